@@ -1,0 +1,49 @@
+#include "RatioReporter.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace quelmar::bench {
+
+namespace {
+
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            if (run.run_type != Run::RT_Iteration) continue;
+            const double ms = run.GetAdjustedRealTime() *
+                              benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                              benchmark::GetTimeUnitMultiplier(run.time_unit);
+            times.emplace_back(run.benchmark_name(), ms);
+        }
+    }
+    std::vector<std::pair<std::string, double>> times;
+};
+
+double timeOf(const std::vector<std::pair<std::string, double>>& times, const std::string& name) {
+    for (const auto& [n, ms] : times)
+        if (n.rfind(name, 0) == 0) return ms;
+    return -1;
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, double>> runWithRatios(int argc, char** argv,
+                                                          const std::vector<Pair>& pairs) {
+    benchmark::Initialize(&argc, argv);
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const auto& pair : pairs) {
+        const double ours = timeOf(reporter.times, pair.ours);
+        const double base = timeOf(reporter.times, pair.baseline);
+        if (ours > 0 && base > 0)
+            std::printf("ratio %s vs %s: %.2fx faster (%.1f ms against %.1f ms)\n",
+                        pair.ours.c_str(), pair.baseline.c_str(), base / ours, ours, base);
+    }
+    benchmark::Shutdown();
+    return reporter.times;
+}
+
+} // namespace quelmar::bench

@@ -1,0 +1,34 @@
+#include "commands.h"
+#include "core/ObservationFile.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <iostream>
+#include <memory>
+
+namespace quelmar::cli {
+
+void addInfoCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand("info", "Print the channel count, point count and time range "
+                                           "of an observation file");
+    auto path = std::make_shared<std::string>();
+    cmd->add_option("DATA", *path, "observation file")->required();
+    cmd->callback([path] {
+        const std::string text = readFile(*path);
+        const int channels = countChannels(text);
+        const LoadResult loaded = parsePointStore(text, channels, *path);
+        const PointStore& store = loaded.store;
+        std::cout << "channels " << channels << '\n' << "points " << store.PointCount << '\n';
+        if (store.PointCount > 0) {
+            std::cout << "first " << fixed(store.time(1), 4) << '\n'
+                      << "last " << fixed(store.time(store.PointCount), 4) << '\n';
+        }
+        if (loaded.skipped.count > 0) {
+            std::cout << "skipped " << loaded.skipped.count << '\n';
+            std::cerr << "quelmar-cli: " << *path << ", line " << loaded.skipped.firstLine
+                      << ": the first of the lines skipped, holding no observation\n";
+        }
+    });
+}
+
+} // namespace quelmar::cli

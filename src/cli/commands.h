@@ -1,0 +1,13 @@
+#pragma once
+// Each subcommand of quelmar-cli registers its options and its action here. An action throws
+// QuelmarError on failure; main reports it on standard error with exit status 1.
+
+#include <CLI/CLI.hpp>
+
+namespace quelmar::cli {
+
+void addInfoCommand(CLI::App& app);
+void addJdCommand(CLI::App& app);
+void addPlatesCommand(CLI::App& app);
+
+} // namespace quelmar::cli

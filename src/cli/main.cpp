@@ -1,0 +1,26 @@
+// quelmar-cli: the workbench's commands without windows, for scripts and batch use.
+
+#include "commands.h"
+#include "core/Error.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    CLI::App app{"Quelmar: the variable-star workbench's commands for scripts and batch use"};
+    app.require_subcommand(1);
+    quelmar::cli::addInfoCommand(app);
+    quelmar::cli::addJdCommand(app);
+    quelmar::cli::addPlatesCommand(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const quelmar::QuelmarError& e) {
+        std::cerr << "quelmar-cli: " << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "quelmar-cli: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

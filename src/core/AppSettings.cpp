@@ -1,0 +1,89 @@
+#include "AppSettings.h"
+
+#include "TextFile.h"
+#include "numbers.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quelmar {
+
+namespace {
+
+char flag(bool set) { return set ? '1' : '0'; }
+
+// Position p (from 1) of the flag line; missing positions read as "0".
+char flagAt(const std::string& flags, std::size_t p) {
+    return p <= flags.size() ? flags[p - 1] : '0';
+}
+
+} // namespace
+
+std::string settingsFlagLine(const AppSettings& s) {
+    std::string line;
+    line += flag(s.ShowCurveTools);
+    line += flag(s.FullPlateInfo);
+    line += flag(s.AskBeforeDelete);
+    line += flag(s.AlwaysOnTop);
+    line += flag(s.ShowGrid);
+    line += s.PointSymbol;
+    line += static_cast<char>(s.Shape);
+    line += flag(s.ShowCurveTools);
+    line += flag(s.AskBeforeDelete);
+    return line;
+}
+
+std::string formatSettings(const AppSettings& s) {
+    return s.LanguageName + "\r\n" + s.PlateCatalogue + "\r\n" + s.EditorPath + "\r\n" +
+           std::to_string(s.PointSize) + "\r\n" + settingsFlagLine(s) + "\r\n";
+}
+
+AppSettings parseSettings(const std::string& content) {
+    std::vector<std::string> lines;
+    LineReader reader(content);
+    std::string_view line;
+    while (lines.size() < 5 && reader.next(line)) lines.emplace_back(line);
+
+    AppSettings s;
+    if (lines.size() > 0) s.LanguageName = lines[0];
+    if (lines.size() > 1) s.PlateCatalogue = lines[1];
+    if (lines.size() > 2) s.EditorPath = lines[2];
+    if (lines.size() > 3) {
+        LineTokens tokens(lines[3]);
+        if (const auto size = parseInteger(tokens.next()); size && tokens.atEnd())
+            s.PointSize = std::clamp<int>(*size, MinPointSize, MaxPointSize);
+    }
+    if (lines.size() > 4) {
+        const std::string& flags = lines[4];
+        s.ShowCurveTools = flagAt(flags, 1) == '1';
+        s.FullPlateInfo = flagAt(flags, 2) == '1';
+        s.AskBeforeDelete = flagAt(flags, 3) == '1';
+        s.AlwaysOnTop = flagAt(flags, 4) == '1';
+        s.ShowGrid = flagAt(flags, 5) == '1';
+        s.PointSymbol = flags.size() >= 6 ? flags[5] : '+';
+        const char shape = flags.size() >= 7 ? flags[6] : '2';
+        s.Shape = shape == '3' ? PointShape::Square
+                  : shape == '4' ? PointShape::Symbol
+                                 : PointShape::Circle;
+        // Positions 8 and 9 repeat two check boxes and are applied after them.
+        s.ShowCurveTools = flagAt(flags, 8) == '1';
+        s.AskBeforeDelete = flagAt(flags, 9) == '1';
+    }
+    return s;
+}
+
+AppSettings loadSettings(const std::string& path) {
+    if (!fileExists(path)) return AppSettings{};
+    return parseSettings(readFile(path));
+}
+
+std::string settingsBackupPath(const std::string& path) {
+    return siblingPath(path, "settings_.bin");
+}
+
+void saveSettings(const std::string& path, const AppSettings& settings) {
+    if (fileExists(path)) copyFile(path, settingsBackupPath(path));
+    writeFileAtomically(path, formatSettings(settings));
+}
+
+} // namespace quelmar

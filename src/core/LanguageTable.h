@@ -1,0 +1,31 @@
+#pragma once
+// The interface texts of the current language: 150 entries numbered from 1, line k of the
+// language file (cp1251) giving entry k. Entries are kept decoded, as UTF-8.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace quelmar {
+
+inline constexpr int LanguageLines = 150;
+
+class LanguageTable {
+public:
+    // Writes entries 1, 2, ... from the lines of the file; lines after 150 are ignored and
+    // entries past the file's last line keep their texts. Throws QuelmarError when unreadable.
+    void load(const std::string& path);
+    void loadText(std::string_view cp1251Text);
+
+    // Entry n as the file gave it (empty for n outside 1 ... 150).
+    const std::string& entry(int n) const;
+    // Entry n, or its built-in fallback text when the entry is empty and has one.
+    std::string message(int n) const;
+    // The built-in fallback of entry n, empty when it has none.
+    static std::string_view fallback(int n);
+
+private:
+    std::array<std::string, LanguageLines + 1> entries_{};
+};
+
+} // namespace quelmar

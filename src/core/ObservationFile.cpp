@@ -1,0 +1,240 @@
+#include "ObservationFile.h"
+
+#include "Error.h"
+#include "LargeArrays.h"
+#include "TextFile.h"
+#include "numbers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <array>
+#include <numeric>
+#include <thread>
+
+namespace quelmar {
+
+namespace {
+
+void refuseChannels(const std::string& path, int channelCount) {
+    throw QuelmarError(path, "the first observation line has " + std::to_string(channelCount) +
+                                 " value columns; at most " + std::to_string(MaxChannels) +
+                                 " can be loaded");
+}
+
+void refusePoints(const std::string& path) {
+    throw QuelmarError(path, "the file holds more than 1,000,000 observations; at most "
+                             "1,000,000 can be loaded");
+}
+
+// One slice of the text, starting at a line start, parsed on its own thread into the rows
+// [first, first + capacity) of the store's arrays.
+struct Chunk {
+    std::string_view text;
+    long long firstLine = 1;     // file line number of the slice's first line
+    long long lines = 0;         // lines in the slice
+    std::size_t capacity = 0;    // rows reserved: an upper bound of its observations
+    std::size_t first = 0;       // first reserved row
+    std::size_t points = 0;      // observations found
+    SkippedLines skipped;
+};
+
+// End of the line that starts at pos, and the start of the next one.
+std::size_t lineEnd(std::string_view text, std::size_t pos, std::size_t& next) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    next = end;
+    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() &&
+                                     text[next + 1] == '\n') ? 2 : 1;
+    return end;
+}
+
+// Cuts the text into about `parts` slices at line starts.
+std::vector<Chunk> cutIntoChunks(std::string_view text, unsigned parts) {
+    std::vector<Chunk> chunks;
+    std::size_t start = 0;
+    for (unsigned p = 1; p <= parts && start < text.size(); ++p) {
+        std::size_t cut = p == parts ? text.size() : text.size() / parts * p;
+        if (cut <= start) continue;
+        if (cut < text.size()) lineEnd(text, cut, cut);
+        Chunk chunk;
+        chunk.text = text.substr(start, cut - start);
+        chunks.push_back(chunk);
+        start = cut;
+    }
+    return chunks;
+}
+
+long long countLines(std::string_view text) {
+    long long lines = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++lines) lineEnd(text, pos, pos);
+    return lines;
+}
+
+long long countObservations(std::string_view text) {
+    long long count = 0;
+    std::size_t next = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos = next) {
+        const std::size_t end = lineEnd(text, pos, next);
+        count += parseNumber(LineTokens(text.substr(pos, end - pos)).next()).has_value();
+    }
+    return count;
+}
+
+void parseChunk(Chunk& chunk, PointStore& store) {
+    double* times = store.TimeValues.data() + chunk.first;
+    std::array<double*, MaxChannels + 1> columns{};
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        columns[static_cast<std::size_t>(k)] =
+            store.ChannelValues[static_cast<std::size_t>(k)].data() + chunk.first;
+
+    const std::string_view text = chunk.text;
+    std::size_t next = 0;
+    long long line = chunk.firstLine;
+    for (std::size_t pos = 0; pos < text.size(); pos = next, ++line) {
+        const std::size_t end = lineEnd(text, pos, next);
+        LineTokens tokens(text.substr(pos, end - pos));
+        const auto time = parseNumber(tokens.next());
+        if (!time) {
+            if (chunk.skipped.count++ == 0) chunk.skipped.firstLine = line;
+            continue;
+        }
+        const std::size_t row = chunk.points++;
+        times[row] = *time;
+        // Missing values and tokens that are not numbers read as 0, the mark of a missing value.
+        for (int k = 1; k <= store.ChannelCount; ++k)
+            columns[static_cast<std::size_t>(k)][row] = parseNumber(tokens.next()).value_or(0.0);
+    }
+}
+
+template <typename Work> void runOnThreads(std::vector<Chunk>& chunks, Work work) {
+    std::vector<std::thread> threads;
+    for (std::size_t c = 1; c < chunks.size(); ++c) threads.emplace_back(work, std::ref(chunks[c]));
+    if (!chunks.empty()) work(chunks[0]);
+    for (auto& t : threads) t.join();
+}
+
+// Closes the gaps that skipped lines left between the slices and fits the arrays.
+void packRows(const std::vector<Chunk>& chunks, PointStore& store) {
+    std::size_t to = 1;
+    auto move = [&](std::vector<double>& column) {
+        std::size_t dest = 1;
+        for (const Chunk& c : chunks) {
+            if (c.first != dest)
+                std::memmove(column.data() + dest, column.data() + c.first, c.points * sizeof(double));
+            dest += c.points;
+        }
+        column.resize(dest);
+        if (column.capacity() > column.size() + column.size() / 20 + 16) column.shrink_to_fit();
+        to = dest;
+    };
+    move(store.TimeValues);
+    for (int k = 1; k <= store.ChannelCount; ++k) move(store.ChannelValues[static_cast<std::size_t>(k)]);
+    store.PointCount = static_cast<int>(to - 1);
+}
+
+// Reorders the points by time, equal times keeping their file order.
+void sortByTime(PointStore& store) {
+    const auto first = store.TimeValues.begin() + 1;
+    if (std::is_sorted(first, store.TimeValues.end())) return;
+    std::vector<int> order(static_cast<std::size_t>(store.PointCount));
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return store.time(a) < store.time(b); });
+    std::vector<double> scratch(store.TimeValues.size());
+    auto permute = [&](std::vector<double>& column) {
+        for (std::size_t i = 0; i < order.size(); ++i)
+            scratch[i + 1] = column[static_cast<std::size_t>(order[i])];
+        column.swap(scratch);
+    };
+    permute(store.TimeValues);
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        permute(store.ChannelValues[static_cast<std::size_t>(k)]);
+}
+
+unsigned parseThreads(std::size_t bytes) {
+    // Small files are not worth a thread.
+    if (bytes < (1u << 20)) return 1;
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+}
+
+} // namespace
+
+int countChannels(std::string_view text) {
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        LineTokens tokens(line);
+        if (!parseNumber(tokens.next())) continue;
+        int count = 0;
+        while (parseNumber(tokens.next())) ++count;
+        return count;
+    }
+    return 0;
+}
+
+LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path) {
+    if (channelCount > MaxChannels) refuseChannels(path, channelCount);
+    if (!text.empty() && text.back() == '\x1a') text.remove_suffix(1); // old end-of-file mark
+
+    LoadResult result;
+    PointStore& store = result.store;
+    store.ChannelCount = std::max(channelCount, 0);
+
+    // Rows are reserved per slice by its line count; only when the lines could exceed the
+    // limit are the observations themselves counted, so the arrays never outgrow the limit.
+    std::vector<Chunk> chunks = cutIntoChunks(text, parseThreads(text.size()));
+    runOnThreads(chunks, [](Chunk& c) { c.lines = countLines(c.text); });
+    long long lines = 0;
+    for (Chunk& c : chunks) {
+        c.firstLine = lines + 1;
+        lines += c.lines;
+        c.capacity = static_cast<std::size_t>(c.lines);
+    }
+    if (lines > MaxPoints) {
+        runOnThreads(chunks, [](Chunk& c) { c.capacity = static_cast<std::size_t>(countObservations(c.text)); });
+        std::size_t observations = 0;
+        for (const Chunk& c : chunks) observations += c.capacity;
+        if (observations > static_cast<std::size_t>(MaxPoints)) refusePoints(path);
+    }
+    std::size_t rows = 1;
+    for (Chunk& c : chunks) {
+        c.first = rows;
+        rows += c.capacity;
+    }
+
+    resizeLarge(store.TimeValues, rows);
+    store.ChannelValues.resize(static_cast<std::size_t>(store.ChannelCount) + 1);
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        resizeLarge(store.ChannelValues[static_cast<std::size_t>(k)], rows);
+    runOnThreads(chunks, [&store](Chunk& c) { parseChunk(c, store); });
+    packRows(chunks, store);
+
+    for (const Chunk& c : chunks) {
+        if (c.skipped.count > 0 && result.skipped.count == 0) result.skipped.firstLine = c.skipped.firstLine;
+        result.skipped.count += c.skipped.count;
+    }
+
+    store.ChannelVisible.assign(static_cast<std::size_t>(store.ChannelCount) + 1, true);
+    store.ChannelVisible[0] = false;
+    if (store.ChannelCount > 0 && isPeriodogramFile(path))
+        store.ChannelVisible[static_cast<std::size_t>(store.ChannelCount)] = false;
+    if (store.PointCount > 1) sortByTime(store);
+    return result;
+}
+
+LoadResult loadPointStore(const std::string& path, int channelCount) {
+    if (channelCount > MaxChannels) refuseChannels(path, channelCount);
+    const MappedFile file(path);
+    return parsePointStore(file.text(), channelCount, path);
+}
+
+bool isPeriodogramFile(const std::string& path) {
+    const std::string name = fileNameOf(path);
+    if (name.size() < 4) return false;
+    std::string ext = name.substr(name.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".per";
+}
+
+} // namespace quelmar

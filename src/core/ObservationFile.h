@@ -1,0 +1,37 @@
+#pragma once
+// The observation file: one observation per line, a time (Julian date or any abscissa), then
+// the values of the channels, then free text. No header; the channel count comes from the
+// first observation line. Lines that hold no observation are skipped and counted.
+
+#include "PointStore.h"
+
+#include <string>
+#include <string_view>
+
+namespace quelmar {
+
+// What a load skipped: blank lines and lines whose first token is not a number.
+struct SkippedLines {
+    long long count = 0;
+    long long firstLine = 0; // file line number of the first one skipped, 0 when none
+};
+
+// The channel count of a text: the tokens after the time on its first observation line that
+// are numbers, up to the first one that is not (a value of 0 counts).
+int countChannels(std::string_view text);
+
+struct LoadResult {
+    PointStore store;
+    SkippedLines skipped;
+};
+
+// Loads and time-sorts the points of a file with the given channel count. A file beyond the
+// limits (points or channels) is refused with a QuelmarError naming the limit.
+LoadResult loadPointStore(const std::string& path, int channelCount);
+// The same, from text already in memory; path names the file in messages.
+LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path);
+
+// A ".per" periodogram starts with its last channel hidden.
+bool isPeriodogramFile(const std::string& path);
+
+} // namespace quelmar

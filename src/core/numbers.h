@@ -1,0 +1,47 @@
+#pragma once
+// Reading and writing numbers, the same way for every file the program touches.
+// A token is a run of non-blank characters; it is a number only if the whole token parses.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quelmar {
+
+// Longest token that can be a number; longer runs are never numbers.
+inline constexpr std::size_t MaxNumberToken = 64;
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// A finite decimal number with an optional sign and exponent, or nothing.
+std::optional<double> parseNumber(std::string_view token);
+// A whole token that is a 32-bit signed integer, or nothing.
+std::optional<std::int32_t> parseInteger(std::string_view token);
+
+// Fixed-point text with n decimals, a point as separator, never an exponent.
+std::string fixed(double v, int n);
+// The decimals needed to write v exactly as its shortest round-trip text, at least minDecimals.
+int decimalsToKeep(double v, int minDecimals);
+
+// Nearest integer to z, ties going to the even integer. Used for every pixel position.
+long long Nearest(double z);
+
+// Walks the blank-separated tokens of one line (a line holds no line-end characters).
+class LineTokens {
+public:
+    explicit LineTokens(std::string_view line) : line_(line) {}
+
+    // The next token, or an empty view at the end of the line.
+    std::string_view next();
+    // The rest of the line after the last token taken, blanks included.
+    std::string_view rest() const { return line_.substr(pos_); }
+    bool atEnd() const;
+
+private:
+    std::string_view line_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace quelmar

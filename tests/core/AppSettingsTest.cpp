@@ -1,0 +1,60 @@
+#include "core/AppSettings.h"
+#include "core/Error.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+using quelmar::test::TempDir;
+
+TEST(Settings, FlagLineFollowsTheCheckBoxes) {
+    AppSettings s;
+    s.ShowCurveTools = true;
+    s.AskBeforeDelete = true;
+    EXPECT_EQ(settingsFlagLine(s), "10100+211");
+    s.Shape = PointShape::Symbol;
+    s.PointSymbol = '*';
+    EXPECT_EQ(settingsFlagLine(s).substr(5, 2), "*4");
+}
+
+TEST(Settings, RoundTripThroughTheFileWithBackup) {
+    TempDir dir;
+    const auto path = dir.file("settings.bin");
+    AppSettings first;
+    first.LanguageName = "en";
+    first.PlateCatalogue = "/plates/7cam.dat";
+    first.EditorPath = "/usr/bin/mousepad";
+    first.PointSize = 7;
+    first.ShowGrid = true;
+    first.Shape = PointShape::Square;
+    saveSettings(path, first);
+    EXPECT_EQ(TempDir::read(path), "en\r\n/plates/7cam.dat\r\n/usr/bin/mousepad\r\n7\r\n00101+301\r\n");
+    EXPECT_EQ(loadSettings(path), first);
+
+    AppSettings second = first;
+    second.LanguageName = "ru";
+    saveSettings(path, second);
+    EXPECT_EQ(loadSettings(path), second);
+    EXPECT_EQ(loadSettings(settingsBackupPath(path)), first);
+    EXPECT_EQ(settingsBackupPath(path), dir.file("settings_.bin"));
+}
+
+TEST(Settings, MissingOrBrokenFilesStartWithTheDesignDefaults) {
+    TempDir dir;
+    EXPECT_EQ(loadSettings(dir.file("settings.bin")), AppSettings{});
+    const AppSettings badSize = parseSettings("ru\r\n7cam.dat\r\nedit\r\nbig\r\n10100+211\r\n");
+    EXPECT_EQ(badSize.PointSize, 4);
+    EXPECT_EQ(badSize.LanguageName, "ru");
+    EXPECT_EQ(parseSettings("ru\r\nx\r\ny\r\n500\r\n").PointSize, 100);
+
+    const AppSettings shortFlags = parseSettings("ru\r\nx\r\ny\r\n5\r\n011\r\n");
+    EXPECT_FALSE(shortFlags.ShowCurveTools);
+    EXPECT_TRUE(shortFlags.FullPlateInfo);
+    EXPECT_FALSE(shortFlags.AskBeforeDelete); // position 9 missing reads as "0"
+    EXPECT_EQ(shortFlags.PointSymbol, '+');
+    EXPECT_EQ(shortFlags.Shape, PointShape::Circle);
+}
+
+TEST(Settings, UnwritableFolderIsReported) {
+    EXPECT_THROW(saveSettings("/nonexistent-folder/settings.bin", AppSettings{}), QuelmarError);
+}

@@ -1,0 +1,39 @@
+#include "core/LanguageTable.h"
+#include "core/cp1251.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+
+TEST(LanguageTable, LineKFillsEntryKDecodedFromCp1251) {
+    LanguageTable table;
+    table.loadText(utf8ToCp1251("&Файл\r\nОткрыть\r\n\r\n  Текстовый редактор \r\n"));
+    EXPECT_EQ(table.entry(1), "&Файл");
+    EXPECT_EQ(table.entry(2), "Открыть");
+    EXPECT_EQ(table.entry(3), "");
+    EXPECT_EQ(table.entry(4), "  Текстовый редактор ");
+    EXPECT_EQ(table.entry(5), "");
+    EXPECT_EQ(table.entry(0), "");
+    EXPECT_EQ(table.entry(151), "");
+}
+
+TEST(LanguageTable, EmptyEntriesShowTheirFallback) {
+    LanguageTable table;
+    EXPECT_EQ(table.message(115), "Не все данные введены!");
+    EXPECT_EQ(table.message(141), "");
+    std::string file;
+    for (int k = 1; k <= 115; ++k) file += "line " + std::to_string(k) + "\r\n";
+    table.loadText(file);
+    EXPECT_EQ(table.message(115), "line 115");
+}
+
+TEST(LanguageTable, LinesAfter150AreIgnoredAndLaterEntriesSurviveAShortFile) {
+    LanguageTable table;
+    std::string file;
+    for (int k = 1; k <= 160; ++k) file += "L" + std::to_string(k) + "\n";
+    table.loadText(file);
+    EXPECT_EQ(table.entry(150), "L150");
+    table.loadText("one\r\n");
+    EXPECT_EQ(table.entry(1), "one");
+    EXPECT_EQ(table.entry(2), "L2");
+}

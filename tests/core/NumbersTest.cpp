@@ -1,0 +1,69 @@
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+
+TEST(NumberReader, AcceptsOnlyWholeTokensThatAreFiniteNumbers) {
+    EXPECT_EQ(parseNumber("2451545.4312"), 2451545.4312);
+    EXPECT_EQ(parseNumber("-0.5"), -0.5);
+    EXPECT_EQ(parseNumber("+9.87"), 9.87);
+    EXPECT_EQ(parseNumber("1.5e-3"), 0.0015);
+    EXPECT_EQ(parseNumber(".5"), 0.5);
+    EXPECT_EQ(parseNumber("0"), 0.0);
+    for (const char* bad : {"", "9.87V", "V", "1,5", "+", "+-1", "--1", "nan", "inf", "1e999",
+                            "0x10", "12:30"})
+        EXPECT_FALSE(parseNumber(bad)) << bad;
+    EXPECT_FALSE(parseNumber(std::string(65, '1')));
+    EXPECT_TRUE(parseNumber(std::string(64, '1')));
+}
+
+TEST(NumberReader, IntegersMustFitThirtyTwoBits) {
+    EXPECT_EQ(parseInteger("1234"), 1234);
+    EXPECT_EQ(parseInteger("+7"), 7);
+    EXPECT_EQ(parseInteger("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(parseInteger("2147483648"));
+    EXPECT_FALSE(parseInteger("12.0"));
+    EXPECT_FALSE(parseInteger("abc"));
+}
+
+TEST(Fixed, WritesFixedPointWithoutExponent) {
+    EXPECT_EQ(fixed(0.01, 8), "0.01000000");
+    EXPECT_EQ(fixed(100.0, 8), "100.00000000");
+    EXPECT_EQ(fixed(2451545.0, 4), "2451545.0000");
+    EXPECT_EQ(fixed(9.648, 2), "9.65");
+    EXPECT_EQ(fixed(1e20, 2), "100000000000000000000.00");
+    EXPECT_EQ(fixed(1.5e-7, 4), "0.0000");
+    EXPECT_EQ(fixed(-0.00001, 4), "0.0000");
+    EXPECT_EQ(fixed(-2.5, 1), "-2.5");
+}
+
+TEST(Fixed, DecimalsToKeepPreserveSmallValues) {
+    EXPECT_EQ(decimalsToKeep(9.87, 4), 4);
+    EXPECT_EQ(decimalsToKeep(0.0000123, 4), 7);
+    EXPECT_EQ(fixed(0.0000123, decimalsToKeep(0.0000123, 4)), "0.0000123");
+    EXPECT_EQ(decimalsToKeep(2451545.43125, 4), 5);
+    EXPECT_EQ(decimalsToKeep(1e20, 4), 4);
+}
+
+TEST(Nearest, TiesGoToEven) {
+    EXPECT_EQ(Nearest(0.5), 0);
+    EXPECT_EQ(Nearest(1.5), 2);
+    EXPECT_EQ(Nearest(2.5), 2);
+    EXPECT_EQ(Nearest(-0.5), 0);
+    EXPECT_EQ(Nearest(-1.5), -2);
+    EXPECT_EQ(Nearest(1.49), 1);
+    EXPECT_EQ(Nearest(1e300), 1'000'000'000'000'000LL);
+}
+
+TEST(LineTokens, SplitsOnBlanksAndTabsAndKeepsTheRest) {
+    LineTokens t("  2451545.1\t9.5  comment text ");
+    EXPECT_EQ(t.next(), "2451545.1");
+    EXPECT_EQ(t.next(), "9.5");
+    EXPECT_EQ(t.rest(), "  comment text ");
+    EXPECT_FALSE(t.atEnd());
+    EXPECT_EQ(t.next(), "comment");
+    EXPECT_EQ(t.next(), "text");
+    EXPECT_TRUE(t.atEnd());
+    EXPECT_EQ(t.next(), "");
+}

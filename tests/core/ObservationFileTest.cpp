@@ -1,0 +1,105 @@
+#include "core/Error.h"
+#include "core/ObservationFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+using quelmar::test::TempDir;
+
+static PointStore load(std::string_view text, const std::string& name = "star.dat") {
+    return parsePointStore(text, countChannels(text), name).store;
+}
+
+TEST(ChannelCount, FromTheFirstLineWhateverItsLineEnds) {
+    EXPECT_EQ(countChannels("2451545.1 9.5 10.2\r\n2451546.1 9.6 10.3\r\n"), 2);
+    EXPECT_EQ(countChannels("2451545.1 9.5 10.2\n2451546.1 9.6 10.3 7 8\n"), 2);
+    EXPECT_EQ(countChannels("2451545.1 9.5 10.2\r2451546.1 9.6 10.3\r"), 2);
+    // Trailing blanks do not carry the count into the next line.
+    EXPECT_EQ(countChannels("2451545.1 9.5 10.2  \t\r\n2451546.1 9.6 10.3\r\n"), 2);
+    EXPECT_EQ(countChannels("2451545.1 9.5 10.2 good 5\r\n"), 2);
+    EXPECT_EQ(countChannels("2451545.1\r\n"), 0);
+    EXPECT_EQ(countChannels(""), 0);
+}
+
+TEST(ChannelCount, ZeroIsAValueAndHeadersAreNotObservations) {
+    EXPECT_EQ(countChannels("2451545.1 0 10.2\r\n"), 2);
+    EXPECT_EQ(countChannels("JD V B-V\r\n\r\n2451545.1 9.5 0.4\r\n"), 2);
+}
+
+TEST(Loader, SortsByTimeMovingTheValuesAlong) {
+    const PointStore s = load("3 30 300\n1 10 100\n2 20 200\n");
+    ASSERT_EQ(s.PointCount, 3);
+    ASSERT_EQ(s.ChannelCount, 2);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(s.time(i), i);
+        EXPECT_EQ(s.value(1, i), 10 * i);
+        EXPECT_EQ(s.value(2, i), 100 * i);
+    }
+    EXPECT_EQ(s.TimeValues.size(), 4u);
+}
+
+TEST(Loader, EqualTimesKeepTheirFileOrder) {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += (i % 2 ? "1 " : "2 ") + std::to_string(i) + "\n";
+    const PointStore s = load(text);
+    for (int i = 1; i < 25; ++i) EXPECT_LT(s.value(1, i), s.value(1, i + 1));
+    for (int i = 26; i < 50; ++i) EXPECT_LT(s.value(1, i), s.value(1, i + 1));
+}
+
+TEST(Loader, ShortLinesGetZerosAndNeverReadIntoTheNextLine) {
+    const PointStore s = load("1 9.5 10.2 c\r\n2 9.6\r\n3 V 10.4\r\n4 9.8 10.5\r\n");
+    ASSERT_EQ(s.PointCount, 4);
+    EXPECT_EQ(s.value(1, 2), 9.6);
+    EXPECT_EQ(s.value(2, 2), 0.0);
+    EXPECT_EQ(s.value(1, 3), 0.0);
+    EXPECT_EQ(s.value(2, 3), 10.4);
+    EXPECT_EQ(s.time(4), 4.0);
+}
+
+TEST(Loader, SkipsAndCountsLinesWithoutAnObservation) {
+    const auto r = parsePointStore("1 9.5\r\n\r\n# note\r\n2 9.6\r\n\r\n", 1, "star.dat");
+    EXPECT_EQ(r.store.PointCount, 2);
+    EXPECT_EQ(r.skipped.count, 3);
+    EXPECT_EQ(r.skipped.firstLine, 2);
+    // With or without a final line break, the same points.
+    EXPECT_EQ(load("1 9.5\r\n2 9.6").PointCount, load("1 9.5\r\n2 9.6\r\n").PointCount);
+}
+
+TEST(Loader, PeriodogramStartsWithItsLastChannelHidden) {
+    const auto per = load("0.5 0.9 2.0\r\n0.6 0.8 1.66\r\n", "star.per");
+    EXPECT_TRUE(per.ChannelVisible[1]);
+    EXPECT_FALSE(per.ChannelVisible[2]);
+    const auto dat = load("0.5 0.9 2.0\r\n", "star.dat");
+    EXPECT_TRUE(dat.ChannelVisible[2]);
+    EXPECT_TRUE(isPeriodogramFile("/x/STAR.PER"));
+}
+
+TEST(Loader, RefusesFilesBeyondTheLimits) {
+    const std::string eleven = "1 1 2 3 4 5 6 7 8 9 10 11\r\n";
+    EXPECT_EQ(countChannels(eleven), 11);
+    try {
+        parsePointStore(eleven, 11, "wide.dat");
+        FAIL();
+    } catch (const QuelmarError& e) {
+        EXPECT_NE(std::string(e.what()).find("at most 10"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("wide.dat"), std::string::npos);
+    }
+    std::string many;
+    many.reserve(4'100'000);
+    for (int i = 0; i <= MaxPoints; ++i) many += "1\n";
+    EXPECT_THROW(parsePointStore(many, 0, "long.dat"), QuelmarError);
+    many.resize(many.size() - 2);
+    EXPECT_EQ(parsePointStore(many, 0, "long.dat").store.PointCount, MaxPoints);
+}
+
+TEST(Loader, BadInputNeverCrashes) {
+    EXPECT_EQ(load("").PointCount, 0);
+    EXPECT_EQ(load("JD MAG\r\n").PointCount, 0);
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    const auto r = parsePointStore(garbage, countChannels(garbage), "garbage.dat");
+    EXPECT_GE(r.skipped.count, 1);
+    TempDir dir;
+    EXPECT_THROW(loadPointStore(dir.file("missing.dat"), 1), QuelmarError);
+}
