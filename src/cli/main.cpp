@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e);
+        // --help and --version end well; every other parse failure is exit status 1.
+        return app.exit(e) == 0 ? 0 : 1;
     } catch (const quelmar::QuelmarError& e) {
         std::cerr << "quelmar-cli: " << e.what() << '\n';
         return 1;
