@@ -1,0 +1,63 @@
+#pragma once
+// The about box: title, version, description, two contact links and the OK button. Shown
+// modally by the Help menu and at a start without arguments.
+
+#include <QDialog>
+#include <QIcon>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QUrl;
+
+namespace quelmar {
+
+class LinkLabel;
+class RaisedLabel;
+
+class TAboutbox : public QDialog {
+    Q_OBJECT
+  public:
+    // How a link is opened and how the icon's message is shown; tests replace both.
+    using LinkOpener = std::function<void(const QUrl&)>;
+    using MessageShower = std::function<void(const QString& caption, const QString& text)>;
+
+    // icon: the application's icon; a null icon means the window icon.
+    explicit TAboutbox(const QIcon& icon = {}, QWidget* parent = nullptr);
+
+    // The description from the three lines the language file gives for it.
+    void setDescription(const QString& line1, const QString& line2, const QString& line3);
+
+    void setLinkOpener(LinkOpener opener) { openLink_ = std::move(opener); }
+    void setMessageShower(MessageShower shower) { showMessage_ = std::move(shower); }
+
+    static QString mailAddress() { return QStringLiteral("quelmar@users.noreply.github.com"); }
+    static QString copyAddress() { return QStringLiteral("quelmar-dev@users.noreply.github.com"); }
+    static QString webAddress() { return QStringLiteral("https://github.com/quelmar/quelmar"); }
+
+    void ebtnClick();
+    void webbtnClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Image1MouseUp(const QMouseEvent& event);
+
+    QIcon icon_;
+    LinkOpener openLink_;
+    MessageShower showMessage_;
+    QLabel* Image1;
+    RaisedLabel* l1;
+    RaisedLabel* Label3D1;
+    QLabel* Label1;
+    QLabel* Label3;
+    LinkLabel* ebtn;
+    LinkLabel* webbtn;
+    QPushButton* Button1;
+};
+
+} // namespace quelmar

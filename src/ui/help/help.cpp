@@ -1,0 +1,46 @@
+#include "help.h"
+
+#include "RtfReader.h"
+#include "core/Error.h"
+#include "core/TextFile.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace quelmar {
+
+THelpfrm::THelpfrm(QWidget* parent) : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
+    setObjectName(QStringLiteral("THelpfrm"));
+    setWindowTitle(QStringLiteral("Руководство по эксплуатации"));
+    resize(760, 600);
+
+    Manualbox->setObjectName(QStringLiteral("Manualbox"));
+    Manualbox->setReadOnly(true);
+    Manualbox->setOpenLinks(false);
+    Manualbox->setPlainText(initialText());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Manualbox);
+}
+
+bool THelpfrm::loadManual(const QString& path, QString* error) {
+    try {
+        const std::string rtf = readFile(QFile::encodeName(path).toStdString());
+        readRtf(rtf, *Manualbox->document());
+        Manualbox->moveCursor(QTextCursor::Start);
+        return true;
+    } catch (const QuelmarError& e) {
+        // The manual of another language must not stay on screen as if it were this one.
+        Manualbox->setPlainText(initialText());
+        if (error) *error = QString::fromStdString(e.what());
+        return false;
+    }
+}
+
+QString THelpfrm::manualFileName(const QString& languageName) {
+    return QStringLiteral("manual_") + languageName + QStringLiteral(".rtf");
+}
+
+} // namespace quelmar

@@ -1,0 +1,31 @@
+#pragma once
+// The manual viewer: the user's manual of the current language, a rich-text file, in one
+// read-only box. The window is created once and shown (not modally) by the Help command.
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace quelmar {
+
+class THelpfrm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit THelpfrm(QWidget* parent = nullptr);
+
+    // Shows the manual at path. When it cannot be read the box shows the initial text again
+    // and error (if given) receives a message naming the file, for the application's error box.
+    bool loadManual(const QString& path, QString* error);
+
+    QTextBrowser* manualBox() const { return Manualbox; }
+
+    static QString initialText() { return QStringLiteral("File not found :-("); }
+    // The manual's file name for a language code: "manual_" + code + ".rtf".
+    static QString manualFileName(const QString& languageName);
+
+  private:
+    QTextBrowser* Manualbox;
+};
+
+} // namespace quelmar
