@@ -1,0 +1,89 @@
+#pragma once
+// Where a redraw put things: the view it showed, its scales, the band of each channel and the
+// extremes each band is scaled to. They stay valid until the next redraw; the cursor mark, the
+// mouse and the commands that jump to extremes read them.
+
+#include "Canvas.h"
+#include "ViewState.h"
+#include "core/PointStore.h"
+#include "core/numbers.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace quelmar {
+
+// Left edge of the points' area: the first point of the view is drawn at x = 55.
+inline constexpr int PlotLeft = 55;
+// Top edge of the first band.
+inline constexpr int PlotTop = 10;
+
+struct CurveGeometry {
+    int Width = 0;
+    int Height = 0;
+    int ViewFirst = 0; // the view drawn, within 1 ... PointCount; both 0 when there are no points
+    int ViewLast = 0;
+    bool Flipped = false;
+    double FirstTime = 0;      // TimeValues[ViewFirst]
+    bool TimeScalable = false; // false when the view spans no time: no point can be placed
+    double XScale = 0;         // pixels per time unit
+    double YScale = 0;         // pixels per value unit, shared by all bands
+    std::array<double, MaxChannels + 1> BandTop{}; // [k]: offset at which band k + 1 begins
+    std::array<double, MaxChannels + 1> ChannelMin{};
+    std::array<double, MaxChannels + 1> ChannelMax{};
+    std::array<int, MaxChannels + 1> ChannelMinPoint{};
+    std::array<int, MaxChannels + 1> ChannelMaxPoint{};
+
+    bool hasPoints() const { return ViewFirst > 0; }
+    // The reference point of channel k: the point whose value is drawn at the top of its band.
+    int iii(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
+};
+
+bool channelShown(const PointStore& store, int k);
+
+// The view range, scales, extremes and bands for a surface of width x height pixels. Every
+// channel gets its extremes, shown or not, so they always name points of the current view.
+CurveGeometry measureCurve(const PointStore& store, const ViewState& view, int width, int height);
+
+// A pixel position along one axis, Nearest(z), or nothing where the value cannot be scaled.
+// Runs for every point of every redraw: within the range of positions, adding and taking away
+// 1.5 x 2^52 rounds to the nearest integer, ties to even, without a library call.
+inline std::optional<Coord> pixelOf(double z) {
+    constexpr double shift = 6755399441055744.0;
+    if (std::abs(z) < 1e15) return static_cast<Coord>((z + shift) - shift);
+    if (!std::isfinite(z)) return std::nullopt;
+    return Nearest(z);
+}
+
+// The x of a time: the column of every point with that time, in every channel.
+inline std::optional<Coord> xOfTime(const CurveGeometry& geometry, double t) {
+    if (!geometry.TimeScalable) return std::nullopt;
+    return pixelOf((t - geometry.FirstTime) * geometry.XScale + PlotLeft);
+}
+
+// Marker centres of the points of one channel, as the redraw places them.
+class ChannelPlacement {
+  public:
+    ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k);
+
+    std::optional<Coord> x(int i) const { return xOfTime(geometry_, times_[i]); }
+    std::optional<Coord> y(int i) const {
+        return pixelOf((values_[i] - referenceValue_) * yScale_ + top_);
+    }
+
+  private:
+    const CurveGeometry& geometry_;
+    const double* times_;
+    const double* values_;
+    double referenceValue_;
+    double yScale_;
+    double top_;
+};
+
+// Top-left corner of the cursor mark (3 x 13 pixels) for point p of channel c: one pixel left
+// of the marker centre and two below it. Nothing when the point cannot be placed.
+std::optional<QPoint> cursorMarkPosition(const PointStore& store, const CurveGeometry& geometry,
+                                         int c, int p);
+
+} // namespace quelmar

@@ -1,0 +1,158 @@
+// Pixels of the options: joining lines, grid, marker shapes and the value labels.
+
+#include "CurveFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace quelmar {
+namespace {
+
+using namespace test;
+
+TEST(CurvePixels, LinesAreGreenAndNoneLeavesTheLastPointOfTheView) {
+    PointStore s = makeStore({0, 1, 2, 3}, {{1, 3, 2, 4}, {5, 5.5, 6, 5.2}});
+    s.ViewLast = 3; // point 4 lies beyond the view
+    ViewState view;
+    view.ShowLines = true;
+    view.XZoom = 0.5; // the left half of the plot holds the view; point 4 would lie at x = 657
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, view, {});
+    const QPoint a = centre(s, g, 1, 1);
+    const QPoint b = centre(s, g, 1, 2);
+    // Halfway between points 1 and 2 a green line crosses each band (no channel is green).
+    const int midX = (a.x() + b.x()) / 2;
+    auto greenRows = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            n += at(image, midX, y) == Green;
+        return n;
+    };
+    const int between = static_cast<int>(g.BandTop[1]) + 9;
+    EXPECT_GT(greenRows(10, between), 0);
+    EXPECT_GT(greenRows(between, H - 35), 0);
+    const QPoint last = centre(s, g, 1, 3);
+    EXPECT_EQ(columnsWith(image, last.y(), last.x() + 3, W - 3, Green), 0);
+    int beyond = 0;
+    for (int y = 12; y < H - 34; ++y)
+        beyond += columnsWith(image, y, last.x() + 3, W - 4, Green);
+    EXPECT_EQ(beyond, 0);
+}
+
+TEST(CurvePixels, TheNextMarkerCoversTheEndOfTheLine) {
+    const PointStore s = makeStore({0, 1}, {{1, 2}});
+    ViewState view;
+    view.ShowLines = true;
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, view, {});
+    const QPoint end = centre(s, g, 1, 2);
+    EXPECT_EQ(at(image, end.x(), end.y()), Black);
+    EXPECT_EQ(at(image, end.x() - 1, end.y() - 1), Aqua);
+}
+
+TEST(CurvePixels, GridDrawsTheDivisionsAcrossAndTheExtremesAlong) {
+    const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
+    PlotOptions options;
+    options.ShowGrid = true;
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, {}, options);
+    for (int x : {55, 205, 356, 507, 657, 807, 958, 1109, 1259}) {
+        EXPECT_EQ(at(image, x, 2), Blue) << x;
+        EXPECT_EQ(at(image, x, 600), Blue) << x;
+        EXPECT_EQ(at(image, x, H - 22), Blue) << x;
+    }
+    EXPECT_EQ(columnsWith(image, 600, 45, W - 3, Blue), 9);
+    // Horizontal lines at the smallest (y = 10) and largest (y = 932) value, x = 44 ... W - 2.
+    EXPECT_EQ(columnsWith(image, 932, 46, W - 3, Blue), W - 3 - 46 + 1);
+    EXPECT_EQ(at(image, W - 2, 932), Blue);
+    EXPECT_EQ(g.ChannelMinPoint[1], 2);
+    // Every grid line runs down to the frame; tick marks would leave four of them short.
+    EXPECT_EQ(columnsWith(image, H - 27, 45, W - 3, Blue), 9);
+}
+
+TEST(CurvePixels, SquareMarkersFillTheirBoxWithABlackOutline) {
+    const PointStore s = makeStore({0, 1, 2}, {{1, 3, 2}});
+    PlotOptions options;
+    options.Shape = PointShape::Square;
+    options.PointSize = 8; // box x - 4 ... x + 3
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const QPoint c = centre(s, g, 1, 3);
+    EXPECT_EQ(at(image, c.x() - 4, c.y() - 4), Black);
+    EXPECT_EQ(at(image, c.x() + 3, c.y() + 3), Black);
+    EXPECT_EQ(at(image, c.x() + 4, c.y()), White);
+    EXPECT_EQ(at(image, c.x() + 2, c.y() + 2), Aqua);
+    EXPECT_EQ(at(image, c.x(), c.y()), Black);
+    EXPECT_EQ(at(image, c.x() - 1, c.y()), Aqua);
+}
+
+TEST(CurvePixels, SymbolMarkersAreTextOnTheChannelColour) {
+    const PointStore s = makeStore({0, 1, 2}, {{1, 3, 2}});
+    PlotOptions options;
+    options.Shape = PointShape::Symbol;
+    options.PointSymbol = QStringLiteral("W");
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const QPoint c = centre(s, g, 1, 3);
+    const int r = 2;
+    EXPECT_EQ(at(image, c.x() - r, c.y() - r), Aqua); // the top-left of the text box
+    int glyph = 0;
+    for (int y = c.y() - r; y < c.y() + 10; ++y)
+        for (int x = c.x() - r; x < c.x() + 10; ++x)
+            glyph += at(image, x, y) == Black;
+    EXPECT_GT(glyph, 5);
+}
+
+TEST(CurvePixels, ValueLabelsMarkTheEdgesOfEachBand) {
+    const PointStore s = makeStore({1, 2, 3}, {{5, 6, 5.5}, {1, 4, 2}});
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, {}, {});
+    auto textRows = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y)
+            n += columnsWith(image, y, 3, 43, Black);
+        return n;
+    };
+    const int h0 = 13;
+    // Band 1 begins at y = 10 and ends at y = 242 - 2; band 2 runs from 242 to 10 + 925.
+    EXPECT_GT(textRows(10, 10 + h0), 0);
+    EXPECT_GT(textRows(242 - h0, 241), 0);
+    EXPECT_GT(textRows(242, 242 + h0), 0);
+    EXPECT_GT(textRows(935 - h0, 934), 0);
+    EXPECT_EQ(textRows(300, 800), 0);
+    EXPECT_EQ(g.BandTop[2], 925);
+}
+
+TEST(CurvePixels, DecimalsOfTheLabelsChangeTheirWidth) {
+    const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
+    auto labelInk = [&](int decimals) {
+        PlotOptions options;
+        options.XAxisDecimals = decimals;
+        QImage image = surface();
+        drawCurve(image, s, {}, options);
+        int right = 0;
+        for (int y = 952; y < H - 2; ++y)
+            for (int x = 20; x < 200; ++x)
+                if (at(image, x, y) == Black) right = std::max(right, x);
+        return right;
+    };
+    EXPECT_GT(labelInk(6), labelInk(0) + 20);
+}
+
+TEST(CurvePixels, LabelFontsAndColoursAreHonoured) {
+    const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
+    PlotOptions options;
+    options.XAxisFont.colour = qRgb(255, 0, 0);
+    options.YAxisFont.font.setPointSize(20);
+    QImage image = surface();
+    drawCurve(image, s, {}, options);
+    EXPECT_GT(
+        countPixels(image, [](int, int y, QRgb c) { return y >= 952 && c == qRgb(255, 0, 0); }),
+        10);
+    int tall = 0;
+    for (int y = 10; y < 10 + 25; ++y)
+        tall = columnsWith(image, y, 3, 43, Black) ? y : tall;
+    EXPECT_GT(tall, 10 + 15);
+}
+
+} // namespace
+} // namespace quelmar
