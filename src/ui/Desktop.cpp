@@ -1,0 +1,46 @@
+#include "Desktop.h"
+
+#include "OpenDialog.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace quelmar {
+
+void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& caption,
+                          const QString& text) {
+    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {
+    QFileDialog files(parent, dialog.title, dialog.initialFolder);
+    files.setFileMode(QFileDialog::ExistingFile);
+    files.setAcceptMode(QFileDialog::AcceptOpen);
+    files.setDefaultSuffix(dialog.defaultSuffix);
+    files.setNameFilters(nameFiltersOf(dialog.filter));
+    if (!dialog.fileName.isEmpty()) files.selectFile(dialog.fileName);
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
+    return files.selectedFiles().constFirst();
+}
+
+std::optional<QFont> Desktop::chooseFont(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
+    return font;
+}
+
+bool Desktop::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+QString Desktop::findProgram(const QString& name) {
+    return QStandardPaths::findExecutable(name);
+}
+
+} // namespace quelmar

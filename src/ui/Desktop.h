@@ -1,0 +1,35 @@
+#pragma once
+// The platform services the windows use: message boxes, the file and font dialogs and the
+// starting of other programs. Every message box of the workbench goes through here, so a test
+// can record them (and answer the dialogs) instead of blocking on them.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace quelmar {
+
+struct OpenDialog;
+
+enum class MessageKind { Information, Error };
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual void showMessage(QWidget* parent, MessageKind kind, const QString& caption,
+                             const QString& text);
+    // The chosen file's full path, or an empty string when the dialog was cancelled.
+    virtual QString chooseOpenFile(QWidget* parent, const OpenDialog& dialog);
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial);
+    // Starts a program that outlives us; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments);
+    // The full path of a program found on PATH, empty when there is none.
+    virtual QString findProgram(const QString& name);
+};
+
+} // namespace quelmar

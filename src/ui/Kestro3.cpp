@@ -1,0 +1,145 @@
+#include "Kestro3.h"
+
+#include "LanguageApply.h"
+#include "Optfrm.h"
+#include "QMRmain.h"
+#include "calend.h"
+#include "curv.h"
+#include "help/about.h"
+#include "help/help.h"
+
+#include "core/Error.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace quelmar {
+
+namespace {
+
+const QString MissingLanguageCaption = QStringLiteral("Ошибка");
+const QString MissingLanguageText = QStringLiteral(
+    "Файл текущено языка не найден. Измените текущий язык либо, если программа запущена с "
+    "ярлыка, укажите в свойствах ярлыка рабочую папку программы.\r\n"
+    "Current language file not found. Select the current language in the Options (\"Опции\") "
+    "menu or if the programm is running from link, plase the workdir in the properties of the "
+    "link.");
+
+QString settingsFolder(const QString& executableFolder) {
+    if (QFileInfo(executableFolder).isWritable()) return executableFolder;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString languageOf(const QLocale& locale) {
+    return locale.language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
+}
+
+QIcon applicationIcon() { return QIcon(QStringLiteral(":/quelmar.png")); }
+
+} // namespace
+
+StartUp StartUp::fromApplication() {
+    StartUp startUp;
+    startUp.arguments = QCoreApplication::arguments().mid(1);
+    startUp.executableFolder = QCoreApplication::applicationDirPath();
+    startUp.settingsPath =
+        QDir(settingsFolder(startUp.executableFolder)).filePath(QStringLiteral("settings.bin"));
+    return startUp;
+}
+
+Kestro3::Kestro3(const StartUp& startUp, Desktop& desktop) : workbench_(desktop) {
+    workbench_.ExecutableFolder = startUp.executableFolder;
+    workbench_.SettingsPath = startUp.settingsPath;
+    createWindows();
+    loadSettings(startUp);
+    applyLanguage();
+    mainWindow_->setStartedWithArguments(!startUp.arguments.isEmpty());
+    openCommandLine(startUp.arguments);
+}
+
+Kestro3::~Kestro3() = default;
+
+void Kestro3::createWindows() {
+    QApplication::setWindowIcon(applicationIcon());
+    mainWindow_ = std::make_unique<TQMRMainwin>(workbench_);
+    curveWindow_ = std::make_unique<TCurfrm>(workbench_, mainWindow_.get());
+    calendar_ = new Tcalendbox(mainWindow_.get());
+    manual_ = std::make_unique<THelpfrm>();
+    options_ = new TOptform(workbench_, mainWindow_.get());
+    about_ = new TAboutbox(applicationIcon(), mainWindow_.get());
+    about_->setMessageShower([this](const QString& caption, const QString& text) {
+        workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
+    });
+    mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_});
+
+    QObject::connect(mainWindow_.get(), &TQMRMainwin::closed, qApp, &QCoreApplication::quit);
+    QObject::connect(options_, &TOptform::optionsClosed, options_, [this] {
+        if (!workbench_.files.CurveFileName.empty()) curveWindow_->renewclick();
+    });
+    QObject::connect(options_, &TOptform::settingsConfirmed, options_, [this] {
+        mainWindow_->applyTopmost();
+        applyLanguage();
+    });
+}
+
+void Kestro3::loadSettings(const StartUp& startUp) {
+    const bool hadFile = options_->loadSettings();
+    // A first start speaks the language of the system rather than asking for one.
+    if (!hadFile && workbench_.settings.LanguageName.empty())
+        workbench_.settings.LanguageName = languageOf(startUp.systemLocale).toStdString();
+}
+
+QList<QWidget*> Kestro3::labelledWindows() const {
+    return {mainWindow_.get(), calendar_, manual_.get(), options_, about_};
+}
+
+void Kestro3::applyLanguage() {
+    const QString language = workbench_.languageName();
+    const QString path = language.isEmpty() ? QString() : workbench_.lookUp(language + ".lng");
+    if (path.isEmpty()) {
+        workbench_.desktop.showMessage(mainWindow_.get(), MessageKind::Error,
+                                       MissingLanguageCaption, MissingLanguageText);
+        options_->chooseLanguage();
+        return;
+    }
+    try {
+        workbench_.language.load(path.toStdString());
+    } catch (const QuelmarError& error) {
+        workbench_.reportError(mainWindow_.get(), QString::fromUtf8(error.what()));
+        return;
+    }
+    applyLanguageRows(workbench_.language, labelledWindows());
+    about_->setDescription(workbench_.text(124), workbench_.text(125), workbench_.text(126));
+    workbench_.openDialog.title = workbench_.text(2);
+    workbench_.openDialog.filter = workbench_.text(133);
+    mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));
+}
+
+void Kestro3::openCommandLine(const QStringList& arguments) {
+    if (arguments.size() >= 1) mainWindow_->openCommandLineFile(arguments[0]);
+    if (arguments.size() >= 2) {
+        workbench_.files.RangesFileName = arguments[1].toStdString();
+        if (!QFileInfo::exists(arguments[1]))
+            workbench_.reportError(mainWindow_.get(),
+                                   workbench_.text(142) + QLatin1Char('\n') + arguments[1]);
+    }
+}
+
+void Kestro3::show() {
+    if (!mainWindow_->isVisible()) mainWindow_->show();
+}
+
+int runKestro3(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quelmar"));
+    Desktop desktop;
+    Kestro3 workbench(StartUp::fromApplication(), desktop);
+    workbench.show();
+    return QApplication::exec();
+}
+
+} // namespace quelmar

@@ -1,0 +1,180 @@
+#include "LanguageApply.h"
+
+#include "core/LanguageTable.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace quelmar {
+
+namespace {
+
+enum class Label { Caption, Hint };
+
+struct LanguageRow {
+    int line;
+    const char* window;
+    const char* component; // nullptr: the window's own caption
+    Label label;
+};
+
+constexpr auto C = Label::Caption;
+constexpr auto H = Label::Hint;
+
+constexpr LanguageRow Rows[] = {
+    {1, "TQMRMainwin", "File1", C},
+    {2, "TQMRMainwin", "FileOpenItem", C},
+    {3, "TQMRMainwin", "N1", C},
+    {4, "TQMRMainwin", "launch", C},
+    {5, "TQMRMainwin", "calendbutt", C},
+    {6, "TQMRMainwin", "Calc", C},
+    {7, "TQMRMainwin", "FileExitItem", C},
+    {8, "TQMRMainwin", "data1", C},
+    {15, "TQMRMainwin", "graph1", C},
+    {16, "TQMRMainwin", "Grf1", C},
+    {17, "TQMRMainwin", "grfrenew", C},
+    {21, "TQMRMainwin", "Optbutt", C},
+    {22, "TQMRMainwin", "Help1", C},
+    {23, "TQMRMainwin", "helpbutt", C},
+    {24, "TQMRMainwin", "HelpAboutItem", C},
+    {24, "TAboutbox", nullptr, C},
+    {25, "TQMRMainwin", "ToolButton1", H},
+    {26, "TQMRMainwin", "ToolButton3", H},
+    {27, "TQMRMainwin", "ToolButton4", H},
+    {48, "Tcalendbox", nullptr, C},
+    {66, "THelpfrm", nullptr, C},
+    {67, "TOptform", nullptr, C},
+    {68, "TOptform", "TabSheet1", C},
+    {69, "TOptform", "FullNumCh", C},
+    {70, "TOptform", "OnTopCH", C},
+    {71, "TOptform", "Label1", C},
+    {72, "TOptform", "Label2", C},
+    {73, "TOptform", "obzor1", C},
+    {73, "TOptform", "obzor2", C},
+    {74, "TOptform", "GroupBox5", C},
+    {75, "TOptform", "RadioButton1", C},
+    {76, "TOptform", "Label777", C},
+    {77, "TOptform", "Label23", C},
+    {78, "TOptform", "Label24", C},
+    {79, "TOptform", "TabSheet2", C},
+    {80, "TOptform", "Datatoolch", C},
+    {81, "TOptform", "setkach", C},
+    {82, "TOptform", "GroupBox2", C},
+    {83, "TOptform", "ColorXaxBtn", C},
+    {83, "TOptform", "ColorYaxBtn", C},
+    {83, "TOptform", "ColorNumBtn", C},
+    {83, "TOptform", "ColorXBtn", C},
+    {83, "TOptform", "ColorYBtn", C},
+    {83, "TOptform", "Color1xBtn", C},
+    {84, "TOptform", "Label12", C},
+    {84, "TOptform", "Label13", C},
+    {84, "TOptform", "Label9", C},
+    {84, "TOptform", "Label14", C},
+    {84, "TOptform", "Label15", C},
+    {84, "TOptform", "Label16", C},
+    {86, "TOptform", "GroupBox1", C},
+    {87, "TOptform", "GroupBox4", C},
+    {88, "TOptform", "Label21", C},
+    {89, "TOptform", "Label22", C},
+    {90, "TOptform", "GroupBox3", C},
+    {92, "TOptform", "defaultbtn", C},
+    {127, "TOptform", "askdel", C},
+    {128, "TOptform", "GroupBox6", C},
+    {129, "TOptform", "RadioButton2", C},
+    {130, "TOptform", "RadioButton3", C},
+    {131, "TOptform", "RadioButton4", C},
+    {132, "TOptform", "Label19", C},
+};
+
+QWidget* windowNamed(const QList<QWidget*>& windows, const char* name) {
+    for (QWidget* window : windows)
+        if (window && window->objectName() == QLatin1String(name)) return window;
+    return nullptr;
+}
+
+bool isOwnWindow(QObject* object) {
+    if (!object->isWidgetType()) return false;
+    const Qt::WindowType type = static_cast<QWidget*>(object)->windowType();
+    return type == Qt::Window || type == Qt::Dialog;
+}
+
+// Searches the window's own controls (its menus included), not those of the dialogs it owns.
+QObject* findComponent(QObject* parent, QLatin1String name) {
+    for (QObject* child : parent->children()) {
+        if (isOwnWindow(child)) continue;
+        if (child->objectName() == name) return child;
+        if (QObject* found = findComponent(child, name)) return found;
+    }
+    return nullptr;
+}
+
+QObject* componentOf(QWidget* window, const LanguageRow& row) {
+    if (!row.component) return window;
+    return findComponent(window, QLatin1String(row.component));
+}
+
+// A page of a tab widget is labelled by its tab.
+bool setTabCaption(QWidget* page, const QString& text) {
+    for (QWidget* parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(parent)) {
+            const int index = tabs->indexOf(page);
+            if (index < 0) return false;
+            tabs->setTabText(index, text);
+            return true;
+        }
+    }
+    return false;
+}
+
+void setCaption(QObject* target, bool isWindow, const QString& text) {
+    if (auto* menu = qobject_cast<QMenu*>(target)) menu->setTitle(text);
+    else if (auto* action = qobject_cast<QAction*>(target)) action->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(target)) button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(target)) label->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(target)) group->setTitle(text);
+    else if (auto* widget = qobject_cast<QWidget*>(target)) {
+        if (isWindow || !setTabCaption(widget, text)) widget->setWindowTitle(text);
+    }
+}
+
+void setHint(QObject* target, const QString& text) {
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        action->setToolTip(text);
+        action->setStatusTip(text);
+    } else if (auto* widget = qobject_cast<QWidget*>(target)) {
+        widget->setToolTip(text);
+        widget->setStatusTip(text);
+    }
+}
+
+} // namespace
+
+void applyLanguageRows(const LanguageTable& language, const QList<QWidget*>& windows) {
+    for (const LanguageRow& row : Rows) {
+        QWidget* window = windowNamed(windows, row.window);
+        if (!window) continue;
+        QObject* target = componentOf(window, row);
+        if (!target) continue;
+        const QString text = QString::fromStdString(language.entry(row.line));
+        if (row.label == Label::Hint) setHint(target, text);
+        else setCaption(target, row.component == nullptr, text);
+    }
+}
+
+QStringList unresolvedLanguageRows(const QList<QWidget*>& windows) {
+    QStringList missing;
+    for (const LanguageRow& row : Rows) {
+        QWidget* window = windowNamed(windows, row.window);
+        if (!window || !componentOf(window, row))
+            missing << QLatin1String(row.window) + QLatin1Char('.') +
+                           QLatin1String(row.component ? row.component : "");
+    }
+    return missing;
+}
+
+} // namespace quelmar

@@ -1,0 +1,82 @@
+#include "Optfrm.h"
+
+#include "OptfrmGeneral.h"
+#include "OptfrmGraph.h"
+#include "Workbench.h"
+
+#include "core/Error.h"
+#include "core/TextFile.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quelmar {
+
+TOptform::TOptform(Workbench& workbench, QWidget* parent)
+    : QDialog(parent), workbench_(workbench) {
+    setObjectName(QStringLiteral("TOptform"));
+    setWindowTitle(QStringLiteral("Настройки"));
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("PageControl1"));
+    TabSheet1 = new OptformGeneral(workbench, pages);
+    TabSheet2 = new OptformGraph(workbench, pages);
+    pages->addTab(TabSheet1, QStringLiteral("Общие"));
+    pages->addTab(TabSheet2, QStringLiteral("График"));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKbtn"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TOptform::OKbtnClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+}
+
+bool TOptform::loadSettings() {
+    const std::string path = workbench_.SettingsPath.toStdString();
+    try {
+        workbench_.settings = quelmar::loadSettings(path);
+    } catch (const QuelmarError& error) {
+        workbench_.settings = AppSettings{};
+        workbench_.reportError(this, QString::fromUtf8(error.what()));
+    }
+    TabSheet1->showSettings(workbench_.settings);
+    TabSheet2->showSettings(workbench_.settings);
+    return fileExists(path);
+}
+
+bool TOptform::saveSettings() {
+    try {
+        quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
+        return true;
+    } catch (const QuelmarError& error) {
+        workbench_.reportError(this, QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+void TOptform::chooseLanguage() { TabSheet1->Button1Click(); }
+
+void TOptform::showEvent(QShowEvent* event) {
+    TabSheet2->showChannels(workbench_.store);
+    QDialog::showEvent(event);
+}
+
+void TOptform::done(int result) {
+    QDialog::done(result);
+    emit optionsClosed();
+}
+
+void TOptform::OKbtnClick() {
+    workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
+    workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
+    accept();
+    const bool saved = saveSettings();
+    emit settingsConfirmed();
+    // Settings that could not be written stay as the controls show them, not as the old file.
+    if (saved) loadSettings();
+}
+
+} // namespace quelmar

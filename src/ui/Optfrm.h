@@ -1,0 +1,47 @@
+#pragma once
+// The settings dialog: every user option of the workbench on two pages. Its controls write
+// the live options at every change; OK also keeps the persisted ones in settings.bin.
+
+#include <QDialog>
+
+namespace quelmar {
+
+struct Workbench;
+class OptformGeneral;
+class OptformGraph;
+
+class TOptform : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOptform(Workbench& workbench, QWidget* parent = nullptr);
+
+    // Reads settings.bin into the live settings and the controls. A missing file gives the
+    // design values; false when there was no file.
+    bool loadSettings();
+    // Keeps the previous settings.bin as settings_.bin and writes the current settings;
+    // a failure is shown to the user. False when the file could not be written.
+    bool saveSettings();
+    // The language choice of the "Мова/Язык/Language" button.
+    void chooseLanguage();
+
+    void OKbtnClick();
+
+signals:
+    // The dialog has closed, by OK or otherwise: the view redraws with the new options.
+    void optionsClosed();
+    // OK has saved the settings: the main window's place and the language follow them.
+    void settingsConfirmed();
+
+public:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Workbench& workbench_;
+    OptformGeneral* TabSheet1;
+    OptformGraph* TabSheet2;
+};
+
+} // namespace quelmar

@@ -1,0 +1,62 @@
+#include "OptfrmControls.h"
+
+#include "Desktop.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace quelmar {
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QPushButton* namedButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(QLatin1String(name));
+    return new QGridLayout(group);
+}
+
+QSpinBox* optionSpin(QWidget* parent, const char* name, int minimum, int maximum, int& option) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setRange(minimum, maximum);
+    spin->setValue(option);
+    QObject::connect(spin, &QSpinBox::valueChanged, spin, [&option](int value) { option = value; });
+    return spin;
+}
+
+QCheckBox* optionCheck(QWidget* parent, const char* name, const QString& text, bool& option) {
+    auto* check = new QCheckBox(text, parent);
+    check->setObjectName(QLatin1String(name));
+    check->setChecked(option);
+    QObject::connect(check, &QCheckBox::toggled, check, [&option](bool on) { option = on; });
+    return check;
+}
+
+QPushButton* fontButton(QWidget* parent, const char* name, Desktop& desktop, QFont& option) {
+    auto* button = new QPushButton(QStringLiteral("Шрифт..."), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(option);
+    QObject::connect(button, &QPushButton::clicked, button, [button, &desktop, &option] {
+        if (const std::optional<QFont> font = desktop.chooseFont(button->window(), option)) {
+            option = *font;
+            button->setFont(*font);
+        }
+    });
+    return button;
+}
+
+} // namespace quelmar

@@ -1,0 +1,29 @@
+#pragma once
+// Controls of the settings dialog that write every change straight into the live option they
+// stand for.
+
+#include <QString>
+
+class QCheckBox;
+class QFont;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace quelmar {
+
+class Desktop;
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
+QPushButton* namedButton(QWidget* parent, const char* name, const QString& text);
+// A group box whose controls are laid out by the grid it returns.
+QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title);
+QSpinBox* optionSpin(QWidget* parent, const char* name, int minimum, int maximum, int& option);
+QCheckBox* optionCheck(QWidget* parent, const char* name, const QString& text, bool& option);
+// "Font..." button: the font dialog, preset with the option's font, sets the option and shows
+// the chosen font on the button itself.
+QPushButton* fontButton(QWidget* parent, const char* name, Desktop& desktop, QFont& option);
+
+} // namespace quelmar

@@ -1,0 +1,116 @@
+#include "OptfrmGeneral.h"
+
+#include "OptfrmControls.h"
+#include "Workbench.h"
+
+#include "core/TextFile.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace quelmar {
+
+namespace {
+
+QLineEdit* settingEdit(QWidget* parent, const char* name, std::string& setting) {
+    auto* edit = new QLineEdit(fromCp1251(setting), parent);
+    edit->setObjectName(QLatin1String(name));
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+                     [&setting](const QString& text) { setting = toCp1251(text); });
+    return edit;
+}
+
+} // namespace
+
+OptformGeneral::OptformGeneral(Workbench& workbench, QWidget* parent)
+    : QWidget(parent), workbench_(workbench) {
+    setObjectName(QStringLiteral("TabSheet1"));
+    AppSettings& settings = workbench.settings;
+
+    Edit1 = settingEdit(this, "Edit1", settings.PlateCatalogue);
+    Edit2 = settingEdit(this, "Edit2", settings.EditorPath);
+    QPushButton* obzor1 = namedButton(this, "obzor1", QStringLiteral("Обзор..."));
+    QPushButton* obzor2 = namedButton(this, "obzor2", QStringLiteral("Обзор..."));
+    connect(obzor1, &QPushButton::clicked, this, &OptformGeneral::obzor1Click);
+    connect(obzor2, &QPushButton::clicked, this, &OptformGeneral::obzor2Click);
+    FullNumCh = optionCheck(this, "FullNumCh",
+                            QStringLiteral("Полная информация при переводе № пластин в JD"),
+                            settings.FullPlateInfo);
+    OnTopCH = optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"),
+                          settings.AlwaysOnTop);
+    QPushButton* language = namedButton(this, "Button1", QStringLiteral("Мова/Язык/Language"));
+    connect(language, &QPushButton::clicked, this, &OptformGeneral::Button1Click);
+
+    auto* paths = new QGridLayout;
+    paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0, 0, 1, 2);
+    paths->addWidget(Edit1, 1, 0);
+    paths->addWidget(obzor1, 1, 1);
+    paths->addWidget(namedLabel(this, "Label2", QStringLiteral("Внешний текстовый редактор")), 2, 0, 1, 2);
+    paths->addWidget(Edit2, 3, 0);
+    paths->addWidget(obzor2, 3, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(paths);
+    layout->addWidget(FullNumCh);
+    layout->addWidget(OnTopCH);
+    layout->addWidget(createPolynomialGroup());
+    layout->addWidget(language, 0, Qt::AlignLeft);
+    layout->addStretch();
+}
+
+QWidget* OptformGeneral::createPolynomialGroup() {
+    Options& options = workbench_.options;
+    QGridLayout* grid = namedGroup(this, "GroupBox5", QStringLiteral("Полином"));
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(optionCheck(group, "RadioButton1", QStringLiteral("Максимальная точность"),
+                                options.BestTermCount), 0, 0, 1, 3);
+    grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
+    grid->addWidget(optionSpin(group, "Spinpolynom", 1, 11, options.PolynomialFirstTerms), 1, 1);
+    grid->addWidget(optionSpin(group, "Spinpolynom2", 1, 11, options.PolynomialLastTerms), 1, 2);
+    grid->addWidget(namedLabel(group, "Label23", QStringLiteral("Округление результатов.")), 2, 0, 1, 3);
+    grid->addWidget(namedLabel(group, "Label24", QStringLiteral("Знаков после ',':")), 3, 0);
+    grid->addWidget(optionSpin(group, "spinpolynomzn", 0, 15, options.PolynomialDecimals), 3, 1);
+    return group;
+}
+
+void OptformGeneral::showSettings(const AppSettings& settings) {
+    const AppSettings shown = settings; // the controls write back into the live settings
+    Edit1->setText(fromCp1251(shown.PlateCatalogue));
+    Edit2->setText(fromCp1251(shown.EditorPath));
+    FullNumCh->setChecked(shown.FullPlateInfo);
+    OnTopCH->setChecked(shown.AlwaysOnTop);
+}
+
+QString OptformGeneral::chooseWithFilter(int filterLine, const QString& initialFolder) {
+    OpenDialog& dialog = workbench_.openDialog;
+    dialog.filter = workbench_.text(filterLine);
+    dialog.initialFolder = initialFolder;
+    const QString chosen = workbench_.desktop.chooseOpenFile(window(), dialog);
+    dialog.filter = workbench_.text(133);
+    return chosen;
+}
+
+void OptformGeneral::obzor1Click() {
+    const QString chosen = chooseWithFilter(134, QFileInfo(Edit1->text()).path());
+    if (!chosen.isEmpty()) Edit1->setText(chosen);
+}
+
+void OptformGeneral::obzor2Click() {
+    const QString chosen = chooseWithFilter(135, QFileInfo(Edit2->text()).path());
+    if (!chosen.isEmpty()) Edit2->setText(chosen);
+}
+
+void OptformGeneral::Button1Click() {
+    const QString chosen = chooseWithFilter(136, workbench_.ExecutableFolder);
+    if (!chosen.isEmpty())
+        workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));
+}
+
+} // namespace quelmar

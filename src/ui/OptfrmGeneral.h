@@ -1,0 +1,42 @@
+#pragma once
+// The settings dialog's page "General": the plate catalogue and the text editor with their
+// browse buttons, two check boxes, the polynomial fit and the language button.
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace quelmar {
+
+struct AppSettings;
+struct Workbench;
+
+class OptformGeneral : public QWidget {
+    Q_OBJECT
+public:
+    OptformGeneral(Workbench& workbench, QWidget* parent);
+
+    // Sets the persisted controls of this page from settings.
+    void showSettings(const AppSettings& settings);
+
+    void obzor1Click();
+    void obzor2Click();
+    // The language choice: the first two letters of the chosen file's name become the
+    // language, which takes effect at the dialog's next OK.
+    void Button1Click();
+
+private:
+    QWidget* createPolynomialGroup();
+    // Runs the shared open dialog with the filter of a language line; the filter of line 133
+    // is restored afterwards.
+    QString chooseWithFilter(int filterLine, const QString& initialFolder);
+
+    Workbench& workbench_;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QCheckBox* FullNumCh;
+    QCheckBox* OnTopCH;
+};
+
+} // namespace quelmar

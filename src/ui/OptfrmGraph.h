@@ -1,0 +1,69 @@
+#pragma once
+// The settings dialog's page "Graph": the display options of the light curve, the point
+// information, the tick marks, the channel list and the point shape.
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace quelmar {
+
+struct AppSettings;
+struct PointStore;
+struct Workbench;
+
+class OptformGraph : public QWidget {
+    Q_OBJECT
+public:
+    OptformGraph(Workbench& workbench, QWidget* parent);
+
+    void showSettings(const AppSettings& settings);
+    // One item per channel of the store, marked as the channel is visible; the list and its
+    // buttons are enabled only when there is more than one channel.
+    void showChannels(const PointStore& store);
+
+    void selallClick();
+    void selnoClick();
+    void defaultbtnClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* createAxisGroup();
+    QWidget* createPointInfoGroup();
+    QWidget* createTicksGroup();
+    QWidget* createChannelGroup();
+    QWidget* createShapeGroup();
+    QLabel* createDefaultsLink();
+    void markAllChannels(bool marked);
+    void shapeChosen();
+    void setLinkColour(const QColor& colour);
+
+    Workbench& workbench_;
+    QCheckBox* Datatoolch;
+    QCheckBox* setkach;
+    QCheckBox* askdel;
+    QSpinBox* SpinXax = nullptr;
+    QSpinBox* SpinYax = nullptr;
+    QSpinBox* SpinX = nullptr;
+    QSpinBox* SpinY = nullptr;
+    QSpinBox* Spin1X = nullptr;
+    QListWidget* CheckListBox1 = nullptr;
+    QPushButton* selall = nullptr;
+    QPushButton* selno = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QRadioButton* RadioButton4 = nullptr;
+    QLineEdit* charEdit = nullptr;
+    QSpinBox* dcirspin = nullptr;
+    QLabel* defaultbtn = nullptr;
+};
+
+} // namespace quelmar

@@ -1,0 +1,352 @@
+#include "QMRmain.h"
+
+#include "Optfrm.h"
+#include "Workbench.h"
+#include "calend.h"
+#include "curv.h"
+#include "help/about.h"
+#include "help/help.h"
+
+#include "core/Error.h"
+#include "core/ObservationFile.h"
+#include "core/TextFile.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace quelmar {
+
+namespace {
+
+// The banner: the product, its version and edition with a blank between all letters.
+const QString BannerText = QStringLiteral("Q u e l m a r   v .  3 . 0 3   A L T U S");
+const QString DesignCaption = QStringLiteral("Quelmar v.3 ALTUS");
+
+// Calculators of the usual desktops, the first one installed is started.
+const QStringList Calculators = {
+    QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+    QStringLiteral("qalculate-qt"),     QStringLiteral("qalculate-gtk"),
+    QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
+    QStringLiteral("xfce4-calculator"), QStringLiteral("speedcrunch"),
+    QStringLiteral("xcalc"),
+};
+
+} // namespace
+
+TQMRMainwin::TQMRMainwin(Workbench& workbench) : workbench_(workbench) {
+    setObjectName(QStringLiteral("TQMRMainwin"));
+    setWindowTitle(DesignCaption);
+    // A bar of fixed height: the system menu and the minimise button, no maximising.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    createMenus();
+    createToolBar();
+    setCentralWidget(new QWidget(this));
+    centralWidget()->setFixedHeight(0);
+    setFileCommandsEnabled(false);
+}
+
+QAction* TQMRMainwin::addCommand(QMenu* menu, const char* name, const QString& caption,
+                                 void (TQMRMainwin::*handler)(), const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    // The commands' keys act in every window of the workbench, unless a dialog is modal.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+    menu->addAction(action);
+    return action;
+}
+
+void TQMRMainwin::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("File1"));
+    addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &TQMRMainwin::FileOpenItemClick,
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    QMenu* run = file->addMenu(QStringLiteral("Запустить"));
+    run->setObjectName(QStringLiteral("N1"));
+    fileActions_ << addCommand(run, "launch", QStringLiteral("Текстовый редактор"),
+                               &TQMRMainwin::launchClick, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addCommand(run, "calendbutt", QStringLiteral("Календарь"), &TQMRMainwin::calendbuttClick);
+    addCommand(run, "Calc", QStringLiteral("Калькулятор"), &TQMRMainwin::CalcClick);
+    addCommand(file, "FileExitItem", QStringLiteral("Выход"), &TQMRMainwin::FileExitItemClick);
+
+    // The data commands arrive with their own windows; until then the menu stays hidden.
+    QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
+    data->setObjectName(QStringLiteral("data1"));
+    data->menuAction()->setVisible(false);
+    fileMenus_ << data;
+
+    QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
+    graph->setObjectName(QStringLiteral("graph1"));
+    fileMenus_ << graph;
+    addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &TQMRMainwin::Grf1Click,
+               QKeySequence(Qt::CTRL | Qt::Key_G));
+    addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &TQMRMainwin::grfrenewClick);
+
+    auto* settings = new QAction(QStringLiteral("Настройки"), this);
+    settings->setObjectName(QStringLiteral("Optbutt"));
+    connect(settings, &QAction::triggered, this, &TQMRMainwin::OptbuttClick);
+    menuBar()->addAction(settings);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    addCommand(help, "helpbutt", QStringLiteral("Справка"), &TQMRMainwin::helpbuttClick,
+               QKeySequence(Qt::Key_F1));
+    addCommand(help, "HelpAboutItem", QStringLiteral("О программе..."),
+               &TQMRMainwin::HelpAboutItemClick);
+}
+
+QToolButton* TQMRMainwin::addToolButton(const char* name, const QString& hint,
+                                        QStyle::StandardPixmap icon,
+                                        void (TQMRMainwin::*handler)()) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
+    button->setIcon(style()->standardIcon(icon));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, handler);
+    findChild<QToolBar*>()->addWidget(button);
+    return button;
+}
+
+void TQMRMainwin::createToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setIconSize(QSize(20, 20));
+
+    addToolButton("ToolButton1", QStringLiteral("Открыть существующий файл данных"),
+                  QStyle::SP_DialogOpenButton, &TQMRMainwin::FileOpenItemClick);
+    fileCommands_ << addToolButton("ToolButton3", QStringLiteral("Просмотреть график"),
+                                   QStyle::SP_FileDialogContentsView, &TQMRMainwin::Grf1Click);
+    fileCommands_ << addToolButton("ToolButton4", QStringLiteral("Редактировать файл"),
+                                   QStyle::SP_FileDialogDetailedView, &TQMRMainwin::launchClick);
+
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+
+    banner_ = new QLabel(BannerText, bar);
+    banner_->setObjectName(QStringLiteral("Label1"));
+    banner_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    banner_->setStyleSheet(QStringLiteral("QLabel { color: blue; font-weight: bold; }"));
+    bar->addWidget(banner_);
+
+    languagePicture_ = new QLabel(bar);
+    languagePicture_->setObjectName(QStringLiteral("Image1"));
+    languagePicture_->setContentsMargins(8, 0, 4, 0);
+    bar->addWidget(languagePicture_);
+}
+
+QList<QAction*> TQMRMainwin::fileActions() const {
+    QList<QAction*> actions = fileActions_;
+    // The items are disabled with their menu, since their shortcuts act from the main window.
+    for (QMenu* menu : fileMenus_) actions << menu->menuAction() << menu->actions();
+    return actions;
+}
+
+void TQMRMainwin::setFileCommandsEnabled(bool enabled) {
+    for (QWidget* command : std::as_const(fileCommands_)) command->setEnabled(enabled);
+    for (QAction* command : fileActions()) command->setEnabled(enabled);
+}
+
+void TQMRMainwin::enableFileCommands() { setFileCommandsEnabled(true); }
+
+bool TQMRMainwin::fileCommandsEnabled() const {
+    const QList<QAction*> actions = fileActions();
+    // A hidden action never reports itself enabled.
+    return std::all_of(fileCommands_.begin(), fileCommands_.end(),
+                       [](const QWidget* command) { return command->isEnabled(); }) &&
+           std::all_of(actions.begin(), actions.end(), [](const QAction* command) {
+               return command->isEnabled() || !command->isVisible();
+           });
+}
+
+void TQMRMainwin::applyTopmost() {
+    const bool onTop = workbench_.settings.AlwaysOnTop;
+    if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible) show(); // changing the flags hides the window
+}
+
+void TQMRMainwin::setLanguagePicture(const QString& path) {
+    QPixmap picture;
+    if (!path.isEmpty()) picture.load(path);
+    if (!picture.isNull()) {
+        const int height = languagePicture_->parentWidget()->height() > 8
+                               ? languagePicture_->parentWidget()->height() - 6
+                               : 24;
+        picture = picture.scaledToHeight(height, Qt::SmoothTransformation);
+    }
+    languagePicture_->setPixmap(picture);
+}
+
+void TQMRMainwin::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void TQMRMainwin::FormShow() {
+    workbench_.openDialog.initialFolder = workbench_.ExecutableFolder;
+    workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
+    workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
+    applyTopmost();
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        setGeometry(area.left(), area.top(), area.width(), sizeHint().height());
+        setFixedHeight(sizeHint().height());
+    }
+    if (!startedWithArguments_ && windows_.about) windows_.about->open();
+}
+
+void TQMRMainwin::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) emit closed();
+}
+
+QString TQMRMainwin::chooseFile() {
+    const QString path = workbench_.desktop.chooseOpenFile(this, workbench_.openDialog);
+    if (!path.isEmpty()) workbench_.openDialog.fileName = path;
+    return path;
+}
+
+std::optional<int> TQMRMainwin::readChannelCount(const QString& path, QString* reason) const {
+    try {
+        const MappedFile file(path.toStdString());
+        return countChannels(file.text());
+    } catch (const QuelmarError& error) {
+        *reason = QString::fromUtf8(error.what());
+        return std::nullopt;
+    }
+}
+
+void TQMRMainwin::setFileCaption(const QString& path) {
+    setWindowTitle(QStringLiteral("Quelmar ALTUS - ") + QFileInfo(path).fileName());
+}
+
+void TQMRMainwin::showDataFile(const QString& path, int channels) {
+    windows_.curve->close();
+    workbench_.files.DataChannelCount = channels;
+    workbench_.files.ChannelCount = channels;
+    workbench_.files.CurveFileName = path.toStdString();
+    workbench_.files.CurveLoaded = false;
+    windows_.curve->showLaidOut();
+}
+
+void TQMRMainwin::FileOpenItemClick() {
+    const QString path = chooseFile();
+    if (path.isEmpty()) return;
+    workbench_.files.DataFileName = path.toStdString();
+    enableFileCommands();
+    setFileCaption(path);
+    QString reason;
+    const std::optional<int> channels = readChannelCount(path, &reason);
+    if (!channels) {
+        workbench_.reportError(this, QStringLiteral("File read error!\n") + reason);
+        return;
+    }
+    showDataFile(path, *channels);
+}
+
+void TQMRMainwin::openCommandLineFile(const QString& path) {
+    workbench_.files.DataFileName = path.toStdString();
+    const QString failure = workbench_.text(141);
+    if (!QFileInfo::exists(path)) {
+        workbench_.reportError(this, failure + QLatin1Char('\n') + path);
+        return;
+    }
+    enableFileCommands();
+    setFileCaption(path);
+    workbench_.openDialog.fileName = path;
+    show();
+    workbench_.files.CurveFileName = path.toStdString();
+    QString reason;
+    const std::optional<int> channels = readChannelCount(path, &reason);
+    if (!channels) {
+        workbench_.reportError(this, failure + QLatin1Char('\n') + reason);
+        return;
+    }
+    showDataFile(path, *channels);
+}
+
+void TQMRMainwin::Grf1Click() {
+    const QString path = chooseFile();
+    if (path.isEmpty()) return;
+    QString reason;
+    const std::optional<int> channels = readChannelCount(path, &reason);
+    // A file that cannot be read ends the command: the view keeps what it showed.
+    if (!channels) {
+        workbench_.reportError(this, QStringLiteral("Can`t open file.\n") + reason);
+        return;
+    }
+    windows_.curve->close();
+    workbench_.files.CurveFileName = path.toStdString();
+    workbench_.files.ChannelCount = *channels;
+    workbench_.files.CurveLoaded = false;
+    windows_.curve->showLaidOut();
+}
+
+void TQMRMainwin::grfrenewClick() {
+    workbench_.files.CurveLoaded = false;
+    windows_.curve->renewclick();
+}
+
+void TQMRMainwin::launchClick() {
+    const QString file = chooseFile();
+    if (file.isEmpty()) return;
+    const QString editor = fromCp1251(workbench_.settings.EditorPath);
+    const QString commandLine = editor + QStringLiteral(" \"") + file + QLatin1Char('"');
+    if (!workbench_.desktop.startProgram(editor, {file}))
+        workbench_.reportError(this, QStringLiteral("The text editor could not be started:\n") +
+                                         commandLine +
+                                         QStringLiteral("\nChoose the editor in the settings."));
+}
+
+void TQMRMainwin::calendbuttClick() { windows_.calendar->showNow(); }
+
+void TQMRMainwin::CalcClick() {
+    for (const QString& name : Calculators) {
+        const QString program = workbench_.desktop.findProgram(name);
+        if (program.isEmpty()) continue;
+        if (!workbench_.desktop.startProgram(program, {}))
+            workbench_.reportError(this, QStringLiteral("The calculator could not be started: ") +
+                                             program);
+        return;
+    }
+    workbench_.inform(this, QStringLiteral("No calculator program was found. Looked for: ") +
+                                Calculators.join(QStringLiteral(", ")) + QLatin1Char('.'));
+}
+
+void TQMRMainwin::FileExitItemClick() { close(); }
+
+void TQMRMainwin::OptbuttClick() { windows_.options->open(); }
+
+void TQMRMainwin::helpbuttClick() {
+    const QString name = THelpfrm::manualFileName(workbench_.languageName());
+    QString path = workbench_.lookUp(name);
+    if (path.isEmpty()) path = QDir::current().filePath(name);
+    QString error;
+    if (!windows_.help->loadManual(path, &error)) workbench_.reportError(this, error);
+    windows_.help->show();
+    windows_.help->raise();
+    windows_.help->activateWindow();
+}
+
+void TQMRMainwin::HelpAboutItemClick() { windows_.about->open(); }
+
+} // namespace quelmar

@@ -1,0 +1,99 @@
+#pragma once
+// The main window: a thin bar across the top of the screen with the menu, the tool bar and the
+// banner. It starts every command of the workbench.
+
+#include <QMainWindow>
+#include <QStyle>
+
+#include <optional>
+
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace quelmar {
+
+struct Workbench;
+class TCurfrm;
+class Tcalendbox;
+class THelpfrm;
+class TOptform;
+class TAboutbox;
+
+// The windows the main window's commands show; all are created before it is first shown.
+struct ShellWindows {
+    TCurfrm* curve = nullptr;
+    Tcalendbox* calendar = nullptr;
+    THelpfrm* help = nullptr;
+    TOptform* options = nullptr;
+    TAboutbox* about = nullptr;
+};
+
+class TQMRMainwin : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TQMRMainwin(Workbench& workbench);
+
+    void setWindows(const ShellWindows& windows) { windows_ = windows; }
+    // Whether the program was started with arguments; without, the about box greets the user.
+    void setStartedWithArguments(bool started) { startedWithArguments_ = started; }
+
+    // Argument 1 of the command line, opened like File "Open" with the start-up message.
+    void openCommandLineFile(const QString& path);
+    // The menus, items and tool buttons that need a data file; nothing disables them again.
+    void enableFileCommands();
+    bool fileCommandsEnabled() const;
+    // Keeps the window above all others while the settings ask for it.
+    void applyTopmost();
+    // The picture of the current language at the right end of the tool bar; empty when the
+    // file is missing or is no picture.
+    void setLanguagePicture(const QString& path);
+
+    // Command handlers, named after the controls that call them.
+    void FileOpenItemClick();
+    void Grf1Click();
+    void grfrenewClick();
+    void launchClick();
+    void calendbuttClick();
+    void CalcClick();
+    void FileExitItemClick();
+    void OptbuttClick();
+    void helpbuttClick();
+    void HelpAboutItemClick();
+
+signals:
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolBar();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
+                        void (TQMRMainwin::*handler)(), const QKeySequence& shortcut = {});
+    QToolButton* addToolButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
+                               void (TQMRMainwin::*handler)());
+    void FormShow();
+    QList<QAction*> fileActions() const;
+    void setFileCommandsEnabled(bool enabled);
+    // Runs the shared open dialog; the chosen path, or empty when cancelled.
+    QString chooseFile();
+    // Counts the channels of a file; the reason when it cannot be read.
+    std::optional<int> readChannelCount(const QString& path, QString* reason) const;
+    void showDataFile(const QString& path, int channels);
+    void setFileCaption(const QString& path);
+
+    Workbench& workbench_;
+    ShellWindows windows_;
+    bool startedWithArguments_ = false;
+    bool shown_ = false;
+    QList<QWidget*> fileCommands_;
+    QList<QAction*> fileActions_;
+    QList<QMenu*> fileMenus_;
+    QLabel* banner_ = nullptr;
+    QLabel* languagePicture_ = nullptr;
+};
+
+} // namespace quelmar

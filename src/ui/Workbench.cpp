@@ -1,0 +1,33 @@
+#include "Workbench.h"
+
+#include "core/cp1251.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quelmar {
+
+QString fromCp1251(const std::string& text) { return QString::fromStdString(cp1251ToUtf8(text)); }
+
+std::string toCp1251(const QString& text) { return utf8ToCp1251(text.toStdString()); }
+
+QString Workbench::lookUp(const QString& name) const {
+    for (const QString& folder : {QDir::currentPath(), ExecutableFolder}) {
+        if (folder.isEmpty()) continue;
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return {};
+}
+
+QString Workbench::text(int n) const { return QString::fromStdString(language.entry(n)); }
+
+void Workbench::inform(QWidget* parent, const QString& text) const {
+    desktop.showMessage(parent, MessageKind::Information, ApplicationTitle, text);
+}
+
+void Workbench::reportError(QWidget* parent, const QString& text) const {
+    desktop.showMessage(parent, MessageKind::Error, ApplicationTitle, text);
+}
+
+} // namespace quelmar

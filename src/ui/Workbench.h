@@ -1,0 +1,59 @@
+#pragma once
+// The program-wide state of the workbench: created once by the start-up unit and handed by
+// reference to every window.
+
+#include "Desktop.h"
+#include "OpenDialog.h"
+#include "Options.h"
+#include "core/AppSettings.h"
+#include "core/DataFileState.h"
+#include "core/LanguageTable.h"
+#include "core/PointStore.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace quelmar {
+
+// The texts of settings.bin are cp1251; the windows show them decoded.
+QString fromCp1251(const std::string& text);
+std::string toCp1251(const QString& text);
+
+inline const QString ApplicationTitle = QStringLiteral("Quelmar 3.03 ALTUS");
+
+struct Workbench {
+    explicit Workbench(Desktop& services) : desktop(services) {}
+
+    DataFileState files;
+    PointStore store;
+    LanguageTable language;
+    AppSettings settings; // the persisted options, as the settings dialog shows them
+    Options options;
+    // Copies of two settings check boxes, taken when the main window is first shown and at
+    // every OK of the settings dialog.
+    bool ShowCurveTools = false;
+    bool FullPlateInfo = false;
+
+    OpenDialog openDialog;
+    QString ExecutableFolder;
+    QString SettingsPath; // settings.bin: beside the executable, or in the user's configuration
+
+    Desktop& desktop;
+
+    // A language file, picture or manual: the working folder's, else the one beside the
+    // executable; empty when neither exists.
+    QString lookUp(const QString& name) const;
+
+    // The current language's code, as the language file and the manual are named.
+    QString languageName() const { return fromCp1251(settings.LanguageName); }
+
+    // Entry n of the language table.
+    QString text(int n) const;
+
+    // A message box with the application's title as caption.
+    void inform(QWidget* parent, const QString& text) const;
+    void reportError(QWidget* parent, const QString& text) const;
+};
+
+} // namespace quelmar

@@ -1,0 +1,35 @@
+#pragma once
+// The calendar: a month calendar whose clicked day is shown as the range of Julian dates it
+// falls in, taking along the time of day the calendar was opened with.
+
+#include <QDateTime>
+#include <QDialog>
+
+class QCalendarWidget;
+class QLabel;
+
+namespace quelmar {
+
+class Tcalendbox : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tcalendbox(QWidget* parent = nullptr);
+
+    // Sets the calendar to the current local date and time and shows the dialog (not modal).
+    void showNow();
+    // Sets the date and the time of day the calendar carries.
+    void setDateTime(const QDateTime& moment);
+    QString julianDateText() const;
+
+    void MonthCalendar1Click(QDate date);
+
+private:
+    QCalendarWidget* MonthCalendar1;
+    QLabel* Label1;
+    QTime timeOfDay_;
+};
+
+// "JD: N-N+1" for the Julian date of a moment, N the date truncated to an integer.
+QString julianDayRange(const QDateTime& moment);
+
+} // namespace quelmar

@@ -1,0 +1,3 @@
+#include "Kestro3.h"
+
+int main(int argc, char** argv) { return quelmar::runKestro3(argc, argv); }

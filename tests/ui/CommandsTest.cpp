@@ -1,0 +1,150 @@
+#include "ShellFixture.h"
+
+#include "ui/help/about.h"
+#include "ui/help/help.h"
+#include "ui/Optfrm.h"
+#include "ui/calend.h"
+#include "ui/curv.h"
+
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+namespace quelmar::test {
+namespace {
+
+class CommandsTest : public ShellTest {
+protected:
+    void press(QKeySequence keys) {
+        const QKeyCombination key = keys[0];
+        QTest::keyClick(&shell->mainWindow(), key.key(), key.keyboardModifiers());
+    }
+    void clickToolButton(const char* name) {
+        QToolButton* button = find<QToolButton>(shell->mainWindow(), name);
+        ASSERT_TRUE(button && button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // The same command by its menu item, its tool button and its shortcut, in that order.
+    void runThreeWays(const char* menu, const char* item, const char* button, QKeySequence keys) {
+        clickMenuItem(menu, item);
+        clickToolButton(button);
+        press(keys);
+    }
+    QString writeManual() const {
+        return writeText(inWork("manual_en.rtf"), "{\\rtf1\\ansi {\\b Manual}\\par Text.\\par}");
+    }
+};
+
+TEST_F(CommandsTest, FileOpenByMenuToolButtonAndCtrlO) {
+    startWithFile();
+    const QString other = writeDataFile("other.dat");
+    desktop.fileAnswers = {other, other, other};
+    runThreeWays("File1", "FileOpenItem", "ToolButton1", Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(desktop.dialogsRun.size(), 3u);
+    EXPECT_TRUE(desktop.fileAnswers.empty());
+    EXPECT_EQ(shell->mainWindow().windowTitle(), "Quelmar ALTUS - other.dat");
+}
+
+TEST_F(CommandsTest, GraphOpenByMenuToolButtonAndCtrlG) {
+    startWithFile();
+    const QString curve = writeText(inWork("curve.per"), "0.5 0.31 2.0\r\n");
+    desktop.fileAnswers = {curve, curve, curve};
+    runThreeWays("graph1", "Grf1", "ToolButton3", Qt::CTRL | Qt::Key_G);
+    EXPECT_EQ(desktop.dialogsRun.size(), 3u);
+    EXPECT_TRUE(desktop.fileAnswers.empty());
+    EXPECT_EQ(shell->workbench().files.CurveFileName, curve.toStdString());
+    EXPECT_EQ(shell->workbench().files.DataFileName, inWork("star.dat").toStdString());
+}
+
+TEST_F(CommandsTest, EditorByMenuToolButtonAndCtrlFGetsTheChosenFile) {
+    startWithFile();
+    const QString notes = writeText(inWork("my notes.txt"), "x");
+    desktop.fileAnswers = {notes, notes, notes};
+    runThreeWays("N1", "launch", "ToolButton4", Qt::CTRL | Qt::Key_F);
+    ASSERT_EQ(desktop.programsStarted.size(), 3u);
+    EXPECT_EQ(desktop.programsStarted[0], (QStringList{"/usr/bin/editor", notes}));
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CommandsTest, AnEditorThatDoesNotStartIsReportedWithItsCommandLine) {
+    startWithFile();
+    desktop.startSucceeds = false;
+    desktop.fileAnswers = {inWork("star.dat")};
+    shell->mainWindow().launchClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("/usr/bin/editor \"" + inWork("star.dat") + "\""));
+}
+
+TEST_F(CommandsTest, FileCommandsDoNothingBeforeTheFirstFile) {
+    writeLanguage(work(), "en");
+    writeSettings("en");
+    start();
+    shell->about().close();
+    activate(shell->mainWindow());
+    press(Qt::CTRL | Qt::Key_G);
+    press(Qt::CTRL | Qt::Key_F);
+    EXPECT_TRUE(desktop.dialogsRun.empty());
+    EXPECT_FALSE(find<QToolButton>(shell->mainWindow(), "ToolButton4")->isEnabled());
+    EXPECT_FALSE(find<QAction>(shell->mainWindow(), "launch")->isEnabled());
+}
+
+TEST_F(CommandsTest, CalculatorStartsTheFirstOneInstalledOrSaysThereIsNone) {
+    startWithFile();
+    desktop.installedPrograms = {"xcalc", "kcalc"};
+    clickMenuItem("N1", "Calc");
+    ASSERT_EQ(desktop.programsStarted.size(), 1u);
+    EXPECT_EQ(desktop.programsStarted[0], QStringList{"/usr/bin/kcalc"});
+
+    desktop.installedPrograms.clear();
+    shell->mainWindow().CalcClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("gnome-calculator"));
+}
+
+TEST_F(CommandsTest, ManualByMenuAndF1) {
+    startWithFile();
+    writeManual();
+    clickMenuItem("Help1", "helpbutt");
+    THelpfrm& manual = shell->manual();
+    EXPECT_TRUE(manual.isVisible());
+    EXPECT_FALSE(manual.isModal());
+    EXPECT_TRUE(manual.manualBox()->toPlainText().contains("Manual"));
+    manual.close();
+    // The keys of the commands also act from the light-curve window.
+    activate(shell->curveWindow());
+    QTest::keyClick(&shell->curveWindow(), Qt::Key_F1);
+    EXPECT_TRUE(manual.isVisible());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CommandsTest, AMissingManualIsReportedAndTheViewerKeepsItsText) {
+    startWithFile();
+    shell->mainWindow().helpbuttClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("manual_en.rtf"));
+    EXPECT_EQ(shell->manual().manualBox()->toPlainText(), THelpfrm::initialText());
+}
+
+TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
+    startWithFile();
+    QMenuBar* bar = shell->mainWindow().menuBar();
+    QAction* settings = find<QAction>(shell->mainWindow(), "Optbutt");
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(settings).center());
+    EXPECT_TRUE(shell->options().isVisible());
+    EXPECT_TRUE(shell->options().isModal());
+    shell->options().close();
+
+    clickMenuItem("Help1", "HelpAboutItem");
+    EXPECT_TRUE(shell->about().isVisible());
+    EXPECT_TRUE(shell->about().isModal());
+}
+
+TEST_F(CommandsTest, ExitClosesTheMainWindow) {
+    startWithFile();
+    QSignalSpy closed(&shell->mainWindow(), &TQMRMainwin::closed);
+    clickMenuItem("File1", "FileExitItem");
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(shell->mainWindow().isVisible());
+}
+
+} // namespace
+} // namespace quelmar::test

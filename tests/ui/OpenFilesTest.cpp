@@ -1,0 +1,134 @@
+#include "ShellFixture.h"
+
+#include "ui/help/about.h"
+#include "ui/curv.h"
+
+namespace quelmar::test {
+namespace {
+
+class OpenFilesTest : public ShellTest {
+protected:
+    // Started without a file; the about box is closed.
+    Kestro3& startEmpty() {
+        writeLanguage(work(), "en");
+        writeSettings("en");
+        Kestro3& shell = start();
+        shell.about().close();
+        return shell;
+    }
+    QString periodogram() const {
+        return writeText(inWork("star.per"), "0.5 0.31 2.0\r\n0.25 0.42 4.0\r\n");
+    }
+};
+
+TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
+    Kestro3& shell = startEmpty();
+    desktop.fileAnswers.push_back(writeDataFile());
+    shell.mainWindow().FileOpenItemClick();
+
+    ASSERT_EQ(desktop.dialogsRun.size(), 1u);
+    const OpenDialog& dialog = desktop.dialogsRun[0];
+    EXPECT_EQ(dialog.title, "en 2");
+    EXPECT_EQ(dialog.filter, "en all|*.dat; *.per|en any|*.*");
+    EXPECT_EQ(dialog.initialFolder, bin());
+    EXPECT_EQ(dialog.defaultSuffix, "dat");
+
+    const Workbench& state = shell.workbench();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
+    EXPECT_TRUE(shell.mainWindow().fileCommandsEnabled());
+    EXPECT_EQ(state.files.DataChannelCount, 2);
+    EXPECT_TRUE(state.files.CurveLoaded);
+    EXPECT_EQ(state.store.PointCount, 3);
+    EXPECT_TRUE(shell.curveWindow().isVisible());
+    EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat"));
+}
+
+TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
+    Kestro3& shell = startEmpty();
+    shell.mainWindow().FileOpenItemClick();
+    EXPECT_TRUE(shell.workbench().files.DataFileName.empty());
+    EXPECT_FALSE(shell.mainWindow().fileCommandsEnabled());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
+    Kestro3& shell = startEmpty();
+    QDir(work()).mkdir("folder.dat");
+    desktop.fileAnswers.push_back(inWork("folder.dat"));
+    shell.mainWindow().FileOpenItemClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.startsWith("File read error!"));
+    EXPECT_TRUE(messages()[0].text.contains("folder.dat"));
+    EXPECT_TRUE(shell.mainWindow().fileCommandsEnabled());
+    EXPECT_EQ(shell.workbench().files.DataFileName, inWork("folder.dat").toStdString());
+    EXPECT_FALSE(shell.curveWindow().isVisible());
+}
+
+TEST_F(OpenFilesTest, GraphOpenShowsAPeriodogramWithoutChangingTheDataFile) {
+    Kestro3& shell = startWithFile();
+    desktop.fileAnswers.push_back(periodogram());
+    shell.mainWindow().Grf1Click();
+    const Workbench& state = shell.workbench();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(state.files.DataFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(state.files.DataChannelCount, 2);
+    EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
+    EXPECT_EQ(state.files.CurveFileName, inWork("star.per").toStdString());
+    EXPECT_EQ(state.files.ChannelCount, 2);
+    ASSERT_EQ(state.store.PointCount, 2);
+    EXPECT_DOUBLE_EQ(state.store.time(1), 0.25);
+    EXPECT_TRUE(state.store.ChannelVisible[1]);
+    EXPECT_FALSE(state.store.ChannelVisible[2]);
+}
+
+TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
+    Kestro3& shell = startWithFile();
+    QDir(work()).mkdir("folder.per");
+    desktop.fileAnswers.push_back(inWork("folder.per"));
+    shell.mainWindow().Grf1Click();
+    const Workbench& state = shell.workbench();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.startsWith("Can`t open file."));
+    EXPECT_EQ(state.files.CurveFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(state.files.ChannelCount, 2);
+    EXPECT_EQ(state.store.PointCount, 3);
+    EXPECT_TRUE(shell.curveWindow().isVisible());
+}
+
+TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
+    Kestro3& shell = startEmpty();
+    desktop.fileAnswers.push_back(
+        writeText(inWork("gaps.dat"), "2451545.1 9.5\r\n\r\nJD mag\r\n2451546.1 9.6\r\n"));
+    shell.mainWindow().FileOpenItemClick();
+    EXPECT_EQ(shell.workbench().store.PointCount, 2);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, MessageKind::Information);
+    EXPECT_TRUE(messages()[0].text.contains("2 line(s)"));
+    EXPECT_TRUE(messages()[0].text.contains("line 2."));
+}
+
+TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
+    Kestro3& shell = startEmpty();
+    desktop.fileAnswers.push_back(
+        writeText(inWork("wide.dat"), "2451545.1 1 2 3 4 5 6 7 8 9 10 11\r\n"));
+    shell.mainWindow().FileOpenItemClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, MessageKind::Error);
+    EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
+    EXPECT_EQ(shell.workbench().store.PointCount, 0);
+    shell.curveWindow().resize(500, 300);
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
+    Kestro3& shell = startWithFile();
+    writeText(inWork("star.dat"), "2451545.3 9.5 10.2\r\n");
+    shell.curveWindow().renewclick();
+    EXPECT_EQ(shell.workbench().store.PointCount, 3); // still loaded
+    clickMenuItem("graph1", "grfrenew");
+    EXPECT_EQ(shell.workbench().store.PointCount, 1);
+}
+
+} // namespace
+} // namespace quelmar::test

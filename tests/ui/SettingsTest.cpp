@@ -1,0 +1,237 @@
+#include "ShellFixture.h"
+
+#include "ui/Optfrm.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace quelmar::test {
+namespace {
+
+class SettingsTest : public ShellTest {
+protected:
+    TOptform& openSettings() {
+        shell->mainWindow().OptbuttClick();
+        return shell->options();
+    }
+    void check(const char* name, bool on) {
+        find<QCheckBox>(shell->options(), name)->setChecked(on);
+    }
+    void click(const char* name) {
+        QTest::mouseClick(find<QAbstractButton>(shell->options(), name), Qt::LeftButton);
+    }
+    std::vector<std::string> settingsLines(const QString& path) const {
+        std::vector<std::string> lines;
+        std::string content = TempDir::read(path.toStdString());
+        for (std::size_t end; (end = content.find("\r\n")) != std::string::npos;
+             content.erase(0, end + 2))
+            lines.push_back(content.substr(0, end));
+        return lines;
+    }
+};
+
+TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
+    startWithFile();
+    const std::string previous = TempDir::read(settingsPath().toStdString());
+    openSettings();
+    check("Datatoolch", true);
+    check("FullNumCh", false);
+    check("askdel", true);
+    check("OnTopCH", false);
+    check("setkach", false);
+    click("RadioButton2");
+    click("OKbtn");
+
+    const std::vector<std::string> lines = settingsLines(settingsPath());
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "en");
+    EXPECT_EQ(lines[4], "10100+211");
+    EXPECT_EQ(TempDir::read(inBin("settings_.bin").toStdString()), previous);
+    EXPECT_TRUE(shell->workbench().ShowCurveTools);
+    EXPECT_FALSE(shell->workbench().FullPlateInfo);
+}
+
+TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
+    startWithFile();
+    TOptform& options = openSettings();
+    click("RadioButton4");
+    auto* symbol = find<QLineEdit>(options, "charEdit");
+    EXPECT_TRUE(symbol->isEnabled());
+    EXPECT_FALSE(find<QSpinBox>(options, "dcirspin")->isEnabled());
+    symbol->clear();
+    QTest::keyClicks(symbol, "*");
+    click("OKbtn");
+    EXPECT_EQ(settingsLines(settingsPath())[4].substr(5, 2), "*4");
+}
+
+TEST_F(SettingsTest, AnEmptiedSymbolBoxKeepsTheLastSymbol) {
+    startWithFile();
+    TOptform& options = openSettings();
+    auto* symbol = find<QLineEdit>(options, "charEdit");
+    click("RadioButton4");
+    symbol->setFocus();
+    QTest::keyClick(symbol, Qt::Key_Backspace);
+    QTest::keyClick(symbol, Qt::Key_Return);
+    EXPECT_EQ(symbol->text(), "+");
+    click("OKbtn");
+    EXPECT_EQ(settingsLines(settingsPath())[4].substr(5, 2), "+4");
+}
+
+TEST_F(SettingsTest, StoredSettingsFillTheControlsAtStartUp) {
+    writeLanguage(work(), "en");
+    writeText(settingsPath(), "en\r\nplates.dat\r\n/usr/bin/kate\r\n7\r\n01011#301\r\n");
+    start({writeDataFile()});
+    TOptform& options = shell->options();
+    EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "plates.dat");
+    EXPECT_EQ(find<QLineEdit>(options, "Edit2")->text(), "/usr/bin/kate");
+    EXPECT_EQ(find<QSpinBox>(options, "dcirspin")->value(), 7);
+    EXPECT_TRUE(find<QRadioButton>(options, "RadioButton3")->isChecked());
+    EXPECT_EQ(find<QLineEdit>(options, "charEdit")->text(), "#");
+    EXPECT_TRUE(find<QCheckBox>(options, "FullNumCh")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>(options, "setkach")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>(options, "Datatoolch")->isChecked());
+    EXPECT_TRUE(shell->workbench().FullPlateInfo);
+}
+
+TEST_F(SettingsTest, AFailedSaveIsReportedAndTheChangesStay) {
+    writeLanguage(work(), "en");
+    writeSettings("en");
+    start({writeDataFile()});
+    QDir(bin()).mkdir("settings_.bin"); // the backup cannot replace a folder
+    TOptform& options = openSettings();
+    find<QSpinBox>(options, "dcirspin")->setValue(9);
+    click("OKbtn");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("settings"));
+    EXPECT_EQ(find<QSpinBox>(options, "dcirspin")->value(), 9);
+    EXPECT_EQ(shell->workbench().settings.PointSize, 9);
+}
+
+TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
+    startWithFile();
+    TOptform& options = openSettings();
+    find<QSpinBox>(options, "Spinpolynom")->setValue(5);
+    find<QSpinBox>(options, "SpinXL")->setValue(12);
+    check("RadioButton1", true);
+    const Options& live = shell->workbench().options;
+    EXPECT_EQ(live.PolynomialFirstTerms, 5);
+    EXPECT_EQ(live.MajorTicks, 12);
+    EXPECT_TRUE(live.BestTermCount);
+    EXPECT_FALSE(find<QSpinBox>(options, "SpinNum")->isEnabled());
+}
+
+TEST_F(SettingsTest, TheChannelListFollowsTheStoreAndMarksChannels) {
+    startWithFile();
+    TOptform& options = openSettings();
+    auto* list = find<QListWidget>(options, "CheckListBox1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "2channel");
+    EXPECT_TRUE(list->isEnabled());
+    click("selno");
+    EXPECT_FALSE(shell->workbench().store.ChannelVisible[1]);
+    EXPECT_FALSE(shell->workbench().store.ChannelVisible[2]);
+    click("selall");
+    EXPECT_TRUE(shell->workbench().store.ChannelVisible[2]);
+    options.close();
+
+    desktop.fileAnswers.push_back(writeText(inWork("one.dat"), "1 2\r\n3 4\r\n"));
+    shell->mainWindow().FileOpenItemClick();
+    openSettings();
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_FALSE(list->isEnabled());
+    EXPECT_FALSE(find<QPushButton>(options, "selall")->isEnabled());
+}
+
+TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
+    startWithFile();
+    TOptform& options = openSettings();
+    find<QSpinBox>(options, "SpinX")->setValue(2);
+    find<QSpinBox>(options, "SpinYax")->setValue(1);
+    find<QSpinBox>(options, "dcirspin")->setValue(20);
+    click("RadioButton3");
+    click("selno");
+    auto* link = find<QLabel>(options, "defaultbtn");
+    QTest::mousePress(link, Qt::LeftButton);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QTest::mouseRelease(link, Qt::LeftButton);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::black));
+
+    const Workbench& state = shell->workbench();
+    EXPECT_EQ(state.options.CursorXDecimals, 8);
+    EXPECT_EQ(state.options.YAxisDecimals, 4);
+    EXPECT_EQ(state.settings.PointSize, 4);
+    EXPECT_EQ(state.settings.Shape, PointShape::Circle);
+    EXPECT_TRUE(state.store.ChannelVisible[1] && state.store.ChannelVisible[2]);
+}
+
+TEST_F(SettingsTest, FontButtonsSetTheirFontAndShowIt) {
+    startWithFile();
+    TOptform& options = openSettings();
+    QFont chosen("Serif", 14);
+    desktop.fontAnswer = chosen;
+    click("ColorYaxBtn");
+    EXPECT_EQ(shell->workbench().options.YAxisFont, chosen);
+    EXPECT_EQ(find<QPushButton>(options, "ColorYaxBtn")->font(), chosen);
+    EXPECT_NE(shell->workbench().options.XAxisFont, chosen);
+    desktop.fontAnswer.reset();
+    click("Color1xBtn");
+    EXPECT_NE(shell->workbench().options.CursorInverseXFont, chosen);
+}
+
+TEST_F(SettingsTest, BrowseButtonsUseTheirFilterAndRestoreTheSharedOne) {
+    startWithFile();
+    TOptform& options = openSettings();
+    desktop.fileAnswers.push_back("/data/plates/7cam.dat");
+    find<QLineEdit>(options, "Edit1")->setText(inWork("cat.dat"));
+    click("obzor1");
+    ASSERT_EQ(desktop.dialogsRun.size(), 1u);
+    EXPECT_EQ(desktop.dialogsRun[0].filter, "en catalogues|*.dat");
+    EXPECT_EQ(desktop.dialogsRun[0].initialFolder, work());
+    EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "/data/plates/7cam.dat");
+    EXPECT_EQ(shell->workbench().settings.PlateCatalogue, "/data/plates/7cam.dat");
+
+    click("obzor2");
+    EXPECT_EQ(desktop.dialogsRun[1].filter, "en programs|*");
+    EXPECT_EQ(shell->workbench().openDialog.filter, "en all|*.dat; *.per|en any|*.*");
+}
+
+TEST_F(SettingsTest, TheLanguageIsTheFirstTwoLettersOfTheChosenFile) {
+    startWithFile();
+    openSettings();
+    desktop.fileAnswers.push_back(inWork("russian.lng"));
+    click("Button1");
+    EXPECT_EQ(desktop.dialogsRun[0].filter, "en languages|*.lng");
+    EXPECT_EQ(desktop.dialogsRun[0].initialFolder, bin());
+    EXPECT_EQ(shell->workbench().settings.LanguageName, "ru");
+}
+
+TEST_F(SettingsTest, TheStoredFlagsTakeEffectWhenTheMainWindowIsFirstShown) {
+    writeLanguage(work(), "en");
+    writeText(settingsPath(), "en\r\n7cam.dat\r\nkate\r\n4\r\n11010+211\r\n");
+    start({writeDataFile()});
+    EXPECT_TRUE(shell->mainWindow().isVisible());
+    EXPECT_TRUE(shell->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(shell->workbench().ShowCurveTools);
+    EXPECT_TRUE(shell->workbench().FullPlateInfo);
+}
+
+TEST_F(SettingsTest, OkKeepsTheMainWindowOnTopWhenAsked) {
+    startWithFile();
+    openSettings();
+    check("OnTopCH", true);
+    click("OKbtn");
+    EXPECT_TRUE(shell->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(shell->mainWindow().isVisible());
+    openSettings();
+    check("OnTopCH", false);
+    click("OKbtn");
+    EXPECT_FALSE(shell->mainWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+} // namespace
+} // namespace quelmar::test
