@@ -9,5 +9,6 @@ namespace quelmar::cli {
 void addInfoCommand(CLI::App& app);
 void addJdCommand(CLI::App& app);
 void addPlatesCommand(CLI::App& app);
+void addPeriodCommand(CLI::App& app);
 
 } // namespace quelmar::cli

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addInfoCommand(app);
     quelmar::cli::addJdCommand(app);
     quelmar::cli::addPlatesCommand(app);
+    quelmar::cli::addPeriodCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

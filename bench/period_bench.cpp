@@ -1,0 +1,144 @@
+// The period scan: our engine on every core against the plain one-frequency-at-a-time scan
+// with its Shell sort, in the same run, for 100,000 points × 1,000 trial frequencies and for
+// 1,000,000 points × 20. Each pair also checks that both wrote the same periodogram.
+
+#include "RatioReporter.h"
+#include "analysis/perf.h"
+#include "support/PeriodOracle.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Workload {
+    quelmar::PeriodSeries series;
+    quelmar::PeriodScanSettings settings;
+    long long frequencies = 0;
+};
+
+// A pulsating star observed at random moments over 1,000 days, and a period range that
+// gives the wanted number of trial frequencies with the default step.
+Workload makeWorkload(int points, int frequencies) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> moment(0.0, 1000.0);
+    std::normal_distribution<double> noise(0.0, 0.05);
+    std::vector<double> t(static_cast<std::size_t>(points));
+    for (double& x : t)
+        x = moment(rng);
+    std::sort(t.begin(), t.end());
+
+    Workload w;
+    w.series.path = "generated";
+    w.series.DataChannelCount = 1;
+    w.series.times.assign(1, 0.0);
+    w.series.values.assign(1, 0.0);
+    for (double x : t) {
+        w.series.times.push_back(2450000.0 + x);
+        w.series.values.push_back(12.0 + 0.4 * std::sin(2 * std::numbers::pi * x / 0.6565) +
+                                  noise(rng));
+    }
+    const auto n = static_cast<double>(points);
+    double mean = 0;
+    for (int i = 1; i <= points; ++i)
+        mean += w.series.values[i];
+    mean /= n;
+    for (int i = 1; i <= points; ++i)
+        w.series.deviationSum += (w.series.values[i] - mean) * (w.series.values[i] - mean);
+    w.series.timeSpan = w.series.times.back() - w.series.times[1];
+
+    const double fmin = 1.7320508075;
+    const double df = quelmar::DefaultPeriodStep / w.series.timeSpan;
+    w.settings = {.pmin = 1 / (fmin + (frequencies - 0.5) * df), .pmax = 1 / fmin};
+    w.frequencies =
+        quelmar::countTrialFrequencies(quelmar::frequencyGrid(w.settings, w.series.timeSpan));
+    return w;
+}
+
+const Workload& workload(int points, int frequencies) {
+    static std::map<std::pair<int, int>, Workload> made;
+    auto it = made.find({points, frequencies});
+    if (it == made.end())
+        it = made.emplace(std::pair(points, frequencies), makeWorkload(points, frequencies)).first;
+    return it->second;
+}
+
+std::map<std::string, std::string>& periodograms() {
+    static std::map<std::string, std::string> written;
+    return written;
+}
+
+std::string outputPath() {
+    return (std::filesystem::temp_directory_path() / "quelmar-period-bench.per").string();
+}
+
+void countPointFrequencies(benchmark::State& state, const Workload& w) {
+    state.counters["point_frequencies_per_s"] = benchmark::Counter(
+        static_cast<double>(w.series.count()) * static_cast<double>(w.frequencies) *
+            static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+}
+
+void BM_Engine(benchmark::State& state) {
+    const Workload& w =
+        workload(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const auto grid = quelmar::frequencyGrid(w.settings, w.series.timeSpan);
+    for (auto _ : state) {
+        quelmar::ScanProgress progress;
+        benchmark::DoNotOptimize(quelmar::scanPeriods(w.series, grid, outputPath(), 0, progress));
+    }
+    std::ifstream in(outputPath(), std::ios::binary);
+    periodograms()["engine/" + std::to_string(state.range(0))] =
+        (std::ostringstream() << in.rdbuf()).str();
+    countPointFrequencies(state, w);
+}
+
+void BM_DirectScan(benchmark::State& state) {
+    const Workload& w =
+        workload(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    std::string periodogram;
+    for (auto _ : state)
+        periodogram = quelmar::test::directPeriodogram(
+            w.series.times, w.series.values, w.settings.pmin, w.settings.pmax, w.settings.step);
+    periodograms()["direct/" + std::to_string(state.range(0))] = periodogram;
+    countPointFrequencies(state, w);
+}
+
+// The oracle is slow (about half a minute for the two sizes): one iteration of it.
+BENCHMARK(BM_Engine)
+    ->Args({100'000, 1000})
+    ->Args({1'000'000, 20})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_DirectScan)
+    ->Args({100'000, 1000})
+    ->Args({1'000'000, 20})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    quelmar::bench::runWithRatios(argc, argv,
+                                  {{"BM_Engine/100000/1000", "BM_DirectScan/100000/1000"},
+                                   {"BM_Engine/1000000/20", "BM_DirectScan/1000000/20"}});
+    for (const char* points : {"100000", "1000000"}) {
+        const auto engine = periodograms().find(std::string("engine/") + points);
+        const auto direct = periodograms().find(std::string("direct/") + points);
+        if (engine != periodograms().end() && direct != periodograms().end())
+            std::printf("periodograms for %s points: %s\n", points,
+                        engine->second == direct->second ? "identical" : "DIFFERENT");
+    }
+    std::filesystem::remove(outputPath());
+    return 0;
+}

@@ -1,0 +1,202 @@
+// The scan behind scanPeriods. The trial frequencies are cut into blocks; each worker folds
+// and orders its own copy of the points, and the worker that finishes the oldest unwritten
+// block writes every finished block in frequency order. A block stopped by Cancel is written
+// up to its last finished frequency, and nothing after it.
+
+#include "PeriodogramWriter.h"
+#include "PhaseFold.h"
+#include "perf.h"
+
+#include "core/Error.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <new>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quelmar {
+
+namespace {
+
+struct Block {
+    long long number = -1; // -1: never used
+    int count = 0;         // trial frequencies in the block
+    int done = 0;          // of them computed
+    bool finished = false;
+    std::vector<double> frequencies;
+    std::vector<double> thetas;
+};
+
+class BlockScan {
+public:
+    BlockScan(const FrequencyGrid& grid, int blockSize, unsigned workers, PeriodogramWriter& writer,
+              ScanProgress& progress)
+        : frequencies_(grid), blockSize_(blockSize), slots_(2 * workers), writer_(writer),
+          progress_(progress) {
+        for (Block& slot : slots_) {
+            slot.frequencies.resize(static_cast<std::size_t>(blockSize));
+            slot.thetas.resize(static_cast<std::size_t>(blockSize));
+        }
+        writer.reserveLines(blockSize);
+    }
+
+    // The next block of trial frequencies, or nullptr when there is nothing more to do.
+    Block* claim() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            if (exhausted_ || stopped_ || progress_.cancel.load()) return nullptr;
+            Block& slot = slotOf(nextBlock_);
+            if (slot.number < nextToWrite_) break;
+            slotFreed_.wait(lock); // every slot holds a block not yet written
+        }
+        Block& block = slotOf(nextBlock_);
+        int count = 0;
+        while (count < blockSize_ &&
+               frequencies_.next(block.frequencies[static_cast<std::size_t>(count)]))
+            ++count;
+        if (count < blockSize_) exhausted_ = true;
+        if (count == 0) return nullptr;
+        block.number = nextBlock_++;
+        block.count = count;
+        block.done = 0;
+        block.finished = false;
+        return &block;
+    }
+
+    // Records a block as finished after `done` of its frequencies and writes what is in order.
+    void finish(Block& block, int done) {
+        std::lock_guard lock(mutex_);
+        block.done = done;
+        block.finished = true;
+        while (!stopped_) {
+            Block& next = slotOf(nextToWrite_);
+            if (next.number != nextToWrite_ || !next.finished) break;
+            try {
+                writer_.write(next.frequencies.data(), next.thetas.data(), next.done);
+            } catch (...) {
+                stopWith(std::current_exception());
+                break;
+            }
+            if (next.done < next.count) stopped_ = true; // a gap: nothing after it is written
+            ++nextToWrite_;
+        }
+        slotFreed_.notify_all();
+    }
+
+    void fail(std::exception_ptr error) {
+        std::lock_guard lock(mutex_);
+        stopWith(error);
+        slotFreed_.notify_all();
+    }
+
+    void rethrowFailure() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    Block& slotOf(long long number) {
+        return slots_[static_cast<std::size_t>(number % static_cast<long long>(slots_.size()))];
+    }
+
+    void stopWith(std::exception_ptr error) {
+        if (!failure_) failure_ = error;
+        stopped_ = true;
+    }
+
+    TrialFrequencies frequencies_;
+    const int blockSize_;
+    std::vector<Block> slots_;
+    PeriodogramWriter& writer_;
+    ScanProgress& progress_;
+
+    std::mutex mutex_;
+    std::condition_variable slotFreed_;
+    long long nextBlock_ = 0;
+    long long nextToWrite_ = 0;
+    bool exhausted_ = false;
+    bool stopped_ = false;
+    std::exception_ptr failure_;
+};
+
+void runWorker(const PeriodSeries& series, BlockScan& scan, ScanProgress& progress) {
+    try {
+        PhaseFold fold(series);
+        while (Block* block = scan.claim()) {
+            int done = 0;
+            for (; done < block->count && !progress.cancel.load(std::memory_order_relaxed);
+                 ++done) {
+                const auto i = static_cast<std::size_t>(done);
+                block->thetas[i] = fold.theta(block->frequencies[i]);
+                progress.done.fetch_add(1, std::memory_order_relaxed);
+            }
+            scan.finish(*block, done);
+        }
+    } catch (const std::bad_alloc&) {
+        scan.fail(std::make_exception_ptr(
+            QuelmarError("not enough memory for a copy of " + std::to_string(series.count()) +
+                         " points on every worker thread; try fewer threads")));
+    } catch (...) {
+        scan.fail(std::current_exception());
+    }
+}
+
+// Counts the trial frequencies, giving up (with what it has) when the scan is cancelled.
+long long countFrequencies(const FrequencyGrid& grid, const ScanProgress& progress) {
+    TrialFrequencies frequencies(grid);
+    long long count = 0;
+    for (double f; frequencies.next(f);)
+        if ((++count & 0xFFFFF) == 0 && progress.cancel.load()) break;
+    return count;
+}
+
+// About a millisecond of work per block: Cancel answers at once, the workers share the last
+// blocks evenly, and the file follows the scan closely.
+int blockSizeFor(int points, long long total, unsigned workers) {
+    long long size = std::max(1LL, 40'000LL / points);
+    size = std::min(size, std::max(1LL, total / (8LL * workers)));
+    return static_cast<int>(std::min(size, 4096LL));
+}
+
+void refuseWritingOverData(const std::string& outputPath, const std::string& dataPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(outputPath, dataPath, ec))
+        throw QuelmarError(outputPath, "is the data file being analysed; the periodogram needs "
+                                       "a file of its own");
+}
+
+} // namespace
+
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        const std::string& outputPath, unsigned threads, ScanProgress& progress) {
+    refuseWritingOverData(outputPath, series.path);
+    PeriodogramWriter writer(outputPath);
+    progress.done = 0;
+    const long long total = countFrequencies(grid, progress);
+    progress.total = total;
+
+    const unsigned workers = static_cast<unsigned>(std::clamp<long long>(
+        threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency()), 1,
+        std::max(total, 1LL)));
+    BlockScan scan(grid, blockSizeFor(series.count(), total, workers), workers, writer, progress);
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned w = 1; w < workers; ++w)
+            helpers.emplace_back(runWorker, std::cref(series), std::ref(scan), std::ref(progress));
+        runWorker(series, scan, progress);
+    }
+    scan.rethrowFailure();
+    writer.close();
+
+    ScanOutcome outcome;
+    outcome.best = writer.best();
+    outcome.lines = writer.lines();
+    outcome.cancelled = outcome.lines < total;
+    return outcome;
+}
+
+} // namespace quelmar

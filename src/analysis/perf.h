@@ -1,0 +1,103 @@
+#pragma once
+// Period search: scans trial frequencies over one value column of a data file and writes the
+// periodogram, one line per trial frequency in increasing order: the frequency (cycles per
+// day), Θ and the period (days), each with 8 decimals, CR LF line ends.
+//
+// The trial frequencies are fmin, then fmin + Δf by repeated addition, up to the last one not
+// above fmax, where fmin = 1 / Pmax, fmax = 1 / Pmin and Δf = s / T: the step s is the phase
+// shift in cycles that the time span T accumulates between two neighbouring frequencies.
+// The scan runs on worker threads; the file it writes is the same for any number of them.
+
+#include "PeriodSeries.h"
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quelmar {
+
+inline constexpr double DefaultPeriodStep = 0.01;
+// Scans beyond this many trial frequencies are run only after the user confirms.
+inline constexpr long long LargeScanFrequencies = 100'000'000;
+
+struct PeriodScanSettings {
+    double pmin = 0;                 // shortest period, days (the two may come swapped)
+    double pmax = 0;                 // longest period, days
+    double step = DefaultPeriodStep; // s, cycles
+    int column = 1;                  // value column, 1 = the first value after the date
+};
+
+// Settings from the texts the user typed; an empty step means the default. Throws
+// QuelmarError saying which text is wrong.
+PeriodScanSettings periodScanSettings(std::string_view pmin, std::string_view pmax,
+                                      std::string_view step, std::string_view column);
+// Refuses periods and a step that are zero, negative or not finite, and a column below 1.
+void checkPeriodScanSettings(const PeriodScanSettings& settings);
+
+struct FrequencyGrid {
+    double fmin = 0; // cycles per day
+    double fmax = 0;
+    double step = 0;              // Δf
+    long long estimatedCount = 0; // N = trunc((fmax − fmin) / Δf + 1.001), at least 1
+};
+
+// The trial frequencies for a time span; throws QuelmarError when the settings are refused
+// or when Δf is too small for the frequencies to advance.
+FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan);
+// The trial frequencies in increasing order: fmin, then one addition of Δf after another.
+// Every scan takes its frequencies from here, so they agree to the last bit.
+class TrialFrequencies {
+public:
+    explicit TrialFrequencies(const FrequencyGrid& grid) : grid_(grid) {}
+    // The next trial frequency, or false after the last one.
+    bool next(double& frequency) {
+        const double candidate = started_ ? last_ + grid_.step : grid_.fmin;
+        if (candidate > grid_.fmax) return false;
+        started_ = true;
+        last_ = frequency = candidate;
+        return true;
+    }
+
+private:
+    FrequencyGrid grid_;
+    double last_ = 0;
+    bool started_ = false;
+};
+
+// The exact number of trial frequencies, found by doing the additions. It equals N or is one
+// less when (fmax − fmin) / Δf lies just below a whole number.
+long long countTrialFrequencies(const FrequencyGrid& grid);
+
+// The periodogram a data file proposes: its name without folder, cut before its first ".",
+// plus ".per" (to be created in the working folder).
+std::string periodogramFileName(const std::string& dataFileName);
+
+struct PeriodogramLine {
+    double frequency = 0;
+    double theta = 0;
+    double period = 0;
+};
+
+// Shared between a running scan and whoever watches it (a window polls it on a timer).
+struct ScanProgress {
+    std::atomic<long long> total{0}; // trial frequencies, set once the scan has counted them
+    std::atomic<long long> done{0};  // trial frequencies computed so far
+    std::atomic<bool> cancel{false}; // set to stop the scan early
+};
+
+struct ScanOutcome {
+    std::optional<PeriodogramLine> best; // the written line of smallest Θ, the first of equals
+    long long lines = 0;                 // lines written
+    bool cancelled = false;              // stopped before the last trial frequency
+};
+
+// Writes the periodogram of the series to outputPath, on `threads` workers (0: every core).
+// The file holds every finished line in frequency order at any moment; after a cancel it
+// holds exactly the frequencies finished before the first unfinished one. Throws QuelmarError
+// naming the file when it cannot be created or written, and refuses to write over the data
+// file itself.
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        const std::string& outputPath, unsigned threads, ScanProgress& progress);
+
+} // namespace quelmar

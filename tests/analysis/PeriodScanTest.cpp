@@ -1,0 +1,223 @@
+#include "LightCurve.h"
+#include "analysis/perf.h"
+#include "core/Error.h"
+#include "support/PeriodOracle.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+using namespace quelmar;
+using quelmar::test::LightCurve;
+using quelmar::test::LightCurveShape;
+using quelmar::test::TempDir;
+
+namespace {
+
+struct Scan {
+    ScanOutcome outcome;
+    std::string periodogram;
+};
+
+Scan scanFile(const std::string& data, const PeriodScanSettings& settings, unsigned threads,
+              const std::string& output) {
+    const PeriodSeries series = readPeriodSeries(data, settings.column);
+    ScanProgress progress;
+    Scan scan;
+    scan.outcome =
+        scanPeriods(series, frequencyGrid(settings, series.timeSpan), output, threads, progress);
+    scan.periodogram = TempDir::read(output);
+    EXPECT_EQ(progress.done, progress.total);
+    return scan;
+}
+
+long long lineCount(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
+
+// The numbers of each line of a periodogram.
+std::vector<PeriodogramLine> linesOf(std::string_view periodogram) {
+    std::vector<PeriodogramLine> lines;
+    for (std::size_t end; (end = periodogram.find("\r\n")) != std::string_view::npos;
+         periodogram.remove_prefix(end + 2)) {
+        LineTokens tokens(periodogram.substr(0, end));
+        PeriodogramLine& line = lines.emplace_back();
+        for (double* number : {&line.frequency, &line.theta, &line.period})
+            *number = *parseNumber(tokens.next());
+    }
+    return lines;
+}
+
+std::string textOf(const PeriodogramLine& line) {
+    return fixed(line.frequency, 8) + " " + fixed(line.theta, 8) + " " + fixed(line.period, 8);
+}
+
+// The line of smallest Θ, the first of equals.
+PeriodogramLine smallestTheta(const std::vector<PeriodogramLine>& lines) {
+    return *std::min_element(lines.begin(), lines.end(),
+                             [](const auto& a, const auto& b) { return a.theta < b.theta; });
+}
+
+struct OracleCase {
+    const char* name;
+    LightCurveShape shape;
+    PeriodScanSettings settings;
+};
+
+class EngineAgainstOracle : public testing::TestWithParam<std::tuple<OracleCase, unsigned>> {};
+
+TEST_P(EngineAgainstOracle, WritesTheSamePeriodogramByteForByte) {
+    const auto& [c, threads] = GetParam();
+    const LightCurve curve = test::makeLightCurve(c.shape);
+    TempDir dir;
+    const std::string data = dir.write("star.dat", curve.text);
+    const Scan scan = scanFile(data, c.settings, threads, dir.file("star.per"));
+    const std::string expected = test::directPeriodogram(
+        curve.times, curve.columns[static_cast<std::size_t>(c.settings.column)], c.settings.pmin,
+        c.settings.pmax, c.settings.step);
+    ASSERT_GT(lineCount(expected), 1);
+    EXPECT_EQ(scan.periodogram, expected);
+    EXPECT_EQ(scan.outcome.lines, lineCount(expected));
+    EXPECT_FALSE(scan.outcome.cancelled);
+    ASSERT_TRUE(scan.outcome.best);
+    EXPECT_EQ(textOf(*scan.outcome.best), textOf(smallestTheta(linesOf(expected))));
+}
+
+const OracleCase oracleCases[] = {
+    {"OneColumn", {.points = 400}, {.pmin = 0.5, .pmax = 1.0}},
+    {"ThirdOfThreeColumns",
+     {.points = 300, .columnCount = 3},
+     {.pmin = 0.6, .pmax = 0.8, .column = 3}},
+    {"OutOfTimeOrder",
+     {.points = 300, .columnCount = 2, .timeOrder = false},
+     {.pmin = 0.6, .pmax = 0.9, .column = 2}},
+    // Enough points that every block is one trial frequency.
+    {"ManyPoints", {.points = 40'000, .span = 400}, {.pmin = 0.698, .pmax = 0.702, .step = 0.05}},
+    // Near a multiple of the sampling frequency all phases crowd into a few buckets.
+    {"CrowdedPhases",
+     {.points = 2000, .span = 200, .jitter = 1e-4},
+     {.pmin = 0.0999, .pmax = 0.1001}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Data, EngineAgainstOracle,
+                         testing::Combine(testing::ValuesIn(oracleCases), testing::Values(1u, 2u)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::to_string(std::get<1>(info.param)) + "Threads";
+                         });
+
+TEST(PeriodScan, SwappedPeriodsGiveTheSamePeriodogram) {
+    const LightCurve curve = test::makeLightCurve({.points = 200});
+    TempDir dir;
+    const std::string data = dir.write("star.dat", curve.text);
+    const Scan forward = scanFile(data, {.pmin = 1, .pmax = 2}, 2, dir.file("a.per"));
+    const Scan swapped = scanFile(data, {.pmin = 2, .pmax = 1}, 2, dir.file("b.per"));
+    EXPECT_EQ(forward.periodogram, swapped.periodogram);
+}
+
+TEST(PeriodScan, TenDaysOfDataAndPeriodsOneToTwoDays) {
+    TempDir dir;
+    const std::string data = dir.write("star.dat", "100 1\r\n103 2\r\n105.5 1.5\r\n110 3\r\n");
+    const PeriodScanSettings settings{.pmin = 1, .pmax = 2};
+    const PeriodSeries series = readPeriodSeries(data, 1);
+    const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
+    EXPECT_EQ(grid.fmin, 0.5);
+    EXPECT_EQ(grid.fmax, 1.0);
+    EXPECT_DOUBLE_EQ(grid.step, 0.001);
+    EXPECT_EQ(grid.estimatedCount, 501);
+
+    const Scan scan = scanFile(data, settings, 2, dir.file("star.per"));
+    const long long lines = lineCount(scan.periodogram);
+    EXPECT_EQ(lines, countTrialFrequencies(grid));
+    EXPECT_TRUE(lines == 500 || lines == 501);
+    EXPECT_EQ(scan.periodogram.find("0.50000000 "), 0u);
+    EXPECT_NE(scan.periodogram.find(" 2.00000000\r\n0.50100000 "), std::string::npos);
+    EXPECT_LE(linesOf(scan.periodogram).back().frequency, 1.0);
+}
+
+TEST(PeriodScan, OneOddValueAmongEqualOnesGivesTwoNOverNMinusOne) {
+    TempDir dir;
+    const std::string data = dir.write("star.dat", "1 5\r\n2.3 5\r\n3.1 7\r\n4.7 5\r\n6 5\r\n");
+    const Scan scan =
+        scanFile(data, {.pmin = 0.5, .pmax = 3, .step = 0.05}, 2, dir.file("star.per"));
+    const double expected = 2.0 * 5 / 4;
+    const auto lines = linesOf(scan.periodogram);
+    ASSERT_FALSE(lines.empty());
+    for (const PeriodogramLine& line : lines)
+        EXPECT_NEAR(line.theta, expected, 1e-8);
+    EXPECT_NEAR(scan.outcome.best->theta, expected, 1e-12);
+}
+
+TEST(PeriodScan, CancelKeepsAnInOrderPrefixOfThePeriodogram) {
+    const LightCurve curve = test::makeLightCurve({.points = 1000});
+    TempDir dir;
+    const std::string data = dir.write("star.dat", curve.text);
+    const PeriodScanSettings settings{.pmin = 0.3, .pmax = 1.0};
+    const Scan full = scanFile(data, settings, 1, dir.file("full.per"));
+
+    const PeriodSeries series = readPeriodSeries(data, 1);
+    const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
+    ScanProgress progress;
+    std::jthread canceller([&progress](std::stop_token scanOver) {
+        while (progress.done < 200 && !scanOver.stop_requested())
+            std::this_thread::yield();
+        progress.cancel = true;
+    });
+    const ScanOutcome outcome = scanPeriods(series, grid, dir.file("cut.per"), 2, progress);
+    const std::string cut = TempDir::read(dir.file("cut.per"));
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.lines, lineCount(cut));
+    EXPECT_LT(outcome.lines, lineCount(full.periodogram));
+    EXPECT_EQ(full.periodogram.compare(0, cut.size(), cut), 0) << "not a prefix of the full scan";
+
+    ScanProgress cancelledAtOnce;
+    cancelledAtOnce.cancel = true;
+    const ScanOutcome none = scanPeriods(series, grid, dir.file("none.per"), 2, cancelledAtOnce);
+    EXPECT_TRUE(none.cancelled);
+    EXPECT_EQ(none.lines, 0);
+    EXPECT_FALSE(none.best);
+    EXPECT_EQ(TempDir::read(dir.file("none.per")), "");
+}
+
+TEST(PeriodScan, ReportsFilesItCannotWriteAndNeverWritesOverTheData) {
+    const LightCurve curve = test::makeLightCurve({.points = 100});
+    TempDir dir;
+    const std::string data = dir.write("star.dat", curve.text);
+    const PeriodSeries series = readPeriodSeries(data, 1);
+    const FrequencyGrid grid = frequencyGrid({.pmin = 0.5, .pmax = 1}, series.timeSpan);
+    const auto messageOf = [&](const std::string& output) {
+        ScanProgress progress;
+        try {
+            scanPeriods(series, grid, output, 2, progress);
+        } catch (const QuelmarError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    const std::string missingFolder = dir.file("no-such-folder/star.per");
+    EXPECT_EQ(messageOf(missingFolder).rfind(missingFolder + ": cannot create", 0), 0u);
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(messageOf("/dev/full").rfind("/dev/full: cannot write", 0), 0u);
+    }
+    EXPECT_NE(messageOf(data).find("is the data file"), std::string::npos);
+    EXPECT_EQ(TempDir::read(data), curve.text);
+}
+
+// OGLE-LMC-RRLYR-00003, an RRab star in the Large Magellanic Cloud: OGLE I-band photometry
+// with a catalogue period of 0.6564975 d.
+TEST(PeriodScan, FindsThePublishedPeriodOfARealRRLyraeStar) {
+    const std::string data = std::string(QUELMAR_REALDATA_DIR) + "/ogle_lmc_rrlyr_00003_I.dat";
+    if (!std::filesystem::exists(data)) GTEST_SKIP() << data << " is not there";
+    TempDir dir;
+    const PeriodSeries series = readPeriodSeries(data, 1);
+    const FrequencyGrid grid =
+        frequencyGrid({.pmin = 0.3, .pmax = 1.0, .step = 0.05}, series.timeSpan);
+    ScanProgress progress;
+    const ScanOutcome outcome = scanPeriods(series, grid, dir.file("rr.per"), 2, progress);
+    ASSERT_TRUE(outcome.best);
+    EXPECT_NEAR(outcome.best->frequency, 1 / 0.6564975, grid.step);
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "analysis/PeriodSeries.h"
+#include "core/Error.h"
+#include "core/PointStore.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+using quelmar::test::TempDir;
+
+namespace {
+
+std::string refusal(std::string_view text, int column = 1) {
+    try {
+        parsePeriodSeries(text, column, "star.dat");
+    } catch (const QuelmarError& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
+TEST(PeriodSeries, ReadsTheDatesAndTheChosenColumnInFileOrder) {
+    const PeriodSeries s = parsePeriodSeries(
+        "5 9.1 0.4 1.1 a\r\n\r\nJD V B-V\r\n2 9.2 V 1.2\n 7\t9.3 0.6\r\n", 3, "star.dat");
+    EXPECT_EQ(s.DataChannelCount, 3);
+    ASSERT_EQ(s.count(), 3) << "blank and text lines are not observations";
+    EXPECT_EQ(s.times, (std::vector<double>{0, 5, 2, 7}));
+    EXPECT_EQ(s.values, (std::vector<double>{0, 1.1, 1.2, 0})) << "a missing value reads as 0";
+    EXPECT_EQ(s.timeSpan, 5.0) << "latest minus earliest, whatever the order";
+
+    const PeriodSeries second =
+        parsePeriodSeries("5 9.1 0.4 1.1\r\n2 9.2 V 1.2\r\n", 2, "star.dat");
+    EXPECT_EQ(second.values, (std::vector<double>{0, 0.4, 0}))
+        << "a token that is not a number reads as 0";
+}
+
+TEST(PeriodSeries, AFileWithOneValueColumnIsAnalysedOnItWhateverTheColumn) {
+    const PeriodSeries s = parsePeriodSeries("1 9.5 comment 7\r\n2 9.7\r\n", 3, "star.dat");
+    EXPECT_EQ(s.DataChannelCount, 1);
+    EXPECT_EQ(s.values, (std::vector<double>{0, 9.5, 9.7}));
+}
+
+TEST(PeriodSeries, SumsTheSquaredDeviationsFromTheMean) {
+    const PeriodSeries s = parsePeriodSeries("1 1\r\n2 2\r\n3 3\r\n4 6\r\n", 1, "star.dat");
+    EXPECT_EQ(s.deviationSum, 4.0 + 1.0 + 0.0 + 9.0);
+}
+
+TEST(PeriodSeries, RefusesInputThatLeavesTheStatisticUndefined) {
+    EXPECT_EQ(refusal(""), "star.dat: the file holds no observations");
+    EXPECT_EQ(refusal("\r\n  \r\nJD V\r\n"), "star.dat: the file holds no observations");
+    EXPECT_NE(refusal("1 9.5\r\n").find("one observation"), std::string::npos);
+    EXPECT_NE(refusal("1 9.5\r\n2 9.5\r\n3 9.5\r\n").find("all values of column 1 are equal"),
+              std::string::npos);
+    EXPECT_NE(refusal("1 9.5 1\r\n2 9.5 1\r\n", 2).find("all values of column 2 are equal"),
+              std::string::npos);
+    EXPECT_NE(refusal("4 9.5\r\n4 9.7\r\n").find("same date"), std::string::npos);
+    EXPECT_NE(refusal("1\r\n2\r\n").find("no value after the date"), std::string::npos);
+    EXPECT_NE(refusal("1 1e-200\r\n2 2e-200\r\n").find("too large or too close"),
+              std::string::npos);
+}
+
+TEST(PeriodSeries, RefusesAColumnTheFileDoesNotHave) {
+    const std::string threeColumns = "1 9.5 0.4 1\r\n2 9.6 0.5 2\r\n";
+    EXPECT_EQ(refusal(threeColumns, 3), "accepted");
+    EXPECT_EQ(refusal(threeColumns, 4),
+              "star.dat: column 4 does not exist; the file has 3 value columns");
+    EXPECT_NE(refusal(threeColumns, 0).find("numbered from 1"), std::string::npos);
+    EXPECT_NE(refusal("1 9.5\r\n2 9.6\r\n", -1).find("numbered from 1"), std::string::npos);
+}
+
+TEST(PeriodSeries, ReportsAFileItCannotRead) {
+    TempDir dir;
+    try {
+        readPeriodSeries(dir.file("missing.dat"), 1);
+        FAIL() << "a missing file was read";
+    } catch (const QuelmarError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind(dir.file("missing.dat") + ": cannot open", 0), 0u);
+    }
+}
+
+TEST(PeriodSeries, ReadsAtMostTheLimitAndCountsWhatItLeavesOut) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(MaxPoints) * 12);
+    for (int i = 1; i <= MaxPoints + 3; ++i)
+        text += std::to_string(i) + (i % 2 ? " 1\n" : " 2\n");
+    const PeriodSeries s = parsePeriodSeries(text, 1, "big.dat");
+    EXPECT_EQ(s.count(), MaxPoints);
+    EXPECT_EQ(s.ignored, 3);
+    EXPECT_EQ(s.times.back(), MaxPoints);
+}
+
+} // namespace
