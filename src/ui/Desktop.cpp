@@ -17,9 +17,16 @@ void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& capt
     box.exec();
 }
 
+bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {
     QFileDialog files(parent, dialog.title, dialog.initialFolder);
-    files.setFileMode(QFileDialog::ExistingFile);
+    files.setFileMode(dialog.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     files.setAcceptMode(QFileDialog::AcceptOpen);
     files.setDefaultSuffix(dialog.defaultSuffix);
     files.setNameFilters(nameFiltersOf(dialog.filter));

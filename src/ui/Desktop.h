@@ -23,6 +23,8 @@ public:
 
     virtual void showMessage(QWidget* parent, MessageKind kind, const QString& caption,
                              const QString& text);
+    // A Yes/No question above all windows; true only for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text);
     // The chosen file's full path, or an empty string when the dialog was cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const OpenDialog& dialog);
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial);

@@ -5,6 +5,7 @@
 #include "QMRmain.h"
 #include "calend.h"
 #include "curv.h"
+#include "curvtools.h"
 #include "help/about.h"
 #include "help/help.h"
 
@@ -70,6 +71,8 @@ void Kestro3::createWindows() {
     calendar_ = new Tcalendbox(mainWindow_.get());
     manual_ = std::make_unique<THelpfrm>();
     options_ = new TOptform(workbench_, mainWindow_.get());
+    controlPanel_ = std::make_unique<Tcurvtool>(workbench_, *curveWindow_);
+    curveWindow_->setControlPanel(controlPanel_.get());
     about_ = new TAboutbox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
@@ -78,7 +81,7 @@ void Kestro3::createWindows() {
 
     QObject::connect(mainWindow_.get(), &TQMRMainwin::closed, qApp, &QCoreApplication::quit);
     QObject::connect(options_, &TOptform::optionsClosed, options_, [this] {
-        if (!workbench_.files.CurveFileName.empty()) curveWindow_->renewclick();
+        if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
     });
     QObject::connect(options_, &TOptform::settingsConfirmed, options_, [this] {
         mainWindow_->applyTopmost();
@@ -94,7 +97,7 @@ void Kestro3::loadSettings(const StartUp& startUp) {
 }
 
 QList<QWidget*> Kestro3::labelledWindows() const {
-    return {mainWindow_.get(), calendar_, manual_.get(), options_, about_};
+    return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_};
 }
 
 void Kestro3::applyLanguage() {

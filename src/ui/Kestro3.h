@@ -17,6 +17,7 @@ class THelpfrm;
 class TOptform;
 class TQMRMainwin;
 class Tcalendbox;
+class Tcurvtool;
 
 struct StartUp {
     QStringList arguments;   // the command line without the program's name
@@ -48,6 +49,7 @@ public:
     Tcalendbox& calendar() { return *calendar_; }
     THelpfrm& manual() { return *manual_; }
     TOptform& options() { return *options_; }
+    Tcurvtool& controlPanel() { return *controlPanel_; }
     TAboutbox& about() { return *about_; }
 
 private:
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<TQMRMainwin> mainWindow_;
     std::unique_ptr<TCurfrm> curveWindow_;
     std::unique_ptr<THelpfrm> manual_;
+    std::unique_ptr<Tcurvtool> controlPanel_;
     // Dialogs owned by the main window.
     Tcalendbox* calendar_ = nullptr;
     TOptform* options_ = nullptr;

@@ -14,6 +14,8 @@ struct OpenDialog {
     QString initialFolder;
     QString fileName;
     QString defaultSuffix = QStringLiteral("dat");
+    // Saving runs the same dialog, where a new name may be typed.
+    bool mustExist = true;
 
     static QString designFilter();
 };

@@ -72,6 +72,8 @@ void TQMRMainwin::createMenus() {
     file->setObjectName(QStringLiteral("File1"));
     addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &TQMRMainwin::FileOpenItemClick,
                QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(file, "N6", QStringLiteral("Сохранить"), &TQMRMainwin::N6Click,
+               QKeySequence(Qt::CTRL | Qt::Key_S));
     QMenu* run = file->addMenu(QStringLiteral("Запустить"));
     run->setObjectName(QStringLiteral("N1"));
     fileActions_ << addCommand(run, "launch", QStringLiteral("Текстовый редактор"),
@@ -92,6 +94,10 @@ void TQMRMainwin::createMenus() {
     addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &TQMRMainwin::Grf1Click,
                QKeySequence(Qt::CTRL | Qt::Key_G));
     addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &TQMRMainwin::grfrenewClick);
+    addCommand(graph, "grfperev", QStringLiteral("Перевернуть"), &TQMRMainwin::grfperevClick,
+               QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(graph, "grflines", QStringLiteral("Линии"), &TQMRMainwin::grflinesClick,
+               QKeySequence(Qt::CTRL | Qt::Key_L));
 
     auto* settings = new QAction(QStringLiteral("Настройки"), this);
     settings->setObjectName(QStringLiteral("Optbutt"));
@@ -133,6 +139,8 @@ void TQMRMainwin::createToolBar() {
                                    QStyle::SP_FileDialogContentsView, &TQMRMainwin::Grf1Click);
     fileCommands_ << addToolButton("ToolButton4", QStringLiteral("Редактировать файл"),
                                    QStyle::SP_FileDialogDetailedView, &TQMRMainwin::launchClick);
+    fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
+                                   QStyle::SP_DialogSaveButton, &TQMRMainwin::N6Click);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -305,6 +313,12 @@ void TQMRMainwin::grfrenewClick() {
     workbench_.files.CurveLoaded = false;
     windows_.curve->renewclick();
 }
+
+void TQMRMainwin::grfperevClick() { windows_.curve->perevorot(); }
+
+void TQMRMainwin::grflinesClick() { windows_.curve->linesclick(); }
+
+void TQMRMainwin::N6Click() { windows_.curve->savefile(); }
 
 void TQMRMainwin::launchClick() {
     const QString file = chooseFile();

@@ -53,6 +53,9 @@ public:
     void FileOpenItemClick();
     void Grf1Click();
     void grfrenewClick();
+    void grfperevClick();
+    void grflinesClick();
+    void N6Click();
     void launchClick();
     void calendbuttClick();
     void CalcClick();

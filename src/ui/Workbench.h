@@ -9,6 +9,7 @@
 #include "core/DataFileState.h"
 #include "core/LanguageTable.h"
 #include "core/PointStore.h"
+#include "plot/ViewState.h"
 
 #include <QString>
 
@@ -27,6 +28,7 @@ struct Workbench {
 
     DataFileState files;
     PointStore store;
+    ViewState view;
     LanguageTable language;
     AppSettings settings; // the persisted options, as the settings dialog shows them
     Options options;

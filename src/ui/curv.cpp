@@ -1,24 +1,60 @@
 #include "curv.h"
 
+#include "CurveSurface.h"
 #include "Workbench.h"
+#include "curvtools.h"
 
 #include "core/Error.h"
 #include "core/ObservationFile.h"
+#include "core/numbers.h"
+#include "plot/CurveNavigation.h"
+#include "plot/curv.h"
 
+#include <QCloseEvent>
+#include <QLabel>
 #include <QScreen>
 
 namespace quelmar {
+
+namespace {
+
+// The cursor mark: a small red bar beside the cursor point.
+constexpr QSize CursorMarkSize(3, 13);
+
+} // namespace
 
 TCurfrm::TCurfrm(Workbench& workbench, QWidget* mainWindow)
     : workbench_(workbench), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TCurfrm"));
     setWindowTitle(QStringLiteral("Кривая блеска"));
-    setToolTip(QStringLiteral("Кривая блеска по данным файла"));
-    setCursor(Qt::CrossCursor);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+    setFocusPolicy(Qt::StrongFocus);
+    GrfObj = new CurveSurface(this);
+    GrfObj->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
+        switch (kind) {
+        case CurveSurface::MouseEvent::Press:
+            mousePressed(position);
+            break;
+        case CurveSurface::MouseEvent::Release:
+            mouseReleased(position);
+            break;
+        case CurveSurface::MouseEvent::Move:
+            mouseMoved(position);
+            break;
+        }
+    });
+    cursor = new QLabel(QStringLiteral(" "), this);
+    cursor->setObjectName(QStringLiteral("cursor"));
+    cursor->setFixedSize(CursorMarkSize);
+    cursor->setAutoFillBackground(true);
+    QPalette red = cursor->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    cursor->setPalette(red);
+    // The mark lies over the picture, but the mouse belongs to the picture.
+    cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+const QImage& TCurfrm::picture() const {
+    return GrfObj->picture();
 }
 
 void TCurfrm::showLaidOut() {
@@ -27,21 +63,89 @@ void TCurfrm::showLaidOut() {
     const int top = main.top() + main.height();
     setGeometry(1, top, screenArea.width(), screenArea.height() - top - 25);
     show();
-    renewclick();
+    layOut();
 }
 
 void TCurfrm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!isMinimized() && isVisible()) renewclick();
+    if (isVisible()) layOut();
+}
+
+void TCurfrm::layOut() {
+    if (isMinimized()) return;
+    GrfObj->setGeometry(rect());
+    renewclick();
+    Movecursor(workbench_.store.ViewFirst);
+    if (workbench_.ShowCurveTools) showControlPanel();
+    writinftoscr();
+}
+
+void TCurfrm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !workbench_.ShowCurveTools) return;
+    if (isMinimized())
+        closeControlPanel();
+    else
+        showControlPanel();
+}
+
+void TCurfrm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (workbench_.ShowCurveTools) closeControlPanel();
+}
+
+void TCurfrm::showControlPanel() {
+    if (panel_ && !panel_->isVisible()) panel_->show();
+}
+
+void TCurfrm::closeControlPanel() {
+    if (panel_) panel_->close();
+}
+
+PlotOptions TCurfrm::plotOptions() const {
+    const AppSettings& settings = workbench_.settings;
+    const Options& options = workbench_.options;
+    PlotOptions plot;
+    plot.PointSize = settings.PointSize;
+    plot.Shape = settings.Shape;
+    plot.PointSymbol = fromCp1251(std::string(1, settings.PointSymbol));
+    plot.XAxisDecimals = options.XAxisDecimals;
+    plot.YAxisDecimals = options.YAxisDecimals;
+    plot.XAxisFont.font = options.XAxisFont;
+    plot.YAxisFont.font = options.YAxisFont;
+    plot.MajorTicks = options.MajorTicks;
+    plot.MinorTicks = options.MinorTicks;
+    plot.ShowGrid = settings.ShowGrid;
+    return plot;
 }
 
 void TCurfrm::renewclick() {
     if (!workbench_.files.CurveLoaded) loadCurveFile();
     PointStore& store = workbench_.store;
-    if (store.ViewFirst == 0) store.ViewFirst = 1;
-    if (store.ViewLast == 0) store.ViewLast = store.PointCount;
+    limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
+              store.ViewLast == 0 ? store.PointCount : store.ViewLast);
+    showRange();
+    if (panel_) panel_->setStepMaximum(store.PointCount);
     setWindowTitle(QString::fromStdString(workbench_.files.CurveFileName));
-    update();
+
+    QImage& image = GrfObj->picture();
+    const QSize size = GrfObj->size();
+    if (size.isEmpty()) {
+        geometry_ = measureCurve(store, workbench_.view, size.width(), size.height());
+    } else {
+        if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
+        geometry_ = drawCurve(image, store, workbench_.view, plotOptions());
+    }
+    GrfObj->update();
+    Movecursor(workbench_.view.CursorPoint);
+    writinftoscr();
+}
+
+void TCurfrm::optionsChanged() {
+    renewclick();
+    workbench_.view.CursorPoint = workbench_.store.ViewFirst;
+    Movecursor(workbench_.view.CursorPoint);
+    writinftoscr();
 }
 
 void TCurfrm::loadCurveFile() {
@@ -49,6 +153,8 @@ void TCurfrm::loadCurveFile() {
     // Marked loaded before the attempt, so a file that fails is reported once, not at every
     // resize; the graph's Refresh tries it again.
     workbench_.files.CurveLoaded = true;
+    const int viewFirst = workbench_.store.ViewFirst;
+    const int viewLast = workbench_.store.ViewLast;
     try {
         LoadResult loaded = loadPointStore(path, workbench_.files.ChannelCount);
         workbench_.store = std::move(loaded.store);
@@ -63,6 +169,45 @@ void TCurfrm::loadCurveFile() {
         workbench_.store = PointStore{};
         workbench_.reportError(this, QString::fromUtf8(error.what()));
     }
+    // The view is the caller's: a reload with a typed range keeps it.
+    workbench_.store.ViewFirst = viewFirst;
+    workbench_.store.ViewLast = viewLast;
+}
+
+void TCurfrm::showRange() {
+    if (panel_) panel_->showRange(workbench_.store.ViewFirst, workbench_.store.ViewLast);
+}
+
+void TCurfrm::Movecursor(int p) {
+    const std::optional<QPoint> mark =
+        cursorMarkPosition(workbench_.store, geometry_, workbench_.view.CursorChannel, p);
+    cursor->setVisible(mark.has_value());
+    if (mark) cursor->move(*mark);
+}
+
+void TCurfrm::writinftoscr() {
+    if (!panel_) return;
+    const PointStore& store = workbench_.store;
+    const Options& options = workbench_.options;
+    const int p = workbench_.view.CursorPoint;
+    const int c = workbench_.view.CursorChannel;
+    PointInformation information;
+    information.number = QStringLiteral("№%1 из %2").arg(p).arg(store.PointCount);
+    // A cursor left behind by a smaller file names no point: only its number is shown.
+    if (p >= 1 && p <= store.PointCount) {
+        const double t = store.time(p);
+        information.x =
+            QStringLiteral("X: ") + QString::fromStdString(fixed(t, options.CursorXDecimals));
+        if (c >= 1 && c <= store.ChannelCount)
+            information.y =
+                QStringLiteral("Y: ") +
+                QString::fromStdString(fixed(store.value(c, p), options.CursorYDecimals));
+        if (t != 0)
+            information.inverseX =
+                QStringLiteral("1/X: ") +
+                QString::fromStdString(fixed(1 / t, options.CursorInverseXDecimals));
+    }
+    panel_->showPointInformation(information);
 }
 
 } // namespace quelmar

@@ -1,31 +1,109 @@
 #pragma once
 // The light-curve window: the view of the point store under the main window. Its redraw
-// loads the store from the curve file whenever the file has changed.
+// loads the store from the curve file whenever the file has changed, draws the curve into a
+// picture of the client area's size and shows it; a red mark points at the cursor point.
+// The keys, the mouse and the control panel move the cursor and the view and edit points.
+
+#include "plot/CurveGeometry.h"
+#include "plot/PlotOptions.h"
 
 #include <QWidget>
+
+#include <optional>
+
+class QLabel;
 
 namespace quelmar {
 
 struct Workbench;
+class CurveSurface;
+class Tcurvtool;
 
 class TCurfrm : public QWidget {
     Q_OBJECT
-public:
+  public:
     TCurfrm(Workbench& workbench, QWidget* mainWindow);
+
+    void setControlPanel(Tcurvtool* panel) { panel_ = panel; }
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void renewclick();
     // Shows the window across the screen below the main window and redraws it.
     void showLaidOut();
+    // Redraws with the options of the settings dialog and puts the cursor on the view's first
+    // point.
+    void optionsChanged();
+    // Puts the cursor mark on point p of the cursor channel; the cursor itself stays.
+    void Movecursor(int p);
+    // Shows the information of the cursor point in the control panel.
+    void writinftoscr();
+    // The picture of the last redraw.
+    const QImage& picture() const;
+    // Where the last redraw put things.
+    const CurveGeometry& curveGeometry() const { return geometry_; }
 
-protected:
+    // Cursor commands.
+    void stepForward();
+    void stepBack();
+    void gohome();
+    void goend();
+    void MaxClick();
+    void MinClick();
+    void goToPoint(); // leaving the panel's Edit3
+
+    // View commands.
+    void perevorot();
+    void linesclick();
+    void allcurv();
+    void renewbtn2();   // reload with the range typed in the panel
+    void rangeEdited(); // leaving the panel's Edit2
+    void hsl();
+    void hsr();
+    void zoom(double factor);
+
+    // Editing commands.
+    void hideCursorChannel();
+    void smoothCursorPoint(bool everyChannel);
+    void deleteCursorPoint();
+    void savefile();
+
+    // The key table of the window, which the control panel shares.
+    void applyKeyTable(const QKeyEvent* event);
+
+  protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void loadCurveFile();
+    void layOut();
+    PlotOptions plotOptions() const;
+    void showControlPanel();
+    void closeControlPanel();
+    void showRange();
+    // Ends a cursor command: the mark at the cursor, its number in Edit3, its information.
+    void cursorMoved();
+    void viewShifted(int direction);
+    bool takeTypedRange();
+    std::optional<int> integerOf(const QString& text);
+    void applyAltKey(int key);
+    void applyShiftKey(int key);
+    void applyCtrlKey(int key);
+    void applyPlainKey(int key);
+
+    void mousePressed(QPoint position);
+    void mouseReleased(QPoint position);
+    void mouseMoved(QPoint position);
 
     Workbench& workbench_;
     QWidget* mainWindow_;
+    Tcurvtool* panel_ = nullptr;
+    CurveSurface* GrfObj;
+    QLabel* cursor;
+    CurveGeometry geometry_;
+    int SelectAnchor = 0; // the point hit by the latest mouse press that hit one
 };
 
 } // namespace quelmar

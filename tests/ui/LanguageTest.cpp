@@ -5,6 +5,7 @@
 #include "ui/LanguageApply.h"
 #include "ui/Optfrm.h"
 #include "ui/calend.h"
+#include "ui/curvtools.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,7 +50,8 @@ protected:
 TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
     Kestro3& shell = startWithFile();
     const QStringList missing = unresolvedLanguageRows(
-        {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(), &shell.about()});
+        {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
+         &shell.controlPanel(), &shell.about()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 

@@ -41,6 +41,16 @@ public:
     QStringList installedPrograms;            // names findProgram finds, in /usr/bin
     bool startSucceeds = true;
     std::optional<QFont> fontAnswer;
+    std::vector<Message> questions;   // asked Yes/No questions, kind unused
+    std::deque<bool> questionAnswers; // consumed in order; none left means No
+
+    bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({MessageKind::Information, caption, text});
+        if (questionAnswers.empty()) return false;
+        const bool answer = questionAnswers.front();
+        questionAnswers.pop_front();
+        return answer;
+    }
 
     void showMessage(QWidget*, MessageKind kind, const QString& caption,
                      const QString& text) override {

@@ -1,0 +1,76 @@
+// Editing the points of the light curve (hiding a channel, smoothing, deleting) and saving the
+// edited points to a file. Edits live in the point store until they are saved.
+
+#include "curv.h"
+
+#include "Workbench.h"
+
+#include "core/Error.h"
+#include "core/TextFile.h"
+#include "plot/CurveEditing.h"
+
+#include <QFileInfo>
+
+namespace quelmar {
+
+void TCurfrm::hideCursorChannel() {
+    std::vector<bool>& visible = workbench_.store.ChannelVisible;
+    const auto c = static_cast<std::size_t>(workbench_.view.CursorChannel);
+    if (c < visible.size()) visible[c] = false;
+    renewclick();
+}
+
+// Needs two neighbours on each side; near the ends of the curve nothing changes.
+void TCurfrm::smoothCursorPoint(bool everyChannel) {
+    PointStore& store = workbench_.store;
+    const int p = workbench_.view.CursorPoint;
+    if (!canSmooth(store, p)) {
+        workbench_.inform(this, QStringLiteral("Point %1 was not smoothed: smoothing needs two "
+                                               "points on each side of it.")
+                                    .arg(p));
+        return;
+    }
+    if (everyChannel)
+        for (int k = 1; k <= store.ChannelCount; ++k)
+            smoothPoint(store, k, p);
+    else
+        smoothPoint(store, workbench_.view.CursorChannel, p);
+    renewclick();
+}
+
+void TCurfrm::deleteCursorPoint() {
+    const int p = workbench_.view.CursorPoint;
+    if (p < 1 || p > workbench_.store.PointCount) return;
+    if (workbench_.settings.AskBeforeDelete &&
+        !workbench_.desktop.askYesNo(this, QStringLiteral("Deleting"),
+                                     QStringLiteral("Ok to delete №%1?").arg(p)))
+        return;
+    deletePoint(workbench_.store, p);
+    renewclick();
+}
+
+void TCurfrm::savefile() {
+    if (workbench_.files.CurveFileName.empty()) {
+        workbench_.inform(this,
+                          QStringLiteral("No light curve is shown: there are no points to save."));
+        return;
+    }
+    OpenDialog dialog = workbench_.openDialog;
+    dialog.mustExist = false;
+    const QString path = workbench_.desktop.chooseOpenFile(this, dialog);
+    if (path.isEmpty()) return;
+    workbench_.openDialog.fileName = path;
+    if (QFileInfo::exists(path) &&
+        !workbench_.desktop.askYesNo(this, QStringLiteral("Сохранение"),
+                                     QStringLiteral("Вы дейстаительно хотите заменить файл ") +
+                                         path))
+        return;
+    // Written beside the target and renamed over it: a failure leaves the old file whole.
+    try {
+        writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
+    } catch (const QuelmarError& error) {
+        workbench_.reportError(this, QString::fromUtf8(error.what()));
+    }
+}
+
+} // namespace quelmar

@@ -1,0 +1,257 @@
+// The light-curve window's cursor and view commands, and the key table that calls them.
+
+#include "curv.h"
+
+#include "Workbench.h"
+#include "curvtools.h"
+
+#include "core/numbers.h"
+#include "plot/CurveNavigation.h"
+
+#include <QKeyEvent>
+
+namespace quelmar {
+
+void TCurfrm::cursorMoved() {
+    Movecursor(workbench_.view.CursorPoint);
+    if (panel_) panel_->showGoToPoint(workbench_.view.CursorPoint);
+    writinftoscr();
+}
+
+void TCurfrm::stepForward() {
+    const int step = panel_ ? panel_->step() : 1;
+    workbench_.view.CursorPoint =
+        quelmar::stepForward(workbench_.store, workbench_.view.CursorPoint, step);
+    cursorMoved();
+}
+
+void TCurfrm::stepBack() {
+    const int step = panel_ ? panel_->step() : 1;
+    workbench_.view.CursorPoint =
+        quelmar::stepBack(workbench_.store, workbench_.view.CursorPoint, step);
+    cursorMoved();
+}
+
+void TCurfrm::gohome() {
+    workbench_.view.CursorPoint = workbench_.store.ViewFirst;
+    cursorMoved();
+}
+
+void TCurfrm::goend() {
+    workbench_.view.CursorPoint = workbench_.store.ViewLast;
+    cursorMoved();
+}
+
+// The point drawn highest in the cursor channel's band, and the one drawn lowest.
+void TCurfrm::MaxClick() {
+    const int c = workbench_.view.CursorChannel;
+    workbench_.view.CursorPoint =
+        workbench_.view.Flipped ? geometry_.ChannelMaxPoint[c] : geometry_.ChannelMinPoint[c];
+    cursorMoved();
+}
+
+void TCurfrm::MinClick() {
+    const int c = workbench_.view.CursorChannel;
+    workbench_.view.CursorPoint =
+        workbench_.view.Flipped ? geometry_.ChannelMinPoint[c] : geometry_.ChannelMaxPoint[c];
+    cursorMoved();
+}
+
+std::optional<int> TCurfrm::integerOf(const QString& text) {
+    const std::optional<std::int32_t> number = parseInteger(text.trimmed().toStdString());
+    if (!number)
+        workbench_.reportError(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return number;
+}
+
+void TCurfrm::goToPoint() {
+    if (!panel_) return;
+    const std::optional<int> typed = integerOf(panel_->goToText());
+    if (!typed) return;
+    workbench_.view.CursorPoint = std::clamp(*typed, 1, std::max(workbench_.store.PointCount, 1));
+    cursorMoved();
+}
+
+void TCurfrm::perevorot() {
+    workbench_.view.Flipped = !workbench_.view.Flipped;
+    renewclick();
+}
+
+void TCurfrm::linesclick() {
+    workbench_.view.ShowLines = !workbench_.view.ShowLines;
+    renewclick();
+}
+
+void TCurfrm::allcurv() {
+    PointStore& store = workbench_.store;
+    limitView(store, 1, store.PointCount);
+    showRange();
+    if (panel_) panel_->showGoToPoint(store.ViewFirst);
+    renewclick();
+}
+
+// Both bounds are read before anything changes, so a text that is not a number leaves the view
+// as it was. The redraw then limits the range to the points, which a reload may have changed,
+// and puts it in order.
+bool TCurfrm::takeTypedRange() {
+    if (!panel_) return false;
+    const std::optional<int> first = integerOf(panel_->firstText());
+    if (!first) return false;
+    const std::optional<int> last = integerOf(panel_->lastText());
+    if (!last) return false;
+    // 0 would mean "unset" to the redraw.
+    workbench_.store.ViewFirst = std::max(*first, 1);
+    workbench_.store.ViewLast = std::max(*last, 1);
+    return true;
+}
+
+// The points are read again, so edits that were not saved are lost.
+void TCurfrm::renewbtn2() {
+    if (!takeTypedRange()) return;
+    workbench_.files.CurveLoaded = false;
+    renewclick();
+}
+
+void TCurfrm::rangeEdited() {
+    if (takeTypedRange()) renewclick();
+}
+
+void TCurfrm::viewShifted(int direction) {
+    PointStore& store = workbench_.store;
+    halfShift(store, direction);
+    int& cursorPoint = workbench_.view.CursorPoint;
+    cursorPoint =
+        std::clamp(cursorPoint, store.ViewFirst, std::max(store.ViewFirst, store.ViewLast));
+    showRange();
+    if (panel_) panel_->showGoToPoint(store.ViewFirst);
+    renewclick();
+    Movecursor(store.ViewFirst);
+    writinftoscr();
+}
+
+void TCurfrm::hsl() {
+    viewShifted(-1);
+}
+
+void TCurfrm::hsr() {
+    viewShifted(+1);
+}
+
+void TCurfrm::zoom(double factor) {
+    workbench_.view.XZoom *= factor;
+    renewclick();
+}
+
+void TCurfrm::keyPressEvent(QKeyEvent* event) {
+    applyKeyTable(event);
+    // The zoom characters, whatever key typed them.
+    if (event->text() == QLatin1String("+"))
+        zoom(2);
+    else if (event->text() == QLatin1String("-"))
+        zoom(0.5);
+}
+
+void TCurfrm::applyKeyTable(const QKeyEvent* event) {
+    const int key = event->key();
+    // Arrows of the numeric keypad count as the arrows.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::AltModifier)
+        applyAltKey(key);
+    else if (modifiers == Qt::ShiftModifier)
+        applyShiftKey(key);
+    else if (modifiers == Qt::ControlModifier)
+        applyCtrlKey(key);
+    else
+        applyPlainKey(key);
+    if (key == Qt::Key_Left)
+        stepBack();
+    else if (key == Qt::Key_Right)
+        stepForward();
+}
+
+void TCurfrm::applyAltKey(int key) {
+    if (key == Qt::Key_Left)
+        hsl();
+    else if (key == Qt::Key_Right)
+        hsr();
+}
+
+// Shift with the arrows walks the ranges, which arrive with the ranges file.
+void TCurfrm::applyShiftKey(int) {}
+
+void TCurfrm::applyCtrlKey(int key) {
+    ViewState& view = workbench_.view;
+    PointStore& store = workbench_.store;
+    switch (key) {
+    case Qt::Key_Down:
+        if (view.CursorChannel < store.ChannelCount) ++view.CursorChannel;
+        break;
+    case Qt::Key_Up:
+        if (view.CursorChannel > 1) --view.CursorChannel;
+        break;
+    case Qt::Key_Left:
+        view.CursorPoint = gapJumpLeft(store, view.CursorPoint);
+        break;
+    case Qt::Key_Right:
+        view.CursorPoint = gapJumpRight(store, view.CursorPoint);
+        break;
+    case Qt::Key_E:
+        selectSeason(store, view.CursorPoint);
+        renewclick();
+        break;
+    case Qt::Key_V:
+        smoothCursorPoint(true);
+        break;
+    default:
+        break;
+    }
+    if (panel_) panel_->showCursorChannel(view.CursorChannel);
+    Movecursor(view.CursorPoint);
+    writinftoscr();
+}
+
+void TCurfrm::applyPlainKey(int key) {
+    switch (key) {
+    case Qt::Key_D:
+        hideCursorChannel();
+        break;
+    case Qt::Key_V:
+        smoothCursorPoint(false);
+        break;
+    case Qt::Key_F2:
+        savefile();
+        break;
+    case Qt::Key_Up:
+        MaxClick();
+        break;
+    case Qt::Key_Down:
+        MinClick();
+        break;
+    case Qt::Key_End:
+        goend();
+        break;
+    case Qt::Key_Home:
+        gohome();
+        break;
+    case Qt::Key_R:
+        renewbtn2();
+        break;
+    case Qt::Key_L:
+        linesclick();
+        break;
+    case Qt::Key_A:
+        allcurv();
+        break;
+    case Qt::Key_Delete:
+        deleteCursorPoint();
+        break;
+    case Qt::Key_E:
+        centreOn(workbench_.store, workbench_.view.CursorPoint);
+        renewclick();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace quelmar

@@ -1,0 +1,82 @@
+// The mouse on the light-curve picture: a press picks the anchor of a drag, a release more than
+// three points away from it shows the points between them, and a resting mouse picks the channel
+// and the point under it.
+
+#include "curv.h"
+
+#include "CurveSurface.h"
+#include "Workbench.h"
+#include "curvtools.h"
+
+#include "plot/CurveHitTest.h"
+#include "plot/CurveNavigation.h"
+
+#include <cstdlib>
+
+namespace quelmar {
+
+namespace {
+
+// How far from a marker's centre a press or a release still hits it, across and down.
+constexpr int ClickReach = 2;
+// A drag zooms only onto a span of more than this many points.
+constexpr int SmallestDrag = 3;
+
+QString shortestText(double v) {
+    return QString::number(v, 'g', 15);
+}
+
+} // namespace
+
+void TCurfrm::mousePressed(QPoint position) {
+    const std::vector<int> hits =
+        pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
+                   position.y(), ClickReach);
+    for (const int i : hits) {
+        SelectAnchor = i;
+        Movecursor(i);
+        writinftoscr();
+    }
+}
+
+// The points are all tested against the picture shown when the button was released, and the
+// view changes at most once.
+void TCurfrm::mouseReleased(QPoint position) {
+    const std::vector<int> hits =
+        pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
+                   position.y(), ClickReach);
+    bool zoomed = false;
+    for (const int i : hits) {
+        if (!zoomed && SelectAnchor != 0 && std::abs(i - SelectAnchor) > SmallestDrag) {
+            zoomed = true;
+            limitView(workbench_.store, std::min(i, SelectAnchor), std::max(i, SelectAnchor));
+            showRange();
+            renewclick();
+            Movecursor(workbench_.store.ViewFirst);
+            writinftoscr();
+        }
+        Movecursor(i);
+        writinftoscr();
+    }
+}
+
+void TCurfrm::mouseMoved(QPoint position) {
+    const std::optional<ChannelPoint> under =
+        pointUnderMouse(workbench_.store, geometry_, position.x(), position.y());
+    if (!under) return;
+    const int k = under->channel;
+    const int i = under->point;
+    ViewState& view = workbench_.view;
+    view.CursorChannel = k;
+    GrfObj->setToolTip(QStringLiteral("№ %1 (%2; %3)")
+                           .arg(i)
+                           .arg(shortestText(workbench_.store.time(i)),
+                                shortestText(workbench_.store.value(k, i))));
+    view.CursorPoint = i;
+    if (panel_) panel_->showGoToPoint(i);
+    Movecursor(i);
+    writinftoscr();
+    if (panel_) panel_->showCursorChannel(k);
+}
+
+} // namespace quelmar

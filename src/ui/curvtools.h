@@ -1,0 +1,67 @@
+#pragma once
+// The control panel of the light curve: a small tool window above the others with the point
+// information of the cursor and buttons for the commands of the curve window. The keys typed
+// into it act as in the curve window.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace quelmar {
+
+struct Workbench;
+class TCurfrm;
+
+// The four lines of the point information.
+struct PointInformation {
+    QString number;   // LPoint
+    QString x;        // LX
+    QString y;        // LY
+    QString inverseX; // L1x
+};
+
+class Tcurvtool : public QWidget {
+    Q_OBJECT
+  public:
+    Tcurvtool(Workbench& workbench, TCurfrm& curve);
+
+    void showPointInformation(const PointInformation& information);
+    // The view's range in Edit1 and Edit2.
+    void showRange(int first, int last);
+    void showGoToPoint(int p);
+    // The step box reaches up to the number of points.
+    void setStepMaximum(int pointCount);
+    void showCursorChannel(int channel);
+
+    int step() const;
+    QString firstText() const;
+    QString lastText() const;
+    QString goToText() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QPushButton* addButton(const char* name, const QString& caption, void (TCurfrm::*command)(),
+                           const QString& hint = {});
+    QLabel* addLabel(const char* name, const QString& caption);
+    QLineEdit* addEdit(const char* name, const QString& text);
+    void createControls();
+
+    Workbench& workbench_;
+    TCurfrm& curve_;
+    QLabel* LPoint;
+    QLabel* LX;
+    QLabel* LY;
+    QLabel* L1x;
+    QSpinBox* SpinEdit1;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+};
+
+} // namespace quelmar

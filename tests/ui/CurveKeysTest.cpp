@@ -1,0 +1,228 @@
+#include "CurveFixture.h"
+
+#include <QLabel>
+
+namespace quelmar::test {
+namespace {
+
+using CurveKeysTest = CurveTest;
+
+TEST_F(CurveKeysTest, ArrowsStepWithinTheViewAndWrapHomeAndEndReachTheEnds) {
+    openEvenCurve(10);
+    view().CursorPoint = 8;
+    key(Qt::Key_Right);
+    EXPECT_EQ(view().CursorPoint, 9);
+    key(Qt::Key_Right); // 9 is not below 10 - 1: back to the start
+    EXPECT_EQ(view().CursorPoint, 1);
+    key(Qt::Key_Left); // nor does a step back land on the first point
+    EXPECT_EQ(view().CursorPoint, 10);
+    key(Qt::Key_Home);
+    EXPECT_EQ(view().CursorPoint, 1);
+    key(Qt::Key_End);
+    EXPECT_EQ(view().CursorPoint, 10);
+    EXPECT_EQ(edit("Edit3")->text(), "10");
+}
+
+TEST_F(CurveKeysTest, AStepOfFiveBackFromThreeWrapsToTheEndOfTheView) {
+    openEvenCurve(100);
+    find<QSpinBox>(panel(), "SpinEdit1")->setValue(5);
+    view().CursorPoint = 3;
+    key(Qt::Key_Left);
+    EXPECT_EQ(view().CursorPoint, 100);
+    key(Qt::Key_Left);
+    EXPECT_EQ(view().CursorPoint, 95);
+}
+
+TEST_F(CurveKeysTest, UpAndDownGoToThePointsDrawnHighestAndLowest) {
+    openCurve({{1, {5.0}}, {2, {3.0}}, {3, {9.0}}, {4, {4.0}}});
+    key(Qt::Key_Up);
+    EXPECT_EQ(view().CursorPoint, 2); // smallest value, at the top
+    key(Qt::Key_Down);
+    EXPECT_EQ(view().CursorPoint, 3);
+    QTest::keyClick(&shell->mainWindow(), Qt::Key_R, Qt::ControlModifier); // flip
+    ASSERT_TRUE(view().Flipped);
+    key(Qt::Key_Up);
+    EXPECT_EQ(view().CursorPoint, 3);
+}
+
+TEST_F(CurveKeysTest, CtrlUpAndDownChooseTheCursorChannelWithinTheChannels) {
+    openEvenCurve(10);
+    key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(view().CursorChannel, 2);
+    EXPECT_EQ(panel().windowTitle(), "2 channel");
+    key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(view().CursorChannel, 2);
+    key(Qt::Key_Up, Qt::ControlModifier);
+    key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(view().CursorChannel, 1);
+    EXPECT_EQ(panel().windowTitle(), "1 channel");
+}
+
+TEST_F(CurveKeysTest, AltArrowsShiftTheViewByHalfThenStepTheCursor) {
+    openEvenCurve(1000);
+    showRange("1", "100");
+    key(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(1, 51));
+    EXPECT_EQ(view().CursorPoint, 51); // moved into the view, then a step back wraps
+    showRange("901", "1000");
+    key(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(950, 1000));
+    EXPECT_EQ(edit("Edit1")->text(), "950");
+}
+
+TEST_F(CurveKeysTest, OnlyExactlyOneModifierSelectsItsGroup) {
+    openEvenCurve(100);
+    showRange("1", "100");
+    key(Qt::Key_Left, Qt::AltModifier | Qt::ShiftModifier); // the plain group: a step only
+    EXPECT_EQ(shownRange(), std::make_pair(1, 100));
+    key(Qt::Key_L, Qt::ShiftModifier); // Shift with L does nothing
+    EXPECT_FALSE(view().ShowLines);
+    key(Qt::Key_L, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_TRUE(view().ShowLines);
+}
+
+TEST_F(CurveKeysTest, ZoomCharactersDoubleAndHalveTheHorizontalScale) {
+    openEvenCurve(10);
+    const double scale = curve().curveGeometry().XScale;
+    type('+');
+    EXPECT_EQ(view().XZoom, 2.0);
+    EXPECT_DOUBLE_EQ(curve().curveGeometry().XScale, 2 * scale);
+    type('-');
+    type('-');
+    EXPECT_EQ(view().XZoom, 0.5);
+    EXPECT_EQ(shownRange(), std::make_pair(1, 10));
+}
+
+TEST_F(CurveKeysTest, LinesFlipAndWholeCurveByKeysAndGraphCommands) {
+    openEvenCurve(30);
+    key(Qt::Key_L);
+    EXPECT_TRUE(view().ShowLines);
+    QTest::keyClick(&shell->mainWindow(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_FALSE(view().ShowLines);
+    clickMenuItem("graph1", "grfperev");
+    EXPECT_TRUE(view().Flipped);
+    showRange("5", "9");
+    key(Qt::Key_A);
+    EXPECT_EQ(shownRange(), std::make_pair(1, 30));
+    EXPECT_EQ(edit("Edit2")->text(), "30");
+}
+
+TEST_F(CurveKeysTest, ECentresTheViewOnTheCursorWithinTheCurve) {
+    openEvenCurve(20);
+    showRange("1", "10");
+    view().CursorPoint = 8;
+    key(Qt::Key_E);
+    EXPECT_EQ(shownRange(), std::make_pair(3, 12));
+    view().CursorPoint = 19;
+    key(Qt::Key_E); // shifted by 12 the view would pass the last point: it gets shorter
+    EXPECT_EQ(shownRange(), std::make_pair(15, 20));
+}
+
+// Three seasons: 1 ... 8, 9 ... 16 and 17 ... 24, a day apart within, 23 days between.
+std::vector<CurvePoint> seasons() {
+    std::vector<CurvePoint> points;
+    for (int s = 0; s < 3; ++s)
+        for (int j = 0; j < 8; ++j)
+            points.push_back({100.0 + 30 * s + j, {10.0 + j}});
+    return points;
+}
+
+TEST_F(CurveKeysTest, CtrlArrowsJumpOverTheGapsBetweenSeasonsThenStep) {
+    openCurve(seasons());
+    view().CursorPoint = 10;
+    key(Qt::Key_Right, Qt::ControlModifier); // lands on 17, the first after the gap
+    EXPECT_EQ(view().CursorPoint, 18);
+    view().CursorPoint = 15;
+    key(Qt::Key_Left, Qt::ControlModifier); // lands on 8, the last before the gap
+    EXPECT_EQ(view().CursorPoint, 7);
+    // Near the ends the mean takes the gaps that exist.
+    view().CursorPoint = 2;
+    key(Qt::Key_Left, Qt::ControlModifier); // reaches the first point, then wraps to the end
+    EXPECT_EQ(view().CursorPoint, 24);
+    view().CursorPoint = 23;
+    key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view().CursorPoint, 1);
+}
+
+TEST_F(CurveKeysTest, CtrlESelectsTheSeasonAroundTheCursor) {
+    openCurve(seasons());
+    view().CursorPoint = 12;
+    key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(9, 16));
+    EXPECT_EQ(view().CursorPoint, 12);
+    key(Qt::Key_A);
+    view().CursorPoint = 2; // no wide gap before the first season: the bound stays
+    key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(1, 8));
+    key(Qt::Key_A);
+    view().CursorPoint = 24;
+    key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(17, 24));
+}
+
+TEST_F(CurveKeysTest, ATypedRangeIsLimitedToThePointsAndPutInOrder) {
+    openEvenCurve(50);
+    showRange("40", "5");
+    EXPECT_EQ(shownRange(), std::make_pair(5, 40));
+    showRange("-3", "900");
+    EXPECT_EQ(shownRange(), std::make_pair(1, 50));
+    EXPECT_EQ(edit("Edit2")->text(), "50");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(CurveKeysTest, ATypedRangeThatIsNoIntegerIsReportedAndChangesNothing) {
+    openEvenCurve(50);
+    showRange("10", "20");
+    showRange("12", "2x");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "'2x' is not a valid integer value");
+    EXPECT_EQ(shownRange(), std::make_pair(10, 20));
+}
+
+TEST_F(CurveKeysTest, LeavingEdit2AppliesTheCorrectedRange) {
+    openEvenCurve(50);
+    edit("Edit1")->setText("30");
+    edit("Edit2")->setText("7");
+    emit edit("Edit2")->editingFinished();
+    EXPECT_EQ(shownRange(), std::make_pair(7, 30));
+    EXPECT_EQ(edit("Edit1")->text(), "7");
+}
+
+TEST_F(CurveKeysTest, GoToPointIsLimitedToTheWholeCurve) {
+    openEvenCurve(50);
+    showRange("10", "20");
+    edit("Edit3")->setText("99");
+    emit edit("Edit3")->editingFinished();
+    EXPECT_EQ(view().CursorPoint, 50);
+    EXPECT_EQ(edit("Edit3")->text(), "50");
+    edit("Edit3")->setText("-4");
+    emit edit("Edit3")->editingFinished();
+    EXPECT_EQ(view().CursorPoint, 1);
+}
+
+TEST_F(CurveKeysTest, KeysTypedIntoThePanelActButItsCharactersDoNotZoom) {
+    openEvenCurve(10);
+    QTest::keyClick(&panel(), Qt::Key_End);
+    EXPECT_EQ(view().CursorPoint, 10);
+    QTest::keyClick(&panel(), '+');
+    EXPECT_EQ(view().XZoom, 1.0);
+}
+
+TEST_F(CurveKeysTest, ThePanelShowsTheCursorPoint) {
+    openCurve({{2, {9.5}}, {4, {9.75}}, {0, {9.25}}}, "10000+210");
+    EXPECT_TRUE(panel().isVisible());
+    key(Qt::Key_End);
+    EXPECT_EQ(find<QLabel>(panel(), "LPoint")->text(), "№3 из 3");
+    EXPECT_EQ(find<QLabel>(panel(), "LX")->text(), "X: 4.00000000");
+    EXPECT_EQ(find<QLabel>(panel(), "LY")->text(), "Y: 9.7500");
+    EXPECT_EQ(find<QLabel>(panel(), "L1x")->text(), "1/X: 0.25000000");
+    key(Qt::Key_Home); // time 0 has no reciprocal
+    EXPECT_EQ(find<QLabel>(panel(), "L1x")->text(), "");
+    curve().showMinimized();
+    EXPECT_FALSE(panel().isVisible());
+    curve().showNormal();
+    EXPECT_TRUE(panel().isVisible());
+}
+
+} // namespace
+} // namespace quelmar::test
