@@ -22,10 +22,10 @@ struct PeriodSeries {
 
 // Reads the dates and column k of a data file: lines that hold no observation (blank, or not
 // beginning with a number) are skipped; a value that is not a number reads as 0. A file with
-// one value column is analysed on that column whatever k is. At most MaxPoints observations
-// are read. Throws QuelmarError, naming the file, for input that leaves the statistic
-// undefined: no observation or only one, all dates equal, all values equal, a column that
-// the file does not have.
+// one value column is analysed on that column whatever column k (from 1) is asked for. At
+// most MaxPoints observations are read. Throws QuelmarError, naming the file, for input that
+// leaves the statistic undefined: no observation or only one, all dates equal, all values
+// equal, a column that the file does not have.
 PeriodSeries readPeriodSeries(const std::string& path, int column);
 // The same, from text already in memory; path names the file in messages.
 PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path);

@@ -104,4 +104,17 @@ std::string periodogramFileName(const std::string& dataFileName) {
     return (dot == std::string::npos ? name : name.substr(0, dot)) + ".per";
 }
 
+std::optional<std::string> reciprocalText(std::string_view typed) {
+    LineTokens tokens(typed);
+    const auto value = parseNumber(tokens.next());
+    if (!value || *value == 0 || !tokens.atEnd()) return std::nullopt;
+    return fixed(1 / *value, 8);
+}
+
+std::string durationText(double seconds) {
+    const long long total = seconds > 0 ? static_cast<long long>(std::fmod(seconds, 86400.0)) : 0;
+    return std::to_string(total / 3600) + ":" + std::to_string(total % 3600 / 60) + ":" +
+           std::to_string(total % 60);
+}
+
 } // namespace quelmar

@@ -7,6 +7,11 @@
 // above fmax, where fmin = 1 / Pmax, fmax = 1 / Pmin and Δf = s / T: the step s is the phase
 // shift in cycles that the time span T accumulates between two neighbouring frequencies.
 // The scan runs on worker threads; the file it writes is the same for any number of them.
+//
+// A command runs, in order: periodScanSettings (the texts typed), readPeriodSeries (the data
+// file), frequencyGrid (asking the user first when estimatedCount > LargeScanFrequencies),
+// then scanPeriods, on a thread of its own when a window polls its ScanProgress. Every
+// refusal is a QuelmarError thrown before the periodogram file is touched.
 
 #include "PeriodSeries.h"
 
@@ -36,15 +41,16 @@ PeriodScanSettings periodScanSettings(std::string_view pmin, std::string_view pm
 void checkPeriodScanSettings(const PeriodScanSettings& settings);
 
 struct FrequencyGrid {
-    double fmin = 0; // cycles per day
-    double fmax = 0;
-    double step = 0;              // Δf
+    double fmin = 0;              // cycles per day
+    double fmax = 0;              // cycles per day
+    double step = 0;              // Δf, cycles per day
     long long estimatedCount = 0; // N = trunc((fmax − fmin) / Δf + 1.001), at least 1
 };
 
 // The trial frequencies for a time span; throws QuelmarError when the settings are refused
 // or when Δf is too small for the frequencies to advance.
 FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan);
+
 // The trial frequencies in increasing order: fmin, then one addition of Δf after another.
 // Every scan takes its frequencies from here, so they agree to the last bit.
 class TrialFrequencies {
@@ -72,6 +78,15 @@ long long countTrialFrequencies(const FrequencyGrid& grid);
 // The periodogram a data file proposes: its name without folder, cut before its first ".",
 // plus ".per" (to be created in the working folder).
 std::string periodogramFileName(const std::string& dataFileName);
+
+// What the dialog shows at the opposite end of the range when a period or frequency edit is
+// left: 1 / value with 8 decimals. Nothing for an empty entry, zero, or text that is not a
+// number; the other edit then stays as it was.
+std::optional<std::string> reciprocalText(std::string_view typed);
+
+// A duration as the progress window shows it: the hours, minutes and seconds of the time of
+// day it represents (whole days dropped), without leading zeros, so 247 s reads 0:4:7.
+std::string durationText(double seconds);
 
 struct PeriodogramLine {
     double frequency = 0;

@@ -100,3 +100,18 @@ TEST(PeriodogramFileName, IsTheDataFileNameUpToItsFirstDotInTheWorkingFolder) {
 }
 
 } // namespace
+
+TEST(RangeEdits, LeavingOneSetsTheOppositeEndOfTheOtherQuantity) {
+    EXPECT_EQ(reciprocalText("0.5"), "2.00000000");
+    EXPECT_EQ(reciprocalText(" 3 "), "0.33333333");
+    for (const char* unchanged : {"", "  ", "0", "0.0", "abc", "1 2"})
+        EXPECT_FALSE(reciprocalText(unchanged)) << unchanged;
+}
+
+TEST(ProgressTimes, ReadAsHoursMinutesAndSecondsWithoutLeadingZeros) {
+    EXPECT_EQ(durationText(247.9), "0:4:7");
+    EXPECT_EQ(durationText(0), "0:0:0");
+    EXPECT_EQ(durationText(3 * 3600 + 25 * 60 + 9), "3:25:9");
+    EXPECT_EQ(durationText(86400 + 61), "0:1:1") << "whole days are dropped";
+    EXPECT_EQ(durationText(-5), "0:0:0");
+}
