@@ -248,11 +248,18 @@ void TQMRMainwin::setFileCaption(const QString& path) {
 }
 
 void TQMRMainwin::showDataFile(const QString& path, int channels) {
-    windows_.curve->close();
     workbench_.files.DataChannelCount = channels;
-    workbench_.files.ChannelCount = channels;
+    showCurveFile(path, channels);
+}
+
+void TQMRMainwin::showCurveFile(const QString& path, int channels) {
+    windows_.curve->close();
     workbench_.files.CurveFileName = path.toStdString();
+    workbench_.files.ChannelCount = channels;
     workbench_.files.CurveLoaded = false;
+    // A file just opened is shown whole; only a reload keeps the range in view.
+    workbench_.store.ViewFirst = 0;
+    workbench_.store.ViewLast = 0;
     windows_.curve->showLaidOut();
 }
 
@@ -302,11 +309,7 @@ void TQMRMainwin::Grf1Click() {
         workbench_.reportError(this, QStringLiteral("Can`t open file.\n") + reason);
         return;
     }
-    windows_.curve->close();
-    workbench_.files.CurveFileName = path.toStdString();
-    workbench_.files.ChannelCount = *channels;
-    workbench_.files.CurveLoaded = false;
-    windows_.curve->showLaidOut();
+    showCurveFile(path, *channels);
 }
 
 void TQMRMainwin::grfrenewClick() {

@@ -86,6 +86,7 @@ private:
     // Counts the channels of a file; the reason when it cannot be read.
     std::optional<int> readChannelCount(const QString& path, QString* reason) const;
     void showDataFile(const QString& path, int channels);
+    void showCurveFile(const QString& path, int channels);
     void setFileCaption(const QString& path);
 
     Workbench& workbench_;

@@ -224,5 +224,14 @@ TEST_F(CurveKeysTest, ThePanelShowsTheCursorPoint) {
     EXPECT_TRUE(panel().isVisible());
 }
 
+TEST_F(CurveKeysTest, AFileOpenedAfterAZoomIsShownWhole) {
+    openEvenCurve(20);
+    showRange("5", "10");
+    ASSERT_EQ(shownRange(), std::make_pair(5, 10));
+    desktop.fileAnswers.push_back(writeText(inWork("other.dat"), "1 9\r\n2 8\r\n3 7\r\n"));
+    shell->mainWindow().Grf1Click();
+    EXPECT_EQ(shownRange(), std::make_pair(1, 3));
+}
+
 } // namespace
 } // namespace quelmar::test
