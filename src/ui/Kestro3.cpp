@@ -6,6 +6,8 @@
 #include "calend.h"
 #include "curv.h"
 #include "curvtools.h"
+#include "perf.h"
+#include "perwait.h"
 #include "help/about.h"
 #include "help/help.h"
 
@@ -69,15 +71,19 @@ void Kestro3::createWindows() {
     mainWindow_ = std::make_unique<TQMRMainwin>(workbench_);
     curveWindow_ = std::make_unique<TCurfrm>(workbench_, mainWindow_.get());
     calendar_ = new Tcalendbox(mainWindow_.get());
+    periodSearch_ = new TPerfrm(workbench_, mainWindow_.get());
     manual_ = std::make_unique<THelpfrm>();
     options_ = new TOptform(workbench_, mainWindow_.get());
+    periodProgress_ = new TForm1(workbench_, mainWindow_.get());
+    periodSearch_->setProgressWindow(periodProgress_);
     controlPanel_ = std::make_unique<Tcurvtool>(workbench_, *curveWindow_);
     curveWindow_->setControlPanel(controlPanel_.get());
     about_ = new TAboutbox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
     });
-    mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_});
+    mainWindow_->setWindows(
+        {curveWindow_.get(), calendar_, manual_.get(), options_, about_, periodSearch_});
 
     QObject::connect(mainWindow_.get(), &TQMRMainwin::closed, qApp, &QCoreApplication::quit);
     QObject::connect(options_, &TOptform::optionsClosed, options_, [this] {
@@ -97,7 +103,8 @@ void Kestro3::loadSettings(const StartUp& startUp) {
 }
 
 QList<QWidget*> Kestro3::labelledWindows() const {
-    return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_};
+    return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_,
+            periodSearch_, periodProgress_};
 }
 
 void Kestro3::applyLanguage() {

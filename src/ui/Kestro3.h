@@ -13,8 +13,10 @@ namespace quelmar {
 
 class TAboutbox;
 class TCurfrm;
+class TForm1;
 class THelpfrm;
 class TOptform;
+class TPerfrm;
 class TQMRMainwin;
 class Tcalendbox;
 class Tcurvtool;
@@ -51,6 +53,8 @@ public:
     TOptform& options() { return *options_; }
     Tcurvtool& controlPanel() { return *controlPanel_; }
     TAboutbox& about() { return *about_; }
+    TPerfrm& periodSearch() { return *periodSearch_; }
+    TForm1& periodProgress() { return *periodProgress_; }
 
 private:
     void createWindows();
@@ -66,6 +70,8 @@ private:
     // Dialogs owned by the main window.
     Tcalendbox* calendar_ = nullptr;
     TOptform* options_ = nullptr;
+    TPerfrm* periodSearch_ = nullptr;
+    TForm1* periodProgress_ = nullptr;
     TAboutbox* about_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "Workbench.h"
 #include "calend.h"
 #include "curv.h"
+#include "perf.h"
 #include "help/about.h"
 #include "help/help.h"
 
@@ -82,11 +83,11 @@ void TQMRMainwin::createMenus() {
     addCommand(run, "Calc", QStringLiteral("Калькулятор"), &TQMRMainwin::CalcClick);
     addCommand(file, "FileExitItem", QStringLiteral("Выход"), &TQMRMainwin::FileExitItemClick);
 
-    // The data commands arrive with their own windows; until then the menu stays hidden.
     QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
     data->setObjectName(QStringLiteral("data1"));
-    data->menuAction()->setVisible(false);
     fileMenus_ << data;
+    addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &TQMRMainwin::perbut1Click,
+               QKeySequence(Qt::CTRL | Qt::Key_P));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
     graph->setObjectName(QStringLiteral("graph1"));
@@ -141,6 +142,8 @@ void TQMRMainwin::createToolBar() {
                                    QStyle::SP_FileDialogDetailedView, &TQMRMainwin::launchClick);
     fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
                                    QStyle::SP_DialogSaveButton, &TQMRMainwin::N6Click);
+    fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
+                                   QStyle::SP_BrowserReload, &TQMRMainwin::perbut1Click);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -322,6 +325,8 @@ void TQMRMainwin::grfperevClick() { windows_.curve->perevorot(); }
 void TQMRMainwin::grflinesClick() { windows_.curve->linesclick(); }
 
 void TQMRMainwin::N6Click() { windows_.curve->savefile(); }
+
+void TQMRMainwin::perbut1Click() { windows_.periodSearch->exec(); }
 
 void TQMRMainwin::launchClick() {
     const QString file = chooseFile();

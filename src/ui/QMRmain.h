@@ -19,6 +19,7 @@ class Tcalendbox;
 class THelpfrm;
 class TOptform;
 class TAboutbox;
+class TPerfrm;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -27,6 +28,7 @@ struct ShellWindows {
     THelpfrm* help = nullptr;
     TOptform* options = nullptr;
     TAboutbox* about = nullptr;
+    TPerfrm* periodSearch = nullptr;
 };
 
 class TQMRMainwin : public QMainWindow {
@@ -56,6 +58,7 @@ public:
     void grfperevClick();
     void grflinesClick();
     void N6Click();
+    void perbut1Click();
     void launchClick();
     void calendbuttClick();
     void CalcClick();

@@ -6,6 +6,7 @@
 #include "ui/Optfrm.h"
 #include "ui/calend.h"
 #include "ui/curvtools.h"
+#include "ui/perf.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -51,7 +52,7 @@ TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
     Kestro3& shell = startWithFile();
     const QStringList missing = unresolvedLanguageRows(
         {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
-         &shell.controlPanel(), &shell.about()});
+         &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 

@@ -1,0 +1,241 @@
+#include "perf.h"
+
+#include "OptfrmControls.h"
+#include "Workbench.h"
+
+#include "analysis/perf.h"
+#include "core/Error.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace quelmar {
+
+// Typing stops at the limit. Text the program sets may be longer; the user may then shorten
+// it, and lengthen it again up to that length.
+class LimitedEdit::Limit : public QValidator {
+public:
+    explicit Limit(LimitedEdit* edit) : QValidator(edit), edit_(edit) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= edit_->allowed_ ? Acceptable : Invalid;
+    }
+
+private:
+    const LimitedEdit* edit_;
+};
+
+LimitedEdit::LimitedEdit(int typingLimit, QWidget* parent)
+    : QLineEdit(parent), typingLimit_(typingLimit), allowed_(typingLimit) {
+    setValidator(new Limit(this));
+}
+
+void LimitedEdit::setProgramText(const QString& text) {
+    allowed_ = std::max<qsizetype>(typingLimit_, text.size());
+    setText(text);
+}
+
+namespace {
+
+LimitedEdit* addEdit(QWidget* window, const char* name, int typingLimit) {
+    auto* edit = new LimitedEdit(typingLimit, window);
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+}
+
+// Sets the edit to 1 / the value typed into `typed`; an empty, zero or unreadable entry
+// leaves it as it was.
+void setReciprocal(LimitedEdit* target, const QLineEdit* typed) {
+    if (const auto text = reciprocalText(typed->text().toStdString()))
+        target->setProgramText(QString::fromStdString(*text));
+}
+
+QString frequenciesQuestion(long long count) {
+    return QStringLiteral("The scan would take %1 trial frequencies, more than %2, and may run "
+                          "for a very long time. Start it?")
+        .arg(count)
+        .arg(LargeScanFrequencies);
+}
+
+} // namespace
+
+TPerfrm::TPerfrm(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+    setObjectName(QStringLiteral("TPerfrm"));
+    setWindowTitle(QStringLiteral("Расчёт периода"));
+    createControls();
+    layOut();
+    for (QLineEdit* edit : {minpered, Maxpered, minfreced, maxfreced})
+        edit->installEventFilter(this);
+    connect(Button1, &QPushButton::clicked, this, &TPerfrm::Button1Click);
+    connect(okbtn, &QPushButton::clicked, this, &TPerfrm::okbtnClick);
+    connect(canbtn, &QPushButton::clicked, this, &TPerfrm::canbtnClick);
+}
+
+void TPerfrm::createControls() {
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Введите данные для расчета:"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("Файл периодов:"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("Диапазон  от :"));
+    Label4 = namedLabel(this, "Label4", QStringLiteral(" до:"));
+    Label5 = namedLabel(this, "Label5", QStringLiteral(" дней."));
+    Label6 = namedLabel(this, "Label6", QStringLiteral("Шаг :"));
+    Label7 = namedLabel(this, "Label7", QStringLiteral("Частоты  от  :"));
+    Label8 = namedLabel(this, "Label8", QStringLiteral(" до:"));
+    Label9 = namedLabel(this, "Label9", QStringLiteral("Колонка №  :"));
+    Pered = addEdit(this, "Pered", 15);
+    minpered = addEdit(this, "minpered", 5);
+    Maxpered = addEdit(this, "Maxpered", 5);
+    minfreced = addEdit(this, "minfreced", 8);
+    maxfreced = addEdit(this, "maxfreced", 8);
+    dfed = addEdit(this, "dfed", 5);
+    dfed->setText(QStringLiteral("0.01"));
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setEditText(QStringLiteral("1"));
+    ComboBox1->setEnabled(false);
+    Button1 = namedButton(this, "Button1", QStringLiteral("..."));
+    Button1->setAutoDefault(false);
+    okbtn = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
+    okbtn->setDefault(true);
+    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+    canbtn->setAutoDefault(false);
+}
+
+void TPerfrm::layOut() {
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0, 1, 5);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(Pered, 1, 1, 1, 3);
+    grid->addWidget(Button1, 1, 4);
+    grid->addWidget(Label3, 2, 0);
+    grid->addWidget(minpered, 2, 1);
+    grid->addWidget(Label4, 2, 2);
+    grid->addWidget(Maxpered, 2, 3);
+    grid->addWidget(Label5, 2, 4);
+    grid->addWidget(Label7, 3, 0);
+    grid->addWidget(minfreced, 3, 1);
+    grid->addWidget(Label8, 3, 2);
+    grid->addWidget(maxfreced, 3, 3);
+    grid->addWidget(Label6, 4, 0);
+    grid->addWidget(dfed, 4, 1);
+    grid->addWidget(Label9, 5, 0);
+    grid->addWidget(ComboBox1, 5, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okbtn);
+    buttons->addWidget(canbtn);
+    grid->addLayout(buttons, 6, 0, 1, 5);
+}
+
+void TPerfrm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TPerfrm::FormShow() {
+    Pered->setProgramText(
+        QString::fromStdString(periodogramFileName(workbench_.files.DataFileName)));
+    const int columns = workbench_.files.DataChannelCount;
+    // Files of one or two value columns leave the box as the last larger file left it.
+    if (columns > 2) {
+        const QString chosen = ComboBox1->currentText();
+        ComboBox1->setEnabled(true);
+        ComboBox1->clear();
+        for (int k = 1; k <= columns; ++k)
+            ComboBox1->addItem(QString::number(k));
+        ComboBox1->setEditText(chosen);
+    }
+}
+
+bool TPerfrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Focus that goes to another window or a menu has not left the edit.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == minpered)
+                minperedExit();
+            else if (watched == Maxpered)
+                MaxperedExit();
+            else if (watched == minfreced)
+                minfrecedExit();
+            else if (watched == maxfreced)
+                maxfrecedExit();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPerfrm::minperedExit() {
+    setReciprocal(maxfreced, minpered);
+}
+void TPerfrm::MaxperedExit() {
+    setReciprocal(minfreced, Maxpered);
+}
+void TPerfrm::minfrecedExit() {
+    setReciprocal(Maxpered, minfreced);
+}
+void TPerfrm::maxfrecedExit() {
+    setReciprocal(minpered, maxfreced);
+}
+
+void TPerfrm::Button1Click() {
+    OpenDialog dialog = workbench_.openDialog;
+    dialog.fileName = Pered->text();
+    // The periodogram is usually a file still to be written.
+    dialog.mustExist = false;
+    dialog.defaultSuffix = QStringLiteral("per");
+    const QString path = workbench_.desktop.chooseOpenFile(this, dialog);
+    if (path.isEmpty()) return;
+    workbench_.openDialog.fileName = path;
+    Pered->setProgramText(path);
+}
+
+void TPerfrm::okbtnClick() {
+    // A refused or declined scan closes the dialog too; its fields stay for the next showing.
+    if (std::optional<PeriodScanJob> job = prepareScan(); job && progress_)
+        progress_->run(std::move(*job));
+    accept();
+}
+
+void TPerfrm::canbtnClick() {
+    reject();
+}
+
+std::optional<PeriodScanJob> TPerfrm::prepareScan() {
+    if (Pered->text().isEmpty() || Maxpered->text().isEmpty() || minpered->text().isEmpty()) {
+        workbench_.inform(this, QString::fromStdString(workbench_.language.message(115)));
+        return std::nullopt;
+    }
+    try {
+        const PeriodScanSettings settings =
+            periodScanSettings(minpered->text().toStdString(), Maxpered->text().toStdString(),
+                               dfed->text().toStdString(), ComboBox1->currentText().toStdString());
+        PeriodScanJob job;
+        job.PeriodFileName = Pered->text().toStdString();
+        job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column);
+        job.grid = frequencyGrid(settings, job.series.timeSpan);
+        if (job.grid.estimatedCount > LargeScanFrequencies &&
+            !confirmLargeScan(job.grid.estimatedCount))
+            return std::nullopt;
+        return job;
+    } catch (const QuelmarError& error) {
+        workbench_.reportError(this, QString::fromUtf8(error.what()));
+        return std::nullopt;
+    }
+}
+
+bool TPerfrm::confirmLargeScan(long long frequencies) {
+    return workbench_.desktop.askYesNo(this, ApplicationTitle, frequenciesQuestion(frequencies));
+}
+
+} // namespace quelmar

@@ -1,0 +1,88 @@
+#pragma once
+// The period-search dialog: the periodogram file, the range of periods (or of frequencies),
+// the step and the value column. OK checks them and reads the data file, then runs the scan
+// in the progress window.
+
+#include "perwait.h"
+
+#include <QDialog>
+#include <QLineEdit>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quelmar {
+
+struct Workbench;
+
+// An edit with a limit on what the user types, as the dialog's fields have.
+class LimitedEdit : public QLineEdit {
+public:
+    LimitedEdit(int typingLimit, QWidget* parent);
+    // Text set by the program (a converted value, a browsed path) may exceed the limit.
+    void setProgramText(const QString& text);
+
+private:
+    class Limit;
+    qsizetype typingLimit_;
+    qsizetype allowed_;
+};
+
+class TPerfrm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPerfrm(Workbench& workbench, QWidget* parent = nullptr);
+
+    // The progress window is created after the dialog, in the start-up order.
+    void setProgressWindow(TForm1* progress) { progress_ = progress; }
+
+    void Button1Click();
+    void okbtnClick();
+    void canbtnClick();
+    // Leaving a range edit sets the opposite quantity of the opposite end.
+    void minperedExit();
+    void MaxperedExit();
+    void minfrecedExit();
+    void maxfrecedExit();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void createControls();
+    void layOut();
+    // The scan the fields ask for; nothing when they are refused (the reason has been shown)
+    // or the user declines a very long scan.
+    std::optional<PeriodScanJob> prepareScan();
+    bool confirmLargeScan(long long frequencies);
+
+    Workbench& workbench_;
+    TForm1* progress_ = nullptr;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    LimitedEdit* Pered;
+    LimitedEdit* minpered;
+    LimitedEdit* Maxpered;
+    LimitedEdit* minfreced;
+    LimitedEdit* maxfreced;
+    LimitedEdit* dfed;
+    QComboBox* ComboBox1;
+    QPushButton* Button1;
+    QPushButton* okbtn;
+    QPushButton* canbtn;
+};
+
+} // namespace quelmar

@@ -1,0 +1,189 @@
+#include "perwait.h"
+
+#include "OptfrmControls.h"
+#include "Workbench.h"
+
+#include "core/Error.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace quelmar {
+
+namespace {
+
+// The window has a second to appear before the scan starts.
+constexpr int StartDelayMs = 1000;
+// Ten refreshes a second: the counters move smoothly and Cancel is seen at once.
+constexpr int PollIntervalMs = 100;
+
+const QString StopQuestion = QStringLiteral(
+    "Stop the period search? The periodogram keeps the frequencies already computed.");
+
+QProgressBar* addBar(QWidget* window, const char* name) {
+    auto* bar = new QProgressBar(window);
+    bar->setObjectName(QLatin1String(name));
+    return bar;
+}
+
+} // namespace
+
+TForm1::TForm1(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Идет расчёт периода изменения блеска. Пожалуйста, подождите"));
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Состояние:  Рассчитано"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("0 / 0"));
+    Label5 = namedLabel(this, "Label5", QStringLiteral("Затрачено"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("0:0:0"));
+    Label6 = namedLabel(this, "Label6", QStringLiteral("из"));
+    Label4 = namedLabel(this, "Label4", QStringLiteral("0:0:0"));
+    ProgressBar1 = addBar(this, "ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    // The gauge: the same count as a filled block with the percentage across it.
+    Gauge1 = addBar(this, "Gauge1");
+    Gauge1->setAlignment(Qt::AlignCenter);
+    Gauge1->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid black; background: white; color: black; "
+                       "text-align: center; min-height: 22px; }"
+                       "QProgressBar::chunk { background: #000080; }"));
+    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Label1, 0, 0);
+    layout->addWidget(Label2, 0, 1, 1, 3);
+    layout->addWidget(Label5, 1, 0);
+    layout->addWidget(Label3, 1, 1);
+    layout->addWidget(Label6, 1, 2);
+    layout->addWidget(Label4, 1, 3);
+    layout->addWidget(ProgressBar1, 2, 0, 1, 4);
+    layout->addWidget(Gauge1, 3, 0, 1, 4);
+    layout->addWidget(canbtn, 4, 0, 1, 4, Qt::AlignHCenter);
+    layout->setColumnStretch(3, 1);
+    setMinimumWidth(460);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(StartDelayMs);
+    pollTimer_ = new QTimer(this);
+    pollTimer_->setInterval(PollIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(pollTimer_, &QTimer::timeout, this, &TForm1::pollScan);
+    connect(canbtn, &QPushButton::clicked, this, &TForm1::canbtnClick);
+}
+
+TForm1::~TForm1() {
+    // A window destroyed with the program stops its scan rather than leaving it running.
+    progress_.cancel = true;
+    if (scan_.valid()) scan_.wait();
+}
+
+std::optional<ScanOutcome> TForm1::run(PeriodScanJob job) {
+    job_ = std::move(job);
+    outcome_.reset();
+    progress_.done = 0;
+    progress_.total = 0;
+    progress_.cancel = false;
+    setProgressRange(job_->grid.estimatedCount);
+    showProgress();
+    exec();
+    // The window closes only when the scan has ended; should it be closed otherwise, the
+    // scan is stopped before its data go away.
+    if (scanning()) {
+        progress_.cancel = true;
+        collectScan();
+    }
+    job_.reset();
+    return outcome_;
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::FormShow() {
+    Timer1->start();
+    ProgressBar1->setValue(std::min(1, ProgressBar1->maximum()));
+    Gauge1->setValue(std::min(1, Gauge1->maximum()));
+}
+
+void TForm1::setProgressRange(long long total) {
+    barScale_ = total / INT_MAX + 1;
+    const int steps = static_cast<int>(std::max(1LL, total / barScale_));
+    ProgressBar1->setRange(0, steps);
+    Gauge1->setRange(0, steps);
+}
+
+void TForm1::showProgress() {
+    if (!job_) return;
+    const long long total = job_->grid.estimatedCount;
+    const long long done = std::min(progress_.done.load(), total);
+    Label2->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
+    const double elapsed = clock_.isValid() ? clock_.elapsed() / 1000.0 : 0.0;
+    Label3->setText(QString::fromStdString(durationText(elapsed)));
+    // Frequency done + 1 is the one being computed; the estimate scales the time spent.
+    const double estimate = elapsed * static_cast<double>(total) / static_cast<double>(done + 1);
+    Label4->setText(QString::fromStdString(durationText(estimate)));
+    const int step = std::max(1, static_cast<int>(done / barScale_));
+    ProgressBar1->setValue(std::min(step, ProgressBar1->maximum()));
+    Gauge1->setValue(std::min(step, Gauge1->maximum()));
+}
+
+void TForm1::Timer1Timer() {
+    Timer1->stop();
+    if (!job_ || scanning()) return;
+    clock_.start();
+    const PeriodScanJob& job = *job_;
+    scan_ = std::async(std::launch::async, [this, &job] {
+        return scanPeriods(job.series, job.grid, job.PeriodFileName, 0, progress_);
+    });
+    pollTimer_->start();
+}
+
+void TForm1::pollScan() {
+    showProgress();
+    if (scan_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    collectScan();
+    showProgress();
+    accept();
+}
+
+void TForm1::collectScan() {
+    pollTimer_->stop();
+    try {
+        outcome_ = scan_.get();
+    } catch (const std::bad_alloc&) {
+        workbench_.reportError(this, QStringLiteral("Not enough memory for the period search."));
+    } catch (const std::exception& error) {
+        // Engine errors name the periodogram file and say what went wrong.
+        workbench_.reportError(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void TForm1::canbtnClick() {
+    if (scanning()) {
+        progress_.cancel = true;
+        return;
+    }
+    Timer1->stop();
+    QDialog::reject();
+}
+
+void TForm1::reject() {
+    if (!scanning()) {
+        canbtnClick();
+        return;
+    }
+    if (workbench_.desktop.askYesNo(this, ApplicationTitle, StopQuestion) && scanning())
+        progress_.cancel = true;
+}
+
+} // namespace quelmar

@@ -1,0 +1,83 @@
+#pragma once
+// The period-search progress window: runs a prepared scan on worker threads and shows how far
+// it has come (finished and total trial frequencies, the time spent and the estimated total)
+// until the scan ends, fails or the user stops it.
+
+#include "analysis/perf.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <future>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace quelmar {
+
+struct Workbench;
+
+// Everything a scan needs, read and checked before the progress window opens.
+struct PeriodScanJob {
+    PeriodSeries series;
+    FrequencyGrid grid;
+    std::string PeriodFileName; // the periodogram written
+};
+
+class TForm1 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm1(Workbench& workbench, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Shows the window modally and runs the scan once it has appeared; returns when the window
+    // has closed. The outcome of a scan that ran to its end or was stopped; nothing when it
+    // failed (the failure has been shown) or the window was closed before it began.
+    std::optional<ScanOutcome> run(PeriodScanJob job);
+
+    bool scanning() const { return scan_.valid(); }
+
+    // Starts the scan (once per showing).
+    void Timer1Timer();
+    // Stops the scan; the lines written so far stay in the periodogram.
+    void canbtnClick();
+    // The close button and Escape: a running scan is stopped only if the user says so.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void setProgressRange(long long total);
+    void showProgress();
+    void pollScan();
+    // Waits for the scan's thread and keeps its outcome, showing a failure.
+    void collectScan();
+
+    Workbench& workbench_;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QProgressBar* ProgressBar1;
+    QProgressBar* Gauge1;
+    QPushButton* canbtn;
+    QTimer* Timer1;
+    QTimer* pollTimer_;
+
+    std::optional<PeriodScanJob> job_;
+    ScanProgress progress_;
+    std::future<ScanOutcome> scan_;
+    std::optional<ScanOutcome> outcome_;
+    QElapsedTimer clock_;
+    long long barScale_ = 1; // frequencies per step of the bars, whose range is an int
+};
+
+} // namespace quelmar

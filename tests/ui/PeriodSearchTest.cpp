@@ -1,0 +1,339 @@
+#include "ShellFixture.h"
+
+#include "analysis/perf.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+#include "ui/perf.h"
+#include "ui/perwait.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace quelmar::test {
+namespace {
+
+class PeriodSearchTest : public ShellTest {
+  protected:
+    TPerfrm& dialog() { return shell->periodSearch(); }
+    TForm1& progress() { return shell->periodProgress(); }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(dialog(), name); }
+    QComboBox* columnBox() { return find<QComboBox>(dialog(), "ComboBox1"); }
+
+    // A variable star of period 0.7 days in column 1 (column 2 a constant comparison star with
+    // a little noise), observed at uneven moments over about `points` × 0.37 days.
+    QString writeStar(int points, const QString& name = QStringLiteral("star.dat")) const {
+        std::string text;
+        for (int i = 0; i < points; ++i) {
+            const double t = 2450000 + i * 0.37 + 0.05 * std::sin(i * 1.7);
+            const double v = 10 + 0.5 * std::sin(2 * M_PI * t / 0.7) + 0.01 * std::sin(i * 0.9);
+            text +=
+                fixed(t, 5) + " " + fixed(v, 4) + " " + fixed(9 + 0.01 * std::cos(i), 4) + "\r\n";
+        }
+        return writeText(inWork(name), text);
+    }
+    // Started with `data` as the data file, the dialog shown as the command shows it.
+    void showDialogFor(const QString& data) {
+        writeLanguage(work(), "en");
+        writeSettings("en");
+        start({data});
+        dialog().show();
+        activate(dialog());
+    }
+    void setFields(const QString& pmin, const QString& pmax, const QString& step = {}) {
+        edit("minpered")->setText(pmin);
+        edit("Maxpered")->setText(pmax);
+        edit("dfed")->setText(step);
+    }
+    void clickOk() { QTest::mouseClick(find<QPushButton>(dialog(), "okbtn"), Qt::LeftButton); }
+
+    // Runs `action` from inside the modal loop of `window` once `ready` holds.
+    static void whileModal(QWidget& window, std::function<bool()> ready,
+                           std::function<void()> action) {
+        auto* timer = new QTimer(&window);
+        QObject::connect(timer, &QTimer::timeout, timer, [&window, timer, ready, action] {
+            if (QApplication::activeModalWidget() != &window || !ready()) return;
+            timer->stop();
+            timer->deleteLater();
+            action();
+        });
+        timer->start(10);
+    }
+    // Finished trial frequencies as the progress window shows them.
+    long long shownDone() {
+        return find<QLabel>(progress(), "Label2")
+            ->text()
+            .section(QLatin1Char(' '), 0, 0)
+            .toLongLong();
+    }
+
+    // The periodogram the engine writes for the data file, on one thread; a grid given
+    // replaces the one the settings make.
+    std::string engineFile(const QString& data, const std::string& pmin, const std::string& pmax,
+                           std::optional<FrequencyGrid> grid = std::nullopt) const {
+        const PeriodSeries series = readPeriodSeries(data.toStdString(), 1);
+        if (!grid) grid = frequencyGrid(periodScanSettings(pmin, pmax, "", "1"), series.timeSpan);
+        const std::string out = dir.file("engine.per");
+        ScanProgress progress;
+        scanPeriods(series, *grid, out, 1, progress);
+        return readFile(out);
+    }
+    bool anyPeriodWindowOpen() { return dialog().isVisible() || progress().isVisible(); }
+};
+
+TEST_F(PeriodSearchTest, ProposesThePeriodogramNameOfTheDataFile) {
+    showDialogFor(writeStar(10));
+    EXPECT_EQ(edit("Pered")->text(), "star.per");
+    EXPECT_EQ(edit("dfed")->text(), "0.01");
+    dialog().close();
+    shell->workbench().files.DataFileName = inWork("noextension").toStdString();
+    dialog().show();
+    // Not a bare ".per", which would be a hidden file without the star's name.
+    EXPECT_EQ(edit("Pered")->text(), "noextension.per");
+}
+
+TEST_F(PeriodSearchTest, LeavingARangeEditSetsTheOppositeEnd) {
+    showDialogFor(writeStar(10));
+    const auto typeAndLeave = [&](const char* name, const QString& text) {
+        QLineEdit* typed = edit(name);
+        typed->setFocus();
+        typed->selectAll();
+        QTest::keyClicks(typed, text);
+        QTest::keyClick(typed, Qt::Key_Tab);
+    };
+    typeAndLeave("minpered", "0.5");
+    EXPECT_EQ(edit("maxfreced")->text(), "2.00000000");
+    typeAndLeave("Maxpered", "4");
+    EXPECT_EQ(edit("minfreced")->text(), "0.25000000");
+    typeAndLeave("minfreced", "0.1");
+    EXPECT_EQ(edit("Maxpered")->text(), "10.00000000");
+    typeAndLeave("maxfreced", "8");
+    EXPECT_EQ(edit("minpered")->text(), "0.12500000");
+    // An empty or zero entry leaves the other end as it was.
+    typeAndLeave("maxfreced", "0");
+    typeAndLeave("minfreced", "");
+    EXPECT_EQ(edit("minpered")->text(), "0.12500000");
+    EXPECT_EQ(edit("Maxpered")->text(), "10.00000000");
+}
+
+TEST_F(PeriodSearchTest, TypingIsLimitedButConvertedTextIsKept) {
+    showDialogFor(writeStar(10));
+    QLineEdit* pmin = edit("minpered");
+    QTest::keyClicks(pmin, "0.123456");
+    EXPECT_EQ(pmin->text(), "0.123");
+    QTest::keyClicks(edit("maxfreced"), "123456789");
+    EXPECT_EQ(edit("maxfreced")->text(), "12345678");
+    QTest::keyClicks(edit("Pered"), "x.per-and-more-than-15");
+    EXPECT_EQ(edit("Pered")->text().size(), 15);
+    // A converted value stays whole; it may be edited, but not lengthened.
+    QLineEdit* fmin = edit("minfreced");
+    fmin->setFocus();
+    QTest::keyClicks(fmin, "0.1");
+    QTest::keyClick(fmin, Qt::Key_Tab);
+    QLineEdit* pmax = edit("Maxpered");
+    EXPECT_EQ(pmax->text(), "10.00000000");
+    pmax->end(false);
+    QTest::keyClick(pmax, Qt::Key_Backspace);
+    EXPECT_EQ(pmax->text(), "10.0000000");
+    QTest::keyClicks(pmax, "12");
+    EXPECT_EQ(pmax->text(), "10.00000001");
+}
+
+TEST_F(PeriodSearchTest, ColumnBoxFollowsFilesOfMoreThanTwoColumns) {
+    showDialogFor(writeStar(10));
+    EXPECT_FALSE(columnBox()->isEnabled());
+    EXPECT_EQ(columnBox()->currentText(), "1");
+    dialog().close();
+
+    auto& files = shell->workbench().files;
+    files.DataChannelCount = 4;
+    columnBox()->setEditText("2");
+    dialog().show();
+    EXPECT_TRUE(columnBox()->isEnabled());
+    ASSERT_EQ(columnBox()->count(), 4);
+    EXPECT_EQ(columnBox()->itemText(3), "4");
+    EXPECT_EQ(columnBox()->currentText(), "2"); // the text stays
+    dialog().close();
+
+    // A smaller file leaves the box as the larger one left it.
+    files.DataChannelCount = 1;
+    dialog().show();
+    EXPECT_TRUE(columnBox()->isEnabled());
+    EXPECT_EQ(columnBox()->count(), 4);
+}
+
+TEST_F(PeriodSearchTest, MenuToolButtonAndCtrlPOpenTheDialogModally) {
+    startWithFile();
+    TQMRMainwin& main = shell->mainWindow();
+    int reached = 0;
+    const auto expectDialog = [&] {
+        whileModal(
+            dialog(), [] { return true; },
+            [&] {
+                ++reached;
+                QTest::mouseClick(find<QPushButton>(dialog(), "canbtn"), Qt::LeftButton);
+            });
+    };
+    expectDialog();
+    clickMenuItem("data1", "perbut1");
+    EXPECT_EQ(reached, 1);
+    expectDialog();
+    QTest::mouseClick(find<QToolButton>(main, "ToolButton7"), Qt::LeftButton);
+    EXPECT_EQ(reached, 2);
+    expectDialog();
+    activate(main);
+    QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(reached, 3);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_EQ(find<QAction>(main, "perbut1")->text(), "en 13");
+    EXPECT_EQ(find<QToolButton>(main, "ToolButton7")->toolTip(), "en 13");
+    EXPECT_EQ(dialog().windowTitle(), "en 93");
+    EXPECT_EQ(find<QLabel>(progress(), "Label6")->text(), "en 140");
+}
+
+TEST_F(PeriodSearchTest, AScanThroughTheWindowsWritesTheEnginesPeriodogram) {
+    const QString data = writeStar(60);
+    showDialogFor(data);
+    setFields("2", "0.5"); // swapped ends are put in order
+    clickOk();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(anyPeriodWindowOpen());
+    const std::string written = readFile(inWork("star.per").toStdString());
+    EXPECT_EQ(written, engineFile(data, "0.5", "2"));
+    const auto lines = std::count(written.begin(), written.end(), '\n');
+    EXPECT_TRUE(
+        find<QLabel>(progress(), "Label2")->text().startsWith(QString::number(lines) + " / "));
+}
+
+// A scan long enough to be stopped: 3,000 points and over a million trial frequencies.
+class StoppedScanTest : public PeriodSearchTest {
+  protected:
+    void startLongScan() {
+        data = writeStar(3000);
+        showDialogFor(data);
+        setFields("0.1", "10", "0.01");
+    }
+    // The periodogram holds the first trial frequencies, exactly as the engine writes them.
+    void expectEnginePrefix() {
+        const std::string written = readFile(inWork("star.per").toStdString());
+        const auto lines = std::count(written.begin(), written.end(), '\n');
+        ASSERT_GT(lines, 0);
+        const PeriodSeries series = readPeriodSeries(data.toStdString(), 1);
+        FrequencyGrid grid =
+            frequencyGrid(periodScanSettings("0.1", "10", "0.01", "1"), series.timeSpan);
+        ASSERT_LT(lines, grid.estimatedCount - 1);
+        TrialFrequencies frequencies(grid);
+        for (long long k = 0; k < lines; ++k)
+            frequencies.next(grid.fmax);
+        EXPECT_EQ(written, engineFile(data, "", "", grid));
+    }
+    QString data;
+};
+
+TEST_F(StoppedScanTest, CancelStopsWithinASecondKeepingTheFrequenciesDone) {
+    startLongScan();
+    QElapsedTimer sinceCancel;
+    whileModal(
+        progress(), [&] { return shownDone() > 200; },
+        [&] {
+            sinceCancel.start();
+            QTest::mouseClick(find<QPushButton>(progress(), "canbtn"), Qt::LeftButton);
+        });
+    clickOk();
+    EXPECT_LT(sinceCancel.elapsed(), 1000);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(anyPeriodWindowOpen());
+    expectEnginePrefix();
+}
+
+TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
+    startLongScan();
+    desktop.questionAnswers = {false, true};
+    whileModal(
+        progress(), [&] { return shownDone() > 100; },
+        [&] {
+            progress().close(); // answered No: the scan goes on
+            EXPECT_TRUE(progress().isVisible());
+            EXPECT_TRUE(progress().scanning());
+            progress().close(); // answered Yes
+        });
+    clickOk();
+    EXPECT_EQ(desktop.questions.size(), 2u);
+    EXPECT_FALSE(anyPeriodWindowOpen());
+    expectEnginePrefix();
+}
+
+TEST_F(PeriodSearchTest, RefusalsAreShownOnceWithNothingWrittenAndNoWindowLeftOpen) {
+    const QString data = writeStar(20);
+    writeText(inWork("flat.dat"), "1.0 5.0\r\n2.0 5.0\r\n3.0 5.0\r\n");
+    showDialogFor(data);
+    struct Case {
+        const char* what;
+        QString pmin, pmax, step, column, file, dataFile;
+    };
+    const Case cases[] = {
+        {"empty shortest period", "", "2", "", "1", "star.per", data},
+        {"empty periodogram name", "1", "2", "", "1", "", data},
+        {"negative period", "-1", "2", "", "1", "star.per", data},
+        {"zero step", "1", "2", "0", "1", "star.per", data},
+        {"column the file lacks", "1", "2", "", "3", "star.per", data},
+        {"column not a number", "1", "2", "", "x", "star.per", data},
+        {"all values equal", "1", "2", "", "1", "star.per", inWork("flat.dat")},
+        {"no data file", "1", "2", "", "1", "star.per", inWork("missing.dat")},
+        {"folder that does not exist", "1", "2", "", "1", inWork("no/such.per"), data},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        desktop.messages.clear();
+        shell->workbench().files.DataFileName = c.dataFile.toStdString();
+        dialog().show();
+        setFields(c.pmin, c.pmax, c.step);
+        columnBox()->setEditText(c.column);
+        edit("Pered")->setText(c.file);
+        clickOk();
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
+        EXPECT_FALSE(anyPeriodWindowOpen());
+        const QString text = messages()[0].text;
+        if (c.file.isEmpty() || c.pmin.isEmpty())
+            EXPECT_EQ(text, "en 115");
+        else
+            EXPECT_NE(text, "en 115");
+        if (c.file.contains("no/such")) {
+            EXPECT_TRUE(text.contains(c.file)) << text.toStdString();
+        }
+    }
+}
+
+TEST_F(PeriodSearchTest, AnIncompleteDialogFallsBackToTheBuiltInMessage) {
+    std::vector<std::string> lines = languageLines("en");
+    lines[114].clear();
+    writeLines(inWork("en.lng"), lines);
+    writeSettings("en");
+    start({writeStar(10)});
+    dialog().show();
+    clickOk();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Не все данные введены!");
+}
+
+TEST_F(PeriodSearchTest, AScanOfMoreThanAHundredMillionFrequenciesAsksFirst) {
+    showDialogFor(writeStar(60));
+    setFields("0.00001", "10"); // 22 days of data: some 220 million frequencies
+    clickOk();
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    EXPECT_TRUE(desktop.questions[0].text.contains("100000000"));
+    EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
+    EXPECT_FALSE(anyPeriodWindowOpen());
+}
+
+} // namespace
+} // namespace quelmar::test
