@@ -102,4 +102,10 @@ PeriodSeries readPeriodSeries(const std::string& path, int column) {
     return parsePeriodSeries(file.text(), column, path);
 }
 
+std::string leftOutNotice(const PeriodSeries& series) {
+    if (series.ignored == 0) return {};
+    return series.path + ": only the first " + std::to_string(series.count()) +
+           " observations are analysed; " + std::to_string(series.ignored) + " more are left out";
+}
+
 } // namespace quelmar

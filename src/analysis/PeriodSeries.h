@@ -30,4 +30,7 @@ PeriodSeries readPeriodSeries(const std::string& path, int column);
 // The same, from text already in memory; path names the file in messages.
 PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path);
 
+// What the user is told when observations beyond the limit were left out; empty when none.
+std::string leftOutNotice(const PeriodSeries& series);
+
 } // namespace quelmar

@@ -52,9 +52,8 @@ void runPeriodSearch(const PeriodOptions& opt) {
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
     const PeriodSeries series = readPeriodSeries(opt.data, settings.column);
-    if (series.ignored > 0)
-        std::cerr << "quelmar-cli: " << opt.data << ": only the first " << series.count()
-                  << " observations are analysed; " << series.ignored << " more are left out\n";
+    if (const std::string notice = leftOutNotice(series); !notice.empty())
+        std::cerr << "quelmar-cli: " << notice << '\n';
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
     if (grid.estimatedCount > LargeScanFrequencies && !opt.force)
         throw QuelmarError("the scan would take " + std::to_string(grid.estimatedCount) +

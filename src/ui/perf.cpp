@@ -223,6 +223,8 @@ std::optional<PeriodScanJob> TPerfrm::prepareScan() {
         PeriodScanJob job;
         job.PeriodFileName = Pered->text().toStdString();
         job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column);
+        if (const std::string notice = leftOutNotice(job.series); !notice.empty())
+            workbench_.inform(this, QString::fromStdString(notice));
         job.grid = frequencyGrid(settings, job.series.timeSpan);
         if (job.grid.estimatedCount > LargeScanFrequencies &&
             !confirmLargeScan(job.grid.estimatedCount))

@@ -87,6 +87,9 @@ TEST(PeriodSeries, ReadsAtMostTheLimitAndCountsWhatItLeavesOut) {
     EXPECT_EQ(s.count(), MaxPoints);
     EXPECT_EQ(s.ignored, 3);
     EXPECT_EQ(s.times.back(), MaxPoints);
+    EXPECT_EQ(leftOutNotice(s),
+              "big.dat: only the first 1000000 observations are analysed; 3 more are left out");
+    EXPECT_EQ(leftOutNotice(parsePeriodSeries("1 1\n2 2\n", 1, "small.dat")), "");
 }
 
 } // namespace
