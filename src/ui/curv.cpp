@@ -61,7 +61,9 @@ void TCurfrm::showLaidOut() {
     const QRect main = mainWindow_->frameGeometry();
     const QRect screenArea = (mainWindow_->screen() ? mainWindow_->screen() : screen())->geometry();
     const int top = main.top() + main.height();
-    setGeometry(1, top, screenArea.width(), screenArea.height() - top - 25);
+    // move() places the frame, so a window manager's title bar stays below the main window.
+    resize(screenArea.width(), screenArea.height() - top - 25);
+    move(1, top);
     show();
     layOut();
 }
