@@ -1,6 +1,10 @@
 #include "core/numbers.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 using namespace quelmar;
 
@@ -16,6 +20,27 @@ TEST(NumberReader, AcceptsOnlyWholeTokensThatAreFiniteNumbers) {
         EXPECT_FALSE(parseNumber(bad)) << bad;
     EXPECT_FALSE(parseNumber(std::string(65, '1')));
     EXPECT_TRUE(parseNumber(std::string(64, '1')));
+}
+
+TEST(NumberReader, PlainDecimalsReadExactlyAsTheGeneralParserDoes) {
+    std::mt19937_64 rng(7);
+    for (int n = 0; n < 200'000; ++n) {
+        const int integerDigits = 1 + static_cast<int>(rng() % 8);
+        const int fractionDigits = static_cast<int>(rng() % 9);
+        std::string token = rng() % 3 == 0 ? "-" : "";
+        for (int d = 0; d < integerDigits; ++d) token += static_cast<char>('0' + rng() % 10);
+        if (fractionDigits > 0) token += '.';
+        for (int d = 0; d < fractionDigits; ++d) token += static_cast<char>('0' + rng() % 10);
+        const auto value = parseNumber(token);
+        ASSERT_TRUE(value) << token;
+        EXPECT_EQ(*value, std::strtod(token.c_str(), nullptr)) << token;
+    }
+    EXPECT_EQ(parseNumber("123456789012345678"), 123456789012345678.0);
+    EXPECT_EQ(parseNumber("0.1234567890123456789"), 0.1234567890123456789);
+    EXPECT_FALSE(parseNumber("1.2.3"));
+    EXPECT_FALSE(parseNumber("-"));
+    EXPECT_FALSE(parseNumber("."));
+    EXPECT_TRUE(std::signbit(*parseNumber("-0.0")));
 }
 
 TEST(NumberReader, IntegersMustFitThirtyTwoBits) {

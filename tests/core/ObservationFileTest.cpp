@@ -66,6 +66,32 @@ TEST(Loader, SkipsAndCountsLinesWithoutAnObservation) {
     EXPECT_EQ(load("1 9.5\r\n2 9.6").PointCount, load("1 9.5\r\n2 9.6\r\n").PointCount);
 }
 
+TEST(Loader, LargeFilesWithMixedLineEndsLoadEveryLineOnce) {
+    // Large enough to be cut into slices parsed side by side.
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    std::string text;
+    long long line = 0, firstBlank = 0;
+    for (int i = 1; i <= 120'000; ++i) {
+        if (i % 1000 == 0) {
+            text += ends[i % 3];
+            ++line;
+            if (firstBlank == 0) firstBlank = line;
+        }
+        text += std::to_string(i) + " " + std::to_string(2 * i) + ".25 comment" + ends[i % 3];
+        ++line;
+    }
+    ASSERT_GT(text.size(), 2u << 20);
+    const auto r = parsePointStore(text, 1, "mixed.dat");
+    ASSERT_EQ(r.store.PointCount, 120'000);
+    EXPECT_EQ(r.skipped.count, 120);
+    EXPECT_EQ(r.skipped.firstLine, firstBlank);
+    for (int i = 1; i <= 120'000; i += 997) {
+        EXPECT_EQ(r.store.time(i), i);
+        EXPECT_EQ(r.store.value(1, i), 2 * i + 0.25);
+    }
+    EXPECT_EQ(r.store.TimeValues.size(), 120'001u);
+}
+
 TEST(Loader, PeriodogramStartsWithItsLastChannelHidden) {
     const auto per = load("0.5 0.9 2.0\r\n0.6 0.8 1.66\r\n", "star.per");
     EXPECT_TRUE(per.ChannelVisible[1]);
