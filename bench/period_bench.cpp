@@ -3,7 +3,7 @@
 // 1,000,000 points × 20. Each pair also checks that both wrote the same periodogram.
 
 #include "RatioReporter.h"
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 #include "support/PeriodOracle.h"
 
 #include <benchmark/benchmark.h>

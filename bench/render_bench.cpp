@@ -5,7 +5,7 @@
 
 #include "RatioReporter.h"
 #include "plot/CurveHitTest.h"
-#include "plot/curv.h"
+#include "plot/CurveRenderer.h"
 #include "support/PlainCurvePoints.h"
 
 #include <QGuiApplication>

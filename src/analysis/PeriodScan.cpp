@@ -5,7 +5,7 @@
 
 #include "PeriodogramWriter.h"
 #include "PhaseFold.h"
-#include "perf.h"
+#include "PeriodScan.h"
 
 #include "core/Error.h"
 

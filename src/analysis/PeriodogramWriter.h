@@ -2,7 +2,7 @@
 // The periodogram file: lines of frequency, Θ and period with 8 decimals, CR LF ends. Each
 // batch of lines is flushed as it is written, so the file holds every finished line at once.
 
-#include "perf.h"
+#include "PeriodScan.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,3 +1,3 @@
-#include "Kestro3.h"
+#include "StartUp.h"
 
-int main(int argc, char** argv) { return quelmar::runKestro3(argc, argv); }
+int main(int argc, char** argv) { return quelmar::runWorkbench(argc, argv); }

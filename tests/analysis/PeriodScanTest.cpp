@@ -1,5 +1,5 @@
 #include "LightCurve.h"
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 #include "core/Error.h"
 #include "support/PeriodOracle.h"
 #include "support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 #include "core/Error.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Small point stores and picture queries for the light-curve tests.
 
-#include "plot/curv.h"
+#include "plot/CurveRenderer.h"
 
 #include <QImage>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "ui/calend.h"
+#include "ui/CalendarDialog.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -18,8 +18,8 @@ TEST(JulianDayRange, TheTimeOfDayDecidesTheDay) {
 using CalendarTest = ShellTest;
 
 TEST_F(CalendarTest, AClickedDayShowsItsJulianDatesWithTheCalendarsTime) {
-    Kestro3& shell = startWithFile();
-    Tcalendbox& calendar = shell.calendar();
+    StartUp& shell = startWithFile();
+    CalendarDialog& calendar = shell.calendar();
     clickMenuItem("N1", "calendbutt");
     ASSERT_TRUE(calendar.isVisible());
     EXPECT_FALSE(calendar.isModal());

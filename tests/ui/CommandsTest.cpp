@@ -1,10 +1,10 @@
 #include "ShellFixture.h"
 
-#include "ui/help/about.h"
-#include "ui/help/help.h"
-#include "ui/Optfrm.h"
-#include "ui/calend.h"
-#include "ui/curv.h"
+#include "ui/help/AboutBox.h"
+#include "ui/help/ManualWindow.h"
+#include "ui/SettingsDialog.h"
+#include "ui/CalendarDialog.h"
+#include "ui/CurveWindow.h"
 
 #include <QSignalSpy>
 #include <QTextBrowser>
@@ -104,7 +104,7 @@ TEST_F(CommandsTest, ManualByMenuAndF1) {
     startWithFile();
     writeManual();
     clickMenuItem("Help1", "helpbutt");
-    THelpfrm& manual = shell->manual();
+    ManualWindow& manual = shell->manual();
     EXPECT_TRUE(manual.isVisible());
     EXPECT_FALSE(manual.isModal());
     EXPECT_TRUE(manual.manualBox()->toPlainText().contains("Manual"));
@@ -121,7 +121,7 @@ TEST_F(CommandsTest, AMissingManualIsReportedAndTheViewerKeepsItsText) {
     shell->mainWindow().helpbuttClick();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("manual_en.rtf"));
-    EXPECT_EQ(shell->manual().manualBox()->toPlainText(), THelpfrm::initialText());
+    EXPECT_EQ(shell->manual().manualBox()->toPlainText(), ManualWindow::initialText());
 }
 
 TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
@@ -140,7 +140,7 @@ TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
 
 TEST_F(CommandsTest, ExitClosesTheMainWindow) {
     startWithFile();
-    QSignalSpy closed(&shell->mainWindow(), &TQMRMainwin::closed);
+    QSignalSpy closed(&shell->mainWindow(), &MainWindow::closed);
     clickMenuItem("File1", "FileExitItem");
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(shell->mainWindow().isVisible());

@@ -4,8 +4,8 @@
 
 #include "ShellFixture.h"
 
-#include "ui/curv.h"
-#include "ui/curvtools.h"
+#include "ui/CurveWindow.h"
+#include "ui/CurvePanel.h"
 
 #include "plot/CurveGeometry.h"
 
@@ -25,7 +25,7 @@ struct CurvePoint {
 class CurveTest : public ShellTest {
   protected:
     // Starts the workbench on a data file of these points; the flags are line 5 of settings.bin.
-    TCurfrm& openCurve(const std::vector<CurvePoint>& points,
+    CurveWindow& openCurve(const std::vector<CurvePoint>& points,
                        const std::string& flags = "00000+200") {
         std::string content;
         for (const CurvePoint& point : points) {
@@ -41,15 +41,15 @@ class CurveTest : public ShellTest {
         return curve();
     }
     // n points one day apart; channel 1 holds 10 + i / 100, channel 2 20 - i / 100.
-    TCurfrm& openEvenCurve(int n, const std::string& flags = "00000+200") {
+    CurveWindow& openEvenCurve(int n, const std::string& flags = "00000+200") {
         std::vector<CurvePoint> points;
         for (int i = 1; i <= n; ++i)
             points.push_back({1000.0 + i, {10 + i / 100.0, 20 - i / 100.0}});
         return openCurve(points, flags);
     }
 
-    TCurfrm& curve() { return shell->curveWindow(); }
-    Tcurvtool& panel() { return shell->controlPanel(); }
+    CurveWindow& curve() { return shell->curveWindow(); }
+    CurvePanel& panel() { return shell->controlPanel(); }
     PointStore& store() { return shell->workbench().store; }
     ViewState& view() { return shell->workbench().view; }
 

@@ -1,12 +1,12 @@
 #include "ShellFixture.h"
 
-#include "ui/help/about.h"
-#include "ui/help/help.h"
+#include "ui/help/AboutBox.h"
+#include "ui/help/ManualWindow.h"
 #include "ui/LanguageApply.h"
-#include "ui/Optfrm.h"
-#include "ui/calend.h"
-#include "ui/curvtools.h"
-#include "ui/perf.h"
+#include "ui/SettingsDialog.h"
+#include "ui/CalendarDialog.h"
+#include "ui/CurvePanel.h"
+#include "ui/PeriodSearchDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,7 +49,7 @@ protected:
 };
 
 TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     const QStringList missing = unresolvedLanguageRows(
         {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
          &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress()});
@@ -57,8 +57,8 @@ TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
 }
 
 TEST_F(LanguageTest, EntriesLabelMenusHintsDialogsAndTheAboutBox) {
-    Kestro3& shell = startWithFile();
-    TQMRMainwin& main = shell.mainWindow();
+    StartUp& shell = startWithFile();
+    MainWindow& main = shell.mainWindow();
     EXPECT_EQ(caption(main, "File1"), "en 1");
     EXPECT_EQ(caption(main, "FileOpenItem"), "en 2");
     EXPECT_EQ(caption(main, "Calc"), "en 6");
@@ -80,7 +80,7 @@ TEST_F(LanguageTest, EntriesLabelMenusHintsDialogsAndTheAboutBox) {
 
 TEST_F(LanguageTest, ChoosingAnotherLanguageRelabelsEveryWindowAtOnce) {
     writeLanguage(work(), "ru");
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     shell.mainWindow().OptbuttClick();
     chooseLanguageAndConfirm(inWork("ru.lng"));
 
@@ -104,8 +104,8 @@ TEST_F(LanguageTest, ChoosingAnotherLanguageRelabelsEveryWindowAtOnce) {
 TEST_F(LanguageTest, AOneLineFileBlanksEveryOtherCaption) {
     writeLines(inWork("xx.lng"), {"Файл"});
     writeSettings("xx");
-    Kestro3& shell = start({writeDataFile()});
-    TQMRMainwin& main = shell.mainWindow();
+    StartUp& shell = start({writeDataFile()});
+    MainWindow& main = shell.mainWindow();
     EXPECT_EQ(caption(main, "File1"), "Файл");
     EXPECT_EQ(caption(main, "FileOpenItem"), "");
     EXPECT_EQ(caption(main, "Help1"), "");

@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
-#include "ui/help/about.h"
-#include "ui/curv.h"
+#include "ui/help/AboutBox.h"
+#include "ui/CurveWindow.h"
 
 namespace quelmar::test {
 namespace {
@@ -9,10 +9,10 @@ namespace {
 class OpenFilesTest : public ShellTest {
 protected:
     // Started without a file; the about box is closed.
-    Kestro3& startEmpty() {
+    StartUp& startEmpty() {
         writeLanguage(work(), "en");
         writeSettings("en");
-        Kestro3& shell = start();
+        StartUp& shell = start();
         shell.about().close();
         return shell;
     }
@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
-    Kestro3& shell = startEmpty();
+    StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(writeDataFile());
     shell.mainWindow().FileOpenItemClick();
 
@@ -45,7 +45,7 @@ TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
 }
 
 TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
-    Kestro3& shell = startEmpty();
+    StartUp& shell = startEmpty();
     shell.mainWindow().FileOpenItemClick();
     EXPECT_TRUE(shell.workbench().files.DataFileName.empty());
     EXPECT_FALSE(shell.mainWindow().fileCommandsEnabled());
@@ -53,7 +53,7 @@ TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
 }
 
 TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
-    Kestro3& shell = startEmpty();
+    StartUp& shell = startEmpty();
     QDir(work()).mkdir("folder.dat");
     desktop.fileAnswers.push_back(inWork("folder.dat"));
     shell.mainWindow().FileOpenItemClick();
@@ -66,7 +66,7 @@ TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
 }
 
 TEST_F(OpenFilesTest, GraphOpenShowsAPeriodogramWithoutChangingTheDataFile) {
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     desktop.fileAnswers.push_back(periodogram());
     shell.mainWindow().Grf1Click();
     const Workbench& state = shell.workbench();
@@ -83,7 +83,7 @@ TEST_F(OpenFilesTest, GraphOpenShowsAPeriodogramWithoutChangingTheDataFile) {
 }
 
 TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     QDir(work()).mkdir("folder.per");
     desktop.fileAnswers.push_back(inWork("folder.per"));
     shell.mainWindow().Grf1Click();
@@ -97,7 +97,7 @@ TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
 }
 
 TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
-    Kestro3& shell = startEmpty();
+    StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(
         writeText(inWork("gaps.dat"), "2451545.1 9.5\r\n\r\nJD mag\r\n2451546.1 9.6\r\n"));
     shell.mainWindow().FileOpenItemClick();
@@ -109,7 +109,7 @@ TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
 }
 
 TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
-    Kestro3& shell = startEmpty();
+    StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(
         writeText(inWork("wide.dat"), "2451545.1 1 2 3 4 5 6 7 8 9 10 11\r\n"));
     shell.mainWindow().FileOpenItemClick();
@@ -122,7 +122,7 @@ TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
 }
 
 TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     writeText(inWork("star.dat"), "2451545.3 9.5 10.2\r\n");
     shell.curveWindow().renewclick();
     EXPECT_EQ(shell.workbench().store.PointCount, 3); // still loaded

@@ -1,10 +1,10 @@
 #include "ShellFixture.h"
 
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
-#include "ui/perf.h"
-#include "ui/perwait.h"
+#include "ui/PeriodSearchDialog.h"
+#include "ui/PeriodProgressWindow.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -23,8 +23,8 @@ namespace {
 
 class PeriodSearchTest : public ShellTest {
   protected:
-    TPerfrm& dialog() { return shell->periodSearch(); }
-    TForm1& progress() { return shell->periodProgress(); }
+    PeriodSearchDialog& dialog() { return shell->periodSearch(); }
+    PeriodProgressWindow& progress() { return shell->periodProgress(); }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(dialog(), name); }
     QComboBox* columnBox() { return find<QComboBox>(dialog(), "ComboBox1"); }
 
@@ -172,7 +172,7 @@ TEST_F(PeriodSearchTest, ColumnBoxFollowsFilesOfMoreThanTwoColumns) {
 
 TEST_F(PeriodSearchTest, MenuToolButtonAndCtrlPOpenTheDialogModally) {
     startWithFile();
-    TQMRMainwin& main = shell->mainWindow();
+    MainWindow& main = shell->mainWindow();
     int reached = 0;
     const auto expectDialog = [&] {
         whileModal(

@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "ui/Optfrm.h"
+#include "ui/SettingsDialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,7 +15,7 @@ namespace {
 
 class SettingsTest : public ShellTest {
 protected:
-    TOptform& openSettings() {
+    SettingsDialog& openSettings() {
         shell->mainWindow().OptbuttClick();
         return shell->options();
     }
@@ -58,7 +58,7 @@ TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
 
 TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     click("RadioButton4");
     auto* symbol = find<QLineEdit>(options, "charEdit");
     EXPECT_TRUE(symbol->isEnabled());
@@ -71,7 +71,7 @@ TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
 
 TEST_F(SettingsTest, AnEmptiedSymbolBoxKeepsTheLastSymbol) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     auto* symbol = find<QLineEdit>(options, "charEdit");
     click("RadioButton4");
     symbol->setFocus();
@@ -86,7 +86,7 @@ TEST_F(SettingsTest, StoredSettingsFillTheControlsAtStartUp) {
     writeLanguage(work(), "en");
     writeText(settingsPath(), "en\r\nplates.dat\r\n/usr/bin/kate\r\n7\r\n01011#301\r\n");
     start({writeDataFile()});
-    TOptform& options = shell->options();
+    SettingsDialog& options = shell->options();
     EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "plates.dat");
     EXPECT_EQ(find<QLineEdit>(options, "Edit2")->text(), "/usr/bin/kate");
     EXPECT_EQ(find<QSpinBox>(options, "dcirspin")->value(), 7);
@@ -103,7 +103,7 @@ TEST_F(SettingsTest, AFailedSaveIsReportedAndTheChangesStay) {
     writeSettings("en");
     start({writeDataFile()});
     QDir(bin()).mkdir("settings_.bin"); // the backup cannot replace a folder
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     find<QSpinBox>(options, "dcirspin")->setValue(9);
     click("OKbtn");
     ASSERT_EQ(messages().size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, AFailedSaveIsReportedAndTheChangesStay) {
 
 TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     find<QSpinBox>(options, "Spinpolynom")->setValue(5);
     find<QSpinBox>(options, "SpinXL")->setValue(12);
     check("RadioButton1", true);
@@ -127,7 +127,7 @@ TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
 
 TEST_F(SettingsTest, TheChannelListFollowsTheStoreAndMarksChannels) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     auto* list = find<QListWidget>(options, "CheckListBox1");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), "2channel");
@@ -149,7 +149,7 @@ TEST_F(SettingsTest, TheChannelListFollowsTheStoreAndMarksChannels) {
 
 TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     find<QSpinBox>(options, "SpinX")->setValue(2);
     find<QSpinBox>(options, "SpinYax")->setValue(1);
     find<QSpinBox>(options, "dcirspin")->setValue(20);
@@ -171,7 +171,7 @@ TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
 
 TEST_F(SettingsTest, FontButtonsSetTheirFontAndShowIt) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     QFont chosen("Serif", 14);
     desktop.fontAnswer = chosen;
     click("ColorYaxBtn");
@@ -185,7 +185,7 @@ TEST_F(SettingsTest, FontButtonsSetTheirFontAndShowIt) {
 
 TEST_F(SettingsTest, BrowseButtonsUseTheirFilterAndRestoreTheSharedOne) {
     startWithFile();
-    TOptform& options = openSettings();
+    SettingsDialog& options = openSettings();
     desktop.fileAnswers.push_back("/data/plates/7cam.dat");
     find<QLineEdit>(options, "Edit1")->setText(inWork("cat.dat"));
     click("obzor1");

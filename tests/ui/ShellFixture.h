@@ -4,9 +4,9 @@
 
 #include "support/TempDir.h"
 #include "ui/Desktop.h"
-#include "ui/Kestro3.h"
+#include "ui/StartUp.h"
 #include "ui/OpenDialog.h"
-#include "ui/QMRmain.h"
+#include "ui/MainWindow.h"
 
 #include "core/cp1251.h"
 
@@ -127,19 +127,19 @@ protected:
                                        "2451546.8 9.6 10.3\r\n");
     }
 
-    Kestro3& start(const QStringList& arguments = {},
+    StartUp& start(const QStringList& arguments = {},
                    const QLocale& locale = QLocale(QLocale::English)) {
-        StartUp startUp;
+        StartUpContext startUp;
         startUp.arguments = arguments;
         startUp.executableFolder = bin();
         startUp.settingsPath = settingsPath();
         startUp.systemLocale = locale;
-        shell = std::make_unique<Kestro3>(startUp, desktop);
+        shell = std::make_unique<StartUp>(startUp, desktop);
         shell->show();
         return *shell;
     }
     // Started with a data file and an English language file, the main window active.
-    Kestro3& startWithFile() {
+    StartUp& startWithFile() {
         writeLanguage(work(), "en");
         writeSettings("en");
         start({writeDataFile()});
@@ -161,7 +161,7 @@ protected:
 
     // Opens the menu and clicks the item, as a user does.
     void clickMenuItem(const char* menuName, const char* itemName) {
-        TQMRMainwin& main = shell->mainWindow();
+        MainWindow& main = shell->mainWindow();
         QMenu* menu = find<QMenu>(main, menuName);
         QAction* item = find<QAction>(main, itemName);
         ASSERT_TRUE(menu && item);
@@ -174,7 +174,7 @@ protected:
 
     TempDir dir;
     RecordingDesktop desktop;
-    std::unique_ptr<Kestro3> shell;
+    std::unique_ptr<StartUp> shell;
 };
 
 } // namespace quelmar::test

@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
-#include "ui/help/about.h"
-#include "ui/curv.h"
+#include "ui/help/AboutBox.h"
+#include "ui/CurveWindow.h"
 
 #include <QImage>
 #include <QLabel>
@@ -14,7 +14,7 @@ using StartUpTest = ShellTest;
 TEST_F(StartUpTest, WithoutArgumentsGreetsWithTheAboutBoxAndKeepsFileCommandsOff) {
     writeLanguage(work(), "en");
     writeSettings("en");
-    Kestro3& shell = start();
+    StartUp& shell = start();
     EXPECT_TRUE(shell.mainWindow().isVisible());
     EXPECT_TRUE(shell.about().isVisible());
     EXPECT_TRUE(shell.about().isModal());
@@ -28,7 +28,7 @@ TEST_F(StartUpTest, WithoutArgumentsGreetsWithTheAboutBoxAndKeepsFileCommandsOff
 TEST_F(StartUpTest, AMissingDataFileGivesOneMessageAndNoAboutBox) {
     writeLanguage(work(), "en");
     writeSettings("en");
-    Kestro3& shell = start({inWork("absent.dat")});
+    StartUp& shell = start({inWork("absent.dat")});
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("en 141"));
     EXPECT_TRUE(messages()[0].text.contains("absent.dat"));
@@ -38,7 +38,7 @@ TEST_F(StartUpTest, AMissingDataFileGivesOneMessageAndNoAboutBox) {
 }
 
 TEST_F(StartUpTest, ADataFileIsOpenedShownAndLoaded) {
-    Kestro3& shell = startWithFile();
+    StartUp& shell = startWithFile();
     const Workbench& state = shell.workbench();
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
@@ -59,7 +59,7 @@ TEST_F(StartUpTest, ADataFileIsOpenedShownAndLoaded) {
 TEST_F(StartUpTest, AMissingRangesFileGivesLine142) {
     writeLanguage(work(), "en");
     writeSettings("en");
-    Kestro3& shell = start({writeDataFile(), inWork("absent.rng")});
+    StartUp& shell = start({writeDataFile(), inWork("absent.rng")});
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("en 142"));
     EXPECT_EQ(shell.workbench().files.RangesFileName, inWork("absent.rng").toStdString());
@@ -68,19 +68,19 @@ TEST_F(StartUpTest, AMissingRangesFileGivesLine142) {
 TEST_F(StartUpTest, AFirstStartSpeaksTheSystemLanguage) {
     writeLanguage(work(), "en");
     writeLanguage(work(), "ru");
-    Kestro3& russian = start({}, QLocale(QLocale::Russian));
+    StartUp& russian = start({}, QLocale(QLocale::Russian));
     EXPECT_EQ(russian.workbench().settings.LanguageName, "ru");
     EXPECT_EQ(find<QMenu>(russian.mainWindow(), "File1")->title(), "ru 1");
     EXPECT_TRUE(messages().empty());
 
-    Kestro3& german = start({}, QLocale(QLocale::German));
+    StartUp& german = start({}, QLocale(QLocale::German));
     EXPECT_EQ(german.workbench().settings.LanguageName, "en");
 }
 
 TEST_F(StartUpTest, TheLanguageFileIsAlsoFoundBesideTheExecutable) {
     writeLanguage(bin(), "en");
     writeSettings("en");
-    Kestro3& shell = start();
+    StartUp& shell = start();
     EXPECT_EQ(find<QMenu>(shell.mainWindow(), "File1")->title(), "en 1");
     EXPECT_EQ(shell.workbench().openDialog.title, "en 2");
 }
@@ -89,7 +89,7 @@ TEST_F(StartUpTest, AMissingLanguageFileAsksForOneAndKeepsTheDesignTexts) {
     writeLanguage(work(), "ru");
     writeSettings("de");
     desktop.fileAnswers.push_back(inWork("ru.lng"));
-    Kestro3& shell = start();
+    StartUp& shell = start();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Ошибка");
     EXPECT_TRUE(messages()[0].text.contains("Current language file not found."));
@@ -107,11 +107,11 @@ TEST_F(StartUpTest, TheLanguagePictureIsShownWhenItIsAPicture) {
     QImage flag(30, 20, QImage::Format_RGB32);
     flag.fill(Qt::red);
     ASSERT_TRUE(flag.save(inWork("en.jpg"), "JPG"));
-    Kestro3& shell = start();
+    StartUp& shell = start();
     EXPECT_FALSE(find<QLabel>(shell.mainWindow(), "Image1")->pixmap().isNull());
 
     writeText(inWork("en.jpg"), "not a picture");
-    Kestro3& again = start();
+    StartUp& again = start();
     EXPECT_TRUE(find<QLabel>(again.mainWindow(), "Image1")->pixmap().isNull());
 }
 

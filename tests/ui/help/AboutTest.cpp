@@ -1,4 +1,4 @@
-#include "ui/help/about.h"
+#include "ui/help/AboutBox.h"
 #include "ui/help/LinkLabel.h"
 #include "ui/help/RaisedLabel.h"
 
@@ -22,7 +22,7 @@ QIcon redIcon() {
 
 // An about box whose links and message box are recorded instead of acted on.
 struct RecordedAboutbox {
-    TAboutbox box{redIcon()};
+    AboutBox box{redIcon()};
     std::vector<QUrl> links;
     std::vector<std::pair<QString, QString>> messages;
 
@@ -53,7 +53,7 @@ int pixelsOf(const QImage& image, const QColor& colour) {
 
 } // namespace
 
-TEST(TAboutbox, ShowsTitleVersionDescriptionAndIcon) {
+TEST(AboutBox, ShowsTitleVersionDescriptionAndIcon) {
     RecordedAboutbox r;
     EXPECT_EQ(r.box.objectName(), "TAboutbox");
     EXPECT_EQ(r.box.windowTitle(), QString::fromUtf8("О программе"));
@@ -71,7 +71,7 @@ TEST(TAboutbox, ShowsTitleVersionDescriptionAndIcon) {
               "A multi-purpose program\nfor observers\nof variable stars");
 }
 
-TEST(TAboutbox, TitlesAreDrawnInRaisedLettering) {
+TEST(AboutBox, TitlesAreDrawnInRaisedLettering) {
     RecordedAboutbox r;
     auto* title = r.child<RaisedLabel>("l1");
     const QImage image = title->grab().toImage();
@@ -79,21 +79,21 @@ TEST(TAboutbox, TitlesAreDrawnInRaisedLettering) {
     EXPECT_GT(pixelsOf(image, RaisedLabel::shadowColour()), 20);
 }
 
-TEST(TAboutbox, LinksOpenMailAndWebPage) {
+TEST(AboutBox, LinksOpenMailAndWebPage) {
     RecordedAboutbox r;
     QTest::mouseClick(r.child<QLabel>("ebtn"), Qt::LeftButton);
     QTest::mouseClick(r.child<QLabel>("webbtn"), Qt::LeftButton);
     ASSERT_EQ(r.links.size(), 2u);
-    EXPECT_EQ(r.links[0].toString(), "mailto:" + TAboutbox::mailAddress() +
-                                         "?subject=Kestro3&cc=" + TAboutbox::copyAddress());
-    EXPECT_EQ(r.links[1], QUrl(TAboutbox::webAddress()));
+    EXPECT_EQ(r.links[0].toString(), "mailto:" + AboutBox::mailAddress() +
+                                         "?subject=StartUp&cc=" + AboutBox::copyAddress());
+    EXPECT_EQ(r.links[1], QUrl(AboutBox::webAddress()));
     EXPECT_EQ(r.links[1].scheme(), "https");
 
     QTest::mouseClick(r.child<QLabel>("ebtn"), Qt::RightButton);
     EXPECT_EQ(r.links.size(), 2u);
 }
 
-TEST(TAboutbox, LinkLook) {
+TEST(AboutBox, LinkLook) {
     RecordedAboutbox r;
     auto* mail = r.child<LinkLabel>("ebtn");
     auto* web = r.child<LinkLabel>("webbtn");
@@ -112,7 +112,7 @@ TEST(TAboutbox, LinkLook) {
     EXPECT_EQ(mail->textColour(), QColor(Qt::blue));
 }
 
-TEST(TAboutbox, CtrlClickOnTheIconShowsTheHiddenMessage) {
+TEST(AboutBox, CtrlClickOnTheIconShowsTheHiddenMessage) {
     RecordedAboutbox r;
     auto* icon = r.child<QLabel>("Image1");
     QTest::mouseClick(icon, Qt::LeftButton);
@@ -132,7 +132,7 @@ TEST(TAboutbox, CtrlClickOnTheIconShowsTheHiddenMessage) {
               QString::fromUtf8("Любопытной Варваре нос оторвали\n(русская пословица)"));
 }
 
-TEST(TAboutbox, OkCloses) {
+TEST(AboutBox, OkCloses) {
     RecordedAboutbox r;
     QTest::mouseClick(r.child<QPushButton>("Button1"), Qt::LeftButton);
     EXPECT_FALSE(r.box.isVisible());

@@ -1,14 +1,14 @@
-#include "curv.h"
+#include "CurveWindow.h"
 
 #include "CurveSurface.h"
 #include "Workbench.h"
-#include "curvtools.h"
+#include "CurvePanel.h"
 
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
 #include "plot/CurveNavigation.h"
-#include "plot/curv.h"
+#include "plot/CurveRenderer.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -23,7 +23,7 @@ constexpr QSize CursorMarkSize(3, 13);
 
 } // namespace
 
-TCurfrm::TCurfrm(Workbench& workbench, QWidget* mainWindow)
+CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
     : workbench_(workbench), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TCurfrm"));
     setWindowTitle(QStringLiteral("Кривая блеска"));
@@ -53,11 +53,11 @@ TCurfrm::TCurfrm(Workbench& workbench, QWidget* mainWindow)
     cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-const QImage& TCurfrm::picture() const {
+const QImage& CurveWindow::picture() const {
     return GrfObj->picture();
 }
 
-void TCurfrm::showLaidOut() {
+void CurveWindow::showLaidOut() {
     const QRect main = mainWindow_->frameGeometry();
     const QRect screenArea = (mainWindow_->screen() ? mainWindow_->screen() : screen())->geometry();
     const int top = main.top() + main.height();
@@ -68,12 +68,12 @@ void TCurfrm::showLaidOut() {
     layOut();
 }
 
-void TCurfrm::resizeEvent(QResizeEvent* event) {
+void CurveWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (isVisible()) layOut();
 }
 
-void TCurfrm::layOut() {
+void CurveWindow::layOut() {
     if (isMinimized()) return;
     GrfObj->setGeometry(rect());
     renewclick();
@@ -82,7 +82,7 @@ void TCurfrm::layOut() {
     writinftoscr();
 }
 
-void TCurfrm::changeEvent(QEvent* event) {
+void CurveWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !workbench_.ShowCurveTools) return;
     if (isMinimized())
@@ -91,20 +91,20 @@ void TCurfrm::changeEvent(QEvent* event) {
         showControlPanel();
 }
 
-void TCurfrm::closeEvent(QCloseEvent* event) {
+void CurveWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (workbench_.ShowCurveTools) closeControlPanel();
 }
 
-void TCurfrm::showControlPanel() {
+void CurveWindow::showControlPanel() {
     if (panel_ && !panel_->isVisible()) panel_->show();
 }
 
-void TCurfrm::closeControlPanel() {
+void CurveWindow::closeControlPanel() {
     if (panel_) panel_->close();
 }
 
-PlotOptions TCurfrm::plotOptions() const {
+PlotOptions CurveWindow::plotOptions() const {
     const AppSettings& settings = workbench_.settings;
     const Options& options = workbench_.options;
     PlotOptions plot;
@@ -121,7 +121,7 @@ PlotOptions TCurfrm::plotOptions() const {
     return plot;
 }
 
-void TCurfrm::renewclick() {
+void CurveWindow::renewclick() {
     if (!workbench_.files.CurveLoaded) loadCurveFile();
     PointStore& store = workbench_.store;
     limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
@@ -143,14 +143,14 @@ void TCurfrm::renewclick() {
     writinftoscr();
 }
 
-void TCurfrm::optionsChanged() {
+void CurveWindow::optionsChanged() {
     renewclick();
     workbench_.view.CursorPoint = workbench_.store.ViewFirst;
     Movecursor(workbench_.view.CursorPoint);
     writinftoscr();
 }
 
-void TCurfrm::loadCurveFile() {
+void CurveWindow::loadCurveFile() {
     const std::string& path = workbench_.files.CurveFileName;
     // Marked loaded before the attempt, so a file that fails is reported once, not at every
     // resize; the graph's Refresh tries it again.
@@ -176,18 +176,18 @@ void TCurfrm::loadCurveFile() {
     workbench_.store.ViewLast = viewLast;
 }
 
-void TCurfrm::showRange() {
+void CurveWindow::showRange() {
     if (panel_) panel_->showRange(workbench_.store.ViewFirst, workbench_.store.ViewLast);
 }
 
-void TCurfrm::Movecursor(int p) {
+void CurveWindow::Movecursor(int p) {
     const std::optional<QPoint> mark =
         cursorMarkPosition(workbench_.store, geometry_, workbench_.view.CursorChannel, p);
     cursor->setVisible(mark.has_value());
     if (mark) cursor->move(*mark);
 }
 
-void TCurfrm::writinftoscr() {
+void CurveWindow::writinftoscr() {
     if (!panel_) return;
     const PointStore& store = workbench_.store;
     const Options& options = workbench_.options;

@@ -1,4 +1,4 @@
-#include "OptfrmControls.h"
+#include "SettingsControls.h"
 
 #include "Desktop.h"
 

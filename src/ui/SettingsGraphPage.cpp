@@ -1,6 +1,6 @@
-#include "OptfrmGraph.h"
+#include "SettingsGraphPage.h"
 
-#include "OptfrmControls.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 
 
@@ -44,7 +44,7 @@ QSpinBox* addDecimalsRow(QGridLayout* grid, int row, const DecimalsRow& names, i
 
 } // namespace
 
-OptformGraph::OptformGraph(Workbench& workbench, QWidget* parent)
+SettingsGraphPage::SettingsGraphPage(Workbench& workbench, QWidget* parent)
     : QWidget(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TabSheet2"));
     AppSettings& settings = workbench.settings;
@@ -70,7 +70,7 @@ OptformGraph::OptformGraph(Workbench& workbench, QWidget* parent)
     grid->setRowStretch(7, 1);
 }
 
-QWidget* OptformGraph::createAxisGroup() {
+QWidget* SettingsGraphPage::createAxisGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox2", QStringLiteral("Подписи осей"));
     QWidget* group = grid->parentWidget();
@@ -82,7 +82,7 @@ QWidget* OptformGraph::createAxisGroup() {
     return group;
 }
 
-QWidget* OptformGraph::createPointInfoGroup() {
+QWidget* SettingsGraphPage::createPointInfoGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox1", QStringLiteral("Информация о точке"));
     QWidget* group = grid->parentWidget();
@@ -100,7 +100,7 @@ QWidget* OptformGraph::createPointInfoGroup() {
     return group;
 }
 
-QWidget* OptformGraph::createTicksGroup() {
+QWidget* SettingsGraphPage::createTicksGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox4", QStringLiteral("Штрихи"));
     QWidget* group = grid->parentWidget();
@@ -111,7 +111,7 @@ QWidget* OptformGraph::createTicksGroup() {
     return group;
 }
 
-QWidget* OptformGraph::createChannelGroup() {
+QWidget* SettingsGraphPage::createChannelGroup() {
     QGridLayout* grid = namedGroup(this, "GroupBox3", QStringLiteral("Отображение"));
     QWidget* group = grid->parentWidget();
     CheckListBox1 = new QListWidget(group);
@@ -119,8 +119,8 @@ QWidget* OptformGraph::createChannelGroup() {
     CheckListBox1->setMinimumHeight(60);
     selall = namedButton(group, "selall", QStringLiteral("Все"));
     selno = namedButton(group, "selno", QStringLiteral("Ничего"));
-    connect(selall, &QPushButton::clicked, this, &OptformGraph::selallClick);
-    connect(selno, &QPushButton::clicked, this, &OptformGraph::selnoClick);
+    connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::selallClick);
+    connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::selnoClick);
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         std::vector<bool>& visible = workbench_.store.ChannelVisible;
         const auto channel = static_cast<std::size_t>(CheckListBox1->row(item) + 1);
@@ -133,7 +133,7 @@ QWidget* OptformGraph::createChannelGroup() {
     return group;
 }
 
-QWidget* OptformGraph::createShapeGroup() {
+QWidget* SettingsGraphPage::createShapeGroup() {
     AppSettings& settings = workbench_.settings;
     QGridLayout* grid = namedGroup(this, "GroupBox6", QStringLiteral("Точки"));
     QWidget* group = grid->parentWidget();
@@ -175,7 +175,7 @@ QWidget* OptformGraph::createShapeGroup() {
     return group;
 }
 
-QLabel* OptformGraph::createDefaultsLink() {
+QLabel* SettingsGraphPage::createDefaultsLink() {
     defaultbtn = namedLabel(this, "defaultbtn", QStringLiteral("Вернуть всё по умолчанию"));
     defaultbtn->setCursor(Qt::PointingHandCursor);
     defaultbtn->setAttribute(Qt::WA_Hover);
@@ -184,7 +184,7 @@ QLabel* OptformGraph::createDefaultsLink() {
     return defaultbtn;
 }
 
-void OptformGraph::setLinkColour(const QColor& colour) {
+void SettingsGraphPage::setLinkColour(const QColor& colour) {
     QPalette palette = defaultbtn->palette();
     palette.setColor(QPalette::WindowText, colour);
     defaultbtn->setPalette(palette);
@@ -192,7 +192,7 @@ void OptformGraph::setLinkColour(const QColor& colour) {
 
 // The link turns blue under the mouse, red while pressed and black again on release or when
 // the mouse leaves it.
-bool OptformGraph::eventFilter(QObject* watched, QEvent* event) {
+bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched != defaultbtn) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Enter: setLinkColour(Qt::blue); break;
@@ -208,7 +208,7 @@ bool OptformGraph::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void OptformGraph::showSettings(const AppSettings& settings) {
+void SettingsGraphPage::showSettings(const AppSettings& settings) {
     const AppSettings shown = settings; // the controls write back into the live settings
     Datatoolch->setChecked(shown.ShowCurveTools);
     setkach->setChecked(shown.ShowGrid);
@@ -222,7 +222,7 @@ void OptformGraph::showSettings(const AppSettings& settings) {
     shapeChosen();
 }
 
-void OptformGraph::shapeChosen() {
+void SettingsGraphPage::shapeChosen() {
     PointShape& shape = workbench_.settings.Shape;
     if (RadioButton3->isChecked()) shape = PointShape::Square;
     else if (RadioButton4->isChecked()) shape = PointShape::Symbol;
@@ -232,7 +232,7 @@ void OptformGraph::shapeChosen() {
     charEdit->setEnabled(symbol);
 }
 
-void OptformGraph::showChannels(const PointStore& store) {
+void SettingsGraphPage::showChannels(const PointStore& store) {
     const QSignalBlocker quiet(CheckListBox1);
     CheckListBox1->clear();
     for (int k = 1; k <= store.ChannelCount; ++k) {
@@ -249,16 +249,16 @@ void OptformGraph::showChannels(const PointStore& store) {
     selno->setEnabled(several);
 }
 
-void OptformGraph::markAllChannels(bool marked) {
+void SettingsGraphPage::markAllChannels(bool marked) {
     for (int row = 0; row < CheckListBox1->count(); ++row)
         CheckListBox1->item(row)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
 }
 
-void OptformGraph::selallClick() { markAllChannels(true); }
+void SettingsGraphPage::selallClick() { markAllChannels(true); }
 
-void OptformGraph::selnoClick() { markAllChannels(false); }
+void SettingsGraphPage::selnoClick() { markAllChannels(false); }
 
-void OptformGraph::defaultbtnClick() {
+void SettingsGraphPage::defaultbtnClick() {
     SpinX->setValue(8);
     SpinY->setValue(4);
     Spin1X->setValue(8);

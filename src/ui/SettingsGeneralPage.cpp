@@ -1,6 +1,6 @@
-#include "OptfrmGeneral.h"
+#include "SettingsGeneralPage.h"
 
-#include "OptfrmControls.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 
 #include "core/TextFile.h"
@@ -29,7 +29,7 @@ QLineEdit* settingEdit(QWidget* parent, const char* name, std::string& setting) 
 
 } // namespace
 
-OptformGeneral::OptformGeneral(Workbench& workbench, QWidget* parent)
+SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     : QWidget(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TabSheet1"));
     AppSettings& settings = workbench.settings;
@@ -38,15 +38,15 @@ OptformGeneral::OptformGeneral(Workbench& workbench, QWidget* parent)
     Edit2 = settingEdit(this, "Edit2", settings.EditorPath);
     QPushButton* obzor1 = namedButton(this, "obzor1", QStringLiteral("Обзор..."));
     QPushButton* obzor2 = namedButton(this, "obzor2", QStringLiteral("Обзор..."));
-    connect(obzor1, &QPushButton::clicked, this, &OptformGeneral::obzor1Click);
-    connect(obzor2, &QPushButton::clicked, this, &OptformGeneral::obzor2Click);
+    connect(obzor1, &QPushButton::clicked, this, &SettingsGeneralPage::obzor1Click);
+    connect(obzor2, &QPushButton::clicked, this, &SettingsGeneralPage::obzor2Click);
     FullNumCh = optionCheck(this, "FullNumCh",
                             QStringLiteral("Полная информация при переводе № пластин в JD"),
                             settings.FullPlateInfo);
     OnTopCH = optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"),
                           settings.AlwaysOnTop);
     QPushButton* language = namedButton(this, "Button1", QStringLiteral("Мова/Язык/Language"));
-    connect(language, &QPushButton::clicked, this, &OptformGeneral::Button1Click);
+    connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::Button1Click);
 
     auto* paths = new QGridLayout;
     paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0, 0, 1, 2);
@@ -65,7 +65,7 @@ OptformGeneral::OptformGeneral(Workbench& workbench, QWidget* parent)
     layout->addStretch();
 }
 
-QWidget* OptformGeneral::createPolynomialGroup() {
+QWidget* SettingsGeneralPage::createPolynomialGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox5", QStringLiteral("Полином"));
     QWidget* group = grid->parentWidget();
@@ -80,7 +80,7 @@ QWidget* OptformGeneral::createPolynomialGroup() {
     return group;
 }
 
-void OptformGeneral::showSettings(const AppSettings& settings) {
+void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     const AppSettings shown = settings; // the controls write back into the live settings
     Edit1->setText(fromCp1251(shown.PlateCatalogue));
     Edit2->setText(fromCp1251(shown.EditorPath));
@@ -88,7 +88,7 @@ void OptformGeneral::showSettings(const AppSettings& settings) {
     OnTopCH->setChecked(shown.AlwaysOnTop);
 }
 
-QString OptformGeneral::chooseWithFilter(int filterLine, const QString& initialFolder) {
+QString SettingsGeneralPage::chooseWithFilter(int filterLine, const QString& initialFolder) {
     OpenDialog& dialog = workbench_.openDialog;
     dialog.filter = workbench_.text(filterLine);
     dialog.initialFolder = initialFolder;
@@ -97,17 +97,17 @@ QString OptformGeneral::chooseWithFilter(int filterLine, const QString& initialF
     return chosen;
 }
 
-void OptformGeneral::obzor1Click() {
+void SettingsGeneralPage::obzor1Click() {
     const QString chosen = chooseWithFilter(134, QFileInfo(Edit1->text()).path());
     if (!chosen.isEmpty()) Edit1->setText(chosen);
 }
 
-void OptformGeneral::obzor2Click() {
+void SettingsGeneralPage::obzor2Click() {
     const QString chosen = chooseWithFilter(135, QFileInfo(Edit2->text()).path());
     if (!chosen.isEmpty()) Edit2->setText(chosen);
 }
 
-void OptformGeneral::Button1Click() {
+void SettingsGeneralPage::Button1Click() {
     const QString chosen = chooseWithFilter(136, workbench_.ExecutableFolder);
     if (!chosen.isEmpty())
         workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));

@@ -1,4 +1,4 @@
-#include "perf.h"
+#include "PeriodScan.h"
 
 #include "core/Error.h"
 #include "core/TextFile.h"

@@ -1,7 +1,7 @@
-#include "curvtools.h"
+#include "CurvePanel.h"
 
 #include "Workbench.h"
-#include "curv.h"
+#include "CurveWindow.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -19,7 +19,7 @@ constexpr QPoint DesignPosition(21, 223);
 
 } // namespace
 
-Tcurvtool::Tcurvtool(Workbench& workbench, TCurfrm& curve)
+CurvePanel::CurvePanel(Workbench& workbench, CurveWindow& curve)
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), workbench_(workbench), curve_(curve) {
     setObjectName(QStringLiteral("Tcurvtool"));
     setWindowTitle(QStringLiteral("Управление"));
@@ -28,8 +28,8 @@ Tcurvtool::Tcurvtool(Workbench& workbench, TCurfrm& curve)
     move(DesignPosition);
 }
 
-QPushButton* Tcurvtool::addButton(const char* name, const QString& caption,
-                                  void (TCurfrm::*command)(), const QString& hint) {
+QPushButton* CurvePanel::addButton(const char* name, const QString& caption,
+                                  void (CurveWindow::*command)(), const QString& hint) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -38,20 +38,20 @@ QPushButton* Tcurvtool::addButton(const char* name, const QString& caption,
     return button;
 }
 
-QLabel* Tcurvtool::addLabel(const char* name, const QString& caption) {
+QLabel* CurvePanel::addLabel(const char* name, const QString& caption) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     return label;
 }
 
-QLineEdit* Tcurvtool::addEdit(const char* name, const QString& text) {
+QLineEdit* CurvePanel::addEdit(const char* name, const QString& text) {
     auto* edit = new QLineEdit(text, this);
     edit->setObjectName(QLatin1String(name));
     edit->setMaximumWidth(70);
     return edit;
 }
 
-void Tcurvtool::createControls() {
+void CurvePanel::createControls() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(3, 3, 3, 3);
     grid->setSpacing(2);
@@ -63,12 +63,12 @@ void Tcurvtool::createControls() {
     for (QLabel* label : {LPoint, LX, LY, L1x})
         grid->addWidget(label, row++, 0, 1, 6);
 
-    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &TCurfrm::gohome), row, 0, 1, 3);
-    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &TCurfrm::goend), row++, 3, 1, 3);
-    grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &TCurfrm::MaxClick,
+    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::gohome), row, 0, 1, 3);
+    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goend), row++, 3, 1, 3);
+    grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &CurveWindow::MaxClick,
                               QStringLiteral("Максимальное значение Y")),
                     row, 0, 1, 2);
-    grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &TCurfrm::MinClick,
+    grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &CurveWindow::MinClick,
                               QStringLiteral("Минимальное значение Y")),
                     row, 2, 1, 2);
     SpinEdit1 = new QSpinBox(this);
@@ -76,23 +76,23 @@ void Tcurvtool::createControls() {
     SpinEdit1->setRange(1, 10000);
     grid->addWidget(SpinEdit1, row++, 4, 1, 2);
     grid->addWidget(
-        addButton("backbtn", QStringLiteral("<---"), &TCurfrm::stepBack, QStringLiteral("Назад")),
+        addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack, QStringLiteral("Назад")),
         row, 0, 1, 3);
-    grid->addWidget(addButton("forwbtn", QStringLiteral("--->"), &TCurfrm::stepForward,
+    grid->addWidget(addButton("forwbtn", QStringLiteral("--->"), &CurveWindow::stepForward,
                               QStringLiteral("Вперед")),
                     row++, 3, 1, 3);
-    grid->addWidget(addButton("renewbtn2", QStringLiteral("Обновить"), &TCurfrm::renewbtn2), row, 0,
+    grid->addWidget(addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::renewbtn2), row, 0,
                     1, 3);
-    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &TCurfrm::linesclick), row++, 3,
+    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &CurveWindow::linesclick), row++, 3,
                     1, 3);
-    grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &TCurfrm::perevorot), row,
+    grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::perevorot), row,
                     0, 1, 3);
     // Saving the picture comes with the picture export.
     grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), nullptr), row++, 3, 1, 3);
-    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &TCurfrm::hsl), row, 0, 1, 2);
-    grid->addWidget(addButton("allcurv", QStringLiteral("Вся кривая"), &TCurfrm::allcurv), row, 2,
+    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::hsl), row, 0, 1, 2);
+    grid->addWidget(addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::allcurv), row, 2,
                     1, 2);
-    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &TCurfrm::hsr), row++, 4, 1, 2);
+    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::hsr), row++, 4, 1, 2);
 
     // The range buttons appear once a ranges file is loaded.
     QWidget* ranges[] = {addButton("Button3", QStringLiteral("<-- .  ."), nullptr),
@@ -113,21 +113,21 @@ void Tcurvtool::createControls() {
     grid->addWidget(Edit2, row++, 4, 1, 2);
     grid->addWidget(addLabel("Label3", QStringLiteral("перейти к №")), row, 0, 1, 4);
     grid->addWidget(Edit3, row++, 4, 1, 2);
-    connect(Edit2, &QLineEdit::editingFinished, &curve_, &TCurfrm::rangeEdited);
-    connect(Edit3, &QLineEdit::editingFinished, &curve_, &TCurfrm::goToPoint);
+    connect(Edit2, &QLineEdit::editingFinished, &curve_, &CurveWindow::rangeEdited);
+    connect(Edit3, &QLineEdit::editingFinished, &curve_, &CurveWindow::goToPoint);
 }
 
-void Tcurvtool::showEvent(QShowEvent* event) {
+void CurvePanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Edit2->setText(QString::number(workbench_.store.PointCount));
 }
 
-void Tcurvtool::keyPressEvent(QKeyEvent* event) {
+void CurvePanel::keyPressEvent(QKeyEvent* event) {
     // The keys of the curve window, not its zoom characters.
     curve_.applyKeyTable(event);
 }
 
-void Tcurvtool::showPointInformation(const PointInformation& information) {
+void CurvePanel::showPointInformation(const PointInformation& information) {
     const Options& options = workbench_.options;
     const std::pair<QLabel*, const QFont*> labels[] = {{LPoint, &options.CursorNumberFont},
                                                        {LX, &options.CursorXFont},
@@ -141,36 +141,36 @@ void Tcurvtool::showPointInformation(const PointInformation& information) {
     L1x->setText(information.inverseX);
 }
 
-void Tcurvtool::showRange(int first, int last) {
+void CurvePanel::showRange(int first, int last) {
     Edit1->setText(QString::number(first));
     Edit2->setText(QString::number(last));
 }
 
-void Tcurvtool::showGoToPoint(int p) {
+void CurvePanel::showGoToPoint(int p) {
     Edit3->setText(QString::number(p));
 }
 
-void Tcurvtool::setStepMaximum(int pointCount) {
+void CurvePanel::setStepMaximum(int pointCount) {
     SpinEdit1->setMaximum(std::max(pointCount, 1));
 }
 
-void Tcurvtool::showCursorChannel(int channel) {
+void CurvePanel::showCursorChannel(int channel) {
     setWindowTitle(QString::number(channel) + QStringLiteral(" channel"));
 }
 
-int Tcurvtool::step() const {
+int CurvePanel::step() const {
     return SpinEdit1->value();
 }
 
-QString Tcurvtool::firstText() const {
+QString CurvePanel::firstText() const {
     return Edit1->text();
 }
 
-QString Tcurvtool::lastText() const {
+QString CurvePanel::lastText() const {
     return Edit2->text();
 }
 
-QString Tcurvtool::goToText() const {
+QString CurvePanel::goToText() const {
     return Edit3->text();
 }
 

@@ -3,7 +3,7 @@
 // the step and the value column. OK checks them and reads the data file, then runs the scan
 // in the progress window.
 
-#include "perwait.h"
+#include "PeriodProgressWindow.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -31,13 +31,13 @@ private:
     qsizetype allowed_;
 };
 
-class TPerfrm : public QDialog {
+class PeriodSearchDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TPerfrm(Workbench& workbench, QWidget* parent = nullptr);
+    explicit PeriodSearchDialog(Workbench& workbench, QWidget* parent = nullptr);
 
     // The progress window is created after the dialog, in the start-up order.
-    void setProgressWindow(TForm1* progress) { progress_ = progress; }
+    void setProgressWindow(PeriodProgressWindow* progress) { progress_ = progress; }
 
     void Button1Click();
     void okbtnClick();
@@ -62,7 +62,7 @@ private:
     bool confirmLargeScan(long long frequencies);
 
     Workbench& workbench_;
-    TForm1* progress_ = nullptr;
+    PeriodProgressWindow* progress_ = nullptr;
 
     QLabel* Label1;
     QLabel* Label2;

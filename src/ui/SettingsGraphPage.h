@@ -18,10 +18,10 @@ struct AppSettings;
 struct PointStore;
 struct Workbench;
 
-class OptformGraph : public QWidget {
+class SettingsGraphPage : public QWidget {
     Q_OBJECT
 public:
-    OptformGraph(Workbench& workbench, QWidget* parent);
+    SettingsGraphPage(Workbench& workbench, QWidget* parent);
 
     void showSettings(const AppSettings& settings);
     // One item per channel of the store, marked as the channel is visible; the list and its

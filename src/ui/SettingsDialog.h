@@ -7,13 +7,13 @@
 namespace quelmar {
 
 struct Workbench;
-class OptformGeneral;
-class OptformGraph;
+class SettingsGeneralPage;
+class SettingsGraphPage;
 
-class TOptform : public QDialog {
+class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TOptform(Workbench& workbench, QWidget* parent = nullptr);
+    explicit SettingsDialog(Workbench& workbench, QWidget* parent = nullptr);
 
     // Reads settings.bin into the live settings and the controls. A missing file gives the
     // design values; false when there was no file.
@@ -40,8 +40,8 @@ protected:
 
 private:
     Workbench& workbench_;
-    OptformGeneral* TabSheet1;
-    OptformGraph* TabSheet2;
+    SettingsGeneralPage* TabSheet1;
+    SettingsGraphPage* TabSheet2;
 };
 
 } // namespace quelmar

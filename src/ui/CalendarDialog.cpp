@@ -1,4 +1,4 @@
-#include "calend.h"
+#include "CalendarDialog.h"
 
 #include "core/JulianDate.h"
 
@@ -18,7 +18,7 @@ QString julianDayRange(const QDateTime& moment) {
     return QStringLiteral("JD: %1-%2").arg(day).arg(day + 1);
 }
 
-Tcalendbox::Tcalendbox(QWidget* parent) : QDialog(parent) {
+CalendarDialog::CalendarDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Tcalendbox"));
     setWindowTitle(QStringLiteral("Календарь"));
     MonthCalendar1 = new QCalendarWidget(this);
@@ -33,24 +33,24 @@ Tcalendbox::Tcalendbox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MonthCalendar1);
     layout->addWidget(Label1);
-    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &Tcalendbox::MonthCalendar1Click);
+    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &CalendarDialog::MonthCalendar1Click);
 }
 
-void Tcalendbox::showNow() {
+void CalendarDialog::showNow() {
     setDateTime(QDateTime::currentDateTime());
     show();
     raise();
     activateWindow();
 }
 
-void Tcalendbox::setDateTime(const QDateTime& moment) {
+void CalendarDialog::setDateTime(const QDateTime& moment) {
     MonthCalendar1->setSelectedDate(moment.date());
     timeOfDay_ = moment.time();
 }
 
-QString Tcalendbox::julianDateText() const { return Label1->text(); }
+QString CalendarDialog::julianDateText() const { return Label1->text(); }
 
-void Tcalendbox::MonthCalendar1Click(QDate date) {
+void CalendarDialog::MonthCalendar1Click(QDate date) {
     Label1->setText(julianDayRange(QDateTime(date, timeOfDay_)));
 }
 

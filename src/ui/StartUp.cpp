@@ -1,15 +1,15 @@
-#include "Kestro3.h"
+#include "StartUp.h"
 
 #include "LanguageApply.h"
-#include "Optfrm.h"
-#include "QMRmain.h"
-#include "calend.h"
-#include "curv.h"
-#include "curvtools.h"
-#include "perf.h"
-#include "perwait.h"
-#include "help/about.h"
-#include "help/help.h"
+#include "SettingsDialog.h"
+#include "MainWindow.h"
+#include "CalendarDialog.h"
+#include "CurveWindow.h"
+#include "CurvePanel.h"
+#include "PeriodSearchDialog.h"
+#include "PeriodProgressWindow.h"
+#include "help/AboutBox.h"
+#include "help/ManualWindow.h"
 
 #include "core/Error.h"
 
@@ -45,8 +45,8 @@ QIcon applicationIcon() { return QIcon(QStringLiteral(":/quelmar.png")); }
 
 } // namespace
 
-StartUp StartUp::fromApplication() {
-    StartUp startUp;
+StartUpContext StartUpContext::fromApplication() {
+    StartUpContext startUp;
     startUp.arguments = QCoreApplication::arguments().mid(1);
     startUp.executableFolder = QCoreApplication::applicationDirPath();
     startUp.settingsPath =
@@ -54,7 +54,7 @@ StartUp StartUp::fromApplication() {
     return startUp;
 }
 
-Kestro3::Kestro3(const StartUp& startUp, Desktop& desktop) : workbench_(desktop) {
+StartUp::StartUp(const StartUpContext& startUp, Desktop& desktop) : workbench_(desktop) {
     workbench_.ExecutableFolder = startUp.executableFolder;
     workbench_.SettingsPath = startUp.settingsPath;
     createWindows();
@@ -64,50 +64,50 @@ Kestro3::Kestro3(const StartUp& startUp, Desktop& desktop) : workbench_(desktop)
     openCommandLine(startUp.arguments);
 }
 
-Kestro3::~Kestro3() = default;
+StartUp::~StartUp() = default;
 
-void Kestro3::createWindows() {
+void StartUp::createWindows() {
     QApplication::setWindowIcon(applicationIcon());
-    mainWindow_ = std::make_unique<TQMRMainwin>(workbench_);
-    curveWindow_ = std::make_unique<TCurfrm>(workbench_, mainWindow_.get());
-    calendar_ = new Tcalendbox(mainWindow_.get());
-    periodSearch_ = new TPerfrm(workbench_, mainWindow_.get());
-    manual_ = std::make_unique<THelpfrm>();
-    options_ = new TOptform(workbench_, mainWindow_.get());
-    periodProgress_ = new TForm1(workbench_, mainWindow_.get());
+    mainWindow_ = std::make_unique<MainWindow>(workbench_);
+    curveWindow_ = std::make_unique<CurveWindow>(workbench_, mainWindow_.get());
+    calendar_ = new CalendarDialog(mainWindow_.get());
+    periodSearch_ = new PeriodSearchDialog(workbench_, mainWindow_.get());
+    manual_ = std::make_unique<ManualWindow>();
+    options_ = new SettingsDialog(workbench_, mainWindow_.get());
+    periodProgress_ = new PeriodProgressWindow(workbench_, mainWindow_.get());
     periodSearch_->setProgressWindow(periodProgress_);
-    controlPanel_ = std::make_unique<Tcurvtool>(workbench_, *curveWindow_);
+    controlPanel_ = std::make_unique<CurvePanel>(workbench_, *curveWindow_);
     curveWindow_->setControlPanel(controlPanel_.get());
-    about_ = new TAboutbox(applicationIcon(), mainWindow_.get());
+    about_ = new AboutBox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
     });
     mainWindow_->setWindows(
         {curveWindow_.get(), calendar_, manual_.get(), options_, about_, periodSearch_});
 
-    QObject::connect(mainWindow_.get(), &TQMRMainwin::closed, qApp, &QCoreApplication::quit);
-    QObject::connect(options_, &TOptform::optionsClosed, options_, [this] {
+    QObject::connect(mainWindow_.get(), &MainWindow::closed, qApp, &QCoreApplication::quit);
+    QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {
         if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
     });
-    QObject::connect(options_, &TOptform::settingsConfirmed, options_, [this] {
+    QObject::connect(options_, &SettingsDialog::settingsConfirmed, options_, [this] {
         mainWindow_->applyTopmost();
         applyLanguage();
     });
 }
 
-void Kestro3::loadSettings(const StartUp& startUp) {
+void StartUp::loadSettings(const StartUpContext& startUp) {
     const bool hadFile = options_->loadSettings();
     // A first start speaks the language of the system rather than asking for one.
     if (!hadFile && workbench_.settings.LanguageName.empty())
         workbench_.settings.LanguageName = languageOf(startUp.systemLocale).toStdString();
 }
 
-QList<QWidget*> Kestro3::labelledWindows() const {
+QList<QWidget*> StartUp::labelledWindows() const {
     return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_,
             periodSearch_, periodProgress_};
 }
 
-void Kestro3::applyLanguage() {
+void StartUp::applyLanguage() {
     const QString language = workbench_.languageName();
     const QString path = language.isEmpty() ? QString() : workbench_.lookUp(language + ".lng");
     if (path.isEmpty()) {
@@ -129,7 +129,7 @@ void Kestro3::applyLanguage() {
     mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));
 }
 
-void Kestro3::openCommandLine(const QStringList& arguments) {
+void StartUp::openCommandLine(const QStringList& arguments) {
     if (arguments.size() >= 1) mainWindow_->openCommandLineFile(arguments[0]);
     if (arguments.size() >= 2) {
         workbench_.files.RangesFileName = arguments[1].toStdString();
@@ -139,15 +139,15 @@ void Kestro3::openCommandLine(const QStringList& arguments) {
     }
 }
 
-void Kestro3::show() {
+void StartUp::show() {
     if (!mainWindow_->isVisible()) mainWindow_->show();
 }
 
-int runKestro3(int argc, char** argv) {
+int runWorkbench(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmar"));
     Desktop desktop;
-    Kestro3 workbench(StartUp::fromApplication(), desktop);
+    StartUp workbench(StartUpContext::fromApplication(), desktop);
     workbench.show();
     return QApplication::exec();
 }

@@ -16,7 +16,7 @@ namespace quelmar {
 class LinkLabel;
 class RaisedLabel;
 
-class TAboutbox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
     // How a link is opened and how the icon's message is shown; tests replace both.
@@ -24,7 +24,7 @@ class TAboutbox : public QDialog {
     using MessageShower = std::function<void(const QString& caption, const QString& text)>;
 
     // icon: the application's icon; a null icon means the window icon.
-    explicit TAboutbox(const QIcon& icon = {}, QWidget* parent = nullptr);
+    explicit AboutBox(const QIcon& icon = {}, QWidget* parent = nullptr);
 
     // The description from the three lines the language file gives for it.
     void setDescription(const QString& line1, const QString& line2, const QString& line3);

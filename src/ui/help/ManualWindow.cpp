@@ -1,4 +1,4 @@
-#include "help.h"
+#include "ManualWindow.h"
 
 #include "RtfReader.h"
 #include "core/Error.h"
@@ -10,7 +10,7 @@
 
 namespace quelmar {
 
-THelpfrm::THelpfrm(QWidget* parent) : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
+ManualWindow::ManualWindow(QWidget* parent) : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
     setObjectName(QStringLiteral("THelpfrm"));
     setWindowTitle(QStringLiteral("Руководство по эксплуатации"));
     resize(760, 600);
@@ -25,7 +25,7 @@ THelpfrm::THelpfrm(QWidget* parent) : QWidget(parent, Qt::Window), Manualbox(new
     layout->addWidget(Manualbox);
 }
 
-bool THelpfrm::loadManual(const QString& path, QString* error) {
+bool ManualWindow::loadManual(const QString& path, QString* error) {
     try {
         const std::string rtf = readFile(QFile::encodeName(path).toStdString());
         readRtf(rtf, *Manualbox->document());
@@ -39,7 +39,7 @@ bool THelpfrm::loadManual(const QString& path, QString* error) {
     }
 }
 
-QString THelpfrm::manualFileName(const QString& languageName) {
+QString ManualWindow::manualFileName(const QString& languageName) {
     return QStringLiteral("manual_") + languageName + QStringLiteral(".rtf");
 }
 

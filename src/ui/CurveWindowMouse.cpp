@@ -2,11 +2,11 @@
 // three points away from it shows the points between them, and a resting mouse picks the channel
 // and the point under it.
 
-#include "curv.h"
+#include "CurveWindow.h"
 
 #include "CurveSurface.h"
 #include "Workbench.h"
-#include "curvtools.h"
+#include "CurvePanel.h"
 
 #include "plot/CurveHitTest.h"
 #include "plot/CurveNavigation.h"
@@ -28,7 +28,7 @@ QString shortestText(double v) {
 
 } // namespace
 
-void TCurfrm::mousePressed(QPoint position) {
+void CurveWindow::mousePressed(QPoint position) {
     const std::vector<int> hits =
         pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
                    position.y(), ClickReach);
@@ -41,7 +41,7 @@ void TCurfrm::mousePressed(QPoint position) {
 
 // The points are all tested against the picture shown when the button was released, and the
 // view changes at most once.
-void TCurfrm::mouseReleased(QPoint position) {
+void CurveWindow::mouseReleased(QPoint position) {
     const std::vector<int> hits =
         pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
                    position.y(), ClickReach);
@@ -60,7 +60,7 @@ void TCurfrm::mouseReleased(QPoint position) {
     }
 }
 
-void TCurfrm::mouseMoved(QPoint position) {
+void CurveWindow::mouseMoved(QPoint position) {
     const std::optional<ChannelPoint> under =
         pointUnderMouse(workbench_.store, geometry_, position.x(), position.y());
     if (!under) return;

@@ -1,7 +1,7 @@
 // Editing the points of the light curve (hiding a channel, smoothing, deleting) and saving the
 // edited points to a file. Edits live in the point store until they are saved.
 
-#include "curv.h"
+#include "CurveWindow.h"
 
 #include "Workbench.h"
 
@@ -13,7 +13,7 @@
 
 namespace quelmar {
 
-void TCurfrm::hideCursorChannel() {
+void CurveWindow::hideCursorChannel() {
     std::vector<bool>& visible = workbench_.store.ChannelVisible;
     const auto c = static_cast<std::size_t>(workbench_.view.CursorChannel);
     if (c < visible.size()) visible[c] = false;
@@ -21,7 +21,7 @@ void TCurfrm::hideCursorChannel() {
 }
 
 // Needs two neighbours on each side; near the ends of the curve nothing changes.
-void TCurfrm::smoothCursorPoint(bool everyChannel) {
+void CurveWindow::smoothCursorPoint(bool everyChannel) {
     PointStore& store = workbench_.store;
     const int p = workbench_.view.CursorPoint;
     if (!canSmooth(store, p)) {
@@ -38,7 +38,7 @@ void TCurfrm::smoothCursorPoint(bool everyChannel) {
     renewclick();
 }
 
-void TCurfrm::deleteCursorPoint() {
+void CurveWindow::deleteCursorPoint() {
     const int p = workbench_.view.CursorPoint;
     if (p < 1 || p > workbench_.store.PointCount) return;
     if (workbench_.settings.AskBeforeDelete &&
@@ -49,7 +49,7 @@ void TCurfrm::deleteCursorPoint() {
     renewclick();
 }
 
-void TCurfrm::savefile() {
+void CurveWindow::savefile() {
     if (workbench_.files.CurveFileName.empty()) {
         workbench_.inform(this,
                           QStringLiteral("No light curve is shown: there are no points to save."));

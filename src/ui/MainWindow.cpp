@@ -1,12 +1,12 @@
-#include "QMRmain.h"
+#include "MainWindow.h"
 
-#include "Optfrm.h"
+#include "SettingsDialog.h"
 #include "Workbench.h"
-#include "calend.h"
-#include "curv.h"
-#include "perf.h"
-#include "help/about.h"
-#include "help/help.h"
+#include "CalendarDialog.h"
+#include "CurveWindow.h"
+#include "PeriodSearchDialog.h"
+#include "help/AboutBox.h"
+#include "help/ManualWindow.h"
 
 #include "core/Error.h"
 #include "core/ObservationFile.h"
@@ -42,7 +42,7 @@ const QStringList Calculators = {
 
 } // namespace
 
-TQMRMainwin::TQMRMainwin(Workbench& workbench) : workbench_(workbench) {
+MainWindow::MainWindow(Workbench& workbench) : workbench_(workbench) {
     setObjectName(QStringLiteral("TQMRMainwin"));
     setWindowTitle(DesignCaption);
     // A bar of fixed height: the system menu and the minimise button, no maximising.
@@ -55,8 +55,8 @@ TQMRMainwin::TQMRMainwin(Workbench& workbench) : workbench_(workbench) {
     setFileCommandsEnabled(false);
 }
 
-QAction* TQMRMainwin::addCommand(QMenu* menu, const char* name, const QString& caption,
-                                 void (TQMRMainwin::*handler)(), const QKeySequence& shortcut) {
+QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QString& caption,
+                                 void (MainWindow::*handler)(), const QKeySequence& shortcut) {
     auto* action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
@@ -68,54 +68,54 @@ QAction* TQMRMainwin::addCommand(QMenu* menu, const char* name, const QString& c
     return action;
 }
 
-void TQMRMainwin::createMenus() {
+void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("File1"));
-    addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &TQMRMainwin::FileOpenItemClick,
+    addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &MainWindow::FileOpenItemClick,
                QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(file, "N6", QStringLiteral("Сохранить"), &TQMRMainwin::N6Click,
+    addCommand(file, "N6", QStringLiteral("Сохранить"), &MainWindow::N6Click,
                QKeySequence(Qt::CTRL | Qt::Key_S));
     QMenu* run = file->addMenu(QStringLiteral("Запустить"));
     run->setObjectName(QStringLiteral("N1"));
     fileActions_ << addCommand(run, "launch", QStringLiteral("Текстовый редактор"),
-                               &TQMRMainwin::launchClick, QKeySequence(Qt::CTRL | Qt::Key_F));
-    addCommand(run, "calendbutt", QStringLiteral("Календарь"), &TQMRMainwin::calendbuttClick);
-    addCommand(run, "Calc", QStringLiteral("Калькулятор"), &TQMRMainwin::CalcClick);
-    addCommand(file, "FileExitItem", QStringLiteral("Выход"), &TQMRMainwin::FileExitItemClick);
+                               &MainWindow::launchClick, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addCommand(run, "calendbutt", QStringLiteral("Календарь"), &MainWindow::calendbuttClick);
+    addCommand(run, "Calc", QStringLiteral("Калькулятор"), &MainWindow::CalcClick);
+    addCommand(file, "FileExitItem", QStringLiteral("Выход"), &MainWindow::FileExitItemClick);
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
     data->setObjectName(QStringLiteral("data1"));
     fileMenus_ << data;
-    addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &TQMRMainwin::perbut1Click,
+    addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &MainWindow::perbut1Click,
                QKeySequence(Qt::CTRL | Qt::Key_P));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
     graph->setObjectName(QStringLiteral("graph1"));
     fileMenus_ << graph;
-    addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &TQMRMainwin::Grf1Click,
+    addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &MainWindow::Grf1Click,
                QKeySequence(Qt::CTRL | Qt::Key_G));
-    addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &TQMRMainwin::grfrenewClick);
-    addCommand(graph, "grfperev", QStringLiteral("Перевернуть"), &TQMRMainwin::grfperevClick,
+    addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &MainWindow::grfrenewClick);
+    addCommand(graph, "grfperev", QStringLiteral("Перевернуть"), &MainWindow::grfperevClick,
                QKeySequence(Qt::CTRL | Qt::Key_R));
-    addCommand(graph, "grflines", QStringLiteral("Линии"), &TQMRMainwin::grflinesClick,
+    addCommand(graph, "grflines", QStringLiteral("Линии"), &MainWindow::grflinesClick,
                QKeySequence(Qt::CTRL | Qt::Key_L));
 
     auto* settings = new QAction(QStringLiteral("Настройки"), this);
     settings->setObjectName(QStringLiteral("Optbutt"));
-    connect(settings, &QAction::triggered, this, &TQMRMainwin::OptbuttClick);
+    connect(settings, &QAction::triggered, this, &MainWindow::OptbuttClick);
     menuBar()->addAction(settings);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addCommand(help, "helpbutt", QStringLiteral("Справка"), &TQMRMainwin::helpbuttClick,
+    addCommand(help, "helpbutt", QStringLiteral("Справка"), &MainWindow::helpbuttClick,
                QKeySequence(Qt::Key_F1));
     addCommand(help, "HelpAboutItem", QStringLiteral("О программе..."),
-               &TQMRMainwin::HelpAboutItemClick);
+               &MainWindow::HelpAboutItemClick);
 }
 
-QToolButton* TQMRMainwin::addToolButton(const char* name, const QString& hint,
+QToolButton* MainWindow::addToolButton(const char* name, const QString& hint,
                                         QStyle::StandardPixmap icon,
-                                        void (TQMRMainwin::*handler)()) {
+                                        void (MainWindow::*handler)()) {
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -126,7 +126,7 @@ QToolButton* TQMRMainwin::addToolButton(const char* name, const QString& hint,
     return button;
 }
 
-void TQMRMainwin::createToolBar() {
+void MainWindow::createToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
@@ -135,15 +135,15 @@ void TQMRMainwin::createToolBar() {
     bar->setIconSize(QSize(20, 20));
 
     addToolButton("ToolButton1", QStringLiteral("Открыть существующий файл данных"),
-                  QStyle::SP_DialogOpenButton, &TQMRMainwin::FileOpenItemClick);
+                  QStyle::SP_DialogOpenButton, &MainWindow::FileOpenItemClick);
     fileCommands_ << addToolButton("ToolButton3", QStringLiteral("Просмотреть график"),
-                                   QStyle::SP_FileDialogContentsView, &TQMRMainwin::Grf1Click);
+                                   QStyle::SP_FileDialogContentsView, &MainWindow::Grf1Click);
     fileCommands_ << addToolButton("ToolButton4", QStringLiteral("Редактировать файл"),
-                                   QStyle::SP_FileDialogDetailedView, &TQMRMainwin::launchClick);
+                                   QStyle::SP_FileDialogDetailedView, &MainWindow::launchClick);
     fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
-                                   QStyle::SP_DialogSaveButton, &TQMRMainwin::N6Click);
+                                   QStyle::SP_DialogSaveButton, &MainWindow::N6Click);
     fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
-                                   QStyle::SP_BrowserReload, &TQMRMainwin::perbut1Click);
+                                   QStyle::SP_BrowserReload, &MainWindow::perbut1Click);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -161,21 +161,21 @@ void TQMRMainwin::createToolBar() {
     bar->addWidget(languagePicture_);
 }
 
-QList<QAction*> TQMRMainwin::fileActions() const {
+QList<QAction*> MainWindow::fileActions() const {
     QList<QAction*> actions = fileActions_;
     // The items are disabled with their menu, since their shortcuts act from the main window.
     for (QMenu* menu : fileMenus_) actions << menu->menuAction() << menu->actions();
     return actions;
 }
 
-void TQMRMainwin::setFileCommandsEnabled(bool enabled) {
+void MainWindow::setFileCommandsEnabled(bool enabled) {
     for (QWidget* command : std::as_const(fileCommands_)) command->setEnabled(enabled);
     for (QAction* command : fileActions()) command->setEnabled(enabled);
 }
 
-void TQMRMainwin::enableFileCommands() { setFileCommandsEnabled(true); }
+void MainWindow::enableFileCommands() { setFileCommandsEnabled(true); }
 
-bool TQMRMainwin::fileCommandsEnabled() const {
+bool MainWindow::fileCommandsEnabled() const {
     const QList<QAction*> actions = fileActions();
     // A hidden action never reports itself enabled.
     return std::all_of(fileCommands_.begin(), fileCommands_.end(),
@@ -185,7 +185,7 @@ bool TQMRMainwin::fileCommandsEnabled() const {
            });
 }
 
-void TQMRMainwin::applyTopmost() {
+void MainWindow::applyTopmost() {
     const bool onTop = workbench_.settings.AlwaysOnTop;
     if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint)) return;
     const bool visible = isVisible();
@@ -193,7 +193,7 @@ void TQMRMainwin::applyTopmost() {
     if (visible) show(); // changing the flags hides the window
 }
 
-void TQMRMainwin::setLanguagePicture(const QString& path) {
+void MainWindow::setLanguagePicture(const QString& path) {
     QPixmap picture;
     if (!path.isEmpty()) picture.load(path);
     if (!picture.isNull()) {
@@ -205,14 +205,14 @@ void TQMRMainwin::setLanguagePicture(const QString& path) {
     languagePicture_->setPixmap(picture);
 }
 
-void TQMRMainwin::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_) return;
     shown_ = true;
     FormShow();
 }
 
-void TQMRMainwin::FormShow() {
+void MainWindow::FormShow() {
     workbench_.openDialog.initialFolder = workbench_.ExecutableFolder;
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
@@ -225,18 +225,18 @@ void TQMRMainwin::FormShow() {
     if (!startedWithArguments_ && windows_.about) windows_.about->open();
 }
 
-void TQMRMainwin::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();
 }
 
-QString TQMRMainwin::chooseFile() {
+QString MainWindow::chooseFile() {
     const QString path = workbench_.desktop.chooseOpenFile(this, workbench_.openDialog);
     if (!path.isEmpty()) workbench_.openDialog.fileName = path;
     return path;
 }
 
-std::optional<int> TQMRMainwin::readChannelCount(const QString& path, QString* reason) const {
+std::optional<int> MainWindow::readChannelCount(const QString& path, QString* reason) const {
     try {
         const MappedFile file(path.toStdString());
         return countChannels(file.text());
@@ -246,16 +246,16 @@ std::optional<int> TQMRMainwin::readChannelCount(const QString& path, QString* r
     }
 }
 
-void TQMRMainwin::setFileCaption(const QString& path) {
+void MainWindow::setFileCaption(const QString& path) {
     setWindowTitle(QStringLiteral("Quelmar ALTUS - ") + QFileInfo(path).fileName());
 }
 
-void TQMRMainwin::showDataFile(const QString& path, int channels) {
+void MainWindow::showDataFile(const QString& path, int channels) {
     workbench_.files.DataChannelCount = channels;
     showCurveFile(path, channels);
 }
 
-void TQMRMainwin::showCurveFile(const QString& path, int channels) {
+void MainWindow::showCurveFile(const QString& path, int channels) {
     windows_.curve->close();
     workbench_.files.CurveFileName = path.toStdString();
     workbench_.files.ChannelCount = channels;
@@ -266,7 +266,7 @@ void TQMRMainwin::showCurveFile(const QString& path, int channels) {
     windows_.curve->showLaidOut();
 }
 
-void TQMRMainwin::FileOpenItemClick() {
+void MainWindow::FileOpenItemClick() {
     const QString path = chooseFile();
     if (path.isEmpty()) return;
     workbench_.files.DataFileName = path.toStdString();
@@ -281,7 +281,7 @@ void TQMRMainwin::FileOpenItemClick() {
     showDataFile(path, *channels);
 }
 
-void TQMRMainwin::openCommandLineFile(const QString& path) {
+void MainWindow::openCommandLineFile(const QString& path) {
     workbench_.files.DataFileName = path.toStdString();
     const QString failure = workbench_.text(141);
     if (!QFileInfo::exists(path)) {
@@ -302,7 +302,7 @@ void TQMRMainwin::openCommandLineFile(const QString& path) {
     showDataFile(path, *channels);
 }
 
-void TQMRMainwin::Grf1Click() {
+void MainWindow::Grf1Click() {
     const QString path = chooseFile();
     if (path.isEmpty()) return;
     QString reason;
@@ -315,20 +315,20 @@ void TQMRMainwin::Grf1Click() {
     showCurveFile(path, *channels);
 }
 
-void TQMRMainwin::grfrenewClick() {
+void MainWindow::grfrenewClick() {
     workbench_.files.CurveLoaded = false;
     windows_.curve->renewclick();
 }
 
-void TQMRMainwin::grfperevClick() { windows_.curve->perevorot(); }
+void MainWindow::grfperevClick() { windows_.curve->perevorot(); }
 
-void TQMRMainwin::grflinesClick() { windows_.curve->linesclick(); }
+void MainWindow::grflinesClick() { windows_.curve->linesclick(); }
 
-void TQMRMainwin::N6Click() { windows_.curve->savefile(); }
+void MainWindow::N6Click() { windows_.curve->savefile(); }
 
-void TQMRMainwin::perbut1Click() { windows_.periodSearch->exec(); }
+void MainWindow::perbut1Click() { windows_.periodSearch->exec(); }
 
-void TQMRMainwin::launchClick() {
+void MainWindow::launchClick() {
     const QString file = chooseFile();
     if (file.isEmpty()) return;
     const QString editor = fromCp1251(workbench_.settings.EditorPath);
@@ -339,9 +339,9 @@ void TQMRMainwin::launchClick() {
                                          QStringLiteral("\nChoose the editor in the settings."));
 }
 
-void TQMRMainwin::calendbuttClick() { windows_.calendar->showNow(); }
+void MainWindow::calendbuttClick() { windows_.calendar->showNow(); }
 
-void TQMRMainwin::CalcClick() {
+void MainWindow::CalcClick() {
     for (const QString& name : Calculators) {
         const QString program = workbench_.desktop.findProgram(name);
         if (program.isEmpty()) continue;
@@ -354,12 +354,12 @@ void TQMRMainwin::CalcClick() {
                                 Calculators.join(QStringLiteral(", ")) + QLatin1Char('.'));
 }
 
-void TQMRMainwin::FileExitItemClick() { close(); }
+void MainWindow::FileExitItemClick() { close(); }
 
-void TQMRMainwin::OptbuttClick() { windows_.options->open(); }
+void MainWindow::OptbuttClick() { windows_.options->open(); }
 
-void TQMRMainwin::helpbuttClick() {
-    const QString name = THelpfrm::manualFileName(workbench_.languageName());
+void MainWindow::helpbuttClick() {
+    const QString name = ManualWindow::manualFileName(workbench_.languageName());
     QString path = workbench_.lookUp(name);
     if (path.isEmpty()) path = QDir::current().filePath(name);
     QString error;
@@ -369,6 +369,6 @@ void TQMRMainwin::helpbuttClick() {
     windows_.help->activateWindow();
 }
 
-void TQMRMainwin::HelpAboutItemClick() { windows_.about->open(); }
+void MainWindow::HelpAboutItemClick() { windows_.about->open(); }
 
 } // namespace quelmar

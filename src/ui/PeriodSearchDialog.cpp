@@ -1,9 +1,9 @@
-#include "perf.h"
+#include "PeriodSearchDialog.h"
 
-#include "OptfrmControls.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 #include "core/Error.h"
 
 #include <QComboBox>
@@ -68,19 +68,19 @@ QString frequenciesQuestion(long long count) {
 
 } // namespace
 
-TPerfrm::TPerfrm(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TPerfrm"));
     setWindowTitle(QStringLiteral("Расчёт периода"));
     createControls();
     layOut();
     for (QLineEdit* edit : {minpered, Maxpered, minfreced, maxfreced})
         edit->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, &TPerfrm::Button1Click);
-    connect(okbtn, &QPushButton::clicked, this, &TPerfrm::okbtnClick);
-    connect(canbtn, &QPushButton::clicked, this, &TPerfrm::canbtnClick);
+    connect(Button1, &QPushButton::clicked, this, &PeriodSearchDialog::Button1Click);
+    connect(okbtn, &QPushButton::clicked, this, &PeriodSearchDialog::okbtnClick);
+    connect(canbtn, &QPushButton::clicked, this, &PeriodSearchDialog::canbtnClick);
 }
 
-void TPerfrm::createControls() {
+void PeriodSearchDialog::createControls() {
     Label1 = namedLabel(this, "Label1", QStringLiteral("Введите данные для расчета:"));
     Label2 = namedLabel(this, "Label2", QStringLiteral("Файл периодов:"));
     Label3 = namedLabel(this, "Label3", QStringLiteral("Диапазон  от :"));
@@ -111,7 +111,7 @@ void TPerfrm::createControls() {
     canbtn->setAutoDefault(false);
 }
 
-void TPerfrm::layOut() {
+void PeriodSearchDialog::layOut() {
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0, 1, 5);
     grid->addWidget(Label2, 1, 0);
@@ -137,12 +137,12 @@ void TPerfrm::layOut() {
     grid->addLayout(buttons, 6, 0, 1, 5);
 }
 
-void TPerfrm::showEvent(QShowEvent* event) {
+void PeriodSearchDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
 }
 
-void TPerfrm::FormShow() {
+void PeriodSearchDialog::FormShow() {
     Pered->setProgramText(
         QString::fromStdString(periodogramFileName(workbench_.files.DataFileName)));
     const int columns = workbench_.files.DataChannelCount;
@@ -157,7 +157,7 @@ void TPerfrm::FormShow() {
     }
 }
 
-bool TPerfrm::eventFilter(QObject* watched, QEvent* event) {
+bool PeriodSearchDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Focus that goes to another window or a menu has not left the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -175,20 +175,20 @@ bool TPerfrm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TPerfrm::minperedExit() {
+void PeriodSearchDialog::minperedExit() {
     setReciprocal(maxfreced, minpered);
 }
-void TPerfrm::MaxperedExit() {
+void PeriodSearchDialog::MaxperedExit() {
     setReciprocal(minfreced, Maxpered);
 }
-void TPerfrm::minfrecedExit() {
+void PeriodSearchDialog::minfrecedExit() {
     setReciprocal(Maxpered, minfreced);
 }
-void TPerfrm::maxfrecedExit() {
+void PeriodSearchDialog::maxfrecedExit() {
     setReciprocal(minpered, maxfreced);
 }
 
-void TPerfrm::Button1Click() {
+void PeriodSearchDialog::Button1Click() {
     OpenDialog dialog = workbench_.openDialog;
     dialog.fileName = Pered->text();
     // The periodogram is usually a file still to be written.
@@ -200,18 +200,18 @@ void TPerfrm::Button1Click() {
     Pered->setProgramText(path);
 }
 
-void TPerfrm::okbtnClick() {
+void PeriodSearchDialog::okbtnClick() {
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
     if (std::optional<PeriodScanJob> job = prepareScan(); job && progress_)
         progress_->run(std::move(*job));
     accept();
 }
 
-void TPerfrm::canbtnClick() {
+void PeriodSearchDialog::canbtnClick() {
     reject();
 }
 
-std::optional<PeriodScanJob> TPerfrm::prepareScan() {
+std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
     if (Pered->text().isEmpty() || Maxpered->text().isEmpty() || minpered->text().isEmpty()) {
         workbench_.inform(this, QString::fromStdString(workbench_.language.message(115)));
         return std::nullopt;
@@ -236,7 +236,7 @@ std::optional<PeriodScanJob> TPerfrm::prepareScan() {
     }
 }
 
-bool TPerfrm::confirmLargeScan(long long frequencies) {
+bool PeriodSearchDialog::confirmLargeScan(long long frequencies) {
     return workbench_.desktop.askYesNo(this, ApplicationTitle, frequenciesQuestion(frequencies));
 }
 

@@ -1,4 +1,4 @@
-#include "ui/help/help.h"
+#include "ui/help/ManualWindow.h"
 #include "support/TempDir.h"
 
 #include <QRegularExpression>
@@ -39,45 +39,45 @@ QStringList headings(const QTextDocument& doc) {
 
 } // namespace
 
-TEST(THelpfrm, StartsWithTheNotFoundText) {
-    THelpfrm help;
+TEST(ManualWindow, StartsWithTheNotFoundText) {
+    ManualWindow help;
     EXPECT_EQ(help.objectName(), "THelpfrm");
     EXPECT_EQ(help.windowTitle(), QString::fromUtf8("Руководство по эксплуатации"));
     ASSERT_NE(help.findChild<QTextBrowser*>("Manualbox"), nullptr);
     EXPECT_TRUE(help.manualBox()->isReadOnly());
     EXPECT_EQ(help.manualBox()->toPlainText(), "File not found :-(");
-    EXPECT_EQ(THelpfrm::manualFileName("ru"), "manual_ru.rtf");
+    EXPECT_EQ(ManualWindow::manualFileName("ru"), "manual_ru.rtf");
 }
 
-TEST(THelpfrm, AMissingManualKeepsTheInitialTextAndNamesTheFile) {
+TEST(ManualWindow, AMissingManualKeepsTheInitialTextAndNamesTheFile) {
     TempDir dir;
-    THelpfrm help;
+    ManualWindow help;
     const QString missing = QString::fromStdString(dir.file("manual_xx.rtf"));
     QString error;
     EXPECT_FALSE(help.loadManual(missing, &error));
     EXPECT_TRUE(error.contains(missing)) << error.toStdString();
-    EXPECT_EQ(help.manualBox()->toPlainText(), THelpfrm::initialText());
+    EXPECT_EQ(help.manualBox()->toPlainText(), ManualWindow::initialText());
     EXPECT_FALSE(help.loadManual(QString::fromStdString(dir.path()), nullptr)); // a folder
 }
 
-TEST(THelpfrm, AFailedLoadDoesNotLeaveTheEarlierManualOnScreen) {
+TEST(ManualWindow, AFailedLoadDoesNotLeaveTheEarlierManualOnScreen) {
     TempDir dir;
-    THelpfrm help;
+    ManualWindow help;
     const auto en =
         QString::fromStdString(dir.write("manual_en.rtf", "{\\rtf1 {\\b Manual}\\par}"));
     QString error;
     ASSERT_TRUE(help.loadManual(en, &error));
     EXPECT_TRUE(help.manualBox()->toPlainText().startsWith("Manual"));
     EXPECT_FALSE(help.loadManual(QString::fromStdString(dir.file("manual_ru.rtf")), &error));
-    EXPECT_EQ(help.manualBox()->toPlainText(), THelpfrm::initialText());
+    EXPECT_EQ(help.manualBox()->toPlainText(), ManualWindow::initialText());
 }
 
 class RealManual : public testing::TestWithParam<const char*> {};
 
 TEST_P(RealManual, LoadsFormattedWithEnoughText) {
-    THelpfrm help;
+    ManualWindow help;
     QString error;
-    ASSERT_TRUE(help.loadManual(dataFolder + "/" + THelpfrm::manualFileName(GetParam()), &error))
+    ASSERT_TRUE(help.loadManual(dataFolder + "/" + ManualWindow::manualFileName(GetParam()), &error))
         << error.toStdString();
     const QTextDocument& doc = *help.manualBox()->document();
     const QString text = doc.toPlainText();
@@ -96,7 +96,7 @@ TEST_P(RealManual, LoadsFormattedWithEnoughText) {
 INSTANTIATE_TEST_SUITE_P(BothLanguages, RealManual, testing::Values("en", "ru"));
 
 TEST(RealManual, RussianIsDecodedFromTheCodePage) {
-    THelpfrm help;
+    ManualWindow help;
     ASSERT_TRUE(help.loadManual(dataFolder + "/manual_ru.rtf", nullptr));
     const QStringList titles = headings(*help.manualBox()->document());
     ASSERT_FALSE(titles.isEmpty());

@@ -1,4 +1,4 @@
-#include "curv.h"
+#include "CurveRenderer.h"
 
 #include "CurveAxes.h"
 

@@ -1,6 +1,6 @@
-#include "perwait.h"
+#include "PeriodProgressWindow.h"
 
-#include "OptfrmControls.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 
 #include "core/Error.h"
@@ -36,7 +36,7 @@ QProgressBar* addBar(QWidget* window, const char* name) {
 
 } // namespace
 
-TForm1::TForm1(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Идет расчёт периода изменения блеска. Пожалуйста, подождите"));
     Label1 = namedLabel(this, "Label1", QStringLiteral("Состояние:  Рассчитано"));
@@ -74,18 +74,18 @@ TForm1::TForm1(Workbench& workbench, QWidget* parent) : QDialog(parent), workben
     Timer1->setInterval(StartDelayMs);
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(PollIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(pollTimer_, &QTimer::timeout, this, &TForm1::pollScan);
-    connect(canbtn, &QPushButton::clicked, this, &TForm1::canbtnClick);
+    connect(Timer1, &QTimer::timeout, this, &PeriodProgressWindow::Timer1Timer);
+    connect(pollTimer_, &QTimer::timeout, this, &PeriodProgressWindow::pollScan);
+    connect(canbtn, &QPushButton::clicked, this, &PeriodProgressWindow::canbtnClick);
 }
 
-TForm1::~TForm1() {
+PeriodProgressWindow::~PeriodProgressWindow() {
     // A window destroyed with the program stops its scan rather than leaving it running.
     progress_.cancel = true;
     if (scan_.valid()) scan_.wait();
 }
 
-std::optional<ScanOutcome> TForm1::run(PeriodScanJob job) {
+std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job) {
     job_ = std::move(job);
     outcome_.reset();
     progress_.done = 0;
@@ -104,25 +104,25 @@ std::optional<ScanOutcome> TForm1::run(PeriodScanJob job) {
     return outcome_;
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void PeriodProgressWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
 }
 
-void TForm1::FormShow() {
+void PeriodProgressWindow::FormShow() {
     Timer1->start();
     ProgressBar1->setValue(std::min(1, ProgressBar1->maximum()));
     Gauge1->setValue(std::min(1, Gauge1->maximum()));
 }
 
-void TForm1::setProgressRange(long long total) {
+void PeriodProgressWindow::setProgressRange(long long total) {
     barScale_ = total / INT_MAX + 1;
     const int steps = static_cast<int>(std::max(1LL, total / barScale_));
     ProgressBar1->setRange(0, steps);
     Gauge1->setRange(0, steps);
 }
 
-void TForm1::showProgress() {
+void PeriodProgressWindow::showProgress() {
     if (!job_) return;
     const long long total = job_->grid.estimatedCount;
     const long long done = std::min(progress_.done.load(), total);
@@ -137,7 +137,7 @@ void TForm1::showProgress() {
     Gauge1->setValue(std::min(step, Gauge1->maximum()));
 }
 
-void TForm1::Timer1Timer() {
+void PeriodProgressWindow::Timer1Timer() {
     Timer1->stop();
     if (!job_ || scanning()) return;
     clock_.start();
@@ -148,7 +148,7 @@ void TForm1::Timer1Timer() {
     pollTimer_->start();
 }
 
-void TForm1::pollScan() {
+void PeriodProgressWindow::pollScan() {
     showProgress();
     if (scan_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     collectScan();
@@ -156,7 +156,7 @@ void TForm1::pollScan() {
     accept();
 }
 
-void TForm1::collectScan() {
+void PeriodProgressWindow::collectScan() {
     pollTimer_->stop();
     try {
         outcome_ = scan_.get();
@@ -168,7 +168,7 @@ void TForm1::collectScan() {
     }
 }
 
-void TForm1::canbtnClick() {
+void PeriodProgressWindow::canbtnClick() {
     if (scanning()) {
         progress_.cancel = true;
         return;
@@ -177,7 +177,7 @@ void TForm1::canbtnClick() {
     QDialog::reject();
 }
 
-void TForm1::reject() {
+void PeriodProgressWindow::reject() {
     if (!scanning()) {
         canbtnClick();
         return;

@@ -1,9 +1,9 @@
 // The light-curve window's cursor and view commands, and the key table that calls them.
 
-#include "curv.h"
+#include "CurveWindow.h"
 
 #include "Workbench.h"
-#include "curvtools.h"
+#include "CurvePanel.h"
 
 #include "core/numbers.h"
 #include "plot/CurveNavigation.h"
@@ -12,59 +12,59 @@
 
 namespace quelmar {
 
-void TCurfrm::cursorMoved() {
+void CurveWindow::cursorMoved() {
     Movecursor(workbench_.view.CursorPoint);
     if (panel_) panel_->showGoToPoint(workbench_.view.CursorPoint);
     writinftoscr();
 }
 
-void TCurfrm::stepForward() {
+void CurveWindow::stepForward() {
     const int step = panel_ ? panel_->step() : 1;
     workbench_.view.CursorPoint =
         quelmar::stepForward(workbench_.store, workbench_.view.CursorPoint, step);
     cursorMoved();
 }
 
-void TCurfrm::stepBack() {
+void CurveWindow::stepBack() {
     const int step = panel_ ? panel_->step() : 1;
     workbench_.view.CursorPoint =
         quelmar::stepBack(workbench_.store, workbench_.view.CursorPoint, step);
     cursorMoved();
 }
 
-void TCurfrm::gohome() {
+void CurveWindow::gohome() {
     workbench_.view.CursorPoint = workbench_.store.ViewFirst;
     cursorMoved();
 }
 
-void TCurfrm::goend() {
+void CurveWindow::goend() {
     workbench_.view.CursorPoint = workbench_.store.ViewLast;
     cursorMoved();
 }
 
 // The point drawn highest in the cursor channel's band, and the one drawn lowest.
-void TCurfrm::MaxClick() {
+void CurveWindow::MaxClick() {
     const int c = workbench_.view.CursorChannel;
     workbench_.view.CursorPoint =
         workbench_.view.Flipped ? geometry_.ChannelMaxPoint[c] : geometry_.ChannelMinPoint[c];
     cursorMoved();
 }
 
-void TCurfrm::MinClick() {
+void CurveWindow::MinClick() {
     const int c = workbench_.view.CursorChannel;
     workbench_.view.CursorPoint =
         workbench_.view.Flipped ? geometry_.ChannelMinPoint[c] : geometry_.ChannelMaxPoint[c];
     cursorMoved();
 }
 
-std::optional<int> TCurfrm::integerOf(const QString& text) {
+std::optional<int> CurveWindow::integerOf(const QString& text) {
     const std::optional<std::int32_t> number = parseInteger(text.trimmed().toStdString());
     if (!number)
         workbench_.reportError(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
     return number;
 }
 
-void TCurfrm::goToPoint() {
+void CurveWindow::goToPoint() {
     if (!panel_) return;
     const std::optional<int> typed = integerOf(panel_->goToText());
     if (!typed) return;
@@ -72,17 +72,17 @@ void TCurfrm::goToPoint() {
     cursorMoved();
 }
 
-void TCurfrm::perevorot() {
+void CurveWindow::perevorot() {
     workbench_.view.Flipped = !workbench_.view.Flipped;
     renewclick();
 }
 
-void TCurfrm::linesclick() {
+void CurveWindow::linesclick() {
     workbench_.view.ShowLines = !workbench_.view.ShowLines;
     renewclick();
 }
 
-void TCurfrm::allcurv() {
+void CurveWindow::allcurv() {
     PointStore& store = workbench_.store;
     limitView(store, 1, store.PointCount);
     showRange();
@@ -93,7 +93,7 @@ void TCurfrm::allcurv() {
 // Both bounds are read before anything changes, so a text that is not a number leaves the view
 // as it was. The redraw then limits the range to the points, which a reload may have changed,
 // and puts it in order.
-bool TCurfrm::takeTypedRange() {
+bool CurveWindow::takeTypedRange() {
     if (!panel_) return false;
     const std::optional<int> first = integerOf(panel_->firstText());
     if (!first) return false;
@@ -106,17 +106,17 @@ bool TCurfrm::takeTypedRange() {
 }
 
 // The points are read again, so edits that were not saved are lost.
-void TCurfrm::renewbtn2() {
+void CurveWindow::renewbtn2() {
     if (!takeTypedRange()) return;
     workbench_.files.CurveLoaded = false;
     renewclick();
 }
 
-void TCurfrm::rangeEdited() {
+void CurveWindow::rangeEdited() {
     if (takeTypedRange()) renewclick();
 }
 
-void TCurfrm::viewShifted(int direction) {
+void CurveWindow::viewShifted(int direction) {
     PointStore& store = workbench_.store;
     halfShift(store, direction);
     int& cursorPoint = workbench_.view.CursorPoint;
@@ -129,20 +129,20 @@ void TCurfrm::viewShifted(int direction) {
     writinftoscr();
 }
 
-void TCurfrm::hsl() {
+void CurveWindow::hsl() {
     viewShifted(-1);
 }
 
-void TCurfrm::hsr() {
+void CurveWindow::hsr() {
     viewShifted(+1);
 }
 
-void TCurfrm::zoom(double factor) {
+void CurveWindow::zoom(double factor) {
     workbench_.view.XZoom *= factor;
     renewclick();
 }
 
-void TCurfrm::keyPressEvent(QKeyEvent* event) {
+void CurveWindow::keyPressEvent(QKeyEvent* event) {
     applyKeyTable(event);
     // The zoom characters, whatever key typed them.
     if (event->text() == QLatin1String("+"))
@@ -151,7 +151,7 @@ void TCurfrm::keyPressEvent(QKeyEvent* event) {
         zoom(0.5);
 }
 
-void TCurfrm::applyKeyTable(const QKeyEvent* event) {
+void CurveWindow::applyKeyTable(const QKeyEvent* event) {
     const int key = event->key();
     // Arrows of the numeric keypad count as the arrows.
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -169,7 +169,7 @@ void TCurfrm::applyKeyTable(const QKeyEvent* event) {
         stepForward();
 }
 
-void TCurfrm::applyAltKey(int key) {
+void CurveWindow::applyAltKey(int key) {
     if (key == Qt::Key_Left)
         hsl();
     else if (key == Qt::Key_Right)
@@ -177,9 +177,9 @@ void TCurfrm::applyAltKey(int key) {
 }
 
 // Shift with the arrows walks the ranges, which arrive with the ranges file.
-void TCurfrm::applyShiftKey(int) {}
+void CurveWindow::applyShiftKey(int) {}
 
-void TCurfrm::applyCtrlKey(int key) {
+void CurveWindow::applyCtrlKey(int key) {
     ViewState& view = workbench_.view;
     PointStore& store = workbench_.store;
     switch (key) {
@@ -210,7 +210,7 @@ void TCurfrm::applyCtrlKey(int key) {
     writinftoscr();
 }
 
-void TCurfrm::applyPlainKey(int key) {
+void CurveWindow::applyPlainKey(int key) {
     switch (key) {
     case Qt::Key_D:
         hideCursorChannel();

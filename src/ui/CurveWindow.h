@@ -17,14 +17,14 @@ namespace quelmar {
 
 struct Workbench;
 class CurveSurface;
-class Tcurvtool;
+class CurvePanel;
 
-class TCurfrm : public QWidget {
+class CurveWindow : public QWidget {
     Q_OBJECT
   public:
-    TCurfrm(Workbench& workbench, QWidget* mainWindow);
+    CurveWindow(Workbench& workbench, QWidget* mainWindow);
 
-    void setControlPanel(Tcurvtool* panel) { panel_ = panel; }
+    void setControlPanel(CurvePanel* panel) { panel_ = panel; }
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void renewclick();
@@ -99,7 +99,7 @@ class TCurfrm : public QWidget {
 
     Workbench& workbench_;
     QWidget* mainWindow_;
-    Tcurvtool* panel_ = nullptr;
+    CurvePanel* panel_ = nullptr;
     CurveSurface* GrfObj;
     QLabel* cursor;
     CurveGeometry geometry_;

@@ -9,10 +9,10 @@ class QTextBrowser;
 
 namespace quelmar {
 
-class THelpfrm : public QWidget {
+class ManualWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit THelpfrm(QWidget* parent = nullptr);
+    explicit ManualWindow(QWidget* parent = nullptr);
 
     // Shows the manual at path. When it cannot be read the box shows the initial text again
     // and error (if given) receives a message naming the file, for the application's error box.

@@ -3,7 +3,7 @@
 // it has come (finished and total trial frequencies, the time spent and the estimated total)
 // until the scan ends, fails or the user stops it.
 
-#include "analysis/perf.h"
+#include "analysis/PeriodScan.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -28,11 +28,11 @@ struct PeriodScanJob {
     std::string PeriodFileName; // the periodogram written
 };
 
-class TForm1 : public QDialog {
+class PeriodProgressWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm1(Workbench& workbench, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit PeriodProgressWindow(Workbench& workbench, QWidget* parent = nullptr);
+    ~PeriodProgressWindow() override;
 
     // Shows the window modally and runs the scan once it has appeared; returns when the window
     // has closed. The outcome of a scan that ran to its end or was stopped; nothing when it

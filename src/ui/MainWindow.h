@@ -14,27 +14,27 @@ class QToolButton;
 namespace quelmar {
 
 struct Workbench;
-class TCurfrm;
-class Tcalendbox;
-class THelpfrm;
-class TOptform;
-class TAboutbox;
-class TPerfrm;
+class CurveWindow;
+class CalendarDialog;
+class ManualWindow;
+class SettingsDialog;
+class AboutBox;
+class PeriodSearchDialog;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
-    TCurfrm* curve = nullptr;
-    Tcalendbox* calendar = nullptr;
-    THelpfrm* help = nullptr;
-    TOptform* options = nullptr;
-    TAboutbox* about = nullptr;
-    TPerfrm* periodSearch = nullptr;
+    CurveWindow* curve = nullptr;
+    CalendarDialog* calendar = nullptr;
+    ManualWindow* help = nullptr;
+    SettingsDialog* options = nullptr;
+    AboutBox* about = nullptr;
+    PeriodSearchDialog* periodSearch = nullptr;
 };
 
-class TQMRMainwin : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TQMRMainwin(Workbench& workbench);
+    explicit MainWindow(Workbench& workbench);
 
     void setWindows(const ShellWindows& windows) { windows_ = windows; }
     // Whether the program was started with arguments; without, the about box greets the user.
@@ -78,9 +78,9 @@ private:
     void createMenus();
     void createToolBar();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
-                        void (TQMRMainwin::*handler)(), const QKeySequence& shortcut = {});
+                        void (MainWindow::*handler)(), const QKeySequence& shortcut = {});
     QToolButton* addToolButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
-                               void (TQMRMainwin::*handler)());
+                               void (MainWindow::*handler)());
     void FormShow();
     QList<QAction*> fileActions() const;
     void setFileCommandsEnabled(bool enabled);

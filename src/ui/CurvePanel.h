@@ -13,7 +13,7 @@ class QSpinBox;
 namespace quelmar {
 
 struct Workbench;
-class TCurfrm;
+class CurveWindow;
 
 // The four lines of the point information.
 struct PointInformation {
@@ -23,10 +23,10 @@ struct PointInformation {
     QString inverseX; // L1x
 };
 
-class Tcurvtool : public QWidget {
+class CurvePanel : public QWidget {
     Q_OBJECT
   public:
-    Tcurvtool(Workbench& workbench, TCurfrm& curve);
+    CurvePanel(Workbench& workbench, CurveWindow& curve);
 
     void showPointInformation(const PointInformation& information);
     // The view's range in Edit1 and Edit2.
@@ -46,14 +46,14 @@ class Tcurvtool : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    QPushButton* addButton(const char* name, const QString& caption, void (TCurfrm::*command)(),
+    QPushButton* addButton(const char* name, const QString& caption, void (CurveWindow::*command)(),
                            const QString& hint = {});
     QLabel* addLabel(const char* name, const QString& caption);
     QLineEdit* addEdit(const char* name, const QString& text);
     void createControls();
 
     Workbench& workbench_;
-    TCurfrm& curve_;
+    CurveWindow& curve_;
     QLabel* LPoint;
     QLabel* LX;
     QLabel* LY;

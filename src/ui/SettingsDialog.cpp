@@ -1,7 +1,7 @@
-#include "Optfrm.h"
+#include "SettingsDialog.h"
 
-#include "OptfrmGeneral.h"
-#include "OptfrmGraph.h"
+#include "SettingsGeneralPage.h"
+#include "SettingsGraphPage.h"
 #include "Workbench.h"
 
 #include "core/Error.h"
@@ -13,28 +13,28 @@
 
 namespace quelmar {
 
-TOptform::TOptform(Workbench& workbench, QWidget* parent)
+SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
     : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TOptform"));
     setWindowTitle(QStringLiteral("Настройки"));
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("PageControl1"));
-    TabSheet1 = new OptformGeneral(workbench, pages);
-    TabSheet2 = new OptformGraph(workbench, pages);
+    TabSheet1 = new SettingsGeneralPage(workbench, pages);
+    TabSheet2 = new SettingsGraphPage(workbench, pages);
     pages->addTab(TabSheet1, QStringLiteral("Общие"));
     pages->addTab(TabSheet2, QStringLiteral("График"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKbtn"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TOptform::OKbtnClick);
+    connect(ok, &QPushButton::clicked, this, &SettingsDialog::OKbtnClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages);
     layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
-bool TOptform::loadSettings() {
+bool SettingsDialog::loadSettings() {
     const std::string path = workbench_.SettingsPath.toStdString();
     try {
         workbench_.settings = quelmar::loadSettings(path);
@@ -47,7 +47,7 @@ bool TOptform::loadSettings() {
     return fileExists(path);
 }
 
-bool TOptform::saveSettings() {
+bool SettingsDialog::saveSettings() {
     try {
         quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
         return true;
@@ -57,19 +57,19 @@ bool TOptform::saveSettings() {
     }
 }
 
-void TOptform::chooseLanguage() { TabSheet1->Button1Click(); }
+void SettingsDialog::chooseLanguage() { TabSheet1->Button1Click(); }
 
-void TOptform::showEvent(QShowEvent* event) {
+void SettingsDialog::showEvent(QShowEvent* event) {
     TabSheet2->showChannels(workbench_.store);
     QDialog::showEvent(event);
 }
 
-void TOptform::done(int result) {
+void SettingsDialog::done(int result) {
     QDialog::done(result);
     emit optionsClosed();
 }
 
-void TOptform::OKbtnClick() {
+void SettingsDialog::OKbtnClick() {
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     accept();

@@ -10,10 +10,10 @@ class QLabel;
 
 namespace quelmar {
 
-class Tcalendbox : public QDialog {
+class CalendarDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Tcalendbox(QWidget* parent = nullptr);
+    explicit CalendarDialog(QWidget* parent = nullptr);
 
     // Sets the calendar to the current local date and time and shows the dialog (not modal).
     void showNow();

@@ -12,10 +12,10 @@ namespace quelmar {
 struct AppSettings;
 struct Workbench;
 
-class OptformGeneral : public QWidget {
+class SettingsGeneralPage : public QWidget {
     Q_OBJECT
 public:
-    OptformGeneral(Workbench& workbench, QWidget* parent);
+    SettingsGeneralPage(Workbench& workbench, QWidget* parent);
 
     // Sets the persisted controls of this page from settings.
     void showSettings(const AppSettings& settings);

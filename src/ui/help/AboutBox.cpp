@@ -1,4 +1,4 @@
-#include "about.h"
+#include "AboutBox.h"
 
 #include "LinkLabel.h"
 #include "RaisedLabel.h"
@@ -41,7 +41,7 @@ RaisedLabel* titleLabel(const QString& text, int pointSize) {
 
 } // namespace
 
-TAboutbox::TAboutbox(const QIcon& icon, QWidget* parent)
+AboutBox::AboutBox(const QIcon& icon, QWidget* parent)
     : QDialog(parent), icon_(icon),
       openLink_([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       showMessage_(showCuriosityBox), Image1(new QLabel), l1(titleLabel("Quelmar", 26)),
@@ -77,37 +77,37 @@ TAboutbox::TAboutbox(const QIcon& icon, QWidget* parent)
     grid->addWidget(Button1, 6, 0, 1, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ebtn, &LinkLabel::clicked, this, &TAboutbox::ebtnClick);
-    connect(webbtn, &LinkLabel::clicked, this, &TAboutbox::webbtnClick);
+    connect(ebtn, &LinkLabel::clicked, this, &AboutBox::ebtnClick);
+    connect(webbtn, &LinkLabel::clicked, this, &AboutBox::webbtnClick);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutbox::setDescription(const QString& line1, const QString& line2, const QString& line3) {
+void AboutBox::setDescription(const QString& line1, const QString& line2, const QString& line3) {
     Label3->setText(line1 + QLatin1Char('\n') + line2 + QLatin1Char('\n') + line3);
 }
 
-void TAboutbox::ebtnClick() {
+void AboutBox::ebtnClick() {
     openLink_(QUrl(QStringLiteral("mailto:") + ebtn->text() +
-                   QStringLiteral("?subject=Kestro3&cc=") + copyAddress()));
+                   QStringLiteral("?subject=StartUp&cc=") + copyAddress()));
 }
 
-void TAboutbox::webbtnClick() {
+void AboutBox::webbtnClick() {
     openLink_(QUrl(webbtn->text()));
 }
 
-void TAboutbox::showEvent(QShowEvent* event) {
+void AboutBox::showEvent(QShowEvent* event) {
     const QIcon icon = icon_.isNull() ? windowIcon() : icon_;
     Image1->setPixmap(icon.pixmap(IconSize, IconSize));
     QDialog::showEvent(event);
 }
 
-void TAboutbox::mouseMoveEvent(QMouseEvent* event) {
+void AboutBox::mouseMoveEvent(QMouseEvent* event) {
     ebtn->setUnderlined(false);
     webbtn->setUnderlined(false);
     QDialog::mouseMoveEvent(event);
 }
 
-bool TAboutbox::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched != Image1) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         event->accept(); // the icon takes the press, so the release comes to it as well
@@ -118,7 +118,7 @@ bool TAboutbox::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TAboutbox::Image1MouseUp(const QMouseEvent& event) {
+void AboutBox::Image1MouseUp(const QMouseEvent& event) {
     const bool onlyCtrl = event.modifiers() == Qt::ControlModifier;
     const bool noOtherButton = event.buttons() == Qt::NoButton;
     if (!onlyCtrl || !noOtherButton || !Image1->rect().contains(event.position().toPoint())) return;

@@ -1,0 +1,81 @@
+#pragma once
+// The start-up unit: creates the state and every window once, in a fixed order, reads the
+// settings, applies the language and opens the files named on the command line.
+
+#include "Workbench.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <memory>
+
+namespace quelmar {
+
+class AboutBox;
+class CurveWindow;
+class PeriodProgressWindow;
+class ManualWindow;
+class SettingsDialog;
+class PeriodSearchDialog;
+class MainWindow;
+class CalendarDialog;
+class CurvePanel;
+
+struct StartUpContext {
+    QStringList arguments;   // the command line without the program's name
+    QString executableFolder;
+    QString settingsPath;    // settings.bin
+    QLocale systemLocale = QLocale::system();
+
+    // What the program itself uses: settings.bin beside the executable, or in the user's
+    // configuration folder when the executable's folder is not writable.
+    static StartUpContext fromApplication();
+};
+
+class StartUp {
+public:
+    StartUp(const StartUpContext& startUp, Desktop& desktop);
+    ~StartUp();
+    StartUp(const StartUp&) = delete;
+    StartUp& operator=(const StartUp&) = delete;
+
+    // Shows the main window unless the command line has already done so.
+    void show();
+
+    // Reads the language file of the current language into the table and every window.
+    void applyLanguage();
+
+    Workbench& workbench() { return workbench_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    CurveWindow& curveWindow() { return *curveWindow_; }
+    CalendarDialog& calendar() { return *calendar_; }
+    ManualWindow& manual() { return *manual_; }
+    SettingsDialog& options() { return *options_; }
+    CurvePanel& controlPanel() { return *controlPanel_; }
+    AboutBox& about() { return *about_; }
+    PeriodSearchDialog& periodSearch() { return *periodSearch_; }
+    PeriodProgressWindow& periodProgress() { return *periodProgress_; }
+
+private:
+    void createWindows();
+    void loadSettings(const StartUpContext& startUp);
+    void openCommandLine(const QStringList& arguments);
+    QList<QWidget*> labelledWindows() const;
+
+    Workbench workbench_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<CurveWindow> curveWindow_;
+    std::unique_ptr<ManualWindow> manual_;
+    std::unique_ptr<CurvePanel> controlPanel_;
+    // Dialogs owned by the main window.
+    CalendarDialog* calendar_ = nullptr;
+    SettingsDialog* options_ = nullptr;
+    PeriodSearchDialog* periodSearch_ = nullptr;
+    PeriodProgressWindow* periodProgress_ = nullptr;
+    AboutBox* about_ = nullptr;
+};
+
+// The program: the application, the start-up and the message loop.
+int runWorkbench(int argc, char** argv);
+
+} // namespace quelmar
