@@ -1,0 +1,46 @@
+#pragma once
+// The results of the polynomial fits of extrema, kept for the whole run: for every channel and
+// term count the moment and value of the extremum with their standard errors, and the fitted
+// curve over the range it was fitted to. A fit overwrites only the entries of the channels and
+// term counts it fits; the others keep what earlier fits wrote.
+
+#include "MatrixInverse.h"
+#include "core/PointStore.h"
+
+#include <array>
+#include <vector>
+
+namespace quelmar {
+
+// The fitted polynomial at the points first ... last of one fit.
+struct FitCurve {
+    int run = 0;   // the fit run that made it; 0: there is no curve
+    int first = 0; // the range fitted, point numbers
+    int last = 0;
+    std::vector<double> values; // [i - first]
+
+    bool exists() const { return run != 0; }
+    bool covers(int i) const { return exists() && i >= first && i <= last; }
+    double at(int i) const { return values[static_cast<std::size_t>(i - first)]; }
+};
+
+template <typename T>
+using ChannelTermTable = std::array<std::array<T, MaxTermCount + 1>, MaxChannels + 1>;
+
+struct ExtremumTables {
+    // [channel 1 ... 10][term count 1 ... 11], zero at start.
+    ChannelTermTable<double> ExtremumMoment{};      // time of the extremum
+    ChannelTermTable<double> ExtremumMomentError{}; // its standard error; 1000: not estimable
+    ChannelTermTable<double> ExtremumValue{};       // the fitted value there
+    ChannelTermTable<double> ExtremumValueError{};  // its standard error
+    ChannelTermTable<FitCurve> FitCurves;
+    int LastRun = 0; // the number of the latest fit run
+
+    // Starts a fit run: the channels fitted together (one command) share its number.
+    int beginRun() { return ++LastRun; }
+};
+
+// The moment error that says the moment could not be estimated.
+inline constexpr double MomentErrorUnknown = 1000;
+
+} // namespace quelmar
