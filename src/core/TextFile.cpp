@@ -124,6 +124,35 @@ void writeFileAtomically(const std::string& path, std::string_view content) {
     }
 }
 
+void appendToFile(const std::string& path, std::string_view content) {
+    // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
+                          0644);
+    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw QuelmarError(path, "is not a regular file");
+    }
+    const off_t before = info.st_size;
+    const char* data = content.data();
+    std::size_t left = content.size();
+    std::string reason;
+    while (left > 0 && reason.empty()) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            reason = written < 0 ? systemReason() : "nothing was written";
+            break;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (!reason.empty() && ftruncate(fd, before) != 0) reason += "; the part written remains";
+    if (::close(fd) != 0 && reason.empty()) reason = systemReason();
+    if (!reason.empty()) throw QuelmarError(path, "cannot write the file (" + reason + ")");
+}
+
 void copyFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);

@@ -43,6 +43,9 @@ private:
 // Writes content to a temporary file in the target's folder and renames it over the target
 // only when every byte is on disk, so a failure leaves the original as it was.
 void writeFileAtomically(const std::string& path, std::string_view content);
+// Appends content to a regular file, creating it when it does not exist. A write that fails
+// part-way is taken back, so the file ends as it was or with the whole content.
+void appendToFile(const std::string& path, std::string_view content);
 // Copies a file, replacing an older copy at the destination.
 void copyFile(const std::string& from, const std::string& to);
 
