@@ -1,0 +1,105 @@
+#include "RangeList.h"
+
+#include "CurveNavigation.h"
+#include "core/Error.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <filesystem>
+
+namespace quelmar {
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+int pointNumber(std::string_view token, const std::string& path, long long line) {
+    const auto number = parseInteger(token);
+    if (!number)
+        throw QuelmarError(path, line,
+                           "\"" + std::string(token) + "\" is not a whole point number");
+    return *number;
+}
+
+void requireNumber(std::string_view token, const std::string& path, long long line) {
+    if (!parseNumber(token))
+        throw QuelmarError(path, line, "\"" + std::string(token) + "\" is not a number");
+}
+
+// First point, time, last point, time; an empty line is (0, 0).
+RangeEntry parseEntry(std::string_view text, const std::string& path, long long line) {
+    LineTokens tokens(text);
+    if (tokens.atEnd()) return {};
+    std::string_view fields[4];
+    for (auto& field : fields) {
+        field = tokens.next();
+        if (field.empty())
+            throw QuelmarError(path, line,
+                               "expected four numbers: first point, time, last point, time");
+    }
+    RangeEntry entry;
+    entry.first = pointNumber(fields[0], path, line);
+    requireNumber(fields[1], path, line);
+    entry.last = pointNumber(fields[2], path, line);
+    requireNumber(fields[3], path, line);
+    return entry;
+}
+
+bool endsList(const RangeEntry& entry) { return entry.last == 0; }
+
+} // namespace
+
+std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& path) {
+    if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
+    std::vector<RangeEntry> entries;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        if (lines.lineNumber() > RangeFileLineLimit)
+            throw QuelmarError(path, "has more than " + std::to_string(RangeFileLineLimit) +
+                                         " lines; a ranges file holds at most that many ranges");
+        entries.push_back(parseEntry(line, path, lines.lineNumber()));
+    }
+    return entries;
+}
+
+void loadRanges(RangeList& list, const std::string& path) {
+    // A FIFO or a device would keep the reading waiting, or never end it.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw QuelmarError(path, "is not a regular file");
+    const std::vector<RangeEntry> read = parseRanges(readFile(path), path);
+    list.entries = {};
+    for (std::size_t n = 0; n < read.size(); ++n)
+        list.entries[n + 2] = read[n];
+    list.CurrentRange = 1;
+    list.loaded = true;
+}
+
+RangeStep nextRange(RangeList& list) {
+    const int next = list.CurrentRange + 1;
+    if (next >= 1 && next <= RangeCapacity && !endsList(list.entries[next])) {
+        list.CurrentRange = next;
+        return RangeStep::Moved;
+    }
+    list.CurrentRange = 1;
+    return RangeStep::WrappedToFirst;
+}
+
+RangeStep previousRange(RangeList& list) {
+    if (list.CurrentRange <= 1) return RangeStep::AtFirst;
+    --list.CurrentRange;
+    return RangeStep::Moved;
+}
+
+void showCurrentRange(const RangeList& list, PointStore& store) {
+    const int current = list.CurrentRange >= 1 && list.CurrentRange <= RangeCapacity
+                            ? list.CurrentRange
+                            : 1;
+    const RangeEntry& entry = list.entries[current];
+    limitView(store, entry.first == 0 ? 1 : entry.first,
+              entry.last == 0 ? store.PointCount : entry.last);
+}
+
+} // namespace quelmar
