@@ -10,5 +10,6 @@ void addInfoCommand(CLI::App& app);
 void addJdCommand(CLI::App& app);
 void addPlatesCommand(CLI::App& app);
 void addPeriodCommand(CLI::App& app);
+void addExtremaCommand(CLI::App& app);
 
 } // namespace quelmar::cli

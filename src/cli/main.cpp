@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addJdCommand(app);
     quelmar::cli::addPlatesCommand(app);
     quelmar::cli::addPeriodCommand(app);
+    quelmar::cli::addExtremaCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,143 @@
+#include "analysis/PolynomialFit.h"
+#include "commands.h"
+#include "core/Error.h"
+#include "core/ObservationFile.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+#include "plot/CurveNavigation.h"
+#include "plot/RangeList.h"
+
+#include <iostream>
+#include <memory>
+
+namespace quelmar::cli {
+
+namespace {
+
+struct ExtremaOptions {
+    std::string data, terms = "3-6", ranges;
+    int first = 0, last = 0, decimals = 4, channel = 1;
+};
+
+TermRange termRange(const std::string& text) {
+    const auto dash = text.find('-', 1);
+    const auto first = parseInteger(text.substr(0, dash));
+    const auto last = dash == std::string::npos ? first : parseInteger(text.substr(dash + 1));
+    if (!first || !last || *first < 1 || *last > MaxTermCount || *first > *last)
+        throw QuelmarError("--terms \"" + text + "\" is not a range A-B of term counts with " +
+                           "1 <= A <= B <= " + std::to_string(MaxTermCount));
+    return {*first, *last};
+}
+
+std::string noteText(ExtremumNote note) {
+    switch (note) {
+    case ExtremumNote::NewtonNotSettled:
+        return " (no stationary point: Newton's method did not settle in " +
+               std::to_string(NewtonStepLimit) + " steps)";
+    case ExtremumNote::NewtonLeftRange:
+        return " (the stationary point lies outside the range)";
+    default:
+        return "";
+    }
+}
+
+std::string refusalText(const ChannelFit& fit) {
+    const std::string channel = "channel " + std::to_string(fit.channel);
+    if (fit.refusal == FitRefusal::NoTimeSpan)
+        return channel + ": the first and last times of points " + std::to_string(fit.first) +
+               " ... " + std::to_string(fit.last) + " are equal; no polynomial can be fitted";
+    return channel + ": a fit of " + std::to_string(fit.refusedTerms) +
+           " terms needs at least " + std::to_string(fit.refusedTerms + 1) +
+           " points with a value; points " + std::to_string(fit.first) + " ... " +
+           std::to_string(fit.last) + " have " + std::to_string(fit.points);
+}
+
+// Fits the store's view and prints the lines; the refusal of the channel, if it was refused.
+std::string printFit(const PointStore& store, const ExtremaOptions& opt, TermRange terms,
+              ExtremumTables& tables) {
+    const ChannelFit fit = fitExtremum(store, opt.channel, store.ViewFirst, store.ViewLast, terms,
+                                       tables.beginRun(), tables);
+    if (fit.leftOut > 0)
+        std::cerr << "quelmar-cli: channel " << fit.channel << ", points " << fit.first << " ... "
+                  << fit.last << ": " << fit.leftOut
+                  << " points with the value 0 (missing) are left out of the fit\n";
+    if (fit.refusal != FitRefusal::None) return opt.data + ": " + refusalText(fit);
+    for (const TermFit& term : fit.terms) {
+        if (term.note == ExtremumNote::Singular)
+            std::cout << term.terms << " terms: the normal equations have no unique solution\n";
+        else
+            std::cout << extremumNumbers(tables, fit.channel, term.terms, opt.decimals)
+                      << noteText(term.note) << '\n';
+    }
+    return {};
+}
+
+void checkPoint(int point, const char* option, const PointStore& store) {
+    if (point < 1 || point > store.PointCount)
+        throw QuelmarError(std::string(option) + " " + std::to_string(point) +
+                           " is not a point of the file, 1 ... " +
+                           std::to_string(store.PointCount));
+}
+
+void runExtrema(const ExtremaOptions& opt) {
+    const TermRange terms = termRange(opt.terms);
+    if (opt.decimals < 0 || opt.decimals > 20)
+        throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
+    const std::string text = readFile(opt.data);
+    PointStore store = parsePointStore(text, countChannels(text), opt.data).store;
+    if (opt.channel < 1 || opt.channel > store.ChannelCount)
+        throw QuelmarError(opt.data, "channel " + std::to_string(opt.channel) +
+                                         " does not exist; the file has " +
+                                         std::to_string(store.ChannelCount));
+    const int first = opt.first == 0 ? 1 : opt.first;
+    const int last = opt.last == 0 ? store.PointCount : opt.last;
+    checkPoint(first, "--first", store);
+    checkPoint(last, "--last", store);
+    if (first > last) throw QuelmarError("--first is beyond --last");
+
+    ExtremumTables tables;
+    if (opt.ranges.empty()) {
+        limitView(store, first, last);
+        if (const std::string refusal = printFit(store, opt, terms, tables); !refusal.empty())
+            throw QuelmarError(refusal);
+        return;
+    }
+    RangeList list;
+    loadRanges(list, opt.ranges);
+    int refused = 0;
+    while (nextRange(list) == RangeStep::Moved) {
+        showCurrentRange(list, store);
+        std::cout << "points " << store.ViewFirst << ' ' << store.ViewLast << '\n';
+        if (const std::string refusal = printFit(store, opt, terms, tables); !refusal.empty()) {
+            std::cout << std::flush;
+            std::cerr << "quelmar-cli: " << refusal << '\n';
+            ++refused;
+        }
+    }
+    if (refused > 0)
+        throw QuelmarError(opt.ranges, std::to_string(refused) +
+                                           (refused == 1 ? " range" : " ranges") +
+                                           " could not be fitted");
+}
+
+} // namespace
+
+void addExtremaCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand(
+        "extrema", "Moments and values of an extremum, with their errors, from polynomial fits "
+                   "of one channel over a range of points (one line per term count)");
+    auto opt = std::make_shared<ExtremaOptions>();
+    cmd->add_option("FILE", opt->data, "observation file")->required();
+    cmd->add_option("--first", opt->first, "first point of the range (default 1)");
+    cmd->add_option("--last", opt->last, "last point of the range (default the last point)");
+    cmd->add_option("--terms", opt->terms,
+                    "term counts A-B to fit, 1 ... 11 (default 3-6; 3 terms is a parabola)");
+    cmd->add_option("--decimals", opt->decimals, "decimals of the numbers (default 4)");
+    cmd->add_option("--channel", opt->channel, "channel to fit, 1 = the first value column");
+    cmd->add_option("--ranges", opt->ranges,
+                    "ranges file: fit every range it lists, one block per range headed by its "
+                    "point numbers");
+    cmd->callback([opt] { runExtrema(*opt); });
+}
+
+} // namespace quelmar::cli
