@@ -85,7 +85,8 @@ void checkStatisticDefined(const PeriodSeries& series, int column) {
 PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path) {
     PeriodSeries series;
     series.path = path;
-    series.DataChannelCount = countChannels(text);
+    series.DataChannelCount = countChannels(text, path);
+    checkChannelLimit(path, series.DataChannelCount);
     const int valueColumn = series.DataChannelCount >= 2 ? column : 1;
     if (series.DataChannelCount > 0) checkColumn(path, series.DataChannelCount, column);
     readPoints(text, valueColumn, series);

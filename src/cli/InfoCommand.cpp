@@ -14,9 +14,9 @@ void addInfoCommand(CLI::App& app) {
     auto path = std::make_shared<std::string>();
     cmd->add_option("DATA", *path, "observation file")->required();
     cmd->callback([path] {
-        const std::string text = readFile(*path);
-        const int channels = countChannels(text);
-        const LoadResult loaded = parsePointStore(text, channels, *path);
+        const MappedFile file(*path);
+        const int channels = countChannels(file.text(), *path);
+        const LoadResult loaded = parsePointStore(file.text(), channels, *path);
         const PointStore& store = loaded.store;
         std::cout << "channels " << channels << '\n' << "points " << store.PointCount << '\n';
         if (store.PointCount > 0) {

@@ -5,13 +5,21 @@
 
 namespace quelmar {
 
-void LanguageTable::load(const std::string& path) { loadText(readFile(path)); }
+void LanguageTable::load(const std::string& path) {
+    const auto lines = readLeadingLines(path, LanguageLines, LanguageLineLength);
+    for (std::size_t k = 1; k <= lines.size(); ++k)
+        setEntry(static_cast<int>(k), lines[k - 1]);
+}
 
 void LanguageTable::loadText(std::string_view cp1251Text) {
     LineReader lines(cp1251Text);
     std::string_view line;
     for (int k = 1; k <= LanguageLines && lines.next(line); ++k)
-        entries_[static_cast<std::size_t>(k)] = cp1251ToUtf8(line);
+        setEntry(k, line);
+}
+
+void LanguageTable::setEntry(int n, std::string_view cp1251Line) {
+    entries_[static_cast<std::size_t>(n)] = cp1251ToUtf8(cp1251Line.substr(0, LanguageLineLength));
 }
 
 const std::string& LanguageTable::entry(int n) const {

@@ -9,11 +9,14 @@
 namespace quelmar {
 
 inline constexpr int LanguageLines = 150;
+// A language-file line is cut after this many bytes; nothing after line 150 is read.
+inline constexpr std::size_t LanguageLineLength = 1024;
 
 class LanguageTable {
 public:
-    // Writes entries 1, 2, ... from the lines of the file; lines after 150 are ignored and
-    // entries past the file's last line keep their texts. Throws QuelmarError when unreadable.
+    // Writes entries 1, 2, ... from the lines of the file; lines after 150 are not read, a line
+    // is cut after LanguageLineLength bytes, and entries past the file's last line keep their
+    // texts. Throws QuelmarError when unreadable.
     void load(const std::string& path);
     void loadText(std::string_view cp1251Text);
 
@@ -25,6 +28,8 @@ public:
     static std::string_view fallback(int n);
 
 private:
+    void setEntry(int n, std::string_view cp1251Line);
+
     std::array<std::string, LanguageLines + 1> entries_{};
 };
 

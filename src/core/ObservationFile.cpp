@@ -9,17 +9,12 @@
 #include <cstring>
 #include <array>
 #include <numeric>
+#include <system_error>
 #include <thread>
 
 namespace quelmar {
 
 namespace {
-
-void refuseChannels(const std::string& path, int channelCount) {
-    throw QuelmarError(path, "the first observation line has " + std::to_string(channelCount) +
-                                 " value columns; at most " + std::to_string(MaxChannels) +
-                                 " can be loaded");
-}
 
 void refusePoints(const std::string& path) {
     throw QuelmarError(path, "the file holds more than 1,000,000 observations; at most "
@@ -106,11 +101,16 @@ void parseChunk(Chunk& chunk, PointStore& store) {
     }
 }
 
+// A slice whose thread cannot be started is parsed here after the first one.
 template <typename Work> void runOnThreads(std::vector<Chunk>& chunks, Work work) {
-    std::vector<std::thread> threads;
-    for (std::size_t c = 1; c < chunks.size(); ++c) threads.emplace_back(work, std::ref(chunks[c]));
+    std::vector<std::jthread> threads;
+    std::size_t started = 1;
+    try {
+        for (; started < chunks.size(); ++started) threads.emplace_back(work, std::ref(chunks[started]));
+    } catch (const std::system_error&) {
+    }
     if (!chunks.empty()) work(chunks[0]);
-    for (auto& t : threads) t.join();
+    for (std::size_t c = started; c < chunks.size(); ++c) work(chunks[c]);
 }
 
 // Closes the gaps that skipped lines left between the slices and fits the arrays.
@@ -151,6 +151,18 @@ void sortByTime(PointStore& store) {
         permute(store.ChannelValues[static_cast<std::size_t>(k)]);
 }
 
+// Why a token that ends the values of a first observation line is no free text but a value
+// that cannot be read; empty when it may well be free text.
+std::string unreadableValue(std::string_view token) {
+    if (token.find('\0') != std::string_view::npos) return "holds a NUL byte and cannot be read";
+    const bool numeric = token.find_first_not_of("0123456789+-.eE") == std::string_view::npos &&
+                         token.find_first_of("0123456789") != std::string_view::npos;
+    if (numeric && token.size() > MaxNumberToken)
+        return "is longer than " + std::to_string(MaxNumberToken) +
+               " characters and cannot be read as a number";
+    return {};
+}
+
 unsigned parseThreads(std::size_t bytes) {
     // Small files are not worth a thread.
     if (bytes < (1u << 20)) return 1;
@@ -159,21 +171,35 @@ unsigned parseThreads(std::size_t bytes) {
 
 } // namespace
 
-int countChannels(std::string_view text) {
+void checkChannelLimit(const std::string& path, int channelCount) {
+    if (channelCount <= MaxChannels) return;
+    throw QuelmarError(path, "the first observation line has " + std::to_string(channelCount) +
+                                 " value columns; at most " + std::to_string(MaxChannels) +
+                                 " can be loaded");
+}
+
+int countChannels(std::string_view text, const std::string& path) {
     LineReader lines(text);
     std::string_view line;
     while (lines.next(line)) {
         LineTokens tokens(line);
         if (!parseNumber(tokens.next())) continue;
         int count = 0;
-        while (parseNumber(tokens.next())) ++count;
+        std::string_view token;
+        while (parseNumber(token = tokens.next())) ++count;
+        if (const std::string fault = unreadableValue(token); !fault.empty()) {
+            const std::string where = "line " + std::to_string(lines.lineNumber()) + ": value " +
+                                      std::to_string(count + 1) + " " + fault;
+            throw QuelmarError(path.empty() ? where : path + ", " + where);
+        }
         return count;
     }
     return 0;
 }
 
 LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path) {
-    if (channelCount > MaxChannels) refuseChannels(path, channelCount);
+    checkChannelLimit(path, channelCount);
+    text = skipByteOrderMark(text);
     if (!text.empty() && text.back() == '\x1a') text.remove_suffix(1); // old end-of-file mark
 
     LoadResult result;
@@ -223,7 +249,7 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
 }
 
 LoadResult loadPointStore(const std::string& path, int channelCount) {
-    if (channelCount > MaxChannels) refuseChannels(path, channelCount);
+    checkChannelLimit(path, channelCount);
     const MappedFile file(path);
     return parsePointStore(file.text(), channelCount, path);
 }

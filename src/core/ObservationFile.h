@@ -17,8 +17,13 @@ struct SkippedLines {
 };
 
 // The channel count of a text: the tokens after the time on its first observation line that
-// are numbers, up to the first one that is not (a value of 0 counts).
-int countChannels(std::string_view text);
+// are numbers, up to the first one that is not (a value of 0 counts). A token there that is
+// plainly a value gone wrong (it holds a NUL byte, or is a number longer than 64 characters)
+// is reported with a QuelmarError naming path and the line, not taken as the free text.
+int countChannels(std::string_view text, const std::string& path = {});
+
+// Refuses more value columns than the store holds, with a QuelmarError naming the limit.
+void checkChannelLimit(const std::string& path, int channelCount);
 
 struct LoadResult {
     PointStore store;

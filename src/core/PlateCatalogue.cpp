@@ -36,7 +36,8 @@ PlateCatalogue PlateCatalogue::parse(std::string_view text, const std::string& p
 }
 
 PlateCatalogue PlateCatalogue::load(const std::string& path) {
-    return parse(readFile(path), path);
+    const MappedFile file(path);
+    return parse(file.text(), path);
 }
 
 const PlateRecord* PlateCatalogue::find(std::int32_t plate) const {
@@ -81,18 +82,38 @@ std::string convertPlateText(std::string_view data, const PlateCatalogue& catalo
     return out;
 }
 
+namespace {
+
+// The unconverted copy must never be written over the catalogue or the data file itself,
+// whatever names, links or spellings lead to them.
+void refuseCopyOver(const std::string& copy, const std::string& other, const std::string& what) {
+    if (sameFile(copy, other))
+        throw QuelmarError(copy, "the unconverted copy would be written over " + what +
+                                     "; nothing is converted");
+}
+
+} // namespace
+
 PlateConversion convertPlateNumbers(const std::string& dataPath, const std::string& cataloguePath,
                                     bool fullPlateInfo) {
     const PlateCatalogue catalogue = PlateCatalogue::load(cataloguePath);
-    const std::string data = readFile(dataPath);
     PlateConversion report;
-    const std::string converted = convertPlateText(data, catalogue, fullPlateInfo, report);
+    report.workingCopy = plateWorkingCopyPath(dataPath);
+    refuseCopyOver(report.workingCopy, cataloguePath, "the plate catalogue " + cataloguePath);
+    refuseCopyOver(report.workingCopy, dataPath, "the data file " + dataPath + " itself");
+
+    // Held from the reading to the renames: a second conversion of the file is told it is busy,
+    // and the copy holds the very bytes that were converted.
+    const LockedFile data(dataPath);
+    const std::string converted = convertPlateText(data.text(), catalogue, fullPlateInfo, report);
     if (report.converted == 0)
         throw QuelmarError(dataPath, "none of its plate numbers is listed in the catalogue " +
                                          cataloguePath + "; the file is unchanged");
-    report.workingCopy = plateWorkingCopyPath(dataPath);
-    copyFile(dataPath, report.workingCopy);
-    writeFileAtomically(dataPath, converted);
+    // Both are written in full before either replaces anything.
+    StagedFile copy(report.workingCopy, data.text());
+    StagedFile rewritten(dataPath, converted);
+    copy.commit();
+    rewritten.commit();
     return report;
 }
 

@@ -43,8 +43,11 @@ std::string plateWorkingCopyPath(const std::string& dataPath);
 std::string convertPlateText(std::string_view data, const PlateCatalogue& catalogue,
                              bool fullPlateInfo, PlateConversion& report);
 
-// Rewrites the data file with Julian dates. A missing catalogue, or a file none of whose
-// plates is listed, leaves the data file untouched and throws QuelmarError saying why.
+// Rewrites the data file with Julian dates and keeps its unconverted bytes in the working copy;
+// a link to the data file is followed and kept. A missing catalogue, a file none of whose plates
+// is listed, a data file that is read-only or being converted by another run, and a working
+// copy that would fall on the catalogue or the data file leave every file untouched and throw
+// QuelmarError saying why.
 PlateConversion convertPlateNumbers(const std::string& dataPath, const std::string& cataloguePath,
                                     bool fullPlateInfo);
 

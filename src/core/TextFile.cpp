@@ -1,10 +1,9 @@
 #include "TextFile.h"
 
 #include "Error.h"
+#include "SystemReason.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/mman.h>
@@ -15,48 +14,121 @@ namespace quelmar {
 
 namespace {
 
-std::string systemReason() { return std::strerror(errno); }
+std::string notARegularFile(mode_t mode) {
+    if (S_ISDIR(mode)) return "is a folder, not a file";
+    if (S_ISFIFO(mode)) return "is a named pipe, not a file; only regular files are read";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a file; only regular files are read";
+    return "is not a regular file; only regular files are read";
+}
+
+// Reads up to size bytes, retrying an interrupted read; -1 on failure.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
+int openRegularFile(const std::string& path) {
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        const std::string reason = systemReason();
+        ::close(fd);
+        throw QuelmarError(path, "cannot open the file (" + reason + ")");
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw QuelmarError(path, notARegularFile(info.st_mode));
+    }
+    return fd;
+}
+
 std::string readFile(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
+    const Descriptor file(openRegularFile(path));
     std::string content;
     struct stat info {};
-    if (fstat(fileno(f), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(f);
-        throw QuelmarError(path, "is a folder, not a file");
-    }
-    if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+    if (fstat(file.get(), &info) == 0 && info.st_size > 0)
+        content.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, got);
-    const bool failed = std::ferror(f);
-    std::fclose(f);
-    if (failed) throw QuelmarError(path, "cannot read the file");
+    ssize_t got;
+    while ((got = readSome(file.get(), buffer, sizeof buffer)) > 0)
+        content.append(buffer, static_cast<std::size_t>(got));
+    if (got < 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
     return content;
 }
 
-MappedFile::MappedFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw QuelmarError(path, "is not a regular file");
-    }
-    size_ = static_cast<std::size_t>(info.st_size);
-    if (size_ > 0) {
-        void* map = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-        if (map == MAP_FAILED) {
-            const std::string reason = systemReason();
-            ::close(fd);
-            throw QuelmarError(path, "cannot read the file (" + reason + ")");
+std::vector<std::string> readLeadingLines(const std::string& path, std::size_t maxLines,
+                                          std::size_t maxLineLength) {
+    const Descriptor file(openRegularFile(path));
+    std::vector<std::string> lines;
+    std::string line;
+    bool afterCr = false;
+    char last = 0;
+    char buffer[1 << 16];
+    while (lines.size() < maxLines) {
+        const ssize_t got = readSome(file.get(), buffer, sizeof buffer);
+        if (got < 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+        if (got == 0) {
+            // The end: a last line without a line end, less an old end-of-file mark.
+            if (last == '\x1a' && !line.empty() && line.back() == '\x1a') line.pop_back();
+            if (!line.empty()) lines.push_back(std::move(line));
+            break;
         }
-        data_ = static_cast<const char*>(map);
+        for (ssize_t i = 0; i < got && lines.size() < maxLines; ++i) {
+            const char c = buffer[i];
+            last = c;
+            if (afterCr && c == '\n') {
+                afterCr = false;
+                continue;
+            }
+            afterCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                lines.push_back(std::move(line));
+                line.clear();
+            } else if (line.size() < maxLineLength) {
+                line += c;
+            }
+        }
     }
-    ::close(fd);
+    if (!lines.empty()) lines.front() = std::string(skipByteOrderMark(lines.front()));
+    return lines;
+}
+
+MappedFile::MappedFile(const std::string& path) {
+    const Descriptor file(openRegularFile(path));
+    map(file.get(), path);
+}
+
+MappedFile::MappedFile(int fd, const std::string& path) {
+    map(fd, path);
+}
+
+void MappedFile::map(int fd, const std::string& path) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+    if (!S_ISREG(info.st_mode)) throw QuelmarError(path, notARegularFile(info.st_mode));
+    size_ = static_cast<std::size_t>(info.st_size);
+    if (size_ == 0) return;
+    void* mapped = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapped == MAP_FAILED) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+    data_ = static_cast<const char*>(mapped);
 }
 
 MappedFile::~MappedFile() {
@@ -68,7 +140,13 @@ bool fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-LineReader::LineReader(std::string_view text) : text_(text) {
+std::string_view skipByteOrderMark(std::string_view text) {
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    if (text.substr(0, mark.size()) == mark) text.remove_prefix(mark.size());
+    return text;
+}
+
+LineReader::LineReader(std::string_view text) : text_(skipByteOrderMark(text)) {
     if (!text_.empty() && text_.back() == '\x1a') text_.remove_suffix(1);
 }
 
@@ -89,76 +167,6 @@ bool LineReader::next(std::string_view& line) {
     return true;
 }
 
-void writeFileAtomically(const std::string& path, std::string_view content) {
-    std::string folder = folderOf(path);
-    std::string pattern = (folder.empty() ? std::string() : folder + "/") + "." +
-                          fileNameOf(path) + ".XXXXXX";
-    int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        throw QuelmarError(path, "cannot create a temporary file beside it (" + systemReason() +
-                                     "); the file is unchanged");
-    struct stat original {};
-    if (stat(path.c_str(), &original) == 0) fchmod(fd, original.st_mode & 07777);
-    else fchmod(fd, 0644);
-
-    const char* data = content.data();
-    std::size_t left = content.size();
-    bool ok = true;
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    std::string reason = ok ? "" : systemReason();
-    if (ok && fsync(fd) != 0) ok = false, reason = systemReason();
-    if (::close(fd) != 0 && ok) ok = false, reason = systemReason();
-    if (ok && std::rename(pattern.c_str(), path.c_str()) != 0) ok = false, reason = systemReason();
-    if (!ok) {
-        std::remove(pattern.c_str());
-        throw QuelmarError(path, "cannot write the file (" + reason + "); the file is unchanged");
-    }
-}
-
-void appendToFile(const std::string& path, std::string_view content) {
-    // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
-                          0644);
-    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw QuelmarError(path, "is not a regular file");
-    }
-    const off_t before = info.st_size;
-    const char* data = content.data();
-    std::size_t left = content.size();
-    std::string reason;
-    while (left > 0 && reason.empty()) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            reason = written < 0 ? systemReason() : "nothing was written";
-            break;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    if (!reason.empty() && ftruncate(fd, before) != 0) reason += "; the part written remains";
-    if (::close(fd) != 0 && reason.empty()) reason = systemReason();
-    if (!reason.empty()) throw QuelmarError(path, "cannot write the file (" + reason + ")");
-}
-
-void copyFile(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) throw QuelmarError(to, "cannot copy " + from + " here (" + ec.message() + ")");
-}
-
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -174,6 +182,11 @@ std::string siblingPath(const std::string& path, const std::string& name) {
     const std::string folder = folderOf(path);
     if (folder.empty()) return name;
     return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
 } // namespace quelmar

@@ -1,31 +1,55 @@
 #pragma once
 // Whole-file reading, line walking and safe rewriting of users' files.
+//
+// Every reader opens a file without blocking and refuses anything but a regular file (a
+// folder, a named pipe, a device) before it reads a byte, and every line walker skips a UTF-8
+// byte-order mark at the start of a text.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmar {
+
+// Opens an existing regular file for reading and returns its descriptor, which the caller
+// closes. Throws QuelmarError naming the file when it cannot be opened or is not a regular file.
+int openRegularFile(const std::string& path);
 
 // Reads the whole file as bytes; throws QuelmarError naming the file when it cannot.
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 
+// The first maxLines lines of a file (fewer when it is shorter), without their line ends, each
+// cut after maxLineLength bytes. Nothing after the last line wanted is read, so a huge file
+// costs no more than its first lines. Throws QuelmarError naming the file when it cannot.
+std::vector<std::string> readLeadingLines(const std::string& path, std::size_t maxLines,
+                                          std::size_t maxLineLength);
+
 // A file mapped read-only into memory for the time of one read, without copying it.
 class MappedFile {
 public:
     explicit MappedFile(const std::string& path); // throws QuelmarError naming the file
+    // Maps a regular file already open as descriptor fd, which stays the caller's to close.
+    MappedFile(int fd, const std::string& path);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
     std::string_view text() const { return {data_, size_}; }
 
 private:
+    void map(int fd, const std::string& path);
+
     const char* data_ = nullptr;
     std::size_t size_ = 0;
 };
 
+// The text after a UTF-8 byte-order mark, or the whole text when it has none.
+std::string_view skipByteOrderMark(std::string_view text);
+
 // Walks the lines of a text held in memory. CR LF, LF and CR alone all end a line; a
-// Ctrl+Z at the very end (an old end-of-file mark) is not part of the text.
+// byte-order mark at the very start and a Ctrl+Z at the very end (an old end-of-file mark) are
+// not part of the text.
 class LineReader {
 public:
     explicit LineReader(std::string_view text);
@@ -40,19 +64,59 @@ private:
     long long lineNumber_ = 0;
 };
 
+// New content for a file, written in full beside it under a temporary name; commit() renames it
+// over the file. Until then the file is as it was, and a StagedFile dropped uncommitted leaves
+// nothing behind. A symbolic link is followed: the file it names is replaced and the link kept.
+// A read-only file, or one that is not a regular file, is refused.
+class StagedFile {
+public:
+    // Throws QuelmarError naming the file and the system's reason when it cannot be written.
+    StagedFile(const std::string& path, std::string_view content);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    void commit();
+
+private:
+    std::string shownPath_; // as the caller named it, for messages
+    std::string target_;    // the file replaced, links followed
+    std::string temporary_;
+    bool committed_ = false;
+};
+
 // Writes content to a temporary file in the target's folder and renames it over the target
 // only when every byte is on disk, so a failure leaves the original as it was.
 void writeFileAtomically(const std::string& path, std::string_view content);
 // Appends content to a regular file, creating it when it does not exist. A write that fails
 // part-way is taken back, so the file ends as it was or with the whole content.
 void appendToFile(const std::string& path, std::string_view content);
-// Copies a file, replacing an older copy at the destination.
+// Copies a file the same way, an older copy at the destination staying until the new one is
+// complete.
 void copyFile(const std::string& from, const std::string& to);
+
+// A user's file that a command rewrites, held under an exclusive lock from the moment it is
+// read until the command ends, so that a second command on the same file is told it is busy
+// instead of rewriting it at the same time. A read-only file is refused: the user protected it.
+class LockedFile {
+public:
+    explicit LockedFile(const std::string& path); // throws QuelmarError naming the file
+    ~LockedFile();
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+    // The bytes read under the lock: what a rewrite converts and what a copy preserves.
+    std::string_view text() const { return mapped_->text(); }
+
+private:
+    int fd_ = -1;
+    std::unique_ptr<MappedFile> mapped_;
+};
 
 // The final component of a path, and the folder before it ("" when there is none).
 std::string fileNameOf(const std::string& path);
 std::string folderOf(const std::string& path);
 // A file named name in the folder of path.
 std::string siblingPath(const std::string& path, const std::string& name);
+// Whether two paths name the same existing file, through links and different spellings.
+bool sameFile(const std::string& a, const std::string& b);
 
 } // namespace quelmar

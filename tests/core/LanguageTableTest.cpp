@@ -1,5 +1,6 @@
 #include "core/LanguageTable.h"
 #include "core/cp1251.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -36,4 +37,16 @@ TEST(LanguageTable, LinesAfter150AreIgnoredAndLaterEntriesSurviveAShortFile) {
     table.loadText("one\r\n");
     EXPECT_EQ(table.entry(1), "one");
     EXPECT_EQ(table.entry(2), "L2");
+}
+
+TEST(LanguageTable, AHugeFileIsReadNoFurtherThanItsLinesAndCutsLongOnes) {
+    test::TempDir dir;
+    std::string file = "\xEF\xBB\xBF" "one\r\n" + std::string(3 * LanguageLineLength, 'x') + "\r\n";
+    for (int k = 3; k <= 150; ++k) file += "L" + std::to_string(k) + "\r\n";
+    file += std::string(1 << 20, 'y');
+    LanguageTable table;
+    table.load(dir.write("en.lng", file));
+    EXPECT_EQ(table.entry(1), "one");
+    EXPECT_EQ(table.entry(2), std::string(LanguageLineLength, 'x'));
+    EXPECT_EQ(table.entry(150), "L150");
 }

@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace quelmar;
 using quelmar::test::TempDir;
@@ -25,6 +26,33 @@ TEST(ChannelCount, FromTheFirstLineWhateverItsLineEnds) {
 TEST(ChannelCount, ZeroIsAValueAndHeadersAreNotObservations) {
     EXPECT_EQ(countChannels("2451545.1 0 10.2\r\n"), 2);
     EXPECT_EQ(countChannels("JD V B-V\r\n\r\n2451545.1 9.5 0.4\r\n"), 2);
+}
+
+TEST(ChannelCount, AByteOrderMarkIsNotPartOfTheFirstObservation) {
+    const std::string text = "\xEF\xBB\xBF" "2451545.1 9.5 10.2\r\n2451546.1 9.6\r\n";
+    EXPECT_EQ(countChannels(text), 2);
+    const auto r = parsePointStore(text, 2, "bom.dat");
+    EXPECT_EQ(r.store.PointCount, 2);
+    EXPECT_EQ(r.skipped.count, 0);
+    EXPECT_EQ(r.store.value(2, 1), 10.2);
+}
+
+TEST(ChannelCount, AFirstLineWhoseValuesCannotBeReadIsReported) {
+    const auto refusal = [](std::string_view text) {
+        try {
+            countChannels(text, "star.dat");
+        } catch (const QuelmarError& e) {
+            return std::string(e.what());
+        }
+        return std::string("counted");
+    };
+    EXPECT_EQ(refusal(std::string_view("JD\r\n2451545.1 9.5\0 10.2\r\n", 27)),
+              "star.dat, line 2: value 1 holds a NUL byte and cannot be read");
+    EXPECT_EQ(refusal("2451545.1 9.5 " + std::string(65, '1') + "\r\n"),
+              "star.dat, line 1: value 2 is longer than 64 characters and cannot be read as a "
+              "number");
+    EXPECT_EQ(refusal("2451545.1 9.5 " + std::string(70, 'x') + "\r\n"), "counted")
+        << "a long word is free text";
 }
 
 TEST(Loader, SortsByTimeMovingTheValuesAlong) {
@@ -128,4 +156,7 @@ TEST(Loader, BadInputNeverCrashes) {
     EXPECT_GE(r.skipped.count, 1);
     TempDir dir;
     EXPECT_THROW(loadPointStore(dir.file("missing.dat"), 1), QuelmarError);
+    const std::string fifo = dir.file("pipe.dat");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(loadPointStore(fifo, 1), QuelmarError) << "waits for a writer";
 }

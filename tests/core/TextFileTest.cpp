@@ -1,9 +1,12 @@
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/cp1251.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <vector>
@@ -19,6 +22,19 @@ static std::vector<std::string> linesOf(std::string_view text) {
     return out;
 }
 
+static std::string failure(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const QuelmarError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+static int directoryEntries(const std::string& path) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path), {}));
+}
+
 TEST(LineReader, AcceptsEveryLineEnd) {
     using V = std::vector<std::string>;
     EXPECT_EQ(linesOf("a\r\nb\r\n"), (V{"a", "b"}));
@@ -27,6 +43,7 @@ TEST(LineReader, AcceptsEveryLineEnd) {
     EXPECT_EQ(linesOf("a\r\n\r\nb"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\n\nb\n"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\r\n\x1a"), (V{"a"}));
+    EXPECT_EQ(linesOf("\xEF\xBB\xBF" "a\r\nb"), (V{"a", "b"})) << "a byte-order mark is no text";
     EXPECT_EQ(linesOf(""), V{});
 }
 
@@ -39,7 +56,7 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {
     struct stat info {};
     stat(p.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(directoryEntries(dir.path()), 1);
 }
 
 TEST(AtomicWrite, FailureLeavesTheOriginal) {
@@ -52,6 +69,51 @@ TEST(AtomicWrite, FailureLeavesTheOriginal) {
     EXPECT_EQ(TempDir::read(p), "original");
 }
 
+TEST(AtomicWrite, ReplacesTheFileALinkNamesAndKeepsTheLink) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("real"));
+    const auto target = dir.write("real/star.dat", "old");
+    const auto link = dir.file("star.dat");
+    std::filesystem::create_symlink(target, link);
+    writeFileAtomically(link, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::read(target), "new");
+}
+
+TEST(AtomicWrite, RefusesAFileTheUserMadeReadOnly) {
+    TempDir dir;
+    const auto p = dir.write("star.dat", "protected");
+    chmod(p.c_str(), 0444);
+    EXPECT_EQ(failure([&] { writeFileAtomically(p, "new"); }), p + ": is read-only; it is left unchanged");
+    EXPECT_EQ(TempDir::read(p), "protected");
+}
+
+TEST(AtomicWrite, AFailedWriteKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
+    TempDir dir;
+    const auto p = dir.write("star.tmp", "the older copy");
+    const auto source = dir.write("star.dat", std::string(10000, '7'));
+    std::string message;
+    {
+        const test::FileSizeLimit full(4096);
+        message = failure([&] { copyFile(source, p); });
+    }
+    EXPECT_EQ(message, p + ": cannot write the file (" + std::strerror(EFBIG) + "); the file is unchanged");
+    EXPECT_EQ(TempDir::read(p), "the older copy");
+    EXPECT_EQ(directoryEntries(dir.path()), 2) << "a working file was left behind";
+}
+
+TEST(LockedFile, ASecondRewriteOfTheSameFileIsToldItIsBusy) {
+    TempDir dir;
+    const auto p = dir.write("star.dat", "1 2\r\n");
+    const LockedFile first(p);
+    EXPECT_EQ(first.text(), "1 2\r\n");
+    EXPECT_EQ(failure([&] { LockedFile second(p); }),
+              p + ": is busy: another command is rewriting it; try again when it has finished");
+    const auto readOnly = dir.write("ro.dat", "x");
+    chmod(readOnly.c_str(), 0444);
+    EXPECT_NE(failure([&] { LockedFile locked(readOnly); }).find("read-only"), std::string::npos);
+}
+
 TEST(AtomicWrite, MissingFolderIsReportedWithTheFileName) {
     try {
         writeFileAtomically("/nonexistent-folder/x.dat", "data");
@@ -61,10 +123,27 @@ TEST(AtomicWrite, MissingFolderIsReportedWithTheFileName) {
     }
 }
 
-TEST(ReadFile, MissingFileAndFolderAreErrors) {
+TEST(ReadFile, RefusesWhatIsNotARegularFileWithoutWaitingOrReadingIt) {
     TempDir dir;
     EXPECT_THROW(readFile(dir.file("none.dat")), QuelmarError);
     EXPECT_THROW(readFile(dir.path()), QuelmarError);
+    const std::string fifo = dir.file("pipe.dat");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Each of these would wait for a writer, or read for ever, if it did not refuse first.
+    EXPECT_EQ(failure([&] { readFile(fifo); }), fifo + ": is a named pipe, not a file; only regular files are read");
+    EXPECT_NE(failure([&] { MappedFile mapped(fifo); }).find("named pipe"), std::string::npos);
+    EXPECT_NE(failure([&] { readLeadingLines(fifo, 3, 10); }).find("named pipe"), std::string::npos);
+    EXPECT_NE(failure([] { readFile("/dev/zero"); }).find("is a device"), std::string::npos);
+}
+
+TEST(ReadLeadingLines, StopsAfterTheLinesWantedAndCutsLongOnes) {
+    TempDir dir;
+    const auto p = dir.write("en.lng", "\xEF\xBB\xBF" "one\r\n" + std::string(5000, 'x') +
+                                           "\rthree\n\r\nfive\r\nsix\r\n");
+    using V = std::vector<std::string>;
+    EXPECT_EQ(readLeadingLines(p, 5, 8), (V{"one", "xxxxxxxx", "three", "", "five"}));
+    EXPECT_EQ(readLeadingLines(p, 99, 8).size(), 6u);
+    EXPECT_EQ(readLeadingLines(dir.write("z.lng", "a\r\nb\x1a"), 9, 8), (V{"a", "b"}));
 }
 
 TEST(Paths, SiblingsAndNames) {
