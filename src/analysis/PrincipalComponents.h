@@ -1,0 +1,57 @@
+#pragma once
+// Principal components of the channels of the point store: each channel's mean is taken away
+// and the centred data matrix (points × channels) is decomposed by singular values, without
+// scaling by the standard deviations, so the components describe the covariances. Component k
+// is the time series of the scores along axis k; the view shows it as channel k.
+//
+// A value of 0 is a missing value: a point with a 0 in any channel is left out of the means
+// and the matrix, and its component values are 0, so the series keep the point numbering.
+
+#include "SingularValueDecomposition.h"
+#include "core/PointStore.h"
+
+#include <string>
+#include <vector>
+
+namespace quelmar {
+
+struct PrincipalComponents {
+    // The store the decomposition was made of; the restoration refuses any other.
+    int PointCount = 0;
+    int ChannelCount = 0;           // n, the number of components; 0 before the first decomposition
+    std::vector<int> LeftOutPoints; // points with a missing value, ascending
+
+    SmallVector PcaMeans{};                     // [c]: mean of channel c over the points decomposed
+    SmallMatrix PcaAxes{};                      // [c][k]: loading of channel c on component k
+    SmallVector SingularValues{};               // [k], in the order the decomposition leaves them
+    int PcaStatus = 0;                          // 0, or the singular value that did not converge
+    std::vector<std::vector<double>> PcaScores; // [k][i], i = 1 ... PointCount
+
+    // The hand-over to the view: the component series, until the view takes them over as its
+    // channels, and whether the view now shows them.
+    std::vector<std::vector<double>> ComponentValues; // [k][i], i = 1 ... PointCount
+    bool ComponentsPending = false;
+    bool ComponentsShown = false;
+};
+
+enum class PcaOutcome {
+    Done,
+    NoPoints,        // the store holds no point
+    NoChannels,      // the file has times only
+    NoCompletePoint, // every point misses a value in some channel
+    NotFinite,       // values too large for any arithmetic to hold
+};
+
+// Decomposes the channels 1 ... ChannelCount of the store's points 1 ... PointCount and keeps
+// the result in pca, with the component series waiting for the view (ComponentsPending). When
+// the outcome is not Done, pca is left as it was.
+PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponents& pca);
+
+// At the start of the view's redraw: pending components become the store's channels 1 ... n
+// (the arrays themselves, no copies); the channel arrays they replace are released.
+void takeOverComponents(PrincipalComponents& pca, PointStore& store);
+
+// The view reloaded its file: its channels are the file's again, no longer the components.
+void forgetShownComponents(PrincipalComponents& pca);
+
+} // namespace quelmar
