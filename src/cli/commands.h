@@ -11,5 +11,6 @@ void addJdCommand(CLI::App& app);
 void addPlatesCommand(CLI::App& app);
 void addPeriodCommand(CLI::App& app);
 void addExtremaCommand(CLI::App& app);
+void addPcaCommand(CLI::App& app);
 
 } // namespace quelmar::cli

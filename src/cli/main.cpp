@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addPlatesCommand(app);
     quelmar::cli::addPeriodCommand(app);
     quelmar::cli::addExtremaCommand(app);
+    quelmar::cli::addPcaCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,114 @@
+#include "analysis/PrincipalComponents.h"
+#include "analysis/SignalRestoration.h"
+#include "commands.h"
+#include "core/Error.h"
+#include "core/ObservationFile.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+#include "plot/CurveEditing.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace quelmar::cli {
+
+namespace {
+
+struct PcaOptions {
+    std::string data, output;
+    std::optional<std::string> keep;
+};
+
+std::string refusalText(PcaOutcome outcome) {
+    switch (outcome) {
+    case PcaOutcome::NoPoints:
+        return "the file holds no observation to decompose";
+    case PcaOutcome::NoChannels:
+        return "the file has no value column to decompose";
+    case PcaOutcome::NoCompletePoint:
+        return "no observation has a value in every column (0 is a missing value)";
+    case PcaOutcome::NotFinite:
+        return "the values are too large to decompose";
+    case PcaOutcome::Done:
+        break;
+    }
+    return {};
+}
+
+// "1,3" or "2-4,7": component numbers from 1 to n; an empty list keeps none.
+std::vector<bool> componentsToKeep(const std::string& list, int n) {
+    std::vector<bool> keep(std::size_t(n) + 1, false);
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        const std::string item = list.substr(start, end - start);
+        const std::size_t dash = item.find('-', 1);
+        const auto first = parseInteger(item.substr(0, dash));
+        const auto last = dash == std::string::npos ? first : parseInteger(item.substr(dash + 1));
+        if (!first || !last || *first < 1 || *last > n || *first > *last)
+            throw QuelmarError("--keep: \"" + item + "\" is not a component number or range " +
+                               "within 1 ... " + std::to_string(n));
+        for (int k = *first; k <= *last; ++k)
+            keep[std::size_t(k)] = true;
+        start = end + 1;
+    }
+    return keep;
+}
+
+void refuseOverwritingTheData(const std::string& data, const std::string& output) {
+    std::error_code error;
+    if (std::filesystem::equivalent(data, output, error))
+        throw QuelmarError(output, "is the data file itself; choose another output file");
+}
+
+void runPca(const PcaOptions& opt) {
+    if (!opt.output.empty()) refuseOverwritingTheData(opt.data, opt.output);
+    const MappedFile file(opt.data);
+    LoadResult loaded = parsePointStore(file.text(), countChannels(file.text()), opt.data);
+    PointStore& store = loaded.store;
+
+    PrincipalComponents pca;
+    const PcaOutcome outcome = ComputePrincipalComponents(store, pca);
+    if (outcome != PcaOutcome::Done) throw QuelmarError(opt.data, refusalText(outcome));
+    const std::vector<bool> keep =
+        componentsToKeep(opt.keep.value_or(""), pca.ChannelCount); // checked before writing
+
+    for (const std::string& line : decompositionReport(pca, "Principal components"))
+        std::cout << line << '\n';
+    if (!pca.LeftOutPoints.empty())
+        std::cout << "left out " << pca.LeftOutPoints.size()
+                  << " observation(s) with a missing value (0)\n";
+    if (pca.PcaStatus != 0)
+        std::cerr << "quelmar-cli: singular value " << pca.PcaStatus
+                  << " did not converge in 30 sweeps; the results are shown as they stand\n";
+    if (opt.output.empty()) return;
+
+    takeOverComponents(pca, store);
+    if (opt.keep) restoreSignal(pca, keep, store);
+    store.ChannelVisible.assign(std::size_t(store.ChannelCount) + 1, true);
+    writeFileAtomically(opt.output, pointsText(store));
+}
+
+} // namespace
+
+void addPcaCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand(
+        "pca", "Decompose the value columns of an observation file into principal components "
+               "and print the loadings, singular values and shares of the variance");
+    auto opt = std::make_shared<PcaOptions>();
+    cmd->add_option("DATA", opt->data, "observation file")->required();
+    auto* output = cmd->add_option(
+        "--output", opt->output,
+        "write the component series (with --keep, the restored columns) with the original times "
+        "to this file");
+    cmd->add_option("--keep", opt->keep,
+                    "components to restore the columns from, such as 1,2 or 1-3; \"\" keeps none, "
+                    "which leaves every column at its mean")
+        ->needs(output);
+    cmd->callback([opt] { runPca(*opt); });
+}
+
+} // namespace quelmar::cli
