@@ -33,7 +33,7 @@ CalendarDialog::CalendarDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MonthCalendar1);
     layout->addWidget(Label1);
-    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &CalendarDialog::MonthCalendar1Click);
+    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &CalendarDialog::showJulianDate);
 }
 
 void CalendarDialog::showNow() {
@@ -50,7 +50,7 @@ void CalendarDialog::setDateTime(const QDateTime& moment) {
 
 QString CalendarDialog::julianDateText() const { return Label1->text(); }
 
-void CalendarDialog::MonthCalendar1Click(QDate date) {
+void CalendarDialog::showJulianDate(QDate date) {
     Label1->setText(julianDayRange(QDateTime(date, timeOfDay_)));
 }
 

@@ -21,7 +21,7 @@ public:
     void setDateTime(const QDateTime& moment);
     QString julianDateText() const;
 
-    void MonthCalendar1Click(QDate date);
+    void showJulianDate(QDate date);
 
 private:
     QCalendarWidget* MonthCalendar1;

@@ -63,12 +63,12 @@ void CurvePanel::createControls() {
     for (QLabel* label : {LPoint, LX, LY, L1x})
         grid->addWidget(label, row++, 0, 1, 6);
 
-    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::gohome), row, 0, 1, 3);
-    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goend), row++, 3, 1, 3);
-    grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &CurveWindow::MaxClick,
+    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::goToViewStart), row, 0, 1, 3);
+    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goToViewEnd), row++, 3, 1, 3);
+    grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &CurveWindow::goToMaximum,
                               QStringLiteral("Максимальное значение Y")),
                     row, 0, 1, 2);
-    grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &CurveWindow::MinClick,
+    grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &CurveWindow::goToMinimum,
                               QStringLiteral("Минимальное значение Y")),
                     row, 2, 1, 2);
     SpinEdit1 = new QSpinBox(this);
@@ -81,18 +81,18 @@ void CurvePanel::createControls() {
     grid->addWidget(addButton("forwbtn", QStringLiteral("--->"), &CurveWindow::stepForward,
                               QStringLiteral("Вперед")),
                     row++, 3, 1, 3);
-    grid->addWidget(addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::renewbtn2), row, 0,
+    grid->addWidget(addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::reloadTypedRange), row, 0,
                     1, 3);
-    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &CurveWindow::linesclick), row++, 3,
+    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &CurveWindow::toggleLines), row++, 3,
                     1, 3);
-    grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::perevorot), row,
+    grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::flip), row,
                     0, 1, 3);
     // Saving the picture comes with the picture export.
     grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), nullptr), row++, 3, 1, 3);
-    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::hsl), row, 0, 1, 2);
-    grid->addWidget(addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::allcurv), row, 2,
+    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), row, 0, 1, 2);
+    grid->addWidget(addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), row, 2,
                     1, 2);
-    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::hsr), row++, 4, 1, 2);
+    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight), row++, 4, 1, 2);
 
     // The range buttons appear once a ranges file is loaded.
     QWidget* ranges[] = {addButton("Button3", QStringLiteral("<-- .  ."), nullptr),

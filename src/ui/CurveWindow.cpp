@@ -28,8 +28,8 @@ CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
     setObjectName(QStringLiteral("TCurfrm"));
     setWindowTitle(QStringLiteral("Кривая блеска"));
     setFocusPolicy(Qt::StrongFocus);
-    GrfObj = new CurveSurface(this);
-    GrfObj->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
+    surface_ = new CurveSurface(this);
+    surface_->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
         switch (kind) {
         case CurveSurface::MouseEvent::Press:
             mousePressed(position);
@@ -42,19 +42,19 @@ CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
             break;
         }
     });
-    cursor = new QLabel(QStringLiteral(" "), this);
-    cursor->setObjectName(QStringLiteral("cursor"));
-    cursor->setFixedSize(CursorMarkSize);
-    cursor->setAutoFillBackground(true);
-    QPalette red = cursor->palette();
+    cursorMark_ = new QLabel(QStringLiteral(" "), this);
+    cursorMark_->setObjectName(QStringLiteral("cursor"));
+    cursorMark_->setFixedSize(CursorMarkSize);
+    cursorMark_->setAutoFillBackground(true);
+    QPalette red = cursorMark_->palette();
     red.setColor(QPalette::Window, Qt::red);
-    cursor->setPalette(red);
+    cursorMark_->setPalette(red);
     // The mark lies over the picture, but the mouse belongs to the picture.
-    cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
+    cursorMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 const QImage& CurveWindow::picture() const {
-    return GrfObj->picture();
+    return surface_->picture();
 }
 
 void CurveWindow::showLaidOut() {
@@ -75,11 +75,11 @@ void CurveWindow::resizeEvent(QResizeEvent* event) {
 
 void CurveWindow::layOut() {
     if (isMinimized()) return;
-    GrfObj->setGeometry(rect());
-    renewclick();
-    Movecursor(workbench_.store.ViewFirst);
+    surface_->setGeometry(rect());
+    redraw();
+    moveCursorMark(workbench_.store.ViewFirst);
     if (workbench_.ShowCurveTools) showControlPanel();
-    writinftoscr();
+    showCursorInformation();
 }
 
 void CurveWindow::changeEvent(QEvent* event) {
@@ -121,7 +121,7 @@ PlotOptions CurveWindow::plotOptions() const {
     return plot;
 }
 
-void CurveWindow::renewclick() {
+void CurveWindow::redraw() {
     if (!workbench_.files.CurveLoaded) loadCurveFile();
     PointStore& store = workbench_.store;
     limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
@@ -130,24 +130,24 @@ void CurveWindow::renewclick() {
     if (panel_) panel_->setStepMaximum(store.PointCount);
     setWindowTitle(QString::fromStdString(workbench_.files.CurveFileName));
 
-    QImage& image = GrfObj->picture();
-    const QSize size = GrfObj->size();
+    QImage& image = surface_->picture();
+    const QSize size = surface_->size();
     if (size.isEmpty()) {
         geometry_ = measureCurve(store, workbench_.view, size.width(), size.height());
     } else {
         if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
         geometry_ = drawCurve(image, store, workbench_.view, plotOptions());
     }
-    GrfObj->update();
-    Movecursor(workbench_.view.CursorPoint);
-    writinftoscr();
+    surface_->update();
+    moveCursorMark(workbench_.view.CursorPoint);
+    showCursorInformation();
 }
 
 void CurveWindow::optionsChanged() {
-    renewclick();
+    redraw();
     workbench_.view.CursorPoint = workbench_.store.ViewFirst;
-    Movecursor(workbench_.view.CursorPoint);
-    writinftoscr();
+    moveCursorMark(workbench_.view.CursorPoint);
+    showCursorInformation();
 }
 
 void CurveWindow::loadCurveFile() {
@@ -180,14 +180,14 @@ void CurveWindow::showRange() {
     if (panel_) panel_->showRange(workbench_.store.ViewFirst, workbench_.store.ViewLast);
 }
 
-void CurveWindow::Movecursor(int p) {
+void CurveWindow::moveCursorMark(int p) {
     const std::optional<QPoint> mark =
         cursorMarkPosition(workbench_.store, geometry_, workbench_.view.CursorChannel, p);
-    cursor->setVisible(mark.has_value());
-    if (mark) cursor->move(*mark);
+    cursorMark_->setVisible(mark.has_value());
+    if (mark) cursorMark_->move(*mark);
 }
 
-void CurveWindow::writinftoscr() {
+void CurveWindow::showCursorInformation() {
     if (!panel_) return;
     const PointStore& store = workbench_.store;
     const Options& options = workbench_.options;

@@ -27,16 +27,16 @@ class CurveWindow : public QWidget {
     void setControlPanel(CurvePanel* panel) { panel_ = panel; }
 
     // The redraw: reloads the point store first when it does not hold the curve file.
-    void renewclick();
+    void redraw();
     // Shows the window across the screen below the main window and redraws it.
     void showLaidOut();
     // Redraws with the options of the settings dialog and puts the cursor on the view's first
     // point.
     void optionsChanged();
     // Puts the cursor mark on point p of the cursor channel; the cursor itself stays.
-    void Movecursor(int p);
+    void moveCursorMark(int p);
     // Shows the information of the cursor point in the control panel.
-    void writinftoscr();
+    void showCursorInformation();
     // The picture of the last redraw.
     const QImage& picture() const;
     // Where the last redraw put things.
@@ -45,27 +45,27 @@ class CurveWindow : public QWidget {
     // Cursor commands.
     void stepForward();
     void stepBack();
-    void gohome();
-    void goend();
-    void MaxClick();
-    void MinClick();
+    void goToViewStart();
+    void goToViewEnd();
+    void goToMaximum();
+    void goToMinimum();
     void goToPoint(); // leaving the panel's Edit3
 
     // View commands.
-    void perevorot();
-    void linesclick();
-    void allcurv();
-    void renewbtn2();   // reload with the range typed in the panel
+    void flip();
+    void toggleLines();
+    void showWholeCurve();
+    void reloadTypedRange();   // reload with the range typed in the panel
     void rangeEdited(); // leaving the panel's Edit2
-    void hsl();
-    void hsr();
+    void shiftViewLeft();
+    void shiftViewRight();
     void zoom(double factor);
 
     // Editing commands.
     void hideCursorChannel();
     void smoothCursorPoint(bool everyChannel);
     void deleteCursorPoint();
-    void savefile();
+    void savePoints();
 
     // The key table of the window, which the control panel shares.
     void applyKeyTable(const QKeyEvent* event);
@@ -100,8 +100,8 @@ class CurveWindow : public QWidget {
     Workbench& workbench_;
     QWidget* mainWindow_;
     CurvePanel* panel_ = nullptr;
-    CurveSurface* GrfObj;
-    QLabel* cursor;
+    CurveSurface* surface_;
+    QLabel* cursorMark_;
     CurveGeometry geometry_;
     int SelectAnchor = 0; // the point hit by the latest mouse press that hit one
 };

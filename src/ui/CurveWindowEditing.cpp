@@ -17,7 +17,7 @@ void CurveWindow::hideCursorChannel() {
     std::vector<bool>& visible = workbench_.store.ChannelVisible;
     const auto c = static_cast<std::size_t>(workbench_.view.CursorChannel);
     if (c < visible.size()) visible[c] = false;
-    renewclick();
+    redraw();
 }
 
 // Needs two neighbours on each side; near the ends of the curve nothing changes.
@@ -35,7 +35,7 @@ void CurveWindow::smoothCursorPoint(bool everyChannel) {
             smoothPoint(store, k, p);
     else
         smoothPoint(store, workbench_.view.CursorChannel, p);
-    renewclick();
+    redraw();
 }
 
 void CurveWindow::deleteCursorPoint() {
@@ -46,10 +46,10 @@ void CurveWindow::deleteCursorPoint() {
                                      QStringLiteral("Ok to delete №%1?").arg(p)))
         return;
     deletePoint(workbench_.store, p);
-    renewclick();
+    redraw();
 }
 
-void CurveWindow::savefile() {
+void CurveWindow::savePoints() {
     if (workbench_.files.CurveFileName.empty()) {
         workbench_.inform(this,
                           QStringLiteral("No light curve is shown: there are no points to save."));

@@ -13,9 +13,9 @@
 namespace quelmar {
 
 void CurveWindow::cursorMoved() {
-    Movecursor(workbench_.view.CursorPoint);
+    moveCursorMark(workbench_.view.CursorPoint);
     if (panel_) panel_->showGoToPoint(workbench_.view.CursorPoint);
-    writinftoscr();
+    showCursorInformation();
 }
 
 void CurveWindow::stepForward() {
@@ -32,25 +32,25 @@ void CurveWindow::stepBack() {
     cursorMoved();
 }
 
-void CurveWindow::gohome() {
+void CurveWindow::goToViewStart() {
     workbench_.view.CursorPoint = workbench_.store.ViewFirst;
     cursorMoved();
 }
 
-void CurveWindow::goend() {
+void CurveWindow::goToViewEnd() {
     workbench_.view.CursorPoint = workbench_.store.ViewLast;
     cursorMoved();
 }
 
 // The point drawn highest in the cursor channel's band, and the one drawn lowest.
-void CurveWindow::MaxClick() {
+void CurveWindow::goToMaximum() {
     const int c = workbench_.view.CursorChannel;
     workbench_.view.CursorPoint =
         workbench_.view.Flipped ? geometry_.ChannelMaxPoint[c] : geometry_.ChannelMinPoint[c];
     cursorMoved();
 }
 
-void CurveWindow::MinClick() {
+void CurveWindow::goToMinimum() {
     const int c = workbench_.view.CursorChannel;
     workbench_.view.CursorPoint =
         workbench_.view.Flipped ? geometry_.ChannelMinPoint[c] : geometry_.ChannelMaxPoint[c];
@@ -72,22 +72,22 @@ void CurveWindow::goToPoint() {
     cursorMoved();
 }
 
-void CurveWindow::perevorot() {
+void CurveWindow::flip() {
     workbench_.view.Flipped = !workbench_.view.Flipped;
-    renewclick();
+    redraw();
 }
 
-void CurveWindow::linesclick() {
+void CurveWindow::toggleLines() {
     workbench_.view.ShowLines = !workbench_.view.ShowLines;
-    renewclick();
+    redraw();
 }
 
-void CurveWindow::allcurv() {
+void CurveWindow::showWholeCurve() {
     PointStore& store = workbench_.store;
     limitView(store, 1, store.PointCount);
     showRange();
     if (panel_) panel_->showGoToPoint(store.ViewFirst);
-    renewclick();
+    redraw();
 }
 
 // Both bounds are read before anything changes, so a text that is not a number leaves the view
@@ -106,14 +106,14 @@ bool CurveWindow::takeTypedRange() {
 }
 
 // The points are read again, so edits that were not saved are lost.
-void CurveWindow::renewbtn2() {
+void CurveWindow::reloadTypedRange() {
     if (!takeTypedRange()) return;
     workbench_.files.CurveLoaded = false;
-    renewclick();
+    redraw();
 }
 
 void CurveWindow::rangeEdited() {
-    if (takeTypedRange()) renewclick();
+    if (takeTypedRange()) redraw();
 }
 
 void CurveWindow::viewShifted(int direction) {
@@ -124,22 +124,22 @@ void CurveWindow::viewShifted(int direction) {
         std::clamp(cursorPoint, store.ViewFirst, std::max(store.ViewFirst, store.ViewLast));
     showRange();
     if (panel_) panel_->showGoToPoint(store.ViewFirst);
-    renewclick();
-    Movecursor(store.ViewFirst);
-    writinftoscr();
+    redraw();
+    moveCursorMark(store.ViewFirst);
+    showCursorInformation();
 }
 
-void CurveWindow::hsl() {
+void CurveWindow::shiftViewLeft() {
     viewShifted(-1);
 }
 
-void CurveWindow::hsr() {
+void CurveWindow::shiftViewRight() {
     viewShifted(+1);
 }
 
 void CurveWindow::zoom(double factor) {
     workbench_.view.XZoom *= factor;
-    renewclick();
+    redraw();
 }
 
 void CurveWindow::keyPressEvent(QKeyEvent* event) {
@@ -171,9 +171,9 @@ void CurveWindow::applyKeyTable(const QKeyEvent* event) {
 
 void CurveWindow::applyAltKey(int key) {
     if (key == Qt::Key_Left)
-        hsl();
+        shiftViewLeft();
     else if (key == Qt::Key_Right)
-        hsr();
+        shiftViewRight();
 }
 
 // Shift with the arrows walks the ranges, which arrive with the ranges file.
@@ -197,7 +197,7 @@ void CurveWindow::applyCtrlKey(int key) {
         break;
     case Qt::Key_E:
         selectSeason(store, view.CursorPoint);
-        renewclick();
+        redraw();
         break;
     case Qt::Key_V:
         smoothCursorPoint(true);
@@ -206,8 +206,8 @@ void CurveWindow::applyCtrlKey(int key) {
         break;
     }
     if (panel_) panel_->showCursorChannel(view.CursorChannel);
-    Movecursor(view.CursorPoint);
-    writinftoscr();
+    moveCursorMark(view.CursorPoint);
+    showCursorInformation();
 }
 
 void CurveWindow::applyPlainKey(int key) {
@@ -219,35 +219,35 @@ void CurveWindow::applyPlainKey(int key) {
         smoothCursorPoint(false);
         break;
     case Qt::Key_F2:
-        savefile();
+        savePoints();
         break;
     case Qt::Key_Up:
-        MaxClick();
+        goToMaximum();
         break;
     case Qt::Key_Down:
-        MinClick();
+        goToMinimum();
         break;
     case Qt::Key_End:
-        goend();
+        goToViewEnd();
         break;
     case Qt::Key_Home:
-        gohome();
+        goToViewStart();
         break;
     case Qt::Key_R:
-        renewbtn2();
+        reloadTypedRange();
         break;
     case Qt::Key_L:
-        linesclick();
+        toggleLines();
         break;
     case Qt::Key_A:
-        allcurv();
+        showWholeCurve();
         break;
     case Qt::Key_Delete:
         deleteCursorPoint();
         break;
     case Qt::Key_E:
         centreOn(workbench_.store, workbench_.view.CursorPoint);
-        renewclick();
+        redraw();
         break;
     default:
         break;

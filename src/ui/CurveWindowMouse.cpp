@@ -34,8 +34,8 @@ void CurveWindow::mousePressed(QPoint position) {
                    position.y(), ClickReach);
     for (const int i : hits) {
         SelectAnchor = i;
-        Movecursor(i);
-        writinftoscr();
+        moveCursorMark(i);
+        showCursorInformation();
     }
 }
 
@@ -51,12 +51,12 @@ void CurveWindow::mouseReleased(QPoint position) {
             zoomed = true;
             limitView(workbench_.store, std::min(i, SelectAnchor), std::max(i, SelectAnchor));
             showRange();
-            renewclick();
-            Movecursor(workbench_.store.ViewFirst);
-            writinftoscr();
+            redraw();
+            moveCursorMark(workbench_.store.ViewFirst);
+            showCursorInformation();
         }
-        Movecursor(i);
-        writinftoscr();
+        moveCursorMark(i);
+        showCursorInformation();
     }
 }
 
@@ -68,14 +68,14 @@ void CurveWindow::mouseMoved(QPoint position) {
     const int i = under->point;
     ViewState& view = workbench_.view;
     view.CursorChannel = k;
-    GrfObj->setToolTip(QStringLiteral("№ %1 (%2; %3)")
+    surface_->setToolTip(QStringLiteral("№ %1 (%2; %3)")
                            .arg(i)
                            .arg(shortestText(workbench_.store.time(i)),
                                 shortestText(workbench_.store.value(k, i))));
     view.CursorPoint = i;
     if (panel_) panel_->showGoToPoint(i);
-    Movecursor(i);
-    writinftoscr();
+    moveCursorMark(i);
+    showCursorInformation();
     if (panel_) panel_->showCursorChannel(k);
 }
 

@@ -71,46 +71,46 @@ QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QString& ca
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("File1"));
-    addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &MainWindow::FileOpenItemClick,
+    addCommand(file, "FileOpenItem", QStringLiteral("Открыть"), &MainWindow::openDataFile,
                QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(file, "N6", QStringLiteral("Сохранить"), &MainWindow::N6Click,
+    addCommand(file, "N6", QStringLiteral("Сохранить"), &MainWindow::saveCurvePoints,
                QKeySequence(Qt::CTRL | Qt::Key_S));
     QMenu* run = file->addMenu(QStringLiteral("Запустить"));
     run->setObjectName(QStringLiteral("N1"));
     fileActions_ << addCommand(run, "launch", QStringLiteral("Текстовый редактор"),
-                               &MainWindow::launchClick, QKeySequence(Qt::CTRL | Qt::Key_F));
-    addCommand(run, "calendbutt", QStringLiteral("Календарь"), &MainWindow::calendbuttClick);
-    addCommand(run, "Calc", QStringLiteral("Калькулятор"), &MainWindow::CalcClick);
-    addCommand(file, "FileExitItem", QStringLiteral("Выход"), &MainWindow::FileExitItemClick);
+                               &MainWindow::editDataFile, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addCommand(run, "calendbutt", QStringLiteral("Календарь"), &MainWindow::showCalendar);
+    addCommand(run, "Calc", QStringLiteral("Калькулятор"), &MainWindow::startCalculator);
+    addCommand(file, "FileExitItem", QStringLiteral("Выход"), &MainWindow::exitProgram);
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
     data->setObjectName(QStringLiteral("data1"));
     fileMenus_ << data;
-    addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &MainWindow::perbut1Click,
+    addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &MainWindow::searchPeriod,
                QKeySequence(Qt::CTRL | Qt::Key_P));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
     graph->setObjectName(QStringLiteral("graph1"));
     fileMenus_ << graph;
-    addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &MainWindow::Grf1Click,
+    addCommand(graph, "Grf1", QStringLiteral("Открыть..."), &MainWindow::openCurveFile,
                QKeySequence(Qt::CTRL | Qt::Key_G));
-    addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &MainWindow::grfrenewClick);
-    addCommand(graph, "grfperev", QStringLiteral("Перевернуть"), &MainWindow::grfperevClick,
+    addCommand(graph, "grfrenew", QStringLiteral("Обновить"), &MainWindow::refreshCurve);
+    addCommand(graph, "grfperev", QStringLiteral("Перевернуть"), &MainWindow::flipCurve,
                QKeySequence(Qt::CTRL | Qt::Key_R));
-    addCommand(graph, "grflines", QStringLiteral("Линии"), &MainWindow::grflinesClick,
+    addCommand(graph, "grflines", QStringLiteral("Линии"), &MainWindow::toggleCurveLines,
                QKeySequence(Qt::CTRL | Qt::Key_L));
 
     auto* settings = new QAction(QStringLiteral("Настройки"), this);
     settings->setObjectName(QStringLiteral("Optbutt"));
-    connect(settings, &QAction::triggered, this, &MainWindow::OptbuttClick);
+    connect(settings, &QAction::triggered, this, &MainWindow::showSettings);
     menuBar()->addAction(settings);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addCommand(help, "helpbutt", QStringLiteral("Справка"), &MainWindow::helpbuttClick,
+    addCommand(help, "helpbutt", QStringLiteral("Справка"), &MainWindow::showManual,
                QKeySequence(Qt::Key_F1));
     addCommand(help, "HelpAboutItem", QStringLiteral("О программе..."),
-               &MainWindow::HelpAboutItemClick);
+               &MainWindow::showAbout);
 }
 
 QToolButton* MainWindow::addToolButton(const char* name, const QString& hint,
@@ -135,15 +135,15 @@ void MainWindow::createToolBar() {
     bar->setIconSize(QSize(20, 20));
 
     addToolButton("ToolButton1", QStringLiteral("Открыть существующий файл данных"),
-                  QStyle::SP_DialogOpenButton, &MainWindow::FileOpenItemClick);
+                  QStyle::SP_DialogOpenButton, &MainWindow::openDataFile);
     fileCommands_ << addToolButton("ToolButton3", QStringLiteral("Просмотреть график"),
-                                   QStyle::SP_FileDialogContentsView, &MainWindow::Grf1Click);
+                                   QStyle::SP_FileDialogContentsView, &MainWindow::openCurveFile);
     fileCommands_ << addToolButton("ToolButton4", QStringLiteral("Редактировать файл"),
-                                   QStyle::SP_FileDialogDetailedView, &MainWindow::launchClick);
+                                   QStyle::SP_FileDialogDetailedView, &MainWindow::editDataFile);
     fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
-                                   QStyle::SP_DialogSaveButton, &MainWindow::N6Click);
+                                   QStyle::SP_DialogSaveButton, &MainWindow::saveCurvePoints);
     fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
-                                   QStyle::SP_BrowserReload, &MainWindow::perbut1Click);
+                                   QStyle::SP_BrowserReload, &MainWindow::searchPeriod);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -209,10 +209,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    FormShow();
+    prepareFirstShow();
 }
 
-void MainWindow::FormShow() {
+void MainWindow::prepareFirstShow() {
     workbench_.openDialog.initialFolder = workbench_.ExecutableFolder;
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
@@ -266,7 +266,7 @@ void MainWindow::showCurveFile(const QString& path, int channels) {
     windows_.curve->showLaidOut();
 }
 
-void MainWindow::FileOpenItemClick() {
+void MainWindow::openDataFile() {
     const QString path = chooseFile();
     if (path.isEmpty()) return;
     workbench_.files.DataFileName = path.toStdString();
@@ -302,7 +302,7 @@ void MainWindow::openCommandLineFile(const QString& path) {
     showDataFile(path, *channels);
 }
 
-void MainWindow::Grf1Click() {
+void MainWindow::openCurveFile() {
     const QString path = chooseFile();
     if (path.isEmpty()) return;
     QString reason;
@@ -315,20 +315,20 @@ void MainWindow::Grf1Click() {
     showCurveFile(path, *channels);
 }
 
-void MainWindow::grfrenewClick() {
+void MainWindow::refreshCurve() {
     workbench_.files.CurveLoaded = false;
-    windows_.curve->renewclick();
+    windows_.curve->redraw();
 }
 
-void MainWindow::grfperevClick() { windows_.curve->perevorot(); }
+void MainWindow::flipCurve() { windows_.curve->flip(); }
 
-void MainWindow::grflinesClick() { windows_.curve->linesclick(); }
+void MainWindow::toggleCurveLines() { windows_.curve->toggleLines(); }
 
-void MainWindow::N6Click() { windows_.curve->savefile(); }
+void MainWindow::saveCurvePoints() { windows_.curve->savePoints(); }
 
-void MainWindow::perbut1Click() { windows_.periodSearch->exec(); }
+void MainWindow::searchPeriod() { windows_.periodSearch->exec(); }
 
-void MainWindow::launchClick() {
+void MainWindow::editDataFile() {
     const QString file = chooseFile();
     if (file.isEmpty()) return;
     const QString editor = fromCp1251(workbench_.settings.EditorPath);
@@ -339,9 +339,9 @@ void MainWindow::launchClick() {
                                          QStringLiteral("\nChoose the editor in the settings."));
 }
 
-void MainWindow::calendbuttClick() { windows_.calendar->showNow(); }
+void MainWindow::showCalendar() { windows_.calendar->showNow(); }
 
-void MainWindow::CalcClick() {
+void MainWindow::startCalculator() {
     for (const QString& name : Calculators) {
         const QString program = workbench_.desktop.findProgram(name);
         if (program.isEmpty()) continue;
@@ -354,11 +354,11 @@ void MainWindow::CalcClick() {
                                 Calculators.join(QStringLiteral(", ")) + QLatin1Char('.'));
 }
 
-void MainWindow::FileExitItemClick() { close(); }
+void MainWindow::exitProgram() { close(); }
 
-void MainWindow::OptbuttClick() { windows_.options->open(); }
+void MainWindow::showSettings() { windows_.options->open(); }
 
-void MainWindow::helpbuttClick() {
+void MainWindow::showManual() {
     const QString name = ManualWindow::manualFileName(workbench_.languageName());
     QString path = workbench_.lookUp(name);
     if (path.isEmpty()) path = QDir::current().filePath(name);
@@ -369,6 +369,6 @@ void MainWindow::helpbuttClick() {
     windows_.help->activateWindow();
 }
 
-void MainWindow::HelpAboutItemClick() { windows_.about->open(); }
+void MainWindow::showAbout() { windows_.about->open(); }
 
 } // namespace quelmar

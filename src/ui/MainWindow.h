@@ -52,20 +52,20 @@ public:
     void setLanguagePicture(const QString& path);
 
     // Command handlers, named after the controls that call them.
-    void FileOpenItemClick();
-    void Grf1Click();
-    void grfrenewClick();
-    void grfperevClick();
-    void grflinesClick();
-    void N6Click();
-    void perbut1Click();
-    void launchClick();
-    void calendbuttClick();
-    void CalcClick();
-    void FileExitItemClick();
-    void OptbuttClick();
-    void helpbuttClick();
-    void HelpAboutItemClick();
+    void openDataFile();
+    void openCurveFile();
+    void refreshCurve();
+    void flipCurve();
+    void toggleCurveLines();
+    void saveCurvePoints();
+    void searchPeriod();
+    void editDataFile();
+    void showCalendar();
+    void startCalculator();
+    void exitProgram();
+    void showSettings();
+    void showManual();
+    void showAbout();
 
 signals:
     void closed();
@@ -81,7 +81,7 @@ private:
                         void (MainWindow::*handler)(), const QKeySequence& shortcut = {});
     QToolButton* addToolButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
                                void (MainWindow::*handler)());
-    void FormShow();
+    void prepareFirstShow();
     QList<QAction*> fileActions() const;
     void setFileCommandsEnabled(bool enabled);
     // Runs the shared open dialog; the chosen path, or empty when cancelled.

@@ -74,9 +74,9 @@ PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent
     Timer1->setInterval(StartDelayMs);
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(PollIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &PeriodProgressWindow::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &PeriodProgressWindow::startScan);
     connect(pollTimer_, &QTimer::timeout, this, &PeriodProgressWindow::pollScan);
-    connect(canbtn, &QPushButton::clicked, this, &PeriodProgressWindow::canbtnClick);
+    connect(canbtn, &QPushButton::clicked, this, &PeriodProgressWindow::stopScan);
 }
 
 PeriodProgressWindow::~PeriodProgressWindow() {
@@ -106,10 +106,10 @@ std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job) {
 
 void PeriodProgressWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) resetDisplay();
 }
 
-void PeriodProgressWindow::FormShow() {
+void PeriodProgressWindow::resetDisplay() {
     Timer1->start();
     ProgressBar1->setValue(std::min(1, ProgressBar1->maximum()));
     Gauge1->setValue(std::min(1, Gauge1->maximum()));
@@ -137,7 +137,7 @@ void PeriodProgressWindow::showProgress() {
     Gauge1->setValue(std::min(step, Gauge1->maximum()));
 }
 
-void PeriodProgressWindow::Timer1Timer() {
+void PeriodProgressWindow::startScan() {
     Timer1->stop();
     if (!job_ || scanning()) return;
     clock_.start();
@@ -168,7 +168,7 @@ void PeriodProgressWindow::collectScan() {
     }
 }
 
-void PeriodProgressWindow::canbtnClick() {
+void PeriodProgressWindow::stopScan() {
     if (scanning()) {
         progress_.cancel = true;
         return;
@@ -179,7 +179,7 @@ void PeriodProgressWindow::canbtnClick() {
 
 void PeriodProgressWindow::reject() {
     if (!scanning()) {
-        canbtnClick();
+        stopScan();
         return;
     }
     if (workbench_.desktop.askYesNo(this, ApplicationTitle, StopQuestion) && scanning())

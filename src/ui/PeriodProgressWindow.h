@@ -42,9 +42,9 @@ public:
     bool scanning() const { return scan_.valid(); }
 
     // Starts the scan (once per showing).
-    void Timer1Timer();
+    void startScan();
     // Stops the scan; the lines written so far stay in the periodogram.
-    void canbtnClick();
+    void stopScan();
     // The close button and Escape: a running scan is stopped only if the user says so.
     void reject() override;
 
@@ -52,7 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
+    void resetDisplay();
     void setProgressRange(long long total);
     void showProgress();
     void pollScan();

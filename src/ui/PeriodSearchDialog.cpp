@@ -75,9 +75,9 @@ PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent) : 
     layOut();
     for (QLineEdit* edit : {minpered, Maxpered, minfreced, maxfreced})
         edit->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, &PeriodSearchDialog::Button1Click);
-    connect(okbtn, &QPushButton::clicked, this, &PeriodSearchDialog::okbtnClick);
-    connect(canbtn, &QPushButton::clicked, this, &PeriodSearchDialog::canbtnClick);
+    connect(Button1, &QPushButton::clicked, this, &PeriodSearchDialog::browsePeriodogramFile);
+    connect(okbtn, &QPushButton::clicked, this, &PeriodSearchDialog::startSearch);
+    connect(canbtn, &QPushButton::clicked, this, &PeriodSearchDialog::cancelSearch);
 }
 
 void PeriodSearchDialog::createControls() {
@@ -139,10 +139,10 @@ void PeriodSearchDialog::layOut() {
 
 void PeriodSearchDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) proposeFields();
 }
 
-void PeriodSearchDialog::FormShow() {
+void PeriodSearchDialog::proposeFields() {
     Pered->setProgramText(
         QString::fromStdString(periodogramFileName(workbench_.files.DataFileName)));
     const int columns = workbench_.files.DataChannelCount;
@@ -163,32 +163,32 @@ bool PeriodSearchDialog::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             if (watched == minpered)
-                minperedExit();
+                minPeriodLeft();
             else if (watched == Maxpered)
-                MaxperedExit();
+                maxPeriodLeft();
             else if (watched == minfreced)
-                minfrecedExit();
+                minFrequencyLeft();
             else if (watched == maxfreced)
-                maxfrecedExit();
+                maxFrequencyLeft();
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void PeriodSearchDialog::minperedExit() {
+void PeriodSearchDialog::minPeriodLeft() {
     setReciprocal(maxfreced, minpered);
 }
-void PeriodSearchDialog::MaxperedExit() {
+void PeriodSearchDialog::maxPeriodLeft() {
     setReciprocal(minfreced, Maxpered);
 }
-void PeriodSearchDialog::minfrecedExit() {
+void PeriodSearchDialog::minFrequencyLeft() {
     setReciprocal(Maxpered, minfreced);
 }
-void PeriodSearchDialog::maxfrecedExit() {
+void PeriodSearchDialog::maxFrequencyLeft() {
     setReciprocal(minpered, maxfreced);
 }
 
-void PeriodSearchDialog::Button1Click() {
+void PeriodSearchDialog::browsePeriodogramFile() {
     OpenDialog dialog = workbench_.openDialog;
     dialog.fileName = Pered->text();
     // The periodogram is usually a file still to be written.
@@ -200,14 +200,14 @@ void PeriodSearchDialog::Button1Click() {
     Pered->setProgramText(path);
 }
 
-void PeriodSearchDialog::okbtnClick() {
+void PeriodSearchDialog::startSearch() {
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
     if (std::optional<PeriodScanJob> job = prepareScan(); job && progress_)
         progress_->run(std::move(*job));
     accept();
 }
 
-void PeriodSearchDialog::canbtnClick() {
+void PeriodSearchDialog::cancelSearch() {
     reject();
 }
 

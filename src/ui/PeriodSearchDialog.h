@@ -39,21 +39,21 @@ public:
     // The progress window is created after the dialog, in the start-up order.
     void setProgressWindow(PeriodProgressWindow* progress) { progress_ = progress; }
 
-    void Button1Click();
-    void okbtnClick();
-    void canbtnClick();
+    void browsePeriodogramFile();
+    void startSearch();
+    void cancelSearch();
     // Leaving a range edit sets the opposite quantity of the opposite end.
-    void minperedExit();
-    void MaxperedExit();
-    void minfrecedExit();
-    void maxfrecedExit();
+    void minPeriodLeft();
+    void maxPeriodLeft();
+    void minFrequencyLeft();
+    void maxFrequencyLeft();
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
+    void proposeFields();
     void createControls();
     void layOut();
     // The scan the fields ask for; nothing when they are refused (the reason has been shown)

@@ -27,7 +27,7 @@ SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKbtn"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &SettingsDialog::OKbtnClick);
+    connect(ok, &QPushButton::clicked, this, &SettingsDialog::confirmSettings);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages);
@@ -57,7 +57,7 @@ bool SettingsDialog::saveSettings() {
     }
 }
 
-void SettingsDialog::chooseLanguage() { TabSheet1->Button1Click(); }
+void SettingsDialog::chooseLanguage() { TabSheet1->chooseLanguageFile(); }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
     TabSheet2->showChannels(workbench_.store);
@@ -69,7 +69,7 @@ void SettingsDialog::done(int result) {
     emit optionsClosed();
 }
 
-void SettingsDialog::OKbtnClick() {
+void SettingsDialog::confirmSettings() {
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     accept();

@@ -24,7 +24,7 @@ public:
     // The language choice of the "Мова/Язык/Language" button.
     void chooseLanguage();
 
-    void OKbtnClick();
+    void confirmSettings();
 
 signals:
     // The dialog has closed, by OK or otherwise: the view redraws with the new options.

@@ -38,15 +38,15 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     Edit2 = settingEdit(this, "Edit2", settings.EditorPath);
     QPushButton* obzor1 = namedButton(this, "obzor1", QStringLiteral("Обзор..."));
     QPushButton* obzor2 = namedButton(this, "obzor2", QStringLiteral("Обзор..."));
-    connect(obzor1, &QPushButton::clicked, this, &SettingsGeneralPage::obzor1Click);
-    connect(obzor2, &QPushButton::clicked, this, &SettingsGeneralPage::obzor2Click);
+    connect(obzor1, &QPushButton::clicked, this, &SettingsGeneralPage::browsePlateCatalogue);
+    connect(obzor2, &QPushButton::clicked, this, &SettingsGeneralPage::browseEditor);
     FullNumCh = optionCheck(this, "FullNumCh",
                             QStringLiteral("Полная информация при переводе № пластин в JD"),
                             settings.FullPlateInfo);
     OnTopCH = optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"),
                           settings.AlwaysOnTop);
     QPushButton* language = namedButton(this, "Button1", QStringLiteral("Мова/Язык/Language"));
-    connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::Button1Click);
+    connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::chooseLanguageFile);
 
     auto* paths = new QGridLayout;
     paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0, 0, 1, 2);
@@ -97,17 +97,17 @@ QString SettingsGeneralPage::chooseWithFilter(int filterLine, const QString& ini
     return chosen;
 }
 
-void SettingsGeneralPage::obzor1Click() {
+void SettingsGeneralPage::browsePlateCatalogue() {
     const QString chosen = chooseWithFilter(134, QFileInfo(Edit1->text()).path());
     if (!chosen.isEmpty()) Edit1->setText(chosen);
 }
 
-void SettingsGeneralPage::obzor2Click() {
+void SettingsGeneralPage::browseEditor() {
     const QString chosen = chooseWithFilter(135, QFileInfo(Edit2->text()).path());
     if (!chosen.isEmpty()) Edit2->setText(chosen);
 }
 
-void SettingsGeneralPage::Button1Click() {
+void SettingsGeneralPage::chooseLanguageFile() {
     const QString chosen = chooseWithFilter(136, workbench_.ExecutableFolder);
     if (!chosen.isEmpty())
         workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));

@@ -20,11 +20,11 @@ public:
     // Sets the persisted controls of this page from settings.
     void showSettings(const AppSettings& settings);
 
-    void obzor1Click();
-    void obzor2Click();
+    void browsePlateCatalogue();
+    void browseEditor();
     // The language choice: the first two letters of the chosen file's name become the
     // language, which takes effect at the dialog's next OK.
-    void Button1Click();
+    void chooseLanguageFile();
 
 private:
     QWidget* createPolynomialGroup();

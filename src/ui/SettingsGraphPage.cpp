@@ -119,8 +119,8 @@ QWidget* SettingsGraphPage::createChannelGroup() {
     CheckListBox1->setMinimumHeight(60);
     selall = namedButton(group, "selall", QStringLiteral("Все"));
     selno = namedButton(group, "selno", QStringLiteral("Ничего"));
-    connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::selallClick);
-    connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::selnoClick);
+    connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::showEveryChannel);
+    connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::hideEveryChannel);
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         std::vector<bool>& visible = workbench_.store.ChannelVisible;
         const auto channel = static_cast<std::size_t>(CheckListBox1->row(item) + 1);
@@ -201,7 +201,7 @@ bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         setLinkColour(Qt::black);
         if (defaultbtn->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-            defaultbtnClick();
+            restoreDefaultLook();
         break;
     default: break;
     }
@@ -254,11 +254,11 @@ void SettingsGraphPage::markAllChannels(bool marked) {
         CheckListBox1->item(row)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
 }
 
-void SettingsGraphPage::selallClick() { markAllChannels(true); }
+void SettingsGraphPage::showEveryChannel() { markAllChannels(true); }
 
-void SettingsGraphPage::selnoClick() { markAllChannels(false); }
+void SettingsGraphPage::hideEveryChannel() { markAllChannels(false); }
 
-void SettingsGraphPage::defaultbtnClick() {
+void SettingsGraphPage::restoreDefaultLook() {
     SpinX->setValue(8);
     SpinY->setValue(4);
     Spin1X->setValue(8);

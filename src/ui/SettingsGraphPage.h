@@ -28,9 +28,9 @@ public:
     // buttons are enabled only when there is more than one channel.
     void showChannels(const PointStore& store);
 
-    void selallClick();
-    void selnoClick();
-    void defaultbtnClick();
+    void showEveryChannel();
+    void hideEveryChannel();
+    void restoreDefaultLook();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

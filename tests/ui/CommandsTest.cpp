@@ -69,7 +69,7 @@ TEST_F(CommandsTest, AnEditorThatDoesNotStartIsReportedWithItsCommandLine) {
     startWithFile();
     desktop.startSucceeds = false;
     desktop.fileAnswers = {inWork("star.dat")};
-    shell->mainWindow().launchClick();
+    shell->mainWindow().editDataFile();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("/usr/bin/editor \"" + inWork("star.dat") + "\""));
 }
@@ -95,7 +95,7 @@ TEST_F(CommandsTest, CalculatorStartsTheFirstOneInstalledOrSaysThereIsNone) {
     EXPECT_EQ(desktop.programsStarted[0], QStringList{"/usr/bin/kcalc"});
 
     desktop.installedPrograms.clear();
-    shell->mainWindow().CalcClick();
+    shell->mainWindow().startCalculator();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("gnome-calculator"));
 }
@@ -118,7 +118,7 @@ TEST_F(CommandsTest, ManualByMenuAndF1) {
 
 TEST_F(CommandsTest, AMissingManualIsReportedAndTheViewerKeepsItsText) {
     startWithFile();
-    shell->mainWindow().helpbuttClick();
+    shell->mainWindow().showManual();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("manual_en.rtf"));
     EXPECT_EQ(shell->manual().manualBox()->toPlainText(), ManualWindow::initialText());

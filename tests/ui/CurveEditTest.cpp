@@ -102,7 +102,7 @@ TEST_F(CurveEditTest, SavingLeavesHiddenChannelsOutAndAsksBeforeReplacing) {
     key(Qt::Key_D);
     const QString saved = writeText(inWork("saved.dat"), "old\r\n");
     desktop.fileAnswers = {saved};
-    shell->mainWindow().N6Click(); // File "Save": answered No
+    shell->mainWindow().saveCurvePoints(); // File "Save": answered No
     ASSERT_EQ(desktop.questions.size(), 1u);
     EXPECT_EQ(desktop.questions[0].caption, "Сохранение");
     EXPECT_EQ(desktop.questions[0].text, "Вы дейстаительно хотите заменить файл " + saved);

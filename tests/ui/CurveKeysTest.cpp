@@ -229,7 +229,7 @@ TEST_F(CurveKeysTest, AFileOpenedAfterAZoomIsShownWhole) {
     showRange("5", "10");
     ASSERT_EQ(shownRange(), std::make_pair(5, 10));
     desktop.fileAnswers.push_back(writeText(inWork("other.dat"), "1 9\r\n2 8\r\n3 7\r\n"));
-    shell->mainWindow().Grf1Click();
+    shell->mainWindow().openCurveFile();
     EXPECT_EQ(shownRange(), std::make_pair(1, 3));
 }
 

@@ -81,7 +81,7 @@ TEST_F(LanguageTest, EntriesLabelMenusHintsDialogsAndTheAboutBox) {
 TEST_F(LanguageTest, ChoosingAnotherLanguageRelabelsEveryWindowAtOnce) {
     writeLanguage(work(), "ru");
     StartUp& shell = startWithFile();
-    shell.mainWindow().OptbuttClick();
+    shell.mainWindow().showSettings();
     chooseLanguageAndConfirm(inWork("ru.lng"));
 
     EXPECT_TRUE(messages().empty());
@@ -96,7 +96,7 @@ TEST_F(LanguageTest, ChoosingAnotherLanguageRelabelsEveryWindowAtOnce) {
     EXPECT_EQ(shell.workbench().openDialog.filter, "ru all|*.dat; *.per|ru any|*.*");
     EXPECT_TRUE(TempDir::read(settingsPath().toStdString()).starts_with("ru\r\n"));
 
-    shell.mainWindow().OptbuttClick();
+    shell.mainWindow().showSettings();
     chooseLanguageAndConfirm(inWork("en.lng"));
     EXPECT_EQ(caption(shell.mainWindow(), "File1"), "en 1");
 }

@@ -24,7 +24,7 @@ protected:
 TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
     StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(writeDataFile());
-    shell.mainWindow().FileOpenItemClick();
+    shell.mainWindow().openDataFile();
 
     ASSERT_EQ(desktop.dialogsRun.size(), 1u);
     const OpenDialog& dialog = desktop.dialogsRun[0];
@@ -46,7 +46,7 @@ TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
 
 TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
     StartUp& shell = startEmpty();
-    shell.mainWindow().FileOpenItemClick();
+    shell.mainWindow().openDataFile();
     EXPECT_TRUE(shell.workbench().files.DataFileName.empty());
     EXPECT_FALSE(shell.mainWindow().fileCommandsEnabled());
     EXPECT_TRUE(messages().empty());
@@ -56,7 +56,7 @@ TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
     StartUp& shell = startEmpty();
     QDir(work()).mkdir("folder.dat");
     desktop.fileAnswers.push_back(inWork("folder.dat"));
-    shell.mainWindow().FileOpenItemClick();
+    shell.mainWindow().openDataFile();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("File read error!"));
     EXPECT_TRUE(messages()[0].text.contains("folder.dat"));
@@ -68,7 +68,7 @@ TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
 TEST_F(OpenFilesTest, GraphOpenShowsAPeriodogramWithoutChangingTheDataFile) {
     StartUp& shell = startWithFile();
     desktop.fileAnswers.push_back(periodogram());
-    shell.mainWindow().Grf1Click();
+    shell.mainWindow().openCurveFile();
     const Workbench& state = shell.workbench();
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(state.files.DataFileName, inWork("star.dat").toStdString());
@@ -86,7 +86,7 @@ TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
     StartUp& shell = startWithFile();
     QDir(work()).mkdir("folder.per");
     desktop.fileAnswers.push_back(inWork("folder.per"));
-    shell.mainWindow().Grf1Click();
+    shell.mainWindow().openCurveFile();
     const Workbench& state = shell.workbench();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("Can`t open file."));
@@ -100,7 +100,7 @@ TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
     StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(
         writeText(inWork("gaps.dat"), "2451545.1 9.5\r\n\r\nJD mag\r\n2451546.1 9.6\r\n"));
-    shell.mainWindow().FileOpenItemClick();
+    shell.mainWindow().openDataFile();
     EXPECT_EQ(shell.workbench().store.PointCount, 2);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].kind, MessageKind::Information);
@@ -112,7 +112,7 @@ TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
     StartUp& shell = startEmpty();
     desktop.fileAnswers.push_back(
         writeText(inWork("wide.dat"), "2451545.1 1 2 3 4 5 6 7 8 9 10 11\r\n"));
-    shell.mainWindow().FileOpenItemClick();
+    shell.mainWindow().openDataFile();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].kind, MessageKind::Error);
     EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
@@ -124,7 +124,7 @@ TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
 TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
     StartUp& shell = startWithFile();
     writeText(inWork("star.dat"), "2451545.3 9.5 10.2\r\n");
-    shell.curveWindow().renewclick();
+    shell.curveWindow().redraw();
     EXPECT_EQ(shell.workbench().store.PointCount, 3); // still loaded
     clickMenuItem("graph1", "grfrenew");
     EXPECT_EQ(shell.workbench().store.PointCount, 1);

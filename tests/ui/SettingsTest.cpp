@@ -16,7 +16,7 @@ namespace {
 class SettingsTest : public ShellTest {
 protected:
     SettingsDialog& openSettings() {
-        shell->mainWindow().OptbuttClick();
+        shell->mainWindow().showSettings();
         return shell->options();
     }
     void check(const char* name, bool on) {
@@ -140,7 +140,7 @@ TEST_F(SettingsTest, TheChannelListFollowsTheStoreAndMarksChannels) {
     options.close();
 
     desktop.fileAnswers.push_back(writeText(inWork("one.dat"), "1 2\r\n3 4\r\n"));
-    shell->mainWindow().FileOpenItemClick();
+    shell->mainWindow().openDataFile();
     openSettings();
     EXPECT_EQ(list->count(), 1);
     EXPECT_FALSE(list->isEnabled());

@@ -77,8 +77,8 @@ AboutBox::AboutBox(const QIcon& icon, QWidget* parent)
     grid->addWidget(Button1, 6, 0, 1, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ebtn, &LinkLabel::clicked, this, &AboutBox::ebtnClick);
-    connect(webbtn, &LinkLabel::clicked, this, &AboutBox::webbtnClick);
+    connect(ebtn, &LinkLabel::clicked, this, &AboutBox::writeMail);
+    connect(webbtn, &LinkLabel::clicked, this, &AboutBox::openWebSite);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -86,12 +86,12 @@ void AboutBox::setDescription(const QString& line1, const QString& line2, const 
     Label3->setText(line1 + QLatin1Char('\n') + line2 + QLatin1Char('\n') + line3);
 }
 
-void AboutBox::ebtnClick() {
+void AboutBox::writeMail() {
     openLink_(QUrl(QStringLiteral("mailto:") + ebtn->text() +
                    QStringLiteral("?subject=StartUp&cc=") + copyAddress()));
 }
 
-void AboutBox::webbtnClick() {
+void AboutBox::openWebSite() {
     openLink_(QUrl(webbtn->text()));
 }
 

@@ -36,8 +36,8 @@ class AboutBox : public QDialog {
     static QString copyAddress() { return QStringLiteral("quelmar-dev@users.noreply.github.com"); }
     static QString webAddress() { return QStringLiteral("https://github.com/quelmar/quelmar"); }
 
-    void ebtnClick();
-    void webbtnClick();
+    void writeMail();
+    void openWebSite();
 
   protected:
     void showEvent(QShowEvent* event) override;
