@@ -35,6 +35,18 @@ QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {
     return files.selectedFiles().constFirst();
 }
 
+QString Desktop::chooseSaveFile(QWidget* parent, const OpenDialog& dialog) {
+    QFileDialog files(parent, dialog.title, dialog.initialFolder);
+    files.setFileMode(QFileDialog::AnyFile);
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setOption(QFileDialog::DontConfirmOverwrite);
+    files.setDefaultSuffix(dialog.defaultSuffix);
+    files.setNameFilters(nameFiltersOf(dialog.filter));
+    if (!dialog.fileName.isEmpty()) files.selectFile(dialog.fileName);
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
+    return files.selectedFiles().constFirst();
+}
+
 std::optional<QFont> Desktop::chooseFont(QWidget* parent, const QFont& initial) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, parent);

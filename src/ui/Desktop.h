@@ -27,6 +27,9 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text);
     // The chosen file's full path, or an empty string when the dialog was cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const OpenDialog& dialog);
+    // A save dialog ("Save", a new name may be typed); the chosen path, or empty when
+    // cancelled. It does not ask about overwriting: the commands ask in their own words.
+    virtual QString chooseSaveFile(QWidget* parent, const OpenDialog& dialog);
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial);
     // Starts a program that outlives us; false when it could not be started.
     virtual bool startProgram(const QString& program, const QStringList& arguments);

@@ -275,7 +275,7 @@ void MainWindow::openDataFile() {
     QString reason;
     const std::optional<int> channels = readChannelCount(path, &reason);
     if (!channels) {
-        workbench_.reportError(this, QStringLiteral("File read error!\n") + reason);
+        workbench_.reportError(this, workbench_.say(message::FileReadError) + QLatin1Char('\n') + reason);
         return;
     }
     showDataFile(path, *channels);
@@ -283,7 +283,7 @@ void MainWindow::openDataFile() {
 
 void MainWindow::openCommandLineFile(const QString& path) {
     workbench_.files.DataFileName = path.toStdString();
-    const QString failure = workbench_.text(141);
+    const QString failure = workbench_.text(LanguageLine::CommandLineDataMissing);
     if (!QFileInfo::exists(path)) {
         workbench_.reportError(this, failure + QLatin1Char('\n') + path);
         return;
@@ -309,7 +309,7 @@ void MainWindow::openCurveFile() {
     const std::optional<int> channels = readChannelCount(path, &reason);
     // A file that cannot be read ends the command: the view keeps what it showed.
     if (!channels) {
-        workbench_.reportError(this, QStringLiteral("Can`t open file.\n") + reason);
+        workbench_.reportError(this, workbench_.say(message::CannotOpenFile) + QLatin1Char('\n') + reason);
         return;
     }
     showCurveFile(path, *channels);
@@ -334,9 +334,7 @@ void MainWindow::editDataFile() {
     const QString editor = fromCp1251(workbench_.settings.EditorPath);
     const QString commandLine = editor + QStringLiteral(" \"") + file + QLatin1Char('"');
     if (!workbench_.desktop.startProgram(editor, {file}))
-        workbench_.reportError(this, QStringLiteral("The text editor could not be started:\n") +
-                                         commandLine +
-                                         QStringLiteral("\nChoose the editor in the settings."));
+        workbench_.reportError(this, workbench_.say(message::EditorNotStarted, {commandLine}));
 }
 
 void MainWindow::showCalendar() { windows_.calendar->showNow(); }
@@ -346,12 +344,11 @@ void MainWindow::startCalculator() {
         const QString program = workbench_.desktop.findProgram(name);
         if (program.isEmpty()) continue;
         if (!workbench_.desktop.startProgram(program, {}))
-            workbench_.reportError(this, QStringLiteral("The calculator could not be started: ") +
-                                             program);
+            workbench_.reportError(this, workbench_.say(message::CalculatorNotStarted, {program}));
         return;
     }
-    workbench_.inform(this, QStringLiteral("No calculator program was found. Looked for: ") +
-                                Calculators.join(QStringLiteral(", ")) + QLatin1Char('.'));
+    workbench_.inform(this, workbench_.say(message::NoCalculator,
+                                           {Calculators.join(QStringLiteral(", "))}));
 }
 
 void MainWindow::exitProgram() { close(); }

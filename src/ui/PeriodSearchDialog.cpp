@@ -59,13 +59,6 @@ void setReciprocal(LimitedEdit* target, const QLineEdit* typed) {
         target->setProgramText(QString::fromStdString(*text));
 }
 
-QString frequenciesQuestion(long long count) {
-    return QStringLiteral("The scan would take %1 trial frequencies, more than %2, and may run "
-                          "for a very long time. Start it?")
-        .arg(count)
-        .arg(LargeScanFrequencies);
-}
-
 } // namespace
 
 PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
@@ -237,7 +230,10 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
 }
 
 bool PeriodSearchDialog::confirmLargeScan(long long frequencies) {
-    return workbench_.desktop.askYesNo(this, ApplicationTitle, frequenciesQuestion(frequencies));
+    return workbench_.desktop.askYesNo(
+        this, ApplicationTitle,
+        workbench_.say(message::LargeScan,
+                       {QString::number(frequencies), QString::number(LargeScanFrequencies)}));
 }
 
 } // namespace quelmar

@@ -2,6 +2,8 @@
 // The settings dialog's page "General": the plate catalogue and the text editor with their
 // browse buttons, two check boxes, the polynomial fit and the language button.
 
+#include "core/LanguageTable.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -30,7 +32,7 @@ private:
     QWidget* createPolynomialGroup();
     // Runs the shared open dialog with the filter of a language line; the filter of line 133
     // is restored afterwards.
-    QString chooseWithFilter(int filterLine, const QString& initialFolder);
+    QString chooseWithFilter(LanguageLine filterLine, const QString& initialFolder);
 
     Workbench& workbench_;
     QLineEdit* Edit1;

@@ -123,9 +123,11 @@ void StartUp::applyLanguage() {
         return;
     }
     applyLanguageRows(workbench_.language, labelledWindows());
-    about_->setDescription(workbench_.text(124), workbench_.text(125), workbench_.text(126));
-    workbench_.openDialog.title = workbench_.text(2);
-    workbench_.openDialog.filter = workbench_.text(133);
+    about_->setDescription(workbench_.text(LanguageLine::AboutDescription1),
+                          workbench_.text(LanguageLine::AboutDescription2),
+                          workbench_.text(LanguageLine::AboutDescription3));
+    workbench_.openDialog.title = workbench_.text(LanguageLine::OpenDialogTitle);
+    workbench_.openDialog.filter = workbench_.text(LanguageLine::OpenDialogFilter);
     mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));
 }
 
@@ -135,7 +137,7 @@ void StartUp::openCommandLine(const QStringList& arguments) {
         workbench_.files.RangesFileName = arguments[1].toStdString();
         if (!QFileInfo::exists(arguments[1]))
             workbench_.reportError(mainWindow_.get(),
-                                   workbench_.text(142) + QLatin1Char('\n') + arguments[1]);
+                                   workbench_.text(LanguageLine::CommandLineRangesMissing) + QLatin1Char('\n') + arguments[1]);
     }
 }
 

@@ -20,7 +20,24 @@ QString Workbench::lookUp(const QString& name) const {
     return {};
 }
 
-QString Workbench::text(int n) const { return QString::fromStdString(language.entry(n)); }
+QString Workbench::text(LanguageLine line) const {
+    return QString::fromStdString(language.entry(line));
+}
+
+QString Workbench::message(LanguageLine line) const {
+    return QString::fromStdString(language.message(line));
+}
+
+InterfaceLanguage Workbench::interfaceLanguage() const {
+    return interfaceLanguageOf(settings.LanguageName);
+}
+
+QString Workbench::say(const OwnMessage& message, const QStringList& arguments) const {
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(arguments.size()));
+    for (const QString& argument : arguments) texts.push_back(argument.toStdString());
+    return QString::fromStdString(ownText(message, interfaceLanguage(), texts));
+}
 
 void Workbench::inform(QWidget* parent, const QString& text) const {
     desktop.showMessage(parent, MessageKind::Information, ApplicationTitle, text);

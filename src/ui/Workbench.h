@@ -8,6 +8,7 @@
 #include "core/AppSettings.h"
 #include "core/DataFileState.h"
 #include "core/LanguageTable.h"
+#include "core/OwnMessages.h"
 #include "core/PointStore.h"
 #include "plot/ViewState.h"
 
@@ -50,8 +51,15 @@ struct Workbench {
     // The current language's code, as the language file and the manual are named.
     QString languageName() const { return fromCp1251(settings.LanguageName); }
 
-    // Entry n of the language table.
-    QString text(int n) const;
+    // A line of the language table as the file gave it.
+    QString text(LanguageLine line) const;
+    // A message line of the language table, or its built-in fallback when the line is empty.
+    QString message(LanguageLine line) const;
+
+    // The language of the interface, which chooses the texts of our own messages.
+    InterfaceLanguage interfaceLanguage() const;
+    // One of our own messages in the interface's language, %1 … %9 replaced by the arguments.
+    QString say(const OwnMessage& message, const QStringList& arguments = {}) const;
 
     // A message box with the application's title as caption.
     void inform(QWidget* parent, const QString& text) const;

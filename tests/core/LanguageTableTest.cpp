@@ -1,4 +1,5 @@
 #include "core/LanguageTable.h"
+#include "core/OwnMessages.h"
 #include "core/cp1251.h"
 #include "support/TempDir.h"
 
@@ -49,4 +50,11 @@ TEST(LanguageTable, AHugeFileIsReadNoFurtherThanItsLinesAndCutsLongOnes) {
     EXPECT_EQ(table.entry(1), "one");
     EXPECT_EQ(table.entry(2), std::string(LanguageLineLength, 'x'));
     EXPECT_EQ(table.entry(150), "L150");
+}
+
+TEST(OwnMessages, TheInterfaceLanguageChoosesTheTextAndArgumentsFillThePlaces) {
+    constexpr OwnMessage twoPlaces{"%2 of %1%", "%2 из %1%"};
+    EXPECT_EQ(ownText(twoPlaces, InterfaceLanguage::English, {"360", "1"}), "1 of 360%");
+    EXPECT_EQ(ownText(twoPlaces, interfaceLanguageOf("ru"), {"360", "1"}), "1 из 360%");
+    EXPECT_EQ(ownText(twoPlaces, interfaceLanguageOf("de"), {"360"}), " of 360%");
 }

@@ -36,6 +36,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<OpenDialog> dialogsRun;       // the open dialog as each choice saw it
+    std::vector<OpenDialog> savesRun;         // the save dialogs among them
     std::deque<QString> fileAnswers;          // consumed in order; none left means cancel
     std::vector<QStringList> programsStarted; // program, then its arguments
     QStringList installedPrograms;            // names findProgram finds, in /usr/bin
@@ -62,6 +63,11 @@ public:
         const QString answer = fileAnswers.front();
         fileAnswers.pop_front();
         return answer;
+    }
+    // Save dialogs answer from the same queue; savesRun tells them apart.
+    QString chooseSaveFile(QWidget* parent, const OpenDialog& dialog) override {
+        savesRun.push_back(dialog);
+        return chooseOpenFile(parent, dialog);
     }
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return fontAnswer; }
     bool startProgram(const QString& program, const QStringList& arguments) override {
