@@ -63,8 +63,10 @@ void CurvePanel::createControls() {
     for (QLabel* label : {LPoint, LX, LY, L1x})
         grid->addWidget(label, row++, 0, 1, 6);
 
-    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::goToViewStart), row, 0, 1, 3);
-    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goToViewEnd), row++, 3, 1, 3);
+    grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::goToViewStart),
+                    row, 0, 1, 3);
+    grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goToViewEnd), row++,
+                    3, 1, 3);
     grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &CurveWindow::goToMaximum,
                               QStringLiteral("Максимальное значение Y")),
                     row, 0, 1, 2);
@@ -75,24 +77,28 @@ void CurvePanel::createControls() {
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, 10000);
     grid->addWidget(SpinEdit1, row++, 4, 1, 2);
-    grid->addWidget(
-        addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack, QStringLiteral("Назад")),
-        row, 0, 1, 3);
+    grid->addWidget(addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack,
+                              QStringLiteral("Назад")),
+                    row, 0, 1, 3);
     grid->addWidget(addButton("forwbtn", QStringLiteral("--->"), &CurveWindow::stepForward,
                               QStringLiteral("Вперед")),
                     row++, 3, 1, 3);
-    grid->addWidget(addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::reloadTypedRange), row, 0,
-                    1, 3);
-    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &CurveWindow::toggleLines), row++, 3,
-                    1, 3);
+    grid->addWidget(
+        addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::reloadTypedRange), row, 0,
+        1, 3);
+    grid->addWidget(addButton("linebtn", QStringLiteral("Линии"), &CurveWindow::toggleLines), row++,
+                    3, 1, 3);
     grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::flip), row,
                     0, 1, 3);
     // Saving the picture comes with the picture export.
     grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), nullptr), row++, 3, 1, 3);
-    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), row, 0, 1, 2);
-    grid->addWidget(addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), row, 2,
-                    1, 2);
-    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight), row++, 4, 1, 2);
+    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), row,
+                    0, 1, 2);
+    grid->addWidget(
+        addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), row, 2, 1,
+        2);
+    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight),
+                    row++, 4, 1, 2);
 
     // The range buttons appear once a ranges file is loaded.
     QWidget* ranges[] = {addButton("Button3", QStringLiteral("<-- .  ."), nullptr),

@@ -275,7 +275,8 @@ void MainWindow::openDataFile() {
     QString reason;
     const std::optional<int> channels = readChannelCount(path, &reason);
     if (!channels) {
-        workbench_.reportError(this, workbench_.say(message::FileReadError) + QLatin1Char('\n') + reason);
+        workbench_.reportError(this,
+                               workbench_.say(message::FileReadError) + QLatin1Char('\n') + reason);
         return;
     }
     showDataFile(path, *channels);
@@ -309,7 +310,8 @@ void MainWindow::openCurveFile() {
     const std::optional<int> channels = readChannelCount(path, &reason);
     // A file that cannot be read ends the command: the view keeps what it showed.
     if (!channels) {
-        workbench_.reportError(this, workbench_.say(message::CannotOpenFile) + QLatin1Char('\n') + reason);
+        workbench_.reportError(this, workbench_.say(message::CannotOpenFile) + QLatin1Char('\n') +
+                                         reason);
         return;
     }
     showCurveFile(path, *channels);

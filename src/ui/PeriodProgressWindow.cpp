@@ -36,7 +36,8 @@ QProgressBar* addBar(QWidget* window, const char* name) {
 
 } // namespace
 
-PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent)
+    : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Идет расчёт периода изменения блеска. Пожалуйста, подождите"));
     Label1 = namedLabel(this, "Label1", QStringLiteral("Состояние:  Рассчитано"));

@@ -61,7 +61,8 @@ void setReciprocal(LimitedEdit* target, const QLineEdit* typed) {
 
 } // namespace
 
-PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent) : QDialog(parent), workbench_(workbench) {
+PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent)
+    : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TPerfrm"));
     setWindowTitle(QStringLiteral("Расчёт периода"));
     createControls();

@@ -88,7 +88,8 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     OnTopCH->setChecked(shown.AlwaysOnTop);
 }
 
-QString SettingsGeneralPage::chooseWithFilter(LanguageLine filterLine, const QString& initialFolder) {
+QString SettingsGeneralPage::chooseWithFilter(LanguageLine filterLine,
+                                              const QString& initialFolder) {
     OpenDialog& dialog = workbench_.openDialog;
     dialog.filter = workbench_.text(filterLine);
     dialog.initialFolder = initialFolder;
@@ -98,17 +99,20 @@ QString SettingsGeneralPage::chooseWithFilter(LanguageLine filterLine, const QSt
 }
 
 void SettingsGeneralPage::browsePlateCatalogue() {
-    const QString chosen = chooseWithFilter(LanguageLine::PlateCatalogueFilter, QFileInfo(Edit1->text()).path());
+    const QString chosen =
+        chooseWithFilter(LanguageLine::PlateCatalogueFilter, QFileInfo(Edit1->text()).path());
     if (!chosen.isEmpty()) Edit1->setText(chosen);
 }
 
 void SettingsGeneralPage::browseEditor() {
-    const QString chosen = chooseWithFilter(LanguageLine::EditorFilter, QFileInfo(Edit2->text()).path());
+    const QString chosen =
+        chooseWithFilter(LanguageLine::EditorFilter, QFileInfo(Edit2->text()).path());
     if (!chosen.isEmpty()) Edit2->setText(chosen);
 }
 
 void SettingsGeneralPage::chooseLanguageFile() {
-    const QString chosen = chooseWithFilter(LanguageLine::LanguageFileFilter, workbench_.ExecutableFolder);
+    const QString chosen =
+        chooseWithFilter(LanguageLine::LanguageFileFilter, workbench_.ExecutableFolder);
     if (!chosen.isEmpty())
         workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));
 }

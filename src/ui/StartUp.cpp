@@ -137,7 +137,8 @@ void StartUp::openCommandLine(const QStringList& arguments) {
         workbench_.files.RangesFileName = arguments[1].toStdString();
         if (!QFileInfo::exists(arguments[1]))
             workbench_.reportError(mainWindow_.get(),
-                                   workbench_.text(LanguageLine::CommandLineRangesMissing) + QLatin1Char('\n') + arguments[1]);
+                                   workbench_.text(LanguageLine::CommandLineRangesMissing) +
+                                       QLatin1Char('\n') + arguments[1]);
     }
 }
 

@@ -10,7 +10,8 @@
 
 namespace quelmar {
 
-ManualWindow::ManualWindow(QWidget* parent) : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
+ManualWindow::ManualWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
     setObjectName(QStringLiteral("THelpfrm"));
     setWindowTitle(QStringLiteral("Руководство по эксплуатации"));
     resize(760, 600);

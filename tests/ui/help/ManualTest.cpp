@@ -77,7 +77,8 @@ class RealManual : public testing::TestWithParam<const char*> {};
 TEST_P(RealManual, LoadsFormattedWithEnoughText) {
     ManualWindow help;
     QString error;
-    ASSERT_TRUE(help.loadManual(dataFolder + "/" + ManualWindow::manualFileName(GetParam()), &error))
+    ASSERT_TRUE(
+        help.loadManual(dataFolder + "/" + ManualWindow::manualFileName(GetParam()), &error))
         << error.toStdString();
     const QTextDocument& doc = *help.manualBox()->document();
     const QString text = doc.toPlainText();
