@@ -1,4 +1,4 @@
-#include "analysis/PolynomialFit.h"
+#include "analysis/ExtremumLines.h"
 #include "commands.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
@@ -29,16 +29,19 @@ TermRange termRange(const std::string& text) {
     return {*first, *last};
 }
 
-std::string noteText(ExtremumNote note) {
-    switch (note) {
+std::string noteText(const TermFit& term) {
+    switch (term.note) {
+    case ExtremumNote::Singular:
+        return std::to_string(term.terms) + " terms: the normal equations have no unique solution";
     case ExtremumNote::NewtonNotSettled:
         return " (no stationary point: Newton's method did not settle in " +
                std::to_string(NewtonStepLimit) + " steps)";
     case ExtremumNote::NewtonLeftRange:
         return " (the stationary point lies outside the range)";
-    default:
-        return "";
+    case ExtremumNote::None:
+        break;
     }
+    return "";
 }
 
 std::string refusalText(const ChannelFit& fit) {
@@ -62,13 +65,8 @@ std::string printFit(const PointStore& store, const ExtremaOptions& opt, TermRan
                   << fit.last << ": " << fit.leftOut
                   << " points with the value 0 (missing) are left out of the fit\n";
     if (fit.refusal != FitRefusal::None) return opt.data + ": " + refusalText(fit);
-    for (const TermFit& term : fit.terms) {
-        if (term.note == ExtremumNote::Singular)
-            std::cout << term.terms << " terms: the normal equations have no unique solution\n";
-        else
-            std::cout << extremumNumbers(tables, fit.channel, term.terms, opt.decimals)
-                      << noteText(term.note) << '\n';
-    }
+    for (const ExtremumLine& line : extremumLines(tables, fit, opt.decimals, noteText))
+        std::cout << line.text << '\n';
     return {};
 }
 

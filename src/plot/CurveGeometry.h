@@ -68,8 +68,10 @@ class ChannelPlacement {
     ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k);
 
     std::optional<Coord> x(int i) const { return xOfTime(geometry_, times_[i]); }
-    std::optional<Coord> y(int i) const {
-        return pixelOf((values_[i] - referenceValue_) * yScale_ + top_);
+    std::optional<Coord> y(int i) const { return yOf(values_[i]); }
+    // The row of any value of the channel, a point's or not.
+    std::optional<Coord> yOf(double v) const {
+        return pixelOf((v - referenceValue_) * yScale_ + top_);
     }
 
   private:
