@@ -81,8 +81,9 @@ void runExtrema(const ExtremaOptions& opt) {
     const TermRange terms = termRange(opt.terms);
     if (opt.decimals < 0 || opt.decimals > 20)
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
-    const std::string text = readFile(opt.data);
-    PointStore store = parsePointStore(text, countChannels(text), opt.data).store;
+    const MappedFile file(opt.data);
+    PointStore store =
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data).store;
     if (opt.channel < 1 || opt.channel > store.ChannelCount)
         throw QuelmarError(opt.data, "channel " + std::to_string(opt.channel) +
                                          " does not exist; the file has " +

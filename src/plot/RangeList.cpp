@@ -5,13 +5,9 @@
 #include "core/TextFile.h"
 #include "core/numbers.h"
 
-#include <filesystem>
-
 namespace quelmar {
 
 namespace {
-
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 int pointNumber(std::string_view token, const std::string& path, long long line) {
     const auto number = parseInteger(token);
@@ -50,7 +46,6 @@ bool endsList(const RangeEntry& entry) { return entry.last == 0; }
 } // namespace
 
 std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& path) {
-    if (text.starts_with(ByteOrderMark)) text.remove_prefix(ByteOrderMark.size());
     std::vector<RangeEntry> entries;
     LineReader lines(text);
     std::string_view line;
@@ -64,11 +59,6 @@ std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& pa
 }
 
 void loadRanges(RangeList& list, const std::string& path) {
-    // A FIFO or a device would keep the reading waiting, or never end it.
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        throw QuelmarError(path, "is not a regular file");
     const std::vector<RangeEntry> read = parseRanges(readFile(path), path);
     list.entries = {};
     for (std::size_t n = 0; n < read.size(); ++n)
