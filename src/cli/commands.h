@@ -12,5 +12,6 @@ void addPlatesCommand(CLI::App& app);
 void addPeriodCommand(CLI::App& app);
 void addExtremaCommand(CLI::App& app);
 void addPcaCommand(CLI::App& app);
+void addRenderCommand(CLI::App& app);
 
 } // namespace quelmar::cli

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addPeriodCommand(app);
     quelmar::cli::addExtremaCommand(app);
     quelmar::cli::addPcaCommand(app);
+    quelmar::cli::addRenderCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

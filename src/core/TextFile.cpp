@@ -189,4 +189,23 @@ bool sameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
+namespace {
+
+std::size_t extensionStart(const std::string& path) {
+    const auto dot = path.find_last_of('.');
+    const auto slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path.size();
+    return dot;
+}
+
+} // namespace
+
+std::string extensionOf(const std::string& path) {
+    return path.substr(extensionStart(path));
+}
+
+std::string withExtension(const std::string& path, const std::string& extension) {
+    return path.substr(0, extensionStart(path)) + extension;
+}
+
 } // namespace quelmar

@@ -118,5 +118,10 @@ std::string folderOf(const std::string& path);
 std::string siblingPath(const std::string& path, const std::string& name);
 // Whether two paths name the same existing file, through links and different spellings.
 bool sameFile(const std::string& a, const std::string& b);
+// The extension of the final component with its dot: from its last "." on, "" when it has none.
+std::string extensionOf(const std::string& path);
+// The path with its extension replaced by extension (given with its dot), or added when it has
+// none; an empty extension removes it.
+std::string withExtension(const std::string& path, const std::string& extension);
 
 } // namespace quelmar

@@ -155,6 +155,16 @@ TEST(Paths, SiblingsAndNames) {
     EXPECT_EQ(siblingPath("/settings.bin", "x"), "/x");
 }
 
+TEST(Paths, ExtensionsOfTheFinalComponentOnly) {
+    EXPECT_EQ(extensionOf("/obs/star.dat"), ".dat");
+    EXPECT_EQ(extensionOf("/obs/star.v.JPG"), ".JPG");
+    EXPECT_EQ(extensionOf("/obs.d/star"), "");
+    EXPECT_EQ(extensionOf("star."), ".");
+    EXPECT_EQ(withExtension("/obs/star.dat", ".jpg"), "/obs/star.jpg");
+    EXPECT_EQ(withExtension("/obs.d/star", ".bmp"), "/obs.d/star.bmp");
+    EXPECT_EQ(withExtension("/obs/star.jpg", ""), "/obs/star");
+}
+
 TEST(Cp1251, RoundTripsCyrillicAndMarksWhatItLacks) {
     const std::string russian = "Открыть файл ё Ё №";
     const std::string bytes = utf8ToCp1251(russian);
