@@ -16,6 +16,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -171,6 +172,11 @@ void refuseWritingOverData(const std::string& outputPath, const std::string& dat
 
 } // namespace
 
+unsigned scanThreads(unsigned asked) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return asked == 0 ? std::min(cores, MaxScanThreads) : std::min(asked, MaxScanThreads);
+}
+
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
                         const std::string& outputPath, unsigned threads, ScanProgress& progress) {
     refuseWritingOverData(outputPath, series.path);
@@ -179,14 +185,17 @@ ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
     const long long total = countFrequencies(grid, progress);
     progress.total = total;
 
-    const unsigned workers = static_cast<unsigned>(std::clamp<long long>(
-        threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency()), 1,
-        std::max(total, 1LL)));
+    const unsigned workers = static_cast<unsigned>(
+        std::clamp<long long>(scanThreads(threads), 1, std::max(total, 1LL)));
     BlockScan scan(grid, blockSizeFor(series.count(), total, workers), workers, writer, progress);
     {
         std::vector<std::jthread> helpers;
-        for (unsigned w = 1; w < workers; ++w)
-            helpers.emplace_back(runWorker, std::cref(series), std::ref(scan), std::ref(progress));
+        try {
+            for (unsigned w = 1; w < workers; ++w)
+                helpers.emplace_back(runWorker, std::cref(series), std::ref(scan), std::ref(progress));
+        } catch (const std::system_error&) {
+            // A thread the system will not start leaves its share to the others.
+        }
         runWorker(series, scan, progress);
     }
     scan.rethrowFailure();

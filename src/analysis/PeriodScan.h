@@ -107,7 +107,14 @@ struct ScanOutcome {
     bool cancelled = false;              // stopped before the last trial frequency
 };
 
-// Writes the periodogram of the series to outputPath, on `threads` workers (0: every core).
+// The most worker threads a scan runs, whatever is asked.
+inline constexpr unsigned MaxScanThreads = 64;
+// The workers a scan runs when `asked` are asked for: every core for 0, else as many as asked,
+// at most MaxScanThreads.
+unsigned scanThreads(unsigned asked);
+
+// Writes the periodogram of the series to outputPath, on scanThreads(threads) workers; a worker
+// the system cannot start leaves its share to the others.
 // The file holds every finished line in frequency order at any moment; after a cancel it
 // holds exactly the frequencies finished before the first unfinished one. Throws QuelmarError
 // naming the file when it cannot be created or written, and refuses to write over the data

@@ -5,7 +5,6 @@
 #include "core/numbers.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -32,16 +31,9 @@ int columnField(std::string_view text) {
     return *value;
 }
 
-// The shortest text that reads back as v, for messages about a value the user gave.
-std::string shortest(double v) {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-    return std::string(text, end);
-}
-
 void requirePositive(double value, const std::string& what) {
     if (!(value > 0) || !std::isfinite(value))
-        throw QuelmarError("the " + what + " must be a positive number, not " + shortest(value));
+        throw QuelmarError("the " + what + " must be a positive number, not " + roundTripText(value));
 }
 
 } // namespace
@@ -75,13 +67,13 @@ FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan)
     grid.fmax = 1 / pmin;
     grid.step = settings.step / timeSpan;
     if (!std::isfinite(grid.fmax) || !std::isfinite(timeSpan * grid.fmax))
-        throw QuelmarError("the shortest period, " + shortest(pmin) +
+        throw QuelmarError("the shortest period, " + roundTripText(pmin) +
                            " days, is too short to fold a time span of " + fixed(timeSpan, 4) +
                            " days");
     // Below one unit in the last place of fmax, adding Δf would leave a frequency unchanged.
     if (!(grid.step > grid.fmax * DBL_EPSILON))
-        throw QuelmarError("the step " + shortest(settings.step) +
-                           " is too small for periods down to " + shortest(pmin) +
+        throw QuelmarError("the step " + roundTripText(settings.step) +
+                           " is too small for periods down to " + roundTripText(pmin) +
                            " days over a time span of " + fixed(timeSpan, 4) +
                            " days: the trial frequencies would not advance");
     const double count = std::trunc((grid.fmax - grid.fmin) / grid.step + 1.001);

@@ -32,15 +32,35 @@ void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
         LineTokens tokens(line);
         const auto time = parseNumber(tokens.next());
         if (!time) continue;
-        if (series.count() == MaxPoints) {
+        if (series.count() + series.missing == MaxPoints) {
             ++series.ignored;
             continue;
         }
         for (int skip = 1; skip < valueToken; ++skip)
             tokens.next();
+        // 0, an absent value and one that is not a number all mark a value missing.
+        const double value = parseNumber(tokens.next()).value_or(0.0);
+        if (value == 0) {
+            ++series.missing;
+            continue;
+        }
         series.times.push_back(*time);
-        series.values.push_back(parseNumber(tokens.next()).value_or(0.0));
+        series.values.push_back(value);
     }
+}
+
+// Θ does not change when every value is multiplied by one number. Values whose squares would
+// overflow, or vanish, are brought near 1 by a power of two, which is exact: data in the
+// ordinary range are not scaled at all, and scaled data give Θ to the same bit as the same
+// data written in ordinary units would.
+int valueExponentFor(const PeriodSeries& series) {
+    double largest = 0;
+    for (std::size_t i = 1; i < series.values.size(); ++i)
+        largest = std::max(largest, std::fabs(series.values[i]));
+    if (largest == 0 || (largest >= 0x1p-400 && largest <= 0x1p400)) return 0;
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    return -exponent;
 }
 
 void computeSums(PeriodSeries& series) {
@@ -48,19 +68,24 @@ void computeSums(PeriodSeries& series) {
     const auto [earliest, latest] =
         std::minmax_element(series.times.begin() + 1, series.times.end());
     series.timeSpan = *latest - *earliest;
+    series.valueExponent = valueExponentFor(series);
     double total = 0;
     for (int i = 1; i <= n; ++i)
-        total += series.values[i];
+        total += series.scaledValue(i);
     const double mean = total / n;
     double sum = 0;
     for (int i = 1; i <= n; ++i)
-        sum += (series.values[i] - mean) * (series.values[i] - mean);
+        sum += (series.scaledValue(i) - mean) * (series.scaledValue(i) - mean);
     series.deviationSum = sum;
 }
 
 void checkStatisticDefined(const PeriodSeries& series, int column) {
     const std::string& path = series.path;
     const int n = series.count();
+    if (n == 1 && series.missing > 0)
+        throw QuelmarError(path, "only one observation has a value in column " +
+                                     std::to_string(column) +
+                                     "; a period search needs two or more");
     if (n == 1)
         throw QuelmarError(path,
                            "the file holds one observation; a period search needs two or more");
@@ -75,9 +100,8 @@ void checkStatisticDefined(const PeriodSeries& series, int column) {
         throw QuelmarError(path, "all values of " + what +
                                      " are equal; the dispersion statistic is undefined");
     if (!(series.deviationSum > 0) || !std::isfinite(series.deviationSum))
-        throw QuelmarError(
-            path, "the values of " + what +
-                      " are too large or too close to each other for the dispersion statistic");
+        throw QuelmarError(path, "the values of " + what +
+                                     " are too close to each other for the dispersion statistic");
 }
 
 } // namespace
@@ -89,10 +113,15 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
     checkChannelLimit(path, series.DataChannelCount);
     const int valueColumn = series.DataChannelCount >= 2 ? column : 1;
     if (series.DataChannelCount > 0) checkColumn(path, series.DataChannelCount, column);
+    series.column = valueColumn;
     readPoints(text, valueColumn, series);
-    if (series.count() == 0) throw QuelmarError(path, "the file holds no observations");
+    if (series.count() + series.missing == 0)
+        throw QuelmarError(path, "the file holds no observations");
     if (series.DataChannelCount == 0)
         throw QuelmarError(path, "the first observation line holds no value after the date");
+    if (series.count() == 0)
+        throw QuelmarError(path, "column " + std::to_string(valueColumn) +
+                                     " holds no value: it is missing (0) on every observation line");
     computeSums(series);
     checkStatisticDefined(series, valueColumn);
     return series;
@@ -104,9 +133,17 @@ PeriodSeries readPeriodSeries(const std::string& path, int column) {
 }
 
 std::string leftOutNotice(const PeriodSeries& series) {
-    if (series.ignored == 0) return {};
-    return series.path + ": only the first " + std::to_string(series.count()) +
-           " observations are analysed; " + std::to_string(series.ignored) + " more are left out";
+    std::string notice;
+    if (series.ignored > 0)
+        notice = "only the first " + std::to_string(series.count() + series.missing) +
+                 " observations are analysed; " + std::to_string(series.ignored) +
+                 " more are left out";
+    if (series.missing > 0)
+        notice += (notice.empty() ? "" : "; ") + std::to_string(series.missing) +
+                  (series.missing == 1 ? " observation has" : " observations have") +
+                  " no value (0) in column " + std::to_string(series.column) + " and " +
+                  (series.missing == 1 ? "is" : "are") + " left out";
+    return notice.empty() ? notice : series.path + ": " + notice;
 }
 
 } // namespace quelmar

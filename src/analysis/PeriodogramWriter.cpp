@@ -5,16 +5,20 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quelmar {
 
 PeriodogramWriter::PeriodogramWriter(const std::string& path) : path_(path) {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) fail("cannot create the periodogram file");
+    // Without O_NONBLOCK a named pipe would wait for a reader before the scan could start.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (fd_ < 0) fail("cannot create the periodogram file");
+    fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 PeriodogramWriter::~PeriodogramWriter() {
-    if (file_) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void PeriodogramWriter::fail(const std::string& what) {
@@ -33,16 +37,38 @@ void PeriodogramWriter::write(const double* frequencies, const double* thetas, i
         text_ += "\r\n";
         if (!best_ || line.theta < best_->theta) best_ = line;
     }
-    if (std::fwrite(text_.data(), 1, text_.size(), file_) != text_.size() ||
-        std::fflush(file_) != 0)
-        fail("cannot write the periodogram; the lines before this one are kept");
+    std::size_t done = 0;
+    while (done < text_.size()) {
+        const ssize_t written = ::write(fd_, text_.data() + done, text_.size() - done);
+        if (written > 0) {
+            done += static_cast<std::size_t>(written);
+        } else if (written == 0 || errno != EINTR) {
+            if (written == 0) errno = EIO;
+            const int reason = errno;
+            keepWholeLines(done);
+            errno = reason;
+            fail("cannot write the periodogram; the lines before this one are kept");
+        }
+    }
+    size_ += static_cast<off_t>(text_.size());
     lines_ += count;
 }
 
+void PeriodogramWriter::keepWholeLines(std::size_t written) {
+    // A line cut off by the failure is taken back: the file ends with a whole line.
+    std::size_t whole = 0;
+    if (written > 0) {
+        const std::size_t lastEnd = text_.rfind('\n', written - 1);
+        if (lastEnd != std::string::npos) whole = lastEnd + 1;
+    }
+    if (ftruncate(fd_, size_ + static_cast<off_t>(whole)) == 0)
+        size_ += static_cast<off_t>(whole);
+}
+
 void PeriodogramWriter::close() {
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (file && std::fclose(file) != 0) fail("cannot complete the periodogram file");
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd >= 0 && ::close(fd) != 0) fail("cannot complete the periodogram file");
 }
 
 } // namespace quelmar

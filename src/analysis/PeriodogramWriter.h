@@ -1,10 +1,11 @@
 #pragma once
 // The periodogram file: lines of frequency, Θ and period with 8 decimals, CR LF ends. Each
-// batch of lines is flushed as it is written, so the file holds every finished line at once.
+// batch of lines reaches the file as it is written, so the file holds every finished line at
+// once; a write that fails part-way is cut back to the last whole line.
 
 #include "PeriodScan.h"
 
-#include <cstdio>
+#include <sys/types.h>
 #include <optional>
 #include <string>
 
@@ -30,9 +31,11 @@ public:
 
 private:
     [[noreturn]] void fail(const std::string& what);
+    void keepWholeLines(std::size_t written);
 
     std::string path_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    off_t size_ = 0; // bytes of whole lines in the file
     std::string text_; // the batch being written, kept to reuse its memory
     long long lines_ = 0;
     std::optional<PeriodogramLine> best_;

@@ -16,6 +16,7 @@ void copyPoint(const double* from, double* to) {
     to[0] = from[0];
     to[1] = from[1];
     to[2] = from[2];
+    to[3] = from[3];
 }
 
 } // namespace
@@ -26,7 +27,8 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
     resizeLarge(scratch_, count_ * Stride);
     for (std::size_t i = 0; i < count_; ++i) {
         points_[i * Stride + Offset] = series.times[i + 1] - series.times[1];
-        points_[i * Stride + Value] = series.values[i + 1];
+        points_[i * Stride + Value] = series.scaledValue(static_cast<int>(i) + 1);
+        points_[i * Stride + Place] = static_cast<double>(i);
     }
     // About one point per bucket when the phases spread over the cycle.
     bucketStart_.resize(count_ + 2);
@@ -72,14 +74,18 @@ void PhaseFold::scatterIntoBuckets() {
     points_.swap(scratch_);
 }
 
+bool PhaseFold::goesAfter(const double* a, const double* b) {
+    return a[Phase] > b[Phase] || (a[Phase] == b[Phase] && a[Place] > b[Place]);
+}
+
 void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
     double* const base = points_.data();
     for (std::size_t i = begin + 1; i < end; ++i) {
-        if (!(base[i * Stride] < base[(i - 1) * Stride])) continue;
+        if (!goesAfter(base + (i - 1) * Stride, base + i * Stride)) continue;
         double point[Stride];
         copyPoint(base + i * Stride, point);
         std::size_t j = i;
-        for (; j > begin && base[(j - 1) * Stride] > point[Phase]; --j)
+        for (; j > begin && goesAfter(base + (j - 1) * Stride, point); --j)
             copyPoint(base + (j - 1) * Stride, base + j * Stride);
         copyPoint(point, base + j * Stride);
     }
@@ -91,7 +97,7 @@ void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
     for (std::size_t i = begin; i < end; ++i)
         crowdedOrder_[i - begin] = static_cast<std::uint32_t>(i);
     std::sort(crowdedOrder_.begin(), crowdedOrder_.end(), [base](std::uint32_t a, std::uint32_t b) {
-        return base[a * Stride] < base[b * Stride];
+        return goesAfter(base + std::size_t{b} * Stride, base + std::size_t{a} * Stride);
     });
     for (std::size_t i = begin; i < end; ++i)
         copyPoint(base + std::size_t{crowdedOrder_[i - begin]} * Stride,

@@ -18,18 +18,22 @@ public:
     explicit PhaseFold(const PeriodSeries& series);
 
     // Θ at the frequency f (cycles per day). The phase of a point is the fractional part of
-    // (t(i) − t(1)) · f, brought into [0, 1).
+    // (t(i) − t(1)) · f, brought into [0, 1); points of equal phase keep their file order.
     double theta(double frequency);
 
 private:
-    // A point is three doubles side by side: its phase, its offset t(i) − t(1) in days, and
-    // its value. They live in plain arrays of doubles so that the arrays can sit on huge pages:
-    // faulting in a million points' worth of small pages costs more than several folds.
-    static constexpr std::size_t Phase = 0, Offset = 1, Value = 2, Stride = 3;
+    // A point is four doubles side by side: its phase, its offset t(i) − t(1) in days, its
+    // value and its place i in the file. They live in plain arrays of doubles so that the
+    // arrays can sit on huge pages: faulting in a million points' worth of small pages costs
+    // more than several folds. Points of equal phase (repeated dates) are ordered by their
+    // place in the file, so Θ does not depend on the order an earlier fold left them in.
+    static constexpr std::size_t Phase = 0, Offset = 1, Value = 2, Place = 3, Stride = 4;
 
     void foldAndCount(double frequency);
     void scatterIntoBuckets();
     void sortBuckets();
+    // Whether point a comes after point b in phase order.
+    static bool goesAfter(const double* a, const double* b);
     void insertionSort(std::size_t begin, std::size_t end);
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
     double dispersion() const;

@@ -86,11 +86,14 @@ void addPeriodCommand(CLI::App& app) {
                     "phase shift in cycles that the time span accumulates between two trial "
                     "frequencies (default 0.01)");
     cmd->add_option("--column", opt->column,
-                    "value column to analyse, 1 = the first after the date");
+                    "value column to analyse, 1 = the first after the date; observations whose "
+                    "value there is missing (0) are left out and counted");
     cmd->add_option("--output", opt->output,
                     "periodogram file (default: the data file's name up to its first \".\", plus "
                     "\".per\", in the working folder)");
-    cmd->add_option("--threads", opt->threads, "worker threads (default: every core)");
+    cmd->add_option("--threads", opt->threads,
+                    "worker threads (default: every core; at most " +
+                        std::to_string(MaxScanThreads) + ", more are taken as that many)");
     cmd->add_flag("--force", opt->force, "run a scan of more than 100,000,000 trial frequencies");
     cmd->callback([opt] { runPeriodSearch(*opt); });
 }

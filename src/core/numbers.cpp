@@ -74,6 +74,11 @@ std::string fixed(double v, int n) {
     return text;
 }
 
+std::string roundTripText(double v) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
 int decimalsToKeep(double v, int minDecimals) {
     char buf[64];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);

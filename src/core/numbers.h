@@ -22,6 +22,8 @@ std::optional<std::int32_t> parseInteger(std::string_view token);
 
 // Fixed-point text with n decimals, a point as separator, never an exponent.
 std::string fixed(double v, int n);
+// The shortest text that reads back as v, for messages about a value the user gave.
+std::string roundTripText(double v);
 // The decimals needed to write v exactly as its shortest round-trip text, at least minDecimals.
 int decimalsToKeep(double v, int minDecimals);
 

@@ -27,6 +27,8 @@ struct LightCurveShape {
     double period = 0.7;   // days
     double jitter = 0.0;   // > 0: dates on a regular grid of span / points, moved by this much
     bool timeOrder = true; // false: the lines come shuffled
+    int repeats = 1;       // lines per date, each with a value of its own
+    double valueScale = 1; // the values are multiplied by this power of two
     unsigned seed = 1;
 };
 
@@ -49,15 +51,19 @@ inline LightCurve makeLightCurve(const LightCurveShape& shape) {
                          std::vector<double>(1, 0.0));
     for (double dt : t) {
         const std::string date = fixed(shape.start + dt, 8);
-        curve.times.push_back(*parseNumber(date));
-        curve.text += date;
-        for (int k = 1; k <= shape.columnCount; ++k) {
-            const double phase = 2 * std::numbers::pi * dt / shape.period;
-            const std::string value = fixed(12.0 + k * 0.3 * std::sin(phase) + noise(rng), 4);
-            curve.columns[static_cast<std::size_t>(k)].push_back(*parseNumber(value));
-            curve.text += " " + value;
+        for (int r = 0; r < shape.repeats; ++r) {
+            curve.times.push_back(*parseNumber(date));
+            curve.text += date;
+            for (int k = 1; k <= shape.columnCount; ++k) {
+                const double phase = 2 * std::numbers::pi * dt / shape.period;
+                const double value =
+                    *parseNumber(fixed(12.0 + k * 0.3 * std::sin(phase) + noise(rng), 4)) *
+                    shape.valueScale;
+                curve.columns[static_cast<std::size_t>(k)].push_back(value);
+                curve.text += " " + roundTripText(value);
+            }
+            curve.text += " obs\r\n";
         }
-        curve.text += " obs\r\n";
     }
     return curve;
 }

@@ -1,6 +1,8 @@
 #include "LightCurve.h"
 #include "analysis/PeriodScan.h"
 #include "core/Error.h"
+#include "core/TextFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/PeriodOracle.h"
 #include "support/TempDir.h"
 
@@ -108,6 +110,97 @@ INSTANTIATE_TEST_SUITE_P(Data, EngineAgainstOracle,
                                     std::to_string(std::get<1>(info.param)) + "Threads";
                          });
 
+// Points that share a date share their phase at every trial frequency; they are taken in their
+// file order, so the periodogram is the same for any number of workers and any run.
+TEST(PeriodScan, RepeatedDatesGiveOnePeriodogramWhateverTheThreads) {
+    for (const int repeats : {3, 30}) {
+        const LightCurve curve = test::makeLightCurve({.points = 60, .repeats = repeats});
+        TempDir dir;
+        const std::string data = dir.write("star.dat", curve.text);
+        const PeriodScanSettings settings{.pmin = 0.68, .pmax = 0.72};
+        const std::string expected = test::directPeriodogram(curve.times, curve.columns[1],
+                                                             settings.pmin, settings.pmax, settings.step);
+        for (const unsigned threads : {1u, 2u, 4u, 1u, 2u, 4u})
+            EXPECT_EQ(scanFile(data, settings, threads, dir.file("star.per")).periodogram, expected)
+                << repeats << " lines per date, " << threads << " threads";
+    }
+}
+
+TEST(PeriodScan, ObservationsWithAMissingValueAreLeftOut) {
+    const LightCurve curve = test::makeLightCurve({.points = 300, .columnCount = 2});
+    std::string text;
+    std::vector<double> times{0}, values{0};
+    LineReader lines(curve.text);
+    std::string_view line;
+    for (int i = 1; lines.next(line); ++i) {
+        if (i % 7 == 3) { // the second band was not observed
+            text += std::string(line.substr(0, line.rfind(' ', line.rfind(' ') - 1))) + " 0 obs\r\n";
+            continue;
+        }
+        text += std::string(line) + "\r\n";
+        times.push_back(curve.times[static_cast<std::size_t>(i)]);
+        values.push_back(curve.columns[2][static_cast<std::size_t>(i)]);
+    }
+    TempDir dir;
+    const std::string data = dir.write("star.dat", text);
+    const PeriodScanSettings settings{.pmin = 0.6, .pmax = 0.8, .column = 2};
+    EXPECT_EQ(scanFile(data, settings, 2, dir.file("star.per")).periodogram,
+              test::directPeriodogram(times, values, settings.pmin, settings.pmax, settings.step));
+}
+
+// Θ does not change when every value is multiplied by one number, and is written as such even
+// where the squares of the values overflow or vanish.
+TEST(PeriodScan, ThetaIsTheSameForValuesNearTheEndsOfTheNumberRange) {
+    const PeriodScanSettings settings{.pmin = 0.6, .pmax = 0.8};
+    TempDir dir;
+    const auto periodogramFor = [&](double scale) {
+        const LightCurve curve = test::makeLightCurve({.points = 200, .valueScale = scale});
+        return scanFile(dir.write("star.dat", curve.text), settings, 2, dir.file("star.per")).periodogram;
+    };
+    const std::string ordinary = periodogramFor(1);
+    EXPECT_EQ(periodogramFor(0x1p508), ordinary) << "values near 1e154";
+    EXPECT_EQ(periodogramFor(-0x1p1019), ordinary) << "values near -1e308";
+    EXPECT_EQ(periodogramFor(0x1p-1000), ordinary) << "values near 1e-300";
+}
+
+TEST(PeriodScan, AFailedWriteLeavesTheFileEndingWithAWholeLine) {
+    const LightCurve curve = test::makeLightCurve({.points = 100});
+    TempDir dir;
+    const std::string data = dir.write("star.dat", curve.text);
+    const PeriodScanSettings settings{.pmin = 0.2, .pmax = 1.0};
+    const Scan full = scanFile(data, settings, 2, dir.file("full.per"));
+    ASSERT_GT(full.periodogram.size(), 5000u);
+    const PeriodSeries series = readPeriodSeries(data, 1);
+    const std::string output = dir.file("cut.per");
+    std::string message;
+    {
+        const test::FileSizeLimit diskFull(5000);
+        ScanProgress progress;
+        try {
+            scanPeriods(series, frequencyGrid(settings, series.timeSpan), output, 2, progress);
+        } catch (const QuelmarError& e) {
+            message = e.what();
+        }
+    }
+    EXPECT_EQ(message.rfind(output + ": cannot write the periodogram", 0), 0u) << message;
+    const std::string cut = TempDir::read(output);
+    ASSERT_FALSE(cut.empty());
+    EXPECT_EQ(cut.substr(cut.size() - 2), "\r\n");
+    EXPECT_EQ(full.periodogram.compare(0, cut.size(), cut), 0);
+}
+
+TEST(PeriodScan, RunsNoMoreWorkersThanTheCapWhateverIsAsked) {
+    EXPECT_EQ(scanThreads(2147483647u), MaxScanThreads);
+    EXPECT_EQ(scanThreads(3), 3u);
+    EXPECT_GE(scanThreads(0), 1u);
+    EXPECT_LE(scanThreads(0), std::max(1u, std::thread::hardware_concurrency()));
+    const LightCurve curve = test::makeLightCurve({.points = 50});
+    TempDir dir;
+    const Scan scan = scanFile(dir.write("star.dat", curve.text), {.pmin = 0.5, .pmax = 1}, 2147483647u,
+                               dir.file("star.per"));
+    EXPECT_FALSE(scan.outcome.cancelled);
+}
+
 TEST(PeriodScan, SwappedPeriodsGiveTheSamePeriodogram) {
     const LightCurve curve = test::makeLightCurve({.points = 200});
     TempDir dir;
@@ -205,19 +298,39 @@ TEST(PeriodScan, ReportsFilesItCannotWriteAndNeverWritesOverTheData) {
     EXPECT_EQ(TempDir::read(data), curve.text);
 }
 
+// The best period of one column of an example shipped in examples/.
+struct BestPeriod {
+    double period = 0;
+    double frequencyStep = 0;
+};
+
+BestPeriod bestPeriodOfExample(const std::string& name, const PeriodScanSettings& settings) {
+    TempDir dir;
+    const PeriodSeries series = readPeriodSeries(std::string(QUELMAR_EXAMPLES_DIR) + "/" + name,
+                                                 settings.column);
+    const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
+    ScanProgress progress;
+    const ScanOutcome outcome = scanPeriods(series, grid, dir.file("star.per"), 2, progress);
+    EXPECT_TRUE(outcome.best);
+    return {outcome.best ? outcome.best->period : 0, grid.step};
+}
+
 // OGLE-LMC-RRLYR-00003, an RRab star in the Large Magellanic Cloud: OGLE I-band photometry
 // with a catalogue period of 0.6564975 d.
 TEST(PeriodScan, FindsThePublishedPeriodOfARealRRLyraeStar) {
-    const std::string data = std::string(QUELMAR_REALDATA_DIR) + "/ogle_lmc_rrlyr_00003_I.dat";
-    if (!std::filesystem::exists(data)) GTEST_SKIP() << data << " is not there";
-    TempDir dir;
-    const PeriodSeries series = readPeriodSeries(data, 1);
-    const FrequencyGrid grid =
-        frequencyGrid({.pmin = 0.3, .pmax = 1.0, .step = 0.05}, series.timeSpan);
-    ScanProgress progress;
-    const ScanOutcome outcome = scanPeriods(series, grid, dir.file("rr.per"), 2, progress);
-    ASSERT_TRUE(outcome.best);
-    EXPECT_NEAR(outcome.best->frequency, 1 / 0.6564975, grid.step);
+    const BestPeriod best =
+        bestPeriodOfExample("ogle_lmc_rrlyr_00003.dat", {.pmin = 0.3, .pmax = 1.0, .step = 0.05});
+    EXPECT_NEAR(1 / best.period, 1 / 0.6564975, best.frequencyStep);
+}
+
+// SDSS Stripe 82 RR Lyrae 3565718 (published period 0.663341925 d): its r band misses one
+// magnitude, written 0, which must not pass for the brightest point of the curve.
+TEST(PeriodScan, FindsThePublishedPeriodInABandWithAMissingValue) {
+    for (const int band : {2, 3, 4, 5}) {
+        const BestPeriod best = bestPeriodOfExample("sdss_rrlyr_3565718_ugriz.dat",
+                                                    {.pmin = 0.6, .pmax = 0.75, .column = band});
+        EXPECT_EQ(fixed(best.period, 4), "0.6633") << "column " << band;
+    }
 }
 
 } // namespace

@@ -23,15 +23,26 @@ TEST(PeriodSeries, ReadsTheDatesAndTheChosenColumnInFileOrder) {
     const PeriodSeries s = parsePeriodSeries(
         "5 9.1 0.4 1.1 a\r\n\r\nJD V B-V\r\n2 9.2 V 1.2\n 7\t9.3 0.6\r\n", 3, "star.dat");
     EXPECT_EQ(s.DataChannelCount, 3);
-    ASSERT_EQ(s.count(), 3) << "blank and text lines are not observations";
-    EXPECT_EQ(s.times, (std::vector<double>{0, 5, 2, 7}));
-    EXPECT_EQ(s.values, (std::vector<double>{0, 1.1, 1.2, 0})) << "a missing value reads as 0";
-    EXPECT_EQ(s.timeSpan, 5.0) << "latest minus earliest, whatever the order";
+    ASSERT_EQ(s.count(), 2) << "blank and text lines are not observations";
+    EXPECT_EQ(s.times, (std::vector<double>{0, 5, 2}));
+    EXPECT_EQ(s.values, (std::vector<double>{0, 1.1, 1.2}));
+    EXPECT_EQ(s.missing, 1) << "an absent value is missing";
+    EXPECT_EQ(s.timeSpan, 3.0) << "latest minus earliest, whatever the order";
+}
 
-    const PeriodSeries second =
-        parsePeriodSeries("5 9.1 0.4 1.1\r\n2 9.2 V 1.2\r\n", 2, "star.dat");
-    EXPECT_EQ(second.values, (std::vector<double>{0, 0.4, 0}))
-        << "a token that is not a number reads as 0";
+TEST(PeriodSeries, LeavesOutAndCountsObservationsWithAMissingValue) {
+    const PeriodSeries s = parsePeriodSeries(
+        "\xEF\xBB\xBF" "1 9.1 0.4\r\n2 9.2 0\r\n3 9.3 V\r\n4 9.4 0.5\r\n5 0 0.6\r\n", 2, "star.dat");
+    EXPECT_EQ(s.times, (std::vector<double>{0, 1, 4, 5})) << "a byte-order mark hid the first date";
+    EXPECT_EQ(s.values, (std::vector<double>{0, 0.4, 0.5, 0.6}));
+    EXPECT_EQ(s.missing, 2) << "0 and a token that is not a number are missing values";
+    EXPECT_EQ(s.deviationSum, (0.4 - 0.5) * (0.4 - 0.5) + 0.0 + (0.6 - 0.5) * (0.6 - 0.5));
+    EXPECT_EQ(leftOutNotice(s),
+              "star.dat: 2 observations have no value (0) in column 2 and are left out");
+    EXPECT_EQ(refusal("1 9.1 0\r\n2 9.2 0\r\n", 2),
+              "star.dat: column 2 holds no value: it is missing (0) on every observation line");
+    EXPECT_NE(refusal("1 9.1 0.3\r\n2 9.2 0\r\n", 2).find("only one observation has a value"),
+              std::string::npos);
 }
 
 TEST(PeriodSeries, AFileWithOneValueColumnIsAnalysedOnItWhateverTheColumn) {
@@ -55,8 +66,8 @@ TEST(PeriodSeries, RefusesInputThatLeavesTheStatisticUndefined) {
               std::string::npos);
     EXPECT_NE(refusal("4 9.5\r\n4 9.7\r\n").find("same date"), std::string::npos);
     EXPECT_NE(refusal("1\r\n2\r\n").find("no value after the date"), std::string::npos);
-    EXPECT_NE(refusal("1 1e-200\r\n2 2e-200\r\n").find("too large or too close"),
-              std::string::npos);
+    EXPECT_EQ(refusal("1 1e-200\r\n2 2e-200\r\n"), "accepted") << "Θ is defined however small";
+    EXPECT_EQ(refusal("1 1e308\r\n2 -1e308\r\n"), "accepted") << "Θ is defined however large";
 }
 
 TEST(PeriodSeries, RefusesAColumnTheFileDoesNotHave) {
@@ -65,6 +76,9 @@ TEST(PeriodSeries, RefusesAColumnTheFileDoesNotHave) {
     EXPECT_EQ(refusal(threeColumns, 4),
               "star.dat: column 4 does not exist; the file has 3 value columns");
     EXPECT_NE(refusal(threeColumns, 0).find("numbered from 1"), std::string::npos);
+    EXPECT_EQ(refusal("1 1 2 3 4 5 6 7 8 9 10 11\r\n2 1 2 3 4 5 6 7 8 9 10 12\r\n", 11),
+              "star.dat: the first observation line has 11 value columns; at most 10 can be loaded")
+        << "the limits of the loader";
     EXPECT_NE(refusal("1 9.5\r\n2 9.6\r\n", -1).find("numbered from 1"), std::string::npos);
 }
 
@@ -89,6 +103,10 @@ TEST(PeriodSeries, ReadsAtMostTheLimitAndCountsWhatItLeavesOut) {
     EXPECT_EQ(s.times.back(), MaxPoints);
     EXPECT_EQ(leftOutNotice(s),
               "big.dat: only the first 1000000 observations are analysed; 3 more are left out");
+    text[text.find(" 1\n")+1] = '0';
+    EXPECT_EQ(leftOutNotice(parsePeriodSeries(text, 1, "big.dat")),
+              "big.dat: only the first 1000000 observations are analysed; 3 more are left out; "
+              "1 observation has no value (0) in column 1 and is left out");
     EXPECT_EQ(leftOutNotice(parsePeriodSeries("1 1\n2 2\n", 1, "small.dat")), "");
 }
 

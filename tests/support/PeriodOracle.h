@@ -3,8 +3,10 @@
 // that moves each phase together with its value. The engine's periodogram is checked against
 // this one byte for byte, and the benchmark measures the engine against it.
 //
-// Arrays are numbered from 1, element 0 unused. The time span is the latest date minus the
-// earliest, so input out of time order ends its scan too.
+// Points of exactly equal phase (repeated dates) are ordered by their place in the file, the
+// one rule that makes Θ independent of the sort; the Shell sort alone would order them by the
+// accident of its gaps. Arrays are numbered from 1, element 0 unused. The time span is the
+// latest date minus the earliest, so input out of time order ends its scan too.
 
 #include "core/numbers.h"
 
@@ -16,15 +18,20 @@
 
 namespace quelmar::test {
 
-inline void shellSortByPhase(std::vector<double>& phase, std::vector<double>& work, int n) {
+inline void shellSortByPhase(std::vector<double>& phase, std::vector<double>& work,
+                             std::vector<int>& place, int n) {
+    const auto goesAfter = [&](int a, int b) {
+        return phase[a] > phase[b] || (phase[a] == phase[b] && place[a] > place[b]);
+    };
     int h = 1;
     while (n / 9.0 > h)
         h = 3 * h + 1;
     do {
         for (int i = h + 1; i <= n; ++i) {
-            for (int q = i - h; q >= 1 && phase[q] > phase[q + h]; q -= h) {
+            for (int q = i - h; q >= 1 && goesAfter(q, q + h); q -= h) {
                 std::swap(phase[q], phase[q + h]);
                 std::swap(work[q], work[q + h]);
+                std::swap(place[q], place[q + h]);
             }
         }
         h /= 3;
@@ -36,6 +43,7 @@ inline std::string directPeriodogram(const std::vector<double>& t, const std::ve
                                      double pmin, double pmax, double s) {
     const int n = static_cast<int>(t.size()) - 1;
     std::vector<double> work(t.size()), phase(t.size());
+    std::vector<int> place(t.size());
     if (pmin > pmax) std::swap(pmin, pmax);
     const double fmin = 1 / pmax;
     const double fmax = 1 / pmin;
@@ -55,11 +63,12 @@ inline std::string directPeriodogram(const std::vector<double>& t, const std::ve
         const double P = 1 / f;
         for (int i = 1; i <= n; ++i) {
             work[i] = v[i];
+            place[i] = i;
             const double x = (t[i] - t[1]) * f;
             phase[i] = x - std::trunc(x);
             if (phase[i] < 0) phase[i] += 1;
         }
-        if (n > 1) shellSortByPhase(phase, work, n);
+        if (n > 1) shellSortByPhase(phase, work, place, n);
         double sum = 0;
         for (int i = 2; i <= n; ++i)
             sum += (work[i] - work[i - 1]) * (work[i] - work[i - 1]);
