@@ -1,6 +1,10 @@
 #include "JulianDate.h"
 
+#include "Error.h"
+#include "numbers.h"
+
 #include <cmath>
+#include <string>
 
 namespace quelmar {
 
@@ -17,6 +21,29 @@ double dateToJD(double year, double month, double day, double hour, double minut
     const Real jd = 367 * Y + a + e + D + G * k + 1721027 + 2 * G - 0.5L +
                     (static_cast<Real>(hour) + static_cast<Real>(minute) / 60) / 24;
     return static_cast<double>(jd);
+}
+
+
+int daysInMonth(double year, int month) {
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const auto divides = [year](double by) { return std::fmod(year, by) == 0; };
+    const bool leap = year > 1585 ? divides(4) && (!divides(100) || divides(400)) : divides(4);
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+void checkCalendarDate(double year, double month, double day, double hour, double minute) {
+    const auto refuse = [](const char* what, double value, const std::string& rule) {
+        throw QuelmarError("the " + std::string(what) + " " + roundTripText(value) + " " + rule);
+    };
+    if (!std::isfinite(year) || year != std::trunc(year)) refuse("year", year, "is not a whole number");
+    if (!(month >= 1 && month <= 12) || month != std::trunc(month))
+        refuse("month", month, "is not a whole number from 1 to 12");
+    const int lastDay = daysInMonth(year, static_cast<int>(month));
+    if (!(day >= 1 && day < lastDay + 1))
+        refuse("day", day, "is not a day of the month: it must be at least 1 and less than " +
+                               std::to_string(lastDay + 1));
+    if (!(hour >= 0 && hour < 24)) refuse("hour", hour, "is not an hour of the day: it must be at least 0 and less than 24");
+    if (!(minute >= 0 && minute < 60)) refuse("minute", minute, "must be at least 0 and less than 60");
 }
 
 } // namespace quelmar
