@@ -4,17 +4,59 @@
 
 namespace quelmar {
 
+namespace {
+
+std::string noteText(const TermFit& term, InterfaceLanguage language) {
+    switch (term.note) {
+    case ExtremumNote::Singular:
+        return ownText(message::ExtremaSingular, language, {std::to_string(term.terms)});
+    case ExtremumNote::NewtonNotSettled:
+        return ownText(message::ExtremaNotSettled, language, {std::to_string(NewtonStepLimit)});
+    case ExtremumNote::NewtonLeftRange:
+        return ownText(message::ExtremaLeftRange, language);
+    case ExtremumNote::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
 std::vector<ExtremumLine> extremumLines(const ExtremumTables& tables, const ChannelFit& fit,
-                                        int decimals, const ExtremumNoteText& noteText) {
+                                        int decimals, InterfaceLanguage language) {
     std::vector<ExtremumLine> lines;
     for (const TermFit& term : fit.terms) {
         ExtremumLine line{fit.channel, term.terms, fit.run, {}};
         if (term.note != ExtremumNote::Singular)
             line.text = extremumNumbers(tables, fit.channel, term.terms, decimals);
-        if (term.note != ExtremumNote::None) line.text += noteText(term);
+        line.text += noteText(term, language);
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::string fitRefusalText(const ChannelFit& fit, InterfaceLanguage language) {
+    const std::string channel = std::to_string(fit.channel);
+    const std::string first = std::to_string(fit.first);
+    const std::string last = std::to_string(fit.last);
+    switch (fit.refusal) {
+    case FitRefusal::NoTimeSpan:
+        return ownText(message::ExtremaNoTimeSpan, language, {channel, first, last});
+    case FitRefusal::TooFewPoints:
+        return ownText(message::ExtremaTooFewPoints, language,
+                       {channel, std::to_string(fit.refusedTerms),
+                        std::to_string(fit.refusedTerms + 1), first, last,
+                        std::to_string(fit.points)});
+    case FitRefusal::None:
+        break;
+    }
+    return {};
+}
+
+std::string leftOutText(const ChannelFit& fit, InterfaceLanguage language) {
+    if (fit.leftOut == 0) return {};
+    return ownText(message::ExtremaLeftOut, language,
+                   {std::to_string(fit.channel), std::to_string(fit.leftOut)});
 }
 
 int subtractFit(PointStore& store, const ExtremumTables& tables, int m, int run) {

@@ -4,8 +4,8 @@
 // (draw, save, subtract) find the right curve whatever the order or the settings are now.
 
 #include "PolynomialFit.h"
+#include "core/OwnMessages.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,14 +18,15 @@ struct ExtremumLine {
     std::string text; // UTF-8
 };
 
-// What a term count's line says for a note: for a singular fit the whole line, otherwise the
-// words that follow the numbers. The caller gives them in the user's language.
-using ExtremumNoteText = std::function<std::string(const TermFit&)>;
-
 // The lines of a fit in the order its term counts were fitted: moment±error value±error with
-// the given decimals, followed by the note's words, or the note alone for a singular fit.
+// the given decimals, followed by what went wrong, or for a singular fit that alone.
 std::vector<ExtremumLine> extremumLines(const ExtremumTables& tables, const ChannelFit& fit,
-                                        int decimals, const ExtremumNoteText& noteText);
+                                        int decimals, InterfaceLanguage language);
+
+// Why a channel was not fitted, naming the channel, the points and the term count.
+std::string fitRefusalText(const ChannelFit& fit, InterfaceLanguage language);
+// How many points of a channel were left out as missing values; empty when none.
+std::string leftOutText(const ChannelFit& fit, InterfaceLanguage language);
 
 // Subtracts the curves of term count m made by the given run from the values of every channel
 // that has one, over the range that was fitted. Missing values (0) stay missing. Returns the

@@ -29,43 +29,15 @@ TermRange termRange(const std::string& text) {
     return {*first, *last};
 }
 
-std::string noteText(const TermFit& term) {
-    switch (term.note) {
-    case ExtremumNote::Singular:
-        return std::to_string(term.terms) + " terms: the normal equations have no unique solution";
-    case ExtremumNote::NewtonNotSettled:
-        return " (no stationary point: Newton's method did not settle in " +
-               std::to_string(NewtonStepLimit) + " steps)";
-    case ExtremumNote::NewtonLeftRange:
-        return " (the stationary point lies outside the range)";
-    case ExtremumNote::None:
-        break;
-    }
-    return "";
-}
-
-std::string refusalText(const ChannelFit& fit) {
-    const std::string channel = "channel " + std::to_string(fit.channel);
-    if (fit.refusal == FitRefusal::NoTimeSpan)
-        return channel + ": the first and last times of points " + std::to_string(fit.first) +
-               " ... " + std::to_string(fit.last) + " are equal; no polynomial can be fitted";
-    return channel + ": a fit of " + std::to_string(fit.refusedTerms) +
-           " terms needs at least " + std::to_string(fit.refusedTerms + 1) +
-           " points with a value; points " + std::to_string(fit.first) + " ... " +
-           std::to_string(fit.last) + " have " + std::to_string(fit.points);
-}
-
 // Fits the store's view and prints the lines; the refusal of the channel, if it was refused.
 std::string printFit(const PointStore& store, const ExtremaOptions& opt, TermRange terms,
               ExtremumTables& tables) {
     const ChannelFit fit = fitExtremum(store, opt.channel, store.ViewFirst, store.ViewLast, terms,
                                        tables.beginRun(), tables);
-    if (fit.leftOut > 0)
-        std::cerr << "quelmar-cli: channel " << fit.channel << ", points " << fit.first << " ... "
-                  << fit.last << ": " << fit.leftOut
-                  << " points with the value 0 (missing) are left out of the fit\n";
-    if (fit.refusal != FitRefusal::None) return opt.data + ": " + refusalText(fit);
-    for (const ExtremumLine& line : extremumLines(tables, fit, opt.decimals, noteText))
+    constexpr InterfaceLanguage english = InterfaceLanguage::English;
+    if (fit.leftOut > 0) std::cerr << "quelmar-cli: " << leftOutText(fit, english) << '\n';
+    if (fit.refusal != FitRefusal::None) return opt.data + ": " + fitRefusalText(fit, english);
+    for (const ExtremumLine& line : extremumLines(tables, fit, opt.decimals, english))
         std::cout << line.text << '\n';
     return {};
 }

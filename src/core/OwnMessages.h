@@ -48,6 +48,35 @@ inline constexpr OwnMessage LargeScan{
     "Start it?",
     "Расчёт займёт %1 пробных частот, больше %2, и может идти очень долго. Начать?"};
 
+// Extrema by polynomial fit, their results window and the ranges.
+inline constexpr OwnMessage ExtremaSingular{
+    "%1 terms: the normal equations have no unique solution",
+    "%1 членов: у нормальных уравнений нет единственного решения"};
+inline constexpr OwnMessage ExtremaNotSettled{
+    " (no stationary point: Newton's method did not settle in %1 steps)",
+    " (нет стационарной точки: метод Ньютона не сошёлся за %1 шагов)"};
+inline constexpr OwnMessage ExtremaLeftRange{" (the stationary point lies outside the range)",
+                                             " (стационарная точка вне диапазона)"};
+inline constexpr OwnMessage ExtremaNoTimeSpan{
+    "Channel %1: the first and last times of points %2 ... %3 are equal; no polynomial can be "
+    "fitted.",
+    "Канал %1: первая и последняя даты точек %2 ... %3 совпадают; полином построить нельзя."};
+inline constexpr OwnMessage ExtremaTooFewPoints{
+    "Channel %1: a polynomial of %2 terms needs at least %3 points with a value; points %4 ... "
+    "%5 have %6.",
+    "Канал %1: для полинома из %2 членов нужно не меньше %3 точек со значением; в точках %4 ... "
+    "%5 их %6."};
+inline constexpr OwnMessage ExtremaLeftOut{
+    "Channel %1: %2 points with the value 0 (missing) left out of the fit",
+    "Канал %1: точек со значением 0 (нет данных) не учтено: %2"};
+inline constexpr OwnMessage ExtremaNotSaved{"The results could not be saved.\n%1",
+                                            "Не удалось сохранить результаты.\n%1"};
+inline constexpr OwnMessage PreviousRange{"Previous range", "Предыдущий диапазон"};
+inline constexpr OwnMessage NextRange{"Next range", "Следующий диапазон"};
+inline constexpr OwnMessage Ranges{"Ranges", "Диапазоны"};
+inline constexpr OwnMessage RangesNotRead{"The ranges file could not be read.\n%1",
+                                          "Не удалось прочитать файл диапазонов.\n%1"};
+
 } // namespace message
 
 } // namespace quelmar
