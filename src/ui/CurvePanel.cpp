@@ -101,12 +101,13 @@ void CurvePanel::createControls() {
                     row++, 4, 1, 2);
 
     // The range buttons appear once a ranges file is loaded.
-    QWidget* ranges[] = {addButton("Button3", QStringLiteral("<-- .  ."), nullptr),
-                         addLabel("Label4", QStringLiteral("Диапазоны")),
-                         addButton("Button1", QStringLiteral(".  . -->"), nullptr)};
+    rangeCommands_ = {
+        addButton("Button3", QStringLiteral("<-- .  ."), &CurveWindow::showPreviousRange),
+        addLabel("Label4", QStringLiteral("Диапазоны")),
+        addButton("Button1", QStringLiteral(".  . -->"), &CurveWindow::showNextRange)};
     for (int k = 0; k < 3; ++k) {
-        grid->addWidget(ranges[k], row, 2 * k, 1, 2);
-        ranges[k]->hide();
+        grid->addWidget(rangeCommands_[k], row, 2 * k, 1, 2);
+        rangeCommands_[k]->hide();
     }
     ++row;
 
@@ -131,6 +132,11 @@ void CurvePanel::showEvent(QShowEvent* event) {
 void CurvePanel::keyPressEvent(QKeyEvent* event) {
     // The keys of the curve window, not its zoom characters.
     curve_.applyKeyTable(event);
+}
+
+void CurvePanel::showRangeCommands() {
+    for (QWidget* command : rangeCommands_)
+        command->show();
 }
 
 void CurvePanel::showPointInformation(const PointInformation& information) {

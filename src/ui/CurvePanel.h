@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +37,8 @@ class CurvePanel : public QWidget {
     // The step box reaches up to the number of points.
     void setStepMaximum(int pointCount);
     void showCursorChannel(int channel);
+    // The buttons that step through the ranges, hidden until a ranges file is loaded.
+    void showRangeCommands();
 
     int step() const;
     QString firstText() const;
@@ -62,6 +66,7 @@ class CurvePanel : public QWidget {
     QLineEdit* Edit1;
     QLineEdit* Edit2;
     QLineEdit* Edit3;
+    std::array<QWidget*, 3> rangeCommands_{};
 };
 
 } // namespace quelmar

@@ -11,6 +11,7 @@
 #include "plot/CurveRenderer.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 
@@ -66,6 +67,9 @@ void CurveWindow::showLaidOut() {
     move(1, top);
     show();
     layOut();
+    // The ranges named on the command line are read again at every showing.
+    const QString ranges = QString::fromStdString(workbench_.files.RangesFileName);
+    if (!ranges.isEmpty() && QFileInfo::exists(ranges)) loadRanges(ranges);
 }
 
 void CurveWindow::resizeEvent(QResizeEvent* event) {
@@ -185,6 +189,19 @@ void CurveWindow::moveCursorMark(int p) {
         cursorMarkPosition(workbench_.store, geometry_, workbench_.view.CursorChannel, p);
     cursorMark_->setVisible(mark.has_value());
     if (mark) cursorMark_->move(*mark);
+}
+
+void CurveWindow::drawOverPicture(
+    const std::function<void(QImage&, const CurveGeometry&)>& draw) {
+    QImage& picture = surface_->picture();
+    if (picture.isNull()) return;
+    draw(picture, geometry_);
+    surface_->update();
+}
+
+void CurveWindow::placeCursorMark(QPoint topLeft) {
+    cursorMark_->move(topLeft);
+    cursorMark_->show();
 }
 
 void CurveWindow::showCursorInformation() {

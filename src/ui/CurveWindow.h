@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -18,6 +19,7 @@ namespace quelmar {
 struct Workbench;
 class CurveSurface;
 class CurvePanel;
+class ExtremaWindow;
 
 class CurveWindow : public QWidget {
     Q_OBJECT
@@ -25,6 +27,8 @@ class CurveWindow : public QWidget {
     CurveWindow(Workbench& workbench, QWidget* mainWindow);
 
     void setControlPanel(CurvePanel* panel) { panel_ = panel; }
+    // The window whose fit runs at every step through the ranges.
+    void setExtremaWindow(ExtremaWindow* extrema) { extrema_ = extrema; }
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void redraw();
@@ -41,6 +45,16 @@ class CurveWindow : public QWidget {
     const QImage& picture() const;
     // Where the last redraw put things.
     const CurveGeometry& curveGeometry() const { return geometry_; }
+    // Draws over the picture of the last redraw, at its scales, until the next redraw.
+    void drawOverPicture(const std::function<void(QImage&, const CurveGeometry&)>& draw);
+    // Puts the cursor mark's top-left corner at a pixel of the picture.
+    void placeCursorMark(QPoint topLeft);
+
+    // Ranges: loads a ranges file (the user is told when it cannot), and steps through it,
+    // showing each range and fitting the cursor channel over it.
+    bool loadRanges(const QString& path);
+    void showNextRange();
+    void showPreviousRange();
 
     // Cursor commands.
     void stepForward();
@@ -70,6 +84,10 @@ class CurveWindow : public QWidget {
     // The key table of the window, which the control panel shares.
     void applyKeyTable(const QKeyEvent* event);
 
+  signals:
+    // A ranges file has been loaded: the commands that step through it appear.
+    void rangesLoaded();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -90,6 +108,7 @@ class CurveWindow : public QWidget {
     std::optional<int> integerOf(const QString& text);
     void applyAltKey(int key);
     void applyShiftKey(int key);
+    void showCurrentRangeAndFit();
     void applyCtrlKey(int key);
     void applyPlainKey(int key);
 
@@ -100,6 +119,7 @@ class CurveWindow : public QWidget {
     Workbench& workbench_;
     QWidget* mainWindow_;
     CurvePanel* panel_ = nullptr;
+    ExtremaWindow* extrema_ = nullptr;
     CurveSurface* surface_;
     QLabel* cursorMark_;
     CurveGeometry geometry_;

@@ -176,8 +176,12 @@ void CurveWindow::applyAltKey(int key) {
         shiftViewRight();
 }
 
-// Shift with the arrows walks the ranges, which arrive with the ranges file.
-void CurveWindow::applyShiftKey(int) {}
+void CurveWindow::applyShiftKey(int key) {
+    if (key == Qt::Key_Left)
+        showPreviousRange();
+    else if (key == Qt::Key_Right)
+        showNextRange();
+}
 
 void CurveWindow::applyCtrlKey(int key) {
     ViewState& view = workbench_.view;

@@ -1,6 +1,7 @@
 #include "LanguageApply.h"
 
 #include "core/LanguageTable.h"
+#include "core/OwnMessages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -50,6 +51,8 @@ constexpr LanguageRow Rows[] = {
     {25, "TQMRMainwin", "ToolButton1", H},
     {26, "TQMRMainwin", "ToolButton3", H},
     {27, "TQMRMainwin", "ToolButton4", H},
+    {28, "TQMRMainwin", "N5", C},
+    {28, "TQMRMainwin", "ToolButton5", H},
     {48, "Tcalendbox", nullptr, C},
     {49, "Tcurvtool", nullptr, C},
     {50, "Tcurvtool", "LPoint", C},
@@ -64,6 +67,10 @@ constexpr LanguageRow Rows[] = {
     {59, "Tcurvtool", "Label2", C},
     {60, "Tcurvtool", "Label3", C},
     {61, "TForm1", nullptr, C},
+    {62, "TForm11", nullptr, C},
+    {63, "TForm11", "Label1", C},
+    {64, "TForm11", "Button1", C},
+    {65, "TForm11", "Button2", C},
     {66, "THelpfrm", nullptr, C},
     {67, "TOptform", nullptr, C},
     {68, "TOptform", "TabSheet1", C},
@@ -113,6 +120,9 @@ constexpr LanguageRow Rows[] = {
     {100, "TPerfrm", "okbtn", C},
     {101, "TPerfrm", "canbtn", C},
     {101, "TForm1", "canbtn", C},
+    {117, "TForm11", "Button4", C},
+    {118, "TForm11", "Button3", C},
+    {122, "TQMRMainwin", "connranges", C},
     {127, "TOptform", "askdel", C},
     {128, "TOptform", "GroupBox6", C},
     {129, "TOptform", "RadioButton2", C},
@@ -123,6 +133,21 @@ constexpr LanguageRow Rows[] = {
     {138, "TForm1", "Label1", C},
     {139, "TForm1", "Label5", C},
     {140, "TForm1", "Label6", C},
+    {143, "TForm11", "Button5", C},
+};
+
+// Controls whose design text no language line holds: labelled with a message of our own in the
+// interface's language.
+struct OwnTextRow {
+    const OwnMessage* message;
+    const char* window;
+    const char* component;
+};
+
+constexpr OwnTextRow OwnRows[] = {
+    {&message::PreviousRange, "TQMRMainwin", "N4"},
+    {&message::NextRange, "TQMRMainwin", "N2"},
+    {&message::Ranges, "Tcurvtool", "Label4"},
 };
 
 QWidget* windowNamed(const QList<QWidget*>& windows, const char* name) {
@@ -200,6 +225,15 @@ void applyLanguageRows(const LanguageTable& language, const QList<QWidget*>& win
     }
 }
 
+void applyOwnTextRows(InterfaceLanguage language, const QList<QWidget*>& windows) {
+    for (const OwnTextRow& row : OwnRows) {
+        QWidget* window = windowNamed(windows, row.window);
+        QObject* target = window ? findComponent(window, QLatin1String(row.component)) : nullptr;
+        if (target)
+            setCaption(target, false, QString::fromStdString(ownText(*row.message, language)));
+    }
+}
+
 QStringList unresolvedLanguageRows(const QList<QWidget*>& windows) {
     QStringList missing;
     for (const LanguageRow& row : Rows) {
@@ -207,6 +241,11 @@ QStringList unresolvedLanguageRows(const QList<QWidget*>& windows) {
         if (!window || !componentOf(window, row))
             missing << QLatin1String(row.window) + QLatin1Char('.') +
                            QLatin1String(row.component ? row.component : "");
+    }
+    for (const OwnTextRow& row : OwnRows) {
+        QWidget* window = windowNamed(windows, row.window);
+        if (!window || !findComponent(window, QLatin1String(row.component)))
+            missing << QLatin1String(row.window) + QLatin1Char('.') + QLatin1String(row.component);
     }
     return missing;
 }

@@ -11,10 +11,15 @@ class QWidget;
 namespace quelmar {
 
 class LanguageTable;
+enum class InterfaceLanguage;
 
 // Writes every row's entry into its control, empty entries included, so a short language
 // file blanks the controls of the lines it lacks. Rows whose window is not given are skipped.
 void applyLanguageRows(const LanguageTable& language, const QList<QWidget*>& windows);
+
+// Writes our own texts into the controls that no language line labels, in the interface's
+// language.
+void applyOwnTextRows(InterfaceLanguage language, const QList<QWidget*>& windows);
 
 // "window.component" of each row whose control the given windows do not have.
 QStringList unresolvedLanguageRows(const QList<QWidget*>& windows);

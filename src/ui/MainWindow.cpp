@@ -4,6 +4,7 @@
 #include "Workbench.h"
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
+#include "ExtremaWindow.h"
 #include "PeriodSearchDialog.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
@@ -17,6 +18,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,6 +42,22 @@ const QStringList Calculators = {
     QStringLiteral("xfce4-calculator"), QStringLiteral("speedcrunch"),
     QStringLiteral("xcalc"),
 };
+
+// A light curve through a minimum, its time marked: the extrema command's button.
+QIcon extremumIcon() {
+    QPixmap picture(20, 20);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath curve(QPointF(2, 3));
+    curve.quadTo(QPointF(10, 29), QPointF(18, 3));
+    painter.setPen(QPen(QColor(0, 0, 255), 2));
+    painter.drawPath(curve);
+    painter.setPen(QPen(QColor(255, 0, 0), 1.5));
+    painter.drawLine(QPointF(10, 10), QPointF(10, 19));
+    painter.drawLine(QPointF(6, 16), QPointF(14, 16));
+    return QIcon(picture);
+}
 
 } // namespace
 
@@ -88,6 +107,8 @@ void MainWindow::createMenus() {
     fileMenus_ << data;
     addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &MainWindow::searchPeriod,
                QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(data, "N5", QStringLiteral("Моменты экстремумов"), &MainWindow::findExtrema,
+               QKeySequence(Qt::CTRL | Qt::Key_M));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
     graph->setObjectName(QStringLiteral("graph1"));
@@ -99,6 +120,12 @@ void MainWindow::createMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(graph, "grflines", QStringLiteral("Линии"), &MainWindow::toggleCurveLines,
                QKeySequence(Qt::CTRL | Qt::Key_L));
+    addCommand(graph, "connranges", QStringLiteral("Подключить файл диапазонов"),
+               &MainWindow::connectRanges);
+    addCommand(graph, "N4", QStringLiteral("Предыдущий диапазон"), &MainWindow::showPreviousRange)
+        ->setVisible(false);
+    addCommand(graph, "N2", QStringLiteral("Следующий диапазон"), &MainWindow::showNextRange)
+        ->setVisible(false);
 
     auto* settings = new QAction(QStringLiteral("Настройки"), this);
     settings->setObjectName(QStringLiteral("Optbutt"));
@@ -144,6 +171,10 @@ void MainWindow::createToolBar() {
                                    QStyle::SP_DialogSaveButton, &MainWindow::saveCurvePoints);
     fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
                                    QStyle::SP_BrowserReload, &MainWindow::searchPeriod);
+    QToolButton* extrema = addToolButton("ToolButton5", QStringLiteral("Экстремумы"),
+                                         QStyle::SP_ArrowDown, &MainWindow::findExtrema);
+    extrema->setIcon(extremumIcon());
+    fileCommands_ << extrema;
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -329,6 +360,22 @@ void MainWindow::toggleCurveLines() { windows_.curve->toggleLines(); }
 void MainWindow::saveCurvePoints() { windows_.curve->savePoints(); }
 
 void MainWindow::searchPeriod() { windows_.periodSearch->exec(); }
+
+void MainWindow::findExtrema() { windows_.extrema->findExtrema(); }
+
+void MainWindow::connectRanges() {
+    const QString file = chooseFile();
+    if (!file.isEmpty()) windows_.curve->loadRanges(file);
+}
+
+void MainWindow::showPreviousRange() { windows_.curve->showPreviousRange(); }
+
+void MainWindow::showNextRange() { windows_.curve->showNextRange(); }
+
+void MainWindow::showRangeCommands() {
+    for (const char* name : {"N4", "N2"})
+        findChild<QAction*>(QLatin1String(name))->setVisible(true);
+}
 
 void MainWindow::editDataFile() {
     const QString file = chooseFile();

@@ -20,6 +20,7 @@ class ManualWindow;
 class SettingsDialog;
 class AboutBox;
 class PeriodSearchDialog;
+class ExtremaWindow;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -29,6 +30,7 @@ struct ShellWindows {
     SettingsDialog* options = nullptr;
     AboutBox* about = nullptr;
     PeriodSearchDialog* periodSearch = nullptr;
+    ExtremaWindow* extrema = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -59,6 +61,12 @@ public:
     void toggleCurveLines();
     void saveCurvePoints();
     void searchPeriod();
+    void findExtrema();
+    void connectRanges();
+    void showPreviousRange();
+    void showNextRange();
+    // The items that step through the ranges, hidden until a ranges file is loaded.
+    void showRangeCommands();
     void editDataFile();
     void showCalendar();
     void startCalculator();

@@ -6,6 +6,7 @@
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
 #include "CurvePanel.h"
+#include "ExtremaWindow.h"
 #include "PeriodSearchDialog.h"
 #include "PeriodProgressWindow.h"
 #include "help/AboutBox.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSpinBox>
 #include <QStandardPaths>
 
 namespace quelmar {
@@ -78,14 +80,25 @@ void StartUp::createWindows() {
     periodSearch_->setProgressWindow(periodProgress_);
     controlPanel_ = std::make_unique<CurvePanel>(workbench_, *curveWindow_);
     curveWindow_->setControlPanel(controlPanel_.get());
+    extrema_ = new ExtremaWindow(workbench_, *curveWindow_, mainWindow_.get());
+    curveWindow_->setExtremaWindow(extrema_);
     about_ = new AboutBox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
     });
-    mainWindow_->setWindows(
-        {curveWindow_.get(), calendar_, manual_.get(), options_, about_, periodSearch_});
+    mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
+                             periodSearch_, extrema_});
 
     QObject::connect(mainWindow_.get(), &MainWindow::closed, qApp, &QCoreApplication::quit);
+    QObject::connect(curveWindow_.get(), &CurveWindow::rangesLoaded, mainWindow_.get(), [this] {
+        mainWindow_->showRangeCommands();
+        controlPanel_->showRangeCommands();
+    });
+    // The settings dialog shows the first term count the best fit chose.
+    QObject::connect(extrema_, &ExtremaWindow::firstTermCountChosen, options_, [this](int terms) {
+        if (auto* spin = options_->findChild<QSpinBox*>(QStringLiteral("Spinpolynom")))
+            spin->setValue(terms);
+    });
     QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {
         if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
     });
@@ -104,7 +117,7 @@ void StartUp::loadSettings(const StartUpContext& startUp) {
 
 QList<QWidget*> StartUp::labelledWindows() const {
     return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_,
-            periodSearch_, periodProgress_};
+            periodSearch_, periodProgress_, extrema_};
 }
 
 void StartUp::applyLanguage() {
@@ -123,6 +136,7 @@ void StartUp::applyLanguage() {
         return;
     }
     applyLanguageRows(workbench_.language, labelledWindows());
+    applyOwnTextRows(workbench_.interfaceLanguage(), labelledWindows());
     about_->setDescription(workbench_.text(LanguageLine::AboutDescription1),
                           workbench_.text(LanguageLine::AboutDescription2),
                           workbench_.text(LanguageLine::AboutDescription3));
@@ -132,9 +146,10 @@ void StartUp::applyLanguage() {
 }
 
 void StartUp::openCommandLine(const QStringList& arguments) {
+    // The light-curve window reads the ranges of argument 2 whenever it is shown.
+    if (arguments.size() >= 2) workbench_.files.RangesFileName = arguments[1].toStdString();
     if (arguments.size() >= 1) mainWindow_->openCommandLineFile(arguments[0]);
     if (arguments.size() >= 2) {
-        workbench_.files.RangesFileName = arguments[1].toStdString();
         if (!QFileInfo::exists(arguments[1]))
             workbench_.reportError(mainWindow_.get(),
                                    workbench_.text(LanguageLine::CommandLineRangesMissing) +

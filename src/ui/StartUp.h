@@ -20,6 +20,7 @@ class PeriodSearchDialog;
 class MainWindow;
 class CalendarDialog;
 class CurvePanel;
+class ExtremaWindow;
 
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
@@ -55,6 +56,7 @@ public:
     AboutBox& about() { return *about_; }
     PeriodSearchDialog& periodSearch() { return *periodSearch_; }
     PeriodProgressWindow& periodProgress() { return *periodProgress_; }
+    ExtremaWindow& extrema() { return *extrema_; }
 
 private:
     void createWindows();
@@ -72,6 +74,7 @@ private:
     SettingsDialog* options_ = nullptr;
     PeriodSearchDialog* periodSearch_ = nullptr;
     PeriodProgressWindow* periodProgress_ = nullptr;
+    ExtremaWindow* extrema_ = nullptr;
     AboutBox* about_ = nullptr;
 };
 

@@ -5,11 +5,13 @@
 #include "Desktop.h"
 #include "OpenDialog.h"
 #include "Options.h"
+#include "analysis/ExtremumTables.h"
 #include "core/AppSettings.h"
 #include "core/DataFileState.h"
 #include "core/LanguageTable.h"
 #include "core/OwnMessages.h"
 #include "core/PointStore.h"
+#include "plot/RangeList.h"
 #include "plot/ViewState.h"
 
 #include <QString>
@@ -33,6 +35,8 @@ struct Workbench {
     LanguageTable language;
     AppSettings settings; // the persisted options, as the settings dialog shows them
     Options options;
+    ExtremumTables extrema; // results of the polynomial fits, kept for the whole run
+    RangeList ranges;       // the ranges file's entries and the one shown
     // Copies of two settings check boxes, taken when the main window is first shown and at
     // every OK of the settings dialog.
     bool ShowCurveTools = false;

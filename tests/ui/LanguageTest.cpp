@@ -6,6 +6,7 @@
 #include "ui/SettingsDialog.h"
 #include "ui/CalendarDialog.h"
 #include "ui/CurvePanel.h"
+#include "ui/ExtremaWindow.h"
 #include "ui/PeriodSearchDialog.h"
 
 #include <QLabel>
@@ -52,7 +53,8 @@ TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
     StartUp& shell = startWithFile();
     const QStringList missing = unresolvedLanguageRows(
         {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
-         &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress()});
+         &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress(),
+         &shell.extrema()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 

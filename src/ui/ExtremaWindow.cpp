@@ -1,0 +1,232 @@
+#include "ExtremaWindow.h"
+
+#include "CurveWindow.h"
+#include "Workbench.h"
+
+#include "analysis/ExtremaFile.h"
+#include "plot/CurveGeometry.h"
+#include "plot/FitDrawing.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include <exception>
+
+namespace quelmar {
+
+namespace {
+
+QString extremaPath() {
+    return QDir::current().filePath(QString::fromStdString(ExtremaFileName));
+}
+
+} // namespace
+
+ExtremaWindow::ExtremaWindow(Workbench& workbench, CurveWindow& curve, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      workbench_(workbench), curve_(curve) {
+    setObjectName(QStringLiteral("TForm11"));
+    setWindowTitle(QStringLiteral("Полином"));
+    createControls();
+    enableLineCommands();
+}
+
+void ExtremaWindow::createControls() {
+    auto button = [this](const char* name, const QString& caption, void (ExtremaWindow::*command)()) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, command);
+        return b;
+    };
+    auto* heading = new QLabel(QStringLiteral("Значение±Погрешность для x и y"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    Memo1 = new QListWidget(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Memo1->setMinimumSize(233, 114);
+    leftOut_ = new QLabel(this);
+    leftOut_->setObjectName(QStringLiteral("LeftOut"));
+    leftOut_->setWordWrap(true);
+    leftOut_->hide();
+    Button1 = button("Button1", QStringLiteral("Сохранить"), &ExtremaWindow::saveSelectedLine);
+    Button5 = button("Button5", QStringLiteral("вычесть"), &ExtremaWindow::subtractSelectedFit);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setSpacing(2);
+    grid->addWidget(heading, 0, 0, 1, 3);
+    grid->addWidget(Button5, 0, 3);
+    grid->addWidget(Memo1, 1, 0, 1, 4);
+    grid->addWidget(leftOut_, 2, 0, 1, 4);
+    grid->addWidget(Button1, 3, 0);
+    grid->addWidget(button("Button2", QStringLiteral("Сохр. все"), &ExtremaWindow::saveAllLines),
+                    3, 1);
+    grid->addWidget(button("Button4", QStringLiteral("Очистить"), &ExtremaWindow::clearLines), 3,
+                    2);
+    grid->addWidget(button("Button3", QStringLiteral("Все степени"), &ExtremaWindow::drawAllFits),
+                    3, 3);
+    // Fixed to what its texts need, in whichever language.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Memo1, &QListWidget::itemSelectionChanged, this, [this] {
+        enableLineCommands();
+        // A line chosen with the keyboard is drawn as a clicked one is.
+        if (Memo1->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            drawSelectedFit();
+    });
+    connect(Memo1, &QListWidget::itemClicked, this, &ExtremaWindow::drawSelectedFit);
+}
+
+void ExtremaWindow::findExtrema() {
+    curve_.redraw();
+    std::vector<int> shown;
+    for (int c = 1; c <= workbench_.store.ChannelCount; ++c)
+        if (channelShown(workbench_.store, c)) shown.push_back(c);
+    fitChannels(shown);
+}
+
+void ExtremaWindow::fitChannel(int c) {
+    if (c >= 1 && c <= workbench_.store.ChannelCount) fitChannels({c});
+}
+
+// One run: the channels share its number and the term counts set when it starts. The list
+// shows the lines of the last channel fitted; a refused channel leaves the list as it was.
+void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
+    const Options& options = workbench_.options;
+    const TermRange terms{options.PolynomialFirstTerms, options.PolynomialLastTerms};
+    const InterfaceLanguage language = workbench_.interfaceLanguage();
+    PointStore& store = workbench_.store;
+    ExtremumTables& tables = workbench_.extrema;
+    const int run = tables.beginRun();
+    QStringList refusals, leftOut;
+    std::optional<ChannelFit> listed;
+    for (int c : channels) {
+        ChannelFit fit = fitExtremum(store, c, store.ViewFirst, store.ViewLast, terms, run, tables);
+        if (const std::string text = leftOutText(fit, language); !text.empty())
+            leftOut << QString::fromStdString(text);
+        if (fit.refusal == FitRefusal::None)
+            listed = std::move(fit);
+        else
+            refusals << QString::fromStdString(fitRefusalText(fit, language));
+    }
+    if (listed) {
+        showLines(extremumLines(tables, *listed, options.PolynomialDecimals, language));
+        leftOut_->setText(leftOut.join(QLatin1Char('\n')));
+        leftOut_->setVisible(!leftOut.isEmpty());
+        if (!isVisible()) {
+            show();
+            move(screen()->availableGeometry().center() - rect().center());
+        }
+        raise();
+    }
+    if (!refusals.isEmpty()) workbench_.reportError(this, refusals.join(QLatin1Char('\n')));
+    if (listed && options.BestTermCount) chooseBestTermCount(*listed);
+}
+
+void ExtremaWindow::showLines(std::vector<ExtremumLine> lines) {
+    lines_ = std::move(lines);
+    Memo1->blockSignals(true);
+    Memo1->clear();
+    for (const ExtremumLine& line : lines_)
+        Memo1->addItem(QString::fromStdString(line.text));
+    Memo1->blockSignals(false);
+    enableLineCommands();
+}
+
+// The fits that follow start from the best term count, and the user is told which it is.
+void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
+    Options& options = workbench_.options;
+    const int best = bestTermCount(workbench_.extrema, fit,
+                                   {options.PolynomialFirstTerms, options.PolynomialLastTerms});
+    options.PolynomialFirstTerms = best;
+    emit firstTermCountChosen(best);
+    workbench_.inform(this, QString::number(best));
+}
+
+void ExtremaWindow::enableLineCommands() {
+    const bool selected = selectedLine().has_value();
+    Button1->setEnabled(selected);
+    Button5->setEnabled(selected);
+}
+
+std::optional<ExtremumLine> ExtremaWindow::selectedLine() const {
+    const int row = Memo1->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= lines_.size() ||
+        !Memo1->item(row)->isSelected())
+        return std::nullopt;
+    return lines_[static_cast<std::size_t>(row)];
+}
+
+void ExtremaWindow::drawFitsOf(const ExtremumLine& line) {
+    const PointStore& store = workbench_.store;
+    const ExtremumTables& tables = workbench_.extrema;
+    std::optional<QPoint> mark;
+    curve_.drawOverPicture([&](QImage& picture, const CurveGeometry& geometry) {
+        for (int c = 1; c <= std::min(store.ChannelCount, MaxChannels); ++c) {
+            if (!channelShown(store, c) || tables.FitCurves[c][line.terms].run != line.run)
+                continue;
+            const std::optional<QPoint> extremum =
+                drawFit(picture, store, geometry, tables, c, line.terms);
+            if (extremum && (c == line.channel || !mark)) mark = extremum;
+        }
+    });
+    if (mark) curve_.placeCursorMark(*mark);
+}
+
+void ExtremaWindow::drawSelectedFit() {
+    const std::optional<ExtremumLine> line = selectedLine();
+    if (!line) return;
+    curve_.redraw();
+    drawFitsOf(*line);
+}
+
+// Every line's fits over the picture as it is, so that they overlay.
+void ExtremaWindow::drawAllFits() {
+    for (const ExtremumLine& line : lines_)
+        drawFitsOf(line);
+}
+
+void ExtremaWindow::saveSelectedLine() {
+    const std::optional<ExtremumLine> line = selectedLine();
+    if (!line) return;
+    try {
+        appendExtremumLine(extremaPath().toStdString(), line->text);
+    } catch (const std::exception& error) {
+        workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
+                                                    {QString::fromUtf8(error.what())}));
+    }
+}
+
+void ExtremaWindow::saveAllLines() {
+    std::vector<std::string> texts;
+    for (const ExtremumLine& line : lines_)
+        texts.push_back(line.text);
+    try {
+        writeExtremumLines(extremaPath().toStdString(), texts);
+    } catch (const std::exception& error) {
+        workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
+                                                    {QString::fromUtf8(error.what())}));
+    }
+}
+
+void ExtremaWindow::clearLines() {
+    showLines({});
+}
+
+// The residuals stay in memory, on screen and for later commands, until the file is read again.
+void ExtremaWindow::subtractSelectedFit() {
+    const std::optional<ExtremumLine> line = selectedLine();
+    if (!line) return;
+    subtractFit(workbench_.store, workbench_.extrema, line->terms, line->run);
+    curve_.redraw();
+}
+
+} // namespace quelmar

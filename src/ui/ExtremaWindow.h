@@ -1,0 +1,68 @@
+#pragma once
+// The results of the polynomial fits of extrema: a small window above the others listing, one
+// line per term count, the moment and value of the extremum with their errors. It draws a
+// line's fit over the light curve, saves lines to extrema.txt in the working folder and
+// subtracts a fit from the points in memory. The fits themselves are run here too, for the
+// command "Extrema" and for every step through the ranges.
+
+#include "analysis/ExtremumLines.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace quelmar {
+
+struct Workbench;
+class CurveWindow;
+
+class ExtremaWindow : public QWidget {
+    Q_OBJECT
+  public:
+    ExtremaWindow(Workbench& workbench, CurveWindow& curve, QWidget* mainWindow);
+
+    // The command "Extrema": redraws the light curve, fits every shown channel over the view
+    // and lists the lines of the last one.
+    void findExtrema();
+    // Fits one channel over the view, as each step through the ranges does.
+    void fitChannel(int c);
+
+    const std::vector<ExtremumLine>& lines() const { return lines_; }
+
+  signals:
+    // The best term count has become the first term count of the fits.
+    void firstTermCountChosen(int terms);
+
+  private:
+    void createControls();
+    void fitChannels(const std::vector<int>& channels);
+    void showLines(std::vector<ExtremumLine> lines);
+    void chooseBestTermCount(const ChannelFit& fit);
+    void enableLineCommands();
+    std::optional<ExtremumLine> selectedLine() const;
+    // Draws the fits of a line's term count and run for every shown channel that has one;
+    // the cursor mark goes to the extremum of the line's channel.
+    void drawFitsOf(const ExtremumLine& line);
+
+    void drawSelectedFit();
+    void drawAllFits();
+    void saveSelectedLine();
+    void saveAllLines();
+    void clearLines();
+    void subtractSelectedFit();
+
+    Workbench& workbench_;
+    CurveWindow& curve_;
+    std::vector<ExtremumLine> lines_;
+    QListWidget* Memo1;
+    QLabel* leftOut_;
+    QPushButton* Button1;
+    QPushButton* Button5;
+};
+
+} // namespace quelmar

@@ -1,0 +1,134 @@
+#include "CurveFixture.h"
+
+#include "ui/ExtremaWindow.h"
+#include "ui/SettingsDialog.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace quelmar::test {
+namespace {
+
+class ExtremaTest : public CurveTest {
+  protected:
+    // A minimum at time 1030.3 of depth 1 with a little scatter, n points a day apart.
+    CurveWindow& openMinimum(int n = 60) {
+        std::vector<CurvePoint> points;
+        for (int i = 1; i <= n; ++i) {
+            const double d = (i - 30.3) / 30;
+            points.push_back({1000.0 + i, {10 + d * d + (i % 2 ? 0.01 : -0.01)}});
+        }
+        return openCurve(points);
+    }
+    ExtremaWindow& window() { return shell->extrema(); }
+    QListWidget* list() { return find<QListWidget>(window(), "Memo1"); }
+    QPushButton* button(const char* name) { return find<QPushButton>(window(), name); }
+    void clickToolButton() {
+        QTest::mouseClick(find<QToolButton>(shell->mainWindow(), "ToolButton5"), Qt::LeftButton);
+    }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void select(int row) {
+        const QRect line = list()->visualItemRect(list()->item(row));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, line.center());
+    }
+    std::string extremaFile() { return TempDir::read(inWork("extrema.txt").toStdString()); }
+    std::string fileLine(int row) {
+        return utf8ToCp1251(list()->item(row)->text().toStdString()) + "\r\n";
+    }
+};
+
+TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
+    openMinimum();
+    QTest::keyClick(&shell->mainWindow(), Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(window().isVisible());
+    ASSERT_EQ(list()->count(), 4) << "term counts 3 ... 6";
+    EXPECT_TRUE(list()->item(0)->text().startsWith("1030.3")) << list()->item(0)->text().toStdString();
+    EXPECT_FALSE(button("Button1")->isEnabled()) << "no line is selected";
+    EXPECT_FALSE(button("Button5")->isEnabled());
+
+    select(1);
+    ASSERT_TRUE(button("Button1")->isEnabled());
+    click("Button1");
+    click("Button1");
+    EXPECT_EQ(extremaFile(), fileLine(1) + fileLine(1)) << "saved twice, written twice";
+
+    click("Button2");
+    EXPECT_EQ(extremaFile(), fileLine(0) + fileLine(1) + fileLine(2) + fileLine(3));
+    click("Button4");
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_FALSE(button("Button1")->isEnabled());
+    click("Button2");
+    EXPECT_EQ(extremaFile(), "") << "saving the empty list empties the file";
+}
+
+TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResidualsToFit) {
+    openMinimum();
+    clickMenuItem("data1", "N5");
+    select(0);
+    const QRgb red = qRgb(255, 0, 0);
+    const QImage& picture = curve().picture();
+    int redPixels = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) redPixels += (picture.pixel(x, y) | 0xff000000u) == red;
+    EXPECT_GT(redPixels, 100) << "the curve and its box";
+    const QPoint mark = find<QLabel>(curve(), "cursor")->pos();
+    const ChannelPlacement place(store(), curve().curveGeometry(), 1);
+    EXPECT_EQ(mark.x(), *xOfTime(curve().curveGeometry(), shell->workbench().extrema.ExtremumMoment[1][3]));
+    EXPECT_EQ(mark.y(), *place.yOf(shell->workbench().extrema.ExtremumValue[1][3]));
+
+    const double before = store().value(1, 30);
+    click("Button5");
+    EXPECT_LT(std::abs(store().value(1, 30)), 0.05) << before;
+    clickMenuItem("data1", "N5");
+    EXPECT_LT(std::abs(shell->workbench().extrema.ExtremumValue[1][3]), 0.02)
+        << "the new fit fits the residuals";
+}
+
+TEST_F(ExtremaTest, TheBestTermCountBecomesTheFirstAndTooFewPointsAreRefused) {
+    openMinimum(5);
+    shell->workbench().options.BestTermCount = true;
+    shell->workbench().options.PolynomialLastTerms = 4;
+    clickToolButton();
+    ASSERT_EQ(messages().size(), 1u);
+    const int best = messages().back().text.toInt();
+    EXPECT_TRUE(best == 3 || best == 4) << messages().back().text.toStdString();
+    EXPECT_EQ(find<QSpinBox>(shell->options(), "Spinpolynom")->value(), best);
+
+    shell->workbench().options.PolynomialLastTerms = 5;
+    clickToolButton();
+    EXPECT_EQ(messages().back().text,
+              "Channel 1: a polynomial of 5 terms needs at least 6 points with a value; points 1 "
+              "... 5 have 5.");
+}
+
+TEST_F(ExtremaTest, RangesStepWithShiftAndTheMenuAndFitTheCursorChannelAtEachStep) {
+    openEvenCurve(500);
+    EXPECT_FALSE(find<QAction>(shell->mainWindow(), "N2")->isVisible());
+    desktop.fileAnswers.push_back(writeText(inWork("minima.txt"),
+                                            "120 2451545.4312 185 2451551.2876\r\n"
+                                            "410 2451830.3301 466 2451836.4120\r\n"));
+    clickMenuItem("graph1", "connranges");
+    EXPECT_TRUE(find<QAction>(shell->mainWindow(), "N2")->isVisible());
+    EXPECT_TRUE(find<QWidget>(panel(), "Button1")->isVisibleTo(&panel()));
+
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(shownRange(), std::make_pair(120, 185));
+    EXPECT_EQ(list()->count(), 4) << "the range was fitted";
+    EXPECT_EQ(shell->workbench().extrema.FitCurves[1][3].first, 120);
+    clickMenuItem("graph1", "N2");
+    EXPECT_EQ(shownRange(), std::make_pair(410, 466));
+    EXPECT_TRUE(messages().empty());
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages().back().text, "en 113");
+    EXPECT_EQ(shownRange(), std::make_pair(1, 500));
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(messages().back().text, "en 114");
+    EXPECT_EQ(shownRange(), std::make_pair(1, 500));
+}
+
+} // namespace
+} // namespace quelmar::test
