@@ -46,7 +46,7 @@ TEST(ChannelCount, AFirstLineWhoseValuesCannotBeReadIsReported) {
         }
         return std::string("counted");
     };
-    EXPECT_EQ(refusal(std::string_view("JD\r\n2451545.1 9.5\0 10.2\r\n", 27)),
+    EXPECT_EQ(refusal(std::string_view("JD\r\n2451545.1 9.5\0 10.2\r\n", 25)),
               "star.dat, line 2: value 1 holds a NUL byte and cannot be read");
     EXPECT_EQ(refusal("2451545.1 9.5 " + std::string(65, '1') + "\r\n"),
               "star.dat, line 1: value 2 is longer than 64 characters and cannot be read as a "
