@@ -47,6 +47,30 @@ inline constexpr OwnMessage LargeScan{
     "The scan would take %1 trial frequencies, more than %2, and may run for a very long time. "
     "Start it?",
     "Расчёт займёт %1 пробных частот, больше %2, и может идти очень долго. Начать?"};
+inline constexpr OwnMessage ObservationsBeyondLimit{
+    "%1: only the first %2 observations are analysed; %3 more are left out.",
+    "%1: анализируются только первые %2 наблюдений; ещё %3 не учтены."};
+inline constexpr OwnMessage MissingValuesLeftOut{
+    "%1: observations without a value (0) in column %2: %3. They are left out of the search.",
+    "%1: наблюдений без значения (0) в столбце %2: %3. В расчёт они не включены."};
+
+// Failures of any command, shown by the command boundary.
+inline constexpr OwnMessage OutOfMemory{
+    "There is not enough memory to finish the command.",
+    "Недостаточно памяти, чтобы завершить команду."};
+inline constexpr OwnMessage OutOfMemoryWithFile{
+    "%1: there is not enough memory to finish the command.",
+    "%1: недостаточно памяти, чтобы завершить команду."};
+inline constexpr OwnMessage CommandFailed{"The command failed: %1", "Команда не выполнена: %1"};
+inline constexpr OwnMessage CommandFailedWithFile{"%1: the command failed: %2",
+                                                  "%1: команда не выполнена: %2"};
+
+// Settings.
+inline constexpr OwnMessage PathOutsideCodePage{
+    "The path \"%1\" holds characters that the settings file cannot keep (it is written in the "
+    "Cyrillic code page cp1251). It is not saved; the previous path \"%2\" is kept.",
+    "Путь «%1» содержит символы, которые файл настроек сохранить не может (он записывается в "
+    "кодировке cp1251). Путь не сохранён; оставлен прежний: «%2»."};
 
 // Extrema by polynomial fit, their results window and the ranges.
 inline constexpr OwnMessage ExtremaSingular{

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace quelmar {
 
@@ -55,6 +56,15 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     return cp;
 }
 
+// The cp1251 byte of a code point, if the code page has one.
+std::optional<char> byteOf(char32_t cp) {
+    if (cp < 0x80) return static_cast<char>(cp);
+    if (cp == 0xFFFD) return std::nullopt;
+    for (std::size_t k = 0; k < upperHalf.size(); ++k)
+        if (upperHalf[k] == cp) return static_cast<char>(0x80 + k);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string cp1251ToUtf8(std::string_view bytes) {
@@ -70,22 +80,15 @@ std::string cp1251ToUtf8(std::string_view bytes) {
 std::string utf8ToCp1251(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const char32_t cp = nextCodePoint(text, i);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char byte = '?';
-        for (std::size_t k = 0; k < upperHalf.size(); ++k) {
-            if (upperHalf[k] == cp && cp != 0xFFFD) {
-                byte = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        out += byte;
-    }
+    for (std::size_t i = 0; i < text.size();)
+        out += byteOf(nextCodePoint(text, i)).value_or('?');
     return out;
+}
+
+bool fitsCp1251(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();)
+        if (!byteOf(nextCodePoint(text, i))) return false;
+    return true;
 }
 
 } // namespace quelmar

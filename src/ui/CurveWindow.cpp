@@ -1,10 +1,10 @@
 #include "CurveWindow.h"
 
 #include "CurveSurface.h"
+#include "CommandBoundary.h"
 #include "Workbench.h"
 #include "CurvePanel.h"
 
-#include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
 #include "plot/CurveNavigation.h"
@@ -161,7 +161,7 @@ void CurveWindow::loadCurveFile() {
     workbench_.files.CurveLoaded = true;
     const int viewFirst = workbench_.store.ViewFirst;
     const int viewLast = workbench_.store.ViewLast;
-    try {
+    const bool loaded = runCommand(workbench_, this, QString::fromStdString(path), [&] {
         LoadResult loaded = loadPointStore(path, workbench_.files.ChannelCount);
         workbench_.store = std::move(loaded.store);
         const SkippedLines& skipped = loaded.skipped;
@@ -171,10 +171,8 @@ void CurveWindow::loadCurveFile() {
                                         .arg(QString::fromStdString(path))
                                         .arg(skipped.count)
                                         .arg(skipped.firstLine));
-    } catch (const QuelmarError& error) {
-        workbench_.store = PointStore{};
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-    }
+    });
+    if (!loaded) workbench_.store = PointStore{};
     // The view is the caller's: a reload with a typed range keeps it.
     workbench_.store.ViewFirst = viewFirst;
     workbench_.store.ViewLast = viewLast;

@@ -3,9 +3,9 @@
 
 #include "CurveWindow.h"
 
+#include "CommandBoundary.h"
 #include "Workbench.h"
 
-#include "core/Error.h"
 #include "core/TextFile.h"
 #include "plot/CurveEditing.h"
 
@@ -66,11 +66,8 @@ void CurveWindow::savePoints() {
                                          path))
         return;
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    try {
-        writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
-    } catch (const QuelmarError& error) {
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-    }
+    runCommand(workbench_, this, path,
+               [&] { writeFileAtomically(path.toStdString(), pointsText(workbench_.store)); });
 }
 
 } // namespace quelmar

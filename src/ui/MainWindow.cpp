@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "SettingsDialog.h"
+#include "CommandBoundary.h"
 #include "Workbench.h"
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
@@ -9,7 +10,6 @@
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
-#include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
 
@@ -270,9 +270,9 @@ QString MainWindow::chooseFile() {
 std::optional<int> MainWindow::readChannelCount(const QString& path, QString* reason) const {
     try {
         const MappedFile file(path.toStdString());
-        return countChannels(file.text());
-    } catch (const QuelmarError& error) {
-        *reason = QString::fromUtf8(error.what());
+        return countChannels(file.text(), path.toStdString());
+    } catch (const std::exception& failure) {
+        *reason = failureText(workbench_, failure, path);
         return std::nullopt;
     }
 }

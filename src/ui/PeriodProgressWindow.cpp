@@ -1,9 +1,9 @@
 #include "PeriodProgressWindow.h"
 
 #include "SettingsControls.h"
+#include "CommandBoundary.h"
 #include "Workbench.h"
 
-#include "core/Error.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 
 namespace quelmar {
 
@@ -143,9 +142,17 @@ void PeriodProgressWindow::startScan() {
     if (!job_ || scanning()) return;
     clock_.start();
     const PeriodScanJob& job = *job_;
-    scan_ = std::async(std::launch::async, [this, &job] {
-        return scanPeriods(job.series, job.grid, job.PeriodFileName, 0, progress_);
-    });
+    // The system may refuse the thread; then the window closes with the reason.
+    const bool started =
+        runCommand(workbench_, this, QString::fromStdString(job.PeriodFileName), [&] {
+            scan_ = std::async(std::launch::async, [this, &job] {
+                return scanPeriods(job.series, job.grid, job.PeriodFileName, 0, progress_);
+            });
+        });
+    if (!started) {
+        QDialog::reject();
+        return;
+    }
     pollTimer_->start();
 }
 
@@ -159,14 +166,8 @@ void PeriodProgressWindow::pollScan() {
 
 void PeriodProgressWindow::collectScan() {
     pollTimer_->stop();
-    try {
-        outcome_ = scan_.get();
-    } catch (const std::bad_alloc&) {
-        workbench_.reportError(this, QStringLiteral("Not enough memory for the period search."));
-    } catch (const std::exception& error) {
-        // Engine errors name the periodogram file and say what went wrong.
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-    }
+    runCommand(workbench_, this, QString::fromStdString(job_->PeriodFileName),
+               [this] { outcome_ = scan_.get(); });
 }
 
 void PeriodProgressWindow::stopScan() {

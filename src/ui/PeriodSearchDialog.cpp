@@ -1,10 +1,10 @@
 #include "PeriodSearchDialog.h"
 
 #include "SettingsControls.h"
+#include "CommandBoundary.h"
 #include "Workbench.h"
 
 #include "analysis/PeriodScan.h"
-#include "core/Error.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -210,24 +210,34 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
         workbench_.inform(this, QString::fromStdString(workbench_.language.message(115)));
         return std::nullopt;
     }
-    try {
+    std::optional<PeriodScanJob> prepared;
+    runCommand(workbench_, this, QString::fromStdString(workbench_.files.DataFileName), [&] {
         const PeriodScanSettings settings =
             periodScanSettings(minpered->text().toStdString(), Maxpered->text().toStdString(),
                                dfed->text().toStdString(), ComboBox1->currentText().toStdString());
         PeriodScanJob job;
         job.PeriodFileName = Pered->text().toStdString();
         job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column);
-        if (const std::string notice = leftOutNotice(job.series); !notice.empty())
-            workbench_.inform(this, QString::fromStdString(notice));
+        tellWhatIsLeftOut(job.series);
         job.grid = frequencyGrid(settings, job.series.timeSpan);
         if (job.grid.estimatedCount > LargeScanFrequencies &&
             !confirmLargeScan(job.grid.estimatedCount))
-            return std::nullopt;
-        return job;
-    } catch (const QuelmarError& error) {
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-        return std::nullopt;
-    }
+            return;
+        prepared = std::move(job);
+    });
+    return prepared;
+}
+
+void PeriodSearchDialog::tellWhatIsLeftOut(const PeriodSeries& series) {
+    const QString file = QString::fromStdString(series.path);
+    if (series.ignored > 0)
+        workbench_.inform(this, workbench_.say(message::ObservationsBeyondLimit,
+                                               {file, QString::number(series.count() + series.missing),
+                                                QString::number(series.ignored)}));
+    if (series.missing > 0)
+        workbench_.inform(this, workbench_.say(message::MissingValuesLeftOut,
+                                               {file, QString::number(series.column),
+                                                QString::number(series.missing)}));
 }
 
 bool PeriodSearchDialog::confirmLargeScan(long long frequencies) {

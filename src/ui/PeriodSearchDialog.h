@@ -60,6 +60,8 @@ private:
     // or the user declines a very long scan.
     std::optional<PeriodScanJob> prepareScan();
     bool confirmLargeScan(long long frequencies);
+    // Tells the user which observations the search leaves out: beyond the limit, or missing.
+    void tellWhatIsLeftOut(const PeriodSeries& series);
 
     Workbench& workbench_;
     PeriodProgressWindow* progress_ = nullptr;

@@ -1,10 +1,10 @@
 #include "SettingsDialog.h"
 
+#include "CommandBoundary.h"
 #include "SettingsGeneralPage.h"
 #include "SettingsGraphPage.h"
 #include "Workbench.h"
 
-#include "core/Error.h"
 #include "core/TextFile.h"
 
 #include <QPushButton>
@@ -36,25 +36,19 @@ SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
 
 bool SettingsDialog::loadSettings() {
     const std::string path = workbench_.SettingsPath.toStdString();
-    try {
-        workbench_.settings = quelmar::loadSettings(path);
-    } catch (const QuelmarError& error) {
+    if (!runCommand(workbench_, this, workbench_.SettingsPath,
+                    [&] { workbench_.settings = quelmar::loadSettings(path); }))
         workbench_.settings = AppSettings{};
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-    }
+    persisted_ = workbench_.settings;
     TabSheet1->showSettings(workbench_.settings);
     TabSheet2->showSettings(workbench_.settings);
     return fileExists(path);
 }
 
 bool SettingsDialog::saveSettings() {
-    try {
+    return runCommand(workbench_, this, workbench_.SettingsPath, [this] {
         quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
-        return true;
-    } catch (const QuelmarError& error) {
-        workbench_.reportError(this, QString::fromUtf8(error.what()));
-        return false;
-    }
+    });
 }
 
 void SettingsDialog::chooseLanguage() { TabSheet1->chooseLanguageFile(); }
@@ -70,6 +64,10 @@ void SettingsDialog::done(int result) {
 }
 
 void SettingsDialog::confirmSettings() {
+    // A path the file cannot hold is refused; every other setting is saved as shown.
+    for (const auto& path : TabSheet1->refusePathsOutsideCodePage(persisted_))
+        workbench_.reportError(this,
+                               workbench_.say(message::PathOutsideCodePage, {path.typed, path.kept}));
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     accept();

@@ -2,6 +2,8 @@
 // The settings dialog: every user option of the workbench on two pages. Its controls write
 // the live options at every change; OK also keeps the persisted ones in settings.bin.
 
+#include "core/AppSettings.h"
+
 #include <QDialog>
 
 namespace quelmar {
@@ -40,6 +42,7 @@ protected:
 
 private:
     Workbench& workbench_;
+    AppSettings persisted_; // as settings.bin held them when last read
     SettingsGeneralPage* TabSheet1;
     SettingsGraphPage* TabSheet2;
 };

@@ -4,6 +4,7 @@
 #include "Workbench.h"
 
 #include "core/TextFile.h"
+#include "core/cp1251.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -86,6 +87,19 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     Edit2->setText(fromCp1251(shown.EditorPath));
     FullNumCh->setChecked(shown.FullPlateInfo);
     OnTopCH->setChecked(shown.AlwaysOnTop);
+}
+
+std::vector<SettingsGeneralPage::RefusedPath>
+SettingsGeneralPage::refusePathsOutsideCodePage(const AppSettings& saved) {
+    std::vector<RefusedPath> refused;
+    const std::pair<QLineEdit*, const std::string*> paths[] = {{Edit1, &saved.PlateCatalogue},
+                                                               {Edit2, &saved.EditorPath}};
+    for (const auto& [edit, savedPath] : paths) {
+        if (fitsCp1251(edit->text().toStdString())) continue;
+        refused.push_back({edit->text(), fromCp1251(*savedPath)});
+        edit->setText(fromCp1251(*savedPath)); // the edit writes it back into the settings
+    }
+    return refused;
 }
 
 QString SettingsGeneralPage::chooseWithFilter(LanguageLine filterLine,

@@ -4,7 +4,10 @@
 
 #include "core/LanguageTable.h"
 
+#include <QString>
 #include <QWidget>
+
+#include <vector>
 
 class QCheckBox;
 class QLineEdit;
@@ -21,6 +24,14 @@ public:
 
     // Sets the persisted controls of this page from settings.
     void showSettings(const AppSettings& settings);
+
+    struct RefusedPath {
+        QString typed; // the path that settings.bin cannot hold
+        QString kept;  // the path put back in its place
+    };
+    // Puts back the path of `saved` in place of each one typed with a character that the
+    // settings file's code page lacks, which would be saved with "?" in its place.
+    std::vector<RefusedPath> refusePathsOutsideCodePage(const AppSettings& saved);
 
     void browsePlateCatalogue();
     void browseEditor();

@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "CommandBoundary.h"
 #include "LanguageApply.h"
 #include "SettingsDialog.h"
 #include "MainWindow.h"
@@ -11,8 +12,6 @@
 #include "PeriodProgressWindow.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
-
-#include "core/Error.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,6 +58,8 @@ StartUpContext StartUpContext::fromApplication() {
 StartUp::StartUp(const StartUpContext& startUp, Desktop& desktop) : workbench_(desktop) {
     workbench_.ExecutableFolder = startUp.executableFolder;
     workbench_.SettingsPath = startUp.settingsPath;
+    if (auto* application = dynamic_cast<WorkbenchApplication*>(QCoreApplication::instance()))
+        application->watch(&workbench_);
     createWindows();
     loadSettings(startUp);
     applyLanguage();
@@ -66,7 +67,10 @@ StartUp::StartUp(const StartUpContext& startUp, Desktop& desktop) : workbench_(d
     openCommandLine(startUp.arguments);
 }
 
-StartUp::~StartUp() = default;
+StartUp::~StartUp() {
+    if (auto* application = dynamic_cast<WorkbenchApplication*>(QCoreApplication::instance()))
+        application->watch(nullptr);
+}
 
 void StartUp::createWindows() {
     QApplication::setWindowIcon(applicationIcon());
@@ -129,12 +133,9 @@ void StartUp::applyLanguage() {
         options_->chooseLanguage();
         return;
     }
-    try {
-        workbench_.language.load(path.toStdString());
-    } catch (const QuelmarError& error) {
-        workbench_.reportError(mainWindow_.get(), QString::fromUtf8(error.what()));
+    if (!runCommand(workbench_, mainWindow_.get(), path,
+                    [&] { workbench_.language.load(path.toStdString()); }))
         return;
-    }
     applyLanguageRows(workbench_.language, labelledWindows());
     applyOwnTextRows(workbench_.interfaceLanguage(), labelledWindows());
     about_->setDescription(workbench_.text(LanguageLine::AboutDescription1),
@@ -162,7 +163,7 @@ void StartUp::show() {
 }
 
 int runWorkbench(int argc, char** argv) {
-    QApplication application(argc, argv);
+    WorkbenchApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmar"));
     Desktop desktop;
     StartUp workbench(StartUpContext::fromApplication(), desktop);

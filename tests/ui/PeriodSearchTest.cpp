@@ -212,6 +212,24 @@ TEST_F(PeriodSearchTest, AScanThroughTheWindowsWritesTheEnginesPeriodogram) {
         find<QLabel>(progress(), "Label2")->text().startsWith(QString::number(lines) + " / "));
 }
 
+TEST_F(PeriodSearchTest, SaysHowManyObservationsAMissingValueLeavesOut) {
+    std::string text = TempDir::read(writeStar(60).toStdString());
+    // The first three lines lose their value in column 1.
+    for (std::size_t line = 0, start = 0; line < 3; ++line, start = text.find('\n', start) + 1) {
+        const std::size_t value = text.find(' ', start) + 1;
+        text.replace(value, text.find(' ', value) - value, "0");
+    }
+    const QString data = writeText(inWork("star.dat"), text);
+    showDialogFor(data);
+    setFields("0.5", "2");
+    clickOk();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text,
+              data + ": observations without a value (0) in column 1: 3. They are left out of the search.");
+    const PeriodSeries series = readPeriodSeries(data.toStdString(), 1);
+    EXPECT_EQ(series.count(), 57);
+}
+
 // A scan long enough to be stopped: 3,000 points and over a million trial frequencies.
 class StoppedScanTest : public PeriodSearchTest {
   protected:

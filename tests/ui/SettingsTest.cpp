@@ -112,6 +112,19 @@ TEST_F(SettingsTest, AFailedSaveIsReportedAndTheChangesStay) {
     EXPECT_EQ(shell->workbench().settings.PointSize, 9);
 }
 
+TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
+    startWithFile();
+    SettingsDialog& options = openSettings();
+    find<QLineEdit>(options, "Edit1")->setText(QStringLiteral("/home/josé/7cam.dat"));
+    find<QSpinBox>(options, "dcirspin")->setValue(9);
+    click("OKbtn");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("/home/josé/7cam.dat")));
+    EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
+    EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "7cam.dat");
+}
+
 TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
     startWithFile();
     SettingsDialog& options = openSettings();

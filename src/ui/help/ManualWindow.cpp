@@ -32,7 +32,7 @@ bool ManualWindow::loadManual(const QString& path, QString* error) {
         readRtf(rtf, *Manualbox->document());
         Manualbox->moveCursor(QTextCursor::Start);
         return true;
-    } catch (const QuelmarError& e) {
+    } catch (const std::exception& e) {
         // The manual of another language must not stay on screen as if it were this one.
         Manualbox->setPlainText(initialText());
         if (error) *error = QString::fromStdString(e.what());
