@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace quelmar {
 
@@ -36,6 +37,63 @@ std::optional<double> parsePlainDecimal(std::string_view token) {
     return negative ? -value : value;
 }
 
+// fixed(v, n) through the library: every value, slowly.
+std::string fixedByLibrary(double v, int n) {
+    char buf[400];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, n);
+    if (ec != std::errc()) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
+    std::string text(buf, ptr);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+// magnitude · 10^n rounded to the nearest integer, ties to even, from the exact binary value,
+// as the library rounds; nothing when the result would not fit in 64 bits. Written dates and
+// magnitudes take this way, several times faster than the library's general one.
+std::optional<std::uint64_t> scaledAndRounded(double magnitude, int n) {
+    static constexpr std::uint64_t powersOfTen[] = {1,
+                                                    10,
+                                                    100,
+                                                    1000,
+                                                    10000,
+                                                    100000,
+                                                    1000000,
+                                                    10000000,
+                                                    100000000,
+                                                    1000000000,
+                                                    10000000000,
+                                                    100000000000,
+                                                    1000000000000,
+                                                    10000000000000,
+                                                    100000000000000,
+                                                    1000000000000000,
+                                                    10000000000000000,
+                                                    100000000000000000,
+                                                    1000000000000000000};
+    using Wide = unsigned __int128;
+    if (n < 0 || n > 18 || !std::isfinite(magnitude)) return std::nullopt;
+    if (magnitude == 0) return 0;
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    exponent -= 53; // magnitude = mantissa · 2^exponent exactly
+    const Wide scaled = static_cast<Wide>(mantissa) * powersOfTen[n]; // below 2^113
+    Wide rounded = 0;
+    if (exponent >= 0) {
+        if (exponent > 11) return std::nullopt;
+        rounded = scaled << exponent;
+    } else if (-exponent < 120) {
+        const int shift = -exponent;
+        rounded = scaled >> shift;
+        const Wide remainder = scaled - (rounded << shift);
+        const Wide half = static_cast<Wide>(1) << (shift - 1);
+        if (remainder > half || (remainder == half && (rounded & 1) != 0)) ++rounded;
+    } // else below half a unit of the last decimal: 0
+    if (rounded > std::numeric_limits<std::uint64_t>::max()) return std::nullopt;
+    return static_cast<std::uint64_t>(rounded);
+}
+
 } // namespace
 
 std::optional<double> parseNumber(std::string_view token) {
@@ -53,6 +111,12 @@ std::optional<double> parseNumber(std::string_view token) {
     return value;
 }
 
+std::optional<double> numberInText(std::string_view text) {
+    LineTokens tokens(text);
+    const auto value = parseNumber(tokens.next());
+    return value && tokens.atEnd() ? value : std::nullopt;
+}
+
 std::optional<std::int32_t> parseInteger(std::string_view token) {
     if (!token.empty() && token.front() == '+') token.remove_prefix(1);
     if (token.empty() || token.size() > MaxNumberToken) return std::nullopt;
@@ -64,19 +128,40 @@ std::optional<std::int32_t> parseInteger(std::string_view token) {
 }
 
 std::string fixed(double v, int n) {
-    char buf[400];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, n);
-    if (ec != std::errc()) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
-    std::string text(buf, ptr);
-    // A value that rounds to zero is written without a sign.
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
+    std::string text;
+    appendFixed(text, v, n);
     return text;
 }
 
 std::string roundTripText(double v) {
     char text[64];
     return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
+void appendFixed(std::string& out, double v, int n) {
+    const auto scaled = scaledAndRounded(std::fabs(v), n);
+    if (!scaled) {
+        out += fixedByLibrary(v, n);
+        return;
+    }
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, *scaled).ptr;
+    const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    const auto count = static_cast<int>(digits.size());
+    // A value that rounds to zero is written without a sign.
+    if (std::signbit(v) && *scaled != 0) out += '-';
+    if (count <= n) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(n - count), '0');
+        out += digits;
+    } else {
+        const auto point = static_cast<std::size_t>(count - n);
+        out += digits.substr(0, point);
+        if (n > 0) {
+            out += '.';
+            out += digits.substr(point);
+        }
+    }
 }
 
 int decimalsToKeep(double v, int minDecimals) {

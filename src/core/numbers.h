@@ -17,13 +17,19 @@ inline bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // A finite decimal number with an optional sign and exponent, or nothing.
 std::optional<double> parseNumber(std::string_view token);
+// A text that holds one number and nothing else but blanks around it (a box, an argument), or
+// nothing.
+std::optional<double> numberInText(std::string_view text);
 // A whole token that is a 32-bit signed integer, or nothing.
 std::optional<std::int32_t> parseInteger(std::string_view token);
 
-// Fixed-point text with n decimals, a point as separator, never an exponent.
+// Fixed-point text with n decimals, a point as separator, never an exponent; a value that
+// rounds to zero has no sign.
 std::string fixed(double v, int n);
 // The shortest text that reads back as v, for messages about a value the user gave.
 std::string roundTripText(double v);
+// The same, added to the end of out without a string of its own.
+void appendFixed(std::string& out, double v, int n);
 // The decimals needed to write v exactly as its shortest round-trip text, at least minDecimals.
 int decimalsToKeep(double v, int minDecimals);
 

@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -61,6 +62,30 @@ TEST(Fixed, WritesFixedPointWithoutExponent) {
     EXPECT_EQ(fixed(1.5e-7, 4), "0.0000");
     EXPECT_EQ(fixed(-0.00001, 4), "0.0000");
     EXPECT_EQ(fixed(-2.5, 1), "-2.5");
+}
+
+// The fast way must round exactly as the library does, exact ties to even included.
+TEST(Fixed, RoundsAsTheLibraryDoes) {
+    auto library = [](double v, int n) {
+        char buf[400];
+        const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, n).ptr;
+        std::string text(buf, end);
+        if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+            text.erase(0, 1);
+        return text;
+    };
+    EXPECT_EQ(fixed(0.125, 2), "0.12");
+    EXPECT_EQ(fixed(0.375, 2), "0.38");
+    EXPECT_EQ(fixed(2.5, 0), "2");
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> exponent(-12, 16);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = (i % 2 ? -1 : 1) * std::pow(10.0, exponent(rng));
+        const int n = static_cast<int>(rng() % 12);
+        ASSERT_EQ(fixed(v, n), library(v, n)) << v << " " << n;
+        const double tie = std::ldexp(static_cast<double>(rng() % 4096), -static_cast<int>(n + 1));
+        ASSERT_EQ(fixed(tie, n), library(tie, n)) << tie << " " << n;
+    }
 }
 
 TEST(Fixed, DecimalsToKeepPreserveSmallValues) {
