@@ -3,14 +3,13 @@
 #include "Error.h"
 #include "LargeArrays.h"
 #include "TextFile.h"
+#include "TextSlices.h"
 #include "numbers.h"
 
 #include <algorithm>
 #include <cstring>
 #include <array>
 #include <numeric>
-#include <system_error>
-#include <thread>
 
 namespace quelmar {
 
@@ -33,35 +32,19 @@ struct Chunk {
     SkippedLines skipped;
 };
 
-// End of the line that starts at pos, and the start of the next one.
-std::size_t lineEnd(std::string_view text, std::size_t pos, std::size_t& next) {
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-    next = end;
-    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() &&
-                                     text[next + 1] == '\n') ? 2 : 1;
-    return end;
-}
-
-// Cuts the text into about `parts` slices at line starts.
 std::vector<Chunk> cutIntoChunks(std::string_view text, unsigned parts) {
     std::vector<Chunk> chunks;
-    std::size_t start = 0;
-    for (unsigned p = 1; p <= parts && start < text.size(); ++p) {
-        std::size_t cut = p == parts ? text.size() : text.size() / parts * p;
-        if (cut <= start) continue;
-        if (cut < text.size()) lineEnd(text, cut, cut);
+    for (std::string_view slice : sliceAtLineStarts(text, parts)) {
         Chunk chunk;
-        chunk.text = text.substr(start, cut - start);
+        chunk.text = slice;
         chunks.push_back(chunk);
-        start = cut;
     }
     return chunks;
 }
 
 long long countLines(std::string_view text) {
     long long lines = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++lines) lineEnd(text, pos, pos);
+    for (std::size_t pos = 0; pos < text.size(); ++lines) lineEndAt(text, pos, pos);
     return lines;
 }
 
@@ -69,7 +52,7 @@ long long countObservations(std::string_view text) {
     long long count = 0;
     std::size_t next = 0;
     for (std::size_t pos = 0; pos < text.size(); pos = next) {
-        const std::size_t end = lineEnd(text, pos, next);
+        const std::size_t end = lineEndAt(text, pos, next);
         count += parseNumber(LineTokens(text.substr(pos, end - pos)).next()).has_value();
     }
     return count;
@@ -86,7 +69,7 @@ void parseChunk(Chunk& chunk, PointStore& store) {
     std::size_t next = 0;
     long long line = chunk.firstLine;
     for (std::size_t pos = 0; pos < text.size(); pos = next, ++line) {
-        const std::size_t end = lineEnd(text, pos, next);
+        const std::size_t end = lineEndAt(text, pos, next);
         LineTokens tokens(text.substr(pos, end - pos));
         const auto time = parseNumber(tokens.next());
         if (!time) {
@@ -99,18 +82,6 @@ void parseChunk(Chunk& chunk, PointStore& store) {
         for (int k = 1; k <= store.ChannelCount; ++k)
             columns[static_cast<std::size_t>(k)][row] = parseNumber(tokens.next()).value_or(0.0);
     }
-}
-
-// A slice whose thread cannot be started is parsed here after the first one.
-template <typename Work> void runOnThreads(std::vector<Chunk>& chunks, Work work) {
-    std::vector<std::jthread> threads;
-    std::size_t started = 1;
-    try {
-        for (; started < chunks.size(); ++started) threads.emplace_back(work, std::ref(chunks[started]));
-    } catch (const std::system_error&) {
-    }
-    if (!chunks.empty()) work(chunks[0]);
-    for (std::size_t c = started; c < chunks.size(); ++c) work(chunks[c]);
 }
 
 // Closes the gaps that skipped lines left between the slices and fits the arrays.
@@ -163,12 +134,6 @@ std::string unreadableValue(std::string_view token) {
     return {};
 }
 
-unsigned parseThreads(std::size_t bytes) {
-    // Small files are not worth a thread.
-    if (bytes < (1u << 20)) return 1;
-    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-}
-
 } // namespace
 
 void checkChannelLimit(const std::string& path, int channelCount) {
@@ -208,7 +173,7 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
 
     // Rows are reserved per slice by its line count; only when the lines could exceed the
     // limit are the observations themselves counted, so the arrays never outgrow the limit.
-    std::vector<Chunk> chunks = cutIntoChunks(text, parseThreads(text.size()));
+    std::vector<Chunk> chunks = cutIntoChunks(text, threadsForText(text.size()));
     runOnThreads(chunks, [](Chunk& c) { c.lines = countLines(c.text); });
     long long lines = 0;
     for (Chunk& c : chunks) {
