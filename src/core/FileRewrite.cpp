@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,11 +58,66 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+// Writes content at position at of the file, whatever its current end.
+bool writeAllAt(int fd, std::string_view content, off_t at) {
+    while (!content.empty()) {
+        const ssize_t written = pwrite(fd, content.data(), content.size(), at);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = EIO;
+            return false;
+        }
+        at += written;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The byte before position end of an open file, or nothing when there is none.
+std::optional<char> byteBefore(int fd, off_t end) {
+    char byte = 0;
+    if (end <= 0 || pread(fd, &byte, 1, end - 1) != 1) return std::nullopt;
+    return byte;
+}
+
 } // namespace
 
 StagedFile::StagedFile(const std::string& path, std::string_view content)
+    : StagedFile(path, std::span<const std::string_view>(&content, 1)) {}
+
+StagedFile::StagedFile(const std::string& path, std::span<const std::string_view> pieces)
     : shownPath_(path), target_(followLinks(path)) {
     refuseToReplace(target_, shownPath_);
+    stage(pieces);
+}
+
+StagedFile::StagedFile(const std::string& path, const LockedFile& original)
+    : shownPath_(path), target_(followLinks(path)) {
+    refuseToReplace(target_, shownPath_);
+    if (stageLink(original.fd_)) return;
+    const std::string_view text = original.text();
+    stage(std::span<const std::string_view>(&text, 1));
+}
+
+bool StagedFile::stageLink(int fd) {
+    // Linked through the descriptor, the copy is the file read even if its name has been given
+    // to another file meanwhile.
+    const std::string source = "/proc/self/fd/" + std::to_string(fd);
+    const std::string folder = folderOf(target_);
+    const std::string prefix = (folder.empty() ? std::string() : folder + "/") + "." +
+                               fileNameOf(target_) + "." + std::to_string(getpid()) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = prefix + std::to_string(attempt);
+        if (linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = name;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+void StagedFile::stage(std::span<const std::string_view> pieces) {
     const std::string folder = folderOf(target_);
     std::string pattern =
         (folder.empty() ? std::string() : folder + "/") + "." + fileNameOf(target_) + ".XXXXXX";
@@ -73,7 +129,8 @@ StagedFile::StagedFile(const std::string& path, std::string_view content)
     struct stat original {};
     fchmod(fd, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
 
-    bool ok = writeAll(fd, content);
+    bool ok = true;
+    for (std::size_t i = 0; ok && i < pieces.size(); ++i) ok = writeAll(fd, pieces[i]);
     std::string reason = ok ? "" : systemReason();
     if (ok && fsync(fd) != 0) ok = false, reason = systemReason();
     if (::close(fd) != 0 && ok) ok = false, reason = systemReason();
@@ -94,6 +151,8 @@ void StagedFile::commit() {
         throw QuelmarError(shownPath_, "cannot write the file (" + reason + "); the file is unchanged");
     }
     committed_ = true;
+    // Renaming a link over another link to the same file leaves both names in place.
+    std::remove(temporary_.c_str());
 }
 
 void writeFileAtomically(const std::string& path, std::string_view content) {
@@ -102,18 +161,33 @@ void writeFileAtomically(const std::string& path, std::string_view content) {
 
 void appendToFile(const std::string& path, std::string_view content) {
     // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC,
-                          0644);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         throw QuelmarError(path, "is not a regular file");
     }
+    if (readOnly(path, info)) {
+        ::close(fd);
+        throw QuelmarError(path, "is read-only; nothing was added");
+    }
     const off_t before = info.st_size;
+    off_t at = before;
+    std::string added;
+    if (auto last = byteBefore(fd, before)) {
+        // The new lines take the place of an old end-of-file mark, which would hide them.
+        if (*last == '\x1a') last = byteBefore(fd, --at);
+        if (last && *last != '\r' && *last != '\n') added = "\r\n";
+    }
+    added += content;
     std::string reason;
-    if (!writeAll(fd, content)) reason = systemReason();
-    if (!reason.empty() && ftruncate(fd, before) != 0) reason += "; the part written remains";
+    if (!writeAllAt(fd, added, at)) reason = systemReason();
+    if (reason.empty() && fsync(fd) != 0) reason = systemReason();
+    if (!reason.empty()) {
+        if (ftruncate(fd, before) != 0) reason += "; the part written remains";
+        else if (at < before) (void)!pwrite(fd, "\x1a", 1, at);
+    }
     if (::close(fd) != 0 && reason.empty()) reason = systemReason();
     if (!reason.empty()) throw QuelmarError(path, "cannot write the file (" + reason + ")");
 }

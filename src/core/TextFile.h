@@ -6,6 +6,7 @@
 // byte-order mark at the start of a text.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,36 +65,6 @@ private:
     long long lineNumber_ = 0;
 };
 
-// New content for a file, written in full beside it under a temporary name; commit() renames it
-// over the file. Until then the file is as it was, and a StagedFile dropped uncommitted leaves
-// nothing behind. A symbolic link is followed: the file it names is replaced and the link kept.
-// A read-only file, or one that is not a regular file, is refused.
-class StagedFile {
-public:
-    // Throws QuelmarError naming the file and the system's reason when it cannot be written.
-    StagedFile(const std::string& path, std::string_view content);
-    ~StagedFile();
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
-    void commit();
-
-private:
-    std::string shownPath_; // as the caller named it, for messages
-    std::string target_;    // the file replaced, links followed
-    std::string temporary_;
-    bool committed_ = false;
-};
-
-// Writes content to a temporary file in the target's folder and renames it over the target
-// only when every byte is on disk, so a failure leaves the original as it was.
-void writeFileAtomically(const std::string& path, std::string_view content);
-// Appends content to a regular file, creating it when it does not exist. A write that fails
-// part-way is taken back, so the file ends as it was or with the whole content.
-void appendToFile(const std::string& path, std::string_view content);
-// Copies a file the same way, an older copy at the destination staying until the new one is
-// complete.
-void copyFile(const std::string& from, const std::string& to);
-
 // A user's file that a command rewrites, held under an exclusive lock from the moment it is
 // read until the command ends, so that a second command on the same file is told it is busy
 // instead of rewriting it at the same time. A read-only file is refused: the user protected it.
@@ -107,9 +78,51 @@ public:
     std::string_view text() const { return mapped_->text(); }
 
 private:
+    friend class StagedFile; // links its copy to the very file locked
     int fd_ = -1;
     std::unique_ptr<MappedFile> mapped_;
 };
+
+// New content for a file, written in full beside it under a temporary name; commit() renames it
+// over the file. Until then the file is as it was, and a StagedFile dropped uncommitted leaves
+// nothing behind. A symbolic link is followed: the file it names is replaced and the link kept.
+// A read-only file, or one that is not a regular file, is refused.
+class StagedFile {
+public:
+    // Throws QuelmarError naming the file and the system's reason when it cannot be written.
+    StagedFile(const std::string& path, std::string_view content);
+    // The content given as pieces, written one after the other.
+    StagedFile(const std::string& path, std::span<const std::string_view> pieces);
+    // A copy of a locked file: a second link to that very file where the file system allows it,
+    // so nothing is copied (the file is only ever replaced, never changed in place); else its
+    // bytes, written in full.
+    StagedFile(const std::string& path, const LockedFile& original);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    void commit();
+
+private:
+    void stage(std::span<const std::string_view> pieces);
+    bool stageLink(int fd);
+
+    std::string shownPath_; // as the caller named it, for messages
+    std::string target_;    // the file replaced, links followed
+    std::string temporary_;
+    bool committed_ = false;
+};
+
+// Writes content to a temporary file in the target's folder and renames it over the target
+// only when every byte is on disk, so a failure leaves the original as it was.
+void writeFileAtomically(const std::string& path, std::string_view content);
+// Appends content to a regular file, creating it when it does not exist. When the file's last
+// line has no line end, the content starts on a new line; an old end-of-file mark (Ctrl+Z) at
+// the end gives way to it. A read-only file is refused. A write that fails part-way is taken
+// back, so the file ends as it was or with the whole content.
+void appendToFile(const std::string& path, std::string_view content);
+// Copies a file the same way, an older copy at the destination staying until the new one is
+// complete.
+void copyFile(const std::string& from, const std::string& to);
 
 // The final component of a path, and the folder before it ("" when there is none).
 std::string fileNameOf(const std::string& path);
