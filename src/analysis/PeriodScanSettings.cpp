@@ -90,10 +90,7 @@ long long countTrialFrequencies(const FrequencyGrid& grid) {
 }
 
 std::string periodogramFileName(const std::string& dataFileName) {
-    const std::string name = fileNameOf(dataFileName);
-    // A leading "." marks a hidden file, not an extension.
-    const auto dot = name.find('.', 1);
-    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".per";
+    return derivedFileName(dataFileName, ".per");
 }
 
 std::optional<std::string> reciprocalText(std::string_view typed) {

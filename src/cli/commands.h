@@ -13,5 +13,6 @@ void addPeriodCommand(CLI::App& app);
 void addExtremaCommand(CLI::App& app);
 void addPcaCommand(CLI::App& app);
 void addRenderCommand(CLI::App& app);
+void addPhaseCommand(CLI::App& app);
 
 } // namespace quelmar::cli

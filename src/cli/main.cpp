@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addExtremaCommand(app);
     quelmar::cli::addPcaCommand(app);
     quelmar::cli::addRenderCommand(app);
+    quelmar::cli::addPhaseCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

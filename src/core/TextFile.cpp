@@ -167,6 +167,12 @@ bool LineReader::next(std::string_view& line) {
     return true;
 }
 
+std::string derivedFileName(const std::string& dataFileName, const std::string& suffix) {
+    const std::string name = fileNameOf(dataFileName);
+    const auto dot = name.find('.', 1);
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + suffix;
+}
+
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);

@@ -136,5 +136,9 @@ std::string extensionOf(const std::string& path);
 // The path with its extension replaced by extension (given with its dot), or added when it has
 // none; an empty extension removes it.
 std::string withExtension(const std::string& path, const std::string& extension);
+// A result file named after a data file: its name without the folder, cut before the first
+// "." (a leading "." marks a hidden file, not an extension), then the suffix. It is meant for
+// the working folder.
+std::string derivedFileName(const std::string& dataFileName, const std::string& suffix);
 
 } // namespace quelmar

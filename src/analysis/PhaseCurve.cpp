@@ -1,0 +1,88 @@
+#include "PhaseCurve.h"
+
+#include "core/Error.h"
+#include "core/LargeArrays.h"
+#include "core/ObservationLines.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace quelmar {
+
+std::string phaseFileName(const std::string& dataFileName) {
+    return derivedFileName(dataFileName, "_ph.dat");
+}
+
+double phaseOf(double t, double epoch, double period) {
+    const double x = (t - epoch) / period;
+    const double phase = x - std::trunc(x);
+    return phase < 0 ? phase + 1 : phase;
+}
+
+void checkPhaseElements(double epoch, double period) {
+    if (!std::isfinite(epoch)) throw QuelmarError("the epoch is not a number");
+    if (!(period > 0) || !std::isfinite(period))
+        throw QuelmarError("the period must be a positive number of days, not " +
+                           fixed(period, 8));
+}
+
+PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, double epoch,
+                              double period) {
+    checkPhaseElements(epoch, period);
+    struct Output {
+        std::string text;
+        long long lines = 0;
+    };
+    const std::size_t sliceBytes = data.size() / threadsForText(data.size()) + 64;
+    auto slices = walkObservationLines<Output>(
+        data, path, [&](const ObservationLine& line, Output& out) {
+            if (line.kind != ObservationLine::Observation) return;
+            if (!std::isfinite((line.date - epoch) / period))
+                throw QuelmarError("the date is too far from the epoch for a period of " +
+                                   fixed(period, 8) + " days");
+            if (out.text.empty()) reserveLarge(out.text, sliceBytes + sliceBytes / 3);
+            appendFixed(out.text, phaseOf(line.date, epoch, period), 5);
+            out.text += ' ';
+            out.text += line.rest;
+            out.text += ' ';
+            appendFixed(out.text, line.date, 4);
+            out.text += "\r\n";
+            ++out.lines;
+        });
+    PhaseCurveText text;
+    for (auto& slice : slices) {
+        text.pieces.push_back(std::move(slice.state.text));
+        text.lines += slice.state.lines;
+    }
+    return text;
+}
+
+long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
+                          double period) {
+    checkPhaseElements(epoch, period);
+    if (sameFile(dataPath, outputPath))
+        throw QuelmarError(outputPath, "is the data file itself; choose another name for the "
+                                       "phase file");
+    const MappedFile data(dataPath);
+    const PhaseCurveText text = phaseCurveText(data.text(), dataPath, epoch, period);
+    const std::vector<std::string_view> pieces(text.pieces.begin(), text.pieces.end());
+    StagedFile(outputPath, pieces).commit();
+    return text.lines;
+}
+
+std::string firstDateText(const std::string& dataPath) {
+    const MappedFile data(dataPath);
+    LineReader lines(data.text());
+    std::string_view line;
+    while (lines.next(line)) {
+        LineTokens tokens(line);
+        const std::string_view token = tokens.next();
+        if (token.empty()) continue;
+        const auto date = parseNumber(token);
+        return date ? fixed(*date, 4) : std::string();
+    }
+    return {};
+}
+
+} // namespace quelmar

@@ -1,0 +1,40 @@
+#pragma once
+// The phase curve: every observation of a data file folded by an epoch and a period into a
+// phase 0 ≤ φ < 1, written as a file whose lines begin with the phase:
+//   phase (5 decimals), the data line's rest as it stood after the date, the date (4 decimals).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quelmar {
+
+// The phase file proposed for a data file: star.dat gives star_ph.dat, for the working folder.
+std::string phaseFileName(const std::string& dataFileName);
+
+// The fractional part of (t − epoch) / period, brought into [0, 1).
+double phaseOf(double t, double epoch, double period);
+
+// Refuses an epoch that is not a finite number and a period that is not a positive one.
+void checkPhaseElements(double epoch, double period);
+
+// The phase file's text for a data file's text, in pieces to be written one after the other;
+// path names the file in messages. Blank lines hold no observation and give no line; a line
+// that does not begin with a number is refused before anything is written.
+struct PhaseCurveText {
+    std::vector<std::string> pieces;
+    long long lines = 0;
+};
+PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, double epoch,
+                              double period);
+
+// Writes the phase file of a data file and returns the number of its lines. The output must not
+// be the data file itself; it is replaced only when complete. Throws QuelmarError naming the file.
+long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
+                          double period);
+
+// The date that begins the first line of a data file, with 4 decimals, proposed as the epoch;
+// empty when that line does not begin with a number or the file is empty.
+std::string firstDateText(const std::string& dataPath);
+
+} // namespace quelmar

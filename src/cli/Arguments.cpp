@@ -1,0 +1,23 @@
+#include "Arguments.h"
+
+#include "core/Error.h"
+#include "core/cp1251.h"
+#include "core/numbers.h"
+
+namespace quelmar::cli {
+
+double numberArgument(const std::string& text, const std::string& what) {
+    const auto value = numberInText(text);
+    if (!value) throw QuelmarError(what + " \"" + text + "\" is not a number");
+    return *value;
+}
+
+std::string cp1251Argument(const std::string& text, const std::string& what) {
+    std::string bytes = utf8ToCp1251(text);
+    if (cp1251ToUtf8(bytes) != text)
+        throw QuelmarError(what + " \"" + text +
+                           "\" holds a character that the files' code page (cp1251) lacks");
+    return bytes;
+}
+
+} // namespace quelmar::cli

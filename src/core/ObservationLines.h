@@ -1,0 +1,108 @@
+#pragma once
+// The lines of a data file as the commands that fold or rewrite it line by line see them: the
+// date, the token it was written as, and the rest of the line byte for byte. Large files are
+// walked on all cores, slice by slice.
+
+#include "Error.h"
+#include "TextSlices.h"
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quelmar {
+
+struct ObservationLine {
+    enum Kind { Observation, Blank, NoDate };
+    Kind kind = Blank;
+    long long number = 0;       // line number within the text walked, from 1
+    std::string_view dateToken; // the first token, as the file writes it
+    double date = 0;
+    std::string_view rest;      // everything after the date, its leading separator included
+};
+
+class ObservationLines {
+public:
+    explicit ObservationLines(std::string_view text) : text_(text) {}
+    // The next line; false at the end of the text.
+    bool next(ObservationLine& line);
+    long long lines() const { return number_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    long long number_ = 0;
+};
+
+// The byte-order mark a text begins with, empty when none; a rewrite keeps it.
+std::string_view byteOrderMarkOf(std::string_view text);
+// The text without its byte-order mark and without an old end-of-file mark (Ctrl+Z) at its end.
+std::string_view observationText(std::string_view text);
+
+[[noreturn]] void refuseLineWithoutDate(const std::string& path, long long number,
+                                        std::string_view token);
+
+// The decimals a rewritten date keeps: as many as the file wrote, and at least minDecimals.
+int decimalsOfDate(std::string_view token, double date, int minDecimals);
+
+template <typename State> struct WalkedSlice {
+    State state{};
+    long long linesBefore = 0; // lines of the text before the slice
+};
+
+// Calls visit(line, state) for every line of a data file's text (observationText), in file
+// order within each slice, one State per slice. A line that does not begin with a number, or a
+// QuelmarError thrown by visit, ends the walk with a QuelmarError naming the file and the first
+// such line. Returns the slices in file order.
+template <typename State, typename Visit>
+std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
+                                                     const std::string& path, Visit visit) {
+    struct Slice {
+        std::string_view text;
+        WalkedSlice<State> result;
+        long long lines = 0;
+        long long failedLine = 0; // within the slice
+        std::string failure;      // empty: a line without a date
+        std::string_view token;
+        std::exception_ptr other;
+    };
+    const std::string_view body = observationText(text);
+    std::vector<Slice> slices;
+    for (std::string_view piece : sliceAtLineStarts(body, threadsForText(body.size())))
+        slices.push_back(Slice{piece, {}, 0, 0, {}, {}, {}});
+    runOnThreads(slices, [&visit](Slice& slice) {
+        ObservationLines lines(slice.text);
+        ObservationLine line;
+        try {
+            while (lines.next(line)) {
+                if (line.kind == ObservationLine::NoDate) {
+                    slice.failedLine = line.number;
+                    slice.token = line.dateToken;
+                    return;
+                }
+                visit(line, slice.result.state);
+            }
+        } catch (const QuelmarError& e) {
+            slice.failedLine = line.number;
+            slice.failure = e.what();
+        } catch (...) {
+            slice.other = std::current_exception();
+        }
+        slice.lines = lines.lines();
+    });
+    std::vector<WalkedSlice<State>> walked;
+    long long before = 0;
+    for (Slice& slice : slices) {
+        if (slice.other) std::rethrow_exception(slice.other);
+        if (slice.failedLine > 0 && slice.failure.empty())
+            refuseLineWithoutDate(path, before + slice.failedLine, slice.token);
+        if (slice.failedLine > 0) throw QuelmarError(path, before + slice.failedLine, slice.failure);
+        slice.result.linesBefore = before;
+        before += slice.lines;
+        walked.push_back(std::move(slice.result));
+    }
+    return walked;
+}
+
+} // namespace quelmar

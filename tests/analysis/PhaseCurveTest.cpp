@@ -1,0 +1,91 @@
+#include "analysis/PhaseCurve.h"
+#include "core/Error.h"
+#include "support/TempDir.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace quelmar;
+using quelmar::test::TempDir;
+
+namespace {
+
+std::string folded(std::string_view data, double epoch, double period, long long* lines = nullptr,
+                   const std::string& path = "star.dat") {
+    const PhaseCurveText text = phaseCurveText(data, path, epoch, period);
+    if (lines) *lines = text.lines;
+    std::string joined;
+    for (const std::string& piece : text.pieces) joined += piece;
+    return joined;
+}
+
+} // namespace
+
+TEST(PhaseCurve, FoldsEachLineKeepingItsRestAndDate) {
+    long long lines = 0;
+    const std::string text = folded("2451545.3 9.87 0.45 good\r\n"
+                                    "\r\n"
+                                    "2451544.9\t9.91 0.47\n"
+                                    "2451545 9.90 0\n",
+                                    2451545.0, 0.5, &lines);
+    EXPECT_EQ(text, "0.60000  9.87 0.45 good 2451545.3000\r\n"
+                    "0.80000 \t9.91 0.47 2451544.9000\r\n"
+                    "0.00000  9.90 0 2451545.0000\r\n");
+    EXPECT_EQ(lines, 3);
+    EXPECT_EQ(folded("", 0, 1, &lines), "");
+    EXPECT_EQ(lines, 0);
+}
+
+TEST(PhaseCurve, PhasesStayInTheUnitInterval) {
+    for (double t : {-1e6, -3.25, 0.0, 0.75, 1e7 + 0.1}) {
+        const double phase = phaseOf(t, 0.3, 0.7);
+        EXPECT_GE(phase, 0.0) << t;
+        EXPECT_LT(phase, 1.0) << t;
+    }
+}
+
+TEST(PhaseCurve, RefusesBadElementsAndLinesWithoutADate) {
+    for (double period : {0.0, -1.0, double(NAN), double(INFINITY)})
+        EXPECT_THROW(folded("1 2\n", 0, period), QuelmarError) << period;
+    EXPECT_THROW(folded("1 2\n", NAN, 1), QuelmarError);
+    try {
+        folded("1 2\nJD mag\n3 4\n", 0, 1, nullptr, "s.dat");
+        FAIL();
+    } catch (const QuelmarError& e) {
+        EXPECT_NE(std::string(e.what()).find("s.dat, line 2"), std::string::npos) << e.what();
+    }
+}
+
+TEST(PhaseCurve, WritesTheFileButNeverOverTheDataFile) {
+    TempDir dir;
+    const auto data = dir.write("star.dat", "2451545.3 9.87\r\nbad\r\n");
+    const auto output = dir.write("star_ph.dat", "old");
+    EXPECT_THROW(writePhaseCurve(data, output, 2451545.0, 0.5), QuelmarError);
+    EXPECT_EQ(TempDir::read(output), "old");
+    EXPECT_THROW(writePhaseCurve(data, data, 2451545.0, 0.5), QuelmarError);
+    dir.write("star.dat", "2451545.3 9.87\r\n");
+    EXPECT_EQ(writePhaseCurve(data, output, 2451545.0, 0.5), 1);
+    EXPECT_EQ(TempDir::read(output), "0.60000  9.87 2451545.3000\r\n");
+    EXPECT_EQ(firstDateText(data), "2451545.3000");
+    EXPECT_EQ(phaseFileName("/obs/star.v.dat"), "star_ph.dat");
+    EXPECT_EQ(phaseFileName("/obs/star"), "star_ph.dat");
+}
+
+// A large file is folded on all cores, slice by slice: the lines keep their order and a line
+// without a date is named by its number in the whole file.
+TEST(PhaseCurve, LargeFilesKeepOrderAndLineNumbers) {
+    std::string data;
+    for (int i = 0; i < 60000; ++i) data += std::to_string(2451545 + i) + ".25 9.87 comment\r\n";
+    long long lines = 0;
+    const std::string text = folded(data, 2451545.0, 1.0, &lines, "big.dat");
+    EXPECT_EQ(lines, 60000);
+    EXPECT_EQ(text.substr(text.size() - 36), "0.25000  9.87 comment 2511544.2500\r\n");
+    data.insert(59000 * std::string("2451545.25 9.87 comment\r\n").size(), "JD V\r\n");
+    try {
+        folded(data, 2451545.0, 1.0, nullptr, "big.dat");
+        FAIL();
+    } catch (const QuelmarError& e) {
+        EXPECT_NE(std::string(e.what()).find("big.dat, line 59001:"), std::string::npos)
+            << e.what();
+    }
+}
