@@ -14,5 +14,6 @@ void addExtremaCommand(CLI::App& app);
 void addPcaCommand(CLI::App& app);
 void addRenderCommand(CLI::App& app);
 void addPhaseCommand(CLI::App& app);
+void addBarycentricCommand(CLI::App& app);
 
 } // namespace quelmar::cli

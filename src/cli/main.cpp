@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addPcaCommand(app);
     quelmar::cli::addRenderCommand(app);
     quelmar::cli::addPhaseCommand(app);
+    quelmar::cli::addBarycentricCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,88 @@
+#include "StarCatalogue.h"
+
+#include "core/Error.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace quelmar {
+
+namespace {
+
+constexpr const char* CatalogueFileName = "hotstars.ini";
+
+std::string_view withoutBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+StarCatalogue StarCatalogue::parse(std::string_view text) {
+    StarCatalogue catalogue;
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        LineTokens tokens(line);
+        const auto rightAscension = parseNumber(tokens.next());
+        const auto declination = parseNumber(tokens.next());
+        if (!rightAscension || !declination) continue;
+        catalogue.stars_.push_back(
+            {std::string(tokens.rest()), StarPosition{*rightAscension, *declination}});
+    }
+    return catalogue;
+}
+
+StarCatalogue StarCatalogue::load(const std::string& path) {
+    if (!fileExists(path)) return {};
+    return parse(readFile(path));
+}
+
+std::optional<StarPosition> StarCatalogue::find(std::string_view name) const {
+    const std::string_view wanted = withoutBlanks(name);
+    std::optional<StarPosition> found;
+    for (const CatalogueStar& star : stars_)
+        if (withoutBlanks(star.name) == wanted) found = star.position;
+    return found;
+}
+
+std::string catalogueLine(std::string_view name, const StarPosition& position) {
+    return fixed(position.rightAscension, 8) + ' ' + fixed(position.declination, 8) + ' ' +
+           std::string(name) + "\r\n";
+}
+
+CatalogueLocation catalogueLocation(const std::string& executableFolder,
+                                    const std::string& configurationFolder) {
+    const std::string beside = executableFolder + "/" + CatalogueFileName;
+    if (access(executableFolder.c_str(), W_OK) == 0) return {beside, beside};
+    const std::string own = configurationFolder + "/" + CatalogueFileName;
+    return {fileExists(own) ? own : beside, own};
+}
+
+bool addStar(const CatalogueLocation& catalogue, std::string_view name,
+             const StarPosition& position) {
+    const std::string& path = catalogue.writePath;
+    if (withoutBlanks(name).empty()) return false;
+    if (name.find_first_of("\r\n") != std::string_view::npos)
+        throw QuelmarError(path, "a star name cannot hold a line break; the star was not added");
+    const std::string line = catalogueLine(name, position);
+    if (fileExists(path)) {
+        appendToFile(path, line);
+        return true;
+    }
+    std::string content;
+    if (catalogue.readPath != path && fileExists(catalogue.readPath)) {
+        content = readFile(catalogue.readPath);
+        if (!content.empty() && !isLineEnd(content.back())) content += "\r\n";
+    }
+    std::error_code ec;
+    if (!folderOf(path).empty()) std::filesystem::create_directories(folderOf(path), ec);
+    if (ec) throw QuelmarError(path, "cannot create its folder (" + ec.message() + ")");
+    writeFileAtomically(path, content + line);
+    return true;
+}
+
+} // namespace quelmar

@@ -1,0 +1,117 @@
+#include "Arguments.h"
+#include "analysis/StarCatalogue.h"
+#include "commands.h"
+#include "core/Error.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace quelmar::cli {
+
+namespace {
+
+struct BarycentricOptions {
+    std::string data, star, jdOffset, catalogue;
+    std::vector<std::string> ra, dec;
+};
+
+// The catalogue the workbench uses: beside the executable, or in the user's configuration.
+CatalogueLocation defaultCatalogue() {
+    char executable[4096];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    const std::string folder =
+        length > 0 ? folderOf(std::string(executable, static_cast<std::size_t>(length))) : ".";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string configuration = config && *config ? std::string(config)
+                                      : home             ? std::string(home) + "/.config"
+                                                         : std::string(".");
+    return catalogueLocation(folder, configuration + "/quelmar");
+}
+
+// Hours (or degrees), minutes and seconds given as one to three numbers.
+double sexagesimalArgument(const std::vector<std::string>& parts, const std::string& what) {
+    double values[3] = {};
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        values[i] = numberArgument(parts[i], what);
+    if (!coordinatesGiven(values[0], values[1], values[2]))
+        throw QuelmarError(what + " is 0 0 0, which counts as not given");
+    return combineSexagesimal(values[0], values[1], values[2]);
+}
+
+void runBarycentric(const BarycentricOptions& opt) {
+    const CatalogueLocation catalogue =
+        opt.catalogue.empty() ? defaultCatalogue() : catalogueFile(opt.catalogue);
+    const std::string name = cp1251Argument(opt.star, "--star");
+    std::optional<StarPosition> listed;
+    if (!opt.star.empty()) listed = StarCatalogue::load(catalogue.readPath).find(name);
+
+    StarPosition star;
+    if (!opt.ra.empty() || !opt.dec.empty()) {
+        if (opt.ra.empty() || opt.dec.empty())
+            throw QuelmarError("give both --ra and --dec, or a --star of the catalogue alone");
+        star = {sexagesimalArgument(opt.ra, "--ra"), sexagesimalArgument(opt.dec, "--dec")};
+    } else if (listed) {
+        star = *listed;
+    } else {
+        throw QuelmarError(opt.star.empty()
+                               ? "give the star's coordinates with --ra and --dec"
+                               : "the star \"" + opt.star + "\" is not in the catalogue " +
+                                     catalogue.readPath + "; give its --ra and --dec");
+    }
+
+    const BarycentricRewrite rewrite(opt.data);
+    double jdOffset = 0;
+    if (rewrite.hasShortenedDates()) {
+        if (opt.jdOffset.empty())
+            throw QuelmarError(opt.data, rewrite.firstShortenedLine(),
+                               "the date is below 99999, so the file may hold shortened dates; "
+                               "give --jd-offset 2400000 (or the offset they need), or "
+                               "--jd-offset 0 to correct them as they stand");
+        jdOffset = numberArgument(opt.jdOffset, "--jd-offset");
+    } else if (!opt.jdOffset.empty()) {
+        std::cerr << "quelmar-cli: " << opt.data
+                  << ": no date is below 99999, so --jd-offset is not applied\n";
+    }
+    rewrite.run(star, jdOffset);
+    std::cout << "corrected " << rewrite.observations() << '\n'
+              << "copy " << rewrite.copyPath() << '\n';
+    if (opt.star.empty() || listed) return;
+    try {
+        if (addStar(catalogue, name, star))
+            std::cout << "added to the catalogue " << catalogue.writePath << '\n';
+    } catch (const QuelmarError& e) {
+        throw QuelmarError(std::string(e.what()) + " (the dates were corrected)");
+    }
+}
+
+} // namespace
+
+void addBarycentricCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand(
+        "barycentric", "Correct the dates of a data file to the barycentre of the Solar System "
+                       "for a star; the dates before the correction stay in DATA.bar");
+    auto opt = std::make_shared<BarycentricOptions>();
+    cmd->add_option("DATA", opt->data, "observation file, rewritten with corrected dates")
+        ->required();
+    cmd->add_option("--ra", opt->ra, "right ascension: hours, minutes, seconds")->expected(1, 3);
+    cmd->add_option("--dec", opt->dec,
+                    "declination: degrees, minutes, seconds of arc; south with every part "
+                    "negative (-5 -30 0)")
+        ->expected(1, 3);
+    cmd->add_option("--star", opt->star,
+                    "star name: its coordinates come from the catalogue unless --ra and --dec "
+                    "are given; a star not listed is added with them");
+    cmd->add_option("--jd-offset", opt->jdOffset,
+                    "added to every date when the file holds shortened dates (below 99999)");
+    cmd->add_option("--catalogue", opt->catalogue,
+                    "star catalogue (default: hotstars.ini beside the executable)");
+    cmd->callback([opt] { runBarycentric(*opt); });
+}
+
+} // namespace quelmar::cli
