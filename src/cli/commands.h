@@ -15,5 +15,6 @@ void addPcaCommand(CLI::App& app);
 void addRenderCommand(CLI::App& app);
 void addPhaseCommand(CLI::App& app);
 void addBarycentricCommand(CLI::App& app);
+void addImportCommand(CLI::App& app);
 
 } // namespace quelmar::cli

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addRenderCommand(app);
     quelmar::cli::addPhaseCommand(app);
     quelmar::cli::addBarycentricCommand(app);
+    quelmar::cli::addImportCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -101,6 +101,29 @@ inline constexpr OwnMessage Ranges{"Ranges", "Диапазоны"};
 inline constexpr OwnMessage RangesNotRead{"The ranges file could not be read.\n%1",
                                           "Не удалось прочитать файл диапазонов.\n%1"};
 
+// Adding observations from a file of step estimates.
+inline constexpr OwnMessage ComparisonStarInvalid{
+    "\"%1\" is not a comparison star: a key and a magnitude are expected, as in a9.34.",
+    "«%1» — не звезда сравнения: нужны ключ и величина, например a9.34."};
+inline constexpr OwnMessage ImportSummary{"%1 lines added, %2 skipped",
+                                          "Добавлено строк: %1, пропущено: %2"};
+inline constexpr OwnMessage FirstSkipped{" (the first at line %1: %2)",
+                                         " (первая — строка %1: %2)"};
+inline constexpr OwnMessage SkippedNoDate{"it does not begin with a Julian date",
+                                          "она не начинается с юлианской даты"};
+inline constexpr OwnMessage SkippedNoEstimate{
+    "no estimate such as a2v3b or 2 3 follows the date",
+    "после даты нет оценки вида a2v3b или 2 3"};
+inline constexpr OwnMessage SkippedZeroSteps{"p + q is 0", "p + q равно 0"};
+inline constexpr OwnMessage SkippedUnknownKey{
+    "the comparison star %1 is not in the comparison-star line",
+    "звезды сравнения %1 нет в строке звёзд сравнения"};
+inline constexpr OwnMessage SkippedNoComment{"nothing follows the estimate",
+                                             "после оценки ничего нет"};
+inline constexpr OwnMessage ImportEndedByDate{
+    "; line %1 holds only a date and ended the import.",
+    "; строка %1 содержит только дату и завершила добавление."};
+
 } // namespace message
 
 } // namespace quelmar
