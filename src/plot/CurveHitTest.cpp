@@ -56,4 +56,10 @@ std::optional<ChannelPoint> pointUnderMouse(const PointStore& store, const Curve
     return found;
 }
 
+QString pointHint(int p, double x, double y) {
+    return QStringLiteral("№ %1 (%2; %3)")
+        .arg(p)
+        .arg(QString::number(x, 'g', 15), QString::number(y, 'g', 15));
+}
+
 } // namespace quelmar

@@ -5,6 +5,8 @@
 
 #include "CurveGeometry.h"
 
+#include <QString>
+
 #include <optional>
 #include <vector>
 
@@ -24,5 +26,9 @@ struct ChannelPoint {
 // (X, Y), the last in the order of channels, then of points. Nothing when there is none.
 std::optional<ChannelPoint> pointUnderMouse(const PointStore& store, const CurveGeometry& geometry,
                                             Coord X, Coord Y);
+
+// The hint of a point under the mouse: "№ 15 (2451545.5; 9.87)", the two values in the
+// shortest general form with up to 15 significant digits.
+QString pointHint(int p, double x, double y);
 
 } // namespace quelmar

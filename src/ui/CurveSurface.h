@@ -1,6 +1,6 @@
 #pragma once
-// The drawing surface of the light-curve window: it shows the picture of the last redraw as it
-// is, and reports the mouse to the window.
+// The drawing surface of the light-curve window and of the two-channel diagram: it shows the
+// picture of the last redraw as it is, and reports the mouse to the window.
 
 #include <QImage>
 #include <QWidget>

@@ -126,6 +126,8 @@ PlotOptions CurveWindow::plotOptions() const {
 }
 
 void CurveWindow::redraw() {
+    // Principal components waiting for the view become its channels.
+    takeOverComponents(workbench_.components, workbench_.store);
     if (!workbench_.files.CurveLoaded) loadCurveFile();
     PointStore& store = workbench_.store;
     limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
@@ -159,6 +161,7 @@ void CurveWindow::loadCurveFile() {
     // Marked loaded before the attempt, so a file that fails is reported once, not at every
     // resize; the graph's Refresh tries it again.
     workbench_.files.CurveLoaded = true;
+    forgetShownComponents(workbench_.components);
     const int viewFirst = workbench_.store.ViewFirst;
     const int viewLast = workbench_.store.ViewLast;
     const bool loaded = runCommand(workbench_, this, QString::fromStdString(path), [&] {

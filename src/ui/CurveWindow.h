@@ -41,6 +41,9 @@ class CurveWindow : public QWidget {
     void moveCursorMark(int p);
     // Shows the information of the cursor point in the control panel.
     void showCursorInformation();
+    // Makes p the cursor point, as a pick in the two-channel diagram does: its number in the
+    // panel, the mark on it and its information.
+    void pickPoint(int p);
     // The picture of the last redraw.
     const QImage& picture() const;
     // Where the last redraw put things.
@@ -55,6 +58,8 @@ class CurveWindow : public QWidget {
     bool loadRanges(const QString& path);
     void showNextRange();
     void showPreviousRange();
+    // The drawing options of the settings dialog, as the redraw reads them.
+    PlotOptions plotOptions() const;
 
     // Cursor commands.
     void stepForward();
@@ -87,6 +92,8 @@ class CurveWindow : public QWidget {
   signals:
     // A ranges file has been loaded: the commands that step through it appear.
     void rangesLoaded();
+    // A point was deleted from the store.
+    void pointDeleted();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -97,7 +104,6 @@ class CurveWindow : public QWidget {
   private:
     void loadCurveFile();
     void layOut();
-    PlotOptions plotOptions() const;
     void showControlPanel();
     void closeControlPanel();
     void showRange();

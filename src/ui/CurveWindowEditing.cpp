@@ -47,6 +47,7 @@ void CurveWindow::deleteCursorPoint() {
         return;
     deletePoint(workbench_.store, p);
     redraw();
+    emit pointDeleted();
 }
 
 void CurveWindow::savePoints() {

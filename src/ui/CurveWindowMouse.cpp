@@ -22,10 +22,6 @@ constexpr int ClickReach = 2;
 // A drag zooms only onto a span of more than this many points.
 constexpr int SmallestDrag = 3;
 
-QString shortestText(double v) {
-    return QString::number(v, 'g', 15);
-}
-
 } // namespace
 
 void CurveWindow::mousePressed(QPoint position) {
@@ -66,17 +62,18 @@ void CurveWindow::mouseMoved(QPoint position) {
     if (!under) return;
     const int k = under->channel;
     const int i = under->point;
-    ViewState& view = workbench_.view;
-    view.CursorChannel = k;
-    surface_->setToolTip(QStringLiteral("№ %1 (%2; %3)")
-                           .arg(i)
-                           .arg(shortestText(workbench_.store.time(i)),
-                                shortestText(workbench_.store.value(k, i))));
-    view.CursorPoint = i;
-    if (panel_) panel_->showGoToPoint(i);
-    moveCursorMark(i);
-    showCursorInformation();
+    workbench_.view.CursorChannel = k;
+    surface_->setToolTip(
+        pointHint(i, workbench_.store.time(i), workbench_.store.value(k, i)));
+    pickPoint(i);
     if (panel_) panel_->showCursorChannel(k);
+}
+
+void CurveWindow::pickPoint(int p) {
+    workbench_.view.CursorPoint = p;
+    if (panel_) panel_->showGoToPoint(p);
+    moveCursorMark(p);
+    showCursorInformation();
 }
 
 } // namespace quelmar

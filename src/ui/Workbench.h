@@ -6,6 +6,7 @@
 #include "OpenDialog.h"
 #include "Options.h"
 #include "analysis/ExtremumTables.h"
+#include "analysis/PrincipalComponents.h"
 #include "core/AppSettings.h"
 #include "core/DataFileState.h"
 #include "core/LanguageTable.h"
@@ -32,6 +33,7 @@ struct Workbench {
     DataFileState files;
     PointStore store;
     ViewState view;
+    PrincipalComponents components; // the last decomposition, and its hand-over to the view
     LanguageTable language;
     AppSettings settings; // the persisted options, as the settings dialog shows them
     Options options;
