@@ -100,6 +100,37 @@ inline constexpr OwnMessage NextRange{"Next range", "Следующий диап
 inline constexpr OwnMessage Ranges{"Ranges", "Диапазоны"};
 inline constexpr OwnMessage RangesNotRead{"The ranges file could not be read.\n%1",
                                           "Не удалось прочитать файл диапазонов.\n%1"};
+// Principal components and the partial restoration of the signal.
+inline constexpr OwnMessage PcaNoPoints{"The light curve has no points to decompose.",
+                                        "На кривой блеска нет точек для разложения."};
+inline constexpr OwnMessage PcaNoChannels{"The file has no value columns to decompose.",
+                                          "В файле нет столбцов значений для разложения."};
+inline constexpr OwnMessage PcaNoCompletePoint{
+    "No point has a value in every channel (0 is a missing value), so there is nothing to "
+    "decompose.",
+    "Ни у одной точки нет значений во всех каналах (0 — пропущенное значение), раскладывать "
+    "нечего."};
+inline constexpr OwnMessage PcaNotFinite{"The values are too large to decompose.",
+                                         "Значения слишком велики для разложения."};
+inline constexpr OwnMessage PcaNotConverged{
+    "Singular value %1 did not converge in 30 iterations; the components are shown as they "
+    "stand.",
+    "Сингулярное число %1 не сошлось за 30 итераций; компоненты показаны как есть."};
+inline constexpr OwnMessage PcaPointsLeftOut{"Points left out for a missing value (0): %1",
+                                             "Пропущено точек с отсутствующим значением (0): %1"};
+inline constexpr OwnMessage RestorationWithoutComponents{
+    "There are no principal components to restore the signal from. Run \"%1\" first.",
+    "Нет главных компонент, из которых можно восстановить сигнал. Сначала выполните «%1»."};
+inline constexpr OwnMessage RestorationCurveChanged{
+    "The light curve no longer shows the components of the last decomposition: the file was "
+    "reloaded or points were deleted. Run \"%1\" again.",
+    "Кривая блеска больше не показывает компоненты последнего разложения: файл перезагружен или "
+    "точки удалены. Выполните «%1» снова."};
+
+// Two-channel diagrams.
+inline constexpr OwnMessage DiagramNoChannelShown{
+    "No channel is shown. Mark the channels to show in the settings.",
+    "Нет показываемых каналов. Отметьте каналы в настройках."};
 
 // Adding observations from a file of step estimates.
 inline constexpr OwnMessage ComparisonStarInvalid{

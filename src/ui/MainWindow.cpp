@@ -7,6 +7,9 @@
 #include "CurveWindow.h"
 #include "ExtremaWindow.h"
 #include "PeriodSearchDialog.h"
+#include "ComponentsCommand.h"
+#include "RestorationDialog.h"
+#include "TwoChannelDiagramWindow.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -109,6 +112,10 @@ void MainWindow::createMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_P));
     addCommand(data, "N5", QStringLiteral("Моменты экстремумов"), &MainWindow::findExtrema,
                QKeySequence(Qt::CTRL | Qt::Key_M));
+    addCommand(data, "N7", QStringLiteral("Главные компоненты"),
+               &MainWindow::showPrincipalComponents);
+    addCommand(data, "N8", QStringLiteral("Частичное восстановление сигнала"),
+               &MainWindow::restoreSignal);
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("График"));
     graph->setObjectName(QStringLiteral("graph1"));
@@ -120,6 +127,8 @@ void MainWindow::createMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(graph, "grflines", QStringLiteral("Линии"), &MainWindow::toggleCurveLines,
                QKeySequence(Qt::CTRL | Qt::Key_L));
+    addCommand(graph, "colcol1", QStringLiteral("Двуканальные диаграммы"),
+               &MainWindow::showTwoChannelDiagram);
     addCommand(graph, "connranges", QStringLiteral("Подключить файл диапазонов"),
                &MainWindow::connectRanges);
     addCommand(graph, "N4", QStringLiteral("Предыдущий диапазон"), &MainWindow::showPreviousRange)
@@ -175,6 +184,15 @@ void MainWindow::createToolBar() {
                                          QStyle::SP_ArrowDown, &MainWindow::findExtrema);
     extrema->setIcon(extremumIcon());
     fileCommands_ << extrema;
+    fileCommands_ << addToolButton("ToolButton9", QStringLiteral("Главные компоненты"),
+                                   QStyle::SP_FileDialogListView,
+                                   &MainWindow::showPrincipalComponents);
+    fileCommands_ << addToolButton("ToolButton10", QStringLiteral("Двуканальные диаграммы"),
+                                   QStyle::SP_FileDialogInfoView,
+                                   &MainWindow::showTwoChannelDiagram);
+    fileCommands_ << addToolButton("ToolButton12",
+                                   QStringLiteral("Частичное восстановление сигнала"),
+                                   QStyle::SP_ArrowBack, &MainWindow::restoreSignal);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -376,6 +394,13 @@ void MainWindow::showRangeCommands() {
     for (const char* name : {"N4", "N2"})
         findChild<QAction*>(QLatin1String(name))->setVisible(true);
 }
+void MainWindow::showPrincipalComponents() {
+    quelmar::showPrincipalComponents(workbench_, *windows_.curve, this);
+}
+
+void MainWindow::restoreSignal() { windows_.restoration->showDecomposition(); }
+
+void MainWindow::showTwoChannelDiagram() { windows_.diagram->showDiagram(); }
 
 void MainWindow::editDataFile() {
     const QString file = chooseFile();

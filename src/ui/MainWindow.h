@@ -21,6 +21,8 @@ class SettingsDialog;
 class AboutBox;
 class PeriodSearchDialog;
 class ExtremaWindow;
+class RestorationDialog;
+class TwoChannelDiagramWindow;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -31,6 +33,8 @@ struct ShellWindows {
     AboutBox* about = nullptr;
     PeriodSearchDialog* periodSearch = nullptr;
     ExtremaWindow* extrema = nullptr;
+    RestorationDialog* restoration = nullptr;
+    TwoChannelDiagramWindow* diagram = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -67,6 +71,9 @@ public:
     void showNextRange();
     // The items that step through the ranges, hidden until a ranges file is loaded.
     void showRangeCommands();
+    void showPrincipalComponents();
+    void restoreSignal();
+    void showTwoChannelDiagram();
     void editDataFile();
     void showCalendar();
     void startCalculator();

@@ -10,6 +10,8 @@
 #include "ExtremaWindow.h"
 #include "PeriodSearchDialog.h"
 #include "PeriodProgressWindow.h"
+#include "RestorationDialog.h"
+#include "TwoChannelDiagramWindow.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -86,12 +88,14 @@ void StartUp::createWindows() {
     curveWindow_->setControlPanel(controlPanel_.get());
     extrema_ = new ExtremaWindow(workbench_, *curveWindow_, mainWindow_.get());
     curveWindow_->setExtremaWindow(extrema_);
+    diagram_ = new TwoChannelDiagramWindow(workbench_, *curveWindow_, mainWindow_.get());
+    restoration_ = new RestorationDialog(workbench_, *curveWindow_, mainWindow_.get());
     about_ = new AboutBox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
     });
     mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
-                             periodSearch_, extrema_});
+                             periodSearch_, extrema_, restoration_, diagram_});
 
     QObject::connect(mainWindow_.get(), &MainWindow::closed, qApp, &QCoreApplication::quit);
     QObject::connect(curveWindow_.get(), &CurveWindow::rangesLoaded, mainWindow_.get(), [this] {
@@ -103,6 +107,8 @@ void StartUp::createWindows() {
         if (auto* spin = options_->findChild<QSpinBox*>(QStringLiteral("Spinpolynom")))
             spin->setValue(terms);
     });
+    QObject::connect(curveWindow_.get(), &CurveWindow::pointDeleted, diagram_,
+                     &TwoChannelDiagramWindow::renew);
     QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {
         if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
     });
@@ -121,7 +127,7 @@ void StartUp::loadSettings(const StartUpContext& startUp) {
 
 QList<QWidget*> StartUp::labelledWindows() const {
     return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_,
-            periodSearch_, periodProgress_, extrema_};
+            periodSearch_, periodProgress_, extrema_, restoration_, diagram_};
 }
 
 void StartUp::applyLanguage() {

@@ -21,6 +21,8 @@ class MainWindow;
 class CalendarDialog;
 class CurvePanel;
 class ExtremaWindow;
+class RestorationDialog;
+class TwoChannelDiagramWindow;
 
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
@@ -57,6 +59,8 @@ public:
     PeriodSearchDialog& periodSearch() { return *periodSearch_; }
     PeriodProgressWindow& periodProgress() { return *periodProgress_; }
     ExtremaWindow& extrema() { return *extrema_; }
+    TwoChannelDiagramWindow& diagram() { return *diagram_; }
+    RestorationDialog& restoration() { return *restoration_; }
 
 private:
     void createWindows();
@@ -75,6 +79,8 @@ private:
     PeriodSearchDialog* periodSearch_ = nullptr;
     PeriodProgressWindow* periodProgress_ = nullptr;
     ExtremaWindow* extrema_ = nullptr;
+    TwoChannelDiagramWindow* diagram_ = nullptr;
+    RestorationDialog* restoration_ = nullptr;
     AboutBox* about_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "ui/CurvePanel.h"
 #include "ui/ExtremaWindow.h"
 #include "ui/PeriodSearchDialog.h"
+#include "ui/RestorationDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -54,7 +55,7 @@ TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
     const QStringList missing = unresolvedLanguageRows(
         {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
          &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress(),
-         &shell.extrema()});
+         &shell.extrema(), &shell.restoration()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 

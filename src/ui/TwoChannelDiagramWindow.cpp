@@ -1,0 +1,153 @@
+#include "TwoChannelDiagramWindow.h"
+
+#include "CurveSurface.h"
+#include "CurveWindow.h"
+#include "Workbench.h"
+
+#include "plot/CurveHitTest.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace quelmar {
+
+namespace {
+
+// The window's place and size once it has appeared: its left edge, and its outer size.
+constexpr int DiagramLeft = 200;
+constexpr int DiagramSize = 500;
+// A cell's marker: a small red bar whose top-left corner sits on the point.
+constexpr QSize MarkerSize(3, 13);
+
+QLabel* newMarker(QWidget* parent) {
+    auto* marker = new QLabel(QStringLiteral(" "), parent);
+    marker->setFixedSize(MarkerSize);
+    marker->setAutoFillBackground(true);
+    QPalette red = marker->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    marker->setPalette(red);
+    marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+    marker->move(-10, -10);
+    marker->hide();
+    return marker;
+}
+
+} // namespace
+
+TwoChannelDiagramWindow::TwoChannelDiagramWindow(Workbench& workbench, CurveWindow& curve,
+                                                 QWidget* parent)
+    : QWidget(parent, Qt::Window), workbench_(workbench), curve_(curve) {
+    setObjectName(QStringLiteral("TCCF"));
+    setWindowTitle(QStringLiteral("CCF"));
+    setFocusPolicy(Qt::StrongFocus);
+    CCG = new CurveSurface(this);
+    CCG->setObjectName(QStringLiteral("CCG"));
+    CCG->setToolTip(QString());
+    CCG->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
+        if (kind == CurveSurface::MouseEvent::Move) mouseMoved(position);
+    });
+    for (int cell = 0; cell < MaxChannels * MaxChannels; ++cell)
+        markers_.push_back(newMarker(this));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TwoChannelDiagramWindow::placeAndRenew);
+    resize(DiagramSize, DiagramSize);
+}
+
+const QImage& TwoChannelDiagramWindow::picture() const {
+    return CCG->picture();
+}
+
+void TwoChannelDiagramWindow::showDiagram() {
+    if (!isVisible()) placeWindow();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TwoChannelDiagramWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Timer1->start();
+}
+
+void TwoChannelDiagramWindow::placeAndRenew() {
+    const QSize before = size();
+    placeWindow();
+    // A new size has drawn the diagram already.
+    if (size() == before) renew();
+}
+
+// The frame, title bar included, is made 500 pixels square with its left edge at 200. Until the
+// window manager has framed the window its frame is not known: it is placed before it appears,
+// below the main window, and sized by the main window's frame, which the same manager drew.
+void TwoChannelDiagramWindow::placeWindow() {
+    const bool framed = frameGeometry() != geometry();
+    const QWidget* main = parentWidget();
+    QSize frame = frameGeometry().size() - size();
+    if (!framed && main) frame = main->frameGeometry().size() - main->size();
+    if (framed || !isVisible()) {
+        const int belowMain = main ? main->frameGeometry().bottom() + 1 : 0;
+        move(DiagramLeft, isVisible() ? frameGeometry().top() : belowMain);
+    }
+    resize(DiagramSize - frame.width(), DiagramSize - frame.height());
+}
+
+void TwoChannelDiagramWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    CCG->setGeometry(rect());
+    if (isVisible()) renew();
+}
+
+void TwoChannelDiagramWindow::renew() {
+    QImage& image = CCG->picture();
+    if (image.size() != CCG->size()) image = QImage(CCG->size(), QImage::Format_RGB32);
+    hideMarkers();
+    if (image.isNull()) return;
+    layout_ = drawDiagram(image, workbench_.store, curve_.curveGeometry(), curve_.plotOptions(),
+                          workbench_.say(message::DiagramNoChannelShown));
+    setWindowTitle(diagramCaption(layout_));
+    CCG->update();
+    moveMarkers(workbench_.view.CursorPoint);
+}
+
+void TwoChannelDiagramWindow::moveMarkers(int p) {
+    for (std::size_t n = 0; n < markers_.size(); ++n) {
+        const std::optional<QPoint> at = n < layout_.cells.size()
+                                             ? markerPosition(layout_.cells[n], workbench_.store, p)
+                                             : std::nullopt;
+        markers_[n]->setVisible(at.has_value());
+        if (at) markers_[n]->move(CCG->mapTo(this, *at));
+    }
+}
+
+void TwoChannelDiagramWindow::hideMarkers() {
+    for (QLabel* marker : markers_)
+        marker->hide();
+}
+
+void TwoChannelDiagramWindow::mouseMoved(QPoint position) {
+    const DiagramHit hit = diagramHit(layout_, workbench_.store, position.x(), position.y());
+    setWindowTitle(mouseCaption(position.x(), position.y(), hit));
+    if (!hit.point) return;
+    const int p = *hit.point;
+    CCG->setToolTip(pointHint(p, workbench_.store.value(hit.xChannel, p),
+                              workbench_.store.value(hit.yChannel, p)));
+    curve_.pickPoint(p);
+    moveMarkers(p);
+}
+
+void TwoChannelDiagramWindow::keyPressEvent(QKeyEvent* event) {
+    curve_.applyKeyTable(event);
+    moveMarkers(workbench_.view.CursorPoint);
+}
+
+void TwoChannelDiagramWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    hideMarkers();
+}
+
+} // namespace quelmar
