@@ -53,12 +53,16 @@ std::string saveName(PictureFormat format, int bits) {
 
 // What the dialog does from a depth chosen to the bytes of the file.
 void registerSave(PictureFormat format, int bits) {
-    benchmark::RegisterBenchmark(saveName(format, bits).c_str(), [=](benchmark::State& state) {
-        for (auto _ : state) {
-            const DepthPicture picture = convertToDepth(curvePicture(), bits);
-            benchmark::DoNotOptimize(encodePicture(picture, format, Quality));
-        }
-    })->Unit(benchmark::kMillisecond)->MinTime(0.2);
+    benchmark::RegisterBenchmark(
+        saveName(format, bits).c_str(),
+        [=](benchmark::State& state) {
+            for (auto _ : state) {
+                const DepthPicture picture = convertToDepth(curvePicture(), bits);
+                benchmark::DoNotOptimize(encodePicture(picture, format, Quality));
+            }
+        })
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(0.2);
 }
 
 void BM_QtSave(benchmark::State& state, const char* format) {
@@ -90,11 +94,11 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     curvePicture();
     for (const PictureFormat format : Formats)
-        for (const int bits : ColourDepths) registerSave(format, bits);
+        for (const int bits : ColourDepths)
+            registerSave(format, bits);
 
     const auto times = quelmar::bench::runWithRatios(
-        argc, argv,
-        {{"BM_Save/bmp/24", "BM_QtSave/bmp"}, {"BM_Save/jpeg/32", "BM_QtSave/jpeg"}});
+        argc, argv, {{"BM_Save/bmp/24", "BM_QtSave/bmp"}, {"BM_Save/jpeg/32", "BM_QtSave/jpeg"}});
 
     bool met = true;
     double slowest = 0;

@@ -94,9 +94,8 @@ void render(const RenderOptions& opt) {
     const DepthPicture picture =
         depth == 0 ? screenDepthPicture(image) : convertToDepth(image, depth);
     savePicture(opt.output, picture, format, quality);
-    std::cout << "wrote " << opt.output << ": " << size.width() << " x " << size.height()
-              << ", " << picture.bitsPerPixel << " bits per pixel, " << store.PointCount
-              << " points\n";
+    std::cout << "wrote " << opt.output << ": " << size.width() << " x " << size.height() << ", "
+              << picture.bitsPerPixel << " bits per pixel, " << store.PointCount << " points\n";
 }
 
 } // namespace

@@ -20,7 +20,8 @@ void put16(std::string& out, std::uint16_t v) {
 }
 
 void put32(std::string& out, std::uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(v >> shift & 0xff);
+    for (int shift = 0; shift < 32; shift += 8)
+        out += static_cast<char>(v >> shift & 0xff);
 }
 
 std::uint32_t fileBitCount(int bitsPerPixel) {

@@ -24,9 +24,11 @@ QList<QRgb> colours256() {
     };
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) add(qRgb(r * 51, g * 51, b * 51));
+            for (int b = 0; b < 6; ++b)
+                add(qRgb(r * 51, g * 51, b * 51));
     // 32 greys, 8 levels apart and none of them in the cube, fill the rest.
-    for (int level = 2; level < 256; level += 8) add(qRgb(level, level, level));
+    for (int level = 2; level < 256; level += 8)
+        add(qRgb(level, level, level));
     return palette;
 }
 
@@ -83,7 +85,8 @@ class ColourIndex {
     // The index of the colour, a new one when it is new; nothing when all 256 are taken.
     std::optional<uchar> find(QRgb colour, QList<QRgb>& palette) {
         std::size_t slot = (colour * 2654435761u) >> 22 & (Slots - 1);
-        while (keys_[slot] != colour && keys_[slot] != NoKey) slot = (slot + 1) & (Slots - 1);
+        while (keys_[slot] != colour && keys_[slot] != NoKey)
+            slot = (slot + 1) & (Slots - 1);
         if (keys_[slot] == NoKey) {
             if (palette.size() == 256) return std::nullopt;
             keys_[slot] = colour;
@@ -108,14 +111,15 @@ DepthPicture toPalette(const QImage& rgb, int bitsPerPixel) {
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* to = indexed.scanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) to[x] = nearest(from[x]);
+        for (int x = 0; x < rgb.width(); ++x)
+            to[x] = nearest(from[x]);
     }
     return {indexed, bitsPerPixel};
 }
 
 QImage rgb32(const QImage& image) {
     return image.format() == QImage::Format_RGB32 ? image
-                                                   : image.convertToFormat(QImage::Format_RGB32);
+                                                  : image.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace

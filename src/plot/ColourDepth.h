@@ -22,7 +22,9 @@ inline constexpr int ColourDepths[] = {1, 4, 8, 15, 16, 24, 32};
 
 bool isColourDepth(int bitsPerPixel);
 // Depths 1, 4 and 8: their pictures store palette indices.
-inline bool hasPalette(int bitsPerPixel) { return bitsPerPixel <= 8; }
+inline bool hasPalette(int bitsPerPixel) {
+    return bitsPerPixel <= 8;
+}
 
 struct DepthPicture {
     // Indexed8 with a colour table of exactly 2, 16 or 256 entries for the palette depths;

@@ -27,7 +27,8 @@ GifColorType gifColour(QRgb c) {
 
 IndexedPixels fromPalette(const QImage& image) {
     IndexedPixels out;
-    for (const QRgb c : image.colorTable()) out.colours.push_back(gifColour(c));
+    for (const QRgb c : image.colorTable())
+        out.colours.push_back(gifColour(c));
     const auto width = static_cast<std::size_t>(image.width());
     out.indices.resize(width * static_cast<std::size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y)
@@ -60,8 +61,8 @@ IndexedPixels medianCut(const QImage& rgb) {
 }
 
 int appendBytes(GifFileType* gif, const GifByteType* bytes, int length) {
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes),
-                                                     static_cast<std::size_t>(length));
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
     return length;
 }
 

@@ -27,8 +27,7 @@ struct ErrorJump {
 }
 
 // 32-bit RGB pixels as libjpeg-turbo names their bytes in memory.
-constexpr J_COLOR_SPACE Rgb32Layout =
-    Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+constexpr J_COLOR_SPACE Rgb32Layout = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 // Compresses the rows into a buffer that libjpeg allocates; false with the message on failure.
 // Nothing here has a destructor, so the jump out of the library skips none.
@@ -53,7 +52,8 @@ bool compress(const QImage& rgb, int quality, unsigned char** buffer, unsigned l
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -66,8 +66,7 @@ bool compress(const QImage& rgb, int quality, unsigned char** buffer, unsigned l
 std::string encodeJpeg(const DepthPicture& picture, int quality) {
     checkDepthPicture(picture);
     if (quality < 0 || quality > MaxJpegQuality)
-        throw QuelmarError("the JPEG quality " + std::to_string(quality) +
-                           " is outside 0 ... 100");
+        throw QuelmarError("the JPEG quality " + std::to_string(quality) + " is outside 0 ... 100");
     const QImage rgb = rgb32Of(picture);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
