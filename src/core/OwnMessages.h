@@ -155,6 +155,40 @@ inline constexpr OwnMessage ImportEndedByDate{
     "; line %1 holds only a date and ended the import.",
     "; строка %1 содержит только дату и завершила добавление."};
 
+// Saving a picture. The dialog's design texts are English; these give them in both languages.
+inline constexpr OwnMessage PictureDialogTitle{"Saving curve as a picture",
+                                               "Сохранение кривой в виде рисунка"};
+inline constexpr OwnMessage PicturePreview{"Preview", "Просмотр"};
+inline constexpr OwnMessage PictureFormatPrompt{"=[select format]=", "=[выберите формат]="};
+inline constexpr OwnMessage PictureFormatBmp{"Windows Bitmap", "Точечный рисунок BMP"};
+inline constexpr OwnMessage PictureFormatJpeg{"JPEG", "JPEG"};
+inline constexpr OwnMessage PictureFormatGif{"CompuServe GIF", "GIF"};
+inline constexpr OwnMessage PictureFormatPng{"PNG", "PNG"};
+inline constexpr OwnMessage PictureDepthPrompt{"=[select colors]=", "=[выберите цвета]="};
+inline constexpr OwnMessage PictureDepth1{"2 colors", "2 цвета"};
+inline constexpr OwnMessage PictureDepth4{"16 colors", "16 цветов"};
+inline constexpr OwnMessage PictureDepth8{"256 colors", "256 цветов"};
+inline constexpr OwnMessage PictureDepth15{"15 bit", "15 бит"};
+inline constexpr OwnMessage PictureDepth16{"16 bit", "16 бит"};
+inline constexpr OwnMessage PictureDepth24{"24 bit", "24 бита"};
+inline constexpr OwnMessage PictureDepth32{"32 bit", "32 бита"};
+inline constexpr OwnMessage PictureQuality{"JPEG Compression:", "Сжатие JPEG:"};
+inline constexpr OwnMessage PictureFile{"File:", "Файл:"};
+inline constexpr OwnMessage PictureBrowseHint{"Choose the file in a save dialog",
+                                              "Выбрать файл в окне сохранения"};
+inline constexpr OwnMessage PictureSave{"Save", "Сохранить"};
+inline constexpr OwnMessage PictureCancel{"Cancel", "Отмена"};
+inline constexpr OwnMessage PictureSaveTitle{"Save the picture as", "Сохранить рисунок как"};
+inline constexpr OwnMessage PictureFilter{
+    "Windows Bitmap|*.bmp|JPEG|*.jpg; *.jpeg|CompuServe GIF|*.gif|PNG|*.png",
+    "Точечный рисунок BMP|*.bmp|JPEG|*.jpg; *.jpeg|GIF|*.gif|PNG|*.png"};
+inline constexpr OwnMessage SelectColourFormat{"Please, select color format!",
+                                               "Выберите, пожалуйста, число цветов!"};
+inline constexpr OwnMessage SelectFileFormat{"Please, select file format!",
+                                             "Выберите, пожалуйста, формат файла!"};
+inline constexpr OwnMessage CannotCreatePicture{"Cannot create file %1\n%2",
+                                                "Не удаётся создать файл %1\n%2"};
+
 } // namespace message
 
 } // namespace quelmar

@@ -90,8 +90,8 @@ void CurvePanel::createControls() {
                     3, 1, 3);
     grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::flip), row,
                     0, 1, 3);
-    // Saving the picture comes with the picture export.
-    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), nullptr), row++, 3, 1, 3);
+    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), &CurveWindow::savePicture),
+                    row++, 3, 1, 3);
     grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), row,
                     0, 1, 2);
     grid->addWidget(

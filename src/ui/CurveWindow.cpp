@@ -4,6 +4,7 @@
 #include "CommandBoundary.h"
 #include "Workbench.h"
 #include "CurvePanel.h"
+#include "PictureExportDialog.h"
 
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
@@ -56,6 +57,14 @@ CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
 
 const QImage& CurveWindow::picture() const {
     return surface_->picture();
+}
+
+// The picture of the last redraw has the size of the visible drawing; the cursor mark lies
+// above it and is not saved.
+void CurveWindow::savePicture() {
+    if (pictureExport_)
+        pictureExport_->exportPicture(this, picture(),
+                                      QString::fromStdString(workbench_.files.CurveFileName));
 }
 
 void CurveWindow::showLaidOut() {

@@ -20,6 +20,7 @@ struct Workbench;
 class CurveSurface;
 class CurvePanel;
 class ExtremaWindow;
+class PictureExportDialog;
 
 class CurveWindow : public QWidget {
     Q_OBJECT
@@ -29,6 +30,7 @@ class CurveWindow : public QWidget {
     void setControlPanel(CurvePanel* panel) { panel_ = panel; }
     // The window whose fit runs at every step through the ranges.
     void setExtremaWindow(ExtremaWindow* extrema) { extrema_ = extrema; }
+    void setPictureExport(PictureExportDialog* dialog) { pictureExport_ = dialog; }
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void redraw();
@@ -85,6 +87,8 @@ class CurveWindow : public QWidget {
     void smoothCursorPoint(bool everyChannel);
     void deleteCursorPoint();
     void savePoints();
+    // Opens the picture dialog for the picture as drawn now, the cursor mark not in it.
+    void savePicture();
 
     // The key table of the window, which the control panel shares.
     void applyKeyTable(const QKeyEvent* event);
@@ -126,6 +130,7 @@ class CurveWindow : public QWidget {
     QWidget* mainWindow_;
     CurvePanel* panel_ = nullptr;
     ExtremaWindow* extrema_ = nullptr;
+    PictureExportDialog* pictureExport_ = nullptr;
     CurveSurface* surface_;
     QLabel* cursorMark_;
     CurveGeometry geometry_;

@@ -243,6 +243,9 @@ void CurveWindow::applyPlainKey(int key) {
     case Qt::Key_L:
         toggleLines();
         break;
+    case Qt::Key_S:
+        savePicture();
+        break;
     case Qt::Key_A:
         showWholeCurve();
         break;

@@ -43,6 +43,7 @@ constexpr LanguageRow Rows[] = {
     {17, "TQMRMainwin", "grfrenew", C},
     {18, "TQMRMainwin", "grfperev", C},
     {19, "TQMRMainwin", "grflines", C},
+    {20, "TQMRMainwin", "grfsave", C},
     {21, "TQMRMainwin", "Optbutt", C},
     {22, "TQMRMainwin", "Help1", C},
     {23, "TQMRMainwin", "helpbutt", C},

@@ -129,6 +129,10 @@ void MainWindow::createMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_L));
     addCommand(graph, "colcol1", QStringLiteral("Двуканальные диаграммы"),
                &MainWindow::showTwoChannelDiagram);
+    // The item shows Ctrl+S, but the key belongs to File "Save", the first item carrying it.
+    addCommand(graph, "grfsave", QStringLiteral("Сохранить..."), &MainWindow::saveCurvePicture,
+               QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setShortcutContext(Qt::WidgetShortcut);
     addCommand(graph, "connranges", QStringLiteral("Подключить файл диапазонов"),
                &MainWindow::connectRanges);
     addCommand(graph, "N4", QStringLiteral("Предыдущий диапазон"), &MainWindow::showPreviousRange)
@@ -376,6 +380,8 @@ void MainWindow::flipCurve() { windows_.curve->flip(); }
 void MainWindow::toggleCurveLines() { windows_.curve->toggleLines(); }
 
 void MainWindow::saveCurvePoints() { windows_.curve->savePoints(); }
+
+void MainWindow::saveCurvePicture() { windows_.curve->savePicture(); }
 
 void MainWindow::searchPeriod() { windows_.periodSearch->exec(); }
 

@@ -64,6 +64,7 @@ public:
     void flipCurve();
     void toggleCurveLines();
     void saveCurvePoints();
+    void saveCurvePicture();
     void searchPeriod();
     void findExtrema();
     void connectRanges();

@@ -12,6 +12,7 @@
 #include "PeriodProgressWindow.h"
 #include "RestorationDialog.h"
 #include "TwoChannelDiagramWindow.h"
+#include "PictureExportDialog.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -90,6 +91,8 @@ void StartUp::createWindows() {
     curveWindow_->setExtremaWindow(extrema_);
     diagram_ = new TwoChannelDiagramWindow(workbench_, *curveWindow_, mainWindow_.get());
     restoration_ = new RestorationDialog(workbench_, *curveWindow_, mainWindow_.get());
+    pictureExport_ = new PictureExportDialog(workbench_, mainWindow_.get());
+    curveWindow_->setPictureExport(pictureExport_);
     about_ = new AboutBox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);

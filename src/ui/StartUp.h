@@ -23,6 +23,7 @@ class CurvePanel;
 class ExtremaWindow;
 class RestorationDialog;
 class TwoChannelDiagramWindow;
+class PictureExportDialog;
 
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
@@ -61,6 +62,7 @@ public:
     ExtremaWindow& extrema() { return *extrema_; }
     TwoChannelDiagramWindow& diagram() { return *diagram_; }
     RestorationDialog& restoration() { return *restoration_; }
+    PictureExportDialog& pictureExport() { return *pictureExport_; }
 
 private:
     void createWindows();
@@ -82,6 +84,8 @@ private:
     TwoChannelDiagramWindow* diagram_ = nullptr;
     RestorationDialog* restoration_ = nullptr;
     AboutBox* about_ = nullptr;
+    // Owned by the window it was last opened from.
+    PictureExportDialog* pictureExport_ = nullptr;
 };
 
 // The program: the application, the start-up and the message loop.

@@ -1,11 +1,12 @@
 // Saved pictures are read back by Qt's own readers, which share no code with our encoders.
 
+#include "plot/PictureFile.h"
 #include "CurveFixtures.h"
 #include "core/Error.h"
 #include "plot/BmpEncoder.h"
 #include "plot/GifEncoder.h"
 #include "plot/JpegEncoder.h"
-#include "plot/PictureFile.h"
+#include "plot/PicturePreview.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>
@@ -26,15 +27,16 @@ constexpr int Height = 201;
 
 QImage curvePicture() {
     QImage image = surface(Width, Height);
-    const PointStore store = makeStore({1, 2, 3, 5, 8}, {{10.1, 10.4, 10.2, 10.9, 10.3},
-                                                         {0.3, 0.5, 0.2, 0.4, 0.1}});
+    const PointStore store =
+        makeStore({1, 2, 3, 5, 8}, {{10.1, 10.4, 10.2, 10.9, 10.3}, {0.3, 0.5, 0.2, 0.4, 0.1}});
     drawCurve(image, store, {}, {});
     return image;
 }
 
 std::uint32_t le32(const std::string& bytes, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
     return v;
 }
 
@@ -86,9 +88,13 @@ TEST(BmpFile, HeadersOfEveryDepthAndPixelsReadBack) {
         std::uint32_t bitCount, compression, coloursUsed, tableBytes;
         int tolerance; // 15 and 16 bits keep 5 or 6 bits of each component
     };
-    for (const Expected e : {Expected{1, 1, 0, 2, 8, 0}, {4, 4, 0, 16, 64, 0},
-                             {8, 8, 0, 256, 1024, 0}, {15, 16, 0, 0, 0, 8},
-                             {16, 16, 3, 0, 12, 8}, {24, 24, 0, 0, 0, 0}, {32, 32, 0, 0, 0, 0}}) {
+    for (const Expected e : {Expected{1, 1, 0, 2, 8, 0},
+                             {4, 4, 0, 16, 64, 0},
+                             {8, 8, 0, 256, 1024, 0},
+                             {15, 16, 0, 0, 0, 8},
+                             {16, 16, 3, 0, 12, 8},
+                             {24, 24, 0, 0, 0, 0},
+                             {32, 32, 0, 0, 0, 0}}) {
         SCOPED_TRACE(e.bits);
         const DepthPicture converted = convertToDepth(picture, e.bits);
         const std::string bmp = encodeBmp(converted);
@@ -98,7 +104,8 @@ TEST(BmpFile, HeadersOfEveryDepthAndPixelsReadBack) {
         EXPECT_EQ(le32(bmp, 2), bmp.size());
         EXPECT_EQ(le32(bmp, 10), 54 + e.tableBytes);
         EXPECT_EQ(le32(bmp, 18), std::uint32_t{Width});
-        EXPECT_EQ(le32(bmp, 22), std::uint32_t{Height}) << "positive height: rows from the bottom up";
+        EXPECT_EQ(le32(bmp, 22), std::uint32_t{Height})
+            << "positive height: rows from the bottom up";
         EXPECT_EQ(static_cast<unsigned char>(bmp[28]), e.bitCount);
         EXPECT_EQ(le32(bmp, 30), e.compression);
         EXPECT_EQ(le32(bmp, 46), e.coloursUsed);
@@ -143,7 +150,8 @@ TEST(GifFile, CurveColoursAreKeptAndPalettesChosen) {
     // A picture of 65,536 colours is reduced to 256, close to the original on the whole.
     QImage gradient(256, 256, QImage::Format_RGB32);
     for (int y = 0; y < 256; ++y)
-        for (int x = 0; x < 256; ++x) gradient.setPixel(x, y, qRgb(x, y, (x + y) / 2));
+        for (int x = 0; x < 256; ++x)
+            gradient.setPixel(x, y, qRgb(x, y, (x + y) / 2));
     const std::string reducedGif = encodeGif(screenDepthPicture(gradient));
     EXPECT_EQ(static_cast<unsigned char>(reducedGif[10]) & 7, 7);
     const QImage reduced = decode(reducedGif, "GIF");
@@ -175,10 +183,24 @@ TEST(PictureFile, ExtensionsAndSaving) {
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), picture.size());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     try {
-        savePicture(dir.file("no folder/star.bmp"), screenDepthPicture(picture),
-                    PictureFormat::Bmp, 100);
+        savePicture(dir.file("no folder/star.bmp"), screenDepthPicture(picture), PictureFormat::Bmp,
+                    100);
         FAIL() << "a missing folder is an error";
     } catch (const QuelmarError& error) {
         EXPECT_NE(std::string(error.what()).find("no folder/star.bmp"), std::string::npos);
     }
+}
+
+TEST(PicturePreview, ThinLinesSurviveShrinkingInTheirOwnColours) {
+    QImage picture(600, 400, QImage::Format_RGB32);
+    picture.fill(White);
+    for (int x = 0; x < 600; ++x)
+        picture.setPixel(x, 201, Blue);
+    picture.setPixel(301, 7, Black);
+    const QImage preview = previewOf(picture, QSize(100, 100));
+    ASSERT_EQ(preview.size(), QSize(100, 66));
+    EXPECT_EQ(countPixels(preview, [](int, int, QRgb c) { return c == Blue; }), 100);
+    EXPECT_EQ(countPixels(preview, [](int, int, QRgb c) { return c == Black; }), 1);
+    EXPECT_EQ(countPixels(preview, [](int, int, QRgb c) { return c != White; }), 101);
+    EXPECT_EQ(previewOf(picture, QSize(800, 800)).size(), picture.size());
 }
