@@ -91,6 +91,8 @@ std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job) {
     progress_.done = 0;
     progress_.total = 0;
     progress_.cancel = false;
+    // Each scan has its own clock, started with it: until then no time has passed.
+    clock_.invalidate();
     setProgressRange(job_->grid.estimatedCount);
     showProgress();
     exec();

@@ -7,7 +7,9 @@
 #include "analysis/PeriodScan.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,12 +24,13 @@
 namespace quelmar {
 
 // Typing stops at the limit. Text the program sets may be longer; the user may then shorten
-// it, and lengthen it again up to that length.
+// it, or change it without lengthening it, but never type it past the limit.
 class LimitedEdit::Limit : public QValidator {
 public:
     explicit Limit(LimitedEdit* edit) : QValidator(edit), edit_(edit) {}
     State validate(QString& input, int&) const override {
-        return input.size() <= edit_->allowed_ ? Acceptable : Invalid;
+        const qsizetype size = input.size();
+        return size <= edit_->typingLimit_ || size <= edit_->shownLength_ ? Acceptable : Invalid;
     }
 
 private:
@@ -35,14 +38,12 @@ private:
 };
 
 LimitedEdit::LimitedEdit(int typingLimit, QWidget* parent)
-    : QLineEdit(parent), typingLimit_(typingLimit), allowed_(typingLimit) {
+    : QLineEdit(parent), typingLimit_(typingLimit) {
     setValidator(new Limit(this));
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { shownLength_ = text.size(); });
 }
 
-void LimitedEdit::setProgramText(const QString& text) {
-    allowed_ = std::max<qsizetype>(typingLimit_, text.size());
-    setText(text);
-}
 
 namespace {
 
@@ -56,7 +57,7 @@ LimitedEdit* addEdit(QWidget* window, const char* name, int typingLimit) {
 // leaves it as it was.
 void setReciprocal(LimitedEdit* target, const QLineEdit* typed) {
     if (const auto text = reciprocalText(typed->text().toStdString()))
-        target->setProgramText(QString::fromStdString(*text));
+        target->setText(QString::fromStdString(*text));
 }
 
 } // namespace
@@ -137,8 +138,11 @@ void PeriodSearchDialog::showEvent(QShowEvent* event) {
 }
 
 void PeriodSearchDialog::proposeFields() {
-    Pered->setProgramText(
-        QString::fromStdString(periodogramFileName(workbench_.files.DataFileName)));
+    // After a refusal the user comes back to correct what was typed, not to start afresh.
+    const std::string& data = workbench_.files.DataFileName;
+    const bool keepTyped = refusedFor_ == data;
+    refusedFor_.reset();
+    if (!keepTyped) Pered->setText(QString::fromStdString(periodogramFileName(data)));
     const int columns = workbench_.files.DataChannelCount;
     // Files of one or two value columns leave the box as the last larger file left it.
     if (columns > 2) {
@@ -169,6 +173,18 @@ bool PeriodSearchDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void PeriodSearchDialog::applyPendingConversion() {
+    const QWidget* typed = focusWidget();
+    if (typed == minpered)
+        minPeriodLeft();
+    else if (typed == Maxpered)
+        maxPeriodLeft();
+    else if (typed == minfreced)
+        minFrequencyLeft();
+    else if (typed == maxfreced)
+        maxFrequencyLeft();
+}
+
 void PeriodSearchDialog::minPeriodLeft() {
     setReciprocal(maxfreced, minpered);
 }
@@ -182,22 +198,26 @@ void PeriodSearchDialog::maxFrequencyLeft() {
     setReciprocal(minpered, maxfreced);
 }
 
+// The dialog starts where the scan will write: a bare name is a file of the working folder.
 void PeriodSearchDialog::browsePeriodogramFile() {
+    const QFileInfo proposed(QDir::current(), Pered->text());
     OpenDialog dialog = workbench_.openDialog;
-    dialog.fileName = Pered->text();
-    // The periodogram is usually a file still to be written.
-    dialog.mustExist = false;
+    dialog.initialFolder = proposed.absolutePath();
+    dialog.fileName = Pered->text().isEmpty() ? QString() : proposed.absoluteFilePath();
     dialog.defaultSuffix = QStringLiteral("per");
-    const QString path = workbench_.desktop.chooseOpenFile(this, dialog);
+    const QString path = workbench_.desktop.chooseSaveFile(this, dialog);
     if (path.isEmpty()) return;
     workbench_.openDialog.fileName = path;
-    Pered->setProgramText(path);
+    Pered->setText(path);
 }
 
 void PeriodSearchDialog::startSearch() {
+    // Enter in a range edit scans the range it shows, converted as leaving the edit would.
+    applyPendingConversion();
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
-    if (std::optional<PeriodScanJob> job = prepareScan(); job && progress_)
-        progress_->run(std::move(*job));
+    std::optional<PeriodScanJob> job = prepareScan();
+    if (!job) refusedFor_ = workbench_.files.DataFileName;
+    else if (progress_) progress_->run(std::move(*job));
     accept();
 }
 

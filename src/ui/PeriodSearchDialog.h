@@ -18,17 +18,16 @@ namespace quelmar {
 
 struct Workbench;
 
-// An edit with a limit on what the user types, as the dialog's fields have.
+// An edit with a limit on what the user types, as the dialog's fields have. Text set by the
+// program (a converted value, a browsed path) may exceed the limit.
 class LimitedEdit : public QLineEdit {
 public:
     LimitedEdit(int typingLimit, QWidget* parent);
-    // Text set by the program (a converted value, a browsed path) may exceed the limit.
-    void setProgramText(const QString& text);
 
 private:
     class Limit;
     qsizetype typingLimit_;
-    qsizetype allowed_;
+    qsizetype shownLength_ = 0; // of the text before the change being typed
 };
 
 class PeriodSearchDialog : public QDialog {
@@ -54,6 +53,8 @@ protected:
 
 private:
     void proposeFields();
+    // Applies the conversion of the range edit that has the focus, as leaving it would.
+    void applyPendingConversion();
     void createControls();
     void layOut();
     // The scan the fields ask for; nothing when they are refused (the reason has been shown)
@@ -65,6 +66,8 @@ private:
 
     Workbench& workbench_;
     PeriodProgressWindow* progress_ = nullptr;
+    // The data file of a refused scan: showing the dialog again for it keeps the fields typed.
+    std::optional<std::string> refusedFor_;
 
     QLabel* Label1;
     QLabel* Label2;

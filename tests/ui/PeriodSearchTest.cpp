@@ -143,7 +143,70 @@ TEST_F(PeriodSearchTest, TypingIsLimitedButConvertedTextIsKept) {
     QTest::keyClick(pmax, Qt::Key_Backspace);
     EXPECT_EQ(pmax->text(), "10.0000000");
     QTest::keyClicks(pmax, "12");
-    EXPECT_EQ(pmax->text(), "10.00000001");
+    EXPECT_EQ(pmax->text(), "10.0000000");
+    pmax->selectAll();
+    QTest::keyClicks(pmax, "123456789");
+    EXPECT_EQ(pmax->text(), "12345");
+
+    // "..." starts where the periodogram is written; a long path chosen there does not raise
+    // the limit for what is typed afterwards.
+    QLineEdit* name = edit("Pered");
+    const QString proposed = name->text();
+    desktop.fileAnswers.push_back(inWork("a-periodogram-of-a-long-name.per"));
+    QTest::mouseClick(find<QPushButton>(dialog(), "Button1"), Qt::LeftButton);
+    ASSERT_EQ(desktop.savesRun.size(), 1u);
+    EXPECT_EQ(desktop.savesRun[0].initialFolder, work());
+    EXPECT_EQ(desktop.savesRun[0].fileName, inWork(proposed));
+    EXPECT_EQ(name->text(), inWork("a-periodogram-of-a-long-name.per"));
+    name->selectAll();
+    QTest::keyClicks(name, "a-name-of-twenty-eight-chars");
+    EXPECT_EQ(name->text(), "a-name-of-twent");
+}
+
+TEST_F(PeriodSearchTest, ARefusedScanKeepsWhatWasTypedForTheNextShowing) {
+    showDialogFor(writeStar(10));
+    edit("Pered")->setText("mine.per");
+    setFields("", "2");
+    clickOk();
+    ASSERT_EQ(messages().size(), 1u);
+    dialog().show();
+    EXPECT_EQ(edit("Pered")->text(), "mine.per");
+    EXPECT_EQ(edit("Maxpered")->text(), "2");
+    dialog().close();
+    dialog().show(); // closed without a scan: the data file's name is proposed again
+    EXPECT_EQ(edit("Pered")->text(), "star.per");
+}
+
+TEST_F(PeriodSearchTest, EnterInAFrequencyEditScansTheRangeOnScreen) {
+    showDialogFor(writeStar(60));
+    setFields("0.5", "2");
+    QLineEdit* fmin = edit("minfreced");
+    fmin->setFocus();
+    QTest::keyClicks(fmin, "1");
+    QTest::keyClick(fmin, Qt::Key_Return);
+    EXPECT_EQ(edit("Maxpered")->text(), "1.00000000");
+    const std::string written = readFile(inWork("star.per").toStdString());
+    EXPECT_EQ(written.substr(0, written.find(' ')), "1.00000000");
+}
+
+TEST_F(PeriodSearchTest, ASecondScanStartsItsClockAfresh) {
+    showDialogFor(writeStar(3000));
+    setFields("0.5", "0.5001");
+    clickOk();
+    ASSERT_TRUE(QFileInfo::exists(inWork("star.per")));
+    dialog().show();
+    setFields("0.1", "10", "0.01"); // over a million trial frequencies
+    QString elapsed, estimate;
+    whileModal(
+        progress(), [] { return true; },
+        [&] {
+            elapsed = find<QLabel>(progress(), "Label3")->text();
+            estimate = find<QLabel>(progress(), "Label4")->text();
+            QTest::mouseClick(find<QPushButton>(progress(), "canbtn"), Qt::LeftButton);
+        });
+    clickOk();
+    EXPECT_EQ(elapsed, "0:0:0");
+    EXPECT_EQ(estimate, "0:0:0");
 }
 
 TEST_F(PeriodSearchTest, ColumnBoxFollowsFilesOfMoreThanTwoColumns) {
