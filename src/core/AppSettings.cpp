@@ -1,5 +1,6 @@
 #include "AppSettings.h"
 
+#include "Error.h"
 #include "TextFile.h"
 #include "numbers.h"
 
@@ -26,7 +27,7 @@ std::string settingsFlagLine(const AppSettings& s) {
     line += flag(s.AskBeforeDelete);
     line += flag(s.AlwaysOnTop);
     line += flag(s.ShowGrid);
-    line += s.PointSymbol;
+    line += s.PointSymbol.empty() ? '+' : s.PointSymbol.front();
     line += static_cast<char>(s.Shape);
     line += flag(s.ShowCurveTools);
     line += flag(s.AskBeforeDelete);
@@ -60,7 +61,7 @@ AppSettings parseSettings(const std::string& content) {
         s.AskBeforeDelete = flagAt(flags, 3) == '1';
         s.AlwaysOnTop = flagAt(flags, 4) == '1';
         s.ShowGrid = flagAt(flags, 5) == '1';
-        s.PointSymbol = flags.size() >= 6 ? flags[5] : '+';
+        s.PointSymbol = std::string(1, flags.size() >= 6 ? flags[5] : '+');
         const char shape = flags.size() >= 7 ? flags[6] : '2';
         s.Shape = shape == '3' ? PointShape::Square
                   : shape == '4' ? PointShape::Symbol
@@ -81,9 +82,17 @@ std::string settingsBackupPath(const std::string& path) {
     return siblingPath(path, "settings_.bin");
 }
 
-void saveSettings(const std::string& path, const AppSettings& settings) {
-    if (fileExists(path)) copyFile(path, settingsBackupPath(path));
+std::string saveSettings(const std::string& path, const AppSettings& settings) {
+    std::string backupProblem;
+    if (fileExists(path)) {
+        try {
+            copyFile(path, settingsBackupPath(path));
+        } catch (const QuelmarError& error) {
+            backupProblem = error.what();
+        }
+    }
     writeFileAtomically(path, formatSettings(settings));
+    return backupProblem;
 }
 
 } // namespace quelmar

@@ -20,7 +20,8 @@ struct AppSettings {
     bool AskBeforeDelete = true;              // askdel
     bool AlwaysOnTop = false;                 // OnTopCH
     bool ShowGrid = false;                    // setkach
-    char PointSymbol = '+';                   // charEdit
+    // charEdit: points are drawn with the whole text; the file keeps its first character.
+    std::string PointSymbol = "+";
     PointShape Shape = PointShape::Circle;
 
     bool operator==(const AppSettings&) const = default;
@@ -38,9 +39,11 @@ AppSettings parseSettings(const std::string& content);
 
 // Reads settings.bin; a missing file gives the design defaults.
 AppSettings loadSettings(const std::string& path);
-// Copies settings.bin to its backup (settings_.bin beside it), then rewrites it safely.
-// Throws QuelmarError naming the file when it cannot be written.
-void saveSettings(const std::string& path, const AppSettings& settings);
+// Copies settings.bin to its backup (settings_.bin beside it), then rewrites it safely. A
+// backup that cannot be made does not stop the save: the reason is returned, empty when the
+// backup was made or there was no earlier file to keep. Throws QuelmarError naming the file
+// when settings.bin itself cannot be written.
+std::string saveSettings(const std::string& path, const AppSettings& settings);
 std::string settingsBackupPath(const std::string& path);
 
 } // namespace quelmar

@@ -189,6 +189,15 @@ inline constexpr OwnMessage SelectFileFormat{"Please, select file format!",
 inline constexpr OwnMessage CannotCreatePicture{"Cannot create file %1\n%2",
                                                 "Не удаётся создать файл %1\n%2"};
 
+// Settings, manual and the fonts of labels.
+inline constexpr OwnMessage SettingsBackupNotMade{
+    "The settings were saved, but the previous ones could not be kept as a backup:\n%1",
+    "Настройки сохранены, но прежние не удалось сохранить как резервную копию:\n%1"};
+inline constexpr OwnMessage ManualNotFound{"The manual %1 was not found. Looked in:\n%2",
+                                           "Руководство %1 не найдено. Искали в папках:\n%2"};
+inline constexpr OwnMessage LabelFontTitle{"Font", "Шрифт"};
+inline constexpr OwnMessage LabelColourButton{"Colour...", "Цвет..."};
+
 } // namespace message
 
 } // namespace quelmar

@@ -25,7 +25,13 @@ struct Walk {
     bool wideGap = false; // stopped beside a wide gap rather than at the view's bound
 };
 
+// A cursor left behind by a longer curve walks from the last point.
+int pointWithin(const PointStore& store, int cursor) {
+    return std::clamp(cursor, 1, std::max(store.PointCount, 1));
+}
+
 Walk walkLeft(const PointStore& store, int p) {
+    p = pointWithin(store, p);
     const double g = meanGap(store, p - 2, p);
     double d = 0;
     while (3 * g >= d && p > store.ViewFirst) {
@@ -36,6 +42,7 @@ Walk walkLeft(const PointStore& store, int p) {
 }
 
 Walk walkRight(const PointStore& store, int p) {
+    p = pointWithin(store, p);
     const double g = meanGap(store, p + 1, p + 3);
     double d = 0;
     while (3 * g >= d && p < store.ViewLast) {
@@ -68,14 +75,17 @@ int stepBack(const PointStore& store, int cursor, int step) {
 }
 
 int gapJumpLeft(const PointStore& store, int cursor) {
+    if (store.PointCount <= 0) return cursor;
     return walkLeft(store, cursor).stop;
 }
 
 int gapJumpRight(const PointStore& store, int cursor) {
+    if (store.PointCount <= 0) return cursor;
     return walkRight(store, cursor).stop;
 }
 
 void selectSeason(PointStore& store, int cursor) {
+    if (store.PointCount <= 0) return;
     const Walk left = walkLeft(store, cursor);
     const Walk right = walkRight(store, cursor);
     limitView(store, left.wideGap ? left.stop + 1 : left.stop,

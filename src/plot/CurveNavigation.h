@@ -17,7 +17,8 @@ int stepBack(const PointStore& store, int cursor, int step);
 
 // The walk from the cursor to the end of its season: the point just before (after) the first
 // gap wider than three mean gaps around the cursor, or the view's bound when there is none.
-// Near the ends of the curve the mean takes the gaps that exist.
+// Near the ends of the curve the mean takes the gaps that exist; a cursor beyond the curve
+// walks from its last point.
 int gapJumpLeft(const PointStore& store, int cursor);
 int gapJumpRight(const PointStore& store, int cursor);
 

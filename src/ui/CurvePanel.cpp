@@ -4,6 +4,7 @@
 #include "CurveWindow.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,8 +15,20 @@ namespace quelmar {
 
 namespace {
 
-// Design position of the panel on the screen.
+// Design position of the panel on the screen, and the size of its client area.
 constexpr QPoint DesignPosition(21, 223);
+constexpr QSize DesignSize(141, 234);
+// The design's small type, and rows of buttons low enough for every row to fit the panel.
+constexpr int DesignPointSize = 8;
+constexpr int RowHeight = 18;
+
+void showInFont(QLabel* label, const LabelFont& font) {
+    if (label->font() != font.font) label->setFont(font.font);
+    QPalette palette = label->palette();
+    if (palette.color(QPalette::WindowText) == QColor(font.colour)) return;
+    palette.setColor(QPalette::WindowText, QColor(font.colour));
+    label->setPalette(palette);
+}
 
 } // namespace
 
@@ -23,8 +36,13 @@ CurvePanel::CurvePanel(Workbench& workbench, CurveWindow& curve)
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint), workbench_(workbench), curve_(curve) {
     setObjectName(QStringLiteral("Tcurvtool"));
     setWindowTitle(QStringLiteral("Управление"));
+    QFont small = font();
+    small.setPointSize(DesignPointSize);
+    small.setStretch(QFont::Condensed);
+    setFont(small);
+    setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
     createControls();
-    setFixedSize(sizeHint());
+    setFixedSize(DesignSize);
     move(DesignPosition);
 }
 
@@ -34,6 +52,11 @@ QPushButton* CurvePanel::addButton(const char* name, const QString& caption,
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setAutoDefault(false);
+    button->setFixedHeight(RowHeight);
+    button->setMinimumWidth(0);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // The keys of the table act whichever button has the focus.
+    button->installEventFilter(this);
     if (command) connect(button, &QPushButton::clicked, &curve_, command);
     return button;
 }
@@ -47,14 +70,17 @@ QLabel* CurvePanel::addLabel(const char* name, const QString& caption) {
 QLineEdit* CurvePanel::addEdit(const char* name, const QString& text) {
     auto* edit = new QLineEdit(text, this);
     edit->setObjectName(QLatin1String(name));
-    edit->setMaximumWidth(70);
+    edit->setFixedHeight(RowHeight);
+    edit->setMinimumWidth(0);
+    edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     return edit;
 }
 
 void CurvePanel::createControls() {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(3, 3, 3, 3);
-    grid->setSpacing(2);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(1);
     LPoint = addLabel("LPoint", QStringLiteral("Точка №"));
     LX = addLabel("LX", QStringLiteral("X:"));
     LY = addLabel("LY", QStringLiteral("Y:"));
@@ -76,6 +102,9 @@ void CurvePanel::createControls() {
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, 10000);
+    SpinEdit1->setFixedHeight(RowHeight);
+    SpinEdit1->setMinimumWidth(0);
+    SpinEdit1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     grid->addWidget(SpinEdit1, row++, 4, 1, 2);
     grid->addWidget(addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack,
                               QStringLiteral("Назад")),
@@ -90,15 +119,17 @@ void CurvePanel::createControls() {
                     3, 1, 3);
     grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::flip), row,
                     0, 1, 3);
-    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), &CurveWindow::savePicture),
-                    row++, 3, 1, 3);
-    grid->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), row,
-                    0, 1, 2);
-    grid->addWidget(
-        addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), row, 2, 1,
-        2);
-    grid->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight),
-                    row++, 4, 1, 2);
+    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), &CurveWindow::savePicture), row++, 3, 1, 3);
+    // The whole curve's caption is the longest of its row.
+    auto* shifts = new QHBoxLayout;
+    shifts->setSpacing(grid->horizontalSpacing());
+    shifts->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft),
+                      2);
+    shifts->addWidget(
+        addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), 3);
+    shifts->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight),
+                      2);
+    grid->addLayout(shifts, row++, 0, 1, 6);
 
     // The range buttons appear once a ranges file is loaded.
     rangeCommands_ = {
@@ -120,6 +151,8 @@ void CurvePanel::createControls() {
     grid->addWidget(Edit2, row++, 4, 1, 2);
     grid->addWidget(addLabel("Label3", QStringLiteral("перейти к №")), row, 0, 1, 4);
     grid->addWidget(Edit3, row++, 4, 1, 2);
+    // Enter in "from" applies the typed range as leaving "to" does.
+    connect(Edit1, &QLineEdit::returnPressed, &curve_, &CurveWindow::rangeEdited);
     connect(Edit2, &QLineEdit::editingFinished, &curve_, &CurveWindow::rangeEdited);
     connect(Edit3, &QLineEdit::editingFinished, &curve_, &CurveWindow::goToPoint);
 }
@@ -139,14 +172,31 @@ void CurvePanel::showRangeCommands() {
         command->show();
 }
 
+// A button would take the arrows to move the focus; it keeps only Space, which presses it, and
+// Tab, which leaves it. The edits and the step box keep the keys that edit their text and
+// pass the rest on to the panel.
+bool CurvePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return QWidget::eventFilter(watched, event);
+    default:
+        curve_.applyKeyTable(key);
+        return true;
+    }
+}
+
 void CurvePanel::showPointInformation(const PointInformation& information) {
     const Options& options = workbench_.options;
-    const std::pair<QLabel*, const QFont*> labels[] = {{LPoint, &options.CursorNumberFont},
-                                                       {LX, &options.CursorXFont},
-                                                       {LY, &options.CursorYFont},
-                                                       {L1x, &options.CursorInverseXFont}};
+    const std::pair<QLabel*, const LabelFont*> labels[] = {{LPoint, &options.CursorNumberFont},
+                                                           {LX, &options.CursorXFont},
+                                                           {LY, &options.CursorYFont},
+                                                           {L1x, &options.CursorInverseXFont}};
     for (const auto& [label, font] : labels)
-        if (label->font() != *font) label->setFont(*font);
+        showInFont(label, *font);
     LPoint->setText(information.number);
     LX->setText(information.x);
     LY->setText(information.y);

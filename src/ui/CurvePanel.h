@@ -48,6 +48,7 @@ class CurvePanel : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QPushButton* addButton(const char* name, const QString& caption, void (CurveWindow::*command)(),

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace quelmar {
 
 namespace {
@@ -123,11 +125,11 @@ PlotOptions CurveWindow::plotOptions() const {
     PlotOptions plot;
     plot.PointSize = settings.PointSize;
     plot.Shape = settings.Shape;
-    plot.PointSymbol = fromCp1251(std::string(1, settings.PointSymbol));
+    plot.PointSymbol = fromCp1251(settings.PointSymbol);
     plot.XAxisDecimals = options.XAxisDecimals;
     plot.YAxisDecimals = options.YAxisDecimals;
-    plot.XAxisFont.font = options.XAxisFont;
-    plot.YAxisFont.font = options.YAxisFont;
+    plot.XAxisFont = options.XAxisFont;
+    plot.YAxisFont = options.YAxisFont;
     plot.MajorTicks = options.MajorTicks;
     plot.MinorTicks = options.MinorTicks;
     plot.ShowGrid = settings.ShowGrid;
@@ -141,6 +143,9 @@ void CurveWindow::redraw() {
     PointStore& store = workbench_.store;
     limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
               store.ViewLast == 0 ? store.PointCount : store.ViewLast);
+    // The cursor is kept across files, but always names a point of the one shown.
+    int& cursor = workbench_.view.CursorPoint;
+    cursor = std::clamp(cursor, 1, std::max(store.PointCount, 1));
     showRange();
     if (panel_) panel_->setStepMaximum(store.PointCount);
     setWindowTitle(QString::fromStdString(workbench_.files.CurveFileName));
@@ -222,7 +227,6 @@ void CurveWindow::showCursorInformation() {
     const int c = workbench_.view.CursorChannel;
     PointInformation information;
     information.number = QStringLiteral("№%1 из %2").arg(p).arg(store.PointCount);
-    // A cursor left behind by a smaller file names no point: only its number is shown.
     if (p >= 1 && p <= store.PointCount) {
         const double t = store.time(p);
         information.x =

@@ -1,25 +1,42 @@
 #include "Desktop.h"
 
+#include "LabelFontDialog.h"
 #include "OpenDialog.h"
 
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace quelmar {
 
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    return kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information;
+}
+
+} // namespace
+
 void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& caption,
                           const QString& text) {
-    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption,
+                                  const QString& text) {
+    QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
 bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
+    box.setTextFormat(Qt::PlainText);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
 }
@@ -47,11 +64,11 @@ QString Desktop::chooseSaveFile(QWidget* parent, const OpenDialog& dialog) {
     return files.selectedFiles().constFirst();
 }
 
-std::optional<QFont> Desktop::chooseFont(QWidget* parent, const QFont& initial) {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok) return std::nullopt;
-    return font;
+std::optional<LabelFont> Desktop::chooseFont(QWidget* parent, const LabelFont& initial,
+                                             const FontDialogTexts& texts) {
+    LabelFontDialog dialog(initial, texts, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosen();
 }
 
 bool Desktop::startProgram(const QString& program, const QStringList& arguments) {

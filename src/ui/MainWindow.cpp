@@ -5,6 +5,7 @@
 #include "Workbench.h"
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
+#include "EditorCommand.h"
 #include "ExtremaWindow.h"
 #include "PeriodSearchDialog.h"
 #include "ComponentsCommand.h"
@@ -413,7 +414,9 @@ void MainWindow::editDataFile() {
     if (file.isEmpty()) return;
     const QString editor = fromCp1251(workbench_.settings.EditorPath);
     const QString commandLine = editor + QStringLiteral(" \"") + file + QLatin1Char('"');
-    if (!workbench_.desktop.startProgram(editor, {file}))
+    const QStringList command = editorCommand(editor);
+    if (command.isEmpty() ||
+        !workbench_.desktop.startProgram(command.first(), command.mid(1) << file))
         workbench_.reportError(this, workbench_.say(message::EditorNotStarted, {commandLine}));
 }
 
@@ -436,14 +439,26 @@ void MainWindow::exitProgram() { close(); }
 void MainWindow::showSettings() { windows_.options->open(); }
 
 void MainWindow::showManual() {
-    const QString name = ManualWindow::manualFileName(workbench_.languageName());
-    QString path = workbench_.lookUp(name);
-    if (path.isEmpty()) path = QDir::current().filePath(name);
-    QString error;
-    if (!windows_.help->loadManual(path, &error)) workbench_.reportError(this, error);
+    loadManual();
     windows_.help->show();
     windows_.help->raise();
     windows_.help->activateWindow();
+}
+
+// The manual on screen stays, with the reader's place, while it is the current language's.
+void MainWindow::loadManual() {
+    const QString name = ManualWindow::manualFileName(workbench_.languageName());
+    const QString path = workbench_.lookUp(name);
+    if (!path.isEmpty() && path == windows_.help->loadedPath()) return;
+    QString error;
+    if (path.isEmpty()) {
+        windows_.help->showInitialText();
+        workbench_.reportError(
+            this, workbench_.say(message::ManualNotFound,
+                                 {name, workbench_.lookUpFolders().join(QLatin1Char('\n'))}));
+    } else if (!windows_.help->loadManual(path, &error)) {
+        workbench_.reportError(this, error);
+    }
 }
 
 void MainWindow::showAbout() { windows_.about->open(); }

@@ -81,6 +81,8 @@ public:
     void exitProgram();
     void showSettings();
     void showManual();
+    // Loads the manual of the current language unless the window already holds it.
+    void loadManual();
     void showAbout();
 
 signals:

@@ -3,14 +3,15 @@
 // settings dialog writes every change of its controls here at once, so every command reads the
 // current value.
 
-#include <QFont>
+#include "plot/Canvas.h"
 
 namespace quelmar {
 
-inline QFont designLabelFont() {
-    QFont font;
-    font.setPointSize(8);
-    return font;
+// Labels start in the platform's face at size 8, black.
+inline LabelFont designLabelFont() {
+    LabelFont label;
+    label.font.setPointSize(8);
+    return label;
 }
 
 struct Options {
@@ -23,18 +24,18 @@ struct Options {
     // Axis labels of the light curve
     int XAxisDecimals = 4;          // SpinXax
     int YAxisDecimals = 4;          // SpinYax
-    QFont XAxisFont = designLabelFont(); // ColorXaxBtn; drawn in black
-    QFont YAxisFont = designLabelFont(); // ColorYaxBtn; drawn in black
+    LabelFont XAxisFont = designLabelFont(); // ColorXaxBtn
+    LabelFont YAxisFont = designLabelFont(); // ColorYaxBtn
 
     // Information about the cursor point, shown by the control panel
     int CursorXDecimals = 8;        // SpinX
     int CursorYDecimals = 4;        // SpinY
     int CursorInverseXDecimals = 8; // Spin1X
     int CursorNumberDecimals = 0;   // SpinNum, fixed
-    QFont CursorXFont = designLabelFont();        // ColorXBtn
-    QFont CursorYFont = designLabelFont();        // ColorYBtn
-    QFont CursorInverseXFont = designLabelFont(); // Color1xBtn
-    QFont CursorNumberFont = designLabelFont();   // ColorNumBtn
+    LabelFont CursorXFont = designLabelFont();        // ColorXBtn
+    LabelFont CursorYFont = designLabelFont();        // ColorYBtn
+    LabelFont CursorInverseXFont = designLabelFont(); // Color1xBtn
+    LabelFont CursorNumberFont = designLabelFont();   // ColorNumBtn
 
     // Tick marks (or grid lines) of the axes, 1 ... 200
     int MajorTicks = 4;             // SpinXL

@@ -1,6 +1,6 @@
 #include "SettingsControls.h"
 
-#include "Desktop.h"
+#include "Workbench.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -46,14 +46,29 @@ QCheckBox* optionCheck(QWidget* parent, const char* name, const QString& text, b
     return check;
 }
 
-QPushButton* fontButton(QWidget* parent, const char* name, Desktop& desktop, QFont& option) {
+namespace {
+
+void showFontOn(QPushButton* button, const LabelFont& font) {
+    button->setFont(font.font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, QColor(font.colour));
+    button->setPalette(palette);
+}
+
+} // namespace
+
+QPushButton* fontButton(QWidget* parent, const char* name, Workbench& workbench,
+                        LabelFont& option) {
     auto* button = new QPushButton(QStringLiteral("Шрифт..."), parent);
     button->setObjectName(QLatin1String(name));
-    button->setFont(option);
-    QObject::connect(button, &QPushButton::clicked, button, [button, &desktop, &option] {
-        if (const std::optional<QFont> font = desktop.chooseFont(button->window(), option)) {
+    showFontOn(button, option);
+    QObject::connect(button, &QPushButton::clicked, button, [button, &workbench, &option] {
+        const FontDialogTexts texts{workbench.say(message::LabelFontTitle),
+                                    workbench.say(message::LabelColourButton)};
+        if (const std::optional<LabelFont> font =
+                workbench.desktop.chooseFont(button->window(), option, texts)) {
             option = *font;
-            button->setFont(*font);
+            showFontOn(button, *font);
         }
     });
     return button;

@@ -5,7 +5,6 @@
 #include <QString>
 
 class QCheckBox;
-class QFont;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -14,7 +13,8 @@ class QWidget;
 
 namespace quelmar {
 
-class Desktop;
+struct LabelFont;
+struct Workbench;
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 QPushButton* namedButton(QWidget* parent, const char* name, const QString& text);
@@ -22,8 +22,9 @@ QPushButton* namedButton(QWidget* parent, const char* name, const QString& text)
 QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title);
 QSpinBox* optionSpin(QWidget* parent, const char* name, int minimum, int maximum, int& option);
 QCheckBox* optionCheck(QWidget* parent, const char* name, const QString& text, bool& option);
-// "Font..." button: the font dialog, preset with the option's font, sets the option and shows
-// the chosen font on the button itself.
-QPushButton* fontButton(QWidget* parent, const char* name, Desktop& desktop, QFont& option);
+// "Font..." button: the font dialog, preset with the option's font and colour, sets the option
+// and shows the chosen font and colour on the button itself.
+QPushButton* fontButton(QWidget* parent, const char* name, Workbench& workbench,
+                        LabelFont& option);
 
 } // namespace quelmar

@@ -7,6 +7,8 @@
 
 #include "core/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -34,9 +36,17 @@ SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
     layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
+// The user's own settings.bin once it exists; until then the one beside the program, which a
+// lab or a package may provide in a folder the user cannot write.
+std::string SettingsDialog::settingsToRead() const {
+    const std::string own = workbench_.SettingsPath.toStdString();
+    const std::string program = workbench_.ProgramSettingsPath.toStdString();
+    return program.empty() || fileExists(own) ? own : program;
+}
+
 bool SettingsDialog::loadSettings() {
-    const std::string path = workbench_.SettingsPath.toStdString();
-    if (!runCommand(workbench_, this, workbench_.SettingsPath,
+    const std::string path = settingsToRead();
+    if (!runCommand(workbench_, this, QString::fromStdString(path),
                     [&] { workbench_.settings = quelmar::loadSettings(path); }))
         workbench_.settings = AppSettings{};
     persisted_ = workbench_.settings;
@@ -47,7 +57,12 @@ bool SettingsDialog::loadSettings() {
 
 bool SettingsDialog::saveSettings() {
     return runCommand(workbench_, this, workbench_.SettingsPath, [this] {
-        quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
+        QDir().mkpath(QFileInfo(workbench_.SettingsPath).path());
+        const std::string backupProblem =
+            quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
+        if (!backupProblem.empty())
+            workbench_.reportError(this, workbench_.say(message::SettingsBackupNotMade,
+                                                        {QString::fromStdString(backupProblem)}));
     });
 }
 
@@ -74,7 +89,14 @@ void SettingsDialog::confirmSettings() {
     const bool saved = saveSettings();
     emit settingsConfirmed();
     // Settings that could not be written stay as the controls show them, not as the old file.
-    if (saved) loadSettings();
+    if (!saved) return;
+    // The file keeps the symbol's first character; the box keeps all that was typed.
+    const std::string symbol = workbench_.settings.PointSymbol;
+    loadSettings();
+    if (workbench_.settings.PointSymbol == symbol.substr(0, 1)) {
+        workbench_.settings.PointSymbol = symbol;
+        TabSheet2->showSettings(workbench_.settings);
+    }
 }
 
 } // namespace quelmar

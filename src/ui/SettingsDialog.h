@@ -21,7 +21,8 @@ public:
     // design values; false when there was no file.
     bool loadSettings();
     // Keeps the previous settings.bin as settings_.bin and writes the current settings;
-    // a failure is shown to the user. False when the file could not be written.
+    // a failure is shown to the user, and so is a backup that could not be made. False when
+    // the settings could not be written.
     bool saveSettings();
     // The language choice of the "Мова/Язык/Language" button.
     void chooseLanguage();
@@ -41,6 +42,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::string settingsToRead() const;
+
     Workbench& workbench_;
     AppSettings persisted_; // as settings.bin held them when last read
     SettingsGeneralPage* TabSheet1;

@@ -20,7 +20,7 @@ namespace quelmar {
 
 namespace {
 
-QString symbolText(char symbol) { return fromCp1251(std::string(1, symbol)); }
+QString symbolText(const std::string& symbol) { return fromCp1251(symbol); }
 
 struct DecimalsRow {
     const char* label;
@@ -32,13 +32,13 @@ struct DecimalsRow {
 
 // "X: [spin] digits [Font...]": a row of decimals with the font of what they label.
 QSpinBox* addDecimalsRow(QGridLayout* grid, int row, const DecimalsRow& names, int& decimals,
-                         QFont& font, Desktop& desktop) {
+                         LabelFont& font, Workbench& workbench) {
     QWidget* group = grid->parentWidget();
     QSpinBox* spin = optionSpin(group, names.spin, 0, 15, decimals);
     grid->addWidget(namedLabel(group, names.label, QString::fromUtf8(names.caption)), row, 0);
     grid->addWidget(spin, row, 1);
     grid->addWidget(namedLabel(group, names.unit, QStringLiteral("знаки")), row, 2);
-    grid->addWidget(fontButton(group, names.button, desktop, font), row, 3);
+    grid->addWidget(fontButton(group, names.button, workbench, font), row, 3);
     return spin;
 }
 
@@ -74,11 +74,10 @@ QWidget* SettingsGraphPage::createAxisGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox2", QStringLiteral("Подписи осей"));
     QWidget* group = grid->parentWidget();
-    Desktop& desktop = workbench_.desktop;
     SpinXax = addDecimalsRow(grid, 0, {"Label10", "X:", "SpinXax", "Label12", "ColorXaxBtn"},
-                             options.XAxisDecimals, options.XAxisFont, desktop);
+                             options.XAxisDecimals, options.XAxisFont, workbench_);
     SpinYax = addDecimalsRow(grid, 1, {"Label11", "Y:", "SpinYax", "Label13", "ColorYaxBtn"},
-                             options.YAxisDecimals, options.YAxisFont, desktop);
+                             options.YAxisDecimals, options.YAxisFont, workbench_);
     return group;
 }
 
@@ -86,16 +85,15 @@ QWidget* SettingsGraphPage::createPointInfoGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox1", QStringLiteral("Информация о точке"));
     QWidget* group = grid->parentWidget();
-    Desktop& desktop = workbench_.desktop;
     SpinX = addDecimalsRow(grid, 0, {"Label5", "X:", "SpinX", "Label9", "ColorXBtn"},
-                           options.CursorXDecimals, options.CursorXFont, desktop);
+                           options.CursorXDecimals, options.CursorXFont, workbench_);
     SpinY = addDecimalsRow(grid, 1, {"Label6", "Y:", "SpinY", "Label14", "ColorYBtn"},
-                           options.CursorYDecimals, options.CursorYFont, desktop);
+                           options.CursorYDecimals, options.CursorYFont, workbench_);
     Spin1X = addDecimalsRow(grid, 2, {"Label7", "1/X:", "Spin1X", "Label15", "Color1xBtn"},
-                            options.CursorInverseXDecimals, options.CursorInverseXFont, desktop);
+                            options.CursorInverseXDecimals, options.CursorInverseXFont, workbench_);
     // Point numbers are whole: their decimals are shown but cannot change.
     addDecimalsRow(grid, 3, {"Label8", "№:", "SpinNum", "Label16", "ColorNumBtn"},
-                   options.CursorNumberDecimals, options.CursorNumberFont, desktop)
+                   options.CursorNumberDecimals, options.CursorNumberFont, workbench_)
         ->setEnabled(false);
     return group;
 }
@@ -147,7 +145,6 @@ QWidget* SettingsGraphPage::createShapeGroup() {
     RadioButton4 = shapeButton("RadioButton4", QStringLiteral("Символ"));
     charEdit = new QLineEdit(symbolText(settings.PointSymbol), group);
     charEdit->setObjectName(QStringLiteral("charEdit"));
-    charEdit->setMaxLength(1);
     charEdit->setMaximumWidth(40);
     dcirspin = optionSpin(group, "dcirspin", MinPointSize, MaxPointSize, settings.PointSize);
 
@@ -155,10 +152,9 @@ QWidget* SettingsGraphPage::createShapeGroup() {
         connect(shape, &QRadioButton::toggled, this, [this](bool on) {
             if (on) shapeChosen();
         });
-    // The symbol is one character; an emptied box keeps the last one.
+    // Points are drawn with the whole text; an emptied box keeps the last symbol.
     connect(charEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const std::string symbol = toCp1251(text.left(1));
-        if (!symbol.empty()) workbench_.settings.PointSymbol = symbol.front();
+        if (!text.isEmpty()) workbench_.settings.PointSymbol = toCp1251(text);
     });
     connect(charEdit, &QLineEdit::editingFinished, this, [this] {
         if (charEdit->text().isEmpty())

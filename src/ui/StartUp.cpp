@@ -34,13 +34,6 @@ const QString MissingLanguageText = QStringLiteral(
     "menu or if the programm is running from link, plase the workdir in the properties of the "
     "link.");
 
-QString settingsFolder(const QString& executableFolder) {
-    if (QFileInfo(executableFolder).isWritable()) return executableFolder;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(folder);
-    return folder;
-}
-
 QString languageOf(const QLocale& locale) {
     return locale.language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
 }
@@ -52,15 +45,24 @@ QIcon applicationIcon() { return QIcon(QStringLiteral(":/quelmar.png")); }
 StartUpContext StartUpContext::fromApplication() {
     StartUpContext startUp;
     startUp.arguments = QCoreApplication::arguments().mid(1);
-    startUp.executableFolder = QCoreApplication::applicationDirPath();
-    startUp.settingsPath =
-        QDir(settingsFolder(startUp.executableFolder)).filePath(QStringLiteral("settings.bin"));
+    const QString folder = QCoreApplication::applicationDirPath();
+    startUp.placeSettings(folder, QFileInfo(folder).isWritable(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     return startUp;
+}
+
+void StartUpContext::placeSettings(const QString& folder, bool folderWritable,
+                                   const QString& configFolder) {
+    const QString name = QStringLiteral("settings.bin");
+    executableFolder = folder;
+    settingsPath = QDir(folderWritable ? folder : configFolder).filePath(name);
+    programSettingsPath = folderWritable ? QString() : QDir(folder).filePath(name);
 }
 
 StartUp::StartUp(const StartUpContext& startUp, Desktop& desktop) : workbench_(desktop) {
     workbench_.ExecutableFolder = startUp.executableFolder;
     workbench_.SettingsPath = startUp.settingsPath;
+    workbench_.ProgramSettingsPath = startUp.programSettingsPath;
     if (auto* application = dynamic_cast<WorkbenchApplication*>(QCoreApplication::instance()))
         application->watch(&workbench_);
     createWindows();
@@ -95,7 +97,7 @@ void StartUp::createWindows() {
     curveWindow_->setPictureExport(pictureExport_);
     about_ = new AboutBox(applicationIcon(), mainWindow_.get());
     about_->setMessageShower([this](const QString& caption, const QString& text) {
-        workbench_.desktop.showMessage(about_, MessageKind::Error, caption, text);
+        workbench_.desktop.showMessageAboveAll(MessageKind::Error, caption, text);
     });
     mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
                              periodSearch_, extrema_, restoration_, diagram_});
@@ -153,6 +155,7 @@ void StartUp::applyLanguage() {
     workbench_.openDialog.title = workbench_.text(LanguageLine::OpenDialogTitle);
     workbench_.openDialog.filter = workbench_.text(LanguageLine::OpenDialogFilter);
     mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));
+    if (manual_->isVisible()) mainWindow_->loadManual();
 }
 
 void StartUp::openCommandLine(const QStringList& arguments) {

@@ -28,12 +28,17 @@ class PictureExportDialog;
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
     QString executableFolder;
-    QString settingsPath;    // settings.bin
+    QString settingsPath;    // settings.bin, read and written
+    QString programSettingsPath; // read while settingsPath does not exist; empty for none
     QLocale systemLocale = QLocale::system();
 
     // What the program itself uses: settings.bin beside the executable, or in the user's
     // configuration folder when the executable's folder is not writable.
     static StartUpContext fromApplication();
+    // The settings files for an executable's folder: beside it when it is writable; otherwise
+    // the user's copy in configFolder, read in preference to the one beside the executable.
+    void placeSettings(const QString& executableFolder, bool folderWritable,
+                       const QString& configFolder);
 };
 
 class StartUp {

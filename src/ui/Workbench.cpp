@@ -11,9 +11,15 @@ QString fromCp1251(const std::string& text) { return QString::fromStdString(cp12
 
 std::string toCp1251(const QString& text) { return utf8ToCp1251(text.toStdString()); }
 
+QStringList Workbench::lookUpFolders() const {
+    QStringList folders{QDir::currentPath()};
+    if (!ExecutableFolder.isEmpty() && QDir(ExecutableFolder) != QDir::current())
+        folders << ExecutableFolder;
+    return folders;
+}
+
 QString Workbench::lookUp(const QString& name) const {
-    for (const QString& folder : {QDir::currentPath(), ExecutableFolder}) {
-        if (folder.isEmpty()) continue;
+    for (const QString& folder : lookUpFolders()) {
         const QString path = QDir(folder).filePath(name);
         if (QFileInfo(path).isFile()) return path;
     }

@@ -16,6 +16,7 @@
 #include "plot/ViewState.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -47,12 +48,17 @@ struct Workbench {
     OpenDialog openDialog;
     QString ExecutableFolder;
     QString SettingsPath; // settings.bin: beside the executable, or in the user's configuration
+    // settings.bin beside an executable whose folder we cannot write: read until the user's
+    // own copy exists. Empty when SettingsPath is beside the executable.
+    QString ProgramSettingsPath;
 
     Desktop& desktop;
 
     // A language file, picture or manual: the working folder's, else the one beside the
     // executable; empty when neither exists.
     QString lookUp(const QString& name) const;
+    // The folders lookUp searches, in its order.
+    QStringList lookUpFolders() const;
 
     // The current language's code, as the language file and the manual are named.
     QString languageName() const { return fromCp1251(settings.LanguageName); }

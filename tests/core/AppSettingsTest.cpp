@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace quelmar;
 using quelmar::test::TempDir;
 
@@ -13,8 +15,10 @@ TEST(Settings, FlagLineFollowsTheCheckBoxes) {
     s.AskBeforeDelete = true;
     EXPECT_EQ(settingsFlagLine(s), "10100+211");
     s.Shape = PointShape::Symbol;
-    s.PointSymbol = '*';
-    EXPECT_EQ(settingsFlagLine(s).substr(5, 2), "*4");
+    s.PointSymbol = "*>";
+    EXPECT_EQ(settingsFlagLine(s).substr(5, 2), "*4"); // the first character of the symbol
+    s.PointSymbol.clear();
+    EXPECT_EQ(settingsFlagLine(s).substr(5, 2), "+4");
 }
 
 TEST(Settings, RoundTripThroughTheFileWithBackup) {
@@ -51,8 +55,20 @@ TEST(Settings, MissingOrBrokenFilesStartWithTheDesignDefaults) {
     EXPECT_FALSE(shortFlags.ShowCurveTools);
     EXPECT_TRUE(shortFlags.FullPlateInfo);
     EXPECT_FALSE(shortFlags.AskBeforeDelete); // position 9 missing reads as "0"
-    EXPECT_EQ(shortFlags.PointSymbol, '+');
+    EXPECT_EQ(shortFlags.PointSymbol, "+");
     EXPECT_EQ(shortFlags.Shape, PointShape::Circle);
+}
+
+TEST(Settings, ABackupThatCannotBeMadeDoesNotStopTheSave) {
+    TempDir dir;
+    const auto path = dir.file("settings.bin");
+    saveSettings(path, AppSettings{});
+    ASSERT_TRUE(std::filesystem::create_directory(settingsBackupPath(path)));
+    AppSettings changed;
+    changed.PointSize = 9;
+    const std::string problem = saveSettings(path, changed);
+    EXPECT_NE(problem.find("settings_.bin"), std::string::npos) << problem;
+    EXPECT_EQ(loadSettings(path), changed);
 }
 
 TEST(Settings, UnwritableFolderIsReported) {

@@ -6,6 +6,8 @@
 #include "ui/CalendarDialog.h"
 #include "ui/CurveWindow.h"
 
+#include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBrowser>
 
@@ -65,6 +67,34 @@ TEST_F(CommandsTest, EditorByMenuToolButtonAndCtrlFGetsTheChosenFile) {
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(CommandsTest, AnEditorWithOptionsIsSplitAsTheShellWouldSplitIt) {
+    writeLanguage(work(), "en");
+    const QString folder = QDir(bin()).filePath("my editor");
+    QDir().mkpath(folder);
+    const QString spaced = writeText(QDir(folder).filePath("edit"), "#!/bin/sh\n");
+    const struct {
+        QString setting;
+        QStringList command;
+    } cases[] = {
+        {"kate -n", {"kate", "-n"}},
+        {"'" + spaced + "' --new-window", {spaced, "--new-window"}},
+        {spaced, {spaced}}, // a path that names a file is taken whole
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting.toStdString());
+        writeText(settingsPath(), "en\r\n7cam.dat\r\n" + c.setting.toStdString() +
+                                      "\r\n4\r\n00100+201\r\n");
+        start({writeDataFile()});
+        desktop.programsStarted.clear();
+        desktop.fileAnswers = {inWork("star.dat")};
+        shell->mainWindow().editDataFile();
+        ASSERT_EQ(desktop.programsStarted.size(), 1u);
+        EXPECT_EQ(desktop.programsStarted[0].join('|').toStdString(),
+                  (c.command + QStringList{inWork("star.dat")}).join('|').toStdString());
+    }
+    EXPECT_TRUE(messages().empty());
+}
+
 TEST_F(CommandsTest, AnEditorThatDoesNotStartIsReportedWithItsCommandLine) {
     startWithFile();
     desktop.startSucceeds = false;
@@ -72,6 +102,13 @@ TEST_F(CommandsTest, AnEditorThatDoesNotStartIsReportedWithItsCommandLine) {
     shell->mainWindow().editDataFile();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("/usr/bin/editor \"" + inWork("star.dat") + "\""));
+
+    // A setting that splits into no command starts nothing and says so.
+    shell->workbench().settings.EditorPath = "edit 'left open";
+    desktop.fileAnswers = {inWork("star.dat")};
+    shell->mainWindow().editDataFile();
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_EQ(desktop.programsStarted.size(), 1u);
 }
 
 TEST_F(CommandsTest, FileCommandsDoNothingBeforeTheFirstFile) {
@@ -116,12 +153,31 @@ TEST_F(CommandsTest, ManualByMenuAndF1) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(CommandsTest, AMissingManualIsReportedAndTheViewerKeepsItsText) {
+TEST_F(CommandsTest, AMissingManualIsReportedWithEveryFolderSearched) {
     startWithFile();
     shell->mainWindow().showManual();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.contains("manual_en.rtf"));
+    const QString text = messages()[0].text;
+    EXPECT_TRUE(text.contains("manual_en.rtf"));
+    EXPECT_TRUE(text.contains(work()) && text.contains(bin())) << text.toStdString();
     EXPECT_EQ(shell->manual().manualBox()->toPlainText(), ManualWindow::initialText());
+}
+
+TEST_F(CommandsTest, F1OnAnOpenManualKeepsTheReadersPlace) {
+    startWithFile();
+    std::string rtf = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 400; ++i) rtf += "Line " + std::to_string(i) + ".\\par ";
+    writeText(inWork("manual_en.rtf"), rtf + "}");
+    shell->mainWindow().showManual();
+    QTextBrowser* box = shell->manual().manualBox();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell->manual()));
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+    const int place = box->verticalScrollBar()->value();
+    ASSERT_GT(place, 0);
+    activate(shell->mainWindow());
+    QTest::keyClick(&shell->mainWindow(), Qt::Key_F1);
+    EXPECT_EQ(box->verticalScrollBar()->value(), place);
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
@@ -136,6 +192,12 @@ TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
     clickMenuItem("Help1", "HelpAboutItem");
     EXPECT_TRUE(shell->about().isVisible());
     EXPECT_TRUE(shell->about().isModal());
+    // The icon's hidden message is shown above all windows.
+    QTest::mouseClick(find<QLabel>(shell->about(), "Image1"), Qt::LeftButton,
+                      Qt::ControlModifier);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].caption, "KERNEL32 ERROR");
+    EXPECT_TRUE(messages()[0].aboveAll);
 }
 
 TEST_F(CommandsTest, ExitClosesTheMainWindow) {

@@ -1,6 +1,7 @@
 #include "CurveFixture.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace quelmar::test {
 namespace {
@@ -179,13 +180,16 @@ TEST_F(CurveKeysTest, ATypedRangeThatIsNoIntegerIsReportedAndChangesNothing) {
     EXPECT_EQ(shownRange(), std::make_pair(10, 20));
 }
 
-TEST_F(CurveKeysTest, LeavingEdit2AppliesTheCorrectedRange) {
+TEST_F(CurveKeysTest, LeavingEdit2OrEnterInEdit1AppliesTheCorrectedRange) {
     openEvenCurve(50);
     edit("Edit1")->setText("30");
     edit("Edit2")->setText("7");
     emit edit("Edit2")->editingFinished();
     EXPECT_EQ(shownRange(), std::make_pair(7, 30));
     EXPECT_EQ(edit("Edit1")->text(), "7");
+    edit("Edit1")->setText("12");
+    QTest::keyClick(edit("Edit1"), Qt::Key_Return);
+    EXPECT_EQ(shownRange(), std::make_pair(12, 30));
 }
 
 TEST_F(CurveKeysTest, GoToPointIsLimitedToTheWholeCurve) {
@@ -206,6 +210,84 @@ TEST_F(CurveKeysTest, KeysTypedIntoThePanelActButItsCharactersDoNotZoom) {
     EXPECT_EQ(view().CursorPoint, 10);
     QTest::keyClick(&panel(), '+');
     EXPECT_EQ(view().XZoom, 1.0);
+}
+
+// The keys typed while a button of the panel has the focus, as a user types them.
+TEST_F(CurveKeysTest, KeysTypedOnAFocusedPanelButtonActAsTheKeyTableSays) {
+    std::vector<CurvePoint> points = seasons(); // the fourth point of each season is faintest
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i].values = {i % 8 == 3 ? 19.0 : 10.0};
+    openCurve(points, "10000+210");
+    activate(panel());
+    auto* forward = find<QPushButton>(panel(), "forwbtn");
+    QTest::mouseClick(forward, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), forward);
+    EXPECT_EQ(view().CursorPoint, 2);
+    const auto typed = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+    };
+    typed(Qt::Key_Right);
+    EXPECT_EQ(view().CursorPoint, 3);
+    typed(Qt::Key_Right, Qt::AltModifier); // half shift to 12 ... 24, then a step
+    EXPECT_EQ(shownRange(), std::make_pair(12, 24));
+    EXPECT_EQ(view().CursorPoint, 13);
+    typed(Qt::Key_Down); // the first largest value in view, drawn lowest
+    EXPECT_EQ(view().CursorPoint, 12);
+    typed(Qt::Key_E, Qt::ControlModifier); // its season, within the view
+    EXPECT_EQ(shownRange(), std::make_pair(12, 16));
+    EXPECT_EQ(QApplication::focusWidget(), forward);
+    typed(Qt::Key_Space); // the button keeps its own key
+    EXPECT_EQ(view().CursorPoint, 13);
+}
+
+TEST_F(CurveKeysTest, ThePanelHasItsDesignSizeAndEveryControlFitsInIt) {
+    openEvenCurve(10, "10000+210");
+    EXPECT_EQ(panel().size(), QSize(141, 234));
+    for (const char* range : {"Button3", "Label4", "Button1"})
+        find<QWidget>(panel(), range)->show();
+    QApplication::processEvents();
+    for (QWidget* control : panel().findChildren<QWidget*>()) {
+        if (!control->isVisible() || control->parentWidget() != &panel()) continue;
+        EXPECT_TRUE(panel().rect().contains(control->geometry()))
+            << control->objectName().toStdString();
+    }
+}
+
+// A cursor on point 360 of one file, then a file of 106 points.
+TEST_F(CurveKeysTest, ACursorBeyondAShorterFileNamesItsLastPointAndEveryWalkStaysInside) {
+    const QString examples = QStringLiteral(QUELMAR_SOURCE_DIR "/examples/");
+    writeLanguage(work(), "en");
+    writeSettings("en");
+    start({examples + "ogle_lmc_rrlyr_00003.dat"});
+    activate(shell->mainWindow());
+    key(Qt::Key_End);
+    ASSERT_EQ(view().CursorPoint, 360);
+    desktop.fileAnswers.push_back(examples + "sdss_rrlyr_3565718_ugriz.dat");
+    shell->mainWindow().openCurveFile();
+    ASSERT_EQ(store().PointCount, 106);
+    EXPECT_EQ(view().CursorPoint, 106);
+    const auto expectInside = [&] {
+        EXPECT_GE(store().ViewFirst, 1);
+        EXPECT_LE(store().ViewFirst, store().ViewLast);
+        EXPECT_LE(store().ViewLast, 106);
+        EXPECT_GE(view().CursorPoint, 1);
+        EXPECT_LE(view().CursorPoint, 106);
+    };
+    key(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_GT(store().ViewLast - store().ViewFirst, 0); // a season, not one point
+    expectInside();
+    key(Qt::Key_Left, Qt::ControlModifier);
+    expectInside();
+    key(Qt::Key_Left, Qt::AltModifier);
+    expectInside();
+
+    // Deleting the last point leaves the cursor on the new last one.
+    key(Qt::Key_A);
+    key(Qt::Key_End);
+    desktop.questionAnswers = {true};
+    key(Qt::Key_Delete);
+    EXPECT_EQ(store().PointCount, 105);
+    EXPECT_EQ(view().CursorPoint, 105);
 }
 
 TEST_F(CurveKeysTest, ThePanelShowsTheCursorPoint) {

@@ -1,5 +1,7 @@
 #include "ShellFixture.h"
 
+#include "ui/CurvePanel.h"
+#include "ui/CurveWindow.h"
 #include "ui/SettingsDialog.h"
 
 #include <QCheckBox>
@@ -64,9 +66,12 @@ TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
     EXPECT_TRUE(symbol->isEnabled());
     EXPECT_FALSE(find<QSpinBox>(options, "dcirspin")->isEnabled());
     symbol->clear();
-    QTest::keyClicks(symbol, "*");
+    QTest::keyClicks(symbol, "*>");
     click("OKbtn");
     EXPECT_EQ(settingsLines(settingsPath())[4].substr(5, 2), "*4");
+    // Points are drawn with all that was typed; the file has room for its first character.
+    EXPECT_EQ(symbol->text(), "*>");
+    EXPECT_EQ(shell->workbench().settings.PointSymbol, "*>");
 }
 
 TEST_F(SettingsTest, AnEmptiedSymbolBoxKeepsTheLastSymbol) {
@@ -98,16 +103,27 @@ TEST_F(SettingsTest, StoredSettingsFillTheControlsAtStartUp) {
     EXPECT_TRUE(shell->workbench().FullPlateInfo);
 }
 
-TEST_F(SettingsTest, AFailedSaveIsReportedAndTheChangesStay) {
-    writeLanguage(work(), "en");
-    writeSettings("en");
-    start({writeDataFile()});
+TEST_F(SettingsTest, ABackupThatCannotBeMadeIsReportedAndTheSettingsAreSavedAnyway) {
+    startWithFile();
     QDir(bin()).mkdir("settings_.bin"); // the backup cannot replace a folder
     SettingsDialog& options = openSettings();
     find<QSpinBox>(options, "dcirspin")->setValue(9);
     click("OKbtn");
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.contains("settings"));
+    EXPECT_TRUE(messages()[0].text.contains("backup")) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.contains(inBin("settings_.bin")));
+    EXPECT_EQ(settingsLines(settingsPath())[3], "9");
+}
+
+TEST_F(SettingsTest, SettingsThatCannotBeWrittenAreReportedAndTheChangesStay) {
+    startWithFile();
+    QFile::remove(settingsPath());
+    QDir(bin()).mkdir("settings.bin");
+    SettingsDialog& options = openSettings();
+    find<QSpinBox>(options, "dcirspin")->setValue(9);
+    click("OKbtn");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains(settingsPath()));
     EXPECT_EQ(find<QSpinBox>(options, "dcirspin")->value(), 9);
     EXPECT_EQ(shell->workbench().settings.PointSize, 9);
 }
@@ -123,6 +139,30 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
               "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
     EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "7cam.dat");
+}
+
+// A lab or a package puts settings.bin beside a program in a folder the user cannot write.
+TEST_F(SettingsTest, SettingsBesideAReadOnlyProgramAreReadUntilTheUserHasOwnOnes) {
+    writeLanguage(work(), "en");
+    writeText(settingsPath(), "en\r\nlab.dat\r\n/usr/bin/kate\r\n6\r\n00100+201\r\n");
+    const QString config = QString::fromStdString(dir.file("config"));
+    StartUpContext startUp;
+    startUp.placeSettings(bin(), false, config);
+    startUp.arguments = {writeDataFile()};
+    startWith(startUp);
+    EXPECT_EQ(shell->workbench().settings.PlateCatalogue, "lab.dat");
+    EXPECT_EQ(shell->workbench().settings.PointSize, 6);
+
+    find<QSpinBox>(openSettings(), "dcirspin")->setValue(8);
+    click("OKbtn");
+    EXPECT_TRUE(messages().empty());
+    const QString own = QDir(config).filePath("settings.bin");
+    EXPECT_EQ(settingsLines(own)[3], "8");
+    EXPECT_EQ(settingsLines(settingsPath())[3], "6"); // the program's stay as they were
+
+    startWith(startUp);
+    EXPECT_EQ(shell->workbench().settings.PointSize, 8);
+    EXPECT_EQ(shell->workbench().settings.PlateCatalogue, "lab.dat");
 }
 
 TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
@@ -182,18 +222,35 @@ TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
     EXPECT_TRUE(state.store.ChannelVisible[1] && state.store.ChannelVisible[2]);
 }
 
-TEST_F(SettingsTest, FontButtonsSetTheirFontAndShowIt) {
+TEST_F(SettingsTest, FontButtonsSetFaceAndColourShowThemAndTheLabelsUseThem) {
     startWithFile();
     SettingsDialog& options = openSettings();
-    QFont chosen("Serif", 14);
-    desktop.fontAnswer = chosen;
+    const LabelFont red{QFont("Serif", 14), qRgb(255, 0, 0)};
+    desktop.fontAnswer = red;
     click("ColorYaxBtn");
-    EXPECT_EQ(shell->workbench().options.YAxisFont, chosen);
-    EXPECT_EQ(find<QPushButton>(options, "ColorYaxBtn")->font(), chosen);
-    EXPECT_NE(shell->workbench().options.XAxisFont, chosen);
+    const Options& live = shell->workbench().options;
+    EXPECT_EQ(live.YAxisFont.font, red.font);
+    EXPECT_EQ(live.YAxisFont.colour, red.colour);
+    auto* button = find<QPushButton>(options, "ColorYaxBtn");
+    EXPECT_EQ(button->font(), red.font);
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_NE(live.XAxisFont.font, red.font);
+    desktop.fontAnswer = LabelFont{QFont("Serif", 9), qRgb(0, 128, 0)};
+    click("ColorXBtn");
     desktop.fontAnswer.reset();
-    click("Color1xBtn");
-    EXPECT_NE(shell->workbench().options.CursorInverseXFont, chosen);
+    click("Color1xBtn"); // cancelled: the design font stays
+    EXPECT_EQ(live.CursorInverseXFont.colour, qRgb(0, 0, 0));
+
+    options.close(); // the curve is drawn again with the new fonts
+    const QImage& picture = shell->curveWindow().picture();
+    int redPixels = 0; // nothing else of a two-channel curve is red
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < 60; ++x)
+            redPixels += picture.pixel(x, y) == red.colour;
+    EXPECT_GT(redPixels, 10);
+    auto* lx = find<QLabel>(shell->controlPanel(), "LX");
+    EXPECT_EQ(lx->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    EXPECT_EQ(lx->font().pointSize(), 9);
 }
 
 TEST_F(SettingsTest, BrowseButtonsUseTheirFilterAndRestoreTheSharedOne) {

@@ -32,6 +32,7 @@ public:
         MessageKind kind;
         QString caption;
         QString text;
+        bool aboveAll = false;
     };
 
     std::vector<Message> messages;
@@ -41,7 +42,7 @@ public:
     std::vector<QStringList> programsStarted; // program, then its arguments
     QStringList installedPrograms;            // names findProgram finds, in /usr/bin
     bool startSucceeds = true;
-    std::optional<QFont> fontAnswer;
+    std::optional<LabelFont> fontAnswer;
     std::vector<Message> questions;   // asked Yes/No questions, kind unused
     std::deque<bool> questionAnswers; // consumed in order; none left means No
 
@@ -57,6 +58,10 @@ public:
                      const QString& text) override {
         messages.push_back({kind, caption, text});
     }
+    void showMessageAboveAll(MessageKind kind, const QString& caption,
+                             const QString& text) override {
+        messages.push_back({kind, caption, text, true});
+    }
     QString chooseOpenFile(QWidget*, const OpenDialog& dialog) override {
         dialogsRun.push_back(dialog);
         if (fileAnswers.empty()) return {};
@@ -69,7 +74,10 @@ public:
         savesRun.push_back(dialog);
         return chooseOpenFile(parent, dialog);
     }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return fontAnswer; }
+    std::optional<LabelFont> chooseFont(QWidget*, const LabelFont&,
+                                        const FontDialogTexts&) override {
+        return fontAnswer;
+    }
     bool startProgram(const QString& program, const QStringList& arguments) override {
         programsStarted.push_back(QStringList{program} + arguments);
         return startSucceeds;
@@ -140,6 +148,9 @@ protected:
         startUp.executableFolder = bin();
         startUp.settingsPath = settingsPath();
         startUp.systemLocale = locale;
+        return startWith(startUp);
+    }
+    StartUp& startWith(const StartUpContext& startUp) {
         shell = std::make_unique<StartUp>(startUp, desktop);
         shell->show();
         return *shell;

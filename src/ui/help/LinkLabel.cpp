@@ -22,6 +22,12 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept(); // passed on, the dialog would take the underline away again
 }
 
+// Wherever the mouse goes from here (another control, another window) the link is left.
+void LinkLabel::leaveEvent(QEvent* event) {
+    setUnderlined(false);
+    QLabel::leaveEvent(event);
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
     setTextColour(Qt::red);
     event->accept();

@@ -1,6 +1,7 @@
 #pragma once
 // A label that acts as a link: hand cursor, blue text, underlined while the mouse moves over
-// it, red while a mouse button is held on it, blue again on release.
+// it and no longer once it has left, red while a mouse button is held on it, blue again on
+// release.
 
 #include <QLabel>
 
@@ -21,6 +22,7 @@ class LinkLabel : public QLabel {
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -31,13 +31,19 @@ bool ManualWindow::loadManual(const QString& path, QString* error) {
         const std::string rtf = readFile(QFile::encodeName(path).toStdString());
         readRtf(rtf, *Manualbox->document());
         Manualbox->moveCursor(QTextCursor::Start);
+        loadedPath_ = path;
         return true;
     } catch (const std::exception& e) {
         // The manual of another language must not stay on screen as if it were this one.
-        Manualbox->setPlainText(initialText());
+        showInitialText();
         if (error) *error = QString::fromStdString(e.what());
         return false;
     }
+}
+
+void ManualWindow::showInitialText() {
+    Manualbox->setPlainText(initialText());
+    loadedPath_.clear();
 }
 
 QString ManualWindow::manualFileName(const QString& languageName) {

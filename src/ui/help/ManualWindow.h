@@ -17,6 +17,9 @@ class ManualWindow : public QWidget {
     // Shows the manual at path. When it cannot be read the box shows the initial text again
     // and error (if given) receives a message naming the file, for the application's error box.
     bool loadManual(const QString& path, QString* error);
+    // The file on screen; empty when the box shows the initial text.
+    QString loadedPath() const { return loadedPath_; }
+    void showInitialText();
 
     QTextBrowser* manualBox() const { return Manualbox; }
 
@@ -26,6 +29,7 @@ class ManualWindow : public QWidget {
 
   private:
     QTextBrowser* Manualbox;
+    QString loadedPath_;
 };
 
 } // namespace quelmar

@@ -105,6 +105,11 @@ TEST(AboutBox, LinkLook) {
     EXPECT_TRUE(mail->isUnderlined() && web->isUnderlined());
     sendMouse(&r.box, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier, {1, 1});
     EXPECT_FALSE(mail->isUnderlined() || web->isUnderlined());
+    // Leaving a link for any other control, or another window, takes its underline away.
+    sendMouse(mail, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(mail, &leave);
+    EXPECT_FALSE(mail->isUnderlined());
 
     sendMouse(mail, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     EXPECT_EQ(mail->textColour(), QColor(Qt::red));
