@@ -30,5 +30,10 @@ int main(int argc, char** argv) {
         std::cerr << "quelmar-cli: " << e.what() << '\n';
         return 1;
     }
+    // Results that never reached their reader (a full disk, a closed pipe) are a failure.
+    if (!(std::cout << std::flush)) {
+        std::cerr << "quelmar-cli: cannot write the standard output\n";
+        return 1;
+    }
     return 0;
 }
