@@ -61,8 +61,8 @@ AppSettings parseSettings(const std::string& content) {
         s.AskBeforeDelete = flagAt(flags, 3) == '1';
         s.AlwaysOnTop = flagAt(flags, 4) == '1';
         s.ShowGrid = flagAt(flags, 5) == '1';
-        s.PointSymbol = std::string(1, flags.size() >= 6 ? flags[5] : '+');
-        const char shape = flags.size() >= 7 ? flags[6] : '2';
+        s.PointSymbol = flags.size() >= 6 ? std::string(1, flags[5]) : design::PointSymbol;
+        const char shape = flags.size() >= 7 ? flags[6] : static_cast<char>(design::Shape);
         s.Shape = shape == '3' ? PointShape::Square
                   : shape == '4' ? PointShape::Symbol
                                  : PointShape::Circle;
@@ -82,13 +82,13 @@ std::string settingsBackupPath(const std::string& path) {
     return siblingPath(path, "settings_.bin");
 }
 
-std::string saveSettings(const std::string& path, const AppSettings& settings) {
-    std::string backupProblem;
+std::optional<MessageText> saveSettings(const std::string& path, const AppSettings& settings) {
+    std::optional<MessageText> backupProblem;
     if (fileExists(path)) {
         try {
             copyFile(path, settingsBackupPath(path));
         } catch (const QuelmarError& error) {
-            backupProblem = error.what();
+            backupProblem = error.message();
         }
     }
     writeFileAtomically(path, formatSettings(settings));

@@ -4,31 +4,33 @@
 //   5 nine flag characters: curve tools, full plate info, ask before delete, always on top,
 //     grid, point symbol, point shape, then curve tools and ask before delete again.
 
+#include "DesignDefaults.h"
+#include "MessageText.h"
+
+#include <optional>
 #include <string>
 
 namespace quelmar {
 
-enum class PointShape : char { Circle = '2', Square = '3', Symbol = '4' };
-
 struct AppSettings {
-    std::string LanguageName;                 // two letters, without ".lng"; empty: none chosen
-    std::string PlateCatalogue = "7cam.dat";  // Edit1
-    std::string EditorPath = "[Select path -->]"; // Edit2
-    int PointSize = 4;                        // dcirspin, 1 ... 100
-    bool ShowCurveTools = false;              // Datatoolch
-    bool FullPlateInfo = false;               // FullNumCh
-    bool AskBeforeDelete = true;              // askdel
-    bool AlwaysOnTop = false;                 // OnTopCH
-    bool ShowGrid = false;                    // setkach
+    std::string LanguageName; // two letters, without ".lng"; empty: none chosen
+    std::string PlateCatalogue = design::PlateCatalogue;   // Edit1
+    std::string EditorPath = design::EditorPath;           // Edit2
+    int PointSize = design::PointSize;                     // dcirspin
+    bool ShowCurveTools = design::ShowCurveTools;          // Datatoolch
+    bool FullPlateInfo = design::FullPlateInfo;            // FullNumCh
+    bool AskBeforeDelete = design::AskBeforeDelete;        // askdel
+    bool AlwaysOnTop = design::AlwaysOnTop;                // OnTopCH
+    bool ShowGrid = design::ShowGrid;                      // setkach
     // charEdit: points are drawn with the whole text; the file keeps its first character.
-    std::string PointSymbol = "+";
-    PointShape Shape = PointShape::Circle;
+    std::string PointSymbol = design::PointSymbol;
+    PointShape Shape = design::Shape;
 
     bool operator==(const AppSettings&) const = default;
 };
 
-inline constexpr int MinPointSize = 1;
-inline constexpr int MaxPointSize = 100;
+inline constexpr int MinPointSize = design::MinPointSize;
+inline constexpr int MaxPointSize = design::MaxPointSize;
 
 // The nine characters of line 5.
 std::string settingsFlagLine(const AppSettings& settings);
@@ -40,10 +42,10 @@ AppSettings parseSettings(const std::string& content);
 // Reads settings.bin; a missing file gives the design defaults.
 AppSettings loadSettings(const std::string& path);
 // Copies settings.bin to its backup (settings_.bin beside it), then rewrites it safely. A
-// backup that cannot be made does not stop the save: the reason is returned, empty when the
+// backup that cannot be made does not stop the save: the reason is returned, none when the
 // backup was made or there was no earlier file to keep. Throws QuelmarError naming the file
 // when settings.bin itself cannot be written.
-std::string saveSettings(const std::string& path, const AppSettings& settings);
+std::optional<MessageText> saveSettings(const std::string& path, const AppSettings& settings);
 std::string settingsBackupPath(const std::string& path);
 
 } // namespace quelmar

@@ -38,8 +38,8 @@ bool readOnly(const std::string& path, const struct stat& info) {
 void refuseToReplace(const std::string& target, const std::string& shown) {
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return;
-    if (!S_ISREG(info.st_mode)) throw QuelmarError(shown, "is not a regular file; it is left as it is");
-    if (readOnly(target, info)) throw QuelmarError(shown, "is read-only; it is left unchanged");
+    if (!S_ISREG(info.st_mode)) throw QuelmarError(shown, message::NotRegularLeftAsIs);
+    if (readOnly(target, info)) throw QuelmarError(shown, message::ReadOnlyLeftUnchanged);
 }
 
 bool writeAll(int fd, std::string_view content) {
@@ -123,20 +123,19 @@ void StagedFile::stage(std::span<const std::string_view> pieces) {
         (folder.empty() ? std::string() : folder + "/") + "." + fileNameOf(target_) + ".XXXXXX";
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
-        throw QuelmarError(shownPath_, "cannot create a temporary file beside it (" +
-                                           systemReason() + "); the file is unchanged");
+        throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
     temporary_ = pattern;
     struct stat original {};
     fchmod(fd, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
 
     bool ok = true;
     for (std::size_t i = 0; ok && i < pieces.size(); ++i) ok = writeAll(fd, pieces[i]);
-    std::string reason = ok ? "" : systemReason();
+    MessageText reason = ok ? MessageText() : systemReason();
     if (ok && fsync(fd) != 0) ok = false, reason = systemReason();
     if (::close(fd) != 0 && ok) ok = false, reason = systemReason();
     if (!ok) {
         std::remove(temporary_.c_str());
-        throw QuelmarError(shownPath_, "cannot write the file (" + reason + "); the file is unchanged");
+        throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
     }
 }
 
@@ -146,9 +145,9 @@ StagedFile::~StagedFile() {
 
 void StagedFile::commit() {
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        const std::string reason = systemReason();
+        const MessageText reason = systemReason();
         std::remove(temporary_.c_str());
-        throw QuelmarError(shownPath_, "cannot write the file (" + reason + "); the file is unchanged");
+        throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
     }
     committed_ = true;
     // Renaming a link over another link to the same file leaves both names in place.
@@ -162,15 +161,15 @@ void writeFileAtomically(const std::string& path, std::string_view content) {
 void appendToFile(const std::string& path, std::string_view content) {
     // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
+    if (fd < 0) throw QuelmarError(path, {message::CannotOpen, {systemReason()}});
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw QuelmarError(path, "is not a regular file");
+        throw QuelmarError(path, message::NotRegularFileToWrite);
     }
     if (readOnly(path, info)) {
         ::close(fd);
-        throw QuelmarError(path, "is read-only; nothing was added");
+        throw QuelmarError(path, message::ReadOnlyNothingAdded);
     }
     const off_t before = info.st_size;
     off_t at = before;
@@ -181,15 +180,16 @@ void appendToFile(const std::string& path, std::string_view content) {
         if (last && *last != '\r' && *last != '\n') added = "\r\n";
     }
     added += content;
-    std::string reason;
+    std::optional<MessageText> reason;
     if (!writeAllAt(fd, added, at)) reason = systemReason();
-    if (reason.empty() && fsync(fd) != 0) reason = systemReason();
-    if (!reason.empty()) {
-        if (ftruncate(fd, before) != 0) reason += "; the part written remains";
+    if (!reason && fsync(fd) != 0) reason = systemReason();
+    if (reason) {
+        if (ftruncate(fd, before) != 0)
+            reason = MessageText(message::PartWrittenRemains, {*reason});
         else if (at < before) (void)!pwrite(fd, "\x1a", 1, at);
     }
-    if (::close(fd) != 0 && reason.empty()) reason = systemReason();
-    if (!reason.empty()) throw QuelmarError(path, "cannot write the file (" + reason + ")");
+    if (::close(fd) != 0 && !reason) reason = systemReason();
+    if (reason) throw QuelmarError(path, {message::CannotWrite, {*reason}});
 }
 
 void copyFile(const std::string& from, const std::string& to) {
@@ -203,17 +203,15 @@ LockedFile::LockedFile(const std::string& path) {
         struct stat opened {};
         fstat(fd_, &opened);
         if (readOnly(path, opened))
-            throw QuelmarError(path, "is read-only; it is left unchanged");
-        const std::string busy =
-            "is busy: another command is rewriting it; try again when it has finished";
+            throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
         if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EWOULDBLOCK) throw QuelmarError(path, busy);
-            throw QuelmarError(path, "cannot be locked for the rewrite (" + systemReason() + ")");
+            if (errno == EWOULDBLOCK) throw QuelmarError(path, message::FileBusy);
+            throw QuelmarError(path, {message::CannotLock, {systemReason()}});
         }
         // A rewrite that ended between our opening and our lock replaced the file we opened.
         struct stat now {};
         if (stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev || now.st_ino != opened.st_ino)
-            throw QuelmarError(path, busy);
+            throw QuelmarError(path, message::FileBusy);
         mapped_ = std::make_unique<MappedFile>(fd_, path);
     } catch (...) {
         ::close(fd_);

@@ -10,14 +10,14 @@
 #include <cstring>
 #include <array>
 #include <numeric>
+#include <optional>
 
 namespace quelmar {
 
 namespace {
 
 void refusePoints(const std::string& path) {
-    throw QuelmarError(path, "the file holds more than 1,000,000 observations; at most "
-                             "1,000,000 can be loaded");
+    throw QuelmarError(path, message::TooManyPoints);
 }
 
 // One slice of the text, starting at a line start, parsed on its own thread into the rows
@@ -124,23 +124,21 @@ void sortByTime(PointStore& store) {
 
 // Why a token that ends the values of a first observation line is no free text but a value
 // that cannot be read; empty when it may well be free text.
-std::string unreadableValue(std::string_view token) {
-    if (token.find('\0') != std::string_view::npos) return "holds a NUL byte and cannot be read";
+std::optional<MessageText> unreadableValue(std::string_view token) {
+    if (token.find('\0') != std::string_view::npos) return message::ValueHoldsNul;
     const bool numeric = token.find_first_not_of("0123456789+-.eE") == std::string_view::npos &&
                          token.find_first_of("0123456789") != std::string_view::npos;
     if (numeric && token.size() > MaxNumberToken)
-        return "is longer than " + std::to_string(MaxNumberToken) +
-               " characters and cannot be read as a number";
-    return {};
+        return MessageText(message::ValueTooLong, {std::to_string(MaxNumberToken)});
+    return std::nullopt;
 }
 
 } // namespace
 
 void checkChannelLimit(const std::string& path, int channelCount) {
     if (channelCount <= MaxChannels) return;
-    throw QuelmarError(path, "the first observation line has " + std::to_string(channelCount) +
-                                 " value columns; at most " + std::to_string(MaxChannels) +
-                                 " can be loaded");
+    throw QuelmarError(path, {message::TooManyChannels,
+                              {std::to_string(channelCount), std::to_string(MaxChannels)}});
 }
 
 int countChannels(std::string_view text, const std::string& path) {
@@ -152,10 +150,13 @@ int countChannels(std::string_view text, const std::string& path) {
         int count = 0;
         std::string_view token;
         while (parseNumber(token = tokens.next())) ++count;
-        if (const std::string fault = unreadableValue(token); !fault.empty()) {
-            const std::string where = "line " + std::to_string(lines.lineNumber()) + ": value " +
-                                      std::to_string(count + 1) + " " + fault;
-            throw QuelmarError(path.empty() ? where : path + ", " + where);
+        if (const std::optional<MessageText> fault = unreadableValue(token)) {
+            if (path.empty())
+                throw QuelmarError(MessageText(message::UnreadableValue,
+                                               {std::to_string(lines.lineNumber()),
+                                                std::to_string(count + 1), *fault}));
+            throw QuelmarError(path, lines.lineNumber(),
+                               {message::ValueAtLine, {std::to_string(count + 1), *fault}});
         }
         return count;
     }

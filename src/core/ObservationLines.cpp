@@ -39,9 +39,7 @@ std::string_view observationText(std::string_view text) {
 
 void refuseLineWithoutDate(const std::string& path, long long number, std::string_view token) {
     throw QuelmarError(path, number,
-                       "the line does not begin with a date (\"" +
-                           cp1251ToUtf8(token.substr(0, 40)) +
-                           "\"); an observation line begins with a number");
+                       {message::LineWithoutDate, {cp1251ToUtf8(token.substr(0, 40))}});
 }
 
 int decimalsOfDate(std::string_view token, double date, int minDecimals) {

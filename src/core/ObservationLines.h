@@ -7,6 +7,7 @@
 #include "TextSlices.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,7 +64,7 @@ std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
         WalkedSlice<State> result;
         long long lines = 0;
         long long failedLine = 0; // within the slice
-        std::string failure;      // empty: a line without a date
+        std::optional<MessageText> failure; // none: a line without a date
         std::string_view token;
         std::exception_ptr other;
     };
@@ -85,7 +86,7 @@ std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
             }
         } catch (const QuelmarError& e) {
             slice.failedLine = line.number;
-            slice.failure = e.what();
+            slice.failure = e.message();
         } catch (...) {
             slice.other = std::current_exception();
         }
@@ -95,9 +96,9 @@ std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
     long long before = 0;
     for (Slice& slice : slices) {
         if (slice.other) std::rethrow_exception(slice.other);
-        if (slice.failedLine > 0 && slice.failure.empty())
+        if (slice.failedLine > 0 && !slice.failure)
             refuseLineWithoutDate(path, before + slice.failedLine, slice.token);
-        if (slice.failedLine > 0) throw QuelmarError(path, before + slice.failedLine, slice.failure);
+        if (slice.failedLine > 0) throw QuelmarError(path, before + slice.failedLine, *slice.failure);
         slice.result.linesBefore = before;
         before += slice.lines;
         walked.push_back(std::move(slice.result));

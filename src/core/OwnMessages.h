@@ -5,6 +5,8 @@
 // arguments given when the message is shown.
 //
 // Add a message here, in the section of its command, rather than writing a text in a window.
+// Errors raised below the windows carry these too (MessageText, QuelmarError), so the command
+// that shows one shows it in the interface's language; the command line shows English.
 
 #include <string>
 #include <string_view>
@@ -22,11 +24,142 @@ struct OwnMessage {
     std::string_view russian;
 };
 
+// The design text of a window's control: the Russian one, shown until a language is applied.
+inline std::string_view designText(const OwnMessage& message) { return message.russian; }
+
 // The message in the language with %1 … %9 replaced by the arguments (missing ones by "").
 std::string ownText(const OwnMessage& message, InterfaceLanguage language,
                     const std::vector<std::string>& arguments = {});
 
 namespace message {
+
+// Every command: where a failure happened, and failures of no file in particular.
+inline constexpr OwnMessage InFile{"%1: %2", "%1: %2"};
+inline constexpr OwnMessage AtLine{"%1, line %2: %3", "%1, строка %2: %3"};
+
+// Reading files.
+inline constexpr OwnMessage CannotOpen{"cannot open the file (%1)",
+                                       "не удаётся открыть файл (%1)"};
+inline constexpr OwnMessage CannotRead{"cannot read the file (%1)",
+                                       "не удаётся прочитать файл (%1)"};
+inline constexpr OwnMessage IsFolder{"is a folder, not a file", "это папка, а не файл"};
+inline constexpr OwnMessage IsNamedPipe{
+    "is a named pipe, not a file; only regular files are read",
+    "это именованный канал, а не файл; читаются только обычные файлы"};
+inline constexpr OwnMessage IsDevice{"is a device, not a file; only regular files are read",
+                                     "это устройство, а не файл; читаются только обычные файлы"};
+inline constexpr OwnMessage NotRegularFile{"is not a regular file; only regular files are read",
+                                           "это не обычный файл; читаются только обычные файлы"};
+
+// Writing and rewriting files.
+inline constexpr OwnMessage NotRegularLeftAsIs{"is not a regular file; it is left as it is",
+                                               "это не обычный файл; он оставлен как есть"};
+inline constexpr OwnMessage ReadOnlyLeftUnchanged{"is read-only; it is left unchanged",
+                                                  "файл только для чтения; он не изменён"};
+inline constexpr OwnMessage CannotCreateTemporary{
+    "cannot create a temporary file beside it (%1); the file is unchanged",
+    "не удаётся создать рядом временный файл (%1); файл не изменён"};
+inline constexpr OwnMessage CannotWriteUnchanged{"cannot write the file (%1); the file is unchanged",
+                                                 "не удаётся записать файл (%1); файл не изменён"};
+inline constexpr OwnMessage CannotWrite{"cannot write the file (%1)",
+                                        "не удаётся записать файл (%1)"};
+inline constexpr OwnMessage PartWrittenRemains{"%1; the part written remains",
+                                               "%1; записанная часть осталась"};
+inline constexpr OwnMessage ReadOnlyNothingAdded{"is read-only; nothing was added",
+                                                 "файл только для чтения; ничего не добавлено"};
+inline constexpr OwnMessage NotRegularFileToWrite{"is not a regular file", "это не обычный файл"};
+inline constexpr OwnMessage FileBusy{
+    "is busy: another command is rewriting it; try again when it has finished",
+    "занят: его переписывает другая команда; повторите, когда она закончит"};
+inline constexpr OwnMessage CannotLock{"cannot be locked for the rewrite (%1)",
+                                       "не удаётся заблокировать файл для перезаписи (%1)"};
+
+// Observation files.
+inline constexpr OwnMessage TooManyPoints{
+    "the file holds more than 1,000,000 observations; at most 1,000,000 can be loaded",
+    "в файле больше 1 000 000 наблюдений; загрузить можно не больше 1 000 000"};
+inline constexpr OwnMessage TooManyChannels{
+    "the first observation line has %1 value columns; at most %2 can be loaded",
+    "в первой строке наблюдений %1 столбцов значений; загрузить можно не больше %2"};
+inline constexpr OwnMessage UnreadableValue{"line %1: value %2 %3", "строка %1: значение %2 %3"};
+inline constexpr OwnMessage ValueAtLine{"value %1 %2", "значение %1 %2"};
+inline constexpr OwnMessage ValueHoldsNul{"holds a NUL byte and cannot be read",
+                                          "содержит нулевой байт и не может быть прочитано"};
+inline constexpr OwnMessage ValueTooLong{
+    "is longer than %1 characters and cannot be read as a number",
+    "длиннее %1 символов и не может быть прочитано как число"};
+inline constexpr OwnMessage LineWithoutDate{
+    "the line does not begin with a date (\"%1\"); an observation line begins with a number",
+    "строка не начинается с даты («%1»); строка наблюдения начинается с числа"};
+
+// Plate numbers to Julian dates.
+inline constexpr OwnMessage NoPlateListed{"the plate catalogue lists no plate",
+                                          "в каталоге пластинок нет ни одной пластинки"};
+inline constexpr OwnMessage CopyOverCatalogue{
+    "the unconverted copy would be written over the plate catalogue %1; nothing is converted",
+    "непреобразованная копия была бы записана поверх каталога пластинок %1; ничего не "
+    "преобразовано"};
+inline constexpr OwnMessage CopyOverDataFile{
+    "the unconverted copy would be written over the data file %1 itself; nothing is converted",
+    "непреобразованная копия была бы записана поверх самого файла данных %1; ничего не "
+    "преобразовано"};
+inline constexpr OwnMessage NoPlateConverted{
+    "none of its plate numbers is listed in the catalogue %1; the file is unchanged",
+    "ни один из его номеров пластинок не найден в каталоге %1; файл не изменён"};
+
+// The message boxes' buttons.
+inline constexpr OwnMessage YesButton{"&Yes", "&Да"};
+inline constexpr OwnMessage NoButton{"&No", "&Нет"};
+inline constexpr OwnMessage OkButton{"OK", "OK"};
+
+// Start-up: the language file of the settings is missing.
+inline constexpr OwnMessage MissingLanguageCaption{"Error", "Ошибка"};
+inline constexpr OwnMessage MissingLanguage{
+    "Current language file not found. Select the current language in the Settings or, if the "
+    "program is started from a shortcut, give the program's folder as the working folder in the "
+    "shortcut's properties.",
+    "Файл текущено языка не найден. Измените текущий язык либо, если программа запущена с "
+    "ярлыка, укажите в свойствах ярлыка рабочую папку программы."};
+
+// Texts of the windows that no line of a language file holds, set with the language.
+inline constexpr OwnMessage CurveCaption{"Light curve", "Кривая блеска"};
+inline constexpr OwnMessage CurvePictureHint{"Light curve of the file's data",
+                                             "Кривая блеска по данным файла"};
+inline constexpr OwnMessage MaximumHint{"Maximum value of Y", "Максимальное значение Y"};
+inline constexpr OwnMessage MinimumHint{"Minimum value of Y", "Минимальное значение Y"};
+inline constexpr OwnMessage BackHint{"Back", "Назад"};
+inline constexpr OwnMessage ForwardHint{"Forward", "Вперед"};
+inline constexpr OwnMessage StepLabel{"Step :", "Шаг :"};
+inline constexpr OwnMessage EveryChannel{"All", "Все"};
+inline constexpr OwnMessage NoChannel{"None", "Ничего"};
+inline constexpr OwnMessage PixelUnit{"pix", "пикс"};
+inline constexpr OwnMessage LanguageButton{"Language...", "Язык..."};
+inline constexpr OwnMessage Developers{"© 2003–2025, the Quelmar developers",
+                                       "© 2003–2025, разработчики Quelmar"};
+inline constexpr OwnMessage ManualInitialText{"File not found :-(", "Файл не найден :-("};
+inline constexpr OwnMessage CuriosityCaption{"KERNEL32 ERROR", "KERNEL32 ERROR"};
+inline constexpr OwnMessage Curiosity{"Curiosity killed the cat\n(a proverb)",
+                                      "Любопытной Варваре нос оторвали\n(русская пословица)"};
+
+// The light curve and its control panel.
+inline constexpr OwnMessage PointOfPoints{"No. %1 of %2", "№%1 из %2"};
+inline constexpr OwnMessage ChannelCaption{"%1 channel", "%1 канал"};
+inline constexpr OwnMessage ChannelItem{"%1channel", "%1канал"};
+inline constexpr OwnMessage SkippedLines{
+    "%1:\n%2 line(s) hold no observation and were skipped; the first is line %3.",
+    "%1:\nстрок без наблюдений: %2, они пропущены; первая из них — строка %3."};
+inline constexpr OwnMessage NotAnInteger{"'%1' is not a valid integer value",
+                                         "«%1» — не целое число"};
+inline constexpr OwnMessage NotSmoothed{
+    "Point %1 was not smoothed: smoothing needs two points on each side of it.",
+    "Точка %1 не сглажена: для сглаживания нужны две точки с каждой стороны от неё."};
+inline constexpr OwnMessage DeleteCaption{"Deleting", "Удаление"};
+inline constexpr OwnMessage DeleteQuestion{"Ok to delete №%1?", "Удалить №%1?"};
+inline constexpr OwnMessage NothingToSave{"No light curve is shown: there are no points to save.",
+                                          "Кривая блеска не показана: сохранять нечего."};
+inline constexpr OwnMessage SaveCaption{"Saving", "Сохранение"};
+inline constexpr OwnMessage ReplaceQuestion{"Do you really want to replace the file %1",
+                                            "Вы дейстаительно хотите заменить файл %1"};
 
 // Opening files.
 inline constexpr OwnMessage FileReadError{"File read error!", "Ошибка чтения файла!"};
@@ -43,6 +176,9 @@ inline constexpr OwnMessage NoCalculator{
     "Не найдена программа-калькулятор. Искали: %1."};
 
 // Period search.
+inline constexpr OwnMessage StopScanQuestion{
+    "Stop the period search? The periodogram keeps the frequencies already computed.",
+    "Остановить поиск периода? В периодограмме останутся уже рассчитанные частоты."};
 inline constexpr OwnMessage LargeScan{
     "The scan would take %1 trial frequencies, more than %2, and may run for a very long time. "
     "Start it?",

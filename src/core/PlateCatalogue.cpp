@@ -31,7 +31,7 @@ PlateCatalogue PlateCatalogue::parse(std::string_view text, const std::string& p
         if (!jd) continue;
         catalogue.plates_.try_emplace(*plate, PlateRecord{*jd, std::string(afterDate)});
     }
-    if (catalogue.plates_.empty()) throw QuelmarError(path, "the plate catalogue lists no plate");
+    if (catalogue.plates_.empty()) throw QuelmarError(path, message::NoPlateListed);
     return catalogue;
 }
 
@@ -86,10 +86,8 @@ namespace {
 
 // The unconverted copy must never be written over the catalogue or the data file itself,
 // whatever names, links or spellings lead to them.
-void refuseCopyOver(const std::string& copy, const std::string& other, const std::string& what) {
-    if (sameFile(copy, other))
-        throw QuelmarError(copy, "the unconverted copy would be written over " + what +
-                                     "; nothing is converted");
+void refuseCopyOver(const std::string& copy, const std::string& other, const OwnMessage& what) {
+    if (sameFile(copy, other)) throw QuelmarError(copy, {what, {other}});
 }
 
 } // namespace
@@ -99,16 +97,15 @@ PlateConversion convertPlateNumbers(const std::string& dataPath, const std::stri
     const PlateCatalogue catalogue = PlateCatalogue::load(cataloguePath);
     PlateConversion report;
     report.workingCopy = plateWorkingCopyPath(dataPath);
-    refuseCopyOver(report.workingCopy, cataloguePath, "the plate catalogue " + cataloguePath);
-    refuseCopyOver(report.workingCopy, dataPath, "the data file " + dataPath + " itself");
+    refuseCopyOver(report.workingCopy, cataloguePath, message::CopyOverCatalogue);
+    refuseCopyOver(report.workingCopy, dataPath, message::CopyOverDataFile);
 
     // Held from the reading to the renames: a second conversion of the file is told it is busy,
     // and the copy holds the very bytes that were converted.
     const LockedFile data(dataPath);
     const std::string converted = convertPlateText(data.text(), catalogue, fullPlateInfo, report);
     if (report.converted == 0)
-        throw QuelmarError(dataPath, "none of its plate numbers is listed in the catalogue " +
-                                         cataloguePath + "; the file is unchanged");
+        throw QuelmarError(dataPath, {message::NoPlateConverted, {cataloguePath}});
     // Both are written in full before either replaces anything.
     StagedFile copy(report.workingCopy, data.text());
     StagedFile rewritten(dataPath, converted);

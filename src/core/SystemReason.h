@@ -1,13 +1,13 @@
 #pragma once
-// The system's own words for the last failure (errno), for messages that give the real reason:
-// "No space left on device", "Permission denied".
+// The system's reason for the last failure (errno) in the interface's language, for messages
+// that give the real reason: "No space left on device", "Permission denied".
+
+#include "MessageText.h"
 
 #include <cerrno>
-#include <cstring>
-#include <string>
 
 namespace quelmar {
 
-inline std::string systemReason() { return std::strerror(errno); }
+MessageText systemReason(int code = errno);
 
 } // namespace quelmar

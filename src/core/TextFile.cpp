@@ -14,12 +14,14 @@ namespace quelmar {
 
 namespace {
 
-std::string notARegularFile(mode_t mode) {
-    if (S_ISDIR(mode)) return "is a folder, not a file";
-    if (S_ISFIFO(mode)) return "is a named pipe, not a file; only regular files are read";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a file; only regular files are read";
-    return "is not a regular file; only regular files are read";
+MessageText notARegularFile(mode_t mode) {
+    if (S_ISDIR(mode)) return message::IsFolder;
+    if (S_ISFIFO(mode)) return message::IsNamedPipe;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return message::IsDevice;
+    return message::NotRegularFile;
 }
+
+MessageText cannotRead() { return {message::CannotRead, {systemReason()}}; }
 
 // Reads up to size bytes, retrying an interrupted read; -1 on failure.
 ssize_t readSome(int fd, char* buffer, std::size_t size) {
@@ -46,12 +48,12 @@ private:
 int openRegularFile(const std::string& path) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) throw QuelmarError(path, "cannot open the file (" + systemReason() + ")");
+    if (fd < 0) throw QuelmarError(path, {message::CannotOpen, {systemReason()}});
     struct stat info {};
     if (fstat(fd, &info) != 0) {
-        const std::string reason = systemReason();
+        const MessageText reason = systemReason();
         ::close(fd);
-        throw QuelmarError(path, "cannot open the file (" + reason + ")");
+        throw QuelmarError(path, {message::CannotOpen, {reason}});
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -70,7 +72,7 @@ std::string readFile(const std::string& path) {
     ssize_t got;
     while ((got = readSome(file.get(), buffer, sizeof buffer)) > 0)
         content.append(buffer, static_cast<std::size_t>(got));
-    if (got < 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+    if (got < 0) throw QuelmarError(path, cannotRead());
     return content;
 }
 
@@ -84,7 +86,7 @@ std::vector<std::string> readLeadingLines(const std::string& path, std::size_t m
     char buffer[1 << 16];
     while (lines.size() < maxLines) {
         const ssize_t got = readSome(file.get(), buffer, sizeof buffer);
-        if (got < 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+        if (got < 0) throw QuelmarError(path, cannotRead());
         if (got == 0) {
             // The end: a last line without a line end, less an old end-of-file mark.
             if (last == '\x1a' && !line.empty() && line.back() == '\x1a') line.pop_back();
@@ -122,12 +124,12 @@ MappedFile::MappedFile(int fd, const std::string& path) {
 
 void MappedFile::map(int fd, const std::string& path) {
     struct stat info {};
-    if (fstat(fd, &info) != 0) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+    if (fstat(fd, &info) != 0) throw QuelmarError(path, cannotRead());
     if (!S_ISREG(info.st_mode)) throw QuelmarError(path, notARegularFile(info.st_mode));
     size_ = static_cast<std::size_t>(info.st_size);
     if (size_ == 0) return;
     void* mapped = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    if (mapped == MAP_FAILED) throw QuelmarError(path, "cannot read the file (" + systemReason() + ")");
+    if (mapped == MAP_FAILED) throw QuelmarError(path, cannotRead());
     data_ = static_cast<const char*>(mapped);
 }
 

@@ -1,5 +1,6 @@
 #include "CurveAxes.h"
 
+#include "core/DesignDefaults.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace quelmar {
 
 LabelFont defaultAxisFont() {
     LabelFont label;
-    label.font.setPointSize(8);
+    label.font.setPointSize(design::LabelFontPointSize);
     return label;
 }
 

@@ -38,16 +38,16 @@ inline constexpr QRgb OutlineColour = qRgb(0, 0, 0); // marker outlines and cent
 LabelFont defaultAxisFont();
 
 struct PlotOptions {
-    int PointSize = 4;                         // dcirspin, 1 ... 100
-    PointShape Shape = PointShape::Circle;     // RadioButton2 / 3 / 4
-    QString PointSymbol = QStringLiteral("+"); // charEdit
-    int XAxisDecimals = 4;                     // SpinXax
-    int YAxisDecimals = 4;                     // SpinYax
-    LabelFont XAxisFont = defaultAxisFont();   // ColorXaxBtn
-    LabelFont YAxisFont = defaultAxisFont();   // ColorYaxBtn
-    int MajorTicks = 4;                        // SpinXL, 1 ... 200
-    int MinorTicks = 8;                        // SpinXS, 1 ... 200
-    bool ShowGrid = false;                     // setkach: grid lines instead of tick marks
+    int PointSize = design::PointSize;                        // dcirspin
+    PointShape Shape = design::Shape;                         // RadioButton2 / 3 / 4
+    QString PointSymbol = QString::fromLatin1(design::PointSymbol); // charEdit
+    int XAxisDecimals = design::AxisDecimals;                 // SpinXax
+    int YAxisDecimals = design::AxisDecimals;                 // SpinYax
+    LabelFont XAxisFont = defaultAxisFont();                  // ColorXaxBtn
+    LabelFont YAxisFont = defaultAxisFont();                  // ColorYaxBtn
+    int MajorTicks = design::MajorTicks;                      // SpinXL
+    int MinorTicks = design::MinorTicks;                      // SpinXS
+    bool ShowGrid = design::ShowGrid; // setkach: grid lines instead of tick marks
 };
 
 } // namespace quelmar

@@ -10,7 +10,7 @@ namespace quelmar {
 
 QString failureText(const Workbench& workbench, const std::exception& failure,
                     const QString& file) {
-    if (dynamic_cast<const QuelmarError*>(&failure)) return QString::fromUtf8(failure.what());
+    if (dynamic_cast<const QuelmarError*>(&failure)) return workbench.describe(failure);
     const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
     if (file.isEmpty())
         return memory ? workbench.say(message::OutOfMemory)

@@ -94,10 +94,10 @@ void CurvePanel::createControls() {
     grid->addWidget(addButton("endbtn", QStringLiteral("Конец"), &CurveWindow::goToViewEnd), row++,
                     3, 1, 3);
     grid->addWidget(addButton("maxbtn", QStringLiteral("Max"), &CurveWindow::goToMaximum,
-                              QStringLiteral("Максимальное значение Y")),
+                              QString::fromUtf8(designText(message::MaximumHint))),
                     row, 0, 1, 2);
     grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &CurveWindow::goToMinimum,
-                              QStringLiteral("Минимальное значение Y")),
+                              QString::fromUtf8(designText(message::MinimumHint))),
                     row, 2, 1, 2);
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
@@ -107,10 +107,10 @@ void CurvePanel::createControls() {
     SpinEdit1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     grid->addWidget(SpinEdit1, row++, 4, 1, 2);
     grid->addWidget(addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack,
-                              QStringLiteral("Назад")),
+                              QString::fromUtf8(designText(message::BackHint))),
                     row, 0, 1, 3);
     grid->addWidget(addButton("forwbtn", QStringLiteral("--->"), &CurveWindow::stepForward,
-                              QStringLiteral("Вперед")),
+                              QString::fromUtf8(designText(message::ForwardHint))),
                     row++, 3, 1, 3);
     grid->addWidget(
         addButton("renewbtn2", QStringLiteral("Обновить"), &CurveWindow::reloadTypedRange), row, 0,
@@ -134,7 +134,7 @@ void CurvePanel::createControls() {
     // The range buttons appear once a ranges file is loaded.
     rangeCommands_ = {
         addButton("Button3", QStringLiteral("<-- .  ."), &CurveWindow::showPreviousRange),
-        addLabel("Label4", QStringLiteral("Диапазоны")),
+        addLabel("Label4", QString::fromUtf8(designText(message::Ranges))),
         addButton("Button1", QStringLiteral(".  . -->"), &CurveWindow::showNextRange)};
     for (int k = 0; k < 3; ++k) {
         grid->addWidget(rangeCommands_[k], row, 2 * k, 1, 2);
@@ -217,7 +217,7 @@ void CurvePanel::setStepMaximum(int pointCount) {
 }
 
 void CurvePanel::showCursorChannel(int channel) {
-    setWindowTitle(QString::number(channel) + QStringLiteral(" channel"));
+    setWindowTitle(workbench_.say(message::ChannelCaption, {QString::number(channel)}));
 }
 
 int CurvePanel::step() const {

@@ -1,5 +1,7 @@
 #include "CurveSurface.h"
 
+#include "core/OwnMessages.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,7 +9,7 @@ namespace quelmar {
 
 CurveSurface::CurveSurface(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("GrfObj"));
-    setToolTip(QStringLiteral("Кривая блеска по данным файла"));
+    setToolTip(QString::fromUtf8(designText(message::CurvePictureHint)));
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     // The picture covers every pixel, so nothing underneath needs painting first.

@@ -30,7 +30,7 @@ constexpr QSize CursorMarkSize(3, 13);
 CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
     : workbench_(workbench), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TCurfrm"));
-    setWindowTitle(QStringLiteral("Кривая блеска"));
+    setWindowTitle(QString::fromUtf8(designText(message::CurveCaption)));
     setFocusPolicy(Qt::StrongFocus);
     surface_ = new CurveSurface(this);
     surface_->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
@@ -183,11 +183,10 @@ void CurveWindow::loadCurveFile() {
         workbench_.store = std::move(loaded.store);
         const SkippedLines& skipped = loaded.skipped;
         if (skipped.count > 0)
-            workbench_.inform(this, QStringLiteral("%1:\n%2 line(s) hold no observation and were "
-                                                   "skipped; the first is line %3.")
-                                        .arg(QString::fromStdString(path))
-                                        .arg(skipped.count)
-                                        .arg(skipped.firstLine));
+            workbench_.inform(this, workbench_.say(message::SkippedLines,
+                                                   {QString::fromStdString(path),
+                                                    QString::number(skipped.count),
+                                                    QString::number(skipped.firstLine)}));
     });
     if (!loaded) workbench_.store = PointStore{};
     // The view is the caller's: a reload with a typed range keeps it.
@@ -226,7 +225,8 @@ void CurveWindow::showCursorInformation() {
     const int p = workbench_.view.CursorPoint;
     const int c = workbench_.view.CursorChannel;
     PointInformation information;
-    information.number = QStringLiteral("№%1 из %2").arg(p).arg(store.PointCount);
+    information.number = workbench_.say(message::PointOfPoints,
+                                         {QString::number(p), QString::number(store.PointCount)});
     if (p >= 1 && p <= store.PointCount) {
         const double t = store.time(p);
         information.x =

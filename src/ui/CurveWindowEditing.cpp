@@ -25,9 +25,7 @@ void CurveWindow::smoothCursorPoint(bool everyChannel) {
     PointStore& store = workbench_.store;
     const int p = workbench_.view.CursorPoint;
     if (!canSmooth(store, p)) {
-        workbench_.inform(this, QStringLiteral("Point %1 was not smoothed: smoothing needs two "
-                                               "points on each side of it.")
-                                    .arg(p));
+        workbench_.inform(this, workbench_.say(message::NotSmoothed, {QString::number(p)}));
         return;
     }
     if (everyChannel)
@@ -42,8 +40,8 @@ void CurveWindow::deleteCursorPoint() {
     const int p = workbench_.view.CursorPoint;
     if (p < 1 || p > workbench_.store.PointCount) return;
     if (workbench_.settings.AskBeforeDelete &&
-        !workbench_.desktop.askYesNo(this, QStringLiteral("Deleting"),
-                                     QStringLiteral("Ok to delete №%1?").arg(p)))
+        !workbench_.desktop.askYesNo(this, workbench_.say(message::DeleteCaption),
+                                     workbench_.say(message::DeleteQuestion, {QString::number(p)})))
         return;
     deletePoint(workbench_.store, p);
     redraw();
@@ -52,8 +50,7 @@ void CurveWindow::deleteCursorPoint() {
 
 void CurveWindow::savePoints() {
     if (workbench_.files.CurveFileName.empty()) {
-        workbench_.inform(this,
-                          QStringLiteral("No light curve is shown: there are no points to save."));
+        workbench_.inform(this, workbench_.say(message::NothingToSave));
         return;
     }
     OpenDialog dialog = workbench_.openDialog;
@@ -62,9 +59,8 @@ void CurveWindow::savePoints() {
     if (path.isEmpty()) return;
     workbench_.openDialog.fileName = path;
     if (QFileInfo::exists(path) &&
-        !workbench_.desktop.askYesNo(this, QStringLiteral("Сохранение"),
-                                     QStringLiteral("Вы дейстаительно хотите заменить файл ") +
-                                         path))
+        !workbench_.desktop.askYesNo(this, workbench_.say(message::SaveCaption),
+                                     workbench_.say(message::ReplaceQuestion, {path})))
         return;
     // Written beside the target and renamed over it: a failure leaves the old file whole.
     runCommand(workbench_, this, path,

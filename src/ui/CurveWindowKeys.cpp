@@ -60,7 +60,7 @@ void CurveWindow::goToMinimum() {
 std::optional<int> CurveWindow::integerOf(const QString& text) {
     const std::optional<std::int32_t> number = parseInteger(text.trimmed().toStdString());
     if (!number)
-        workbench_.reportError(this, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        workbench_.reportError(this, workbench_.say(message::NotAnInteger, {text}));
     return number;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -18,10 +19,15 @@ QMessageBox::Icon iconOf(MessageKind kind) {
 
 } // namespace
 
+QString Desktop::buttonText(const OwnMessage& text) const {
+    return QString::fromStdString(ownText(text, language_));
+}
+
 void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& caption,
                           const QString& text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(buttonText(message::OkButton));
     box.exec();
 }
 
@@ -29,6 +35,7 @@ void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption,
                                   const QString& text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(buttonText(message::OkButton));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
@@ -37,6 +44,8 @@ bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& t
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     parent);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(buttonText(message::YesButton));
+    box.button(QMessageBox::No)->setText(buttonText(message::NoButton));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
 }

@@ -3,6 +3,7 @@
 // starting of other programs. Every message box of the workbench goes through here, so a test
 // can record them (and answer the dialogs) instead of blocking on them.
 
+#include "core/OwnMessages.h"
 #include "plot/Canvas.h"
 
 #include <QString>
@@ -28,6 +29,9 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
+    // The language of the message boxes' buttons.
+    void setLanguage(InterfaceLanguage language) { language_ = language; }
+
     // Texts are shown as they stand, never read as markup.
     virtual void showMessage(QWidget* parent, MessageKind kind, const QString& caption,
                              const QString& text);
@@ -48,6 +52,11 @@ public:
     virtual bool startProgram(const QString& program, const QStringList& arguments);
     // The full path of a program found on PATH, empty when there is none.
     virtual QString findProgram(const QString& name);
+
+private:
+    QString buttonText(const OwnMessage& text) const;
+
+    InterfaceLanguage language_ = InterfaceLanguage::English;
 };
 
 } // namespace quelmar

@@ -146,18 +146,30 @@ constexpr LanguageRow Rows[] = {
     {143, "TForm11", "Button5", C},
 };
 
-// Controls whose design text no language line holds: labelled with a message of our own in the
-// interface's language.
+// Texts of our own, written in the interface's language whenever a language is applied.
 struct OwnTextRow {
-    const OwnMessage* message;
     const char* window;
     const char* component;
+    const OwnMessage* text;
+    Label label;
 };
 
 constexpr OwnTextRow OwnRows[] = {
-    {&message::PreviousRange, "TQMRMainwin", "N4"},
-    {&message::NextRange, "TQMRMainwin", "N2"},
-    {&message::Ranges, "Tcurvtool", "Label4"},
+    {"TCurfrm", nullptr, &message::CurveCaption, C},
+    {"TCurfrm", "GrfObj", &message::CurvePictureHint, H},
+    {"Tcurvtool", "maxbtn", &message::MaximumHint, H},
+    {"Tcurvtool", "minbtn", &message::MinimumHint, H},
+    {"Tcurvtool", "backbtn", &message::BackHint, H},
+    {"Tcurvtool", "forwbtn", &message::ForwardHint, H},
+    {"Tcurvtool", "Label4", &message::Ranges, C},
+    {"TPerfrm", "Label6", &message::StepLabel, C},
+    {"TOptform", "selall", &message::EveryChannel, C},
+    {"TOptform", "selno", &message::NoChannel, C},
+    {"TOptform", "Label20", &message::PixelUnit, C},
+    {"TOptform", "Button1", &message::LanguageButton, C},
+    {"TAboutbox", "Label1", &message::Developers, C},
+    {"TQMRMainwin", "N4", &message::PreviousRange, C},
+    {"TQMRMainwin", "N2", &message::NextRange, C},
 };
 
 QWidget* windowNamed(const QList<QWidget*>& windows, const char* name) {
@@ -182,9 +194,9 @@ QObject* findComponent(QObject* parent, QLatin1String name) {
     return nullptr;
 }
 
-QObject* componentOf(QWidget* window, const LanguageRow& row) {
-    if (!row.component) return window;
-    return findComponent(window, QLatin1String(row.component));
+QObject* componentOf(QWidget* window, const char* component) {
+    if (!component) return window;
+    return findComponent(window, QLatin1String(component));
 }
 
 // A page of a tab widget is labelled by its tab.
@@ -221,42 +233,40 @@ void setHint(QObject* target, const QString& text) {
     }
 }
 
+template <typename Row>
+void writeRow(const Row& row, const QList<QWidget*>& windows, const QString& text) {
+    QWidget* window = windowNamed(windows, row.window);
+    if (!window) return;
+    QObject* target = componentOf(window, row.component);
+    if (!target) return;
+    if (row.label == Label::Hint) setHint(target, text);
+    else setCaption(target, row.component == nullptr, text);
+}
+
+template <typename Row>
+void addUnresolved(const Row& row, const QList<QWidget*>& windows, QStringList& missing) {
+    QWidget* window = windowNamed(windows, row.window);
+    if (!window || !componentOf(window, row.component))
+        missing << QLatin1String(row.window) + QLatin1Char('.') +
+                       QLatin1String(row.component ? row.component : "");
+}
+
 } // namespace
 
 void applyLanguageRows(const LanguageTable& language, const QList<QWidget*>& windows) {
-    for (const LanguageRow& row : Rows) {
-        QWidget* window = windowNamed(windows, row.window);
-        if (!window) continue;
-        QObject* target = componentOf(window, row);
-        if (!target) continue;
-        const QString text = QString::fromStdString(language.entry(row.line));
-        if (row.label == Label::Hint) setHint(target, text);
-        else setCaption(target, row.component == nullptr, text);
-    }
+    for (const LanguageRow& row : Rows)
+        writeRow(row, windows, QString::fromStdString(language.entry(row.line)));
 }
 
-void applyOwnTextRows(InterfaceLanguage language, const QList<QWidget*>& windows) {
-    for (const OwnTextRow& row : OwnRows) {
-        QWidget* window = windowNamed(windows, row.window);
-        QObject* target = window ? findComponent(window, QLatin1String(row.component)) : nullptr;
-        if (target)
-            setCaption(target, false, QString::fromStdString(ownText(*row.message, language)));
-    }
+void applyOwnTexts(InterfaceLanguage language, const QList<QWidget*>& windows) {
+    for (const OwnTextRow& row : OwnRows)
+        writeRow(row, windows, QString::fromStdString(ownText(*row.text, language)));
 }
 
 QStringList unresolvedLanguageRows(const QList<QWidget*>& windows) {
     QStringList missing;
-    for (const LanguageRow& row : Rows) {
-        QWidget* window = windowNamed(windows, row.window);
-        if (!window || !componentOf(window, row))
-            missing << QLatin1String(row.window) + QLatin1Char('.') +
-                           QLatin1String(row.component ? row.component : "");
-    }
-    for (const OwnTextRow& row : OwnRows) {
-        QWidget* window = windowNamed(windows, row.window);
-        if (!window || !findComponent(window, QLatin1String(row.component)))
-            missing << QLatin1String(row.window) + QLatin1Char('.') + QLatin1String(row.component);
-    }
+    for (const LanguageRow& row : Rows) addUnresolved(row, windows, missing);
+    for (const OwnTextRow& row : OwnRows) addUnresolved(row, windows, missing);
     return missing;
 }
 

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include "core/OwnMessages.h"
+
 class QWidget;
 
 namespace quelmar {
@@ -17,11 +19,11 @@ enum class InterfaceLanguage;
 // file blanks the controls of the lines it lacks. Rows whose window is not given are skipped.
 void applyLanguageRows(const LanguageTable& language, const QList<QWidget*>& windows);
 
-// Writes our own texts into the controls that no language line labels, in the interface's
-// language.
-void applyOwnTextRows(InterfaceLanguage language, const QList<QWidget*>& windows);
+// Writes the texts of our own that no language line holds (a design text such as "Шаг :" or a
+// hint) in the interface's language, from a second table of the same kind.
+void applyOwnTexts(InterfaceLanguage language, const QList<QWidget*>& windows);
 
-// "window.component" of each row whose control the given windows do not have.
+// "window.component" of each row, of either table, whose control the given windows do not have.
 QStringList unresolvedLanguageRows(const QList<QWidget*>& windows);
 
 } // namespace quelmar

@@ -3,43 +3,44 @@
 // settings dialog writes every change of its controls here at once, so every command reads the
 // current value.
 
+#include "core/DesignDefaults.h"
 #include "plot/Canvas.h"
 
 namespace quelmar {
 
-// Labels start in the platform's face at size 8, black.
+// Labels start in the platform's face at the design size, black.
 inline LabelFont designLabelFont() {
     LabelFont label;
-    label.font.setPointSize(8);
+    label.font.setPointSize(design::LabelFontPointSize);
     return label;
 }
 
 struct Options {
     // Polynomial fit of extrema
-    int PolynomialFirstTerms = 3;   // Spinpolynom, 1 ... 11
-    int PolynomialLastTerms = 6;    // Spinpolynom2, 1 ... 11
-    int PolynomialDecimals = 4;     // spinpolynomzn: decimals of the listed results
-    bool BestTermCount = false;     // RadioButton1 "Maximum precision"
+    int PolynomialFirstTerms = design::PolynomialFirstTerms; // Spinpolynom
+    int PolynomialLastTerms = design::PolynomialLastTerms;   // Spinpolynom2
+    int PolynomialDecimals = design::PolynomialDecimals; // spinpolynomzn: of the listed results
+    bool BestTermCount = design::BestTermCount; // RadioButton1 "Maximum precision"
 
     // Axis labels of the light curve
-    int XAxisDecimals = 4;          // SpinXax
-    int YAxisDecimals = 4;          // SpinYax
-    LabelFont XAxisFont = designLabelFont(); // ColorXaxBtn
-    LabelFont YAxisFont = designLabelFont(); // ColorYaxBtn
+    int XAxisDecimals = design::AxisDecimals; // SpinXax
+    int YAxisDecimals = design::AxisDecimals; // SpinYax
+    LabelFont XAxisFont = designLabelFont();  // ColorXaxBtn
+    LabelFont YAxisFont = designLabelFont();  // ColorYaxBtn
 
     // Information about the cursor point, shown by the control panel
-    int CursorXDecimals = 8;        // SpinX
-    int CursorYDecimals = 4;        // SpinY
-    int CursorInverseXDecimals = 8; // Spin1X
-    int CursorNumberDecimals = 0;   // SpinNum, fixed
+    int CursorXDecimals = design::CursorXDecimals;               // SpinX
+    int CursorYDecimals = design::CursorYDecimals;               // SpinY
+    int CursorInverseXDecimals = design::CursorInverseXDecimals; // Spin1X
+    int CursorNumberDecimals = design::CursorNumberDecimals;     // SpinNum, fixed
     LabelFont CursorXFont = designLabelFont();        // ColorXBtn
     LabelFont CursorYFont = designLabelFont();        // ColorYBtn
     LabelFont CursorInverseXFont = designLabelFont(); // Color1xBtn
     LabelFont CursorNumberFont = designLabelFont();   // ColorNumBtn
 
     // Tick marks (or grid lines) of the axes, 1 ... 200
-    int MajorTicks = 4;             // SpinXL
-    int MinorTicks = 8;             // SpinXS
+    int MajorTicks = design::MajorTicks; // SpinXL
+    int MinorTicks = design::MinorTicks; // SpinXS
 };
 
 } // namespace quelmar

@@ -24,9 +24,6 @@ constexpr int StartDelayMs = 1000;
 // Ten refreshes a second: the counters move smoothly and Cancel is seen at once.
 constexpr int PollIntervalMs = 100;
 
-const QString StopQuestion = QStringLiteral(
-    "Stop the period search? The periodogram keeps the frequencies already computed.");
-
 QProgressBar* addBar(QWidget* window, const char* name) {
     auto* bar = new QProgressBar(window);
     bar->setObjectName(QLatin1String(name));
@@ -186,7 +183,7 @@ void PeriodProgressWindow::reject() {
         stopScan();
         return;
     }
-    if (workbench_.desktop.askYesNo(this, ApplicationTitle, StopQuestion) && scanning())
+    if (workbench_.desktop.askYesNo(this, ApplicationTitle, workbench_.say(message::StopScanQuestion)) && scanning())
         progress_.cancel = true;
 }
 

@@ -81,7 +81,7 @@ void PeriodSearchDialog::createControls() {
     Label3 = namedLabel(this, "Label3", QStringLiteral("Диапазон  от :"));
     Label4 = namedLabel(this, "Label4", QStringLiteral(" до:"));
     Label5 = namedLabel(this, "Label5", QStringLiteral(" дней."));
-    Label6 = namedLabel(this, "Label6", QStringLiteral("Шаг :"));
+    Label6 = namedLabel(this, "Label6", QString::fromUtf8(designText(message::StepLabel)));
     Label7 = namedLabel(this, "Label7", QStringLiteral("Частоты  от  :"));
     Label8 = namedLabel(this, "Label8", QStringLiteral(" до:"));
     Label9 = namedLabel(this, "Label9", QStringLiteral("Колонка №  :"));
@@ -227,7 +227,7 @@ void PeriodSearchDialog::cancelSearch() {
 
 std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
     if (Pered->text().isEmpty() || Maxpered->text().isEmpty() || minpered->text().isEmpty()) {
-        workbench_.inform(this, QString::fromStdString(workbench_.language.message(115)));
+        workbench_.inform(this, workbench_.message(LanguageLine::NotAllDataEntered));
         return std::nullopt;
     }
     std::optional<PeriodScanJob> prepared;

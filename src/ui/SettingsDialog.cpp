@@ -58,11 +58,13 @@ bool SettingsDialog::loadSettings() {
 bool SettingsDialog::saveSettings() {
     return runCommand(workbench_, this, workbench_.SettingsPath, [this] {
         QDir().mkpath(QFileInfo(workbench_.SettingsPath).path());
-        const std::string backupProblem =
+        const std::optional<MessageText> backupProblem =
             quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
-        if (!backupProblem.empty())
-            workbench_.reportError(this, workbench_.say(message::SettingsBackupNotMade,
-                                                        {QString::fromStdString(backupProblem)}));
+        if (backupProblem)
+            workbench_.reportError(
+                this, workbench_.say(message::SettingsBackupNotMade,
+                                     {QString::fromStdString(
+                                         backupProblem->in(workbench_.interfaceLanguage()))}));
     });
 }
 

@@ -46,7 +46,7 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
                             settings.FullPlateInfo);
     OnTopCH = optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"),
                           settings.AlwaysOnTop);
-    QPushButton* language = namedButton(this, "Button1", QStringLiteral("Мова/Язык/Language"));
+    QPushButton* language = namedButton(this, "Button1", QString::fromUtf8(designText(message::LanguageButton)));
     connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::chooseLanguageFile);
 
     auto* paths = new QGridLayout;
@@ -73,11 +73,14 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
     grid->addWidget(optionCheck(group, "RadioButton1", QStringLiteral("Максимальная точность"),
                                 options.BestTermCount), 0, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
-    grid->addWidget(optionSpin(group, "Spinpolynom", 1, 11, options.PolynomialFirstTerms), 1, 1);
-    grid->addWidget(optionSpin(group, "Spinpolynom2", 1, 11, options.PolynomialLastTerms), 1, 2);
+    grid->addWidget(optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
+                                options.PolynomialFirstTerms), 1, 1);
+    grid->addWidget(optionSpin(group, "Spinpolynom2", design::MinTerms, design::MaxTerms,
+                                options.PolynomialLastTerms), 1, 2);
     grid->addWidget(namedLabel(group, "Label23", QStringLiteral("Округление результатов.")), 2, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label24", QStringLiteral("Знаков после ',':")), 3, 0);
-    grid->addWidget(optionSpin(group, "spinpolynomzn", 0, 15, options.PolynomialDecimals), 3, 1);
+    grid->addWidget(optionSpin(group, "spinpolynomzn", 0, design::MaxDecimals,
+                                options.PolynomialDecimals), 3, 1);
     return group;
 }
 

@@ -34,7 +34,7 @@ struct DecimalsRow {
 QSpinBox* addDecimalsRow(QGridLayout* grid, int row, const DecimalsRow& names, int& decimals,
                          LabelFont& font, Workbench& workbench) {
     QWidget* group = grid->parentWidget();
-    QSpinBox* spin = optionSpin(group, names.spin, 0, 15, decimals);
+    QSpinBox* spin = optionSpin(group, names.spin, 0, design::MaxDecimals, decimals);
     grid->addWidget(namedLabel(group, names.label, QString::fromUtf8(names.caption)), row, 0);
     grid->addWidget(spin, row, 1);
     grid->addWidget(namedLabel(group, names.unit, QStringLiteral("знаки")), row, 2);
@@ -103,9 +103,9 @@ QWidget* SettingsGraphPage::createTicksGroup() {
     QGridLayout* grid = namedGroup(this, "GroupBox4", QStringLiteral("Штрихи"));
     QWidget* group = grid->parentWidget();
     grid->addWidget(namedLabel(group, "Label21", QStringLiteral("Основные")), 0, 0);
-    grid->addWidget(optionSpin(group, "SpinXL", 1, 200, options.MajorTicks), 0, 1);
+    grid->addWidget(optionSpin(group, "SpinXL", design::MinTicks, design::MaxTicks, options.MajorTicks), 0, 1);
     grid->addWidget(namedLabel(group, "Label22", QStringLiteral("Дольные:")), 1, 0);
-    grid->addWidget(optionSpin(group, "SpinXS", 1, 200, options.MinorTicks), 1, 1);
+    grid->addWidget(optionSpin(group, "SpinXS", design::MinTicks, design::MaxTicks, options.MinorTicks), 1, 1);
     return group;
 }
 
@@ -115,8 +115,8 @@ QWidget* SettingsGraphPage::createChannelGroup() {
     CheckListBox1 = new QListWidget(group);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1->setMinimumHeight(60);
-    selall = namedButton(group, "selall", QStringLiteral("Все"));
-    selno = namedButton(group, "selno", QStringLiteral("Ничего"));
+    selall = namedButton(group, "selall", QString::fromUtf8(designText(message::EveryChannel)));
+    selno = namedButton(group, "selno", QString::fromUtf8(designText(message::NoChannel)));
     connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::showEveryChannel);
     connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::hideEveryChannel);
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
@@ -167,7 +167,7 @@ QWidget* SettingsGraphPage::createShapeGroup() {
     grid->addWidget(charEdit, 2, 1);
     grid->addWidget(namedLabel(group, "Label19", QStringLiteral("Размер:")), 3, 0);
     grid->addWidget(dcirspin, 3, 1);
-    grid->addWidget(namedLabel(group, "Label20", QStringLiteral("pix")), 3, 2);
+    grid->addWidget(namedLabel(group, "Label20", QString::fromUtf8(designText(message::PixelUnit))), 3, 2);
     return group;
 }
 
@@ -232,7 +232,7 @@ void SettingsGraphPage::showChannels(const PointStore& store) {
     const QSignalBlocker quiet(CheckListBox1);
     CheckListBox1->clear();
     for (int k = 1; k <= store.ChannelCount; ++k) {
-        auto* item = new QListWidgetItem(QString::number(k) + QStringLiteral("channel"));
+        auto* item = new QListWidgetItem(workbench_.say(message::ChannelItem, {QString::number(k)}));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         const bool visible = static_cast<std::size_t>(k) < store.ChannelVisible.size() &&
                              store.ChannelVisible[static_cast<std::size_t>(k)];
@@ -255,13 +255,13 @@ void SettingsGraphPage::showEveryChannel() { markAllChannels(true); }
 void SettingsGraphPage::hideEveryChannel() { markAllChannels(false); }
 
 void SettingsGraphPage::restoreDefaultLook() {
-    SpinX->setValue(8);
-    SpinY->setValue(4);
-    Spin1X->setValue(8);
-    SpinXax->setValue(4);
-    SpinYax->setValue(4);
+    SpinX->setValue(design::CursorXDecimals);
+    SpinY->setValue(design::CursorYDecimals);
+    Spin1X->setValue(design::CursorInverseXDecimals);
+    SpinXax->setValue(design::AxisDecimals);
+    SpinYax->setValue(design::AxisDecimals);
     RadioButton2->setChecked(true);
-    dcirspin->setValue(4);
+    dcirspin->setValue(design::PointSize);
     markAllChannels(true);
 }
 

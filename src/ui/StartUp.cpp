@@ -26,13 +26,6 @@ namespace quelmar {
 
 namespace {
 
-const QString MissingLanguageCaption = QStringLiteral("Ошибка");
-const QString MissingLanguageText = QStringLiteral(
-    "Файл текущено языка не найден. Измените текущий язык либо, если программа запущена с "
-    "ярлыка, укажите в свойствах ярлыка рабочую папку программы.\r\n"
-    "Current language file not found. Select the current language in the Options (\"Опции\") "
-    "menu or if the programm is running from link, plase the workdir in the properties of the "
-    "link.");
 
 QString languageOf(const QLocale& locale) {
     return locale.language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
@@ -131,16 +124,30 @@ void StartUp::loadSettings(const StartUpContext& startUp) {
 }
 
 QList<QWidget*> StartUp::labelledWindows() const {
-    return {mainWindow_.get(), calendar_, manual_.get(), options_, controlPanel_.get(), about_,
-            periodSearch_, periodProgress_, extrema_, restoration_, diagram_};
+    return {mainWindow_.get(), curveWindow_.get(), calendar_, manual_.get(), options_,
+            controlPanel_.get(), about_, periodSearch_, periodProgress_, extrema_, restoration_,
+            diagram_};
+}
+
+void StartUp::applyOwnTexts() {
+    const InterfaceLanguage language = workbench_.interfaceLanguage();
+    quelmar::applyOwnTexts(language, labelledWindows());
+    workbench_.desktop.setLanguage(language);
+    about_->setLanguage(language);
+    manual_->setLanguage(language);
+    // Month and day names in the interface's language, not the system's.
+    calendar_->setLocale(QLocale(language == InterfaceLanguage::Russian ? QLocale::Russian
+                                                                        : QLocale::English));
 }
 
 void StartUp::applyLanguage() {
+    applyOwnTexts();
     const QString language = workbench_.languageName();
     const QString path = language.isEmpty() ? QString() : workbench_.lookUp(language + ".lng");
     if (path.isEmpty()) {
         workbench_.desktop.showMessage(mainWindow_.get(), MessageKind::Error,
-                                       MissingLanguageCaption, MissingLanguageText);
+                                       workbench_.say(message::MissingLanguageCaption),
+                                       workbench_.say(message::MissingLanguage));
         options_->chooseLanguage();
         return;
     }
@@ -148,7 +155,6 @@ void StartUp::applyLanguage() {
                     [&] { workbench_.language.load(path.toStdString()); }))
         return;
     applyLanguageRows(workbench_.language, labelledWindows());
-    applyOwnTextRows(workbench_.interfaceLanguage(), labelledWindows());
     about_->setDescription(workbench_.text(LanguageLine::AboutDescription1),
                           workbench_.text(LanguageLine::AboutDescription2),
                           workbench_.text(LanguageLine::AboutDescription3));

@@ -53,6 +53,8 @@ public:
 
     // Reads the language file of the current language into the table and every window.
     void applyLanguage();
+    // The windows whose texts the language sets.
+    QList<QWidget*> labelledWindows() const;
 
     Workbench& workbench() { return workbench_; }
     MainWindow& mainWindow() { return *mainWindow_; }
@@ -73,7 +75,8 @@ private:
     void createWindows();
     void loadSettings(const StartUpContext& startUp);
     void openCommandLine(const QStringList& arguments);
-    QList<QWidget*> labelledWindows() const;
+    // The texts of our own, in the language the settings name.
+    void applyOwnTexts();
 
     Workbench workbench_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -1,5 +1,6 @@
 #include "Workbench.h"
 
+#include "core/Error.h"
 #include "core/cp1251.h"
 
 #include <QDir>
@@ -43,6 +44,10 @@ QString Workbench::say(const OwnMessage& message, const QStringList& arguments) 
     texts.reserve(static_cast<std::size_t>(arguments.size()));
     for (const QString& argument : arguments) texts.push_back(argument.toStdString());
     return QString::fromStdString(ownText(message, interfaceLanguage(), texts));
+}
+
+QString Workbench::describe(const std::exception& error) const {
+    return QString::fromStdString(errorText(error, interfaceLanguage()));
 }
 
 void Workbench::inform(QWidget* parent, const QString& text) const {

@@ -18,6 +18,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 class QWidget;
 
 namespace quelmar {
@@ -72,6 +74,9 @@ struct Workbench {
     InterfaceLanguage interfaceLanguage() const;
     // One of our own messages in the interface's language, %1 … %9 replaced by the arguments.
     QString say(const OwnMessage& message, const QStringList& arguments = {}) const;
+
+    // What a failure says, in the interface's language (see errorText in core/Error.h).
+    QString describe(const std::exception& error) const;
 
     // A message box with the application's title as caption.
     void inform(QWidget* parent, const QString& text) const;

@@ -66,8 +66,9 @@ TEST(Settings, ABackupThatCannotBeMadeDoesNotStopTheSave) {
     ASSERT_TRUE(std::filesystem::create_directory(settingsBackupPath(path)));
     AppSettings changed;
     changed.PointSize = 9;
-    const std::string problem = saveSettings(path, changed);
-    EXPECT_NE(problem.find("settings_.bin"), std::string::npos) << problem;
+    const auto problem = saveSettings(path, changed);
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->english().find("settings_.bin"), std::string::npos) << problem->english();
     EXPECT_EQ(loadSettings(path), changed);
 }
 

@@ -1,4 +1,5 @@
 #include "core/Error.h"
+#include "core/SystemReason.h"
 #include "core/TextFile.h"
 #include "core/cp1251.h"
 #include "support/FileSizeLimit.h"
@@ -112,6 +113,30 @@ TEST(LockedFile, ASecondRewriteOfTheSameFileIsToldItIsBusy) {
     const auto readOnly = dir.write("ro.dat", "x");
     chmod(readOnly.c_str(), 0444);
     EXPECT_NE(failure([&] { LockedFile locked(readOnly); }).find("read-only"), std::string::npos);
+}
+
+// The command line shows English; a window shows the reason, the system's one included, in the
+// language of its interface.
+TEST(ErrorText, SpeaksTheInterfaceLanguageAndWhatStaysEnglish) {
+    TempDir dir;
+    const auto p = dir.write("star.dat", "1 2\r\n");
+    const auto missing = dir.file("gone.dat");
+    try {
+        readFile(missing);
+        FAIL();
+    } catch (const QuelmarError& e) {
+        EXPECT_EQ(std::string(e.what()), missing + ": cannot open the file (" + std::strerror(ENOENT) + ")");
+        EXPECT_EQ(e.text(InterfaceLanguage::Russian),
+                  missing + ": не удаётся открыть файл (Нет такого файла или каталога)");
+    }
+    const QuelmarError atLine(p, 7, systemReason(ENOSPC));
+    EXPECT_EQ(errorText(atLine, InterfaceLanguage::Russian),
+              p + ", строка 7: На устройстве не осталось свободного места");
+    EXPECT_EQ(errorText(atLine, InterfaceLanguage::English), p + ", line 7: " + std::strerror(ENOSPC));
+    EXPECT_EQ(errorText(std::bad_alloc(), InterfaceLanguage::English),
+              "There is not enough memory to finish the command.");
+    EXPECT_EQ(systemReason(EHWPOISON).in(InterfaceLanguage::Russian),
+              "системная ошибка " + std::to_string(EHWPOISON) + " (" + std::strerror(EHWPOISON) + ")");
 }
 
 TEST(AtomicWrite, MissingFolderIsReportedWithTheFileName) {

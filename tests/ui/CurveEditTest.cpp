@@ -104,8 +104,8 @@ TEST_F(CurveEditTest, SavingLeavesHiddenChannelsOutAndAsksBeforeReplacing) {
     desktop.fileAnswers = {saved};
     shell->mainWindow().saveCurvePoints(); // File "Save": answered No
     ASSERT_EQ(desktop.questions.size(), 1u);
-    EXPECT_EQ(desktop.questions[0].caption, "Сохранение");
-    EXPECT_EQ(desktop.questions[0].text, "Вы дейстаительно хотите заменить файл " + saved);
+    EXPECT_EQ(desktop.questions[0].caption, "Saving");
+    EXPECT_EQ(desktop.questions[0].text, "Do you really want to replace the file " + saved);
     EXPECT_EQ(readFile(saved.toStdString()), "old\r\n");
     desktop.fileAnswers = {saved};
     desktop.questionAnswers = {true};

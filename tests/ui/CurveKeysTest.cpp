@@ -294,7 +294,7 @@ TEST_F(CurveKeysTest, ThePanelShowsTheCursorPoint) {
     openCurve({{2, {9.5}}, {4, {9.75}}, {0, {9.25}}}, "10000+210");
     EXPECT_TRUE(panel().isVisible());
     key(Qt::Key_End);
-    EXPECT_EQ(find<QLabel>(panel(), "LPoint")->text(), "№3 из 3");
+    EXPECT_EQ(find<QLabel>(panel(), "LPoint")->text(), "No. 3 of 3");
     EXPECT_EQ(find<QLabel>(panel(), "LX")->text(), "X: 4.00000000");
     EXPECT_EQ(find<QLabel>(panel(), "LY")->text(), "Y: 9.7500");
     EXPECT_EQ(find<QLabel>(panel(), "L1x")->text(), "1/X: 0.25000000");

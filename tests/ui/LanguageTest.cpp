@@ -52,10 +52,7 @@ protected:
 
 TEST_F(LanguageTest, EveryRowOfTheTableNamesAControlOfItsWindow) {
     StartUp& shell = startWithFile();
-    const QStringList missing = unresolvedLanguageRows(
-        {&shell.mainWindow(), &shell.calendar(), &shell.manual(), &shell.options(),
-         &shell.controlPanel(), &shell.about(), &shell.periodSearch(), &shell.periodProgress(),
-         &shell.extrema(), &shell.restoration()});
+    const QStringList missing = unresolvedLanguageRows(shell.labelledWindows());
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 

@@ -46,7 +46,7 @@ AboutBox::AboutBox(const QIcon& icon, QWidget* parent)
       openLink_([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       showMessage_(showCuriosityBox), Image1(new QLabel), l1(titleLabel("Quelmar", 26)),
       Label3D1(titleLabel("v3.03 ALTUS", 14)),
-      Label1(new QLabel(QStringLiteral("© 2003–2025, разработчики Quelmar"))),
+      Label1(new QLabel(QString::fromUtf8(designText(message::Developers)))),
       Label3(new QLabel(designDescription())), ebtn(new LinkLabel(mailAddress())),
       webbtn(new LinkLabel(webAddress())), Button1(new QPushButton(QStringLiteral("OK"))) {
     setObjectName(QStringLiteral("TAboutbox"));
@@ -122,8 +122,8 @@ void AboutBox::Image1MouseUp(const QMouseEvent& event) {
     const bool onlyCtrl = event.modifiers() == Qt::ControlModifier;
     const bool noOtherButton = event.buttons() == Qt::NoButton;
     if (!onlyCtrl || !noOtherButton || !Image1->rect().contains(event.position().toPoint())) return;
-    showMessage_(QStringLiteral("KERNEL32 ERROR"),
-                 QStringLiteral("Любопытной Варваре нос оторвали\n(русская пословица)"));
+    showMessage_(QString::fromStdString(ownText(message::CuriosityCaption, language_)),
+                 QString::fromStdString(ownText(message::Curiosity, language_)));
 }
 
 } // namespace quelmar

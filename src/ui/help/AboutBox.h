@@ -2,6 +2,8 @@
 // The about box: title, version, description, two contact links and the OK button. Shown
 // modally by the Help menu and at a start without arguments.
 
+#include "core/OwnMessages.h"
+
 #include <QDialog>
 #include <QIcon>
 
@@ -29,6 +31,9 @@ class AboutBox : public QDialog {
     // The description from the three lines the language file gives for it.
     void setDescription(const QString& line1, const QString& line2, const QString& line3);
 
+    // The language of the hidden message.
+    void setLanguage(InterfaceLanguage language) { language_ = language; }
+
     void setLinkOpener(LinkOpener opener) { openLink_ = std::move(opener); }
     void setMessageShower(MessageShower shower) { showMessage_ = std::move(shower); }
 
@@ -48,6 +53,7 @@ class AboutBox : public QDialog {
     void Image1MouseUp(const QMouseEvent& event);
 
     QIcon icon_;
+    InterfaceLanguage language_ = InterfaceLanguage::English;
     LinkOpener openLink_;
     MessageShower showMessage_;
     QLabel* Image1;

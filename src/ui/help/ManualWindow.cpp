@@ -36,14 +36,20 @@ bool ManualWindow::loadManual(const QString& path, QString* error) {
     } catch (const std::exception& e) {
         // The manual of another language must not stay on screen as if it were this one.
         showInitialText();
-        if (error) *error = QString::fromStdString(e.what());
+        if (error) *error = QString::fromStdString(errorText(e, language_));
         return false;
     }
 }
 
 void ManualWindow::showInitialText() {
-    Manualbox->setPlainText(initialText());
+    Manualbox->setPlainText(initialText(language_));
     loadedPath_.clear();
+}
+
+void ManualWindow::setLanguage(InterfaceLanguage language) {
+    const bool showsInitialText = loadedPath_.isEmpty();
+    language_ = language;
+    if (showsInitialText) showInitialText();
 }
 
 QString ManualWindow::manualFileName(const QString& languageName) {

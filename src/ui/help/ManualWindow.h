@@ -2,6 +2,8 @@
 // The manual viewer: the user's manual of the current language, a rich-text file, in one
 // read-only box. The window is created once and shown (not modally) by the Help command.
 
+#include "core/OwnMessages.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -20,16 +22,21 @@ class ManualWindow : public QWidget {
     // The file on screen; empty when the box shows the initial text.
     QString loadedPath() const { return loadedPath_; }
     void showInitialText();
+    // The language of the initial text and of the messages.
+    void setLanguage(InterfaceLanguage language);
 
     QTextBrowser* manualBox() const { return Manualbox; }
 
-    static QString initialText() { return QStringLiteral("File not found :-("); }
+    static QString initialText(InterfaceLanguage language = InterfaceLanguage::English) {
+        return QString::fromStdString(ownText(message::ManualInitialText, language));
+    }
     // The manual's file name for a language code: "manual_" + code + ".rtf".
     static QString manualFileName(const QString& languageName);
 
   private:
     QTextBrowser* Manualbox;
     QString loadedPath_;
+    InterfaceLanguage language_ = InterfaceLanguage::English;
 };
 
 } // namespace quelmar

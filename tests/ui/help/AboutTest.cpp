@@ -130,6 +130,7 @@ TEST(AboutBox, CtrlClickOnTheIconShowsTheHiddenMessage) {
               {icon->width() + 30, 5});
     EXPECT_TRUE(r.messages.empty());
 
+    r.box.setLanguage(InterfaceLanguage::Russian);
     QTest::mouseClick(icon, Qt::RightButton, Qt::ControlModifier);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0].first, "KERNEL32 ERROR");

@@ -1,0 +1,189 @@
+// Every window and dialog opened as a user opens it, with the language files the program ships,
+// and every text a user can see in it read: an English interface must show no Cyrillic, and a
+// Russian one no English word of ours. A new window adds its line to WindowsToWalk.
+
+#include "ShellFixture.h"
+
+#include "ui/CurvePanel.h"
+#include "ui/PeriodProgressWindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <functional>
+
+namespace quelmar::test {
+namespace {
+
+// How a window is opened: the main window's command (menu item or tool button) that shows it, or
+// a step of its own; then the window's object name.
+struct WindowToWalk {
+    const char* window;
+    const char* command = nullptr;          // the object name of the main window's action
+    std::function<void(StartUp&)> open = {}; // when no command opens it
+};
+
+const WindowToWalk WindowsToWalk[] = {
+    {"TQMRMainwin", nullptr, [](StartUp&) {}},
+    {"TCurfrm", nullptr, [](StartUp&) {}},
+    {"Tcurvtool", nullptr, [](StartUp&) {}},
+    {"TOptform", "Optbutt"},
+    {"TPerfrm", "perbut1"},
+    {"TForm1", nullptr, [](StartUp& shell) { shell.periodProgress().show(); }},
+    {"Tcalendbox", "calendbutt"},
+    {"THelpfrm", "helpbutt"},
+    {"TAboutbox", "HelpAboutItem"},
+    {"TForm11", "N5"},
+    {"TSVDvosst", nullptr,
+     [](StartUp& shell) {
+         for (const char* command : {"N7", "N8"})
+             shell.mainWindow().findChild<QAction*>(QLatin1String(command))->trigger();
+     }},
+    {"TCCF", "colcol1"},
+    {"TPictFormat", "grfsave"},
+};
+
+void addText(QStringList& texts, const QString& text) {
+    if (!text.trimmed().isEmpty()) texts << text;
+}
+
+void addActionTexts(QStringList& texts, const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        if (!action->isVisible()) continue;
+        addText(texts, action->text());
+        addText(texts, action->toolTip());
+        if (action->menu()) addActionTexts(texts, action->menu()->actions());
+    }
+}
+
+// The texts of the controls of the window that are shown now, hints included.
+void addShownTexts(QStringList& texts, QWidget* window) {
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(window) || control->window() != window) continue;
+        addText(texts, control->toolTip());
+        if (auto* label = qobject_cast<QLabel*>(control)) addText(texts, label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) addText(texts, button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(control)) addText(texts, group->title());
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) addText(texts, edit->text());
+        if (auto* list = qobject_cast<QListWidget*>(control))
+            for (int row = 0; row < list->count(); ++row) addText(texts, list->item(row)->text());
+        if (auto* tabs = qobject_cast<QTabWidget*>(control))
+            for (int tab = 0; tab < tabs->count(); ++tab) addText(texts, tabs->tabText(tab));
+        if (auto* bar = qobject_cast<QMenuBar*>(control)) addActionTexts(texts, bar->actions());
+    }
+}
+
+// Every page of the window's tab widgets in turn.
+QStringList shownTexts(QWidget* window) {
+    QStringList texts{window->windowTitle()};
+    addShownTexts(texts, window);
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            addShownTexts(texts, window);
+        }
+    }
+    return texts;
+}
+
+QWidget* shownWindow(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name) && window->isVisible()) return window;
+    return nullptr;
+}
+
+// Words of ours that read the same in both interfaces: design captions, units and names.
+bool sharedWord(const QString& word) {
+    static const QStringList shared = {"OK",  "JD",   "Max", "Min", "Quelmar", "ALTUS",
+                                       "CCF", "JPEG", "GIF", "PNG", "BMP"};
+    return shared.contains(word);
+}
+
+QStringList englishWords(const QString& text) {
+    static const QRegularExpression word(QStringLiteral("[^\\s]+"));
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]{2,}"));
+    static const QRegularExpression fileName(QStringLiteral("\\w\\.[A-Za-z]"));
+    QStringList found;
+    for (const auto& match : word.globalMatch(text)) {
+        const QString token = match.captured();
+        // Paths, file names, addresses and file patterns are not words of the interface.
+        if (token.contains(QLatin1Char('/')) || token.contains(QLatin1Char('@')) ||
+            token.contains(QLatin1Char('*')) || token.contains(fileName))
+            continue;
+        for (const auto& inner : latin.globalMatch(token))
+            if (!sharedWord(inner.captured())) found << inner.captured();
+    }
+    return found;
+}
+
+class LanguageWalkTest : public ShellTest {
+protected:
+    // Started as a user starts it, with the language files and manuals that ship with the
+    // program, the control panel on, and a data file open.
+    StartUp& startIn(const std::string& language) {
+        for (const char* name : {"en.lng", "ru.lng", "manual_en.rtf", "manual_ru.rtf"})
+            QFile::copy(QStringLiteral(QUELMAR_SOURCE_DIR "/data/") + name, inBin(name));
+        writeText(settingsPath(),
+                  language + "\r\n7cam.dat\r\n/usr/bin/editor\r\n4\r\n10100+211\r\n");
+        // Enough points of two channels for every fit and diagram.
+        std::string points;
+        for (int k = 0; k < 40; ++k)
+            points += std::to_string(2451545 + k) + " " + std::to_string(9.0 + (k % 7) * 0.1) +
+                      " " + std::to_string(10.0 + (k % 5) * 0.1) + "\r\n";
+        return start({writeText(inWork("star.dat"), points)});
+    }
+
+    // The texts each window shows when it is opened, by window.
+    std::vector<std::pair<QString, QStringList>> walk(StartUp& shell) {
+        std::vector<std::pair<QString, QStringList>> seen;
+        for (const WindowToWalk& entry : WindowsToWalk) {
+            QStringList texts;
+            bool read = false;
+            // Modal dialogs run their own loop: the reading happens inside it.
+            QTimer::singleShot(0, [&] {
+                QWidget* window = shownWindow(entry.window);
+                EXPECT_NE(window, nullptr) << entry.window << " is not shown";
+                if (window) texts = shownTexts(window);
+                read = true;
+                if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
+            });
+            if (entry.command) {
+                QAction* command = find<QAction>(shell.mainWindow(), entry.command);
+                if (command) command->trigger();
+            } else {
+                entry.open(shell);
+            }
+            EXPECT_TRUE(QTest::qWaitFor([&] { return read; })) << entry.window;
+            seen.emplace_back(QLatin1String(entry.window), texts);
+        }
+        return seen;
+    }
+};
+
+TEST_F(LanguageWalkTest, AnEnglishInterfaceShowsNoCyrillic) {
+    StartUp& shell = startIn("en");
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    for (const auto& [window, texts] : walk(shell))
+        for (const QString& text : texts)
+            EXPECT_FALSE(text.contains(cyrillic)) << window.toStdString() << ": " << text.toStdString();
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LanguageWalkTest, ARussianInterfaceShowsNoEnglishOfOurs) {
+    StartUp& shell = startIn("ru");
+    for (const auto& [window, texts] : walk(shell))
+        for (const QString& text : texts)
+            EXPECT_TRUE(englishWords(text).isEmpty())
+                << window.toStdString() << ": " << text.toStdString();
+    EXPECT_TRUE(messages().empty());
+}
+
+} // namespace
+} // namespace quelmar::test
