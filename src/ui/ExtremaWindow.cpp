@@ -8,12 +8,14 @@
 #include "plot/FitDrawing.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <exception>
 
@@ -36,6 +38,15 @@ ExtremaWindow::ExtremaWindow(Workbench& workbench, CurveWindow& curve, QWidget* 
     setWindowTitle(QStringLiteral("Полином"));
     createControls();
     enableLineCommands();
+}
+
+// The window stays above the others, but not above a dialog or message box that waits for the
+// user: while one is open the window takes its place among the others, so it hides none of it.
+bool ExtremaWindow::event(QEvent* event) {
+    const bool blocked = event->type() == QEvent::WindowBlocked;
+    if ((blocked || event->type() == QEvent::WindowUnblocked) && windowHandle())
+        windowHandle()->setFlag(Qt::WindowStaysOnTopHint, !blocked);
+    return QWidget::event(event);
 }
 
 void ExtremaWindow::createControls() {

@@ -38,6 +38,9 @@ class ExtremaWindow : public QWidget {
     // The best term count has become the first term count of the fits.
     void firstTermCountChosen(int terms);
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     void createControls();
     void fitChannels(const std::vector<int>& channels);

@@ -3,9 +3,11 @@
 #include "ui/ExtremaWindow.h"
 #include "ui/SettingsDialog.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cmath>
 
@@ -85,6 +87,19 @@ TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResi
     clickMenuItem("data1", "N5");
     EXPECT_LT(std::abs(shell->workbench().extrema.ExtremumValue[1][3]), 0.02)
         << "the new fit fits the residuals";
+}
+
+TEST_F(ExtremaTest, ADialogThatWaitsForTheUserComesAboveTheResults) {
+    openMinimum();
+    clickToolButton();
+    const QWindow* results = window().windowHandle();
+    ASSERT_TRUE(results->flags() & Qt::WindowStaysOnTopHint);
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    EXPECT_FALSE(results->flags() & Qt::WindowStaysOnTopHint);
+    dialog.hide();
+    EXPECT_TRUE(results->flags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(ExtremaTest, TheBestTermCountBecomesTheFirstAndTooFewPointsAreRefused) {
