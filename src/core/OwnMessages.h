@@ -291,6 +291,47 @@ inline constexpr OwnMessage ImportEndedByDate{
     "; line %1 holds only a date and ended the import.",
     "; строка %1 содержит только дату и завершила добавление."};
 
+// Adding observations by hand. Boxes are named by their labels.
+inline constexpr OwnMessage EstimateBox{"estimate %1, %2", "оценка %1, %2"};
+inline constexpr OwnMessage ObservationBoxEmpty{"The box \"%1\" is empty.",
+                                                "Поле «%1» не заполнено."};
+inline constexpr OwnMessage BoxNotANumber{"The box \"%1\" holds \"%2\", which is not a number.",
+                                          "В поле «%1» записано «%2», а это не число."};
+inline constexpr OwnMessage ObservationZeroSteps{
+    "Estimate %1: p + q is 0, so it gives no magnitude.",
+    "Оценка %1: p + q равно 0, величину по ней найти нельзя."};
+inline constexpr OwnMessage TextOutsideCodePage{
+    "The text \"%1\" holds characters that the data file (code page cp1251) cannot keep.",
+    "Текст «%1» содержит символы, которые файл данных (кодировка cp1251) сохранить не может."};
+inline constexpr OwnMessage NothingWritten{"Nothing was written.", "Ничего не записано."};
+
+// Plate numbers to Julian dates.
+inline constexpr OwnMessage PlatesConverted{
+    "OK!\n%1 observations converted. The file as it was is kept in %2.",
+    "OK!\nПреобразовано наблюдений: %1. Файл в прежнем виде сохранён в %2."};
+inline constexpr OwnMessage PlatesUnmatched{
+    "%1 observations whose plate is not in the catalogue were left out (the first at line %2).",
+    "Наблюдений, пластинок которых нет в каталоге, пропущено: %1 (первое — строка %2)."};
+
+// Phase curve.
+inline constexpr OwnMessage PhaseEpochNotANumber{"The epoch \"%1\" is not a number.",
+                                                 "Эпоха «%1» — не число."};
+inline constexpr OwnMessage PhasePeriodNotPositive{
+    "The period \"%1\" is not a positive number of days.",
+    "Период «%1» — не положительное число дней."};
+
+// Barycentric correction and the question about shortened dates.
+inline constexpr OwnMessage ShortenedDatesTitle{"File format", "Формат файла"};
+inline constexpr OwnMessage ShortenedDatesOk{"OK", "ОК"};
+// The name box's text until a name is chosen; a star of that name is not expected.
+inline constexpr OwnMessage StellarName{"Stellar Name", "Имя звезды"};
+inline constexpr OwnMessage OffsetNotANumber{
+    "\"%1\" is not a number. Enter 2400000 for dates of the form 99999.0000, otherwise 0.",
+    "«%1» — не число. Введите 2400000 для дат вида 99999.0000, иначе 0."};
+inline constexpr OwnMessage StarWithoutName{
+    "The star has no name, so it is not added to the catalogue.",
+    "У звезды нет имени, поэтому она не добавлена в каталог."};
+
 // Saving a picture. The dialog's design texts are English; these give them in both languages.
 inline constexpr OwnMessage PictureDialogTitle{"Saving curve as a picture",
                                                "Сохранение кривой в виде рисунка"};

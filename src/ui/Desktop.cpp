@@ -4,6 +4,7 @@
 #include "OpenDialog.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProcess>
@@ -48,6 +49,14 @@ bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& t
     box.button(QMessageBox::No)->setText(buttonText(message::NoButton));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString Desktop::askText(QWidget* parent, const QString& caption, const QString& prompt) {
+    QInputDialog box(parent);
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {

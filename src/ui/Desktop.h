@@ -40,6 +40,8 @@ public:
                                      const QString& text);
     // A Yes/No question above all windows; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text);
+    // A line of text typed into an input box; empty when cancelled.
+    virtual QString askText(QWidget* parent, const QString& caption, const QString& prompt);
     // The chosen file's full path, or an empty string when the dialog was cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const OpenDialog& dialog);
     // A save dialog ("Save", a new name may be typed); the chosen path, or empty when

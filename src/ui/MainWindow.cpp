@@ -11,6 +11,11 @@
 #include "ComponentsCommand.h"
 #include "RestorationDialog.h"
 #include "TwoChannelDiagramWindow.h"
+#include "AddObservationsDialog.h"
+#include "BarycentricDialog.h"
+#include "EstimatesImport.h"
+#include "PhaseCurveDialog.h"
+#include "PlateNumbersCommand.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -109,8 +114,18 @@ void MainWindow::createMenus() {
     QMenu* data = menuBar()->addMenu(QStringLiteral("Данные"));
     data->setObjectName(QStringLiteral("data1"));
     fileMenus_ << data;
+    addCommand(data, "Dataadd", QStringLiteral("Добавить"), &MainWindow::addObservations,
+               QKeySequence(Qt::CTRL | Qt::Key_D));
+    addCommand(data, "Dataaddfile", QStringLiteral("Добавить из файла"),
+               &MainWindow::addObservationsFromFile, QKeySequence(Qt::CTRL | Qt::Key_J));
+    addCommand(data, "njdbutt", QStringLiteral("Преобразовать номера пластин в JD"),
+               &MainWindow::convertPlateNumbers, QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommand(data, "countbarbut", QStringLiteral("Расчитать барицентрическую поправку"),
+               &MainWindow::correctToBarycentre, QKeySequence(Qt::CTRL | Qt::Key_B));
     addCommand(data, "perbut1", QStringLiteral("Расчитать период"), &MainWindow::searchPeriod,
                QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(data, "phasbutt", QStringLiteral("Расчитать фазовую кривую"),
+               &MainWindow::computePhaseCurve, QKeySequence(Qt::CTRL | Qt::Key_A));
     addCommand(data, "N5", QStringLiteral("Моменты экстремумов"), &MainWindow::findExtrema,
                QKeySequence(Qt::CTRL | Qt::Key_M));
     addCommand(data, "N7", QStringLiteral("Главные компоненты"),
@@ -183,8 +198,12 @@ void MainWindow::createToolBar() {
                                    QStyle::SP_FileDialogDetailedView, &MainWindow::editDataFile);
     fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
                                    QStyle::SP_DialogSaveButton, &MainWindow::saveCurvePoints);
+    fileCommands_ << addToolButton("ToolButton6", QStringLiteral("Барицентрическая поправка"),
+                                   QStyle::SP_ComputerIcon, &MainWindow::correctToBarycentre);
     fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
                                    QStyle::SP_BrowserReload, &MainWindow::searchPeriod);
+    fileCommands_ << addToolButton("ToolButton8", QStringLiteral("Фазовая кривая"),
+                                   QStyle::SP_MediaSeekForward, &MainWindow::computePhaseCurve);
     QToolButton* extrema = addToolButton("ToolButton5", QStringLiteral("Экстремумы"),
                                          QStyle::SP_ArrowDown, &MainWindow::findExtrema);
     extrema->setIcon(extremumIcon());
@@ -384,7 +403,30 @@ void MainWindow::saveCurvePoints() { windows_.curve->savePoints(); }
 
 void MainWindow::saveCurvePicture() { windows_.curve->savePicture(); }
 
+void MainWindow::setWindows(const ShellWindows& windows) {
+    windows_ = windows;
+    // The phase curve becomes the file the light curve shows; the data commands keep the data
+    // file.
+    if (windows_.phaseCurve)
+        connect(windows_.phaseCurve, &PhaseCurveDialog::phaseCurveWritten, this,
+                [this](const QString& path) { showCurveFile(path, 2); });
+}
+
+void MainWindow::addObservations() {
+    if (!workbench_.files.DataFileName.empty()) windows_.addObservations->exec();
+}
+
+void MainWindow::addObservationsFromFile() { importEstimatesFromFile(workbench_, this); }
+
+void MainWindow::convertPlateNumbers() {
+    convertPlateNumbersToDates(workbench_, *windows_.curve, this);
+}
+
+void MainWindow::correctToBarycentre() { windows_.barycentric->exec(); }
+
 void MainWindow::searchPeriod() { windows_.periodSearch->exec(); }
+
+void MainWindow::computePhaseCurve() { windows_.phaseCurve->exec(); }
 
 void MainWindow::findExtrema() { windows_.extrema->findExtrema(); }
 

@@ -23,6 +23,9 @@ class PeriodSearchDialog;
 class ExtremaWindow;
 class RestorationDialog;
 class TwoChannelDiagramWindow;
+class AddObservationsDialog;
+class BarycentricDialog;
+class PhaseCurveDialog;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -35,6 +38,9 @@ struct ShellWindows {
     ExtremaWindow* extrema = nullptr;
     RestorationDialog* restoration = nullptr;
     TwoChannelDiagramWindow* diagram = nullptr;
+    AddObservationsDialog* addObservations = nullptr;
+    BarycentricDialog* barycentric = nullptr;
+    PhaseCurveDialog* phaseCurve = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -42,7 +48,7 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(Workbench& workbench);
 
-    void setWindows(const ShellWindows& windows) { windows_ = windows; }
+    void setWindows(const ShellWindows& windows);
     // Whether the program was started with arguments; without, the about box greets the user.
     void setStartedWithArguments(bool started) { startedWithArguments_ = started; }
 
@@ -65,7 +71,12 @@ public:
     void toggleCurveLines();
     void saveCurvePoints();
     void saveCurvePicture();
+    void addObservations();
+    void addObservationsFromFile();
+    void convertPlateNumbers();
+    void correctToBarycentre();
     void searchPeriod();
+    void computePhaseCurve();
     void findExtrema();
     void connectRanges();
     void showPreviousRange();

@@ -13,6 +13,10 @@
 #include "RestorationDialog.h"
 #include "TwoChannelDiagramWindow.h"
 #include "PictureExportDialog.h"
+#include "AddObservationsDialog.h"
+#include "ShortenedDatesDialog.h"
+#include "BarycentricDialog.h"
+#include "PhaseCurveDialog.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -74,7 +78,11 @@ void StartUp::createWindows() {
     QApplication::setWindowIcon(applicationIcon());
     mainWindow_ = std::make_unique<MainWindow>(workbench_);
     curveWindow_ = std::make_unique<CurveWindow>(workbench_, mainWindow_.get());
+    addObservations_ = new AddObservationsDialog(workbench_, mainWindow_.get());
     calendar_ = new CalendarDialog(mainWindow_.get());
+    shortenedDates_ = new ShortenedDatesDialog(workbench_, mainWindow_.get());
+    barycentric_ = new BarycentricDialog(workbench_, *shortenedDates_, mainWindow_.get());
+    phaseCurve_ = new PhaseCurveDialog(workbench_, mainWindow_.get());
     periodSearch_ = new PeriodSearchDialog(workbench_, mainWindow_.get());
     manual_ = std::make_unique<ManualWindow>();
     options_ = new SettingsDialog(workbench_, mainWindow_.get());
@@ -93,7 +101,8 @@ void StartUp::createWindows() {
         workbench_.desktop.showMessageAboveAll(MessageKind::Error, caption, text);
     });
     mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
-                             periodSearch_, extrema_, restoration_, diagram_});
+                             periodSearch_, extrema_, restoration_, diagram_, addObservations_,
+                             barycentric_, phaseCurve_});
 
     QObject::connect(mainWindow_.get(), &MainWindow::closed, qApp, &QCoreApplication::quit);
     QObject::connect(curveWindow_.get(), &CurveWindow::rangesLoaded, mainWindow_.get(), [this] {
@@ -126,7 +135,7 @@ void StartUp::loadSettings(const StartUpContext& startUp) {
 QList<QWidget*> StartUp::labelledWindows() const {
     return {mainWindow_.get(), curveWindow_.get(), calendar_, manual_.get(), options_,
             controlPanel_.get(), about_, periodSearch_, periodProgress_, extrema_, restoration_,
-            diagram_};
+            diagram_, addObservations_, shortenedDates_, barycentric_, phaseCurve_};
 }
 
 void StartUp::applyOwnTexts() {

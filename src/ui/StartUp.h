@@ -24,6 +24,10 @@ class ExtremaWindow;
 class RestorationDialog;
 class TwoChannelDiagramWindow;
 class PictureExportDialog;
+class AddObservationsDialog;
+class ShortenedDatesDialog;
+class BarycentricDialog;
+class PhaseCurveDialog;
 
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
@@ -65,6 +69,10 @@ public:
     CurvePanel& controlPanel() { return *controlPanel_; }
     AboutBox& about() { return *about_; }
     PeriodSearchDialog& periodSearch() { return *periodSearch_; }
+    AddObservationsDialog& addObservations() { return *addObservations_; }
+    ShortenedDatesDialog& shortenedDates() { return *shortenedDates_; }
+    BarycentricDialog& barycentric() { return *barycentric_; }
+    PhaseCurveDialog& phaseCurve() { return *phaseCurve_; }
     PeriodProgressWindow& periodProgress() { return *periodProgress_; }
     ExtremaWindow& extrema() { return *extrema_; }
     TwoChannelDiagramWindow& diagram() { return *diagram_; }
@@ -87,6 +95,10 @@ private:
     CalendarDialog* calendar_ = nullptr;
     SettingsDialog* options_ = nullptr;
     PeriodSearchDialog* periodSearch_ = nullptr;
+    AddObservationsDialog* addObservations_ = nullptr;
+    ShortenedDatesDialog* shortenedDates_ = nullptr;
+    BarycentricDialog* barycentric_ = nullptr;
+    PhaseCurveDialog* phaseCurve_ = nullptr;
     PeriodProgressWindow* periodProgress_ = nullptr;
     ExtremaWindow* extrema_ = nullptr;
     TwoChannelDiagramWindow* diagram_ = nullptr;

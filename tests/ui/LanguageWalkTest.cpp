@@ -6,6 +6,7 @@
 
 #include "ui/CurvePanel.h"
 #include "ui/PeriodProgressWindow.h"
+#include "ui/ShortenedDatesDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -48,6 +49,10 @@ const WindowToWalk WindowsToWalk[] = {
      }},
     {"TCCF", "colcol1"},
     {"TPictFormat", "grfsave"},
+    {"TAddform", "Dataadd"},
+    {"Tbawin", "countbarbut"},
+    {"Tbarquest", nullptr, [](StartUp& shell) { shell.shortenedDates().show(); }},
+    {"TPhasfrm", "phasbutt"},
 };
 
 void addText(QStringList& texts, const QString& text) {

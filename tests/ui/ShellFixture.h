@@ -45,6 +45,8 @@ public:
     std::optional<LabelFont> fontAnswer;
     std::vector<Message> questions;   // asked Yes/No questions, kind unused
     std::deque<bool> questionAnswers; // consumed in order; none left means No
+    std::vector<Message> textsAsked;  // input boxes: caption and prompt, kind unused
+    std::deque<QString> textAnswers;  // consumed in order; none left means cancel
 
     bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
         questions.push_back({MessageKind::Information, caption, text});
@@ -54,6 +56,13 @@ public:
         return answer;
     }
 
+    QString askText(QWidget*, const QString& caption, const QString& prompt) override {
+        textsAsked.push_back({MessageKind::Information, caption, prompt});
+        if (textAnswers.empty()) return {};
+        const QString answer = textAnswers.front();
+        textAnswers.pop_front();
+        return answer;
+    }
     void showMessage(QWidget*, MessageKind kind, const QString& caption,
                      const QString& text) override {
         messages.push_back({kind, caption, text});

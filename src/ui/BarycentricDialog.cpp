@@ -1,0 +1,211 @@
+#include "BarycentricDialog.h"
+
+#include "CommandBoundary.h"
+#include "SettingsControls.h"
+#include "ShortenedDatesDialog.h"
+#include "Workbench.h"
+
+#include "core/cp1251.h"
+#include "core/numbers.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStandardPaths>
+
+namespace quelmar {
+
+namespace {
+
+QLineEdit* coordinateEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaximumWidth(90);
+    return edit;
+}
+
+QString sexagesimalText(int part) { return QString::number(part); }
+
+} // namespace
+
+BarycentricDialog::BarycentricDialog(Workbench& workbench, ShortenedDatesDialog& question,
+                                     QWidget* parent)
+    : QDialog(parent), workbench_(workbench), question_(question) {
+    setObjectName(QStringLiteral("Tbawin"));
+    setWindowTitle(QStringLiteral("Барицентрическая поправка"));
+    createControls();
+    layOut();
+    StarsCombo->installEventFilter(this);
+    connect(okbtn, &QPushButton::clicked, this, &BarycentricDialog::correctDates);
+    connect(canbtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void BarycentricDialog::createControls() {
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Для расчёта поправки"));
+    Label10 = namedLabel(this, "Label10", QStringLiteral("введите координаты звезды:"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("a:"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("час"));
+    Label4 = namedLabel(this, "Label4", QStringLiteral("мин"));
+    Label5 = namedLabel(this, "Label5", QStringLiteral("сек"));
+    Label6 = namedLabel(this, "Label6", QStringLiteral("d:"));
+    Label7 = namedLabel(this, "Label7", QStringLiteral("град"));
+    Label8 = namedLabel(this, "Label8", QStringLiteral("мин"));
+    Label9 = namedLabel(this, "Label9", QStringLiteral("сек"));
+    StarsCombo = new QComboBox(this);
+    StarsCombo->setObjectName(QStringLiteral("StarsCombo"));
+    StarsCombo->setEditable(true);
+    StarsCombo->setInsertPolicy(QComboBox::NoInsert);
+    StarsCombo->setEditText(QString::fromUtf8(message::StellarName.english));
+    ahe = coordinateEdit(this, "ahe");
+    ame = coordinateEdit(this, "ame");
+    ase = coordinateEdit(this, "ase");
+    dde = coordinateEdit(this, "dde");
+    dme = coordinateEdit(this, "dme");
+    dse = coordinateEdit(this, "dse");
+    okbtn = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
+    okbtn->setDefault(true);
+    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+    canbtn->setAutoDefault(false);
+}
+
+void BarycentricDialog::layOut() {
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0, 1, 7);
+    grid->addWidget(Label10, 1, 0, 1, 7);
+    grid->addWidget(StarsCombo, 2, 0, 1, 7);
+    const QWidget* row[2][7] = {{Label2, ahe, Label3, ame, Label4, ase, Label5},
+                                {Label6, dde, Label7, dme, Label8, dse, Label9}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 7; ++c) grid->addWidget(const_cast<QWidget*>(row[r][c]), 3 + r, c);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okbtn);
+    buttons->addWidget(canbtn);
+    grid->addLayout(buttons, 5, 0, 1, 7);
+}
+
+void BarycentricDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) loadCatalogue();
+}
+
+// The list is read afresh at every showing, so a star added last time is offered; the typed
+// name stays.
+void BarycentricDialog::loadCatalogue() {
+    catalogue_ = catalogueLocation(
+        workbench_.ExecutableFolder.toStdString(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
+    QString typed = StarsCombo->currentText();
+    // The box's first text is in the interface's language until a name is typed or chosen.
+    for (const InterfaceLanguage language : {InterfaceLanguage::English, InterfaceLanguage::Russian})
+        if (typed == QString::fromStdString(ownText(message::StellarName, language)))
+            typed = workbench_.say(message::StellarName);
+    StarsCombo->clear();
+    stars_ = StarCatalogue();
+    runCommand(workbench_, this, QString::fromStdString(catalogue_.readPath),
+               [&] { stars_ = StarCatalogue::load(catalogue_.readPath); });
+    for (const CatalogueStar& star : stars_.stars()) StarsCombo->addItem(fromCp1251(star.name));
+    StarsCombo->setEditText(typed);
+}
+
+bool BarycentricDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == StarsCombo && event->type() == QEvent::FocusOut) {
+        // Focus that goes to the list of names, another window or a menu has not left the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
+            lookUpStar();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void BarycentricDialog::lookUpStar() {
+    const std::optional<StarPosition> listed =
+        stars_.find(toCp1251(StarsCombo->currentText()));
+    if (listed) {
+        showPosition(*listed);
+        NewStarPending = false;
+        return;
+    }
+    NewStarPending = true;
+    workbench_.inform(this, workbench_.message(LanguageLine::NewStar));
+}
+
+void BarycentricDialog::showPosition(const StarPosition& position) {
+    const SexagesimalParts ra = splitSexagesimal(position.rightAscension);
+    const SexagesimalParts dec = splitSexagesimal(position.declination);
+    ahe->setText(sexagesimalText(ra.whole));
+    ame->setText(sexagesimalText(ra.minutes));
+    ase->setText(QString::fromStdString(fixed(ra.seconds, 4)));
+    dde->setText(sexagesimalText(dec.whole));
+    dme->setText(sexagesimalText(dec.minutes));
+    dse->setText(QString::fromStdString(fixed(dec.seconds, 4)));
+}
+
+std::optional<StarPosition> BarycentricDialog::typedPosition() {
+    QWidget* owner = parentWidget();
+    struct Box {
+        const QLineEdit* edit;
+        const QLabel* axis;
+        const QLabel* unit;
+    };
+    const Box boxes[6] = {{ahe, Label2, Label3}, {ame, Label2, Label4}, {ase, Label2, Label5},
+                          {dde, Label6, Label7}, {dme, Label6, Label8}, {dse, Label6, Label9}};
+    double values[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        const QString text = boxes[i].edit->text();
+        // An empty box counts as 0, as the catalogue leaves no box empty.
+        if (text.trimmed().isEmpty()) continue;
+        const auto value = numberInText(text.toStdString());
+        if (!value) {
+            const QString box = boxes[i].axis->text() + QLatin1Char(' ') + boxes[i].unit->text();
+            workbench_.inform(owner, workbench_.say(message::BoxNotANumber, {box, text}));
+            return std::nullopt;
+        }
+        values[i] = *value;
+    }
+    if (!coordinatesGiven(values[0], values[1], values[2]) ||
+        !coordinatesGiven(values[3], values[4], values[5])) {
+        workbench_.inform(owner, workbench_.message(LanguageLine::NotAllDataEntered));
+        return std::nullopt;
+    }
+    return StarPosition{combineSexagesimal(values[0], values[1], values[2]),
+                        combineSexagesimal(values[3], values[4], values[5])};
+}
+
+void BarycentricDialog::addPendingStar(const StarPosition& position) {
+    const QString name = StarsCombo->currentText();
+    if (!fitsCp1251(name.toStdString())) {
+        workbench_.inform(parentWidget(), workbench_.say(message::TextOutsideCodePage, {name}));
+        return;
+    }
+    if (!addStar(catalogue_, toCp1251(name), position))
+        workbench_.inform(parentWidget(), workbench_.say(message::StarWithoutName));
+    NewStarPending = false;
+}
+
+// The file is read and checked once; nothing is written before the coordinates are known, so a
+// refusal leaves every file as it was.
+void BarycentricDialog::correctDates() {
+    // Enter in the name box looks the name up, as leaving the box would.
+    if (StarsCombo->hasFocus()) lookUpStar();
+    accept();
+    const std::string data = workbench_.files.DataFileName;
+    QWidget* owner = parentWidget();
+    runCommand(workbench_, owner, QString::fromStdString(data), [&] {
+        const BarycentricRewrite rewrite(data);
+        const double jdOffset = rewrite.hasShortenedDates() ? question_.askOffset(owner) : 0;
+        const std::optional<StarPosition> star = typedPosition();
+        if (!star) return;
+        if (NewStarPending) addPendingStar(*star);
+        rewrite.run(*star, jdOffset);
+    });
+}
+
+} // namespace quelmar

@@ -1,0 +1,76 @@
+#pragma once
+// The barycentric-correction dialog: the star's name, looked up in the star catalogue when the
+// name box is left, and its coordinates in six boxes. "Calculate" corrects every date of the
+// data file, keeping the file as it was in a ".bar" copy, and adds a star typed under a new
+// name to the catalogue.
+
+#include "analysis/StarCatalogue.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quelmar {
+
+struct Workbench;
+class ShortenedDatesDialog;
+
+class BarycentricDialog : public QDialog {
+    Q_OBJECT
+public:
+    BarycentricDialog(Workbench& workbench, ShortenedDatesDialog& question, QWidget* parent);
+
+    // The name box was left: fills the coordinates of a listed star, or warns that the star
+    // will be added.
+    void lookUpStar();
+    void correctDates();
+
+    // The name last looked up is not in the catalogue: the next correction adds it.
+    bool NewStarPending = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void layOut();
+    void loadCatalogue();
+    void showPosition(const StarPosition& position);
+    // The star the six boxes give; nothing when a box is refused or a coordinate is missing
+    // (the reason shown).
+    std::optional<StarPosition> typedPosition();
+    void addPendingStar(const StarPosition& position);
+
+    Workbench& workbench_;
+    ShortenedDatesDialog& question_;
+    CatalogueLocation catalogue_;
+    StarCatalogue stars_;
+
+    QLabel* Label1;
+    QLabel* Label10;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    QComboBox* StarsCombo;
+    QLineEdit* ahe;
+    QLineEdit* ame;
+    QLineEdit* ase;
+    QLineEdit* dde;
+    QLineEdit* dme;
+    QLineEdit* dse;
+    QPushButton* okbtn;
+    QPushButton* canbtn;
+};
+
+} // namespace quelmar

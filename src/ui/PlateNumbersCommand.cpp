@@ -1,0 +1,38 @@
+#include "PlateNumbersCommand.h"
+
+#include "CommandBoundary.h"
+#include "CurveWindow.h"
+#include "Workbench.h"
+
+#include "core/PlateCatalogue.h"
+
+namespace quelmar {
+
+void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidget* parent) {
+    const std::string data = workbench.files.DataFileName;
+    if (data.empty()) return;
+    if (!workbench.desktop.askYesNo(parent, ApplicationTitle,
+                                    workbench.message(LanguageLine::ConvertPlatesQuestion)))
+        return;
+    PlateConversion report;
+    // The settings file keeps the path in cp1251.
+    const std::string catalogue = fromCp1251(workbench.settings.PlateCatalogue).toStdString();
+    if (!runCommand(workbench, parent, QString::fromStdString(data), [&] {
+            report = convertPlateNumbers(data, catalogue, workbench.FullPlateInfo);
+        }))
+        return;
+    QString summary = workbench.say(message::PlatesConverted,
+                                    {QString::number(report.converted),
+                                     QString::fromStdString(report.workingCopy)});
+    if (report.unmatched > 0)
+        summary += QLatin1Char('\n') +
+                   workbench.say(message::PlatesUnmatched, {QString::number(report.unmatched),
+                                                            QString::number(report.firstUnmatchedLine)});
+    workbench.inform(parent, summary);
+    // The view reads the converted file again when it shows it.
+    if (workbench.files.CurveFileName.empty()) return;
+    workbench.files.CurveLoaded = false;
+    if (curve.isVisible()) curve.redraw();
+}
+
+} // namespace quelmar
