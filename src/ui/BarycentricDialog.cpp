@@ -80,10 +80,10 @@ void BarycentricDialog::layOut() {
     grid->addWidget(Label1, 0, 0, 1, 7);
     grid->addWidget(Label10, 1, 0, 1, 7);
     grid->addWidget(StarsCombo, 2, 0, 1, 7);
-    const QWidget* row[2][7] = {{Label2, ahe, Label3, ame, Label4, ase, Label5},
+    QWidget* const row[2][7] = {{Label2, ahe, Label3, ame, Label4, ase, Label5},
                                 {Label6, dde, Label7, dme, Label8, dse, Label9}};
     for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 7; ++c) grid->addWidget(const_cast<QWidget*>(row[r][c]), 3 + r, c);
+        for (int c = 0; c < 7; ++c) grid->addWidget(row[r][c], 3 + r, c);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okbtn);
@@ -200,7 +200,7 @@ void BarycentricDialog::correctDates() {
     QWidget* owner = parentWidget();
     runCommand(workbench_, owner, QString::fromStdString(data), [&] {
         const BarycentricRewrite rewrite(data);
-        const double jdOffset = rewrite.hasShortenedDates() ? question_.askOffset(owner) : 0;
+        const double jdOffset = rewrite.hasShortenedDates() ? question_.askOffset() : 0;
         const std::optional<StarPosition> star = typedPosition();
         if (!star) return;
         if (NewStarPending) addPendingStar(*star);

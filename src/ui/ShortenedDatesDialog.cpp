@@ -35,8 +35,7 @@ ShortenedDatesDialog::ShortenedDatesDialog(Workbench& workbench, QWidget* parent
     connect(Button1, &QPushButton::clicked, this, &ShortenedDatesDialog::takeOffset);
 }
 
-double ShortenedDatesDialog::askOffset(QWidget* opener) {
-    Q_UNUSED(opener);
+double ShortenedDatesDialog::askOffset() {
     Edit1->setFocus();
     exec();
     return JdOffset;

@@ -18,7 +18,7 @@ public:
     explicit ShortenedDatesDialog(Workbench& workbench, QWidget* parent = nullptr);
 
     // Asks, modally; the offset given, or the previous one when the dialog is closed otherwise.
-    double askOffset(QWidget* opener);
+    double askOffset();
     double JdOffset = 0;
 
 private:

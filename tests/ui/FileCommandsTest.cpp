@@ -153,7 +153,13 @@ TEST_F(FileCommandsTest, PlateNumbersBecomeDatesAfterConfirmation) {
     ASSERT_EQ(desktop.questions.size(), 1u);
     EXPECT_EQ(desktop.questions.back().text, "en 112");
     EXPECT_EQ(data(), "1234 9.85 V\r\n999 9.1\r\n");
+    chmod(inWork("star.dat").toLocal8Bit().constData(), 0444);
+    desktop.questionAnswers.push_back(true);
+    clickMenuItem("data1", "njdbutt");
+    EXPECT_EQ(desktop.messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(data(), "1234 9.85 V\r\n999 9.1\r\n");
 
+    chmod(inWork("star.dat").toLocal8Bit().constData(), 0644);
     desktop.questionAnswers.push_back(true);
     clickMenuItem("data1", "njdbutt");
     EXPECT_EQ(data(), "2437512.3456  9.85 V\r\n");
@@ -174,6 +180,12 @@ TEST_F(FileCommandsTest, ObservationsAddedByHandAndCounted) {
     click(dialog, "OKButt");
     EXPECT_EQ(find<QLabel>(dialog, "numer")->text(), "№ 2");
     EXPECT_EQ(data(), "2451545.3000 9.65 good\r\n2451546.0000 9.57\r\n");
+    // A read-only data file is reported and not counted.
+    chmod(inWork("star.dat").toLocal8Bit().constData(), 0444);
+    click(dialog, "OKButt");
+    EXPECT_EQ(desktop.messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(find<QLabel>(dialog, "numer")->text(), "№ 2");
+    chmod(inWork("star.dat").toLocal8Bit().constData(), 0644);
 
     // A refused box is named, nothing is written and the dialog stays.
     fill(dialog, {{"pbox1", "0"}, {"qbox1", "0"}});
