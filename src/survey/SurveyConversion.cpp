@@ -1,0 +1,114 @@
+#include "SurveyConversion.h"
+
+#include "FitsLightCurve.h"
+#include "SurveyTables.h"
+
+#include "core/Error.h"
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+namespace quelmar {
+
+namespace {
+
+constexpr std::size_t LeadingLinesLooked = 200;
+constexpr std::size_t LeadingLineLength = 65536;
+
+bool startsFits(const std::vector<std::string>& lines) {
+    return !lines.empty() && lines.front().rfind("SIMPLE  =", 0) == 0;
+}
+
+// The first line that is not blank and not a "#" comment begins with a number.
+bool startsWithObservation(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        LineTokens tokens(line);
+        const std::string_view first = tokens.next();
+        if (first.empty() || first.front() == '#') continue;
+        return parseNumber(first).has_value();
+    }
+    return true; // nothing to convert: the loader tells what is wrong with the file
+}
+
+SurveyFormat tableFormat(const DelimitedTable& table) {
+    if (isAavsoHeader(table)) return SurveyFormat::AavsoCsv;
+    if (isZtfHeader(table)) return SurveyFormat::ZtfCsv;
+    // A table separated by blanks whose rows begin with a date is an observation file already:
+    // the loader passes over its header line.
+    return table.commaSeparated() ? SurveyFormat::HeaderTable : SurveyFormat::ObservationFile;
+}
+
+std::string count(long long n, const char* what) {
+    return n == 0 ? std::string() : std::to_string(n) + " " + what;
+}
+
+} // namespace
+
+SurveyFormat detectSurveyFormat(const std::string& path) {
+    const auto lines = readLeadingLines(path, LeadingLinesLooked, LeadingLineLength);
+    if (startsFits(lines)) return SurveyFormat::LightCurveFits;
+    if (startsWithObservation(lines)) return SurveyFormat::ObservationFile;
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return tableFormat(DelimitedTable(text, path));
+}
+
+std::string surveyFormatName(SurveyFormat format) {
+    switch (format) {
+    case SurveyFormat::ObservationFile: return "observation file";
+    case SurveyFormat::LightCurveFits: return "TESS/Kepler light-curve FITS";
+    case SurveyFormat::AavsoCsv: return "AAVSO CSV";
+    case SurveyFormat::ZtfCsv: return "ZTF CSV";
+    case SurveyFormat::HeaderTable: return "table with a header line";
+    }
+    return {};
+}
+
+Conversion convertSurveyFile(const std::string& source, const ConversionOptions& options) {
+    const SurveyFormat format = detectSurveyFormat(source);
+    if (format == SurveyFormat::LightCurveFits) {
+        if (!options.columns.empty())
+            throw QuelmarError(source, "is a FITS file; column names choose columns of text "
+                                       "tables only");
+        return convertLightCurveFits(source, options);
+    }
+    const DelimitedTable table(readFile(source), source);
+    if (!options.columns.empty()) return convertHeaderTable(table, options);
+    switch (format) {
+    case SurveyFormat::AavsoCsv: return convertAavso(table, options);
+    case SurveyFormat::ZtfCsv: return convertZtf(table, options);
+    case SurveyFormat::HeaderTable: return convertHeaderTable(table, options);
+    default:
+        throw QuelmarError(source, "is an observation file already; name the columns to "
+                                   "take from its header to convert it all the same");
+    }
+}
+
+std::string leftOutSummary(const LeftOutRows& rows) {
+    std::string text;
+    for (const std::string& part :
+         {count(rows.flagged, "flagged"), count(rows.notANumber, "without a number"),
+          count(rows.notPositive, "with a flux of zero or below"),
+          count(rows.fainterThan, "fainter-than"), count(rows.otherBand, "in other bands")})
+        if (!part.empty()) text += (text.empty() ? "" : ", ") + part;
+    return text;
+}
+
+void writeConversion(const Conversion& conversion, const std::string& source,
+                     const std::string& output) {
+    if (sameFile(source, output))
+        throw QuelmarError(output, "is the source file itself; the converted file needs a name "
+                                   "of its own");
+    if (conversion.observations == 0)
+        throw QuelmarError(source, "no observation is left to write (left out: " +
+                                       leftOutSummary(conversion.leftOut) + ")");
+    writeFileAtomically(output, conversion.text);
+}
+
+std::string convertedFileName(const std::string& source) {
+    const std::string converted = siblingPath(source, derivedFileName(source, ".dat"));
+    if (converted != source && !sameFile(converted, source)) return converted;
+    return siblingPath(source, derivedFileName(source, "_converted.dat"));
+}
+
+} // namespace quelmar
