@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "commands.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -12,12 +13,25 @@ void addInfoCommand(CLI::App& app) {
     auto* cmd = app.add_subcommand("info", "Print the channel count, point count and time range "
                                            "of an observation file");
     auto path = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
     cmd->add_option("DATA", *path, "observation file")->required();
-    cmd->callback([path] {
+    cmd->add_flag("--json", *json, "print the result as one JSON object");
+    cmd->callback([path, json] {
         const MappedFile file(*path);
         const int channels = countChannels(file.text(), *path);
         const LoadResult loaded = parsePointStore(file.text(), channels, *path);
         const PointStore& store = loaded.store;
+        if (*json) {
+            JsonObject out;
+            out.text("file", *path).count("channels", channels).count("points", store.PointCount);
+            if (store.PointCount > 0)
+                out.number("first", store.time(1), 4)
+                    .number("last", store.time(store.PointCount), 4);
+            out.count("skipped", loaded.skipped.count);
+            if (loaded.skipped.count > 0) out.count("first_skipped_line", loaded.skipped.firstLine);
+            std::cout << out.str() << '\n';
+            return;
+        }
         std::cout << "channels " << channels << '\n' << "points " << store.PointCount << '\n';
         if (store.PointCount > 0) {
             std::cout << "first " << fixed(store.time(1), 4) << '\n'

@@ -1,8 +1,14 @@
+#include "JsonOutput.h"
 #include "analysis/PeriodScan.h"
+#include "analysis/PeriodSummary.h"
 #include "commands.h"
 #include "core/Error.h"
+#include "core/TextFile.h"
+#include "core/cp1251.h"
 #include "core/numbers.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <iostream>
@@ -14,8 +20,10 @@ namespace quelmar::cli {
 namespace {
 
 struct PeriodOptions {
-    std::string data, pmin, pmax, step, column = "1", output, threads;
+    std::vector<std::string> data;
+    std::string pmin, pmax, step, column = "1", output, threads, summary, shard;
     bool force = false;
+    bool json = false;
 };
 
 unsigned threadCount(const std::string& text) {
@@ -47,11 +55,20 @@ ScanOutcome scanShowingProgress(const PeriodSeries& series, const FrequencyGrid&
     return scan.get();
 }
 
-void runPeriodSearch(const PeriodOptions& opt) {
+std::string lineJson(const std::optional<PeriodogramLine>& line) {
+    if (!line) return "null";
+    return JsonObject()
+        .number("period", line->period, 8)
+        .number("theta", line->theta, 8)
+        .number("frequency", line->frequency, 8)
+        .str();
+}
+
+void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
     const PeriodScanSettings settings =
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
-    const PeriodSeries series = readPeriodSeries(opt.data, settings.column);
+    const PeriodSeries series = readPeriodSeries(data, settings.column);
     if (const std::string notice = leftOutNotice(series); !notice.empty())
         std::cerr << "quelmar-cli: " << notice << '\n';
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
@@ -60,16 +77,99 @@ void runPeriodSearch(const PeriodOptions& opt) {
                            " trial frequencies, more than " + std::to_string(LargeScanFrequencies) +
                            "; give --force to run it all the same");
 
-    const std::string output = opt.output.empty() ? periodogramFileName(opt.data) : opt.output;
+    const std::string output = opt.output.empty() ? periodogramFileName(data) : opt.output;
     const ScanOutcome outcome =
         isatty(STDERR_FILENO) ? scanShowingProgress(series, grid, output, threads) : [&] {
             ScanProgress progress;
             return scanPeriods(series, grid, output, threads, progress);
         }();
     if (!outcome.best) throw QuelmarError(output, "the scan wrote no line");
+    if (opt.json) {
+        const auto second = secondMinimum(output, outcome.best->frequency, 1 / series.timeSpan);
+        std::cout << JsonObject()
+                         .text("file", data)
+                         .text("periodogram", output)
+                         .count("points", series.count())
+                         .count("left_out", series.missing + series.ignored)
+                         .value("best", lineJson(outcome.best))
+                         .value("second", lineJson(second))
+                         .str()
+                  << '\n';
+        return;
+    }
     std::cout << "best period " << fixed(outcome.best->period, 8) << " theta "
               << fixed(outcome.best->theta, 8) << " frequency " << fixed(outcome.best->frequency, 8)
               << '\n';
+}
+
+// Every N-th file starting at the K-th, K counted from 1: the share of one machine.
+std::vector<std::string> shardOf(const std::vector<std::string>& files, const std::string& shard) {
+    if (shard.empty()) return files;
+    const std::size_t slash = shard.find('/');
+    const auto k = parseInteger(shard.substr(0, slash == std::string::npos ? 0 : slash));
+    const auto n = slash == std::string::npos ? std::nullopt : parseInteger(shard.substr(slash + 1));
+    if (!k || !n || *n < 1 || *k < 1 || *k > *n)
+        throw QuelmarError("--shard \"" + shard +
+                           "\" is not K/N with whole numbers 1 <= K <= N");
+    std::vector<std::string> share;
+    for (std::size_t i = static_cast<std::size_t>(*k - 1); i < files.size();
+         i += static_cast<std::size_t>(*n))
+        share.push_back(files[i]);
+    return share;
+}
+
+void printSummary(const std::vector<PeriodSummaryLine>& lines, const PeriodOptions& opt) {
+    if (opt.json) {
+        std::vector<std::string> items;
+        for (const PeriodSummaryLine& line : lines)
+            items.push_back(JsonObject()
+                                .text("file", line.file)
+                                .text("periodogram", line.periodogram)
+                                .count("points", line.points)
+                                .count("left_out", line.leftOut)
+                                .value("best", lineJson(line.best))
+                                .value("second", lineJson(line.second))
+                                .text("status", line.status)
+                                .str());
+        std::cout << jsonArray(items) << '\n';
+    } else if (opt.summary.empty()) {
+        for (const PeriodSummaryLine& line : lines)
+            if (line.ok())
+                std::cout << line.file << ": best period " << fixed(line.best->period, 8)
+                          << " theta " << fixed(line.best->theta, 8) << " frequency "
+                          << fixed(line.best->frequency, 8) << '\n';
+    }
+    for (const PeriodSummaryLine& line : lines)
+        if (!line.ok()) std::cerr << "quelmar-cli: " << line.status << '\n';
+}
+
+void runBatch(const PeriodOptions& opt) {
+    if (!opt.output.empty() && opt.data.size() > 1)
+        throw QuelmarError("--output names one periodogram; with several data files each "
+                           "periodogram is named after its file");
+    const PeriodScanSettings settings =
+        periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
+    const unsigned threads = threadCount(opt.threads);
+    const std::vector<std::string> files = shardOf(opt.data, opt.shard);
+    std::vector<std::string> periodograms;
+    for (const std::string& file : files)
+        periodograms.push_back(opt.output.empty() ? periodogramFileName(file) : opt.output);
+
+    std::atomic<long long> done{0};
+    const bool showProgress = isatty(STDERR_FILENO);
+    const auto lines = summarisePeriodSearches(files, periodograms, settings, threads, [&] {
+        const long long finished = ++done;
+        if (showProgress) drawProgress(finished, static_cast<long long>(files.size()));
+    });
+    if (showProgress) std::cerr << '\n';
+    if (!opt.summary.empty())
+        writeFileAtomically(opt.summary, utf8ToCp1251(periodSummaryTable(lines)));
+    printSummary(lines, opt);
+    const auto failed = std::count_if(lines.begin(), lines.end(),
+                                      [](const PeriodSummaryLine& l) { return !l.ok(); });
+    if (failed > 0)
+        throw SomeFilesFailed(std::to_string(failed) + " of " + std::to_string(lines.size()) +
+                              " files could not be searched; the others were");
 }
 
 } // namespace
@@ -79,7 +179,7 @@ void addPeriodCommand(CLI::App& app) {
                                              "file by the Lafler-Kinman statistic and write the "
                                              "periodogram (frequency, theta, period per line)");
     auto opt = std::make_shared<PeriodOptions>();
-    cmd->add_option("DATA", opt->data, "observation file")->required();
+    cmd->add_option("DATA", opt->data, "observation files")->required();
     cmd->add_option("--pmin", opt->pmin, "shortest period, days")->required();
     cmd->add_option("--pmax", opt->pmax, "longest period, days")->required();
     cmd->add_option("--step", opt->step,
@@ -95,7 +195,19 @@ void addPeriodCommand(CLI::App& app) {
                     "worker threads (default: every core; at most " +
                         std::to_string(MaxScanThreads) + ", more are taken as that many)");
     cmd->add_flag("--force", opt->force, "run a scan of more than 100,000,000 trial frequencies");
-    cmd->callback([opt] { runPeriodSearch(*opt); });
+    cmd->add_option("--summary", opt->summary,
+                    "write one line per file (file, points, left out, best period, theta, "
+                    "frequency, the second minimum, status) to this CSV file");
+    cmd->add_option("--shard", opt->shard,
+                    "K/N: search only every N-th file starting at the K-th (K from 1), so N "
+                    "machines or jobs share a catalogue");
+    cmd->add_flag("--json", opt->json, "print the results as JSON");
+    cmd->callback([opt] {
+        if (opt->data.size() == 1 && opt->summary.empty() && opt->shard.empty())
+            runPeriodSearch(*opt, opt->data.front());
+        else
+            runBatch(*opt);
+    });
 }
 
 } // namespace quelmar::cli

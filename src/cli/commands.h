@@ -3,8 +3,15 @@
 // QuelmarError on failure; main reports it on standard error with exit status 1.
 
 #include <CLI/CLI.hpp>
+#include <stdexcept>
 
 namespace quelmar::cli {
+
+// A command over many files that finished, some of them with errors: exit status 2.
+class SomeFilesFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 void addInfoCommand(CLI::App& app);
 void addJdCommand(CLI::App& app);
@@ -16,5 +23,6 @@ void addRenderCommand(CLI::App& app);
 void addPhaseCommand(CLI::App& app);
 void addBarycentricCommand(CLI::App& app);
 void addImportCommand(CLI::App& app);
+void addConvertCommand(CLI::App& app);
 
 } // namespace quelmar::cli

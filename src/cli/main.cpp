@@ -18,11 +18,15 @@ int main(int argc, char** argv) {
     quelmar::cli::addPhaseCommand(app);
     quelmar::cli::addBarycentricCommand(app);
     quelmar::cli::addImportCommand(app);
+    quelmar::cli::addConvertCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // --help and --version end well; every other parse failure is exit status 1.
         return app.exit(e) == 0 ? 0 : 1;
+    } catch (const quelmar::cli::SomeFilesFailed& e) {
+        std::cerr << "quelmar-cli: " << e.what() << '\n';
+        return 2;
     } catch (const quelmar::QuelmarError& e) {
         std::cerr << "quelmar-cli: " << e.what() << '\n';
         return 1;

@@ -17,11 +17,12 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
-CliRun runCli(const std::vector<std::string>& arguments) {
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& workingFolder) {
     TempDir dir;
     // A command that would wait for ever is stopped, so a fault fails the test instead of
     // hanging the suite.
-    std::string command = "timeout 60 " + quoted(QUELMAR_CLI);
+    std::string command = workingFolder.empty() ? "" : "cd " + quoted(workingFolder) + " && ";
+    command += "timeout 60 " + quoted(QUELMAR_CLI);
     for (const std::string& a : arguments) command += " " + quoted(a);
     command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err")) + " </dev/null";
     const int status = std::system(command.c_str());

@@ -12,7 +12,8 @@ struct CliRun {
     std::string err;
 };
 
-CliRun runCli(const std::vector<std::string>& arguments);
+// Runs it in workingFolder when one is given (where result files named after the data go).
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& workingFolder = {});
 
 // A file of the source tree, such as "examples/plates.dat".
 std::string sourceFile(const std::string& relative);
