@@ -190,6 +190,45 @@ inline constexpr OwnMessage MissingValuesLeftOut{
     "%1: observations without a value (0) in column %2: %3. They are left out of the search.",
     "%1: наблюдений без значения (0) в столбце %2: %3. В расчёт они не включены."};
 
+// Survey light curves converted on opening.
+inline constexpr OwnMessage ConversionTitle{"Convert a survey light curve",
+                                            "Преобразование кривой блеска обзора"};
+inline constexpr OwnMessage ConversionIntro{
+    "%1 is %2. The workbench works on observation files (a time, values and free text on each "
+    "line): it can write one beside this file and open it.",
+    "%1 — %2. Программа работает с файлами наблюдений (время, значения и текст в каждой "
+    "строке): она может записать такой файл рядом с этим и открыть его."};
+inline constexpr OwnMessage FormatFits{"a TESS or Kepler light-curve FITS file",
+                                       "FITS-файл кривой блеска TESS или Kepler"};
+inline constexpr OwnMessage FormatAavso{"an AAVSO data download (CSV)",
+                                        "выгрузка данных AAVSO (CSV)"};
+inline constexpr OwnMessage FormatZtf{"a ZTF light curve (CSV)", "кривая блеска ZTF (CSV)"};
+inline constexpr OwnMessage FormatTable{"a table with a header line",
+                                        "таблица со строкой заголовка"};
+inline constexpr OwnMessage ConversionBand{"Band:", "Полоса:"};
+inline constexpr OwnMessage ConversionFilter{"Filter:", "Фильтр:"};
+inline constexpr OwnMessage ConversionFlux{"Flux:", "Поток:"};
+inline constexpr OwnMessage ConversionMagnitudes{"Magnitudes, zero point:",
+                                                 "Звёздные величины, нуль-пункт:"};
+inline constexpr OwnMessage ConversionZeroPointHint{"empty: the median flux is magnitude 0",
+                                                    "пусто: медианный поток — величина 0"};
+inline constexpr OwnMessage ConversionTime{"Time:", "Время:"};
+inline constexpr OwnMessage ConversionColumns{"Columns, the time first, separated by commas:",
+                                              "Столбцы через запятую, первым — время:"};
+inline constexpr OwnMessage ConversionHeader{"The header names: %1", "В заголовке: %1"};
+inline constexpr OwnMessage ConversionOutput{"Write to:", "Записать в:"};
+inline constexpr OwnMessage ConversionConvert{"Convert and open", "Преобразовать и открыть"};
+inline constexpr OwnMessage ConversionCancel{"Cancel", "Отмена"};
+inline constexpr OwnMessage ConversionBadZeroPoint{"The zero point \"%1\" is not a number.",
+                                                   "Нуль-пункт «%1» — не число."};
+inline constexpr OwnMessage ConversionReplace{"%1 exists. Replace it?",
+                                              "Файл %1 уже есть. Заменить его?"};
+inline constexpr OwnMessage ConversionLeftOut{
+    "%1 observations written to %2. Left out: %3 flagged, %4 without a number, %5 with a flux of "
+    "zero or below, %6 fainter-than estimates, %7 in other bands.",
+    "Записано наблюдений: %1, в файл %2. Не включены: с флагами — %3, без числа — %4, "
+    "с потоком не больше нуля — %5, оценки «слабее» — %6, в других полосах — %7."};
+
 // Failures of any command, shown by the command boundary.
 inline constexpr OwnMessage OutOfMemory{
     "There is not enough memory to finish the command.",

@@ -53,6 +53,18 @@ SurveyFormat detectSurveyFormat(const std::string& path) {
     return tableFormat(DelimitedTable(text, path));
 }
 
+SurveyFileOutline outlineSurveyFile(const std::string& path) {
+    SurveyFileOutline outline;
+    outline.format = detectSurveyFormat(path);
+    if (outline.format == SurveyFormat::LightCurveFits ||
+        outline.format == SurveyFormat::ObservationFile)
+        return outline;
+    const DelimitedTable table(readFile(path), path);
+    outline.header = table.header();
+    outline.bands = bandsOf(table, outline.format);
+    return outline;
+}
+
 std::string surveyFormatName(SurveyFormat format) {
     switch (format) {
     case SurveyFormat::ObservationFile: return "observation file";

@@ -24,6 +24,15 @@ enum class SurveyFormat {
 // What a file holds, from its first bytes and its header line. Throws QuelmarError naming the
 // file when it cannot be read.
 SurveyFormat detectSurveyFormat(const std::string& path);
+// What a window needs to offer a conversion: the format, the bands or filters an AAVSO or ZTF
+// file holds, the header names of a table.
+struct SurveyFileOutline {
+    SurveyFormat format = SurveyFormat::ObservationFile;
+    std::vector<std::string> bands;
+    std::vector<std::string> header;
+};
+SurveyFileOutline outlineSurveyFile(const std::string& path);
+
 // The format as observers call it: "TESS/Kepler light-curve FITS", "AAVSO CSV", ….
 std::string surveyFormatName(SurveyFormat format);
 

@@ -52,6 +52,14 @@ std::string_view valueOrMissing(std::string_view text) { return isNumber(text) ?
 
 } // namespace
 
+std::vector<std::string> bandsOf(const DelimitedTable& table, SurveyFormat format) {
+    const char* name = format == SurveyFormat::AavsoCsv ? "Band"
+                       : format == SurveyFormat::ZtfCsv ? "filtercode"
+                                                        : nullptr;
+    const auto column = name ? table.column(name) : std::nullopt;
+    return column ? bandsIn(table, *column) : std::vector<std::string>{};
+}
+
 bool isAavsoHeader(const DelimitedTable& table) {
     return table.column("JD") && table.column("Magnitude") && table.column("Band");
 }

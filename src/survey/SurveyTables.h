@@ -15,6 +15,9 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
 // Any table: the columns named, the first of them the time.
 Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptions& options);
 
+// The AAVSO bands or ZTF filters of a table in the order they first appear; none for others.
+std::vector<std::string> bandsOf(const DelimitedTable& table, SurveyFormat format);
+
 // Whether a header names the columns of the AAVSO download or of the ZTF light curve.
 bool isAavsoHeader(const DelimitedTable& table);
 bool isZtfHeader(const DelimitedTable& table);

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "SettingsDialog.h"
+#include "SurveyConversionDialog.h"
 #include "CommandBoundary.h"
 #include "Workbench.h"
 #include "CalendarDialog.h"
@@ -342,6 +343,12 @@ void MainWindow::showCurveFile(const QString& path, int channels) {
 void MainWindow::openDataFile() {
     const QString path = chooseFile();
     if (path.isEmpty()) return;
+    // A survey light curve is converted first; the dialog opens the file it writes.
+    if (windows_.surveyConversion && windows_.surveyConversion->offer(path)) return;
+    openDataPath(path);
+}
+
+void MainWindow::openDataPath(const QString& path) {
     workbench_.files.DataFileName = path.toStdString();
     enableFileCommands();
     setFileCaption(path);

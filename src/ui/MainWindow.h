@@ -26,6 +26,7 @@ class TwoChannelDiagramWindow;
 class AddObservationsDialog;
 class BarycentricDialog;
 class PhaseCurveDialog;
+class SurveyConversionDialog;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -41,6 +42,7 @@ struct ShellWindows {
     AddObservationsDialog* addObservations = nullptr;
     BarycentricDialog* barycentric = nullptr;
     PhaseCurveDialog* phaseCurve = nullptr;
+    SurveyConversionDialog* surveyConversion = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -52,6 +54,8 @@ public:
     // Whether the program was started with arguments; without, the about box greets the user.
     void setStartedWithArguments(bool started) { startedWithArguments_ = started; }
 
+    // A file opened as the data file, as File "Open" does once the file is chosen.
+    void openDataPath(const QString& path);
     // Argument 1 of the command line, opened like File "Open" with the start-up message.
     void openCommandLineFile(const QString& path);
     // The menus, items and tool buttons that need a data file; nothing disables them again.

@@ -17,6 +17,7 @@
 #include "ShortenedDatesDialog.h"
 #include "BarycentricDialog.h"
 #include "PhaseCurveDialog.h"
+#include "SurveyConversionDialog.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -100,9 +101,12 @@ void StartUp::createWindows() {
     about_->setMessageShower([this](const QString& caption, const QString& text) {
         workbench_.desktop.showMessageAboveAll(MessageKind::Error, caption, text);
     });
+    surveyConversion_ = new SurveyConversionDialog(workbench_, mainWindow_.get());
     mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
                              periodSearch_, extrema_, restoration_, diagram_, addObservations_,
-                             barycentric_, phaseCurve_});
+                             barycentric_, phaseCurve_, surveyConversion_});
+    QObject::connect(surveyConversion_, &SurveyConversionDialog::converted, mainWindow_.get(),
+                     &MainWindow::openDataPath);
 
     QObject::connect(mainWindow_.get(), &MainWindow::closed, qApp, &QCoreApplication::quit);
     QObject::connect(curveWindow_.get(), &CurveWindow::rangesLoaded, mainWindow_.get(), [this] {

@@ -28,6 +28,7 @@ class AddObservationsDialog;
 class ShortenedDatesDialog;
 class BarycentricDialog;
 class PhaseCurveDialog;
+class SurveyConversionDialog;
 
 struct StartUpContext {
     QStringList arguments;   // the command line without the program's name
@@ -78,6 +79,7 @@ public:
     TwoChannelDiagramWindow& diagram() { return *diagram_; }
     RestorationDialog& restoration() { return *restoration_; }
     PictureExportDialog& pictureExport() { return *pictureExport_; }
+    SurveyConversionDialog& surveyConversion() { return *surveyConversion_; }
 
 private:
     void createWindows();
@@ -104,6 +106,7 @@ private:
     TwoChannelDiagramWindow* diagram_ = nullptr;
     RestorationDialog* restoration_ = nullptr;
     AboutBox* about_ = nullptr;
+    SurveyConversionDialog* surveyConversion_ = nullptr;
     // Owned by the window it was last opened from.
     PictureExportDialog* pictureExport_ = nullptr;
 };
