@@ -190,6 +190,61 @@ inline constexpr OwnMessage MissingValuesLeftOut{
     "%1: observations without a value (0) in column %2: %3. They are left out of the search.",
     "%1: наблюдений без значения (0) в столбце %2: %3. В расчёт они не включены."};
 
+// Survey light curves read into observation files: what is wrong with a source.
+inline constexpr OwnMessage TableEmpty{"the file is empty", "файл пуст"};
+inline constexpr OwnMessage TableWithoutHeader{
+    "there is no header line naming the columns before line %1",
+    "перед строкой %1 нет строки заголовка с названиями столбцов"};
+inline constexpr OwnMessage TableColumnMissing{"has no column \"%1\"; its header names %2",
+                                               "нет столбца «%1»; в заголовке: %2"};
+inline constexpr OwnMessage TableColumnsToName{
+    "name the time column and at least one value column of its header (%1)",
+    "укажите столбец времени и хотя бы один столбец значений из заголовка (%1)"};
+inline constexpr OwnMessage FitsUnreadable{"it is not a FITS file that can be read (%1)",
+                                           "это не FITS-файл, который можно прочесть (%1)"};
+inline constexpr OwnMessage FitsNoLightCurve{"it holds no LIGHTCURVE table (%1)",
+                                             "в нём нет таблицы LIGHTCURVE (%1)"};
+inline constexpr OwnMessage FitsNoKeyword{
+    "the LIGHTCURVE table has no keyword %1, so its times cannot be made full Julian dates",
+    "в таблице LIGHTCURVE нет ключа %1, и её время нельзя перевести в полные юлианские даты"};
+inline constexpr OwnMessage FitsKeywordUnreadable{"its keyword %1 cannot be read (%2)",
+                                                  "ключ %1 не читается (%2)"};
+inline constexpr OwnMessage FitsTableUnreadable{"the LIGHTCURVE table cannot be read (%1)",
+                                                "таблица LIGHTCURVE не читается (%1)"};
+inline constexpr OwnMessage FitsNoColumn{"the LIGHTCURVE table has no column %1",
+                                         "в таблице LIGHTCURVE нет столбца %1"};
+inline constexpr OwnMessage FitsColumnUnreadable{
+    "its column %1 cannot be read; the file may be cut short (%2)",
+    "столбец %1 не читается; возможно, файл обрезан (%2)"};
+inline constexpr OwnMessage NoBandObserved{"holds no observation with a band",
+                                           "нет ни одного наблюдения с полосой"};
+inline constexpr OwnMessage NoFilterObserved{"holds no observation with a filter",
+                                             "нет ни одного наблюдения с фильтром"};
+inline constexpr OwnMessage SeveralBands{"holds observations in several bands (%1); choose one",
+                                         "есть наблюдения в нескольких полосах (%1); выберите одну"};
+inline constexpr OwnMessage SeveralFilters{
+    "holds observations in several filters (%1); choose one",
+    "есть наблюдения в нескольких фильтрах (%1); выберите один"};
+inline constexpr OwnMessage NoSuchBand{"has no observation in the band \"%1\"; it holds %2",
+                                       "нет наблюдений в полосе «%1»; есть полосы: %2"};
+inline constexpr OwnMessage NoSuchFilter{"has no observation in the filter \"%1\"; it holds %2",
+                                         "нет наблюдений в фильтре «%1»; есть фильтры: %2"};
+inline constexpr OwnMessage FitsHasNoColumnNames{
+    "is a FITS file; column names choose columns of text tables only",
+    "это FITS-файл; названия столбцов выбирают столбцы только текстовых таблиц"};
+inline constexpr OwnMessage AlreadyObservations{
+    "is an observation file already; name the columns to take from its header to convert it "
+    "all the same",
+    "это уже файл наблюдений; чтобы всё же преобразовать его, укажите столбцы из заголовка"};
+inline constexpr OwnMessage ConvertedOverSource{
+    "is the source file itself; the converted file needs a name of its own",
+    "это сам исходный файл; преобразованному файлу нужно своё имя"};
+inline constexpr OwnMessage NothingLeftToWrite{
+    "no observation is left to write: %1 flagged, %2 without a number, %3 with a flux of zero or "
+    "below, %4 fainter-than estimates, %5 in other bands",
+    "не осталось наблюдений для записи: с флагами — %1, без числа — %2, с потоком не "
+    "больше нуля — %3, оценки «слабее» — %4, в других полосах — %5"};
+
 // Survey light curves converted on opening.
 inline constexpr OwnMessage ConversionTitle{"Convert a survey light curve",
                                             "Преобразование кривой блеска обзора"};

@@ -134,10 +134,9 @@ DelimitedTable::DelimitedTable(std::string_view text, const std::string& path) :
     const auto firstRow = std::find_if(records.begin(), records.end(), [](const TableRow& r) {
         return parseNumber(r.fields.front()).has_value();
     });
-    if (records.empty()) throw QuelmarError(path, "the file is empty");
+    if (records.empty()) throw QuelmarError(path, message::TableEmpty);
     if (firstRow == records.begin())
-        throw QuelmarError(path, "there is no header line naming the columns before line " +
-                                     std::to_string(firstRow->line));
+        throw QuelmarError(path, {message::TableWithoutHeader, {std::to_string(firstRow->line)}});
     header_ = headerNames(std::prev(firstRow)->fields);
     rows_.assign(std::make_move_iterator(firstRow), std::make_move_iterator(records.end()));
 }
@@ -153,8 +152,7 @@ std::size_t DelimitedTable::requireColumn(std::string_view name) const {
     std::string there;
     for (const std::string& h : header_)
         there += (there.empty() ? "" : ", ") + h;
-    throw QuelmarError(path_, "has no column \"" + std::string(name) +
-                                  "\"; its header names " + there);
+    throw QuelmarError(path_, {message::TableColumnMissing, {std::string(name), there}});
 }
 
 std::string_view DelimitedTable::field(const TableRow& row, std::size_t column) {

@@ -30,7 +30,7 @@ public:
         // standard input, no compressed or remote files hidden behind the name.
         int status = 0;
         fits_open_diskfile(&file_, path.c_str(), READONLY, &status);
-        check(status, "it is not a FITS file that can be read");
+        check(status, message::FitsUnreadable);
     }
     ~FitsFile() {
         int status = 0;
@@ -43,17 +43,15 @@ public:
         int status = 0;
         char name[] = "LIGHTCURVE";
         fits_movnam_hdu(file_, BINARY_TBL, name, 0, &status);
-        check(status, "it holds no LIGHTCURVE table");
+        check(status, message::FitsNoLightCurve);
     }
 
     double keyword(const char* name) {
         int status = 0;
         double value = 0;
         fits_read_key(file_, TDOUBLE, name, &value, nullptr, &status);
-        if (status == KEY_NO_EXIST)
-            throw QuelmarError(path_, "the LIGHTCURVE table has no keyword " + std::string(name) +
-                                          ", so its times cannot be made full Julian dates");
-        check(status, "its keyword " + std::string(name) + " cannot be read");
+        if (status == KEY_NO_EXIST) throw QuelmarError(path_, {message::FitsNoKeyword, {name}});
+        check(status, message::FitsKeywordUnreadable, name);
         return value;
     }
 
@@ -61,7 +59,7 @@ public:
         int status = 0;
         LONGLONG rows = 0;
         fits_get_num_rowsll(file_, &rows, &status);
-        check(status, "the LIGHTCURVE table cannot be read");
+        check(status, message::FitsTableUnreadable);
         return rows;
     }
 
@@ -71,8 +69,8 @@ public:
         std::string pattern = name;
         fits_get_colnum(file_, CASEINSEN, pattern.data(), &number, &status);
         if (status == COL_NOT_FOUND || status == COL_NOT_UNIQUE)
-            throw QuelmarError(path_, "the LIGHTCURVE table has no column " + name);
-        check(status, "its column " + name + " cannot be found");
+            throw QuelmarError(path_, {message::FitsNoColumn, {name}});
+        check(status, message::FitsTableUnreadable);
         return number;
     }
 
@@ -81,7 +79,7 @@ public:
         int type = 0;
         long repeat = 0, width = 0;
         fits_get_coltype(file_, column, &type, &repeat, &width, &status);
-        check(status, "a column's type cannot be read");
+        check(status, message::FitsTableUnreadable);
         return type == TFLOAT;
     }
 
@@ -95,17 +93,19 @@ public:
         double nullValue = std::nan("");
         fits_read_col(file_, TDOUBLE, number, 1, 1, rows, &nullValue, values.data(), &anyNull,
                       &status);
-        check(status, "its column " + name + " cannot be read");
+        check(status, message::FitsColumnUnreadable, name);
         return values;
     }
 
 private:
-    void check(int status, const std::string& what) const {
+    // cfitsio's reason, in its own words, is the last argument of the message.
+    void check(int status, const OwnMessage& what, const std::string& name = {}) const {
         if (status == 0) return;
         char reason[FLEN_STATUS] = {};
         fits_get_errstatus(status, reason);
         fits_clear_errmsg();
-        throw QuelmarError(path_, what + " (" + reason + ")");
+        if (name.empty()) throw QuelmarError(path_, {what, {std::string(reason)}});
+        throw QuelmarError(path_, {what, {name, std::string(reason)}});
     }
 
     std::string path_;

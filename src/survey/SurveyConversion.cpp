@@ -80,8 +80,7 @@ Conversion convertSurveyFile(const std::string& source, const ConversionOptions&
     const SurveyFormat format = detectSurveyFormat(source);
     if (format == SurveyFormat::LightCurveFits) {
         if (!options.columns.empty())
-            throw QuelmarError(source, "is a FITS file; column names choose columns of text "
-                                       "tables only");
+            throw QuelmarError(source, message::FitsHasNoColumnNames);
         return convertLightCurveFits(source, options);
     }
     const DelimitedTable table(readFile(source), source);
@@ -91,8 +90,7 @@ Conversion convertSurveyFile(const std::string& source, const ConversionOptions&
     case SurveyFormat::ZtfCsv: return convertZtf(table, options);
     case SurveyFormat::HeaderTable: return convertHeaderTable(table, options);
     default:
-        throw QuelmarError(source, "is an observation file already; name the columns to "
-                                   "take from its header to convert it all the same");
+        throw QuelmarError(source, message::AlreadyObservations);
     }
 }
 
@@ -109,11 +107,15 @@ std::string leftOutSummary(const LeftOutRows& rows) {
 void writeConversion(const Conversion& conversion, const std::string& source,
                      const std::string& output) {
     if (sameFile(source, output))
-        throw QuelmarError(output, "is the source file itself; the converted file needs a name "
-                                   "of its own");
-    if (conversion.observations == 0)
-        throw QuelmarError(source, "no observation is left to write (left out: " +
-                                       leftOutSummary(conversion.leftOut) + ")");
+        throw QuelmarError(output, message::ConvertedOverSource);
+    if (conversion.observations == 0) {
+        const LeftOutRows& left = conversion.leftOut;
+        throw QuelmarError(source, {message::NothingLeftToWrite,
+                                    {std::to_string(left.flagged), std::to_string(left.notANumber),
+                                     std::to_string(left.notPositive),
+                                     std::to_string(left.fainterThan),
+                                     std::to_string(left.otherBand)}});
+    }
     writeFileAtomically(output, conversion.text);
 }
 

@@ -33,19 +33,26 @@ std::vector<std::string> bandsIn(const DelimitedTable& table, std::size_t column
     return bands;
 }
 
+struct BandMessages {
+    const OwnMessage& none;
+    const OwnMessage& several;
+    const OwnMessage& missing;
+};
+const BandMessages AavsoBands{message::NoBandObserved, message::SeveralBands, message::NoSuchBand};
+const BandMessages ZtfFilters{message::NoFilterObserved, message::SeveralFilters,
+                              message::NoSuchFilter};
+
 // The band asked for as the file spells it; with none asked, the file's only band.
 std::string chosenBand(const DelimitedTable& table, const std::vector<std::string>& bands,
-                       const std::string& asked, const std::string& kind) {
-    if (bands.empty()) throw QuelmarError(table.path(), "holds no observation with a " + kind);
+                       const std::string& asked, const BandMessages& say) {
+    if (bands.empty()) throw QuelmarError(table.path(), say.none);
     if (asked.empty()) {
         if (bands.size() == 1) return bands.front();
-        throw QuelmarError(table.path(), "holds observations in several " + kind + "s (" +
-                                             joined(bands) + "); choose one");
+        throw QuelmarError(table.path(), {say.several, {joined(bands)}});
     }
     for (const std::string& band : bands)
         if (sameName(band, asked)) return band;
-    throw QuelmarError(table.path(), "has no observation in the " + kind + " \"" + asked +
-                                         "\"; it holds " + joined(bands));
+    throw QuelmarError(table.path(), {say.missing, {asked, joined(bands)}});
 }
 
 std::string_view valueOrMissing(std::string_view text) { return isNumber(text) ? text : "0"; }
@@ -82,7 +89,7 @@ Conversion convertAavso(const DelimitedTable& table, const ConversionOptions& op
     conversion.columnsWritten = "JD Magnitude Uncertainty";
     conversion.valueColumns = 2;
     conversion.bands = bandsIn(table, bandColumn);
-    const std::string band = chosenBand(table, conversion.bands, options.band, "band");
+    const std::string band = chosenBand(table, conversion.bands, options.band, AavsoBands);
     for (const TableRow& row : table.rows()) {
         const std::string_view date = DelimitedTable::field(row, jd);
         const std::string_view value = DelimitedTable::field(row, magnitude);
@@ -118,7 +125,7 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
     conversion.columnsWritten = std::string(modified ? "mjd" : "hjd") + " mag magerr";
     conversion.valueColumns = 2;
     conversion.bands = bandsIn(table, filter);
-    const std::string band = chosenBand(table, conversion.bands, options.band, "filter");
+    const std::string band = chosenBand(table, conversion.bands, options.band, ZtfFilters);
     for (const TableRow& row : table.rows()) {
         const std::string_view date = DelimitedTable::field(row, time);
         const std::string_view value = DelimitedTable::field(row, magnitude);
@@ -149,9 +156,7 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
 
 Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptions& options) {
     if (options.columns.size() < 2)
-        throw QuelmarError(table.path(), "name the time column and at least one value column "
-                                         "of its header (" +
-                                             joined(table.header()) + ")");
+        throw QuelmarError(table.path(), {message::TableColumnsToName, {joined(table.header())}});
     std::vector<std::size_t> columns;
     for (const std::string& name : options.columns)
         columns.push_back(table.requireColumn(name));

@@ -7,9 +7,13 @@
 #include "ui/CurvePanel.h"
 #include "ui/PeriodProgressWindow.h"
 #include "ui/ShortenedDatesDialog.h"
+#include "ui/SurveyConversionDialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +57,15 @@ const WindowToWalk WindowsToWalk[] = {
     {"Tbawin", "countbarbut"},
     {"Tbarquest", nullptr, [](StartUp& shell) { shell.shortenedDates().show(); }},
     {"TPhasfrm", "phasbutt"},
+    {"SurveyConversionDialog", nullptr,
+     [](StartUp& shell) {
+         const QString data = QString::fromStdString(shell.workbench().files.DataFileName);
+         QFile csv(QFileInfo(data).dir().filePath(QStringLiteral("survey.csv")));
+         csv.open(QIODevice::WriteOnly);
+         csv.write("JD,Magnitude,Uncertainty,Band\n2459000.5,9.1,0.01,V\n");
+         csv.close();
+         shell.surveyConversion().offer(csv.fileName());
+     }},
 };
 
 void addText(QStringList& texts, const QString& text) {
@@ -106,8 +119,9 @@ QWidget* shownWindow(const char* name) {
 
 // Words of ours that read the same in both interfaces: design captions, units and names.
 bool sharedWord(const QString& word) {
-    static const QStringList shared = {"OK",  "JD",   "Max", "Min", "Quelmar", "ALTUS",
-                                       "CCF", "JPEG", "GIF", "PNG", "BMP"};
+    static const QStringList shared = {"OK",  "JD",   "Max", "Min",   "Quelmar", "ALTUS",
+                                       "CCF", "JPEG", "GIF", "PNG",   "BMP",     "AAVSO",
+                                       "CSV", "ZTF",  "FITS", "TESS", "Kepler"};
     return shared.contains(word);
 }
 
