@@ -8,11 +8,11 @@
 #include "core/numbers.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <future>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <unistd.h>
 
 namespace quelmar::cli {
@@ -155,11 +155,13 @@ void runBatch(const PeriodOptions& opt) {
     for (const std::string& file : files)
         periodograms.push_back(opt.output.empty() ? periodogramFileName(file) : opt.output);
 
-    std::atomic<long long> done{0};
+    long long done = 0;
+    std::mutex progressShown; // workers finish files at the same time
     const bool showProgress = isatty(STDERR_FILENO);
     const auto lines = summarisePeriodSearches(files, periodograms, settings, threads, [&] {
-        const long long finished = ++done;
-        if (showProgress) drawProgress(finished, static_cast<long long>(files.size()));
+        const std::lock_guard lock(progressShown);
+        ++done;
+        if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
     });
     if (showProgress) std::cerr << '\n';
     if (!opt.summary.empty())
