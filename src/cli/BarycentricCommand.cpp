@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "JsonOutput.h"
 #include "analysis/StarCatalogue.h"
 #include "commands.h"
 #include "core/Error.h"
@@ -18,6 +19,7 @@ namespace {
 struct BarycentricOptions {
     std::string data, star, jdOffset, catalogue;
     std::vector<std::string> ra, dec;
+    bool json = false;
 };
 
 // The catalogue the workbench uses: beside the executable, or in the user's configuration.
@@ -79,15 +81,23 @@ void runBarycentric(const BarycentricOptions& opt) {
                   << ": no date is below 99999, so --jd-offset is not applied\n";
     }
     rewrite.run(star, jdOffset);
-    std::cout << "corrected " << rewrite.observations() << '\n'
-              << "copy " << rewrite.copyPath() << '\n';
-    if (opt.star.empty() || listed) return;
-    try {
-        if (addStar(catalogue, name, star))
-            std::cout << "added to the catalogue " << catalogue.writePath << '\n';
-    } catch (const QuelmarError& e) {
-        throw QuelmarError(std::string(e.what()) + " (the dates were corrected)");
+    JsonObject out;
+    out.count("corrected", rewrite.observations()).text("copy", rewrite.copyPath());
+    if (!opt.json)
+        std::cout << "corrected " << rewrite.observations() << '\n'
+                  << "copy " << rewrite.copyPath() << '\n';
+    if (!opt.star.empty() && !listed) {
+        try {
+            if (addStar(catalogue, name, star)) {
+                out.text("added_to_catalogue", catalogue.writePath);
+                if (!opt.json)
+                    std::cout << "added to the catalogue " << catalogue.writePath << '\n';
+            }
+        } catch (const QuelmarError& e) {
+            throw QuelmarError(std::string(e.what()) + " (the dates were corrected)");
+        }
     }
+    if (opt.json) std::cout << out.str() << '\n';
 }
 
 } // namespace
@@ -111,6 +121,7 @@ void addBarycentricCommand(CLI::App& app) {
                     "added to every date when the file holds shortened dates (below 99999)");
     cmd->add_option("--catalogue", opt->catalogue,
                     "star catalogue (default: hotstars.ini beside the executable)");
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] { runBarycentric(*opt); });
 }
 

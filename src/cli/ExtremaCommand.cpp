@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "analysis/ExtremumLines.h"
 #include "commands.h"
 #include "core/Error.h"
@@ -17,6 +18,7 @@ namespace {
 struct ExtremaOptions {
     std::string data, terms = "3-6", ranges;
     int first = 0, last = 0, decimals = 4, channel = 1;
+    bool json = false;
 };
 
 TermRange termRange(const std::string& text) {
@@ -29,14 +31,56 @@ TermRange termRange(const std::string& text) {
     return {*first, *last};
 }
 
-// Fits the store's view and prints the lines; the refusal of the channel, if it was refused.
+const char* noteName(ExtremumNote note) {
+    switch (note) {
+    case ExtremumNote::Singular:
+        return "singular";
+    case ExtremumNote::NewtonNotSettled:
+        return "not_settled";
+    case ExtremumNote::NewtonLeftRange:
+        return "left_range";
+    case ExtremumNote::None:
+        break;
+    }
+    return "";
+}
+
+// The fits of one term count each, as JSON objects with the figures the lines show.
+std::string fitsJson(const ExtremumTables& tables, const ChannelFit& fit, int decimals) {
+    std::vector<std::string> fits;
+    const int c = fit.channel;
+    for (const TermFit& term : fit.terms) {
+        const int m = term.terms;
+        JsonObject one;
+        one.count("terms", m);
+        if (term.note != ExtremumNote::Singular)
+            one.number("moment", tables.ExtremumMoment[c][m], decimals)
+                .number("moment_error", tables.ExtremumMomentError[c][m], decimals)
+                .number("value", tables.ExtremumValue[c][m], decimals)
+                .number("value_error", tables.ExtremumValueError[c][m], decimals);
+        if (term.note != ExtremumNote::None) one.text("note", noteName(term.note));
+        fits.push_back(one.str());
+    }
+    return jsonArray(fits);
+}
+
+// Fits the store's view and prints the lines (with --json, adds them to the block); the
+// refusal of the channel, if it was refused.
 std::string printFit(const PointStore& store, const ExtremaOptions& opt, TermRange terms,
-              ExtremumTables& tables) {
+                     ExtremumTables& tables, JsonObject& block) {
     const ChannelFit fit = fitExtremum(store, opt.channel, store.ViewFirst, store.ViewLast, terms,
                                        tables.beginRun(), tables);
     constexpr InterfaceLanguage english = InterfaceLanguage::English;
     if (fit.leftOut > 0) std::cerr << "quelmar-cli: " << leftOutText(fit, english) << '\n';
-    if (fit.refusal != FitRefusal::None) return opt.data + ": " + fitRefusalText(fit, english);
+    block.count("first", store.ViewFirst)
+        .count("last", store.ViewLast)
+        .count("left_out", fit.leftOut);
+    if (fit.refusal != FitRefusal::None) {
+        block.text("refused", fitRefusalText(fit, english));
+        return opt.data + ": " + fitRefusalText(fit, english);
+    }
+    block.value("fits", fitsJson(tables, fit, opt.decimals));
+    if (opt.json) return {};
     for (const ExtremumLine& line : extremumLines(tables, fit, opt.decimals, english))
         std::cout << line.text << '\n';
     return {};
@@ -69,22 +113,36 @@ void runExtrema(const ExtremaOptions& opt) {
     ExtremumTables tables;
     if (opt.ranges.empty()) {
         limitView(store, first, last);
-        if (const std::string refusal = printFit(store, opt, terms, tables); !refusal.empty())
+        JsonObject out;
+        out.text("file", opt.data).count("channel", opt.channel);
+        if (const std::string refusal = printFit(store, opt, terms, tables, out); !refusal.empty())
             throw QuelmarError(refusal);
+        if (opt.json) std::cout << out.str() << '\n';
         return;
     }
     RangeList list;
     loadRanges(list, opt.ranges);
     int refused = 0;
+    std::vector<std::string> blocks;
     while (nextRange(list) == RangeStep::Moved) {
         showCurrentRange(list, store);
-        std::cout << "points " << store.ViewFirst << ' ' << store.ViewLast << '\n';
-        if (const std::string refusal = printFit(store, opt, terms, tables); !refusal.empty()) {
+        if (!opt.json) std::cout << "points " << store.ViewFirst << ' ' << store.ViewLast << '\n';
+        JsonObject block;
+        if (const std::string refusal = printFit(store, opt, terms, tables, block);
+            !refusal.empty()) {
             std::cout << std::flush;
             std::cerr << "quelmar-cli: " << refusal << '\n';
             ++refused;
         }
+        blocks.push_back(block.str());
     }
+    if (opt.json)
+        std::cout << JsonObject()
+                         .text("file", opt.data)
+                         .count("channel", opt.channel)
+                         .value("ranges", jsonArray(blocks))
+                         .str()
+                  << '\n';
     if (refused > 0)
         throw QuelmarError(opt.ranges, std::to_string(refused) +
                                            (refused == 1 ? " range" : " ranges") +
@@ -108,6 +166,7 @@ void addExtremaCommand(CLI::App& app) {
     cmd->add_option("--ranges", opt->ranges,
                     "ranges file: fit every range it lists, one block per range headed by its "
                     "point numbers");
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] { runExtrema(*opt); });
 }
 

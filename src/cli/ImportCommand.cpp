@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "JsonOutput.h"
 #include "commands.h"
 #include "core/Error.h"
 #include "core/StepEstimates.h"
@@ -14,6 +15,7 @@ void addImportCommand(CLI::App& app) {
         "import", "Add visual step estimates from a file to a data file as magnitudes");
     struct Options {
         std::string data, stars, from;
+        bool json = false;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("DATA", opt->data, "data file the observations are added to")->required();
@@ -23,6 +25,7 @@ void addImportCommand(CLI::App& app) {
     cmd->add_option("--from", opt->from,
                     "file of estimates, one a line: \"JD a2v3b comment\" or \"JD 2 3 comment\"")
         ->required();
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] {
         const std::string line = cp1251Argument(opt->stars, "--stars");
         if (line.size() < 2) throw QuelmarError("--stars names no comparison star");
@@ -34,7 +37,15 @@ void addImportCommand(CLI::App& app) {
                                                      {cp1251ToUtf8(badEntry)}));
         if (stars->empty()) throw QuelmarError("--stars names no comparison star");
         const ImportReport report = importEstimates(opt->data, opt->from, *stars);
-        std::cout << importSummary(report, InterfaceLanguage::English) << '\n';
+        if (!opt->json) {
+            std::cout << importSummary(report, InterfaceLanguage::English) << '\n';
+            return;
+        }
+        JsonObject out;
+        out.count("added", report.added).count("skipped", report.skipped);
+        if (report.skipped > 0) out.count("first_skipped_line", report.firstSkippedLine);
+        if (report.endLine > 0) out.count("ended_at_line", report.endLine);
+        std::cout << out.str() << '\n';
     });
 }
 

@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "commands.h"
 #include "core/Error.h"
 #include "core/JulianDate.h"
@@ -18,7 +19,8 @@ struct DateTexts {
 
 double argument(const std::string& text, const char* name) {
     const auto value = parseNumber(text);
-    if (!value) throw QuelmarError("the " + std::string(name) + " \"" + text + "\" is not a number");
+    if (!value)
+        throw QuelmarError("the " + std::string(name) + " \"" + text + "\" is not a number");
     return *value;
 }
 
@@ -35,14 +37,17 @@ void addJdCommand(CLI::App& app) {
         ->required();
     cmd->add_option("HOUR", date->hour, "hour (UT), 0 to below 24");
     cmd->add_option("MINUTE", date->minute, "minute, 0 to below 60");
-    cmd->callback([date] {
+    auto json = std::make_shared<bool>(false);
+    cmd->add_flag("--json", *json, "print the result as one JSON object");
+    cmd->callback([date, json] {
         const double year = argument(date->year, "year");
         const double month = argument(date->month, "month");
         const double day = argument(date->day, "day");
         const double hour = argument(date->hour, "hour");
         const double minute = argument(date->minute, "minute");
         checkCalendarDate(year, month, day, hour, minute);
-        std::cout << fixed(dateToJD(year, month, day, hour, minute), 4) << '\n';
+        const double jd = dateToJD(year, month, day, hour, minute);
+        std::cout << (*json ? JsonObject().number("jd", jd, 4).str() : fixed(jd, 4)) << '\n';
     });
 }
 

@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "analysis/PrincipalComponents.h"
 #include "analysis/SignalRestoration.h"
 #include "commands.h"
@@ -19,6 +20,7 @@ namespace {
 struct PcaOptions {
     std::string data, output;
     std::optional<std::string> keep;
+    bool json = false;
 };
 
 std::string refusalText(PcaOutcome outcome) {
@@ -58,6 +60,33 @@ std::vector<bool> componentsToKeep(const std::string& list, int n) {
     return keep;
 }
 
+// The figures the report prints: loadings (a row per channel), singular values, their shares.
+std::string pcaJson(const PrincipalComponents& pca, const std::string& data) {
+    const int n = pca.ChannelCount;
+    double total = 0;
+    for (int k = 1; k <= n; ++k)
+        total += pca.SingularValues[k] * pca.SingularValues[k];
+    std::vector<std::string> loadings, sigmas, shares;
+    for (int c = 1; c <= n; ++c) {
+        std::vector<std::string> row;
+        for (int k = 1; k <= n; ++k)
+            row.push_back(jsonNumber(pca.PcaAxes[c][k], 4));
+        loadings.push_back(jsonArray(row));
+    }
+    for (int k = 1; k <= n; ++k) {
+        const double lambda = pca.SingularValues[k] * pca.SingularValues[k];
+        sigmas.push_back(jsonNumber(pca.SingularValues[k], 4));
+        shares.push_back(jsonNumber(total > 0 ? lambda / total : 0, 4));
+    }
+    return JsonObject()
+        .text("file", data)
+        .value("loadings", jsonArray(loadings))
+        .value("singular_values", jsonArray(sigmas))
+        .value("variance_shares", jsonArray(shares))
+        .count("left_out", static_cast<long long>(pca.LeftOutPoints.size()))
+        .str();
+}
+
 void refuseOverwritingTheData(const std::string& data, const std::string& output) {
     std::error_code error;
     if (std::filesystem::equivalent(data, output, error))
@@ -77,9 +106,12 @@ void runPca(const PcaOptions& opt) {
     const std::vector<bool> keep =
         componentsToKeep(opt.keep.value_or(""), pca.ChannelCount); // checked before writing
 
-    for (const std::string& line : decompositionReport(pca, "Principal components"))
-        std::cout << line << '\n';
-    if (!pca.LeftOutPoints.empty())
+    if (opt.json)
+        std::cout << pcaJson(pca, opt.data) << '\n';
+    else
+        for (const std::string& line : decompositionReport(pca, "Principal components"))
+            std::cout << line << '\n';
+    if (!opt.json && !pca.LeftOutPoints.empty())
         std::cout << "left out " << pca.LeftOutPoints.size()
                   << " observation(s) with a missing value (0)\n";
     if (pca.PcaStatus != 0)
@@ -109,6 +141,7 @@ void addPcaCommand(CLI::App& app) {
                     "components to restore the columns from, such as 1,2 or 1-3; \"\" keeps none, "
                     "which leaves every column at its mean")
         ->needs(output);
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] { runPca(*opt); });
 }
 

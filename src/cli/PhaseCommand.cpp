@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "JsonOutput.h"
 #include "analysis/PhaseCurve.h"
 #include "commands.h"
 
@@ -13,6 +14,7 @@ void addPhaseCommand(CLI::App& app) {
                                             "date)");
     struct Options {
         std::string data, epoch, period, output;
+        bool json = false;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("DATA", opt->data, "observation file")->required();
@@ -21,12 +23,17 @@ void addPhaseCommand(CLI::App& app) {
     cmd->add_option("--output", opt->output,
                     "phase file (default: the data file's name up to its first \".\", plus "
                     "\"_ph.dat\", in the working folder)");
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] {
         const double epoch = numberArgument(opt->epoch, "--epoch");
         const double period = numberArgument(opt->period, "--period");
         const std::string output = opt->output.empty() ? phaseFileName(opt->data) : opt->output;
         const long long lines = writePhaseCurve(opt->data, output, epoch, period);
-        std::cout << "phase file " << output << '\n' << "lines " << lines << '\n';
+        if (opt->json)
+            std::cout << JsonObject().text("phase_file", output).count("lines", lines).str()
+                      << '\n';
+        else
+            std::cout << "phase file " << output << '\n' << "lines " << lines << '\n';
     });
 }
 

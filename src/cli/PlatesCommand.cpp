@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "commands.h"
 #include "core/PlateCatalogue.h"
 
@@ -11,7 +12,7 @@ void addPlatesCommand(CLI::App& app) {
                                              "data file by the plates' Julian dates");
     struct Options {
         std::string data, catalogue;
-        bool full = false;
+        bool full = false, json = false;
     };
     auto opt = std::make_shared<Options>();
     cmd->add_option("DATA", opt->data, "data file whose lines begin with plate numbers")
@@ -19,8 +20,16 @@ void addPlatesCommand(CLI::App& app) {
     cmd->add_option("--catalogue", opt->catalogue, "plate catalogue (plate, JD, free text)")
         ->required();
     cmd->add_flag("--full", opt->full, "append the catalogue's text about each plate");
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] {
         const PlateConversion report = convertPlateNumbers(opt->data, opt->catalogue, opt->full);
+        if (opt->json) {
+            JsonObject out;
+            out.count("converted", report.converted).count("unmatched", report.unmatched);
+            if (report.unmatched > 0) out.count("first_unmatched_line", report.firstUnmatchedLine);
+            std::cout << out.text("unconverted_copy", report.workingCopy).str() << '\n';
+            return;
+        }
         std::cout << "converted " << report.converted << '\n';
         if (report.unmatched > 0)
             std::cout << "not in the catalogue " << report.unmatched << " (first at line "

@@ -1,3 +1,4 @@
+#include "JsonOutput.h"
 #include "commands.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
@@ -25,6 +26,7 @@ constexpr int MaxSide = 10000;
 
 struct RenderOptions {
     std::string data, output, size, depth, quality = "100";
+    bool json = false;
 };
 
 QSize pictureSize(const std::string& text) {
@@ -94,6 +96,17 @@ void render(const RenderOptions& opt) {
     const DepthPicture picture =
         depth == 0 ? screenDepthPicture(image) : convertToDepth(image, depth);
     savePicture(opt.output, picture, format, quality);
+    if (opt.json) {
+        std::cout << JsonObject()
+                         .text("wrote", opt.output)
+                         .count("width", size.width())
+                         .count("height", size.height())
+                         .count("bits_per_pixel", picture.bitsPerPixel)
+                         .count("points", store.PointCount)
+                         .str()
+                  << '\n';
+        return;
+    }
     std::cout << "wrote " << opt.output << ": " << size.width() << " x " << size.height() << ", "
               << picture.bitsPerPixel << " bits per pixel, " << store.PointCount << " points\n";
 }
@@ -114,6 +127,7 @@ void addRenderCommand(CLI::App& app) {
                     "bits per pixel: 1, 4, 8 (palettes of 2, 16, 256 colours), 15, 16, 24 or 32 "
                     "(default: the picture as drawn, 32)");
     cmd->add_option("--quality", opt->quality, "JPEG quality 0 ... 100 (default 100)");
+    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
     cmd->callback([opt] { render(*opt); });
 }
 

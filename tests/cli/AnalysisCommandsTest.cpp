@@ -38,6 +38,15 @@ TEST(ExtremaCommand, FitsEachRangeOfARangesFileInTurn) {
     EXPECT_NE(run.out.find("\npoints 410 466\n"), std::string::npos) << run.out;
     // The last range ends the list: no block for the whole curve after it.
     EXPECT_EQ(run.out.find("points 1 600"), std::string::npos) << run.out;
+
+    const auto json = runCli({"extrema", data, "--ranges", ranges, "--terms", "3-4", "--json"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"file\":", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("{\"first\":60,\"last\":130,\"left_out\":0,\"fits\":[{\"terms\":3,"
+                            "\"moment\":2451545.9428,\"moment_error\":0.0003,\"value\":9.7020,"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"first\":410,"), std::string::npos) << json.out;
 }
 
 TEST(PcaCommand, WritesComponentsOrRestoredColumnsWithTheOriginalTimes) {
@@ -51,6 +60,13 @@ TEST(PcaCommand, WritesComponentsOrRestoredColumnsWithTheOriginalTimes) {
               "2451545.1000 12.0000 14.0000\r\n2451545.2000 12.0000 14.0000\r\n"
               "2451545.3000 0.0000 0.0000\r\n2451545.4000 12.0000 14.0000\r\n");
     EXPECT_EQ(runCli({"pca", data, "--output", data}).status, 1);
+
+    const auto json = runCli({"pca", data, "--json"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"file\":", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"loadings\":[["), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"variance_shares\":["), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"left_out\":1}"), std::string::npos) << json.out;
 }
 
 TEST(RenderCommand, DrawsTheCurveInTheFormatOfTheExtension) {
@@ -64,6 +80,10 @@ TEST(RenderCommand, DrawsTheCurveInTheFormatOfTheExtension) {
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(bmp[28], 4); // bits per pixel
     EXPECT_EQ(runCli({"render", data, "--output", dir.file("star.JPG")}).status, 1);
+    const auto json = runCli({"render", data, "--output", dir.file("star.png"), "--size", "320x240",
+                              "--json"});
+    EXPECT_EQ(json.out, "{\"wrote\":\"" + dir.file("star.png") + "\",\"width\":320,\"height\":240,"
+                        "\"bits_per_pixel\":32,\"points\":600}\n") << json.err;
 }
 
 TEST(CommandLine, ResultsThatCannotReachTheirReaderAreAFailure) {

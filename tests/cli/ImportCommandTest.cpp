@@ -17,6 +17,9 @@ TEST(ImportCommand, AddsTheEstimatesAsMagnitudesAndSumsUp) {
               "2451544.1 9.80 old\r\n2451545.3000 9.65 good\r\n2451546 9.65 ok\r\n");
     EXPECT_EQ(run.out, "2 lines added, 1 skipped (the first at line 3: the comparison star x is "
                        "not in the comparison-star line)\n");
+    const auto json =
+        runCli({"import", data, "--stars", "a9.34 b10.11", "--from", source, "--json"});
+    EXPECT_EQ(json.out, "{\"added\":2,\"skipped\":1,\"first_skipped_line\":3}\n");
     const auto refused = runCli({"import", data, "--stars", "a9.34 b1o", "--from", source});
     EXPECT_EQ(refused.status, 1);
 }

@@ -8,6 +8,7 @@ TEST(JdCommand, ConvertsADateAndTime) {
     const auto run = runCli({"jd", "2000", "1", "1", "12", "0"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "2451545.0000\n");
+    EXPECT_EQ(runCli({"jd", "2000", "1", "1", "12", "--json"}).out, "{\"jd\":2451545.0000}\n");
 }
 
 TEST(JdCommand, RefusesWhatIsNoDateNamingTheArgument) {

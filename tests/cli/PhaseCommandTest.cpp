@@ -17,6 +17,9 @@ TEST(PhaseCommand, FoldsByEpochAndPeriod) {
     EXPECT_EQ(TempDir::read(dir.file("star_ph.dat")), "0.60000  9.87 0.45 good 2451545.3000\r\n"
                                                       "0.80000  9.91 0.47 2451544.9000\r\n"
                                                       "0.00000  9.90 0.46 2451545.0000\r\n");
+    const auto json = runCli({"phase", data, "--epoch", "2451545.0", "--period", "0.5", "--output",
+                              dir.file("star_ph.dat"), "--json"});
+    EXPECT_EQ(json.out, "{\"phase_file\":\"" + dir.file("star_ph.dat") + "\",\"lines\":3}\n");
 }
 
 TEST(PhaseCommand, RefusesBeforeWritingAnything) {

@@ -25,6 +25,12 @@ TEST(PlatesCommand, ConvertsTheFileALinkNamesAndKeepsTheLink) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("rr.dat")));
     EXPECT_EQ(TempDir::read(real), "2437512.3456  9.85 V\r\n");
     EXPECT_EQ(TempDir::read(dir.file("rr.tmp")), plates);
+
+    const auto json = runCli({"plates", dir.write("mira.dat", "1234 9.85 V\r\n99 9.9\r\n"),
+                              "--catalogue", dir.file("7cam.dat"), "--json"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"converted\":1,\"unmatched\":1,\"first_unmatched_line\":2,"
+                        "\"unconverted_copy\":\"" + dir.file("mira.tmp") + "\"}\n");
 }
 
 TEST(PlatesCommand, RefusesWhatWouldLoseData) {
