@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include <QRect>
 
 namespace quelmar {
 
@@ -18,26 +21,44 @@ namespace {
 
 constexpr QRgb WindowPenColour = qRgb(0, 0, 0);
 
-void writeNumber(Canvas& canvas, Coord x, Coord y, double value, int decimals,
-                 const LabelFont& font) {
-    canvas.textOut(x, y, QString::fromStdString(fixed(value, std::max(decimals, 0))), font);
-}
+// The labels of one drawing. A label that would be cut by the picture's edge or overlap a label
+// written before it is left out: a number that cannot be read whole would be misread.
+class Labels {
+public:
+    explicit Labels(Canvas& canvas) : canvas_(canvas) {}
 
-void drawTimeLabels(Canvas& canvas, const PointStore& store, const CurveGeometry& g,
+    void write(Coord x, Coord y, double value, int decimals, const LabelFont& font) {
+        if (!canvas_.inside(x, y)) return;
+        const QString text = QString::fromStdString(fixed(value, std::max(decimals, 0)));
+        const QRect box(static_cast<int>(x), static_cast<int>(y), canvas_.textWidth(text, font.font),
+                        canvas_.textHeight(font.font));
+        if (!QRect(0, 0, canvas_.width(), canvas_.height()).contains(box)) return;
+        for (const QRect& written : written_)
+            if (written.intersects(box)) return;
+        canvas_.textOut(x, y, text, font);
+        written_.push_back(box);
+    }
+
+private:
+    Canvas& canvas_;
+    std::vector<QRect> written_;
+};
+
+void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry& g,
                     const PlotOptions& options) {
     const double first = store.time(g.ViewFirst);
     const double last = store.time(g.ViewLast);
     const Coord y = g.Height - 15;
     const auto& font = options.XAxisFont;
-    writeNumber(canvas, 20, y, first, options.XAxisDecimals, font);
+    labels.write(20, y, first, options.XAxisDecimals, font);
     if (const auto x = pixelOf((last - first) * g.XScale + PlotLeft - 50))
-        writeNumber(canvas, *x, y, last, options.XAxisDecimals, font);
-    writeNumber(canvas, g.Width / 2 - 15, y, (first + last) / 2, options.XAxisDecimals, font);
+        labels.write(*x, y, last, options.XAxisDecimals, font);
+    labels.write(g.Width / 2 - 15, y, (first + last) / 2, options.XAxisDecimals, font);
 }
 
 // Each shown band is labelled with the value at its upper edge and the one at its lower edge.
-void drawValueLabels(Canvas& canvas, const PointStore& store, const CurveGeometry& g,
-                     const PlotOptions& options) {
+void drawValueLabels(Labels& labels, Canvas& canvas, const PointStore& store,
+                     const CurveGeometry& g, const PlotOptions& options) {
     const auto& font = options.YAxisFont;
     const int decimals = options.YAxisDecimals;
     const Coord h0 = canvas.textHeight(font.font);
@@ -45,14 +66,13 @@ void drawValueLabels(Canvas& canvas, const PointStore& store, const CurveGeometr
         if (!channelShown(store, k)) continue;
         const Coord upperEdge = Nearest(g.BandTop[k - 1]) + PlotTop;
         if (!g.Flipped) {
-            writeNumber(canvas, 3, Nearest(g.BandTop[k]) + PlotTop - h0, g.ChannelMax[k], decimals,
-                        font);
-            writeNumber(canvas, 3, upperEdge, g.ChannelMin[k], decimals, font);
+            labels.write(3, Nearest(g.BandTop[k]) + PlotTop - h0, g.ChannelMax[k], decimals, font);
+            labels.write(3, upperEdge, g.ChannelMin[k], decimals, font);
         } else {
             const double height = std::abs((g.ChannelMax[k] - g.ChannelMin[k]) * g.YScale + 2);
             if (const auto lower = pixelOf(height))
-                writeNumber(canvas, 3, *lower + upperEdge - h0, g.ChannelMin[k], decimals, font);
-            writeNumber(canvas, 3, upperEdge, g.ChannelMax[k], decimals, font);
+                labels.write(3, *lower + upperEdge - h0, g.ChannelMin[k], decimals, font);
+            labels.write(3, upperEdge, g.ChannelMax[k], decimals, font);
         }
     }
 }
@@ -117,8 +137,9 @@ void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geom
               const PlotOptions& options) {
     canvas.setBrush(BackgroundColour);
     if (geometry.hasPoints()) {
-        drawTimeLabels(canvas, store, geometry, options);
-        drawValueLabels(canvas, store, geometry, options);
+        Labels labels(canvas);
+        drawTimeLabels(labels, store, geometry, options);
+        drawValueLabels(labels, canvas, store, geometry, options);
     }
     // x of the last point of the view; the first is at PlotLeft.
     Coord xLast = PlotLeft;

@@ -154,5 +154,36 @@ TEST(CurvePixels, LabelFontsAndColoursAreHonoured) {
     EXPECT_GT(tall, 10 + 15);
 }
 
+// A label that the picture's edge would cut, or that would cover another, is left out whole.
+TEST(CurvePixels, LabelsThatWouldBeCutOrOverlapAreLeftOut) {
+    const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
+    auto redInk = [](const QImage& image) {
+        std::pair<int, int> span{image.width(), -1};
+        countPixels(image, [&](int x, int, QRgb c) {
+            if (c != qRgb(255, 0, 0)) return false;
+            span = {std::min(span.first, x), std::max(span.second, x)};
+            return true;
+        });
+        return span;
+    };
+    PlotOptions options;
+    options.XAxisFont.colour = qRgb(255, 0, 0);
+    options.XAxisFont.font.setPointSize(20); // taller than the margin below the frame
+    QImage tall = surface();
+    drawCurve(tall, s, {}, options);
+    EXPECT_EQ(redInk(tall).second, -1);
+
+    // On a narrow picture the middle and last times would cover the first one.
+    options.XAxisFont.font.setPointSize(8);
+    options.XAxisDecimals = 12;
+    QImage narrow = surface(240, 200);
+    drawCurve(narrow, s, {}, options);
+    const int firstWidth = Canvas(narrow).textWidth(QStringLiteral("100.000000000000"),
+                                                    options.XAxisFont.font);
+    const auto [left, right] = redInk(narrow);
+    EXPECT_GE(left, 20);
+    EXPECT_LE(right, 20 + firstWidth);
+}
+
 } // namespace
 } // namespace quelmar
