@@ -141,6 +141,15 @@ inline constexpr OwnMessage CuriosityCaption{"KERNEL32 ERROR", "KERNEL32 ERROR"}
 inline constexpr OwnMessage Curiosity{"Curiosity killed the cat\n(a proverb)",
                                       "Любопытной Варваре нос оторвали\n(русская пословица)"};
 
+// The settings' language choice.
+inline constexpr OwnMessage LanguageFilter{"Language files (*.lng)|*.lng",
+                                           "Языковые файлы (*.lng)|*.lng"};
+inline constexpr OwnMessage NotALanguageFile{
+    "%1 is not a language file of the program: its name's first two letters with \".lng\" "
+    "must name a file in the working folder or beside the program. The language is unchanged.",
+    "%1 — не языковой файл программы: первые две буквы его имени с «.lng» должны называть "
+    "файл в рабочей папке или рядом с программой. Язык не изменён."};
+
 // The light curve and its control panel.
 inline constexpr OwnMessage PointOfPoints{"No. %1 of %2", "№%1 из %2"};
 inline constexpr OwnMessage ChannelCaption{"%1 channel", "%1 канал"};
@@ -158,6 +167,7 @@ inline constexpr OwnMessage DeleteQuestion{"Ok to delete №%1?", "Удалит�
 inline constexpr OwnMessage NothingToSave{"No light curve is shown: there are no points to save.",
                                           "Кривая блеска не показана: сохранять нечего."};
 inline constexpr OwnMessage SaveCaption{"Saving", "Сохранение"};
+inline constexpr OwnMessage SaveDialogTitle{"Save", "Сохранить"};
 inline constexpr OwnMessage ReplaceQuestion{"Do you really want to replace the file %1",
                                             "Вы дейстаительно хотите заменить файл %1"};
 
@@ -179,6 +189,13 @@ inline constexpr OwnMessage NoCalculator{
 inline constexpr OwnMessage StopScanQuestion{
     "Stop the period search? The periodogram keeps the frequencies already computed.",
     "Остановить поиск периода? В периодограмме останутся уже рассчитанные частоты."};
+inline constexpr OwnMessage LongPeriodogram{
+    "The periodogram will have %1 lines, more than the %2 that the light curve can show, so "
+    "Graph, Open will refuse it. Compute it all the same?\n\nNo: back to the dialog to change "
+    "the range or the step.",
+    "В периодограмме будет %1 строк, больше %2, которые может показать кривая блеска, и "
+    "График, Открыть её не откроет. Всё равно рассчитать?\n\nНет: вернуться в диалог и "
+    "изменить диапазон или шаг."};
 inline constexpr OwnMessage LargeScan{
     "The scan would take %1 trial frequencies, more than %2, and may run for a very long time. "
     "Start it?",

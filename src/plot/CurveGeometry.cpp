@@ -97,6 +97,12 @@ bool channelShown(const PointStore& store, int k) {
            store.ChannelVisible[static_cast<std::size_t>(k)];
 }
 
+int firstShownChannel(const PointStore& store) {
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        if (channelShown(store, k)) return k;
+    return 1;
+}
+
 CurveGeometry measureCurve(const PointStore& store, const ViewState& view, int width, int height) {
     CurveGeometry g;
     g.Width = width;

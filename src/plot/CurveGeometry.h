@@ -41,6 +41,8 @@ struct CurveGeometry {
 };
 
 bool channelShown(const PointStore& store, int k);
+// The first channel drawn; 1 when none is.
+int firstShownChannel(const PointStore& store);
 
 // The view range, scales, extremes and bands for a surface of width x height pixels. Every
 // channel gets its extremes, shown or not, so they always name points of the current view.

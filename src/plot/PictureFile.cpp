@@ -71,7 +71,7 @@ void savePicture(const std::string& path, const DepthPicture& picture, PictureFo
     try {
         bytes = encodePicture(picture, format, jpegQuality);
     } catch (const QuelmarError& error) {
-        throw QuelmarError(path, error.what());
+        throw QuelmarError(path, error.message());
     }
     writeFileAtomically(path, bytes);
 }

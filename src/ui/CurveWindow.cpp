@@ -2,6 +2,7 @@
 
 #include "CurveSurface.h"
 #include "CommandBoundary.h"
+#include "WindowPlacement.h"
 #include "Workbench.h"
 #include "CurvePanel.h"
 #include "PictureExportDialog.h"
@@ -70,12 +71,15 @@ void CurveWindow::savePicture() {
 }
 
 void CurveWindow::showLaidOut() {
-    const QRect main = mainWindow_->frameGeometry();
-    const QRect screenArea = (mainWindow_->screen() ? mainWindow_->screen() : screen())->geometry();
-    const int top = main.top() + main.height();
-    // move() places the frame, so a window manager's title bar stays below the main window.
-    resize(screenArea.width(), screenArea.height() - top - 25);
-    move(1, top);
+    // Below the main window, across the screen, title bars and borders included; the main
+    // window's frame stands in for this one's until the window manager has framed it.
+    placeFrame(*this, [this] {
+        const QRect main = mainWindow_->frameGeometry();
+        const QScreen* screen = mainWindow_->screen() ? mainWindow_->screen() : this->screen();
+        const QRect area = screen ? screen->availableGeometry() : QRect();
+        const int top = main.bottom() + 1;
+        return QRect(area.left(), top, area.width(), area.bottom() + 1 - top);
+    }, {mainWindow_});
     show();
     layOut();
     // The ranges named on the command line are read again at every showing.
@@ -109,6 +113,13 @@ void CurveWindow::changeEvent(QEvent* event) {
 void CurveWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (workbench_.ShowCurveTools) closeControlPanel();
+}
+
+void CurveWindow::followCurveTools() {
+    if (workbench_.ShowCurveTools && isVisible() && !isMinimized())
+        showControlPanel();
+    else
+        closeControlPanel();
 }
 
 void CurveWindow::showControlPanel() {
@@ -146,6 +157,9 @@ void CurveWindow::redraw() {
     // The cursor is kept across files, but always names a point of the one shown.
     int& cursor = workbench_.view.CursorPoint;
     cursor = std::clamp(cursor, 1, std::max(store.PointCount, 1));
+    // The cursor stays on a channel that is drawn.
+    int& cursorChannel = workbench_.view.CursorChannel;
+    if (!channelShown(store, cursorChannel)) cursorChannel = firstShownChannel(store);
     showRange();
     if (panel_) panel_->setStepMaximum(store.PointCount);
     setWindowTitle(QString::fromStdString(workbench_.files.CurveFileName));
@@ -170,25 +184,48 @@ void CurveWindow::optionsChanged() {
     showCursorInformation();
 }
 
-void CurveWindow::loadCurveFile() {
-    const std::string& path = workbench_.files.CurveFileName;
-    // Marked loaded before the attempt, so a file that fails is reported once, not at every
-    // resize; the graph's Refresh tries it again.
-    workbench_.files.CurveLoaded = true;
-    forgetShownComponents(workbench_.components);
-    const int viewFirst = workbench_.store.ViewFirst;
-    const int viewLast = workbench_.store.ViewLast;
-    const bool loaded = runCommand(workbench_, this, QString::fromStdString(path), [&] {
-        LoadResult loaded = loadPointStore(path, workbench_.files.ChannelCount);
-        workbench_.store = std::move(loaded.store);
+std::optional<PointStore> CurveWindow::readPoints(const std::string& path, int channels) {
+    std::optional<PointStore> points;
+    runCommand(workbench_, this, QString::fromStdString(path), [&] {
+        LoadResult loaded = loadPointStore(path, channels);
         const SkippedLines& skipped = loaded.skipped;
         if (skipped.count > 0)
             workbench_.inform(this, workbench_.say(message::SkippedLines,
                                                    {QString::fromStdString(path),
                                                     QString::number(skipped.count),
                                                     QString::number(skipped.firstLine)}));
+        points = std::move(loaded.store);
     });
-    if (!loaded) workbench_.store = PointStore{};
+    return points;
+}
+
+bool CurveWindow::openCurveFile(const std::string& path, int channels) {
+    std::optional<PointStore> points = readPoints(path, channels);
+    if (!points) return false;
+    close();
+    forgetShownComponents(workbench_.components);
+    workbench_.files.CurveFileName = path;
+    workbench_.files.ChannelCount = channels;
+    workbench_.store = std::move(*points);
+    workbench_.files.CurveLoaded = true;
+    // A file just opened is shown whole, the cursor on a channel that is drawn.
+    workbench_.store.ViewFirst = 0;
+    workbench_.store.ViewLast = 0;
+    workbench_.view.CursorChannel = firstShownChannel(workbench_.store);
+    showLaidOut();
+    return true;
+}
+
+void CurveWindow::loadCurveFile() {
+    // Marked loaded before the attempt, so a file that fails is reported once, not at every
+    // resize; the graph's Refresh tries it again.
+    workbench_.files.CurveLoaded = true;
+    forgetShownComponents(workbench_.components);
+    const int viewFirst = workbench_.store.ViewFirst;
+    const int viewLast = workbench_.store.ViewLast;
+    std::optional<PointStore> points =
+        readPoints(workbench_.files.CurveFileName, workbench_.files.ChannelCount);
+    workbench_.store = points ? std::move(*points) : PointStore{};
     // The view is the caller's: a reload with a typed range keeps it.
     workbench_.store.ViewFirst = viewFirst;
     workbench_.store.ViewLast = viewLast;

@@ -4,6 +4,7 @@
 // picture of the client area's size and shows it; a red mark points at the cursor point.
 // The keys, the mouse and the control panel move the cursor and the view and edit points.
 
+#include "core/PointStore.h"
 #include "plot/CurveGeometry.h"
 #include "plot/PlotOptions.h"
 
@@ -34,6 +35,10 @@ class CurveWindow : public QWidget {
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void redraw();
+    // Opens another file in the view: its points are read first, and a file that cannot be
+    // read or is refused is reported and leaves the view, its caption and the panel as they
+    // were. True when the file is shown.
+    bool openCurveFile(const std::string& path, int channels);
     // Shows the window across the screen below the main window and redraws it.
     void showLaidOut();
     // Redraws with the options of the settings dialog and puts the cursor on the view's first
@@ -41,6 +46,8 @@ class CurveWindow : public QWidget {
     void optionsChanged();
     // Puts the cursor mark on point p of the cursor channel; the cursor itself stays.
     void moveCursorMark(int p);
+    // Shows or closes the control panel with the window, as the settings now ask.
+    void followCurveTools();
     // Shows the information of the cursor point in the control panel.
     void showCursorInformation();
     // Makes p the cursor point, as a pick in the two-channel diagram does: its number in the
@@ -107,6 +114,8 @@ class CurveWindow : public QWidget {
 
   private:
     void loadCurveFile();
+    // The points of the file, any lines skipped told; nothing when it is refused (reported).
+    std::optional<PointStore> readPoints(const std::string& path, int channels);
     void layOut();
     void showControlPanel();
     void closeControlPanel();

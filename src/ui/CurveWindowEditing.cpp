@@ -55,7 +55,9 @@ void CurveWindow::savePoints() {
     }
     OpenDialog dialog = workbench_.openDialog;
     dialog.mustExist = false;
-    const QString path = workbench_.desktop.chooseOpenFile(this, dialog);
+    dialog.title = workbench_.say(message::SaveDialogTitle);
+    dialog.initialFolder = workbench_.dataFileFolder();
+    const QString path = workbench_.desktop.chooseSaveFile(this, dialog);
     if (path.isEmpty()) return;
     workbench_.openDialog.fileName = path;
     if (QFileInfo::exists(path) &&

@@ -3,6 +3,9 @@
 #include "SettingsDialog.h"
 #include "SurveyConversionDialog.h"
 #include "CommandBoundary.h"
+#include "ModalDialogs.h"
+#include "ToolIcons.h"
+#include "WindowPlacement.h"
 #include "Workbench.h"
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
@@ -28,9 +31,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -52,22 +54,6 @@ const QStringList Calculators = {
     QStringLiteral("xfce4-calculator"), QStringLiteral("speedcrunch"),
     QStringLiteral("xcalc"),
 };
-
-// A light curve through a minimum, its time marked: the extrema command's button.
-QIcon extremumIcon() {
-    QPixmap picture(20, 20);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath curve(QPointF(2, 3));
-    curve.quadTo(QPointF(10, 29), QPointF(18, 3));
-    painter.setPen(QPen(QColor(0, 0, 255), 2));
-    painter.drawPath(curve);
-    painter.setPen(QPen(QColor(255, 0, 0), 1.5));
-    painter.drawLine(QPointF(10, 10), QPointF(10, 19));
-    painter.drawLine(QPointF(6, 16), QPointF(14, 16));
-    return QIcon(picture);
-}
 
 } // namespace
 
@@ -170,13 +156,12 @@ void MainWindow::createMenus() {
                &MainWindow::showAbout);
 }
 
-QToolButton* MainWindow::addToolButton(const char* name, const QString& hint,
-                                        QStyle::StandardPixmap icon,
+QToolButton* MainWindow::addToolButton(const char* name, const QString& hint, const QIcon& icon,
                                         void (MainWindow::*handler)()) {
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
-    button->setIcon(style()->standardIcon(icon));
+    button->setIcon(icon);
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, handler);
     findChild<QToolBar*>()->addWidget(button);
@@ -191,33 +176,37 @@ void MainWindow::createToolBar() {
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->setIconSize(QSize(20, 20));
 
+    const auto icon = [this](QStyle::StandardPixmap standard) {
+        return style()->standardIcon(standard);
+    };
     addToolButton("ToolButton1", QStringLiteral("Открыть существующий файл данных"),
-                  QStyle::SP_DialogOpenButton, &MainWindow::openDataFile);
+                  icon(QStyle::SP_DialogOpenButton), &MainWindow::openDataFile);
     fileCommands_ << addToolButton("ToolButton3", QStringLiteral("Просмотреть график"),
-                                   QStyle::SP_FileDialogContentsView, &MainWindow::openCurveFile);
+                                   icon(QStyle::SP_FileDialogContentsView),
+                                   &MainWindow::openCurveFile);
     fileCommands_ << addToolButton("ToolButton4", QStringLiteral("Редактировать файл"),
-                                   QStyle::SP_FileDialogDetailedView, &MainWindow::editDataFile);
+                                   icon(QStyle::SP_FileDialogDetailedView),
+                                   &MainWindow::editDataFile);
     fileCommands_ << addToolButton("ToolButton11", QStringLiteral("Save to file"),
-                                   QStyle::SP_DialogSaveButton, &MainWindow::saveCurvePoints);
+                                   icon(QStyle::SP_DialogSaveButton), &MainWindow::saveCurvePoints);
     fileCommands_ << addToolButton("ToolButton6", QStringLiteral("Барицентрическая поправка"),
-                                   QStyle::SP_ComputerIcon, &MainWindow::correctToBarycentre);
+                                   icon(QStyle::SP_ComputerIcon), &MainWindow::correctToBarycentre);
     fileCommands_ << addToolButton("ToolButton7", QStringLiteral("Период изменения блеска"),
-                                   QStyle::SP_BrowserReload, &MainWindow::searchPeriod);
+                                   periodIcon(), &MainWindow::searchPeriod);
     fileCommands_ << addToolButton("ToolButton8", QStringLiteral("Фазовая кривая"),
-                                   QStyle::SP_MediaSeekForward, &MainWindow::computePhaseCurve);
-    QToolButton* extrema = addToolButton("ToolButton5", QStringLiteral("Экстремумы"),
-                                         QStyle::SP_ArrowDown, &MainWindow::findExtrema);
-    extrema->setIcon(extremumIcon());
-    fileCommands_ << extrema;
+                                   icon(QStyle::SP_MediaSeekForward),
+                                   &MainWindow::computePhaseCurve);
+    fileCommands_ << addToolButton("ToolButton5", QStringLiteral("Экстремумы"), extremumIcon(),
+                                   &MainWindow::findExtrema);
     fileCommands_ << addToolButton("ToolButton9", QStringLiteral("Главные компоненты"),
-                                   QStyle::SP_FileDialogListView,
+                                   icon(QStyle::SP_FileDialogListView),
                                    &MainWindow::showPrincipalComponents);
     fileCommands_ << addToolButton("ToolButton10", QStringLiteral("Двуканальные диаграммы"),
-                                   QStyle::SP_FileDialogInfoView,
+                                   icon(QStyle::SP_FileDialogInfoView),
                                    &MainWindow::showTwoChannelDiagram);
     fileCommands_ << addToolButton("ToolButton12",
                                    QStringLiteral("Частичное восстановление сигнала"),
-                                   QStyle::SP_ArrowBack, &MainWindow::restoreSignal);
+                                   icon(QStyle::SP_ArrowBack), &MainWindow::restoreSignal);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -291,12 +280,15 @@ void MainWindow::prepareFirstShow() {
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     applyTopmost();
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        setGeometry(area.left(), area.top(), area.width(), sizeHint().height());
-        setFixedHeight(sizeHint().height());
-    }
-    if (!startedWithArguments_ && windows_.about) windows_.about->open();
+    setFixedHeight(sizeHint().height());
+    // Across the top of the screen, title bar and borders included.
+    placeFrame(*this, [this] {
+        const QRect area = screen() ? screen()->availableGeometry() : QRect();
+        const QMargins margins = frameMargins(*this);
+        return QRect(area.topLeft(),
+                     QSize(area.width(), height() + margins.top() + margins.bottom()));
+    });
+    if (!startedWithArguments_ && windows_.about) showModal(*windows_.about, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -326,18 +318,7 @@ void MainWindow::setFileCaption(const QString& path) {
 
 void MainWindow::showDataFile(const QString& path, int channels) {
     workbench_.files.DataChannelCount = channels;
-    showCurveFile(path, channels);
-}
-
-void MainWindow::showCurveFile(const QString& path, int channels) {
-    windows_.curve->close();
-    workbench_.files.CurveFileName = path.toStdString();
-    workbench_.files.ChannelCount = channels;
-    workbench_.files.CurveLoaded = false;
-    // A file just opened is shown whole; only a reload keeps the range in view.
-    workbench_.store.ViewFirst = 0;
-    workbench_.store.ViewLast = 0;
-    windows_.curve->showLaidOut();
+    windows_.curve->openCurveFile(path.toStdString(), channels);
 }
 
 void MainWindow::openDataFile() {
@@ -373,7 +354,6 @@ void MainWindow::openCommandLineFile(const QString& path) {
     setFileCaption(path);
     workbench_.openDialog.fileName = path;
     show();
-    workbench_.files.CurveFileName = path.toStdString();
     QString reason;
     const std::optional<int> channels = readChannelCount(path, &reason);
     if (!channels) {
@@ -394,12 +374,17 @@ void MainWindow::openCurveFile() {
                                          reason);
         return;
     }
-    showCurveFile(path, *channels);
+    windows_.curve->openCurveFile(path.toStdString(), *channels);
 }
 
 void MainWindow::refreshCurve() {
+    if (workbench_.files.CurveFileName.empty()) return;
     workbench_.files.CurveLoaded = false;
-    windows_.curve->redraw();
+    // A light-curve window the user closed comes back.
+    if (windows_.curve->isVisible())
+        windows_.curve->redraw();
+    else
+        windows_.curve->showLaidOut();
 }
 
 void MainWindow::flipCurve() { windows_.curve->flip(); }
@@ -416,11 +401,14 @@ void MainWindow::setWindows(const ShellWindows& windows) {
     // file.
     if (windows_.phaseCurve)
         connect(windows_.phaseCurve, &PhaseCurveDialog::phaseCurveWritten, this,
-                [this](const QString& path) { showCurveFile(path, 2); });
+                [this](const QString& path) {
+                    windows_.curve->openCurveFile(path.toStdString(), 2);
+                });
 }
 
 void MainWindow::addObservations() {
-    if (!workbench_.files.DataFileName.empty()) windows_.addObservations->exec();
+    if (!workbench_.files.DataFileName.empty())
+        runModal(*windows_.addObservations, commandWindow(this));
 }
 
 void MainWindow::addObservationsFromFile() { importEstimatesFromFile(workbench_, this); }
@@ -429,11 +417,11 @@ void MainWindow::convertPlateNumbers() {
     convertPlateNumbersToDates(workbench_, *windows_.curve, this);
 }
 
-void MainWindow::correctToBarycentre() { windows_.barycentric->exec(); }
+void MainWindow::correctToBarycentre() { runModal(*windows_.barycentric, commandWindow(this)); }
 
-void MainWindow::searchPeriod() { windows_.periodSearch->exec(); }
+void MainWindow::searchPeriod() { runModal(*windows_.periodSearch, commandWindow(this)); }
 
-void MainWindow::computePhaseCurve() { windows_.phaseCurve->exec(); }
+void MainWindow::computePhaseCurve() { runModal(*windows_.phaseCurve, commandWindow(this)); }
 
 void MainWindow::findExtrema() { windows_.extrema->findExtrema(); }
 
@@ -485,7 +473,7 @@ void MainWindow::startCalculator() {
 
 void MainWindow::exitProgram() { close(); }
 
-void MainWindow::showSettings() { windows_.options->open(); }
+void MainWindow::showSettings() { showModal(*windows_.options, commandWindow(this)); }
 
 void MainWindow::showManual() {
     loadManual();
@@ -510,6 +498,6 @@ void MainWindow::loadManual() {
     }
 }
 
-void MainWindow::showAbout() { windows_.about->open(); }
+void MainWindow::showAbout() { showModal(*windows_.about, commandWindow(this)); }
 
 } // namespace quelmar

@@ -3,7 +3,7 @@
 // banner. It starts every command of the workbench.
 
 #include <QMainWindow>
-#include <QStyle>
+#include <QIcon>
 
 #include <optional>
 
@@ -112,7 +112,7 @@ private:
     void createToolBar();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
                         void (MainWindow::*handler)(), const QKeySequence& shortcut = {});
-    QToolButton* addToolButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
+    QToolButton* addToolButton(const char* name, const QString& hint, const QIcon& icon,
                                void (MainWindow::*handler)());
     void prepareFirstShow();
     QList<QAction*> fileActions() const;
@@ -122,7 +122,6 @@ private:
     // Counts the channels of a file; the reason when it cannot be read.
     std::optional<int> readChannelCount(const QString& path, QString* reason) const;
     void showDataFile(const QString& path, int channels);
-    void showCurveFile(const QString& path, int channels);
     void setFileCaption(const QString& path);
 
     Workbench& workbench_;

@@ -202,6 +202,7 @@ void PeriodSearchDialog::maxFrequencyLeft() {
 void PeriodSearchDialog::browsePeriodogramFile() {
     const QFileInfo proposed(QDir::current(), Pered->text());
     OpenDialog dialog = workbench_.openDialog;
+    dialog.title = workbench_.say(message::SaveDialogTitle);
     dialog.initialFolder = proposed.absolutePath();
     dialog.fileName = Pered->text().isEmpty() ? QString() : proposed.absoluteFilePath();
     dialog.defaultSuffix = QStringLiteral("per");
@@ -214,8 +215,10 @@ void PeriodSearchDialog::browsePeriodogramFile() {
 void PeriodSearchDialog::startSearch() {
     // Enter in a range edit scans the range it shows, converted as leaving the edit would.
     applyPendingConversion();
+    bool changeRange = false;
+    std::optional<PeriodScanJob> job = prepareScan(changeRange);
+    if (changeRange) return;
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
-    std::optional<PeriodScanJob> job = prepareScan();
     if (!job) refusedFor_ = workbench_.files.DataFileName;
     else if (progress_) progress_->run(std::move(*job));
     accept();
@@ -225,7 +228,7 @@ void PeriodSearchDialog::cancelSearch() {
     reject();
 }
 
-std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
+std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) {
     if (Pered->text().isEmpty() || Maxpered->text().isEmpty() || minpered->text().isEmpty()) {
         workbench_.inform(this, workbench_.message(LanguageLine::NotAllDataEntered));
         return std::nullopt;
@@ -240,6 +243,12 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan() {
         job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column);
         tellWhatIsLeftOut(job.series);
         job.grid = frequencyGrid(settings, job.series.timeSpan);
+        // One line per frequency: beyond the viewer's limit the periodogram cannot be viewed.
+        if (job.grid.estimatedCount > MaxPoints &&
+            !confirmLongPeriodogram(job.grid.estimatedCount)) {
+            changeRange = true;
+            return;
+        }
         if (job.grid.estimatedCount > LargeScanFrequencies &&
             !confirmLargeScan(job.grid.estimatedCount))
             return;
@@ -258,6 +267,13 @@ void PeriodSearchDialog::tellWhatIsLeftOut(const PeriodSeries& series) {
         workbench_.inform(this, workbench_.say(message::MissingValuesLeftOut,
                                                {file, QString::number(series.column),
                                                 QString::number(series.missing)}));
+}
+
+bool PeriodSearchDialog::confirmLongPeriodogram(long long lines) {
+    return workbench_.desktop.askYesNo(
+        this, ApplicationTitle,
+        workbench_.say(message::LongPeriodogram,
+                       {QString::number(lines), QString::number(MaxPoints)}));
 }
 
 bool PeriodSearchDialog::confirmLargeScan(long long frequencies) {

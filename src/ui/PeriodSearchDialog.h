@@ -58,11 +58,13 @@ private:
     void createControls();
     void layOut();
     // The scan the fields ask for; nothing when they are refused (the reason has been shown)
-    // or the user declines a very long scan.
-    std::optional<PeriodScanJob> prepareScan();
+    // or the user declines it. changeRange: the user would rather change the range first, so
+    // the dialog stays open.
+    std::optional<PeriodScanJob> prepareScan(bool& changeRange);
     bool confirmLargeScan(long long frequencies);
     // Tells the user which observations the search leaves out: beyond the limit, or missing.
     void tellWhatIsLeftOut(const PeriodSeries& series);
+    bool confirmLongPeriodogram(long long lines);
 
     Workbench& workbench_;
     PeriodProgressWindow* progress_ = nullptr;

@@ -1,5 +1,6 @@
 #include "PictureExportDialog.h"
 
+#include "ModalDialogs.h"
 #include "SettingsControls.h"
 #include "Workbench.h"
 
@@ -154,14 +155,10 @@ void PictureExportDialog::labelControls() {
 
 void PictureExportDialog::exportPicture(QWidget* opener, const QImage& picture,
                                         const QString& fileName) {
-    // The dialog belongs to the window that asks, so it stays above that window.
-    QWidget* owner = opener ? opener->window() : nullptr;
-    if (owner && owner != this && parentWidget() != owner) setParent(owner, windowFlags());
     picture_ = picture;
     Edit1->setText(QString::fromStdString(withExtension(fileName.toStdString(), "")));
-    show();
-    raise();
-    activateWindow();
+    // Above the window that asks, so it stays above that window.
+    showModal(*this, opener);
 }
 
 void PictureExportDialog::showEvent(QShowEvent* event) {

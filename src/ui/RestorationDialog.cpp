@@ -1,6 +1,7 @@
 #include "RestorationDialog.h"
 
 #include "CurveWindow.h"
+#include "ModalDialogs.h"
 #include "Workbench.h"
 
 #include "analysis/SignalRestoration.h"
@@ -71,9 +72,7 @@ bool RestorationDialog::refused() {
 void RestorationDialog::showDecomposition() {
     if (refused()) return;
     fill();
-    show();
-    raise();
-    activateWindow();
+    showModal(*this, commandWindow(parentWidget()));
 }
 
 void RestorationDialog::fill() {

@@ -25,6 +25,8 @@ SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
     TabSheet2 = new SettingsGraphPage(workbench, pages);
     pages->addTab(TabSheet1, QStringLiteral("Общие"));
     pages->addTab(TabSheet2, QStringLiteral("График"));
+    connect(TabSheet2, &SettingsGraphPage::curveToolsToggled, this,
+            &SettingsDialog::curveToolsToggled);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKbtn"));

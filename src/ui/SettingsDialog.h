@@ -32,6 +32,8 @@ public:
 signals:
     // The dialog has closed, by OK or otherwise: the view redraws with the new options.
     void optionsClosed();
+    // "Show the curve navigation panel" was ticked or cleared.
+    void curveToolsToggled(bool shown);
     // OK has saved the settings: the main window's place and the language follow them.
     void settingsConfirmed();
 

@@ -105,33 +105,50 @@ SettingsGeneralPage::refusePathsOutsideCodePage(const AppSettings& saved) {
     return refused;
 }
 
-QString SettingsGeneralPage::chooseWithFilter(LanguageLine filterLine,
-                                              const QString& initialFolder) {
-    OpenDialog& dialog = workbench_.openDialog;
-    dialog.filter = workbench_.text(filterLine);
+QString SettingsGeneralPage::chooseWithFilter(const QString& filter, const QString& initialFolder,
+                                              const QString& fileName) {
+    OpenDialog dialog = workbench_.openDialog;
+    dialog.filter = filter;
     dialog.initialFolder = initialFolder;
-    const QString chosen = workbench_.desktop.chooseOpenFile(window(), dialog);
-    dialog.filter = workbench_.text(LanguageLine::OpenDialogFilter);
-    return chosen;
+    dialog.fileName = fileName;
+    return workbench_.desktop.chooseOpenFile(window(), dialog);
 }
 
 void SettingsGeneralPage::browsePlateCatalogue() {
-    const QString chosen =
-        chooseWithFilter(LanguageLine::PlateCatalogueFilter, QFileInfo(Edit1->text()).path());
+    const QString chosen = chooseWithFilter(workbench_.text(LanguageLine::PlateCatalogueFilter),
+                                            QFileInfo(Edit1->text()).path(),
+                                            workbench_.openDialog.fileName);
     if (!chosen.isEmpty()) Edit1->setText(chosen);
 }
 
 void SettingsGeneralPage::browseEditor() {
-    const QString chosen =
-        chooseWithFilter(LanguageLine::EditorFilter, QFileInfo(Edit2->text()).path());
+    const QString chosen = chooseWithFilter(workbench_.text(LanguageLine::EditorFilter),
+                                            QFileInfo(Edit2->text()).path(),
+                                            workbench_.openDialog.fileName);
     if (!chosen.isEmpty()) Edit2->setText(chosen);
 }
 
 void SettingsGeneralPage::chooseLanguageFile() {
-    const QString chosen =
-        chooseWithFilter(LanguageLine::LanguageFileFilter, workbench_.ExecutableFolder);
-    if (!chosen.isEmpty())
-        workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));
+    // Language files only, in the program's folder, no data file's name proposed.
+    QString filter = workbench_.text(LanguageLine::LanguageFileFilter);
+    if (!filter.contains(QStringLiteral("*.lng"))) filter = workbench_.say(message::LanguageFilter);
+    const QString chosen = chooseWithFilter(filter, workbench_.ExecutableFolder, {});
+    if (chosen.isEmpty() || !isLanguageFile(chosen)) return;
+    workbench_.settings.LanguageName = toCp1251(QFileInfo(chosen).fileName().left(2));
+}
+
+bool SettingsGeneralPage::isLanguageFile(const QString& path) {
+    const QFileInfo file(path);
+    // The language is the name's first two letters: their file must be where the program looks.
+    const bool named = file.suffix().compare(QStringLiteral("lng"), Qt::CaseInsensitive) == 0 &&
+                       file.completeBaseName().size() >= 2;
+    const bool found =
+        named && !workbench_.lookUp(file.fileName().left(2) + QStringLiteral(".lng")).isEmpty();
+    if (!found || !file.isFile() || !file.isReadable()) {
+        workbench_.reportError(window(), workbench_.say(message::NotALanguageFile, {path}));
+        return false;
+    }
+    return true;
 }
 
 } // namespace quelmar

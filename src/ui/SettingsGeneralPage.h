@@ -41,9 +41,12 @@ public:
 
 private:
     QWidget* createPolynomialGroup();
-    // Runs the shared open dialog with the filter of a language line; the filter of line 133
-    // is restored afterwards.
-    QString chooseWithFilter(LanguageLine filterLine, const QString& initialFolder);
+    // Runs a copy of the shared open dialog with another filter, folder and name.
+    QString chooseWithFilter(const QString& filter, const QString& initialFolder,
+                             const QString& fileName);
+    // Whether the file can become the language: a readable "xx.lng" that the program finds by
+    // that name; a refusal is shown.
+    bool isLanguageFile(const QString& path);
 
     Workbench& workbench_;
     QLineEdit* Edit1;

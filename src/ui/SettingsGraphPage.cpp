@@ -51,6 +51,7 @@ SettingsGraphPage::SettingsGraphPage(Workbench& workbench, QWidget* parent)
     Datatoolch = optionCheck(this, "Datatoolch",
                              QStringLiteral("Отображать панель перемещения по графику"),
                              settings.ShowCurveTools);
+    connect(Datatoolch, &QCheckBox::toggled, this, &SettingsGraphPage::curveToolsToggled);
     setkach = optionCheck(this, "setkach",
                           QStringLiteral("Отображать координатную сетку вместо штрихов"),
                           settings.ShowGrid);

@@ -32,6 +32,10 @@ public:
     void hideEveryChannel();
     void restoreDefaultLook();
 
+signals:
+    // "Show the curve navigation panel" was ticked or cleared.
+    void curveToolsToggled(bool shown);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include "LanguageApply.h"
 #include "SettingsDialog.h"
 #include "MainWindow.h"
+#include "ModalDialogs.h"
 #include "CalendarDialog.h"
 #include "CurveWindow.h"
 #include "CurvePanel.h"
@@ -27,6 +28,9 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 
+// The window layer is a static library: its resources are registered by hand.
+static void initResources() { Q_INIT_RESOURCE(quelmar); }
+
 namespace quelmar {
 
 namespace {
@@ -36,7 +40,10 @@ QString languageOf(const QLocale& locale) {
     return locale.language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
 }
 
-QIcon applicationIcon() { return QIcon(QStringLiteral(":/quelmar.png")); }
+QIcon applicationIcon() {
+    initResources();
+    return QIcon(QStringLiteral(":/quelmar.png"));
+}
 
 } // namespace
 
@@ -77,6 +84,7 @@ StartUp::~StartUp() {
 
 void StartUp::createWindows() {
     QApplication::setWindowIcon(applicationIcon());
+    modalKeeper_ = keepModalDialogsAbove();
     mainWindow_ = std::make_unique<MainWindow>(workbench_);
     curveWindow_ = std::make_unique<CurveWindow>(workbench_, mainWindow_.get());
     addObservations_ = new AddObservationsDialog(workbench_, mainWindow_.get());
@@ -122,6 +130,10 @@ void StartUp::createWindows() {
                      &TwoChannelDiagramWindow::renew);
     QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {
         if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
+    });
+    QObject::connect(options_, &SettingsDialog::curveToolsToggled, options_, [this](bool shown) {
+        workbench_.ShowCurveTools = shown;
+        curveWindow_->followCurveTools();
     });
     QObject::connect(options_, &SettingsDialog::settingsConfirmed, options_, [this] {
         mainWindow_->applyTopmost();

@@ -89,6 +89,7 @@ private:
     void applyOwnTexts();
 
     Workbench workbench_;
+    std::unique_ptr<QObject> modalKeeper_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CurveWindow> curveWindow_;
     std::unique_ptr<ManualWindow> manual_;

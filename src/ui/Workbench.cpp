@@ -27,6 +27,11 @@ QString Workbench::lookUp(const QString& name) const {
     return {};
 }
 
+QString Workbench::dataFileFolder() const {
+    if (files.DataFileName.empty()) return QDir::currentPath();
+    return QFileInfo(QString::fromStdString(files.DataFileName)).absolutePath();
+}
+
 QString Workbench::text(LanguageLine line) const {
     return QString::fromStdString(language.entry(line));
 }

@@ -62,6 +62,9 @@ struct Workbench {
     // The folders lookUp searches, in its order.
     QStringList lookUpFolders() const;
 
+    // The folder of the current data file, where saving starts; the working folder before one.
+    QString dataFileFolder() const;
+
     // The current language's code, as the language file and the manual are named.
     QString languageName() const { return fromCp1251(settings.LanguageName); }
 

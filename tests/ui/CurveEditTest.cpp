@@ -77,6 +77,8 @@ TEST_F(CurveEditTest, DHidesTheCursorChannelAndItsBand) {
     EXPECT_FALSE(store().ChannelVisible[1]);
     EXPECT_TRUE(store().ChannelVisible[2]);
     EXPECT_EQ(curve().curveGeometry().BandTop[1], 0);
+    // The cursor goes on to a channel that is drawn.
+    EXPECT_EQ(view().CursorChannel, 2);
 }
 
 TEST_F(CurveEditTest, F2SavesPointsThatLoadBackTheSame) {
@@ -88,8 +90,10 @@ TEST_F(CurveEditTest, F2SavesPointsThatLoadBackTheSame) {
     const QString saved = inWork("saved.dat");
     desktop.fileAnswers = {saved};
     key(Qt::Key_F2);
-    ASSERT_FALSE(desktop.dialogsRun.empty());
-    EXPECT_FALSE(desktop.dialogsRun.back().mustExist);
+    ASSERT_EQ(desktop.savesRun.size(), 1u);
+    EXPECT_FALSE(desktop.savesRun[0].mustExist);
+    EXPECT_EQ(desktop.savesRun[0].initialFolder, work()); // the data file's folder
+    EXPECT_EQ(desktop.savesRun[0].title, "Save");
     const PointStore reloaded = loadPointStore(saved.toStdString(), 2).store;
     EXPECT_EQ(reloaded.TimeValues, store().TimeValues);
     EXPECT_EQ(reloaded.ChannelValues, store().ChannelValues);

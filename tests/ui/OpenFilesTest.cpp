@@ -108,17 +108,21 @@ TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
     EXPECT_TRUE(messages()[0].text.contains("line 2."));
 }
 
-TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedOnceAndLeavesAnEmptyView) {
-    StartUp& shell = startEmpty();
-    desktop.fileAnswers.push_back(
-        writeText(inWork("wide.dat"), "2451545.1 1 2 3 4 5 6 7 8 9 10 11\r\n"));
-    shell.mainWindow().openDataFile();
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].kind, MessageKind::Error);
-    EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
-    EXPECT_EQ(shell.workbench().store.PointCount, 0);
-    shell.curveWindow().resize(500, 300);
-    EXPECT_EQ(messages().size(), 1u);
+TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedAndTheViewKeepsWhatItShowed) {
+    StartUp& shell = startWithFile();
+    const QString wide = writeText(inWork("wide.dat"), "2451545.1 1 2 3 4 5 6 7 8 9 10 11\r\n");
+    for (void (MainWindow::*command)() : {&MainWindow::openCurveFile, &MainWindow::openDataFile}) {
+        desktop.messages.clear();
+        desktop.fileAnswers.push_back(wide);
+        (shell.mainWindow().*command)();
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_EQ(messages()[0].kind, MessageKind::Error);
+        EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
+        EXPECT_EQ(shell.workbench().files.CurveFileName, inWork("star.dat").toStdString());
+        EXPECT_EQ(shell.workbench().store.PointCount, 3);
+        EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat"));
+        EXPECT_TRUE(shell.curveWindow().isVisible());
+    }
 }
 
 TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
@@ -128,6 +132,10 @@ TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
     EXPECT_EQ(shell.workbench().store.PointCount, 3); // still loaded
     clickMenuItem("graph1", "grfrenew");
     EXPECT_EQ(shell.workbench().store.PointCount, 1);
+    // A light-curve window the user closed comes back.
+    shell.curveWindow().close();
+    clickMenuItem("graph1", "grfrenew");
+    EXPECT_TRUE(shell.curveWindow().isVisible());
 }
 
 } // namespace

@@ -196,6 +196,7 @@ TEST_F(PeriodSearchTest, ASecondScanStartsItsClockAfresh) {
     ASSERT_TRUE(QFileInfo::exists(inWork("star.per")));
     dialog().show();
     setFields("0.1", "10", "0.01"); // over a million trial frequencies
+    desktop.questionAnswers = {true}; // a periodogram too long to view is scanned all the same
     QString elapsed, estimate;
     whileModal(
         progress(), [] { return true; },
@@ -300,6 +301,7 @@ class StoppedScanTest : public PeriodSearchTest {
         data = writeStar(3000);
         showDialogFor(data);
         setFields("0.1", "10", "0.01");
+        desktop.questionAnswers = {true}; // a periodogram too long to view is scanned all the same
     }
     // The periodogram holds the first trial frequencies, exactly as the engine writes them.
     void expectEnginePrefix() {
@@ -332,7 +334,7 @@ TEST_F(StoppedScanTest, CancelStopsTheScanKeepingTheFrequenciesDone) {
 
 TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
     startLongScan();
-    desktop.questionAnswers = {false, true};
+    desktop.questionAnswers = {true, false, true};
     whileModal(
         progress(), [&] { return shownDone() > 100; },
         [&] {
@@ -342,7 +344,7 @@ TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
             progress().close(); // answered Yes
         });
     clickOk();
-    EXPECT_EQ(desktop.questions.size(), 2u);
+    EXPECT_EQ(desktop.questions.size(), 3u);
     EXPECT_FALSE(anyPeriodWindowOpen());
     expectEnginePrefix();
 }
@@ -404,11 +406,24 @@ TEST_F(PeriodSearchTest, AnIncompleteDialogFallsBackToTheBuiltInMessage) {
 TEST_F(PeriodSearchTest, AScanOfMoreThanAHundredMillionFrequenciesAsksFirst) {
     showDialogFor(writeStar(60));
     setFields("0.00001", "10"); // 22 days of data: some 220 million frequencies
+    desktop.questionAnswers = {true}; // the periodogram may be too long to view
     clickOk();
-    ASSERT_EQ(desktop.questions.size(), 1u);
-    EXPECT_TRUE(desktop.questions[0].text.contains("100000000"));
+    ASSERT_EQ(desktop.questions.size(), 2u);
+    EXPECT_TRUE(desktop.questions[1].text.contains("100000000"));
     EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
     EXPECT_FALSE(anyPeriodWindowOpen());
+}
+
+// More lines than the light curve can show: No goes back to the dialog to change the range.
+TEST_F(PeriodSearchTest, APeriodogramTooLongToViewIsAnnouncedBeforeTheScan) {
+    showDialogFor(writeStar(60));
+    setFields("0.0001", "10"); // some 22 million frequencies
+    clickOk();
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    EXPECT_TRUE(desktop.questions[0].text.contains("1000000"));
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
+    EXPECT_EQ(edit("minpered")->text(), "0.0001");
 }
 
 } // namespace

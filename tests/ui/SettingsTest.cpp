@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QWindow>
 
 namespace quelmar::test {
 namespace {
@@ -273,11 +274,45 @@ TEST_F(SettingsTest, BrowseButtonsUseTheirFilterAndRestoreTheSharedOne) {
 TEST_F(SettingsTest, TheLanguageIsTheFirstTwoLettersOfTheChosenFile) {
     startWithFile();
     openSettings();
-    desktop.fileAnswers.push_back(inWork("russian.lng"));
+    writeLanguage(bin(), "ru");
+    desktop.fileAnswers.push_back(writeText(inWork("russian.lng"), "x\r\n"));
     click("Button1");
     EXPECT_EQ(desktop.dialogsRun[0].filter, "en languages|*.lng");
     EXPECT_EQ(desktop.dialogsRun[0].initialFolder, bin());
+    EXPECT_EQ(desktop.dialogsRun[0].fileName, "");
     EXPECT_EQ(shell->workbench().settings.LanguageName, "ru");
+    EXPECT_TRUE(messages().empty());
+
+    // A file that is no language of the program is refused before it is stored.
+    for (const QString& wrong : {writeText(inWork("notes.txt"), "x"), inWork("de.lng")}) {
+        desktop.fileAnswers.push_back(wrong);
+        click("Button1");
+        EXPECT_EQ(shell->workbench().settings.LanguageName, "ru");
+    }
+    EXPECT_EQ(messages().size(), 2u);
+}
+
+TEST_F(SettingsTest, ShowingThePanelActsAtOnce) {
+    startWithFile();
+    openSettings();
+    check("Datatoolch", true);
+    EXPECT_TRUE(shell->controlPanel().isVisible());
+    check("Datatoolch", false);
+    EXPECT_FALSE(shell->controlPanel().isVisible());
+}
+
+// While the settings are open, the light curve takes no keys: they go through the window system
+// as a user's do, and the dialog is modal to the whole program.
+TEST_F(SettingsTest, TheOpenDialogBlocksTheLightCurve) {
+    startWithFile();
+    QWindow* curve = shell->curveWindow().windowHandle();
+    shell->workbench().view.CursorPoint = 1;
+    openSettings();
+    QTest::keyClick(curve, Qt::Key_End);
+    EXPECT_EQ(shell->workbench().view.CursorPoint, 1);
+    click("OKbtn");
+    QTest::keyClick(curve, Qt::Key_End);
+    EXPECT_EQ(shell->workbench().view.CursorPoint, 3);
 }
 
 TEST_F(SettingsTest, TheStoredFlagsTakeEffectWhenTheMainWindowIsFirstShown) {
