@@ -1,6 +1,11 @@
-// Every window and dialog opened as a user opens it, with the language files the program ships,
-// and every text a user can see in it read: an English interface must show no Cyrillic, and a
-// Russian one no English word of ours. A new window adds its line to WindowsToWalk.
+// Every window and dialog opened as a user opens it, on the bundled example with the language
+// files the program ships, and every text a user can see in it read: an English interface must
+// show no Cyrillic, and a Russian one no English word of ours. A new window adds its line to
+// WindowsToWalk.
+//
+// With QUELMAR_SCREENSHOTS naming a folder (scripts/screenshots runs the walk under a real X
+// server and window manager), each window is also saved there as it is shown, frame and all,
+// as <language>/<NN>-<object name>.png.
 
 #include "ShellFixture.h"
 
@@ -18,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTimer>
@@ -142,27 +148,46 @@ QStringList englishWords(const QString& text) {
     return found;
 }
 
+// The window as the user sees it, saved when screenshots are asked for: the window system's
+// picture of the window with its frame, else the window's own drawing.
+void saveScreenshot(QWidget* window, const QString& language, int number) {
+    const QString folder = qEnvironmentVariable("QUELMAR_SCREENSHOTS");
+    if (folder.isEmpty() || !window) return;
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(300); // the window manager frames and places the window
+    const QString path = QDir(folder).filePath(QStringLiteral("%1/%2-%3.png")
+                                                   .arg(language)
+                                                   .arg(number, 2, 10, QLatin1Char('0'))
+                                                   .arg(window->objectName()));
+    QDir().mkpath(QFileInfo(path).path());
+    const int captured = QProcess::execute(QStringLiteral("import"),
+                                           {QStringLiteral("-frame"), QStringLiteral("-window"),
+                                            QString::number(window->winId()), path});
+    if (captured != 0) window->grab().save(path);
+}
+
 class LanguageWalkTest : public ShellTest {
 protected:
-    // Started as a user starts it, with the language files and manuals that ship with the
-    // program, the control panel on, and a data file open.
+    // Started as a user starts it, on the bundled example with the language files and manuals
+    // that ship with the program, the control panel on.
     StartUp& startIn(const std::string& language) {
+        language_ = QString::fromStdString(language);
         for (const char* name : {"en.lng", "ru.lng", "manual_en.rtf", "manual_ru.rtf"})
             QFile::copy(QStringLiteral(QUELMAR_SOURCE_DIR "/data/") + name, inBin(name));
         writeText(settingsPath(),
                   language + "\r\n7cam.dat\r\n/usr/bin/editor\r\n4\r\n10100+211\r\n");
-        // Enough points of two channels for every fit and diagram.
-        std::string points;
-        for (int k = 0; k < 40; ++k)
-            points += std::to_string(2451545 + k) + " " + std::to_string(9.0 + (k % 7) * 0.1) +
-                      " " + std::to_string(10.0 + (k % 5) * 0.1) + "\r\n";
-        return start({writeText(inWork("star.dat"), points)});
+        const QString example = inWork("ogle_lmc_rrlyr_00003.dat");
+        QFile::copy(QStringLiteral(QUELMAR_SOURCE_DIR "/examples/ogle_lmc_rrlyr_00003.dat"),
+                    example);
+        return start({example});
     }
 
     // The texts each window shows when it is opened, by window.
     std::vector<std::pair<QString, QStringList>> walk(StartUp& shell) {
         std::vector<std::pair<QString, QStringList>> seen;
+        int number = 0;
         for (const WindowToWalk& entry : WindowsToWalk) {
+            ++number;
             QStringList texts;
             bool read = false;
             // Modal dialogs run their own loop: the reading happens inside it.
@@ -170,6 +195,7 @@ protected:
                 QWidget* window = shownWindow(entry.window);
                 EXPECT_NE(window, nullptr) << entry.window << " is not shown";
                 if (window) texts = shownTexts(window);
+                saveScreenshot(window, language_, number);
                 read = true;
                 if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
             });
@@ -184,6 +210,8 @@ protected:
         }
         return seen;
     }
+
+    QString language_;
 };
 
 TEST_F(LanguageWalkTest, AnEnglishInterfaceShowsNoCyrillic) {
