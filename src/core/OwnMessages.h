@@ -347,6 +347,15 @@ inline constexpr OwnMessage NextRange{"Next range", "Следующий диап
 inline constexpr OwnMessage Ranges{"Ranges", "Диапазоны"};
 inline constexpr OwnMessage RangesNotRead{"The ranges file could not be read.\n%1",
                                           "Не удалось прочитать файл диапазонов.\n%1"};
+inline constexpr OwnMessage RangesNotWholeNumber{"\"%1\" is not a whole point number",
+                                                 "«%1» — не целый номер точки"};
+inline constexpr OwnMessage RangesNotNumber{"\"%1\" is not a number", "«%1» — не число"};
+inline constexpr OwnMessage RangesFourNumbers{
+    "expected four numbers: first point, time, last point, time",
+    "ожидались четыре числа: первая точка, дата, последняя точка, дата"};
+inline constexpr OwnMessage RangesTooManyLines{
+    "has more than %1 lines; a ranges file holds at most that many ranges",
+    "содержит больше %1 строк; в файле диапазонов их может быть не больше"};
 // Principal components and the partial restoration of the signal.
 inline constexpr OwnMessage PcaNoPoints{"The light curve has no points to decompose.",
                                         "На кривой блеска нет точек для разложения."};

@@ -12,14 +12,13 @@ namespace {
 int pointNumber(std::string_view token, const std::string& path, long long line) {
     const auto number = parseInteger(token);
     if (!number)
-        throw QuelmarError(path, line,
-                           "\"" + std::string(token) + "\" is not a whole point number");
+        throw QuelmarError(path, line, {message::RangesNotWholeNumber, {std::string(token)}});
     return *number;
 }
 
 void requireNumber(std::string_view token, const std::string& path, long long line) {
     if (!parseNumber(token))
-        throw QuelmarError(path, line, "\"" + std::string(token) + "\" is not a number");
+        throw QuelmarError(path, line, {message::RangesNotNumber, {std::string(token)}});
 }
 
 // First point, time, last point, time; an empty line is (0, 0).
@@ -30,8 +29,7 @@ RangeEntry parseEntry(std::string_view text, const std::string& path, long long 
     for (auto& field : fields) {
         field = tokens.next();
         if (field.empty())
-            throw QuelmarError(path, line,
-                               "expected four numbers: first point, time, last point, time");
+            throw QuelmarError(path, line, message::RangesFourNumbers);
     }
     RangeEntry entry;
     entry.first = pointNumber(fields[0], path, line);
@@ -51,8 +49,8 @@ std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& pa
     std::string_view line;
     while (lines.next(line)) {
         if (lines.lineNumber() > RangeFileLineLimit)
-            throw QuelmarError(path, "has more than " + std::to_string(RangeFileLineLimit) +
-                                         " lines; a ranges file holds at most that many ranges");
+            throw QuelmarError(path, {message::RangesTooManyLines,
+                                      {std::to_string(RangeFileLineLimit)}});
         entries.push_back(parseEntry(line, path, lines.lineNumber()));
     }
     return entries;

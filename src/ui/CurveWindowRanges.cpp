@@ -16,7 +16,7 @@ bool CurveWindow::loadRanges(const QString& path) {
         quelmar::loadRanges(workbench_.ranges, path.toStdString());
     } catch (const QuelmarError& error) {
         workbench_.reportError(this, workbench_.say(message::RangesNotRead,
-                                                    {QString::fromUtf8(error.what())}));
+                                                    {workbench_.describe(error)}));
         return false;
     }
     emit rangesLoaded();

@@ -212,7 +212,7 @@ void ExtremaWindow::saveSelectedLine() {
         appendExtremumLine(extremaPath().toStdString(), line->text);
     } catch (const std::exception& error) {
         workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
-                                                    {QString::fromUtf8(error.what())}));
+                                                    {workbench_.describe(error)}));
     }
 }
 
@@ -224,7 +224,7 @@ void ExtremaWindow::saveAllLines() {
         writeExtremumLines(extremaPath().toStdString(), texts);
     } catch (const std::exception& error) {
         workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
-                                                    {QString::fromUtf8(error.what())}));
+                                                    {workbench_.describe(error)}));
     }
 }
 

@@ -230,7 +230,7 @@ void PictureExportDialog::save() {
     } catch (const QuelmarError& error) {
         workbench_.reportError(this,
                                workbench_.say(message::CannotCreatePicture,
-                                              {Edit1->text(), QString::fromUtf8(error.what())}));
+                                              {Edit1->text(), workbench_.describe(error)}));
         return;
     }
     accept();

@@ -28,11 +28,12 @@ std::string step(RangeList& list, PointStore& store, bool forward) {
     return result == RangeStep::WrappedToFirst ? "last-range message, " + view : view;
 }
 
-std::string refusal(std::string_view text) {
+std::string refusal(std::string_view text,
+                    InterfaceLanguage language = InterfaceLanguage::English) {
     try {
         parseRanges(text, "r.txt");
     } catch (const QuelmarError& e) {
-        return e.what();
+        return e.text(language);
     }
     return "accepted";
 }
@@ -74,6 +75,8 @@ TEST(RangeList, RefusesBadFilesAndKeepsTheEntriesItHad) {
     EXPECT_EQ(refusal("1 0 5\r\n"),
               "r.txt, line 1: expected four numbers: first point, time, last point, time");
     EXPECT_EQ(refusal("1 x 5 0\r\n"), "r.txt, line 1: \"x\" is not a number");
+    EXPECT_EQ(refusal("1 x 5 0\r\n", InterfaceLanguage::Russian),
+              "r.txt, строка 1: «x» — не число");
     std::string fiftyLines;
     for (int n = 1; n <= 50; ++n)
         fiftyLines += "1 0 2 0\r\n";
