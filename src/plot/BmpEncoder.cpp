@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quelmar {
@@ -42,6 +43,36 @@ void packIndices(const uchar* indices, int width, int bits, char* row) {
     }
 }
 
+// In memory an RGB32 pixel is the bytes B, G, R, 0xff on a little-endian machine, and a 24-bit
+// bitmap row is B, G, R per pixel: the same bytes with every fourth left out, packed here four
+// pixels to three words at a time.
+void dropFourthBytes(const quint32* from, int width, char* to) {
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 pixels are read as their bytes");
+    int x = 0;
+    for (; x + 4 <= width; x += 4, to += 12) {
+        const quint32 p0 = from[x], p1 = from[x + 1], p2 = from[x + 2], p3 = from[x + 3];
+        const quint32 w0 = (p0 & 0xffffff) | p1 << 24;
+        const quint32 w1 = (p1 >> 8 & 0xffff) | p2 << 16;
+        const quint32 w2 = (p2 >> 16 & 0xff) | p3 << 8;
+        std::memcpy(to, &w0, 4);
+        std::memcpy(to + 4, &w1, 4);
+        std::memcpy(to + 8, &w2, 4);
+    }
+    for (; x < width; ++x, to += 3)
+        std::memcpy(to, &from[x], 3);
+}
+
+// A 24-bit picture's rows, bottom-up, each with its padding: each row is packed into a buffer
+// that stays in the cache and appended, so the file's memory is written once.
+void append24BitRows(const QImage& rgb32, std::uint32_t rowSize, std::string& out) {
+    std::string row(rowSize, '\0');
+    for (int y = rgb32.height() - 1; y >= 0; --y) {
+        dropFourthBytes(reinterpret_cast<const quint32*>(rgb32.constScanLine(y)), rgb32.width(),
+                        row.data());
+        out += row;
+    }
+}
+
 // Row y of the picture as the file stores it; bytes beyond the pixels are left as they are.
 void writeRow(const DepthPicture& picture, int y, char* row) {
     const QImage& image = picture.image;
@@ -64,16 +95,10 @@ void writeRow(const DepthPicture& picture, int y, char* row) {
             row[2 * x + 1] = static_cast<char>(pixel >> 8);
         }
         break;
-    case 24: // BGR888 is the file's byte order
-        std::memcpy(row, line, static_cast<std::size_t>(width) * 3);
-        break;
-    case 32:
+    case 32: // B, G, R and a fourth byte of 0: the RGB32 pixel with its top byte cleared
         for (int x = 0; x < width; ++x) {
-            const QRgb pixel = reinterpret_cast<const QRgb*>(line)[x];
-            row[4 * x] = static_cast<char>(qBlue(pixel));
-            row[4 * x + 1] = static_cast<char>(qGreen(pixel));
-            row[4 * x + 2] = static_cast<char>(qRed(pixel));
-            row[4 * x + 3] = 0;
+            const quint32 pixel = reinterpret_cast<const quint32*>(line)[x] & 0xffffff;
+            std::memcpy(row + 4 * x, &pixel, 4);
         }
         break;
     }
@@ -130,6 +155,10 @@ std::string encodeBmp(const DepthPicture& picture) {
         }
     }
 
+    if (bits == 24) {
+        append24BitRows(image, rowSize, out);
+        return out;
+    }
     const std::size_t pixelsStart = out.size();
     out.resize(static_cast<std::size_t>(fileSize), '\0');
     for (std::uint32_t r = 0; r < height; ++r) {

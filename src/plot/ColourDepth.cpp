@@ -161,9 +161,8 @@ DepthPicture convertToDepth(const QImage& image, int bitsPerPixel) {
     case 16:
         return {rgb.convertToFormat(QImage::Format_RGB16), 16};
     case 24:
-        return {rgb.convertToFormat(QImage::Format_BGR888), 24};
     case 32:
-        return {rgb, 32};
+        return {rgb, bitsPerPixel};
     default:
         throw QuelmarError("there is no colour depth of " + std::to_string(bitsPerPixel) +
                            " bits per pixel; the depths are 1, 4, 8, 15, 16, 24 and 32");
@@ -185,7 +184,6 @@ void checkDepthPicture(const DepthPicture& picture) {
         case 16:
             return image.format() == QImage::Format_RGB16;
         case 24:
-            return image.format() == QImage::Format_BGR888;
         case 32:
             return image.format() == QImage::Format_RGB32;
         default:

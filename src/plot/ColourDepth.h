@@ -28,7 +28,8 @@ inline bool hasPalette(int bitsPerPixel) {
 
 struct DepthPicture {
     // Indexed8 with a colour table of exactly 2, 16 or 256 entries for the palette depths;
-    // RGB555, RGB16, BGR888 and RGB32 for 15, 16, 24 and 32 bits.
+    // RGB555 and RGB16 for 15 and 16 bits; RGB32 for 24 and 32 bits, since an RGB32 pixel holds
+    // 24 bits of colour and nothing else, its fourth byte being left out when a file is written.
     QImage image;
     int bitsPerPixel = 32;
 };
