@@ -139,8 +139,7 @@ void runWorker(const PeriodSeries& series, BlockScan& scan, ScanProgress& progre
         }
     } catch (const std::bad_alloc&) {
         scan.fail(std::make_exception_ptr(
-            QuelmarError("not enough memory for a copy of " + std::to_string(series.count()) +
-                         " points on every worker thread; try fewer threads")));
+            QuelmarError({message::ScanCopiesOutOfMemory, {std::to_string(series.count())}})));
     } catch (...) {
         scan.fail(std::current_exception());
     }
@@ -166,8 +165,7 @@ int blockSizeFor(int points, long long total, unsigned workers) {
 void refuseWritingOverData(const std::string& outputPath, const std::string& dataPath) {
     std::error_code ec;
     if (std::filesystem::equivalent(outputPath, dataPath, ec))
-        throw QuelmarError(outputPath, "is the data file being analysed; the periodogram needs "
-                                       "a file of its own");
+        throw QuelmarError(outputPath, message::PeriodogramOverData);
 }
 
 } // namespace

@@ -12,13 +12,13 @@ namespace quelmar {
 
 namespace {
 
-double numberField(std::string_view text, const std::string& what) {
+double numberField(std::string_view text, const OwnMessage& what) {
     LineTokens tokens(text);
     const std::string_view token = tokens.next();
-    if (token.empty()) throw QuelmarError("the " + what + " is missing");
+    if (token.empty()) throw QuelmarError({message::ScanSettingMissing, {what}});
     const auto value = parseNumber(token);
     if (!value || !tokens.atEnd())
-        throw QuelmarError("the " + what + " \"" + std::string(text) + "\" is not a number");
+        throw QuelmarError({message::ScanSettingNotANumber, {what, std::string(text)}});
     return *value;
 }
 
@@ -27,13 +27,13 @@ int columnField(std::string_view text) {
     const std::string_view token = tokens.next();
     const auto value = parseInteger(token);
     if (!value || !tokens.atEnd())
-        throw QuelmarError("the column \"" + std::string(text) + "\" is not a whole number");
+        throw QuelmarError({message::ScanColumnNotWhole, {std::string(text)}});
     return *value;
 }
 
-void requirePositive(double value, const std::string& what) {
+void requirePositive(double value, const OwnMessage& what) {
     if (!(value > 0) || !std::isfinite(value))
-        throw QuelmarError("the " + what + " must be a positive number, not " + roundTripText(value));
+        throw QuelmarError({message::ScanSettingNotPositive, {what, roundTripText(value)}});
 }
 
 } // namespace
@@ -41,20 +41,21 @@ void requirePositive(double value, const std::string& what) {
 PeriodScanSettings periodScanSettings(std::string_view pmin, std::string_view pmax,
                                       std::string_view step, std::string_view column) {
     PeriodScanSettings settings;
-    settings.pmin = numberField(pmin, "shortest period");
-    settings.pmax = numberField(pmax, "longest period");
-    settings.step = LineTokens(step).atEnd() ? DefaultPeriodStep : numberField(step, "step");
+    settings.pmin = numberField(pmin, message::ShortestPeriod);
+    settings.pmax = numberField(pmax, message::LongestPeriod);
+    settings.step =
+        LineTokens(step).atEnd() ? DefaultPeriodStep : numberField(step, message::PeriodStep);
     settings.column = columnField(column);
     checkPeriodScanSettings(settings);
     return settings;
 }
 
 void checkPeriodScanSettings(const PeriodScanSettings& settings) {
-    requirePositive(settings.pmin, "shortest period");
-    requirePositive(settings.pmax, "longest period");
-    requirePositive(settings.step, "step");
+    requirePositive(settings.pmin, message::ShortestPeriod);
+    requirePositive(settings.pmax, message::LongestPeriod);
+    requirePositive(settings.step, message::PeriodStep);
     if (settings.column < 1)
-        throw QuelmarError("the column must be 1 or more, not " + std::to_string(settings.column));
+        throw QuelmarError({message::ScanColumnBelowOne, {std::to_string(settings.column)}});
 }
 
 FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan) {
@@ -67,15 +68,13 @@ FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan)
     grid.fmax = 1 / pmin;
     grid.step = settings.step / timeSpan;
     if (!std::isfinite(grid.fmax) || !std::isfinite(timeSpan * grid.fmax))
-        throw QuelmarError("the shortest period, " + roundTripText(pmin) +
-                           " days, is too short to fold a time span of " + fixed(timeSpan, 4) +
-                           " days");
+        throw QuelmarError(
+            {message::ShortestPeriodTooShort, {roundTripText(pmin), fixed(timeSpan, 4)}});
     // Below one unit in the last place of fmax, adding Δf would leave a frequency unchanged.
     if (!(grid.step > grid.fmax * DBL_EPSILON))
-        throw QuelmarError("the step " + roundTripText(settings.step) +
-                           " is too small for periods down to " + roundTripText(pmin) +
-                           " days over a time span of " + fixed(timeSpan, 4) +
-                           " days: the trial frequencies would not advance");
+        throw QuelmarError({message::ScanStepTooSmall,
+                            {roundTripText(settings.step), roundTripText(pmin),
+                             fixed(timeSpan, 4)}});
     const double count = std::trunc((grid.fmax - grid.fmin) / grid.step + 1.001);
     grid.estimatedCount = count < 1 ? 1 : static_cast<long long>(count);
     return grid;

@@ -15,12 +15,10 @@ namespace {
 
 void checkColumn(const std::string& path, int channels, int column) {
     if (column < 1)
-        throw QuelmarError(path, "column " + std::to_string(column) +
-                                     " is not a value column; they are numbered from 1");
+        throw QuelmarError(path, {message::ColumnNotValueColumn, {std::to_string(column)}});
     if (channels >= 2 && column > channels)
-        throw QuelmarError(path, "column " + std::to_string(column) +
-                                     " does not exist; the file has " + std::to_string(channels) +
-                                     " value columns");
+        throw QuelmarError(path, {message::ColumnAbsent,
+                                  {std::to_string(column), std::to_string(channels)}});
 }
 
 void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
@@ -82,26 +80,17 @@ void computeSums(PeriodSeries& series) {
 void checkStatisticDefined(const PeriodSeries& series, int column) {
     const std::string& path = series.path;
     const int n = series.count();
+    const std::string columnText = std::to_string(column);
     if (n == 1 && series.missing > 0)
-        throw QuelmarError(path, "only one observation has a value in column " +
-                                     std::to_string(column) +
-                                     "; a period search needs two or more");
-    if (n == 1)
-        throw QuelmarError(path,
-                           "the file holds one observation; a period search needs two or more");
-    if (!(series.timeSpan > 0))
-        throw QuelmarError(path,
-                           "all observations have the same date; there is no time span to fold");
-    if (!std::isfinite(series.timeSpan))
-        throw QuelmarError(path, "the dates span more than a number can hold");
-    const std::string what = "column " + std::to_string(column);
+        throw QuelmarError(path, {message::OneValueInColumn, {columnText}});
+    if (n == 1) throw QuelmarError(path, message::OneObservation);
+    if (!(series.timeSpan > 0)) throw QuelmarError(path, message::SameDates);
+    if (!std::isfinite(series.timeSpan)) throw QuelmarError(path, message::DatesSpanTooLong);
     if (std::all_of(series.values.begin() + 1, series.values.end(),
                     [&](double v) { return v == series.values[1]; }))
-        throw QuelmarError(path, "all values of " + what +
-                                     " are equal; the dispersion statistic is undefined");
+        throw QuelmarError(path, {message::ValuesAllEqual, {columnText}});
     if (!(series.deviationSum > 0) || !std::isfinite(series.deviationSum))
-        throw QuelmarError(path, "the values of " + what +
-                                     " are too close to each other for the dispersion statistic");
+        throw QuelmarError(path, {message::ValuesTooClose, {columnText}});
 }
 
 } // namespace
@@ -116,12 +105,10 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
     series.column = valueColumn;
     readPoints(text, valueColumn, series);
     if (series.count() + series.missing == 0)
-        throw QuelmarError(path, "the file holds no observations");
-    if (series.DataChannelCount == 0)
-        throw QuelmarError(path, "the first observation line holds no value after the date");
+        throw QuelmarError(path, message::NoObservations);
+    if (series.DataChannelCount == 0) throw QuelmarError(path, message::NoValueAfterDate);
     if (series.count() == 0)
-        throw QuelmarError(path, "column " + std::to_string(valueColumn) +
-                                     " holds no value: it is missing (0) on every observation line");
+        throw QuelmarError(path, {message::ColumnWithoutValues, {std::to_string(valueColumn)}});
     computeSums(series);
     checkStatisticDefined(series, valueColumn);
     return series;

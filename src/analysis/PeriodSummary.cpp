@@ -28,13 +28,12 @@ PeriodSummaryLine searchOneFile(const std::string& file, const std::string& peri
         line.leftOut = series.missing + series.ignored;
         const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
         if (grid.estimatedCount > LargeScanFrequencies)
-            throw QuelmarError(file, "the scan would take " +
-                                         std::to_string(grid.estimatedCount) +
-                                         " trial frequencies, more than " +
-                                         std::to_string(LargeScanFrequencies));
+            throw QuelmarError(file, {message::ScanTooLarge,
+                                      {std::to_string(grid.estimatedCount),
+                                       std::to_string(LargeScanFrequencies)}});
         ScanProgress progress;
         const ScanOutcome outcome = scanPeriods(series, grid, periodogram, threads, progress);
-        if (!outcome.best) throw QuelmarError(periodogram, "the scan wrote no line");
+        if (!outcome.best) throw QuelmarError(periodogram, message::ScanWroteNoLine);
         line.best = outcome.best;
         line.second = secondMinimum(periodogram, outcome.best->frequency, 1 / series.timeSpan);
     } catch (const std::bad_alloc&) {

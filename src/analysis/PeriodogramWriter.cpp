@@ -1,10 +1,10 @@
 #include "PeriodogramWriter.h"
 
 #include "core/Error.h"
+#include "core/SystemReason.h"
 #include "core/numbers.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,7 +13,7 @@ namespace quelmar {
 PeriodogramWriter::PeriodogramWriter(const std::string& path) : path_(path) {
     // Without O_NONBLOCK a named pipe would wait for a reader before the scan could start.
     fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd_ < 0) fail("cannot create the periodogram file");
+    if (fd_ < 0) fail(message::PeriodogramNotCreated);
     fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
@@ -21,8 +21,8 @@ PeriodogramWriter::~PeriodogramWriter() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-void PeriodogramWriter::fail(const std::string& what) {
-    throw QuelmarError(path_, what + " (" + std::strerror(errno) + ")");
+void PeriodogramWriter::fail(const OwnMessage& what) {
+    throw QuelmarError(path_, {what, {systemReason()}});
 }
 
 void PeriodogramWriter::write(const double* frequencies, const double* thetas, int count) {
@@ -47,7 +47,7 @@ void PeriodogramWriter::write(const double* frequencies, const double* thetas, i
             const int reason = errno;
             keepWholeLines(done);
             errno = reason;
-            fail("cannot write the periodogram; the lines before this one are kept");
+            fail(message::PeriodogramNotWritten);
         }
     }
     size_ += static_cast<off_t>(text_.size());
@@ -68,7 +68,7 @@ void PeriodogramWriter::keepWholeLines(std::size_t written) {
 void PeriodogramWriter::close() {
     const int fd = fd_;
     fd_ = -1;
-    if (fd >= 0 && ::close(fd) != 0) fail("cannot complete the periodogram file");
+    if (fd >= 0 && ::close(fd) != 0) fail(message::PeriodogramNotCompleted);
 }
 
 } // namespace quelmar

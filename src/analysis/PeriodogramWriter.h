@@ -5,6 +5,8 @@
 
 #include "PeriodScan.h"
 
+#include "core/OwnMessages.h"
+
 #include <sys/types.h>
 #include <optional>
 #include <string>
@@ -30,7 +32,7 @@ public:
     const std::optional<PeriodogramLine>& best() const { return best_; }
 
 private:
-    [[noreturn]] void fail(const std::string& what);
+    [[noreturn]] void fail(const OwnMessage& what);
     void keepWholeLines(std::size_t written);
 
     std::string path_;

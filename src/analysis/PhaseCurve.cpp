@@ -21,10 +21,9 @@ double phaseOf(double t, double epoch, double period) {
 }
 
 void checkPhaseElements(double epoch, double period) {
-    if (!std::isfinite(epoch)) throw QuelmarError("the epoch is not a number");
+    if (!std::isfinite(epoch)) throw QuelmarError(message::EpochNotFinite);
     if (!(period > 0) || !std::isfinite(period))
-        throw QuelmarError("the period must be a positive number of days, not " +
-                           fixed(period, 8));
+        throw QuelmarError({message::PeriodNotPositiveDays, {fixed(period, 8)}});
 }
 
 PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, double epoch,
@@ -39,8 +38,7 @@ PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, do
         data, path, [&](const ObservationLine& line, Output& out) {
             if (line.kind != ObservationLine::Observation) return;
             if (!std::isfinite((line.date - epoch) / period))
-                throw QuelmarError("the date is too far from the epoch for a period of " +
-                                   fixed(period, 8) + " days");
+                throw QuelmarError({message::DateTooFarFromEpoch, {fixed(period, 8)}});
             if (out.text.empty()) reserveLarge(out.text, sliceBytes + sliceBytes / 3);
             appendFixed(out.text, phaseOf(line.date, epoch, period), 5);
             out.text += ' ';
@@ -62,8 +60,7 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
                           double period) {
     checkPhaseElements(epoch, period);
     if (sameFile(dataPath, outputPath))
-        throw QuelmarError(outputPath, "is the data file itself; choose another name for the "
-                                       "phase file");
+        throw QuelmarError(outputPath, message::PhaseFileOverData);
     const MappedFile data(dataPath);
     const PhaseCurveText text = phaseCurveText(data.text(), dataPath, epoch, period);
     const std::vector<std::string_view> pieces(text.pieces.begin(), text.pieces.end());

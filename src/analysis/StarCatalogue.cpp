@@ -1,6 +1,7 @@
 #include "StarCatalogue.h"
 
 #include "core/Error.h"
+#include "core/SystemReason.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
 
@@ -67,7 +68,7 @@ bool addStar(const CatalogueLocation& catalogue, std::string_view name,
     const std::string& path = catalogue.writePath;
     if (withoutBlanks(name).empty()) return false;
     if (name.find_first_of("\r\n") != std::string_view::npos)
-        throw QuelmarError(path, "a star name cannot hold a line break; the star was not added");
+        throw QuelmarError(path, message::StarNameLineBreak);
     const std::string line = catalogueLine(name, position);
     if (fileExists(path)) {
         appendToFile(path, line);
@@ -80,7 +81,7 @@ bool addStar(const CatalogueLocation& catalogue, std::string_view name,
     }
     std::error_code ec;
     if (!folderOf(path).empty()) std::filesystem::create_directories(folderOf(path), ec);
-    if (ec) throw QuelmarError(path, "cannot create its folder (" + ec.message() + ")");
+    if (ec) throw QuelmarError(path, {message::CannotCreateFolder, {systemReason(ec.value())}});
     writeFileAtomically(path, content + line);
     return true;
 }

@@ -32,18 +32,17 @@ int daysInMonth(double year, int month) {
 }
 
 void checkCalendarDate(double year, double month, double day, double hour, double minute) {
-    const auto refuse = [](const char* what, double value, const std::string& rule) {
-        throw QuelmarError("the " + std::string(what) + " " + roundTripText(value) + " " + rule);
+    const auto refuse = [](const OwnMessage& rule, double value, std::string more = {}) {
+        throw QuelmarError({rule, {roundTripText(value), std::move(more)}});
     };
-    if (!std::isfinite(year) || year != std::trunc(year)) refuse("year", year, "is not a whole number");
+    if (!std::isfinite(year) || year != std::trunc(year)) refuse(message::YearNotWhole, year);
     if (!(month >= 1 && month <= 12) || month != std::trunc(month))
-        refuse("month", month, "is not a whole number from 1 to 12");
+        refuse(message::MonthOutOfRange, month);
     const int lastDay = daysInMonth(year, static_cast<int>(month));
     if (!(day >= 1 && day < lastDay + 1))
-        refuse("day", day, "is not a day of the month: it must be at least 1 and less than " +
-                               std::to_string(lastDay + 1));
-    if (!(hour >= 0 && hour < 24)) refuse("hour", hour, "is not an hour of the day: it must be at least 0 and less than 24");
-    if (!(minute >= 0 && minute < 60)) refuse("minute", minute, "must be at least 0 and less than 60");
+        refuse(message::DayOutOfRange, day, std::to_string(lastDay + 1));
+    if (!(hour >= 0 && hour < 24)) refuse(message::HourOutOfRange, hour);
+    if (!(minute >= 0 && minute < 60)) refuse(message::MinuteOutOfRange, minute);
 }
 
 } // namespace quelmar

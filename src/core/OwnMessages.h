@@ -107,6 +107,21 @@ inline constexpr OwnMessage NoPlateConverted{
     "none of its plate numbers is listed in the catalogue %1; the file is unchanged",
     "ни один из его номеров пластинок не найден в каталоге %1; файл не изменён"};
 
+// Calendar dates to Julian dates.
+inline constexpr OwnMessage YearNotWhole{"the year %1 is not a whole number",
+                                         "год %1 — не целое число"};
+inline constexpr OwnMessage MonthOutOfRange{"the month %1 is not a whole number from 1 to 12",
+                                            "месяц %1 — не целое число от 1 до 12"};
+inline constexpr OwnMessage DayOutOfRange{
+    "the day %1 is not a day of the month: it must be at least 1 and less than %2",
+    "день %1 — не день месяца: он должен быть не меньше 1 и меньше %2"};
+inline constexpr OwnMessage HourOutOfRange{
+    "the hour %1 is not an hour of the day: it must be at least 0 and less than 24",
+    "час %1 — не час суток: он должен быть не меньше 0 и меньше 24"};
+inline constexpr OwnMessage MinuteOutOfRange{
+    "the minute %1 must be at least 0 and less than 60",
+    "число минут %1 должно быть не меньше 0 и меньше 60"};
+
 // The message boxes' buttons.
 inline constexpr OwnMessage YesButton{"&Yes", "&Да"};
 inline constexpr OwnMessage NoButton{"&No", "&Нет"};
@@ -206,6 +221,78 @@ inline constexpr OwnMessage ObservationsBeyondLimit{
 inline constexpr OwnMessage MissingValuesLeftOut{
     "%1: observations without a value (0) in column %2: %3. They are left out of the search.",
     "%1: наблюдений без значения (0) в столбце %2: %3. В расчёт они не включены."};
+// The settings of a scan: its fields are named in the refusals.
+inline constexpr OwnMessage ShortestPeriod{"shortest period", "наименьший период"};
+inline constexpr OwnMessage LongestPeriod{"longest period", "наибольший период"};
+inline constexpr OwnMessage PeriodStep{"step", "шаг"};
+inline constexpr OwnMessage ScanSettingMissing{"the %1 is missing", "%1 не задан"};
+inline constexpr OwnMessage ScanSettingNotANumber{"the %1 \"%2\" is not a number",
+                                                  "%1 «%2» — не число"};
+inline constexpr OwnMessage ScanSettingNotPositive{"the %1 must be a positive number, not %2",
+                                                   "%1 должен быть положительным числом, а не %2"};
+inline constexpr OwnMessage ScanColumnNotWhole{"the column \"%1\" is not a whole number",
+                                               "номер столбца «%1» — не целое число"};
+inline constexpr OwnMessage ScanColumnBelowOne{"the column must be 1 or more, not %1",
+                                               "номер столбца должен быть не меньше 1, а не %1"};
+inline constexpr OwnMessage ShortestPeriodTooShort{
+    "the shortest period, %1 days, is too short to fold a time span of %2 days",
+    "наименьший период, %1 сут., слишком мал для свёртки интервала времени в %2 сут."};
+inline constexpr OwnMessage ScanStepTooSmall{
+    "the step %1 is too small for periods down to %2 days over a time span of %3 days: the "
+    "trial frequencies would not advance",
+    "шаг %1 слишком мал для периодов вплоть до %2 сут. на интервале времени в %3 сут.: "
+    "пробные частоты не будут расти"};
+// The data file's column before a scan.
+inline constexpr OwnMessage ColumnNotValueColumn{
+    "column %1 is not a value column; they are numbered from 1",
+    "столбец %1 — не столбец значений: они нумеруются с 1"};
+inline constexpr OwnMessage ColumnAbsent{"column %1 does not exist; the file has %2 value columns",
+                                         "столбца %1 нет: столбцов значений в файле — %2"};
+inline constexpr OwnMessage NoObservations{"the file holds no observations",
+                                           "в файле нет наблюдений"};
+inline constexpr OwnMessage NoValueAfterDate{
+    "the first observation line holds no value after the date",
+    "в первой строке наблюдений после даты нет значения"};
+inline constexpr OwnMessage ColumnWithoutValues{
+    "column %1 holds no value: it is missing (0) on every observation line",
+    "в столбце %1 нет ни одного значения: во всех строках наблюдений оно пропущено (0)"};
+inline constexpr OwnMessage OneValueInColumn{
+    "only one observation has a value in column %1; a period search needs two or more",
+    "значение в столбце %1 есть только у одного наблюдения; для поиска периода нужно не меньше "
+    "двух"};
+inline constexpr OwnMessage OneObservation{
+    "the file holds one observation; a period search needs two or more",
+    "в файле одно наблюдение; для поиска периода нужно не меньше двух"};
+inline constexpr OwnMessage SameDates{
+    "all observations have the same date; there is no time span to fold",
+    "у всех наблюдений одна и та же дата: нет интервала времени для свёртки"};
+inline constexpr OwnMessage DatesSpanTooLong{"the dates span more than a number can hold",
+                                             "интервал дат больше, чем может вместить число"};
+inline constexpr OwnMessage ValuesAllEqual{
+    "all values of column %1 are equal; the dispersion statistic is undefined",
+    "все значения в столбце %1 равны; статистика дисперсии не определена"};
+inline constexpr OwnMessage ValuesTooClose{
+    "the values of column %1 are too close to each other for the dispersion statistic",
+    "значения в столбце %1 слишком близки друг к другу для статистики дисперсии"};
+// The scan and its periodogram file.
+inline constexpr OwnMessage ScanCopiesOutOfMemory{
+    "not enough memory for a copy of %1 points on every worker thread; try fewer threads",
+    "не хватает памяти, чтобы каждый рабочий поток держал свою копию точек (%1); попробуйте "
+    "меньше потоков"};
+inline constexpr OwnMessage PeriodogramOverData{
+    "is the data file being analysed; the periodogram needs a file of its own",
+    "это анализируемый файл данных; периодограмме нужен отдельный файл"};
+inline constexpr OwnMessage PeriodogramNotCreated{"cannot create the periodogram file (%1)",
+                                                  "не удаётся создать файл периодограммы (%1)"};
+inline constexpr OwnMessage PeriodogramNotWritten{
+    "cannot write the periodogram; the lines before this one are kept (%1)",
+    "не удаётся записать периодограмму; уже записанные строки сохранены (%1)"};
+inline constexpr OwnMessage PeriodogramNotCompleted{"cannot complete the periodogram file (%1)",
+                                                    "не удаётся завершить файл периодограммы (%1)"};
+inline constexpr OwnMessage ScanTooLarge{"the scan would take %1 trial frequencies, more than %2",
+                                         "расчёт занял бы %1 пробных частот, больше %2"};
+inline constexpr OwnMessage ScanWroteNoLine{"the scan wrote no line",
+                                            "расчёт не записал ни одной строки"};
 
 // Survey light curves read into observation files: what is wrong with a source.
 inline constexpr OwnMessage TableEmpty{"the file is empty", "файл пуст"};
@@ -439,6 +526,16 @@ inline constexpr OwnMessage PhaseEpochNotANumber{"The epoch \"%1\" is not a numb
 inline constexpr OwnMessage PhasePeriodNotPositive{
     "The period \"%1\" is not a positive number of days.",
     "Период «%1» — не положительное число дней."};
+inline constexpr OwnMessage EpochNotFinite{"the epoch is not a number", "эпоха — не число"};
+inline constexpr OwnMessage PeriodNotPositiveDays{
+    "the period must be a positive number of days, not %1",
+    "период должен быть положительным числом дней, а не %1"};
+inline constexpr OwnMessage DateTooFarFromEpoch{
+    "the date is too far from the epoch for a period of %1 days",
+    "дата слишком далека от эпохи для периода %1 сут."};
+inline constexpr OwnMessage PhaseFileOverData{
+    "is the data file itself; choose another name for the phase file",
+    "это сам файл данных; выберите для файла фаз другое имя"};
 
 // Barycentric correction and the question about shortened dates.
 inline constexpr OwnMessage ShortenedDatesTitle{"File format", "Формат файла"};
@@ -451,6 +548,11 @@ inline constexpr OwnMessage OffsetNotANumber{
 inline constexpr OwnMessage StarWithoutName{
     "The star has no name, so it is not added to the catalogue.",
     "У звезды нет имени, поэтому она не добавлена в каталог."};
+inline constexpr OwnMessage StarNameLineBreak{
+    "a star name cannot hold a line break; the star was not added",
+    "имя звезды не может содержать перевод строки; звезда не добавлена"};
+inline constexpr OwnMessage CannotCreateFolder{"cannot create its folder (%1)",
+                                               "не удаётся создать папку для файла (%1)"};
 
 // Saving a picture. The dialog's design texts are English; these give them in both languages.
 inline constexpr OwnMessage PictureDialogTitle{"Saving curve as a picture",
@@ -485,6 +587,34 @@ inline constexpr OwnMessage SelectFileFormat{"Please, select file format!",
                                              "Выберите, пожалуйста, формат файла!"};
 inline constexpr OwnMessage CannotCreatePicture{"Cannot create file %1\n%2",
                                                 "Не удаётся создать файл %1\n%2"};
+// Encoding the picture at its colour depth.
+inline constexpr OwnMessage NoPictureToSave{"there is no picture to save",
+                                            "нет рисунка для сохранения"};
+inline constexpr OwnMessage NoSuchColourDepth{
+    "there is no colour depth of %1 bits per pixel; the depths are 1, 4, 8, 15, 16, 24 and 32",
+    "глубины цвета %1 бит на пиксель нет; есть глубины 1, 4, 8, 15, 16, 24 и 32"};
+inline constexpr OwnMessage DepthWithoutPalette{
+    "a picture of %1 bits per pixel has no palette",
+    "у рисунка глубиной %1 бит на пиксель нет палитры"};
+inline constexpr OwnMessage PictureNotInItsDepth{
+    "the picture is not stored as its depth of %1 bits per pixel needs",
+    "рисунок хранится не так, как требует его глубина %1 бит на пиксель"};
+inline constexpr OwnMessage BitmapTooLarge{"the picture is too large for a bitmap file",
+                                           "рисунок слишком велик для файла BMP"};
+inline constexpr OwnMessage GifTooLarge{
+    "a GIF picture is at most 65535 pixels wide and high",
+    "рисунок GIF может быть не больше 65535 пикселей в ширину и в высоту"};
+inline constexpr OwnMessage GifColoursNotReduced{"the picture's colours could not be reduced to 256",
+                                                 "цвета рисунка не удалось свести к 256"};
+inline constexpr OwnMessage GifEncodingFailed{"GIF encoding failed: %1",
+                                              "не удалось закодировать GIF: %1"};
+inline constexpr OwnMessage UnknownEncodingError{"unknown error", "неизвестная ошибка"};
+inline constexpr OwnMessage JpegQualityOutside{"the JPEG quality %1 is outside 0 ... 100",
+                                               "качество JPEG %1 вне пределов 0 ... 100"};
+inline constexpr OwnMessage JpegCompressionFailed{"JPEG compression failed: %1",
+                                                  "не удалось сжать JPEG: %1"};
+inline constexpr OwnMessage PngEncodingFailed{"PNG encoding failed: %1",
+                                              "не удалось закодировать PNG: %1"};
 
 // Settings, manual and the fonts of labels.
 inline constexpr OwnMessage SettingsBackupNotMade{

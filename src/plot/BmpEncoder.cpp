@@ -118,7 +118,7 @@ std::string encodeBmp(const DepthPicture& picture) {
     const std::uint32_t tableBytes = bits == 16 ? 12 : paletteSize * 4;
     const std::uint32_t pixelOffset = FileHeaderSize + InfoHeaderSize + tableBytes;
     const std::uint64_t fileSize = pixelOffset + std::uint64_t{rowSize} * height;
-    if (fileSize > 0xffffffffu) throw QuelmarError("the picture is too large for a bitmap file");
+    if (fileSize > 0xffffffffu) throw QuelmarError(message::BitmapTooLarge);
 
     std::string out;
     out.reserve(static_cast<std::size_t>(fileSize));

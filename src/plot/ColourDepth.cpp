@@ -140,8 +140,7 @@ const QList<QRgb>& depthPalette(int bitsPerPixel) {
     case 8:
         return full;
     default:
-        throw QuelmarError("a picture of " + std::to_string(bitsPerPixel) +
-                           " bits per pixel has no palette");
+        throw QuelmarError({message::DepthWithoutPalette, {std::to_string(bitsPerPixel)}});
     }
 }
 
@@ -164,14 +163,13 @@ DepthPicture convertToDepth(const QImage& image, int bitsPerPixel) {
     case 32:
         return {rgb, bitsPerPixel};
     default:
-        throw QuelmarError("there is no colour depth of " + std::to_string(bitsPerPixel) +
-                           " bits per pixel; the depths are 1, 4, 8, 15, 16, 24 and 32");
+        throw QuelmarError({message::NoSuchColourDepth, {std::to_string(bitsPerPixel)}});
     }
 }
 
 void checkDepthPicture(const DepthPicture& picture) {
     const QImage& image = picture.image;
-    if (image.isNull()) throw QuelmarError("there is no picture to save");
+    if (image.isNull()) throw QuelmarError(message::NoPictureToSave);
     const int bits = picture.bitsPerPixel;
     const bool formed = [&] {
         switch (bits) {
@@ -191,8 +189,7 @@ void checkDepthPicture(const DepthPicture& picture) {
         }
     }();
     if (!formed)
-        throw QuelmarError("the picture is not stored as its depth of " + std::to_string(bits) +
-                           " bits per pixel needs");
+        throw QuelmarError({message::PictureNotInItsDepth, {std::to_string(bits)}});
 }
 
 std::optional<QImage> exactlyIndexed(const QImage& image) {

@@ -55,7 +55,7 @@ IndexedPixels medianCut(const QImage& rgb) {
     if (GifQuantizeBuffer(static_cast<unsigned>(rgb.width()), static_cast<unsigned>(rgb.height()),
                           &colourCount, red.data(), green.data(), blue.data(), out.indices.data(),
                           out.colours.data()) == GIF_ERROR)
-        throw QuelmarError("the picture's colours could not be reduced to 256");
+        throw QuelmarError(message::GifColoursNotReduced);
     out.colours.resize(static_cast<std::size_t>(colourCount));
     return out;
 }
@@ -72,7 +72,8 @@ struct GifCloser {
 
 [[noreturn]] void fail(int error) {
     const char* reason = GifErrorString(error);
-    throw QuelmarError(std::string("GIF encoding failed: ") + (reason ? reason : "unknown error"));
+    throw QuelmarError({message::GifEncodingFailed,
+                        {reason ? MessageText(reason) : MessageText(message::UnknownEncodingError)}});
 }
 
 } // namespace
@@ -80,7 +81,7 @@ struct GifCloser {
 std::string encodeGif(const DepthPicture& picture) {
     checkDepthPicture(picture);
     if (picture.image.width() > MaxGifSide || picture.image.height() > MaxGifSide)
-        throw QuelmarError("a GIF picture is at most 65535 pixels wide and high");
+        throw QuelmarError(message::GifTooLarge);
     IndexedPixels pixels;
     if (hasPalette(picture.bitsPerPixel)) {
         pixels = fromPalette(picture.image);

@@ -66,7 +66,7 @@ bool compress(const QImage& rgb, int quality, unsigned char** buffer, unsigned l
 std::string encodeJpeg(const DepthPicture& picture, int quality) {
     checkDepthPicture(picture);
     if (quality < 0 || quality > MaxJpegQuality)
-        throw QuelmarError("the JPEG quality " + std::to_string(quality) + " is outside 0 ... 100");
+        throw QuelmarError({message::JpegQualityOutside, {std::to_string(quality)}});
     const QImage rgb = rgb32Of(picture);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
@@ -75,7 +75,7 @@ std::string encodeJpeg(const DepthPicture& picture, int quality) {
     std::string out;
     if (done) out.assign(reinterpret_cast<const char*>(buffer), size);
     std::free(buffer);
-    if (!done) throw QuelmarError(std::string("JPEG compression failed: ") + message);
+    if (!done) throw QuelmarError({message::JpegCompressionFailed, {std::string(message)}});
     return out;
 }
 

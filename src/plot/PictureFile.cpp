@@ -23,7 +23,7 @@ std::string encodePng(const DepthPicture& picture) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(exact ? *exact : picture.image))
-        throw QuelmarError("PNG encoding failed: " + writer.errorString().toStdString());
+        throw QuelmarError({message::PngEncodingFailed, {writer.errorString().toStdString()}});
     return buffer.data().toStdString();
 }
 

@@ -3,10 +3,18 @@
 #include "ui/CommandBoundary.h"
 #include "ui/Workbench.h"
 
+#include "analysis/PeriodScan.h"
+#include "analysis/PeriodogramWriter.h"
+#include "analysis/PhaseCurve.h"
+#include "analysis/StarCatalogue.h"
 #include "core/Error.h"
+#include "core/JulianDate.h"
+#include "plot/ColourDepth.h"
 
+#include <QRegularExpression>
 #include <QTimer>
 
+#include <functional>
 #include <system_error>
 
 namespace quelmar::test {
@@ -42,6 +50,54 @@ TEST_F(CommandBoundaryTest, AFailureEscapingAnEventHandlerIsShownAndTheProgramGo
     EXPECT_TRUE(messages()[0].text.endsWith("star.dat: there is not enough memory to finish the command."))
         << messages()[0].text.toStdString();
     EXPECT_TRUE(shell->mainWindow().isVisible());
+}
+
+// Refusals of the computations below the windows (settings, data, files, pictures, dates) are
+// shown in the interface's language: Russian throughout in a Russian interface, and in an English
+// one the English that the command line prints.
+TEST_F(CommandBoundaryTest, ShowsTheRefusalsOfTheComputationsInTheInterfacesLanguage) {
+    startWithFile();
+    Workbench& workbench = shell->workbench();
+    const std::string folder = dir.file("work");
+    const std::string star = folder + "/one.dat";
+    const std::string lost = folder + "/no folder/star.per";
+    const std::vector<std::function<void()>> refusals = {
+        [] { periodScanSettings("0.5", " ", "", "1"); },
+        [&] { parsePeriodSeries("2450000.1 9.5\r\n", 1, star); },
+        [&] { PeriodogramWriter writer(lost); },
+        [] { checkPhaseElements(2450000, 0); },
+        [&] { addStar({star, star}, "RR Lyr\nV", {}); },
+        [] { convertToDepth(QImage(2, 2, QImage::Format_RGB32), 5); },
+        [] { checkCalendarDate(2023, 2, 29); },
+    };
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    static const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{2,}"));
+    for (const std::string language : {"en", "ru"}) {
+        workbench.settings.LanguageName = language;
+        for (const auto& refuse : refusals) {
+            try {
+                refuse();
+                ADD_FAILURE() << "not refused";
+            } catch (const std::exception& refusal) {
+                const QString text = failureText(workbench, refusal, {});
+                QString words = text;
+                words.remove(QString::fromStdString(lost)).remove(QString::fromStdString(star));
+                if (language == "en") {
+                    EXPECT_EQ(text.toStdString(), refusal.what());
+                    EXPECT_FALSE(text.contains(cyrillic)) << text.toStdString();
+                } else {
+                    EXPECT_TRUE(text.contains(cyrillic)) << text.toStdString();
+                    EXPECT_FALSE(words.contains(latinWord)) << text.toStdString();
+                }
+            }
+        }
+    }
+    try {
+        PeriodogramWriter writer(lost);
+    } catch (const std::exception& refusal) {
+        EXPECT_EQ(failureText(workbench, refusal, {}).toStdString(),
+                  lost + ": не удаётся создать файл периодограммы (Нет такого файла или каталога)");
+    }
 }
 
 } // namespace
