@@ -20,6 +20,17 @@ LabelFont defaultAxisFont() {
 namespace {
 
 constexpr QRgb WindowPenColour = qRgb(0, 0, 0);
+// The value labels begin at x = 3, left of the frame; the time labels 15 pixels above the
+// picture's lower edge, the first 35 pixels left of the first point, the last 50 left of the
+// last point.
+constexpr Coord ValueLabelX = 3;
+constexpr Coord TimeLabelRise = 15;
+constexpr Coord FirstTimeLabelLead = 35;
+constexpr Coord LastTimeLabelLead = 50;
+
+QString labelText(double value, int decimals) {
+    return QString::fromStdString(fixed(value, std::max(decimals, 0)));
+}
 
 // The labels of one drawing. A label that would be cut by the picture's edge or overlap a label
 // written before it is left out: a number that cannot be read whole would be misread.
@@ -29,7 +40,7 @@ public:
 
     void write(Coord x, Coord y, double value, int decimals, const LabelFont& font) {
         if (!canvas_.inside(x, y)) return;
-        const QString text = QString::fromStdString(fixed(value, std::max(decimals, 0)));
+        const QString text = labelText(value, decimals);
         const QRect box(static_cast<int>(x), static_cast<int>(y), canvas_.textWidth(text, font.font),
                         canvas_.textHeight(font.font));
         if (!QRect(0, 0, canvas_.width(), canvas_.height()).contains(box)) return;
@@ -48,10 +59,10 @@ void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry
                     const PlotOptions& options) {
     const double first = store.time(g.ViewFirst);
     const double last = store.time(g.ViewLast);
-    const Coord y = g.Height - 15;
+    const Coord y = g.Height - TimeLabelRise - g.Margins.bottom;
     const auto& font = options.XAxisFont;
-    labels.write(20, y, first, options.XAxisDecimals, font);
-    if (const auto x = pixelOf((last - first) * g.XScale + PlotLeft - 50))
+    labels.write(g.plotLeft() - FirstTimeLabelLead, y, first, options.XAxisDecimals, font);
+    if (const auto x = pixelOf((last - first) * g.XScale + g.plotLeft() - LastTimeLabelLead))
         labels.write(*x, y, last, options.XAxisDecimals, font);
     labels.write(g.Width / 2 - 15, y, (first + last) / 2, options.XAxisDecimals, font);
 }
@@ -66,46 +77,51 @@ void drawValueLabels(Labels& labels, Canvas& canvas, const PointStore& store,
         if (!channelShown(store, k)) continue;
         const Coord upperEdge = Nearest(g.BandTop[k - 1]) + PlotTop;
         if (!g.Flipped) {
-            labels.write(3, Nearest(g.BandTop[k]) + PlotTop - h0, g.ChannelMax[k], decimals, font);
-            labels.write(3, upperEdge, g.ChannelMin[k], decimals, font);
+            labels.write(ValueLabelX, Nearest(g.BandTop[k]) + PlotTop - h0, g.ChannelMax[k],
+                         decimals, font);
+            labels.write(ValueLabelX, upperEdge, g.ChannelMin[k], decimals, font);
         } else {
             const double height = std::abs((g.ChannelMax[k] - g.ChannelMin[k]) * g.YScale + 2);
             if (const auto lower = pixelOf(height))
-                labels.write(3, *lower + upperEdge - h0, g.ChannelMin[k], decimals, font);
-            labels.write(3, upperEdge, g.ChannelMax[k], decimals, font);
+                labels.write(ValueLabelX, *lower + upperEdge - h0, g.ChannelMin[k], decimals,
+                             font);
+            labels.write(ValueLabelX, upperEdge, g.ChannelMax[k], decimals, font);
         }
     }
 }
 
 // N + 1 positions from the first to the last point of the view, both included.
-template <typename Mark> void forEachDivision(Coord xLast, int count, Mark mark) {
+template <typename Mark>
+void forEachDivision(const CurveGeometry& g, Coord xLast, int count, Mark mark) {
     const int n = std::max(count, 1);
+    const Coord left = g.plotLeft();
     for (int m = 0; m <= n; ++m)
-        mark(Nearest(static_cast<double>(xLast - PlotLeft) / n * m) + PlotLeft);
+        mark(Nearest(static_cast<double>(xLast - left) / n * m) + left);
 }
 
 void drawGrid(Canvas& canvas, const PointStore& store, const CurveGeometry& g, Coord xLast,
               const PlotOptions& options) {
     const Coord w = canvas.width();
-    const Coord h = canvas.height();
-    forEachDivision(xLast, options.MinorTicks, [&](Coord x) { canvas.line(x, 1, x, h - 21); });
+    const Coord bottom = g.frameBottom();
+    forEachDivision(g, xLast, options.MinorTicks,
+                    [&](Coord x) { canvas.line(x, 1, x, bottom - 1); });
     if (!g.hasPoints()) return;
     for (int k = 1; k <= store.ChannelCount; ++k) {
         if (!channelShown(store, k)) continue;
         const ChannelPlacement placement(store, g, k);
         for (int p : {g.ChannelMaxPoint[k], g.ChannelMinPoint[k]})
-            if (const auto y = placement.y(p)) canvas.line(44, *y, w - 1, *y);
+            if (const auto y = placement.y(p)) canvas.line(g.frameLeft(), *y, w - 1, *y);
     }
 }
 
-void drawTicks(Canvas& canvas, Coord xLast, const PlotOptions& options) {
-    const Coord h = canvas.height();
-    forEachDivision(xLast, options.MinorTicks, [&](Coord x) {
-        canvas.line(x, h - 22, x, h - 27);
+void drawTicks(Canvas& canvas, const CurveGeometry& g, Coord xLast, const PlotOptions& options) {
+    const Coord bottom = g.frameBottom();
+    forEachDivision(g, xLast, options.MinorTicks, [&](Coord x) {
+        canvas.line(x, bottom - 2, x, bottom - 7);
         canvas.line(x, 1, x, 5);
     });
-    forEachDivision(xLast, options.MajorTicks, [&](Coord x) {
-        canvas.line(x, h - 22, x, h - 32);
+    forEachDivision(g, xLast, options.MajorTicks, [&](Coord x) {
+        canvas.line(x, bottom - 2, x, bottom - 12);
         canvas.line(x, 1, x, 10);
     });
 }
@@ -121,7 +137,37 @@ void drawBorder(Canvas& canvas) {
 
 } // namespace
 
-void drawFrame(Canvas& canvas) {
+CurveMargins labelMargins(const Canvas& canvas, const PointStore& store,
+                          const CurveGeometry& geometry, const PlotOptions& options) {
+    CurveMargins margins;
+    if (!geometry.hasPoints()) return margins;
+    const QFont designFont = defaultAxisFont().font;
+    // Pixels a label takes beyond the room the design leaves it, or beyond what it takes in the
+    // design font where that is more: the design font keeps the design's picture.
+    auto beyond = [](int taken, int takenInDesign, Coord room) {
+        return std::max(0, taken - std::max(static_cast<int>(room), takenInDesign));
+    };
+    int valueWidth = 0, designValueWidth = 0;
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        if (!channelShown(store, k)) continue;
+        for (double v : {geometry.ChannelMin[k], geometry.ChannelMax[k]}) {
+            const QString text = labelText(v, options.YAxisDecimals);
+            valueWidth = std::max(valueWidth, canvas.textWidth(text, options.YAxisFont.font));
+            designValueWidth = std::max(designValueWidth, canvas.textWidth(text, designFont));
+        }
+    }
+    // Value labels end before the frame's left line.
+    margins.left = beyond(valueWidth, designValueWidth, FrameLeft - ValueLabelX);
+    const QFont& timeFont = options.XAxisFont.font;
+    margins.bottom =
+        beyond(canvas.textHeight(timeFont), canvas.textHeight(designFont), TimeLabelRise);
+    const QString last = labelText(store.time(geometry.ViewLast), options.XAxisDecimals);
+    margins.right = beyond(canvas.textWidth(last, timeFont), canvas.textWidth(last, designFont),
+                           LastTimeLabelLead + PlotRightGap);
+    return margins;
+}
+
+void drawFrame(Canvas& canvas, const CurveGeometry& geometry) {
     const Coord w = canvas.width();
     const Coord h = canvas.height();
     canvas.setPen(WindowPenColour);
@@ -129,7 +175,7 @@ void drawFrame(Canvas& canvas) {
     canvas.rectangle(0, 0, w, h);
     canvas.setPen(FrameColour);
     canvas.rectangle(1, 1, w - 1, h - 1);
-    canvas.rectangle(44, 1, w - 1, h - 20);
+    canvas.rectangle(geometry.frameLeft(), 1, w - 1, geometry.frameBottom());
     canvas.setPen(WindowPenColour);
 }
 
@@ -141,17 +187,18 @@ void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geom
         drawTimeLabels(labels, store, geometry, options);
         drawValueLabels(labels, canvas, store, geometry, options);
     }
-    // x of the last point of the view; the first is at PlotLeft.
-    Coord xLast = PlotLeft;
+    // x of the last point of the view; the first is at the plot's left edge.
+    const Coord left = geometry.plotLeft();
+    Coord xLast = left;
     if (geometry.TimeScalable) {
         const double span = store.time(geometry.ViewLast) - geometry.FirstTime;
-        xLast = pixelOf(span * geometry.XScale + PlotLeft).value_or(PlotLeft);
+        xLast = pixelOf(span * geometry.XScale + left).value_or(left);
     }
     canvas.setPen(FrameColour);
     if (options.ShowGrid)
         drawGrid(canvas, store, geometry, xLast, options);
     else
-        drawTicks(canvas, xLast, options);
+        drawTicks(canvas, geometry, xLast, options);
     drawBorder(canvas);
     canvas.setPen(WindowPenColour);
 }

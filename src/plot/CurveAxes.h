@@ -8,8 +8,14 @@
 
 namespace quelmar {
 
+// What the labels of a drawing need beyond the design margins: the widest value label of the
+// shown channels, the height of the time labels and the width of the last one, in their fonts.
+// Nothing with the design font, nor when there are no points.
+CurveMargins labelMargins(const Canvas& canvas, const PointStore& store,
+                          const CurveGeometry& geometry, const PlotOptions& options);
+
 // Clears the surface and draws the outer frame and the frame of the plot.
-void drawFrame(Canvas& canvas);
+void drawFrame(Canvas& canvas, const CurveGeometry& geometry);
 
 // The time labels, the value labels of each shown channel, the ticks or grid and the border.
 void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,

@@ -27,7 +27,8 @@ void measureTime(const PointStore& store, const ViewState& view, CurveGeometry& 
     if (!g.hasPoints()) return;
     g.FirstTime = store.time(g.ViewFirst);
     const double span = store.time(g.ViewLast) - g.FirstTime;
-    const double scale = (g.Width - 70) * view.XZoom / span;
+    const int room = g.Width - PlotLeft - PlotRightGap - g.Margins.left - g.Margins.right;
+    const double scale = room * view.XZoom / span;
     g.TimeScalable = span != 0 && std::isfinite(scale);
     g.XScale = g.TimeScalable ? scale : 0;
 }
@@ -72,10 +73,11 @@ void measureValueScale(const PointStore& store, const ViewState& view, CurveGeom
     for (int k = 1; k <= channels; ++k)
         if (channelShown(store, k)) sum += g.ChannelMax[k] - g.ChannelMin[k];
     double scale = 0;
-    if (sum != 0) scale = (g.Height - 42 - 2 * channels) / std::abs(sum);
+    const int height = g.Height - g.Margins.bottom;
+    if (sum != 0) scale = (height - 42 - 2 * channels) / std::abs(sum);
     if (channels == 1) {
         const double range = g.ChannelMax[1] - g.ChannelMin[1];
-        if (range != 0) scale = (g.Height - 45) / (view.Flipped ? -range : range);
+        if (range != 0) scale = (height - 45) / (view.Flipped ? -range : range);
     }
     g.YScale = finiteOrZero(scale);
 }
@@ -88,6 +90,14 @@ void measureBands(const PointStore& store, CurveGeometry& g) {
             g.BandTop[k] += static_cast<double>(
                 Nearest(finiteOrZero((g.ChannelMax[k] - g.ChannelMin[k]) * g.YScale)) + 2);
     }
+}
+
+// The scales and bands within the margins; the view and its extremes are measured.
+void measureScales(const PointStore& store, const ViewState& view, CurveGeometry& g) {
+    measureTime(store, view, g);
+    measureValueScale(store, view, g);
+    measureBands(store, g);
+    if (store.ChannelCount > 1 && view.Flipped) g.YScale = -g.YScale;
 }
 
 } // namespace
@@ -109,14 +119,21 @@ CurveGeometry measureCurve(const PointStore& store, const ViewState& view, int w
     g.Height = height;
     g.Flipped = view.Flipped;
     resolveView(store, g);
-    measureTime(store, view, g);
     if (g.hasPoints())
         for (int k = 1; k <= store.ChannelCount; ++k)
             measureExtremes(store, k, g);
-    measureValueScale(store, view, g);
-    measureBands(store, g);
-    if (store.ChannelCount > 1 && view.Flipped) g.YScale = -g.YScale;
+    measureScales(store, view, g);
     return g;
+}
+
+void widenMargins(CurveGeometry& g, const PointStore& store, const ViewState& view,
+                  CurveMargins margins) {
+    const int across = std::max(0, (g.Width - PlotLeft - PlotRightGap) / 2);
+    const int down = std::max(0, (g.Height - 45) / 2);
+    g.Margins.left = std::clamp(margins.left, 0, across);
+    g.Margins.right = std::clamp(margins.right, 0, across - g.Margins.left);
+    g.Margins.bottom = std::clamp(margins.bottom, 0, down);
+    measureScales(store, view, g);
 }
 
 ChannelPlacement::ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k)

@@ -14,10 +14,24 @@
 
 namespace quelmar {
 
-// Left edge of the points' area: the first point of the view is drawn at x = 55.
+// Left edge of the points' area with the design margins: the first point of the view is drawn
+// at x = 55, right of the frame's left line at x = 44.
 inline constexpr int PlotLeft = 55;
+inline constexpr int FrameLeft = 44;
+// A view shown whole ends this far left of the picture's right edge.
+inline constexpr int PlotRightGap = 15;
 // Top edge of the first band.
 inline constexpr int PlotTop = 10;
+// The frame's bottom line lies this far above the picture's lower edge.
+inline constexpr int FrameBottomGap = 20;
+
+// Pixels added to the design margins so that the labels of a larger axis font are drawn whole:
+// on the left for the value labels, below for the time labels, on the right for the last one.
+struct CurveMargins {
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+};
 
 struct CurveGeometry {
     int Width = 0;
@@ -34,8 +48,12 @@ struct CurveGeometry {
     std::array<double, MaxChannels + 1> ChannelMax{};
     std::array<int, MaxChannels + 1> ChannelMinPoint{};
     std::array<int, MaxChannels + 1> ChannelMaxPoint{};
+    CurveMargins Margins;
 
     bool hasPoints() const { return ViewFirst > 0; }
+    int plotLeft() const { return PlotLeft + Margins.left; }
+    int frameLeft() const { return FrameLeft + Margins.left; }
+    int frameBottom() const { return Height - FrameBottomGap - Margins.bottom; }
     // The reference point of channel k: the point whose value is drawn at the top of its band.
     int iii(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
 };
@@ -44,9 +62,14 @@ bool channelShown(const PointStore& store, int k);
 // The first channel drawn; 1 when none is.
 int firstShownChannel(const PointStore& store);
 
-// The view range, scales, extremes and bands for a surface of width x height pixels. Every
-// channel gets its extremes, shown or not, so they always name points of the current view.
+// The view range, scales, extremes and bands for a surface of width x height pixels with the
+// design margins. Every channel gets its extremes, shown or not, so they always name points of
+// the current view.
 CurveGeometry measureCurve(const PointStore& store, const ViewState& view, int width, int height);
+// The scales and bands again for wider margins; the view and its extremes stay. However large
+// the margins asked for, the points keep at least half of the design's room.
+void widenMargins(CurveGeometry& geometry, const PointStore& store, const ViewState& view,
+                  CurveMargins margins);
 
 // A pixel position along one axis, Nearest(z), or nothing where the value cannot be scaled.
 // Runs for every point of every redraw: within the range of positions, adding and taking away
@@ -61,7 +84,7 @@ inline std::optional<Coord> pixelOf(double z) {
 // The x of a time: the column of every point with that time, in every channel.
 inline std::optional<Coord> xOfTime(const CurveGeometry& geometry, double t) {
     if (!geometry.TimeScalable) return std::nullopt;
-    return pixelOf((t - geometry.FirstTime) * geometry.XScale + PlotLeft);
+    return pixelOf((t - geometry.FirstTime) * geometry.XScale + geometry.plotLeft());
 }
 
 // Marker centres of the points of one channel, as the redraw places them.

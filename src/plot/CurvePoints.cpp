@@ -53,10 +53,10 @@ void drawChannelPoints(Canvas& canvas, const PointStore& store, const CurveGeome
     }
 }
 
-void drawBandEdge(Canvas& canvas, double bandTop) {
+void drawBandEdge(Canvas& canvas, const CurveGeometry& geometry, double bandTop) {
     const Coord y = Nearest(bandTop) + PlotTop;
     canvas.setPen(BandEdgeColour);
-    canvas.line(45, y, canvas.width() - 2, y);
+    canvas.line(geometry.frameLeft() + 1, y, canvas.width() - 2, y);
 }
 
 } // namespace quelmar

@@ -15,7 +15,8 @@ namespace quelmar {
 void drawChannelPoints(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
                        int k, const ViewState& view, const PlotOptions& options);
 
-// The yellow line along the edge of a band that begins bandTop pixels below the first.
-void drawBandEdge(Canvas& canvas, double bandTop);
+// The yellow line along the edge of a band that begins bandTop pixels below the first, from
+// the frame's left line to the right.
+void drawBandEdge(Canvas& canvas, const CurveGeometry& geometry, double bandTop);
 
 } // namespace quelmar

@@ -7,14 +7,15 @@ namespace quelmar {
 CurveGeometry drawCurve(QImage& image, const PointStore& store, const ViewState& view,
                         const PlotOptions& options, ChannelPainter paintChannel) {
     Canvas canvas(image);
-    const CurveGeometry geometry = measureCurve(store, view, canvas.width(), canvas.height());
-    drawFrame(canvas);
+    CurveGeometry geometry = measureCurve(store, view, canvas.width(), canvas.height());
+    widenMargins(geometry, store, view, labelMargins(canvas, store, geometry, options));
+    drawFrame(canvas, geometry);
     for (int k = 1; k <= store.ChannelCount; ++k) {
         if (!channelShown(store, k)) continue;
         paintChannel(canvas, store, geometry, k, view, options);
-        drawBandEdge(canvas, geometry.BandTop[static_cast<std::size_t>(k - 1)]);
+        drawBandEdge(canvas, geometry, geometry.BandTop[static_cast<std::size_t>(k - 1)]);
     }
-    drawBandEdge(canvas, geometry.BandTop[static_cast<std::size_t>(store.ChannelCount)]);
+    drawBandEdge(canvas, geometry, geometry.BandTop[static_cast<std::size_t>(store.ChannelCount)]);
     drawAxes(canvas, store, geometry, options);
     return geometry;
 }

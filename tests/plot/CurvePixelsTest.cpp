@@ -2,6 +2,8 @@
 
 #include "CurveFixtures.h"
 
+#include "core/ObservationFile.h"
+
 #include <gtest/gtest.h>
 
 namespace quelmar {
@@ -154,8 +156,8 @@ TEST(CurvePixels, LabelFontsAndColoursAreHonoured) {
     EXPECT_GT(tall, 10 + 15);
 }
 
-// A label that the picture's edge would cut, or that would cover another, is left out whole.
-TEST(CurvePixels, LabelsThatWouldBeCutOrOverlapAreLeftOut) {
+// A label that would cover another is left out whole.
+TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
     auto redInk = [](const QImage& image) {
         std::pair<int, int> span{image.width(), -1};
@@ -166,15 +168,9 @@ TEST(CurvePixels, LabelsThatWouldBeCutOrOverlapAreLeftOut) {
         });
         return span;
     };
+    // On a narrow picture the middle and last times would cover the first one.
     PlotOptions options;
     options.XAxisFont.colour = qRgb(255, 0, 0);
-    options.XAxisFont.font.setPointSize(20); // taller than the margin below the frame
-    QImage tall = surface();
-    drawCurve(tall, s, {}, options);
-    EXPECT_EQ(redInk(tall).second, -1);
-
-    // On a narrow picture the middle and last times would cover the first one.
-    options.XAxisFont.font.setPointSize(8);
     options.XAxisDecimals = 12;
     QImage narrow = surface(240, 200);
     drawCurve(narrow, s, {}, options);
@@ -183,6 +179,63 @@ TEST(CurvePixels, LabelsThatWouldBeCutOrOverlapAreLeftOut) {
     const auto [left, right] = redInk(narrow);
     EXPECT_GE(left, 20);
     EXPECT_LE(right, 20 + firstWidth);
+}
+
+// The margins grow with a large axis font: every label of the bundled example is drawn whole,
+// the time labels below the frame and the value labels left of it, and the points follow.
+TEST(CurvePixels, ALargeAxisFontWidensTheMarginsSoEveryLabelIsDrawn) {
+    const PointStore s =
+        loadPointStore(QUELMAR_SOURCE_DIR "/examples/ogle_lmc_rrlyr_00003.dat", 2).store;
+    ASSERT_EQ(s.ChannelCount, 2);
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb maroon = qRgb(128, 0, 0);
+    PlotOptions options;
+    options.XAxisFont.colour = red;
+    options.YAxisFont.colour = maroon;
+    options.XAxisFont.font.setPointSize(20);
+    options.YAxisFont.font.setPointSize(20);
+    QImage image = surface();
+    const CurveGeometry g = drawCurve(image, s, {}, options);
+    ASSERT_LT(g.frameBottom(), H - FrameBottomGap);
+    ASSERT_GT(g.frameLeft(), FrameLeft);
+    EXPECT_EQ(at(image, g.frameLeft(), H / 2), Blue) << "the frame's left line moved";
+
+    // Red ink under each third of the picture: the first, middle and last time.
+    std::array<int, 3> timeInk{};
+    int top = H, bottom = 0;
+    countPixels(image, [&](int x, int y, QRgb c) {
+        if (c != red) return false;
+        ++timeInk[static_cast<std::size_t>(x * 3 / W)];
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+        return true;
+    });
+    EXPECT_GT(timeInk[0], 50);
+    EXPECT_GT(timeInk[1], 50);
+    EXPECT_GT(timeInk[2], 50);
+    EXPECT_GT(top, g.frameBottom());
+    EXPECT_LT(bottom, H - 1);
+
+    // Two value labels at the edges of each band; the widest reaches the frame's left line as
+    // the design font's labels do.
+    int right = 0;
+    auto valueInk = [&](double from, double to) {
+        int n = 0;
+        for (int y = static_cast<int>(from); y < static_cast<int>(to); ++y)
+            for (int x = 0; x < W; ++x)
+                if (at(image, x, y) == maroon) {
+                    ++n;
+                    right = std::max(right, x);
+                }
+        return n;
+    };
+    const double h0 = Canvas(image).textHeight(options.YAxisFont.font);
+    for (int k = 1; k <= 2; ++k) {
+        EXPECT_GT(valueInk(PlotTop + g.BandTop[k - 1], PlotTop + g.BandTop[k - 1] + h0), 20) << k;
+        EXPECT_GT(valueInk(PlotTop + g.BandTop[k] - h0, PlotTop + g.BandTop[k]), 20) << k;
+    }
+    EXPECT_NEAR(right, g.frameLeft(), 4) << "the margin is as wide as the labels need";
+    EXPECT_EQ(*xOfTime(g, s.time(1)), g.plotLeft()) << "the first point follows the frame";
 }
 
 } // namespace
