@@ -22,6 +22,20 @@ struct FitCurve {
     bool exists() const { return run != 0; }
     bool covers(int i) const { return exists() && i >= first && i <= last; }
     double at(int i) const { return values[static_cast<std::size_t>(i - first)]; }
+
+    // Point p was deleted and the points after it moved down by one. The curve keeps its value
+    // at every point that remains, so drawing and subtracting it stay exact: a range that held
+    // p loses it, a range after p moves down with its points.
+    void removePoint(int p) {
+        if (!exists() || p > last) return;
+        if (p < first) {
+            --first;
+            --last;
+            return;
+        }
+        values.erase(values.begin() + (p - first));
+        if (--last < first) *this = {};
+    }
 };
 
 template <typename T>
@@ -38,6 +52,13 @@ struct ExtremumTables {
 
     // Starts a fit run: the channels fitted together (one command) share its number.
     int beginRun() { return ++LastRun; }
+    // The fitted curves follow the deletion of point p; the extrema, made from the points as
+    // they were, stay as the results window lists them.
+    void removePoint(int p) {
+        for (auto& curves : FitCurves)
+            for (FitCurve& curve : curves)
+                curve.removePoint(p);
+    }
 };
 
 // The moment error that says the moment could not be estimated.

@@ -44,6 +44,7 @@ void CurveWindow::deleteCursorPoint() {
                                      workbench_.say(message::DeleteQuestion, {QString::number(p)})))
         return;
     deletePoint(workbench_.store, p);
+    workbench_.extrema.removePoint(p);
     redraw();
     emit pointDeleted();
 }

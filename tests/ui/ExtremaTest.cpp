@@ -89,6 +89,25 @@ TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResi
         << "the new fit fits the residuals";
 }
 
+// Deleting points after a fit moves its stored curve with the points: one before the fitted
+// range shifts it, one inside leaves it; the curve subtracted afterwards is the one fitted.
+TEST_F(ExtremaTest, DeletedPointsLeaveTheStoredFitOnItsPoints) {
+    openMinimum();
+    store().ViewFirst = 11;
+    clickMenuItem("data1", "N5");
+    const double untouched = store().value(1, 9);
+    for (int p : {31, 5}) {
+        view().CursorPoint = p;
+        key(Qt::Key_Delete);
+    }
+    ASSERT_EQ(store().PointCount, 58);
+    select(0);
+    click("Button5");
+    EXPECT_EQ(store().value(1, 8), untouched) << "outside the fitted range";
+    for (int i = 10; i <= 58; ++i)
+        EXPECT_LT(std::abs(store().value(1, i)), 0.03) << "point " << i;
+}
+
 TEST_F(ExtremaTest, ADialogThatWaitsForTheUserComesAboveTheResults) {
     openMinimum();
     clickToolButton();
