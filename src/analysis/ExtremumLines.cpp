@@ -6,10 +6,27 @@ namespace quelmar {
 
 namespace {
 
+// "1 term", "5 terms" in the interface's language; afterOf: the Russian form that follows "из".
+std::string termCount(int m, InterfaceLanguage language, bool afterOf = false) {
+    const std::string number = std::to_string(m);
+    const int units = m % 10;
+    const int tens = m % 100;
+    const bool one = language == InterfaceLanguage::English ? m == 1 : units == 1 && tens != 11;
+    const bool few = language == InterfaceLanguage::Russian && units >= 2 && units <= 4 &&
+                     (tens < 12 || tens > 14);
+    if (afterOf)
+        return ownText(one ? message::TermCountOfOne : message::TermCountOfMany, language,
+                       {number});
+    return ownText(one   ? message::TermCountOne
+                   : few ? message::TermCountFew
+                         : message::TermCountMany,
+                   language, {number});
+}
+
 std::string noteText(const TermFit& term, InterfaceLanguage language) {
     switch (term.note) {
     case ExtremumNote::Singular:
-        return ownText(message::ExtremaSingular, language, {std::to_string(term.terms)});
+        return ownText(message::ExtremaSingular, language, {termCount(term.terms, language)});
     case ExtremumNote::NewtonNotSettled:
         return ownText(message::ExtremaNotSettled, language, {std::to_string(NewtonStepLimit)});
     case ExtremumNote::NewtonLeftRange:
@@ -44,7 +61,7 @@ std::string fitRefusalText(const ChannelFit& fit, InterfaceLanguage language) {
         return ownText(message::ExtremaNoTimeSpan, language, {channel, first, last});
     case FitRefusal::TooFewPoints:
         return ownText(message::ExtremaTooFewPoints, language,
-                       {channel, std::to_string(fit.refusedTerms),
+                       {channel, termCount(fit.refusedTerms, language, true),
                         std::to_string(fit.refusedTerms + 1), first, last,
                         std::to_string(fit.points)});
     case FitRefusal::None:

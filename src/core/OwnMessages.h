@@ -407,9 +407,16 @@ inline constexpr OwnMessage PathOutsideCodePage{
     "кодировке cp1251). Путь не сохранён; оставлен прежний: «%2»."};
 
 // Extrema by polynomial fit, their results window and the ranges.
+// A count of terms. The Russian noun agrees with the number: 1, 21 … член; 2–4, 22–24 …
+// члена; the others членов; after "из" one takes члена and the others членов.
+inline constexpr OwnMessage TermCountOne{"%1 term", "%1 член"};
+inline constexpr OwnMessage TermCountFew{"%1 terms", "%1 члена"};
+inline constexpr OwnMessage TermCountMany{"%1 terms", "%1 членов"};
+inline constexpr OwnMessage TermCountOfOne{"%1 term", "%1 члена"};
+inline constexpr OwnMessage TermCountOfMany{"%1 terms", "%1 членов"};
 inline constexpr OwnMessage ExtremaSingular{
-    "%1 terms: the normal equations have no unique solution",
-    "%1 членов: у нормальных уравнений нет единственного решения"};
+    "%1: the normal equations have no unique solution",
+    "%1: у нормальных уравнений нет единственного решения"};
 inline constexpr OwnMessage ExtremaNotSettled{
     " (no stationary point: Newton's method did not settle in %1 steps)",
     " (нет стационарной точки: метод Ньютона не сошёлся за %1 шагов)"};
@@ -420,12 +427,12 @@ inline constexpr OwnMessage ExtremaNoTimeSpan{
     "fitted.",
     "Канал %1: первая и последняя даты точек %2 ... %3 совпадают; полином построить нельзя."};
 inline constexpr OwnMessage ExtremaTooFewPoints{
-    "Channel %1: a polynomial of %2 terms needs at least %3 points with a value; points %4 ... "
-    "%5 have %6.",
-    "Канал %1: для полинома из %2 членов нужно не меньше %3 точек со значением; в точках %4 ... "
-    "%5 их %6."};
+    "Channel %1: a polynomial of %2 needs at least %3 points with a value; points %4 ... %5 "
+    "have %6.",
+    "Канал %1: для полинома из %2 нужно не меньше %3 точек со значением; в точках %4 ... %5 "
+    "их %6."};
 inline constexpr OwnMessage ExtremaLeftOut{
-    "Channel %1: %2 points with the value 0 (missing) left out of the fit",
+    "Channel %1: points with the value 0 (missing) left out of the fit: %2",
     "Канал %1: точек со значением 0 (нет данных) не учтено: %2"};
 inline constexpr OwnMessage ExtremaNotSaved{"The results could not be saved.\n%1",
                                             "Не удалось сохранить результаты.\n%1"};

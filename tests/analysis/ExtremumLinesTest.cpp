@@ -36,6 +36,34 @@ TEST(ExtremumLines, KeepTheFitsOrderChannelTermsAndRunAndSayWhatWentWrong) {
     EXPECT_EQ(lines[2].run, 7);
 }
 
+TEST(ExtremumLines, TermCountsAgreeWithTheirNumberInBothLanguages) {
+    ChannelFit refused;
+    refused.channel = 1;
+    refused.first = 4;
+    refused.last = 4;
+    refused.points = 1;
+    refused.refusal = FitRefusal::TooFewPoints;
+    refused.refusedTerms = 1;
+    EXPECT_EQ(fitRefusalText(refused, InterfaceLanguage::English),
+              "Channel 1: a polynomial of 1 term needs at least 2 points with a value; points 4 "
+              "... 4 have 1.");
+    EXPECT_NE(fitRefusalText(refused, InterfaceLanguage::Russian).find("из 1 члена нужно"),
+              std::string::npos);
+    refused.refusedTerms = 2;
+    EXPECT_NE(fitRefusalText(refused, InterfaceLanguage::Russian).find("из 2 членов нужно"),
+              std::string::npos);
+
+    ChannelFit singular;
+    for (int m : {1, 3, 5, 11})
+        singular.terms.push_back({m, ExtremumNote::Singular});
+    std::vector<std::string> heads;
+    for (const auto& line : extremumLines({}, singular, 4, InterfaceLanguage::Russian))
+        heads.push_back(line.text.substr(0, line.text.find(':')));
+    EXPECT_EQ(heads, (std::vector<std::string>{"1 член", "3 члена", "5 членов", "11 членов"}));
+    EXPECT_EQ(extremumLines({}, singular, 4, InterfaceLanguage::English)[0].text,
+              "1 term: the normal equations have no unique solution");
+}
+
 TEST(ExtremumLines, SubtractionTakesTheRunsCurvesOverTheirRangeAndKeepsMissingValues) {
     PointStore s = twoChannels();
     ExtremumTables tables;
