@@ -138,6 +138,9 @@ void StartUp::createWindows() {
     QObject::connect(options_, &SettingsDialog::settingsConfirmed, options_, [this] {
         mainWindow_->applyTopmost();
         applyLanguage();
+        // The language's caption of the light-curve window stands only until a file is shown.
+        if (const std::string& shown = workbench_.files.CurveFileName; !shown.empty())
+            curveWindow_->setWindowTitle(QString::fromStdString(shown));
     });
 }
 

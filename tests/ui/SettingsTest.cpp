@@ -41,6 +41,7 @@ protected:
 TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
     startWithFile();
     const std::string previous = TempDir::read(settingsPath().toStdString());
+    const QString caption = shell->curveWindow().windowTitle();
     openSettings();
     check("Datatoolch", true);
     check("FullNumCh", false);
@@ -57,6 +58,7 @@ TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
     EXPECT_EQ(TempDir::read(inBin("settings_.bin").toStdString()), previous);
     EXPECT_TRUE(shell->workbench().ShowCurveTools);
     EXPECT_FALSE(shell->workbench().FullPlateInfo);
+    EXPECT_EQ(shell->curveWindow().windowTitle(), caption) << "the data file's name stays";
 }
 
 TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
