@@ -1,6 +1,7 @@
 #include "BarycentricDialog.h"
 
 #include "CommandBoundary.h"
+#include "ModalDialogs.h"
 #include "SettingsControls.h"
 #include "ShortenedDatesDialog.h"
 #include "Workbench.h"
@@ -200,7 +201,8 @@ void BarycentricDialog::correctDates() {
     QWidget* owner = parentWidget();
     runCommand(workbench_, owner, QString::fromStdString(data), [&] {
         const BarycentricRewrite rewrite(data);
-        const double jdOffset = rewrite.hasShortenedDates() ? question_.askOffset() : 0;
+        const double jdOffset =
+            rewrite.hasShortenedDates() ? question_.askOffset(commandWindow(owner)) : 0;
         const std::optional<StarPosition> star = typedPosition();
         if (!star) return;
         if (NewStarPending) addPendingStar(*star);

@@ -1,6 +1,7 @@
 #include "Desktop.h"
 
 #include "LabelFontDialog.h"
+#include "ModalDialogs.h"
 #include "OpenDialog.h"
 
 #include <QFileDialog>
@@ -29,7 +30,7 @@ void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& capt
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(buttonText(message::OkButton));
-    box.exec();
+    runModal(box, parent);
 }
 
 void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption,
@@ -38,7 +39,7 @@ void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption,
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(buttonText(message::OkButton));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    runModal(box, nullptr);
 }
 
 bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
@@ -48,7 +49,7 @@ bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& t
     box.button(QMessageBox::Yes)->setText(buttonText(message::YesButton));
     box.button(QMessageBox::No)->setText(buttonText(message::NoButton));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return box.exec() == QMessageBox::Yes;
+    return runModal(box, parent) == QMessageBox::Yes;
 }
 
 QString Desktop::askText(QWidget* parent, const QString& caption, const QString& prompt) {
@@ -56,7 +57,7 @@ QString Desktop::askText(QWidget* parent, const QString& caption, const QString&
     box.setWindowTitle(caption);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    return runModal(box, parent) == QDialog::Accepted ? box.textValue() : QString();
 }
 
 QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {
@@ -66,7 +67,7 @@ QString Desktop::chooseOpenFile(QWidget* parent, const OpenDialog& dialog) {
     files.setDefaultSuffix(dialog.defaultSuffix);
     files.setNameFilters(nameFiltersOf(dialog.filter));
     if (!dialog.fileName.isEmpty()) files.selectFile(dialog.fileName);
-    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
+    if (runModal(files, parent) != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
     return files.selectedFiles().constFirst();
 }
 
@@ -78,14 +79,14 @@ QString Desktop::chooseSaveFile(QWidget* parent, const OpenDialog& dialog) {
     files.setDefaultSuffix(dialog.defaultSuffix);
     files.setNameFilters(nameFiltersOf(dialog.filter));
     if (!dialog.fileName.isEmpty()) files.selectFile(dialog.fileName);
-    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
+    if (runModal(files, parent) != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
     return files.selectedFiles().constFirst();
 }
 
 std::optional<LabelFont> Desktop::chooseFont(QWidget* parent, const LabelFont& initial,
                                              const FontDialogTexts& texts) {
     LabelFontDialog dialog(initial, texts, parent);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (runModal(dialog, parent) != QDialog::Accepted) return std::nullopt;
     return dialog.chosen();
 }
 

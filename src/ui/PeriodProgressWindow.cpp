@@ -2,6 +2,7 @@
 
 #include "SettingsControls.h"
 #include "CommandBoundary.h"
+#include "ModalDialogs.h"
 #include "Workbench.h"
 
 
@@ -82,7 +83,7 @@ PeriodProgressWindow::~PeriodProgressWindow() {
     if (scan_.valid()) scan_.wait();
 }
 
-std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job) {
+std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job, QWidget* opener) {
     job_ = std::move(job);
     outcome_.reset();
     progress_.done = 0;
@@ -92,7 +93,7 @@ std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job) {
     clock_.invalidate();
     setProgressRange(job_->grid.estimatedCount);
     showProgress();
-    exec();
+    runModal(*this, opener);
     // The window closes only when the scan has ended; should it be closed otherwise, the
     // scan is stopped before its data go away.
     if (scanning()) {

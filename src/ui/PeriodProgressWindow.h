@@ -34,10 +34,11 @@ public:
     explicit PeriodProgressWindow(Workbench& workbench, QWidget* parent = nullptr);
     ~PeriodProgressWindow() override;
 
-    // Shows the window modally and runs the scan once it has appeared; returns when the window
-    // has closed. The outcome of a scan that ran to its end or was stopped; nothing when it
-    // failed (the failure has been shown) or the window was closed before it began.
-    std::optional<ScanOutcome> run(PeriodScanJob job);
+    // Shows the window modally above the opener and runs the scan once it has appeared; returns
+    // when the window has closed. The outcome of a scan that ran to its end or was stopped;
+    // nothing when it failed (the failure has been shown) or the window was closed before it
+    // began.
+    std::optional<ScanOutcome> run(PeriodScanJob job, QWidget* opener);
 
     bool scanning() const { return scan_.valid(); }
 

@@ -220,7 +220,7 @@ void PeriodSearchDialog::startSearch() {
     if (changeRange) return;
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
     if (!job) refusedFor_ = workbench_.files.DataFileName;
-    else if (progress_) progress_->run(std::move(*job));
+    else if (progress_) progress_->run(std::move(*job), this);
     accept();
 }
 

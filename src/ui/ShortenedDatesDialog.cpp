@@ -1,5 +1,6 @@
 #include "ShortenedDatesDialog.h"
 
+#include "ModalDialogs.h"
 #include "SettingsControls.h"
 #include "Workbench.h"
 
@@ -35,9 +36,9 @@ ShortenedDatesDialog::ShortenedDatesDialog(Workbench& workbench, QWidget* parent
     connect(Button1, &QPushButton::clicked, this, &ShortenedDatesDialog::takeOffset);
 }
 
-double ShortenedDatesDialog::askOffset() {
+double ShortenedDatesDialog::askOffset(QWidget* opener) {
     Edit1->setFocus();
-    exec();
+    runModal(*this, opener);
     return JdOffset;
 }
 

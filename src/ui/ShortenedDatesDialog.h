@@ -17,8 +17,9 @@ class ShortenedDatesDialog : public QDialog {
 public:
     explicit ShortenedDatesDialog(Workbench& workbench, QWidget* parent = nullptr);
 
-    // Asks, modally; the offset given, or the previous one when the dialog is closed otherwise.
-    double askOffset();
+    // Asks, modally above the opener; the offset given, or the previous one when the dialog is
+    // closed otherwise.
+    double askOffset(QWidget* opener);
     double JdOffset = 0;
 
 private:

@@ -1,6 +1,7 @@
 #include "SurveyConversionDialog.h"
 
 #include "CommandBoundary.h"
+#include "ModalDialogs.h"
 #include "Workbench.h"
 
 #include "core/numbers.h"
@@ -159,8 +160,7 @@ bool SurveyConversionDialog::offer(const QString& path) {
     labelControls();
     output_->setText(QString::fromStdString(convertedFileName(path.toStdString())));
     adjustSize();
-    open();
-    raise();
+    showModal(*this, commandWindow(parentWidget()));
     return true;
 }
 
