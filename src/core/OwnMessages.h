@@ -133,7 +133,7 @@ inline constexpr OwnMessage MissingLanguage{
     "Current language file not found. Select the current language in the Settings or, if the "
     "program is started from a shortcut, give the program's folder as the working folder in the "
     "shortcut's properties.",
-    "Файл текущено языка не найден. Измените текущий язык либо, если программа запущена с "
+    "Файл текущего языка не найден. Измените текущий язык либо, если программа запущена с "
     "ярлыка, укажите в свойствах ярлыка рабочую папку программы."};
 
 // Texts of the windows that no line of a language file holds, set with the language.

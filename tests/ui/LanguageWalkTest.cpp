@@ -13,6 +13,7 @@
 #include "ui/PeriodProgressWindow.h"
 #include "ui/ShortenedDatesDialog.h"
 #include "ui/SurveyConversionDialog.h"
+#include "ui/help/ManualWindow.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -26,7 +27,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -230,6 +233,42 @@ TEST_F(LanguageWalkTest, ARussianInterfaceShowsNoEnglishOfOurs) {
             EXPECT_TRUE(englishWords(text).isEmpty())
                 << window.toStdString() << ": " << text.toStdString();
     EXPECT_TRUE(messages().empty());
+}
+
+// The names the interface gives its menu commands and tool buttons, with their keys.
+void addCommandNames(QStringList& names, const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        if (action->isSeparator()) continue;
+        names << action->text().remove(QLatin1Char('&'));
+        if (!action->shortcut().isEmpty())
+            names << action->shortcut().toString(QKeySequence::PortableText);
+        if (action->menu()) addCommandNames(names, action->menu()->actions());
+    }
+}
+
+// Every command the main window offers is described under the name the interface shows, in
+// the manual of the interface's language.
+void expectCommandsInManual(StartUp& shell, const QString& language) {
+    ManualWindow help;
+    ASSERT_TRUE(help.loadManual(QStringLiteral(QUELMAR_SOURCE_DIR "/data/manual_") + language +
+                                    QStringLiteral(".rtf"),
+                                nullptr));
+    const QString manual = help.manualBox()->document()->toPlainText();
+    QStringList names;
+    addCommandNames(names, shell.mainWindow().menuBar()->actions());
+    for (QToolButton* button : shell.mainWindow().findChildren<QToolButton*>())
+        if (button->objectName().startsWith(QLatin1String("ToolButton")))
+            names << button->toolTip();
+    for (const QString& name : names)
+        EXPECT_TRUE(manual.contains(name)) << language.toStdString() << ": " << name.toStdString();
+}
+
+TEST_F(LanguageWalkTest, TheEnglishManualNamesEveryCommand) {
+    expectCommandsInManual(startIn("en"), QStringLiteral("en"));
+}
+
+TEST_F(LanguageWalkTest, TheRussianManualNamesEveryCommand) {
+    expectCommandsInManual(startIn("ru"), QStringLiteral("ru"));
 }
 
 } // namespace
