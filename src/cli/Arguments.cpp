@@ -20,4 +20,13 @@ std::string cp1251Argument(const std::string& text, const std::string& what) {
     return bytes;
 }
 
+CLI::Option* addDataFile(CLI::App& command, std::string& path, const std::string& help,
+                         const std::string& name) {
+    return command.add_option(name, path, help)->required();
+}
+
+CLI::Option* addJsonFlag(CLI::App& command, bool& json, const std::string& help) {
+    return command.add_flag("--json", json, help);
+}
+
 } // namespace quelmar::cli

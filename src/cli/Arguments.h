@@ -1,6 +1,8 @@
 #pragma once
 // Reading the numbers and texts that the subcommands take as arguments.
 
+#include <CLI/CLI.hpp>
+
 #include <string>
 
 namespace quelmar::cli {
@@ -11,5 +13,14 @@ double numberArgument(const std::string& text, const std::string& what);
 // An argument's text in the code page of the files; throws QuelmarError naming the argument
 // when it holds a character the code page lacks.
 std::string cp1251Argument(const std::string& text, const std::string& what);
+
+// The file a subcommand works on: its required positional argument.
+CLI::Option* addDataFile(CLI::App& command, std::string& path,
+                         const std::string& help = "observation file",
+                         const std::string& name = "DATA");
+
+// --json, which prints the results for other programs instead of the lines for people.
+CLI::Option* addJsonFlag(CLI::App& command, bool& json,
+                         const std::string& help = "print the result as one JSON object");
 
 } // namespace quelmar::cli

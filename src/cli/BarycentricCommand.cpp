@@ -107,8 +107,7 @@ void addBarycentricCommand(CLI::App& app) {
         "barycentric", "Correct the dates of a data file to the barycentre of the Solar System "
                        "for a star; the dates before the correction stay in DATA.bar");
     auto opt = std::make_shared<BarycentricOptions>();
-    cmd->add_option("DATA", opt->data, "observation file, rewritten with corrected dates")
-        ->required();
+    addDataFile(*cmd, opt->data, "observation file, rewritten with corrected dates");
     cmd->add_option("--ra", opt->ra, "right ascension: hours, minutes, seconds")->expected(1, 3);
     cmd->add_option("--dec", opt->dec,
                     "declination: degrees, minutes, seconds of arc; south with every part "
@@ -121,7 +120,7 @@ void addBarycentricCommand(CLI::App& app) {
                     "added to every date when the file holds shortened dates (below 99999)");
     cmd->add_option("--catalogue", opt->catalogue,
                     "star catalogue (default: hotstars.ini beside the executable)");
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] { runBarycentric(*opt); });
 }
 

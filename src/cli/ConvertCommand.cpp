@@ -108,7 +108,7 @@ void addConvertCommand(CLI::App& app) {
     cmd->add_option("--time", opt->time, "ZTF time: hjd (default, a full HJD) or mjd "
                                          "(mjd + 2400000.5)")
         ->check(CLI::IsMember({"hjd", "mjd"}));
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt, magnitude] {
         opt->magnitude = magnitude->count() > 0;
         runConvert(*opt);

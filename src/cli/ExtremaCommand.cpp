@@ -1,6 +1,7 @@
 #include "JsonOutput.h"
 #include "analysis/ExtremumLines.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -156,7 +157,7 @@ void addExtremaCommand(CLI::App& app) {
         "extrema", "Moments and values of an extremum, with their errors, from polynomial fits "
                    "of one channel over a range of points (one line per term count)");
     auto opt = std::make_shared<ExtremaOptions>();
-    cmd->add_option("FILE", opt->data, "observation file")->required();
+    addDataFile(*cmd, opt->data, "observation file", "FILE");
     cmd->add_option("--first", opt->first, "first point of the range (default 1)");
     cmd->add_option("--last", opt->last, "last point of the range (default the last point)");
     cmd->add_option("--terms", opt->terms,
@@ -166,7 +167,7 @@ void addExtremaCommand(CLI::App& app) {
     cmd->add_option("--ranges", opt->ranges,
                     "ranges file: fit every range it lists, one block per range headed by its "
                     "point numbers");
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] { runExtrema(*opt); });
 }
 

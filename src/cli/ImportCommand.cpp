@@ -18,14 +18,14 @@ void addImportCommand(CLI::App& app) {
         bool json = false;
     };
     auto opt = std::make_shared<Options>();
-    cmd->add_option("DATA", opt->data, "data file the observations are added to")->required();
+    addDataFile(*cmd, opt->data, "data file the observations are added to");
     cmd->add_option("--stars", opt->stars,
                     "comparison stars, a key and a magnitude each: \"a9.34 b10.11 c11.28\"")
         ->required();
     cmd->add_option("--from", opt->from,
                     "file of estimates, one a line: \"JD a2v3b comment\" or \"JD 2 3 comment\"")
         ->required();
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] {
         const std::string line = cp1251Argument(opt->stars, "--stars");
         if (line.size() < 2) throw QuelmarError("--stars names no comparison star");

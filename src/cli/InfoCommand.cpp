@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
@@ -14,8 +15,8 @@ void addInfoCommand(CLI::App& app) {
                                            "of an observation file");
     auto path = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    cmd->add_option("DATA", *path, "observation file")->required();
-    cmd->add_flag("--json", *json, "print the result as one JSON object");
+    addDataFile(*cmd, *path);
+    addJsonFlag(*cmd, *json);
     cmd->callback([path, json] {
         const MappedFile file(*path);
         const int channels = countChannels(file.text(), *path);

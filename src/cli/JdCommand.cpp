@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/Error.h"
 #include "core/JulianDate.h"
 #include "core/numbers.h"
@@ -38,7 +39,7 @@ void addJdCommand(CLI::App& app) {
     cmd->add_option("HOUR", date->hour, "hour (UT), 0 to below 24");
     cmd->add_option("MINUTE", date->minute, "minute, 0 to below 60");
     auto json = std::make_shared<bool>(false);
-    cmd->add_flag("--json", *json, "print the result as one JSON object");
+    addJsonFlag(*cmd, *json);
     cmd->callback([date, json] {
         const double year = argument(date->year, "year");
         const double month = argument(date->month, "month");

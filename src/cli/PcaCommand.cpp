@@ -2,6 +2,7 @@
 #include "analysis/PrincipalComponents.h"
 #include "analysis/SignalRestoration.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -132,7 +133,7 @@ void addPcaCommand(CLI::App& app) {
         "pca", "Decompose the value columns of an observation file into principal components "
                "and print the loadings, singular values and shares of the variance");
     auto opt = std::make_shared<PcaOptions>();
-    cmd->add_option("DATA", opt->data, "observation file")->required();
+    addDataFile(*cmd, opt->data);
     auto* output = cmd->add_option(
         "--output", opt->output,
         "write the component series (with --keep, the restored columns) with the original times "
@@ -141,7 +142,7 @@ void addPcaCommand(CLI::App& app) {
                     "components to restore the columns from, such as 1,2 or 1-3; \"\" keeps none, "
                     "which leaves every column at its mean")
         ->needs(output);
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] { runPca(*opt); });
 }
 

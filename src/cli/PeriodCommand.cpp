@@ -2,6 +2,7 @@
 #include "analysis/PeriodScan.h"
 #include "analysis/PeriodSummary.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/cp1251.h"
@@ -203,7 +204,7 @@ void addPeriodCommand(CLI::App& app) {
     cmd->add_option("--shard", opt->shard,
                     "K/N: search only every N-th file starting at the K-th (K from 1), so N "
                     "machines or jobs share a catalogue");
-    cmd->add_flag("--json", opt->json, "print the results as JSON");
+    addJsonFlag(*cmd, opt->json, "print the results as JSON");
     cmd->callback([opt] {
         if (opt->data.size() == 1 && opt->summary.empty() && opt->shard.empty())
             runPeriodSearch(*opt, opt->data.front());

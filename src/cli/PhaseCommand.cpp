@@ -17,13 +17,13 @@ void addPhaseCommand(CLI::App& app) {
         bool json = false;
     };
     auto opt = std::make_shared<Options>();
-    cmd->add_option("DATA", opt->data, "observation file")->required();
+    addDataFile(*cmd, opt->data);
     cmd->add_option("--epoch", opt->epoch, "Julian date of phase 0")->required();
     cmd->add_option("--period", opt->period, "period, days")->required();
     cmd->add_option("--output", opt->output,
                     "phase file (default: the data file's name up to its first \".\", plus "
                     "\"_ph.dat\", in the working folder)");
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] {
         const double epoch = numberArgument(opt->epoch, "--epoch");
         const double period = numberArgument(opt->period, "--period");

@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/PlateCatalogue.h"
 
 #include <iostream>
@@ -15,12 +16,11 @@ void addPlatesCommand(CLI::App& app) {
         bool full = false, json = false;
     };
     auto opt = std::make_shared<Options>();
-    cmd->add_option("DATA", opt->data, "data file whose lines begin with plate numbers")
-        ->required();
+    addDataFile(*cmd, opt->data, "data file whose lines begin with plate numbers");
     cmd->add_option("--catalogue", opt->catalogue, "plate catalogue (plate, JD, free text)")
         ->required();
     cmd->add_flag("--full", opt->full, "append the catalogue's text about each plate");
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] {
         const PlateConversion report = convertPlateNumbers(opt->data, opt->catalogue, opt->full);
         if (opt->json) {

@@ -1,5 +1,6 @@
 #include "JsonOutput.h"
 #include "commands.h"
+#include "Arguments.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -119,7 +120,7 @@ void addRenderCommand(CLI::App& app) {
                   "design options, and save it as a picture in the format its extension names "
                   "(.bmp, .jpg or .jpeg, .gif, .png)");
     auto opt = std::make_shared<RenderOptions>();
-    cmd->add_option("FILE", opt->data, "observation file")->required();
+    addDataFile(*cmd, opt->data, "observation file", "FILE");
     cmd->add_option("--output", opt->output, "picture file; an existing one is replaced")
         ->required();
     cmd->add_option("--size", opt->size, "picture size WIDTHxHEIGHT in pixels (default 1274x967)");
@@ -127,7 +128,7 @@ void addRenderCommand(CLI::App& app) {
                     "bits per pixel: 1, 4, 8 (palettes of 2, 16, 256 colours), 15, 16, 24 or 32 "
                     "(default: the picture as drawn, 32)");
     cmd->add_option("--quality", opt->quality, "JPEG quality 0 ... 100 (default 100)");
-    cmd->add_flag("--json", opt->json, "print the result as one JSON object");
+    addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] { render(*opt); });
 }
 
