@@ -28,7 +28,7 @@ struct Diagram {
     QImage image;
 };
 
-Diagram draw(PointStore store, int width = 492, int height = 465, int pointSize = 4) {
+Diagram drawnDiagram(PointStore store, int width = 492, int height = 465, int pointSize = 4) {
     Diagram d{std::move(store), {}, {}, QImage(width, height, QImage::Format_RGB32)};
     d.curve = measureCurve(d.store, {}, W, H);
     PlotOptions options;
@@ -40,7 +40,7 @@ Diagram draw(PointStore store, int width = 492, int height = 465, int pointSize 
 } // namespace
 
 TEST(TwoChannelDiagram, CellsFillTheImageWithTwelvePixelMargins) {
-    const Diagram d = draw(threeChannels());
+    const Diagram d = drawnDiagram(threeChannels());
     EXPECT_EQ(diagramCaption(d.layout), "nvis=3; Wn=148; hn=139");
     ASSERT_EQ(d.layout.cells.size(), 9u);
     const int lefts[] = {12, 172, 332};
@@ -64,7 +64,7 @@ TEST(TwoChannelDiagram, CellsFillTheImageWithTwelvePixelMargins) {
 // The smallest value of the view lies R + 2 pixels inside the cell's edge, the largest R + 2
 // inside the opposite edge; each point is a circle with its black centre dot.
 TEST(TwoChannelDiagram, PointsSpanTheCellInsideItsBorder) {
-    const Diagram d = draw(threeChannels());
+    const Diagram d = drawnDiagram(threeChannels());
     const DiagramCell& cell = *d.layout.cellAt(2, 1); // channel 1 across, channel 2 down
     EXPECT_EQ(cell.place(d.store, 1), QPoint(4, 139 - 4));
     EXPECT_EQ(cell.place(d.store, 10), QPoint(148 - 4, 4));
@@ -77,14 +77,14 @@ TEST(TwoChannelDiagram, PointsSpanTheCellInsideItsBorder) {
 TEST(TwoChannelDiagram, OnlyShownChannelsGetRowsAndColumns) {
     PointStore store = threeChannels();
     store.ChannelVisible[2] = false;
-    const Diagram d = draw(store);
+    const Diagram d = drawnDiagram(store);
     ASSERT_EQ(d.layout.cells.size(), 4u);
     EXPECT_EQ(d.layout.cells[1].xChannel, 3);
     EXPECT_EQ(d.layout.cells[2].yChannel, 3);
     EXPECT_EQ(d.layout.cellAt(2, 2), nullptr);
 
     store.ChannelVisible.assign(4, false);
-    const Diagram none = draw(store);
+    const Diagram none = drawnDiagram(store);
     EXPECT_TRUE(none.layout.cells.empty());
     EXPECT_GT(countPixels(none.image, [](int, int, QRgb c) { return c == Black; }), 20);
 }
@@ -93,7 +93,7 @@ TEST(TwoChannelDiagram, MouseReadsTheCellAndPicksTheLastPointUnderIt) {
     PointStore store = threeChannels();
     store.ChannelValues[1][7] = store.ChannelValues[1][3]; // points 3 and 7 share a column
     store.ChannelValues[2][7] = store.ChannelValues[2][3];
-    const Diagram d = draw(store);
+    const Diagram d = drawnDiagram(store);
     const DiagramCell& cell = *d.layout.cellAt(1, 2);
     const QPoint p3 = *markerPosition(cell, d.store, 3);
     const DiagramHit hit = diagramHit(d.layout, d.store, p3.x() + 1, p3.y() - 1);
@@ -109,7 +109,7 @@ TEST(TwoChannelDiagram, MouseReadsTheCellAndPicksTheLastPointUnderIt) {
     const DiagramHit margin = diagramHit(d.layout, d.store, 166, 100);
     EXPECT_EQ(mouseCaption(166, 100, margin), "166;100Num0;0");
 
-    const Diagram single = draw(threeChannels(), 492, 465, 1); // R = 0 picks nothing
+    const Diagram single = drawnDiagram(threeChannels(), 492, 465, 1); // R = 0 picks nothing
     const QPoint q = *markerPosition(*single.layout.cellAt(1, 2), single.store, 3);
     EXPECT_FALSE(diagramHit(single.layout, single.store, q.x(), q.y()).point);
 }
@@ -119,7 +119,7 @@ TEST(TwoChannelDiagram, FlatChannelsAndMissingValuesDrawNothing) {
     PointStore store = threeChannels();
     store.ChannelValues[3].assign(11, 5.0);
     store.ChannelValues[2][4] = 0;
-    const Diagram d = draw(store);
+    const Diagram d = drawnDiagram(store);
     const DiagramCell& flat = *d.layout.cellAt(3, 1);
     EXPECT_FALSE(flat.scalable);
     EXPECT_FALSE(markerPosition(flat, d.store, 2));
