@@ -49,6 +49,9 @@ struct ExtremumTables {
     ChannelTermTable<double> ExtremumValueError{};  // its standard error
     ChannelTermTable<FitCurve> FitCurves;
     int LastRun = 0; // the number of the latest fit run
+    // Points were deleted since the file was read: the curves are numbered as the edited points
+    // are, not as the file is.
+    bool PointsDeleted = false;
 
     // Starts a fit run: the channels fitted together (one command) share its number.
     int beginRun() { return ++LastRun; }
@@ -58,6 +61,16 @@ struct ExtremumTables {
         for (auto& curves : FitCurves)
             for (FitCurve& curve : curves)
                 curve.removePoint(p);
+        PointsDeleted = true;
+    }
+    // The points were read again from a file. After a deletion the curves' point numbers no
+    // longer name the points they were fitted to, so the curves are forgotten (the extrema stay
+    // listed); without one they still fit the points they were made from.
+    void pointsReread() {
+        if (!PointsDeleted) return;
+        for (auto& curves : FitCurves)
+            curves.fill(FitCurve{});
+        PointsDeleted = false;
     }
 };
 

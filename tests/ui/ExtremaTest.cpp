@@ -106,6 +106,14 @@ TEST_F(ExtremaTest, DeletedPointsLeaveTheStoredFitOnItsPoints) {
     EXPECT_EQ(store().value(1, 8), untouched) << "outside the fitted range";
     for (int i = 10; i <= 58; ++i)
         EXPECT_LT(std::abs(store().value(1, i)), 0.03) << "point " << i;
+
+    // Read again, the points are numbered as the file is: the renumbered curve is not used.
+    clickMenuItem("graph1", "grfrenew");
+    ASSERT_EQ(store().PointCount, 60);
+    const double before = store().value(1, 40);
+    select(0);
+    click("Button5");
+    EXPECT_EQ(store().value(1, 40), before);
 }
 
 TEST_F(ExtremaTest, ADialogThatWaitsForTheUserComesAboveTheResults) {
