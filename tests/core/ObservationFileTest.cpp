@@ -1,5 +1,6 @@
 #include "core/Error.h"
 #include "core/ObservationFile.h"
+#include "core/TextSlices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -160,3 +161,33 @@ TEST(Loader, BadInputNeverCrashes) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_THROW(loadPointStore(fifo, 1), QuelmarError) << "waits for a writer";
 }
+
+namespace quelmar {
+namespace {
+
+// Lines of every length around the eight-byte steps of the scan, ended by LF, CR LF or a lone CR,
+// and a last line without an end: each ends where a byte-by-byte reading ends it.
+TEST(LineEnds, FoundWhereverTheyFallAndWhateverTheirKind) {
+    for (const std::string_view ending : {"\n", "\r\n", "\r"}) {
+        std::string text;
+        std::vector<std::size_t> ends;
+        for (std::size_t length = 0; length < 20; ++length) {
+            text.append(length, 'x');
+            ends.push_back(text.size());
+            text += ending;
+        }
+        text += "last";
+        ends.push_back(text.size());
+        std::size_t pos = 0;
+        for (const std::size_t expected : ends) {
+            std::size_t next = 0;
+            ASSERT_EQ(lineEndAt(text, pos, next), expected);
+            EXPECT_EQ(next, std::min(text.size(), expected + ending.size()));
+            pos = next;
+        }
+        EXPECT_EQ(pos, text.size());
+    }
+}
+
+} // namespace
+} // namespace quelmar
