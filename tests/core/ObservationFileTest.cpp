@@ -165,7 +165,7 @@ TEST(Loader, BadInputNeverCrashes) {
 namespace quelmar {
 namespace {
 
-// Lines of every length around the eight-byte steps of the scan, ended by LF, CR LF or a lone CR,
+// Lines of every length from 0 to 19, ended by LF, CR LF or a lone CR,
 // and a last line without an end: each ends where a byte-by-byte reading ends it.
 TEST(LineEnds, FoundWhereverTheyFallAndWhateverTheirKind) {
     for (const std::string_view ending : {"\n", "\r\n", "\r"}) {
