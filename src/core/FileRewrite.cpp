@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,17 +87,23 @@ StagedFile::StagedFile(const std::string& path, std::string_view content)
     : StagedFile(path, std::span<const std::string_view>(&content, 1)) {}
 
 StagedFile::StagedFile(const std::string& path, std::span<const std::string_view> pieces)
-    : shownPath_(path), target_(followLinks(path)) {
-    refuseToReplace(target_, shownPath_);
-    stage(pieces);
+    : StagedFile(path) {
+    for (const std::string_view piece : pieces) append(piece);
+    complete();
 }
 
 StagedFile::StagedFile(const std::string& path, const LockedFile& original)
     : shownPath_(path), target_(followLinks(path)) {
     refuseToReplace(target_, shownPath_);
     if (stageLink(original.fd_)) return;
-    const std::string_view text = original.text();
-    stage(std::span<const std::string_view>(&text, 1));
+    createTemporary();
+    append(original.text());
+    complete();
+}
+
+StagedFile::StagedFile(const std::string& path) : shownPath_(path), target_(followLinks(path)) {
+    refuseToReplace(target_, shownPath_);
+    createTemporary();
 }
 
 bool StagedFile::stageLink(int fd) {
@@ -117,36 +124,50 @@ bool StagedFile::stageLink(int fd) {
     return false;
 }
 
-void StagedFile::stage(std::span<const std::string_view> pieces) {
+void StagedFile::createTemporary() {
     const std::string folder = folderOf(target_);
     std::string pattern =
         (folder.empty() ? std::string() : folder + "/") + "." + fileNameOf(target_) + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
+    fd_ = mkstemp(pattern.data());
+    if (fd_ < 0)
         throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
     temporary_ = pattern;
     struct stat original {};
-    fchmod(fd, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
+    fchmod(fd_, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
+}
 
-    bool ok = true;
-    for (std::size_t i = 0; ok && i < pieces.size(); ++i) ok = writeAll(fd, pieces[i]);
-    MessageText reason = ok ? MessageText() : systemReason();
-    if (ok && fsync(fd) != 0) ok = false, reason = systemReason();
-    if (::close(fd) != 0 && ok) ok = false, reason = systemReason();
-    if (!ok) {
-        std::remove(temporary_.c_str());
-        throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
+void StagedFile::fail(const MessageText& reason) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    std::remove(temporary_.c_str());
+    temporary_.clear();
+    throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
+}
+
+void StagedFile::append(std::string_view piece) {
+    if (fd_ < 0) { // completed already
+        errno = EBADF;
+        fail(systemReason());
     }
+    if (!writeAll(fd_, piece)) fail(systemReason());
+}
+
+void StagedFile::complete() {
+    if (fd_ < 0) return;
+    if (fsync(fd_) != 0) fail(systemReason());
+    if (::close(std::exchange(fd_, -1)) != 0) fail(systemReason());
 }
 
 StagedFile::~StagedFile() {
-    if (!committed_) std::remove(temporary_.c_str());
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !temporary_.empty()) std::remove(temporary_.c_str());
 }
 
 void StagedFile::commit() {
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    complete();
+    if (temporary_.empty() || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
         const MessageText reason = systemReason();
-        std::remove(temporary_.c_str());
+        if (!temporary_.empty()) std::remove(temporary_.c_str());
         throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
     }
     committed_ = true;

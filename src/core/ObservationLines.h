@@ -53,12 +53,14 @@ template <typename State> struct WalkedSlice {
 };
 
 // Calls visit(line, state) for every line of a data file's text (observationText), in file
-// order within each slice, one State per slice. A line that does not begin with a number, or a
-// QuelmarError thrown by visit, ends the walk with a QuelmarError naming the file and the first
-// such line. Returns the slices in file order.
-template <typename State, typename Visit>
-std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
-                                                     const std::string& path, Visit visit) {
+// order within each slice, one State per slice, the slices walked on all cores; take(slice) gets
+// each walked slice on the calling thread in file order, as soon as it and those before it are
+// walked. A line that does not begin with a number, or a QuelmarError thrown by visit, ends the
+// walk with a QuelmarError naming the file and the first such line, before the slice holding it
+// is taken.
+template <typename State, typename Visit, typename Take>
+void walkObservationLinesInOrder(std::string_view text, const std::string& path, Visit visit,
+                                 Take take) {
     struct Slice {
         std::string_view text;
         WalkedSlice<State> result;
@@ -70,9 +72,9 @@ std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
     };
     const std::string_view body = observationText(text);
     std::vector<Slice> slices;
-    for (std::string_view piece : sliceAtLineStarts(body, threadsForText(body.size())))
+    for (std::string_view piece : sliceAtLineStarts(body, slicesForText(body.size())))
         slices.push_back(Slice{piece, {}, 0, 0, {}, {}, {}});
-    runOnThreads(slices, [&visit](Slice& slice) {
+    const auto walk = [&visit](Slice& slice) {
         ObservationLines lines(slice.text);
         ObservationLine line;
         try {
@@ -91,18 +93,27 @@ std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
             slice.other = std::current_exception();
         }
         slice.lines = lines.lines();
-    });
-    std::vector<WalkedSlice<State>> walked;
+    };
     long long before = 0;
-    for (Slice& slice : slices) {
+    runTakingInOrder(slices, threadsForText(body.size()), walk, [&](Slice& slice) {
         if (slice.other) std::rethrow_exception(slice.other);
         if (slice.failedLine > 0 && !slice.failure)
             refuseLineWithoutDate(path, before + slice.failedLine, slice.token);
         if (slice.failedLine > 0) throw QuelmarError(path, before + slice.failedLine, *slice.failure);
         slice.result.linesBefore = before;
         before += slice.lines;
-        walked.push_back(std::move(slice.result));
-    }
+        take(std::move(slice.result));
+    });
+}
+
+// The same walk, its slices returned in file order.
+template <typename State, typename Visit>
+std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
+                                                     const std::string& path, Visit visit) {
+    std::vector<WalkedSlice<State>> walked;
+    walkObservationLinesInOrder<State>(text, path, visit, [&walked](WalkedSlice<State>&& slice) {
+        walked.push_back(std::move(slice));
+    });
     return walked;
 }
 

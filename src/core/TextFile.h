@@ -13,6 +13,8 @@
 
 namespace quelmar {
 
+class MessageText;
+
 // Opens an existing regular file for reading and returns its descriptor, which the caller
 // closes. Throws QuelmarError naming the file when it cannot be opened or is not a regular file.
 int openRegularFile(const std::string& path);
@@ -97,18 +99,27 @@ public:
     // so nothing is copied (the file is only ever replaced, never changed in place); else its
     // bytes, written in full.
     StagedFile(const std::string& path, const LockedFile& original);
+    // An empty file that append() fills piece by piece, so that a large content need not be
+    // held in memory whole.
+    explicit StagedFile(const std::string& path);
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
+    void append(std::string_view piece);
+    // Returns when every byte is on disk; throws QuelmarError when that cannot be. commit()
+    // completes a file not completed yet.
+    void complete();
     void commit();
 
 private:
-    void stage(std::span<const std::string_view> pieces);
+    void createTemporary();
+    [[noreturn]] void fail(const MessageText& reason);
     bool stageLink(int fd);
 
     std::string shownPath_; // as the caller named it, for messages
     std::string target_;    // the file replaced, links followed
     std::string temporary_;
+    int fd_ = -1;           // the temporary file while it is written
     bool committed_ = false;
 };
 

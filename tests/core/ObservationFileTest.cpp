@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
 #include <sys/stat.h>
 
 using namespace quelmar;
@@ -186,6 +188,28 @@ TEST(LineEnds, FoundWhereverTheyFallAndWhateverTheirKind) {
             pos = next;
         }
         EXPECT_EQ(pos, text.size());
+    }
+}
+
+// Items done on several threads are taken in their order, each once; a take that throws ends the
+// run with its exception and nothing after it is taken.
+TEST(TakenInOrder, EveryItemOnceInOrderUntilATakeFails) {
+    for (const unsigned threads : {1u, 2u, 5u}) {
+        std::vector<int> items(200, 0);
+        std::vector<int> taken;
+        runTakingInOrder(items, threads, [](int& item) { ++item; },
+                         [&](int& item) { taken.push_back(item == 1 ? int(taken.size()) : -1); });
+        ASSERT_EQ(taken.size(), 200u);
+        for (int i = 0; i < 200; ++i) EXPECT_EQ(taken[i], i);
+
+        taken.clear();
+        EXPECT_THROW(runTakingInOrder(items, threads, [](int&) {},
+                                      [&](int&) {
+                                          if (taken.size() == 7) throw std::runtime_error("full");
+                                          taken.push_back(0);
+                                      }),
+                     std::runtime_error);
+        EXPECT_EQ(taken.size(), 7u);
     }
 }
 
