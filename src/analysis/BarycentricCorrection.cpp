@@ -1,4 +1,5 @@
 #include "BarycentricCorrection.h"
+#include "SinesAndCosines.h"
 
 #include "core/Error.h"
 #include "core/LargeArrays.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace quelmar {
 
@@ -52,48 +54,57 @@ constexpr PeriodicTerm BarycentreFromSun[] = {
     {Z, 0.000118, 1222.11, 296.4},  {Z, 0.000113, 3034.91, 293.89}, {Z, 0.000048, 218.49, 172.57}};
 constexpr double BarycentreConstant[] = {-0.000294, -0.000339, 0};
 
-// The terms of both series grouped by frequency, so that one sine and one cosine of a · T · k
-// serve every term of that frequency: sin(x + b·k) = sin x cos b·k + cos x sin b·k. Earth minus
+// The terms of both series grouped by frequency (and by whether they grow with T), so that one
+// sine and one cosine of x = a · T · k serve every term of the group on every axis:
+// amplitude · sin(x + b·k) = sin x · amplitude cos b·k + cos x · amplitude sin b·k. Earth minus
 // barycentre: the barycentre's terms are subtracted.
-struct FrequencyGroup {
-    double a;
-    struct Term {
-        Axis axis;
-        double amplitude, cosB, sinB;
-        bool timesT;
-    };
-    std::vector<Term> terms;
+struct GroupedSeries {
+    Angles frequency{};               // a, one group per lane; unused lanes 0
+    Angles timesT{};                  // 1 for a group whose terms are multiplied by T
+    std::array<Angles, 3> sinWeight{}; // per axis: the sum of amplitude · cos b·k of the group
+    std::array<Angles, 3> cosWeight{}; // per axis: the sum of amplitude · sin b·k
 };
 
-const std::vector<FrequencyGroup>& frequencyGroups() {
-    static const std::vector<FrequencyGroup> groups = [] {
-        std::vector<FrequencyGroup> grouped;
-        auto add = [&grouped](const PeriodicTerm& term, double sign) {
-            auto group = std::find_if(grouped.begin(), grouped.end(),
-                                      [&](const FrequencyGroup& g) { return g.a == term.a; });
-            if (group == grouped.end()) group = grouped.insert(grouped.end(), {term.a, {}});
-            group->terms.push_back({term.axis, sign * term.amplitude, std::cos(term.b * k),
-                                    std::sin(term.b * k), term.timesT});
+const GroupedSeries& groupedSeries() {
+    static const GroupedSeries series = [] {
+        GroupedSeries grouped;
+        std::size_t groups = 0;
+        auto add = [&](const PeriodicTerm& term, double sign) {
+            std::size_t group = 0;
+            while (group < groups && (grouped.frequency[group] != term.a ||
+                                      (grouped.timesT[group] != 0) != term.timesT))
+                ++group;
+            if (group == groups) {
+                grouped.frequency.at(groups++) = term.a;
+                grouped.timesT[group] = term.timesT ? 1 : 0;
+            }
+            grouped.sinWeight[term.axis][group] += sign * term.amplitude * std::cos(term.b * k);
+            grouped.cosWeight[term.axis][group] += sign * term.amplitude * std::sin(term.b * k);
         };
         for (const PeriodicTerm& term : EarthFromSun) add(term, 1);
         for (const PeriodicTerm& term : BarycentreFromSun) add(term, -1);
         return grouped;
     }();
-    return groups;
+    return series;
 }
 
 // The Earth's position relative to the barycentre, ecliptic axes, astronomical units.
 std::array<double, 3> earthFromBarycentre(double T) {
+    const GroupedSeries& series = groupedSeries();
+    Angles x, sinX, cosX;
+    for (int i = 0; i < AngleLanes; ++i) x[i] = series.frequency[i] * T * k;
+    sinesAndCosines(x, sinX, cosX);
+    Angles factor;
+    for (int i = 0; i < AngleLanes; ++i) factor[i] = series.timesT[i] != 0 ? T : 1.0;
     std::array<double, 3> position{};
-    for (int axis = X; axis <= Z; ++axis)
-        position[axis] = EarthConstant[axis] + EarthSecular[axis] * T - BarycentreConstant[axis];
-    for (const FrequencyGroup& group : frequencyGroups()) {
-        const double x = group.a * T * k;
-        const double sinX = std::sin(x), cosX = std::cos(x);
-        for (const FrequencyGroup::Term& term : group.terms) {
-            const double value = term.amplitude * (sinX * term.cosB + cosX * term.sinB);
-            position[term.axis] += term.timesT ? value * T : value;
-        }
+    for (int axis = X; axis <= Z; ++axis) {
+        Angles term;
+        for (int i = 0; i < AngleLanes; ++i)
+            term[i] = (sinX[i] * series.sinWeight[axis][i] + cosX[i] * series.cosWeight[axis][i]) *
+                      factor[i];
+        double sum = EarthConstant[axis] + EarthSecular[axis] * T - BarycentreConstant[axis];
+        for (const double value : term) sum += value;
+        position[axis] = sum;
     }
     return position;
 }
@@ -178,13 +189,15 @@ BarycentricRewrite::BarycentricRewrite(const std::string& dataPath)
     }
 }
 
-std::vector<std::string> BarycentricRewrite::correctedText(const StarPosition& star,
-                                                           double jdOffset) const {
+void BarycentricRewrite::writeCorrected(const StarPosition& star, double jdOffset,
+                                        const std::function<void(std::string_view)>& write) const {
     const BarycentricPosition direction = directionOf(star);
     const std::string_view text = file_.text();
-    const std::size_t sliceBytes = text.size() / threadsForText(text.size()) + 64;
-    auto slices = walkObservationLines<std::string>(
-        text, path_, [&](const ObservationLine& line, std::string& out) {
+    const std::size_t sliceBytes = text.size() / slicesForText(text.size()) + 64;
+    write(byteOrderMarkOf(text));
+    walkObservationLinesInOrder<std::string>(
+        text, path_,
+        [&](const ObservationLine& line, std::string& out) {
             if (out.empty()) reserveLarge(out, sliceBytes + sliceBytes / 8);
             if (line.kind == ObservationLine::Observation) {
                 const double date = jdOffset + line.date;
@@ -194,17 +207,16 @@ std::vector<std::string> BarycentricRewrite::correctedText(const StarPosition& s
             }
             out += line.rest;
             out += "\r\n";
-        });
-    std::vector<std::string> pieces{std::string(byteOrderMarkOf(text))};
-    for (auto& slice : slices) pieces.push_back(std::move(slice.state));
-    return pieces;
+        },
+        [&write](WalkedSlice<std::string>&& slice) { write(slice.state); });
 }
 
 void BarycentricRewrite::run(const StarPosition& star, double jdOffset) const {
     StagedFile copy(copyPath_, file_);
-    const std::vector<std::string> text = correctedText(star, jdOffset);
-    const std::vector<std::string_view> pieces(text.begin(), text.end());
-    StagedFile corrected(path_, pieces);
+    // Written while it is computed, so that little is left to flush at the end.
+    StagedFile corrected(path_);
+    writeCorrected(star, jdOffset, [&corrected](std::string_view piece) { corrected.append(piece); });
+    corrected.complete();
     copy.commit();
     corrected.commit();
 }

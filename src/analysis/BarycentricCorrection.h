@@ -8,9 +8,9 @@
 
 #include "core/TextFile.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quelmar {
 
@@ -57,10 +57,11 @@ public:
     long long firstShortenedLine() const { return firstShortenedLine_; }
     long long observations() const { return observations_; }
 
-    // The corrected text, in pieces to be written one after the other: each date becomes
+    // Hands the corrected text to write(piece), piece by piece in file order: each date becomes
     // jdOffset + date + correction, written with the decimals the date had (at least 4), then
     // a blank and the line's rest as it stood.
-    std::vector<std::string> correctedText(const StarPosition& star, double jdOffset) const;
+    void writeCorrected(const StarPosition& star, double jdOffset,
+                        const std::function<void(std::string_view)>& write) const;
 
     // Writes the copy (data file + ".bar") and the corrected file in full, then puts both in
     // place. A failure leaves the data file as it was.

@@ -26,16 +26,18 @@ void checkPhaseElements(double epoch, double period) {
         throw QuelmarError({message::PeriodNotPositiveDays, {fixed(period, 8)}});
 }
 
-PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, double epoch,
-                              double period) {
+long long writePhaseCurveText(std::string_view data, const std::string& path, double epoch,
+                              double period, const std::function<void(std::string_view)>& write) {
     checkPhaseElements(epoch, period);
     struct Output {
         std::string text;
         long long lines = 0;
     };
-    const std::size_t sliceBytes = data.size() / threadsForText(data.size()) + 64;
-    auto slices = walkObservationLines<Output>(
-        data, path, [&](const ObservationLine& line, Output& out) {
+    const std::size_t sliceBytes = data.size() / slicesForText(data.size()) + 64;
+    long long lines = 0;
+    walkObservationLinesInOrder<Output>(
+        data, path,
+        [&](const ObservationLine& line, Output& out) {
             if (line.kind != ObservationLine::Observation) return;
             if (!std::isfinite((line.date - epoch) / period))
                 throw QuelmarError({message::DateTooFarFromEpoch, {fixed(period, 8)}});
@@ -47,13 +49,12 @@ PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, do
             appendFixed(out.text, line.date, 4);
             out.text += "\r\n";
             ++out.lines;
+        },
+        [&](WalkedSlice<Output>&& slice) {
+            write(slice.state.text);
+            lines += slice.state.lines;
         });
-    PhaseCurveText text;
-    for (auto& slice : slices) {
-        text.pieces.push_back(std::move(slice.state.text));
-        text.lines += slice.state.lines;
-    }
-    return text;
+    return lines;
 }
 
 long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
@@ -62,10 +63,12 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
     if (sameFile(dataPath, outputPath))
         throw QuelmarError(outputPath, message::PhaseFileOverData);
     const MappedFile data(dataPath);
-    const PhaseCurveText text = phaseCurveText(data.text(), dataPath, epoch, period);
-    const std::vector<std::string_view> pieces(text.pieces.begin(), text.pieces.end());
-    StagedFile(outputPath, pieces).commit();
-    return text.lines;
+    StagedFile output(outputPath);
+    const long long lines =
+        writePhaseCurveText(data.text(), dataPath, epoch, period,
+                            [&output](std::string_view piece) { output.append(piece); });
+    output.commit();
+    return lines;
 }
 
 std::string firstDateText(const std::string& dataPath) {

@@ -3,9 +3,9 @@
 // phase 0 ≤ φ < 1, written as a file whose lines begin with the phase:
 //   phase (5 decimals), the data line's rest as it stood after the date, the date (4 decimals).
 
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quelmar {
 
@@ -18,15 +18,12 @@ double phaseOf(double t, double epoch, double period);
 // Refuses an epoch that is not a finite number and a period that is not a positive one.
 void checkPhaseElements(double epoch, double period);
 
-// The phase file's text for a data file's text, in pieces to be written one after the other;
-// path names the file in messages. Blank lines hold no observation and give no line; a line
-// that does not begin with a number is refused before anything is written.
-struct PhaseCurveText {
-    std::vector<std::string> pieces;
-    long long lines = 0;
-};
-PhaseCurveText phaseCurveText(std::string_view data, const std::string& path, double epoch,
-                              double period);
+// Hands the phase file's text for a data file's text to write(piece), piece by piece in file
+// order, and returns the number of its lines; path names the file in messages. Blank lines hold
+// no observation and give no line; a line that does not begin with a number is refused before
+// the piece that would hold it is handed over.
+long long writePhaseCurveText(std::string_view data, const std::string& path, double epoch,
+                              double period, const std::function<void(std::string_view)>& write);
 
 // Writes the phase file of a data file and returns the number of its lines. The output must not
 // be the data file itself; it is replaced only when complete. Throws QuelmarError naming the file.

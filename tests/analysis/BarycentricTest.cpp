@@ -1,9 +1,12 @@
 #include "analysis/BarycentricCorrection.h"
+#include "analysis/SinesAndCosines.h"
 #include "analysis/StarCatalogue.h"
 #include "core/Error.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -19,9 +22,8 @@ StarPosition star(double h, double m, double s, double d, double dm, double ds) 
 std::string corrected(const std::string& data, const StarPosition& position, double offset = 0) {
     TempDir dir;
     std::string joined;
-    for (const std::string& piece :
-         BarycentricRewrite(dir.write("star.dat", data)).correctedText(position, offset))
-        joined += piece;
+    BarycentricRewrite(dir.write("star.dat", data))
+        .writeCorrected(position, offset, [&joined](std::string_view piece) { joined += piece; });
     return joined;
 }
 
@@ -70,6 +72,38 @@ TEST(Barycentric, RunKeepsAByteCopyAndRefusesAReadOnlyFile) {
     chmod(data.c_str(), 0444);
     EXPECT_THROW(BarycentricRewrite(data).run(star(6, 0, 0, 1, 0, 0), 0), QuelmarError);
     EXPECT_EQ(TempDir::read(data), once);
+}
+
+TEST(Barycentric, AFullDiskLeavesTheDataFileAndNoCopy) {
+    TempDir dir;
+    std::string original;
+    for (int i = 0; i < 2000; ++i) original += std::to_string(2451545 + i) + ".5 9.87 V\r\n";
+    const auto data = dir.write("star.dat", original);
+    {
+        const test::FileSizeLimit full(8192);
+        EXPECT_THROW(BarycentricRewrite(data).run(star(6, 0, 0, 1, 0, 0), 0), QuelmarError);
+    }
+    EXPECT_EQ(TempDir::read(data), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Angles of every quadrant, next to multiples of π/2, as large as the series reach over
+// millennia, and beyond what is reduced here.
+TEST(SinesAndCosines, AgreeWithTheLibraryToTheLastPlace) {
+    Angles angle, sin, cos;
+    for (double start : {-3.0, 0.0, 1.5707963267948966, 12345.678, -551900.0, 8e5, 1e300}) {
+        for (int i = 0; i < AngleLanes; ++i) angle[i] = start + i * 0.7853981633974483;
+        sinesAndCosines(angle, sin, cos);
+        for (int i = 0; i < AngleLanes; ++i) {
+            EXPECT_NEAR(sin[i], std::sin(angle[i]), 3e-16) << angle[i];
+            EXPECT_NEAR(cos[i], std::cos(angle[i]), 3e-16) << angle[i];
+        }
+    }
+    angle.fill(1);
+    angle[3] = NAN;
+    sinesAndCosines(angle, sin, cos);
+    EXPECT_TRUE(std::isnan(sin[3]) && std::isnan(cos[3]));
+    EXPECT_EQ(sin[4], std::sin(1.0));
 }
 
 TEST(StarCatalogue, LooksUpSplitsAndAddsStars) {

@@ -12,10 +12,10 @@ namespace {
 
 std::string folded(std::string_view data, double epoch, double period, long long* lines = nullptr,
                    const std::string& path = "star.dat") {
-    const PhaseCurveText text = phaseCurveText(data, path, epoch, period);
-    if (lines) *lines = text.lines;
     std::string joined;
-    for (const std::string& piece : text.pieces) joined += piece;
+    const long long written = writePhaseCurveText(data, path, epoch, period,
+                                                  [&joined](std::string_view piece) { joined += piece; });
+    if (lines) *lines = written;
     return joined;
 }
 
