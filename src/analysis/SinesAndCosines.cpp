@@ -27,20 +27,11 @@ constexpr double C1 = 4.16666666666666019037e-02, C2 = -1.38888888888741095749e-
 
 } // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-// Four lanes at a time where the processor has them; without fused multiply-add (the library's
-// flags) every clone rounds alike.
-__attribute__((target_clones("arch=x86-64-v3", "default")))
-#endif
-void sinesAndCosines(const Angles& angle, Angles& sin, Angles& cos) {
-    for (const double x : angle) {
-        if (std::fabs(x) < ReducedUpTo) continue;
-        for (int i = 0; i < AngleLanes; ++i) {
-            sin[i] = std::sin(angle[i]);
-            cos[i] = std::cos(angle[i]);
-        }
-        return;
-    }
+namespace {
+
+// Reduced to [−π/4, π/4] by quadrants and evaluated, every lane alike so that the loop is
+// vectorised.
+inline void reducedSinesAndCosines(const Angles& angle, Angles& sin, Angles& cos) {
     for (int i = 0; i < AngleLanes; ++i) {
         const double x = angle[i];
         const double n = (x * TwoOverPi + RoundingShift) - RoundingShift;
@@ -55,6 +46,42 @@ void sinesAndCosines(const Angles& angle, Angles& sin, Angles& cos) {
         sin[i] = (quadrant & 2) ? -s : s;
         cos[i] = ((quadrant + 1) & 2) ? -c : c;
     }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Four lanes at a time on processors that have them. Without fused multiply-add (the library's
+// flags) both versions round alike. Chosen at the first call rather than by the loader, which
+// sanitizers do not allow.
+__attribute__((target("arch=x86-64-v3"))) void wideSinesAndCosines(const Angles& angle,
+                                                                      Angles& sin, Angles& cos) {
+    reducedSinesAndCosines(angle, sin, cos);
+}
+
+void reducedOnThisProcessor(const Angles& angle, Angles& sin, Angles& cos) {
+    static const bool wide = __builtin_cpu_supports("x86-64-v3");
+    if (wide)
+        wideSinesAndCosines(angle, sin, cos);
+    else
+        reducedSinesAndCosines(angle, sin, cos);
+}
+#else
+void reducedOnThisProcessor(const Angles& angle, Angles& sin, Angles& cos) {
+    reducedSinesAndCosines(angle, sin, cos);
+}
+#endif
+
+} // namespace
+
+void sinesAndCosines(const Angles& angle, Angles& sin, Angles& cos) {
+    for (const double x : angle) {
+        if (std::fabs(x) < ReducedUpTo) continue;
+        for (int i = 0; i < AngleLanes; ++i) {
+            sin[i] = std::sin(angle[i]);
+            cos[i] = std::cos(angle[i]);
+        }
+        return;
+    }
+    reducedOnThisProcessor(angle, sin, cos);
 }
 
 } // namespace quelmar
