@@ -44,9 +44,10 @@ template <typename Item, typename Work> void runOnThreads(std::vector<Item>& ite
     for (auto& t : threads) t.join();
 }
 
-// Runs work(item) for every item on `threads` threads, this one among them, the items claimed in
-// order; take(item) is called on this thread for each item in order as soon as it and every item
-// before it are done. Work must not throw. When take throws, no further item is begun, and the
+// Runs work(item) for every item, the items claimed in order by `threads` threads of their own
+// (none when threads is 1), while this thread calls take(item) for each item in order as soon as
+// it and every item before it are done, and does an unclaimed item itself whenever it would
+// otherwise wait. Work must not throw. When take throws, no further item is begun, and the
 // exception leaves once the other threads are done with theirs. Threads that cannot be started
 // leave their share to the others.
 template <typename Item, typename Work, typename Take>
