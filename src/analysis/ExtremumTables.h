@@ -8,6 +8,7 @@
 #include "core/PointStore.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace quelmar {
@@ -52,6 +53,8 @@ struct ExtremumTables {
     // Points were deleted since the file was read: the curves are numbered as the edited points
     // are, not as the file is.
     bool PointsDeleted = false;
+    // The file the points were last read from: the curves were fitted to its points.
+    std::string PointsFile;
 
     // Starts a fit run: the channels fitted together (one command) share its number.
     int beginRun() { return ++LastRun; }
@@ -63,14 +66,16 @@ struct ExtremumTables {
                 curve.removePoint(p);
         PointsDeleted = true;
     }
-    // The points were read again from a file. After a deletion the curves' point numbers no
-    // longer name the points they were fitted to, so the curves are forgotten (the extrema stay
-    // listed); without one they still fit the points they were made from.
-    void pointsReread() {
-        if (!PointsDeleted) return;
-        for (auto& curves : FitCurves)
-            curves.fill(FitCurve{});
+    // The points were read from a file. The curves are forgotten (the extrema stay listed) when
+    // they no longer fit the points they were made from: another file's points (another star, or
+    // its phase curve), or the same file's after a deletion renumbered the points they were
+    // fitted to. Read again unedited, the file's points are the ones fitted.
+    void pointsRead(const std::string& file) {
+        if (PointsDeleted || file != PointsFile)
+            for (auto& curves : FitCurves)
+                curves.fill(FitCurve{});
         PointsDeleted = false;
+        PointsFile = file;
     }
 };
 

@@ -204,7 +204,7 @@ bool CurveWindow::openCurveFile(const std::string& path, int channels) {
     if (!points) return false;
     close();
     forgetShownComponents(workbench_.components);
-    workbench_.extrema.pointsReread();
+    workbench_.extrema.pointsRead(path);
     workbench_.files.CurveFileName = path;
     workbench_.files.ChannelCount = channels;
     workbench_.store = std::move(*points);
@@ -227,7 +227,7 @@ void CurveWindow::loadCurveFile() {
     std::optional<PointStore> points =
         readPoints(workbench_.files.CurveFileName, workbench_.files.ChannelCount);
     workbench_.store = points ? std::move(*points) : PointStore{};
-    workbench_.extrema.pointsReread();
+    workbench_.extrema.pointsRead(workbench_.files.CurveFileName);
     // The view is the caller's: a reload with a typed range keeps it.
     workbench_.store.ViewFirst = viewFirst;
     workbench_.store.ViewLast = viewLast;

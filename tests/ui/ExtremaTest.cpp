@@ -116,6 +116,21 @@ TEST_F(ExtremaTest, DeletedPointsLeaveTheStoredFitOnItsPoints) {
     EXPECT_EQ(store().value(1, 40), before);
 }
 
+// The results stay listed after another star is opened, but its points are not the ones fitted.
+TEST_F(ExtremaTest, AFitIsNotSubtractedFromAnotherFilesPoints) {
+    openMinimum();
+    clickMenuItem("data1", "N5");
+    std::string other;
+    for (int i = 1; i <= 60; ++i)
+        other += std::to_string(2000 + i) + " 15.5\r\n";
+    desktop.fileAnswers = {writeText(inWork("other.dat"), other)};
+    clickMenuItem("File1", "FileOpenItem");
+    ASSERT_EQ(shell->workbench().files.CurveFileName, inWork("other.dat").toStdString());
+    select(0);
+    click("Button5");
+    EXPECT_EQ(store().value(1, 30), 15.5);
+}
+
 TEST_F(ExtremaTest, ADialogThatWaitsForTheUserComesAboveTheResults) {
     openMinimum();
     clickToolButton();
