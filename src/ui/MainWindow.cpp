@@ -398,11 +398,13 @@ void MainWindow::saveCurvePicture() { windows_.curve->savePicture(); }
 void MainWindow::setWindows(const ShellWindows& windows) {
     windows_ = windows;
     // The phase curve becomes the file the light curve shows; the data commands keep the data
-    // file.
+    // file. Its channels are the data file's value columns: the date at the end of its lines is
+    // not one (a single magnitude would be squeezed into a thin band beside years of dates).
     if (windows_.phaseCurve)
         connect(windows_.phaseCurve, &PhaseCurveDialog::phaseCurveWritten, this,
                 [this](const QString& path) {
-                    windows_.curve->openCurveFile(path.toStdString(), 2);
+                    windows_.curve->openCurveFile(path.toStdString(),
+                                                  std::max(1, workbench_.files.DataChannelCount));
                 });
 }
 

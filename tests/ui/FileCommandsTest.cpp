@@ -78,6 +78,14 @@ TEST_F(FileCommandsTest, PhaseCurveIsWrittenAndShown) {
     EXPECT_EQ(find<QLineEdit>(dialog, "pered")->text(), "0.5");
     EXPECT_EQ(find<QLineEdit>(dialog, "eped")->text(), "2451545.3000");
     dialog.close();
+
+    // The phase curve of a single value column shows that column, not the dates beside it.
+    desktop.fileAnswers = {writeText(inWork("one.dat"), "2451545.3 9.5\r\n2451546.1 9.7\r\n")};
+    clickMenuItem("File1", "FileOpenItem");
+    dialog.show();
+    click(dialog, "OKbtn");
+    EXPECT_EQ(workbench().files.CurveFileName, inWork("one_ph.dat").toStdString());
+    EXPECT_EQ(workbench().files.ChannelCount, 1);
 }
 
 TEST_F(FileCommandsTest, BarycentricCorrectionFromTheCatalogueAndForANewStar) {
