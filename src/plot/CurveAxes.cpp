@@ -64,7 +64,10 @@ void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry
     labels.write(g.plotLeft() - FirstTimeLabelLead, y, first, options.XAxisDecimals, font);
     if (const auto x = pixelOf((last - first) * g.XScale + g.plotLeft() - LastTimeLabelLead))
         labels.write(*x, y, last, options.XAxisDecimals, font);
-    labels.write(g.Width / 2 - 15, y, (first + last) / 2, options.XAxisDecimals, font);
+    // The middle label names the time in the middle of the plot, also when a zoom other than 1
+    // makes the view's span take more or less than the plot's width.
+    const double middle = g.TimeScalable ? first + g.plotWidth() / 2.0 / g.XScale : (first + last) / 2;
+    labels.write(g.Width / 2 - 15, y, middle, options.XAxisDecimals, font);
 }
 
 // Each shown band is labelled with the value at its upper edge and the one at its lower edge.

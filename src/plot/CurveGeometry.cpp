@@ -27,8 +27,7 @@ void measureTime(const PointStore& store, const ViewState& view, CurveGeometry& 
     if (!g.hasPoints()) return;
     g.FirstTime = store.time(g.ViewFirst);
     const double span = store.time(g.ViewLast) - g.FirstTime;
-    const int room = g.Width - PlotLeft - PlotRightGap - g.Margins.left - g.Margins.right;
-    const double scale = room * view.XZoom / span;
+    const double scale = g.plotWidth() * view.XZoom / span;
     g.TimeScalable = span != 0 && std::isfinite(scale);
     g.XScale = g.TimeScalable ? scale : 0;
 }

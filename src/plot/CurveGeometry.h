@@ -54,6 +54,8 @@ struct CurveGeometry {
     int plotLeft() const { return PlotLeft + Margins.left; }
     int frameLeft() const { return FrameLeft + Margins.left; }
     int frameBottom() const { return Height - FrameBottomGap - Margins.bottom; }
+    // The width the view's time span takes at zoom 1.
+    int plotWidth() const { return Width - PlotLeft - PlotRightGap - Margins.left - Margins.right; }
     // The reference point of channel k: the point whose value is drawn at the top of its band.
     int iii(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
 };

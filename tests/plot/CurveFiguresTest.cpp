@@ -205,9 +205,12 @@ TEST(CurveFigures, ZoomTwoStretchesTheViewBeyondTheRightEdge) {
     EXPECT_EQ(centre(s, d.geometry, 1, 2).x(), 55 + 1204);
     EXPECT_EQ(centre(s, d.geometry, 1, 3).x(), 55 + 2408);
     EXPECT_EQ(at(d.image, 55 + 1204 - 1, centre(s, d.geometry, 1, 2).y() - 1), Aqua);
-    // The middle label (of the view's middle time) still sits in the middle of the window.
+    // The middle label sits in the middle of the window and names the time drawn there: 0.5,
+    // as the unzoomed view of 0 ... 1 labels it.
     const int inkRow = firstRowWith(d.image, H - 30, W / 2 - 15, W / 2 + 40, Black);
     EXPECT_EQ(textTop(d.image, inkRow, QStringLiteral("0123456789")), 952);
+    const QRect label(W / 2 - 15, 946, 80, 19);
+    EXPECT_EQ(d.image.copy(label), draw(makeStore({0, 0.5, 1}, {{1, 2, 3}})).image.copy(label));
 }
 
 TEST(CurveFigures, CursorMarkSitsJustBelowThePoint) {
