@@ -138,9 +138,12 @@ void StartUp::createWindows() {
     QObject::connect(options_, &SettingsDialog::settingsConfirmed, options_, [this] {
         mainWindow_->applyTopmost();
         applyLanguage();
-        // The language's caption of the light-curve window stands only until a file is shown.
-        if (const std::string& shown = workbench_.files.CurveFileName; !shown.empty())
+        // The language's captions of the light-curve window and of the panel's point number
+        // stand only until a file is shown.
+        if (const std::string& shown = workbench_.files.CurveFileName; !shown.empty()) {
             curveWindow_->setWindowTitle(QString::fromStdString(shown));
+            curveWindow_->showCursorInformation();
+        }
     });
 }
 

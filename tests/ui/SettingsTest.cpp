@@ -59,6 +59,8 @@ TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
     EXPECT_TRUE(shell->workbench().ShowCurveTools);
     EXPECT_FALSE(shell->workbench().FullPlateInfo);
     EXPECT_EQ(shell->curveWindow().windowTitle(), caption) << "the data file's name stays";
+    EXPECT_TRUE(find<QLabel>(shell->controlPanel(), "LPoint")->text().startsWith("No. 1 of "))
+        << "the cursor's point, not the label's caption";
 }
 
 TEST_F(SettingsTest, SymbolShapeWritesTheSymbolAndItsDigit) {
