@@ -41,6 +41,9 @@ void CurveWindow::showCurrentRangeAndFit() {
     PointStore& store = workbench_.store;
     showCurrentRange(workbench_.ranges, store);
     redraw();
+    // The cursor goes where its mark is put, to the range's first point: the point information
+    // and the steps of the arrow keys then belong to the range shown.
+    workbench_.view.CursorPoint = store.ViewFirst;
     moveCursorMark(store.ViewFirst);
     showCursorInformation();
     if (extrema_) extrema_->fitChannel(workbench_.view.CursorChannel);

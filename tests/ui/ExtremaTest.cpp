@@ -173,6 +173,7 @@ TEST_F(ExtremaTest, RangesStepWithShiftAndTheMenuAndFitTheCursorChannelAtEachSte
 
     key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(shownRange(), std::make_pair(120, 185));
+    EXPECT_EQ(view().CursorPoint, 121) << "from the range's first point, one step on";
     EXPECT_EQ(list()->count(), 4) << "the range was fitted";
     EXPECT_EQ(shell->workbench().extrema.FitCurves[1][3].first, 120);
     clickMenuItem("graph1", "N2");
