@@ -38,6 +38,10 @@ class Labels {
 public:
     explicit Labels(Canvas& canvas) : canvas_(canvas) {}
 
+    Coord width(double value, int decimals, const LabelFont& font) const {
+        return canvas_.textWidth(labelText(value, decimals), font.font);
+    }
+
     void write(Coord x, Coord y, double value, int decimals, const LabelFont& font) {
         if (!canvas_.inside(x, y)) return;
         const QString text = labelText(value, decimals);
@@ -62,8 +66,14 @@ void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry
     const Coord y = g.Height - TimeLabelRise - g.Margins.bottom;
     const auto& font = options.XAxisFont;
     labels.write(g.plotLeft() - FirstTimeLabelLead, y, first, options.XAxisDecimals, font);
-    if (const auto x = pixelOf((last - first) * g.XScale + g.plotLeft() - LastTimeLabelLead))
+    if (auto x = pixelOf((last - first) * g.XScale + g.plotLeft() - LastTimeLabelLead)) {
+        // A date longer than the room right of its place (a full Julian date, even an MJD with
+        // four decimals) ends at the picture's edge instead, while the last point is in the
+        // picture: it would otherwise be left out.
+        if (*x + LastTimeLabelLead < g.Width)
+            x = std::min(*x, g.Width - 2 - labels.width(last, options.XAxisDecimals, font));
         labels.write(*x, y, last, options.XAxisDecimals, font);
+    }
     // The middle label names the time in the middle of the plot, also when a zoom other than 1
     // makes the view's span take more or less than the plot's width.
     const double middle = g.TimeScalable ? first + g.plotWidth() / 2.0 / g.XScale : (first + last) / 2;

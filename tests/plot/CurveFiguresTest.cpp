@@ -197,6 +197,13 @@ TEST(CurveFigures, FlippedPutsTheLargestValueOnTop) {
     EXPECT_EQ(centre(two, t.geometry, 2, 1).y(), 242 + 691);
 }
 
+TEST(CurveFigures, ALastDateTooLongForItsPlaceEndsAtThePictureEdge) {
+    const PointStore s = makeStore({2451545.1, 2451546.2, 2451549.3}, {{11, 10, 13}});
+    const Drawn d = draw(s);
+    const int inkRow = firstRowWith(d.image, H - 30, W - 100, W - 3, Black);
+    EXPECT_EQ(textTop(d.image, inkRow, QStringLiteral("0123456789")), 952);
+}
+
 TEST(CurveFigures, ZoomTwoStretchesTheViewBeyondTheRightEdge) {
     const PointStore s = makeStore({0, 1, 2}, {{1, 2, 3}});
     ViewState zoomed;

@@ -168,7 +168,8 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
         });
         return span;
     };
-    // On a narrow picture the middle and last times would cover the first one.
+    // On a narrow picture the middle time would cover the first one; the last, too long for
+    // its place, ends at the picture's edge.
     PlotOptions options;
     options.XAxisFont.colour = qRgb(255, 0, 0);
     options.XAxisDecimals = 12;
@@ -176,9 +177,14 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     drawCurve(narrow, s, {}, options);
     const int firstWidth = Canvas(narrow).textWidth(QStringLiteral("100.000000000000"),
                                                     options.XAxisFont.font);
+    const int lastWidth = Canvas(narrow).textWidth(QStringLiteral("104.000000000000"),
+                                                   options.XAxisFont.font);
     const auto [left, right] = redInk(narrow);
     EXPECT_GE(left, 20);
-    EXPECT_LE(right, 20 + firstWidth);
+    EXPECT_LE(right, 240 - 2);
+    QImage between = narrow.copy(20 + firstWidth, 0, 240 - 2 - lastWidth - 20 - firstWidth, 200);
+    ASSERT_GT(between.width(), 0);
+    EXPECT_EQ(redInk(between).second, -1) << "no middle label between them";
 }
 
 // The margins grow with a large axis font: every label of the bundled example is drawn whole,
