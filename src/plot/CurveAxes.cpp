@@ -76,7 +76,8 @@ void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry
     }
     // The middle label names the time in the middle of the plot, also when a zoom other than 1
     // makes the view's span take more or less than the plot's width.
-    const double middle = g.TimeScalable ? first + g.plotWidth() / 2.0 / g.XScale : (first + last) / 2;
+    const double middle =
+        g.TimeScalable ? first + g.plotWidth() / 2.0 / g.XScale : (first + last) / 2;
     labels.write(g.Width / 2 - 15, y, middle, options.XAxisDecimals, font);
 }
 

@@ -400,11 +400,13 @@ void MainWindow::setWindows(const ShellWindows& windows) {
     // The phase curve becomes the file the light curve shows; the data commands keep the data
     // file. Its channels are the data file's value columns: the date at the end of its lines is
     // not one (a single magnitude would be squeezed into a thin band beside years of dates).
+    // A data file of more columns than the view can hold shows the first ones.
     if (windows_.phaseCurve)
         connect(windows_.phaseCurve, &PhaseCurveDialog::phaseCurveWritten, this,
                 [this](const QString& path) {
-                    windows_.curve->openCurveFile(path.toStdString(),
-                                                  std::max(1, workbench_.files.DataChannelCount));
+                    windows_.curve->openCurveFile(
+                        path.toStdString(),
+                        std::clamp(workbench_.files.DataChannelCount, 1, MaxChannels));
                 });
 }
 
