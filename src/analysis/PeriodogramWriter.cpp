@@ -6,15 +6,35 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quelmar {
 
 PeriodogramWriter::PeriodogramWriter(const std::string& path) : path_(path) {
+    struct stat info {};
+    const bool existed = ::stat(path.c_str(), &info) == 0;
     // Without O_NONBLOCK a named pipe would wait for a reader before the scan could start.
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd_ < 0) fail(message::PeriodogramNotCreated);
     fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    // The file is emptied only once it is ours: not read-only, and not being written by another
+    // scan, whose lines would otherwise be mixed with these.
+    if (fstat(fd_, &info) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
+    if (!S_ISREG(info.st_mode)) return; // a pipe or a device a script reads the lines from
+    // Root may write anything; a file without any write permission was protected all the same.
+    if (existed && (info.st_mode & 0222) == 0) abandon(message::ReadOnlyLeftUnchanged);
+    if (flock(fd_, LOCK_EX | LOCK_NB) != 0)
+        abandon(errno == EWOULDBLOCK ? MessageText(message::FileBusy)
+                                     : MessageText(message::PeriodogramNotCreated, {systemReason()}));
+    if (ftruncate(fd_, 0) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
+}
+
+void PeriodogramWriter::abandon(const MessageText& why) {
+    ::close(std::exchange(fd_, -1));
+    throw QuelmarError(path_, why);
 }
 
 PeriodogramWriter::~PeriodogramWriter() {

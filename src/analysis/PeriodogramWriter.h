@@ -5,6 +5,7 @@
 
 #include "PeriodScan.h"
 
+#include "core/MessageText.h"
 #include "core/OwnMessages.h"
 
 #include <sys/types.h>
@@ -15,7 +16,8 @@ namespace quelmar {
 
 class PeriodogramWriter {
 public:
-    // Creates the file empty, or empties it. Throws QuelmarError naming the file.
+    // Creates the file empty, or empties it, and holds it until it is closed. Throws
+    // QuelmarError naming the file, also when it is read-only or another scan is writing it.
     explicit PeriodogramWriter(const std::string& path);
     ~PeriodogramWriter();
     PeriodogramWriter(const PeriodogramWriter&) = delete;
@@ -33,6 +35,7 @@ public:
 
 private:
     [[noreturn]] void fail(const OwnMessage& what);
+    [[noreturn]] void abandon(const MessageText& why); // closes the file first
     void keepWholeLines(std::size_t written);
 
     std::string path_;

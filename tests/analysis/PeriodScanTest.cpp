@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
+#include <unistd.h>
 #include <thread>
 
 using namespace quelmar;
@@ -296,6 +299,17 @@ TEST(PeriodScan, ReportsFilesItCannotWriteAndNeverWritesOverTheData) {
     }
     EXPECT_NE(messageOf(data).find("is the data file"), std::string::npos);
     EXPECT_EQ(TempDir::read(data), curve.text);
+
+    // A periodogram the user protected, or one another scan is writing, is left as it was.
+    const std::string kept = dir.write("kept.per", "an earlier periodogram\r\n");
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+    EXPECT_EQ(messageOf(kept), kept + ": is read-only; it is left unchanged");
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_all);
+    const int otherScan = ::open(kept.c_str(), O_WRONLY);
+    ASSERT_EQ(flock(otherScan, LOCK_EX), 0);
+    EXPECT_NE(messageOf(kept).find(": is busy"), std::string::npos);
+    ::close(otherScan);
+    EXPECT_EQ(TempDir::read(kept), "an earlier periodogram\r\n");
 }
 
 // The best period of one column of an example shipped in examples/.
