@@ -2,10 +2,12 @@
 
 #include "commands.h"
 #include "core/Error.h"
+#include "core/SystemReason.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    quelmar::reportFileSizeLimitAsFailure();
     CLI::App app{"Quelmar: the variable-star workbench's commands for scripts and batch use"};
     app.require_subcommand(1);
     quelmar::cli::addInfoCommand(app);

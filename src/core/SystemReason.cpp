@@ -1,5 +1,6 @@
 #include "SystemReason.h"
 
+#include <csignal>
 #include <cstring>
 
 namespace quelmar {
@@ -48,5 +49,7 @@ MessageText systemReason(int code) {
         if (row.code == code) return MessageText(row.reason);
     return MessageText(OtherReason, {std::to_string(code), std::string(std::strerror(code))});
 }
+
+void reportFileSizeLimitAsFailure() { std::signal(SIGXFSZ, SIG_IGN); }
 
 } // namespace quelmar

@@ -10,4 +10,9 @@ namespace quelmar {
 
 MessageText systemReason(int code = errno);
 
+// A write beyond the file-size limit of the process (ulimit -f) then fails with "File too
+// large", which the command reports and takes back as it does a full disk, instead of the
+// system stopping the program half-way through a file.
+void reportFileSizeLimitAsFailure();
+
 } // namespace quelmar

@@ -21,6 +21,7 @@
 #include "SurveyConversionDialog.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
+#include "core/SystemReason.h"
 
 #include <QApplication>
 #include <QDir>
@@ -212,6 +213,7 @@ void StartUp::show() {
 }
 
 int runWorkbench(int argc, char** argv) {
+    reportFileSizeLimitAsFailure();
     WorkbenchApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quelmar"));
     Desktop desktop;

@@ -1,9 +1,11 @@
 #include "CliRun.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -94,4 +96,22 @@ TEST(CommandLine, ResultsThatCannotReachTheirReaderAreAFailure) {
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
     EXPECT_NE(TempDir::read(dir.file("err")).find("standard output"), std::string::npos);
+}
+
+// A file-size limit (ulimit -f) makes the write fail as a full disk does: the command says so,
+// and neither the phase file nor a temporary one is left.
+TEST(CommandLine, AFileSizeLimitIsReportedLikeAFullDisk) {
+    TempDir dir;
+    const auto data = dir.write("star.dat", waves());
+    const std::string command = "cd '" + dir.path() + "' && ulimit -f 8 && exec " +
+                                QUELMAR_CLI + " phase star.dat --epoch 2451545 --period 0.7 " +
+                                "2>err";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_NE(TempDir::read(dir.file("err")).find("star_ph.dat: cannot write"), std::string::npos);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"err", "star.dat"}));
 }
