@@ -38,7 +38,9 @@ StarCatalogue StarCatalogue::parse(std::string_view text) {
 }
 
 StarCatalogue StarCatalogue::load(const std::string& path) {
-    if (!fileExists(path)) return {};
+    // No catalogue yet is an empty one; a folder, a pipe or a link loop in its place is refused.
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) return {};
     return parse(readFile(path));
 }
 

@@ -18,8 +18,8 @@ struct CatalogueStar {
 
 class StarCatalogue {
 public:
-    // Reads the catalogue; a missing file is an empty catalogue. Lines that do not begin with
-    // two numbers are passed over.
+    // Reads the catalogue; a missing file is an empty catalogue, one that cannot be read throws
+    // QuelmarError naming it. Lines that do not begin with two numbers are passed over.
     static StarCatalogue load(const std::string& path);
     static StarCatalogue parse(std::string_view text);
 

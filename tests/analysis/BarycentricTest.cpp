@@ -122,6 +122,9 @@ TEST(StarCatalogue, LooksUpSplitsAndAddsStars) {
     EXPECT_EQ(d.minutes, -30);
     EXPECT_EQ(combineSexagesimal(d.whole, d.minutes, d.seconds), -0.5);
     EXPECT_TRUE(StarCatalogue::load(dir.file("none.ini")).stars().empty());
+    // A catalogue that is there but cannot be read is not taken for an empty one.
+    std::filesystem::create_directory(dir.file("folder.ini"));
+    EXPECT_THROW(StarCatalogue::load(dir.file("folder.ini")), QuelmarError);
 
     EXPECT_FALSE(addStar(catalogueFile(path), "  ", {1, 2}));
     EXPECT_THROW(addStar(catalogueFile(path), "a\nb", {1, 2}), QuelmarError);
