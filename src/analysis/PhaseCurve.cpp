@@ -46,7 +46,7 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
             out.text += ' ';
             out.text += line.rest;
             out.text += ' ';
-            appendFixed(out.text, line.date, 4);
+            appendFixedForFile(out.text, line.date, 4);
             out.text += "\r\n";
             ++out.lines;
         },

@@ -68,7 +68,7 @@ std::string convertPlateText(std::string_view data, const PlateCatalogue& catalo
             if (report.unmatched++ == 0) report.firstUnmatchedLine = lines.lineNumber();
             continue;
         }
-        out += fixed(record->jd, 4);
+        appendFixedForFile(out, record->jd, 4);
         out += ' ';
         out += rest;
         if (fullPlateInfo) {

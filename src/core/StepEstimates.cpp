@@ -27,7 +27,7 @@ std::string_view skipLeadingBlanks(std::string_view text) {
 
 // The date of an imported line: whole dates without decimals, others with 4.
 std::string importedDate(double jd) {
-    return std::trunc(jd) == jd ? fixed(jd, 0) : fixed(jd, 4);
+    return fixedForFile(jd, std::trunc(jd) == jd ? 0 : 4);
 }
 
 } // namespace
@@ -75,7 +75,7 @@ ObservationLineOrRefusal typedObservationLine(const TypedObservation& typed) {
         sum += *m;
         ++count;
     }
-    std::string line = fixed(jd, 4) + ' ' + fixed(sum / count, 2);
+    std::string line = fixedForFile(jd, 4) + ' ' + fixedForFile(sum / count, 2);
     if (!typed.comment.empty()) line += ' ' + typed.comment;
     return {line + "\r\n", std::nullopt};
 }
@@ -204,7 +204,7 @@ std::string importedLines(std::string_view source, const ComparisonStars& stars,
         }
         out += importedDate(*jd);
         out += ' ';
-        out += fixed(estimate->magnitude, 2);
+        appendFixedForFile(out, estimate->magnitude, 2);
         out += ' ';
         out += estimate->comment;
         out += "\r\n";

@@ -164,6 +164,20 @@ void appendFixed(std::string& out, double v, int n) {
     }
 }
 
+std::string fixedForFile(double v, int n) {
+    std::string text;
+    appendFixedForFile(text, v, n);
+    return text;
+}
+
+void appendFixedForFile(std::string& out, double v, int n) {
+    const std::size_t start = out.size();
+    appendFixed(out, v, n);
+    if (out.size() - start <= MaxNumberToken) return;
+    out.resize(start);
+    out += roundTripText(v);
+}
+
 int decimalsToKeep(double v, int minDecimals) {
     char buf[64];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);

@@ -30,6 +30,11 @@ std::string fixed(double v, int n);
 std::string roundTripText(double v);
 // The same, added to the end of out without a string of its own.
 void appendFixed(std::string& out, double v, int n);
+// fixed(v, n) for a file that is read again: when that text would be longer than a number the
+// files may hold (beyond about 1e60, or below 1e-60 with all its decimals), the shortest text
+// that reads back as v ("1e+300") instead.
+std::string fixedForFile(double v, int n);
+void appendFixedForFile(std::string& out, double v, int n);
 // The decimals needed to write v exactly as its shortest round-trip text, at least minDecimals.
 int decimalsToKeep(double v, int minDecimals);
 

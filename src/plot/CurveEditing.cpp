@@ -11,7 +11,7 @@ namespace {
 constexpr int SavedDecimals = 4;
 
 void appendNumber(std::string& text, double v) {
-    text += fixed(v, decimalsToKeep(v, SavedDecimals));
+    appendFixedForFile(text, v, decimalsToKeep(v, SavedDecimals));
 }
 
 } // namespace

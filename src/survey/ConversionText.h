@@ -16,7 +16,8 @@ void appendObservation(Conversion& conversion, std::string_view time,
                        std::initializer_list<std::string_view> values,
                        std::string_view freeText = {});
 
-// The shortest fixed-point text that reads back as the value: a flux kept as it was stored.
+// The shortest fixed-point text that reads back as the value: a flux kept as it was stored
+// (with an exponent when the fixed-point text would be too long to read back).
 std::string storedValueText(double value, bool singlePrecision);
 
 // A magnitude with 5 decimals. A magnitude that would be written as 0 is written as ±0.00001,

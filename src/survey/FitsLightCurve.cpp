@@ -165,7 +165,7 @@ Conversion convertLightCurveFits(const std::string& path, const ConversionOption
     }
     conversion.text.reserve(kept.size() * 48);
     for (std::size_t i : kept) {
-        const std::string time = fixed(reference + c.time[i], 8);
+        const std::string time = fixedForFile(reference + c.time[i], 8);
         const double error = std::isnan(c.error[i]) ? 0 : c.error[i];
         if (!options.magnitude) {
             appendObservation(conversion, time,
@@ -176,7 +176,7 @@ Conversion convertLightCurveFits(const std::string& path, const ConversionOption
         const double magnitude = *conversion.zeroPoint - 2.5 * std::log10(c.flux[i]);
         const double magnitudeError = 2.5 / std::log(10.0) * std::abs(error) / c.flux[i];
         appendObservation(conversion, time,
-                          {magnitudeText(magnitude), fixed(magnitudeError, 5)});
+                          {magnitudeText(magnitude), fixedForFile(magnitudeError, 5)});
     }
     return conversion;
 }

@@ -147,7 +147,7 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
             const int decimals =
                 point == std::string_view::npos ? 1
                                                 : std::clamp(int(date.size() - point - 1), 1, 9);
-            appendObservation(conversion, fixed(*parseNumber(date) + 2400000.5, decimals),
+            appendObservation(conversion, fixedForFile(*parseNumber(date) + 2400000.5, decimals),
                               {value, magnitudeError}, band);
         }
     }

@@ -96,6 +96,17 @@ TEST(Fixed, DecimalsToKeepPreserveSmallValues) {
     EXPECT_EQ(decimalsToKeep(1e20, 4), 4);
 }
 
+// What a command writes into a data file must read back: a number too long for a token is
+// written with an exponent instead.
+TEST(Fixed, ForAFileEveryValueReadsBack) {
+    EXPECT_EQ(fixedForFile(2451545.43125, 4), "2451545.4312");
+    for (const double v : {1e300, -1.7e308, 1e-300, 4.9e-324, 1e59, -1e60, 1e-61}) {
+        const std::string text = fixedForFile(v, decimalsToKeep(v, 4));
+        EXPECT_LE(text.size(), MaxNumberToken) << text;
+        EXPECT_EQ(parseNumber(text), v) << text;
+    }
+}
+
 TEST(Nearest, TiesGoToEven) {
     EXPECT_EQ(Nearest(0.5), 0);
     EXPECT_EQ(Nearest(1.5), 2);
