@@ -405,6 +405,11 @@ inline constexpr OwnMessage PathOutsideCodePage{
     "Cyrillic code page cp1251). It is not saved; the previous path \"%2\" is kept.",
     "Путь «%1» содержит символы, которые файл настроек сохранить не может (он записывается в "
     "кодировке cp1251). Путь не сохранён; оставлен прежний: «%2»."};
+inline constexpr OwnMessage PathWithLineBreak{
+    "The path \"%1\" holds a line break, which the settings file cannot keep (it holds one "
+    "setting a line). It is not saved; the previous path \"%2\" is kept.",
+    "Путь «%1» содержит перевод строки, который файл настроек сохранить не может (в нём по "
+    "одной настройке в строке). Путь не сохранён; оставлен прежний: «%2»."};
 
 // Extrema by polynomial fit, their results window and the ranges.
 // A count of terms. The Russian noun agrees with the number: 1, 21 … член; 2–4, 22–24 …

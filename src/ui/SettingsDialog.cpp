@@ -84,9 +84,8 @@ void SettingsDialog::done(int result) {
 
 void SettingsDialog::confirmSettings() {
     // A path the file cannot hold is refused; every other setting is saved as shown.
-    for (const auto& path : TabSheet1->refusePathsOutsideCodePage(persisted_))
-        workbench_.reportError(this,
-                               workbench_.say(message::PathOutsideCodePage, {path.typed, path.kept}));
+    for (const auto& path : TabSheet1->refusePathsTheFileCannotHold(persisted_))
+        workbench_.reportError(this, workbench_.say(*path.why, {path.typed, path.kept}));
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     accept();

@@ -93,13 +93,19 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
 }
 
 std::vector<SettingsGeneralPage::RefusedPath>
-SettingsGeneralPage::refusePathsOutsideCodePage(const AppSettings& saved) {
+SettingsGeneralPage::refusePathsTheFileCannotHold(const AppSettings& saved) {
     std::vector<RefusedPath> refused;
     const std::pair<QLineEdit*, const std::string*> paths[] = {{Edit1, &saved.PlateCatalogue},
                                                                {Edit2, &saved.EditorPath}};
     for (const auto& [edit, savedPath] : paths) {
-        if (fitsCp1251(edit->text().toStdString())) continue;
-        refused.push_back({edit->text(), fromCp1251(*savedPath)});
+        const std::string typed = edit->text().toStdString();
+        const OwnMessage* why = nullptr;
+        if (!fitsCp1251(typed))
+            why = &message::PathOutsideCodePage;
+        else if (typed.find_first_of("\r\n") != std::string::npos)
+            why = &message::PathWithLineBreak;
+        if (!why) continue;
+        refused.push_back({edit->text(), fromCp1251(*savedPath), why});
         edit->setText(fromCp1251(*savedPath)); // the edit writes it back into the settings
     }
     return refused;

@@ -3,6 +3,7 @@
 // browse buttons, two check boxes, the polynomial fit and the language button.
 
 #include "core/LanguageTable.h"
+#include "core/OwnMessages.h"
 
 #include <QString>
 #include <QWidget>
@@ -28,10 +29,12 @@ public:
     struct RefusedPath {
         QString typed; // the path that settings.bin cannot hold
         QString kept;  // the path put back in its place
+        const OwnMessage* why;
     };
-    // Puts back the path of `saved` in place of each one typed with a character that the
-    // settings file's code page lacks, which would be saved with "?" in its place.
-    std::vector<RefusedPath> refusePathsOutsideCodePage(const AppSettings& saved);
+    // Puts back the path of `saved` in place of each one that settings.bin cannot hold: one
+    // with a character that the file's code page lacks, which would be saved with "?" in its
+    // place, or with a line break, which would split it over the lines of the next settings.
+    std::vector<RefusedPath> refusePathsTheFileCannotHold(const AppSettings& saved);
 
     void browsePlateCatalogue();
     void browseEditor();

@@ -144,6 +144,14 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
               "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
     EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "7cam.dat");
+
+    // A file dialog can return a name with a line break, which would split the line.
+    find<QLineEdit>(options, "Edit2")->setText(QStringLiteral("/opt/ed\nitor"));
+    click("OKbtn");
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(messages()[1].text.contains(QStringLiteral("line break")));
+    EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
 }
 
 // A lab or a package puts settings.bin beside a program in a folder the user cannot write.
