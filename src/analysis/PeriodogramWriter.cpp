@@ -49,11 +49,11 @@ void PeriodogramWriter::write(const double* frequencies, const double* thetas, i
     text_.clear();
     for (int i = 0; i < count; ++i) {
         const PeriodogramLine line{frequencies[i], thetas[i], 1 / frequencies[i]};
-        text_ += fixed(line.frequency, 8);
+        appendFixedForFile(text_, line.frequency, 8);
         text_ += ' ';
-        text_ += fixed(line.theta, 8);
+        appendFixedForFile(text_, line.theta, 8);
         text_ += ' ';
-        text_ += fixed(line.period, 8);
+        appendFixedForFile(text_, line.period, 8);
         text_ += "\r\n";
         if (!best_ || line.theta < best_->theta) best_ = line;
     }

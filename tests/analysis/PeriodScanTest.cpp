@@ -2,6 +2,7 @@
 #include "analysis/PeriodScan.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
+#include "core/numbers.h"
 #include "support/FileSizeLimit.h"
 #include "support/PeriodOracle.h"
 #include "support/TempDir.h"
@@ -211,6 +212,15 @@ TEST(PeriodScan, SwappedPeriodsGiveTheSamePeriodogram) {
     const Scan forward = scanFile(data, {.pmin = 1, .pmax = 2}, 2, dir.file("a.per"));
     const Scan swapped = scanFile(data, {.pmin = 2, .pmax = 1}, 2, dir.file("b.per"));
     EXPECT_EQ(forward.periodogram, swapped.periodogram);
+}
+
+TEST(PeriodScan, PeriodsFarBeyondTheTimeSpanGiveLinesThatReadBack) {
+    TempDir dir;
+    const std::string data = dir.write("star.dat", test::makeLightCurve({.points = 50}).text);
+    const Scan huge = scanFile(data, {.pmin = 1e70, .pmax = 1e71}, 2, dir.file("c.per"));
+    const std::string first = huge.periodogram.substr(0, huge.periodogram.find('\r'));
+    LineTokens tokens(first);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(parseNumber(tokens.next())) << first;
 }
 
 TEST(PeriodScan, TenDaysOfDataAndPeriodsOneToTwoDays) {
