@@ -201,8 +201,8 @@ void BarycentricRewrite::writeCorrected(const StarPosition& star, double jdOffse
             if (out.empty()) reserveLarge(out, sliceBytes + sliceBytes / 8);
             if (line.kind == ObservationLine::Observation) {
                 const double date = jdOffset + line.date;
-                appendFixed(out, date + correctionAlong(date, direction),
-                            decimalsOfDate(line.dateToken, line.date, 4));
+                appendFixedForFile(out, date + correctionAlong(date, direction),
+                                   decimalsOfDate(line.dateToken, line.date, 4));
                 out += ' ';
             }
             out += line.rest;

@@ -179,18 +179,51 @@ void writeFileAtomically(const std::string& path, std::string_view content) {
     StagedFile(path, content).commit();
 }
 
-void appendToFile(const std::string& path, std::string_view content) {
-    // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0) throw QuelmarError(path, {message::CannotOpen, {systemReason()}});
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw QuelmarError(path, message::NotRegularFileToWrite);
+namespace {
+
+// Takes the exclusive lock a rewrite or an append holds on the file it writes, without waiting:
+// a file another command is writing is busy. Also busy when a rewrite that ended between the
+// opening and the lock has put another file in the path's place.
+void lockForWriting(int fd, const std::string& path, const struct stat& opened) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) throw QuelmarError(path, message::FileBusy);
+        throw QuelmarError(path, {message::CannotLock, {systemReason()}});
     }
-    if (readOnly(path, info)) {
+    struct stat now {};
+    if (stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev || now.st_ino != opened.st_ino)
+        throw QuelmarError(path, message::FileBusy);
+}
+
+// Opens a file to append to, creating it when there is none; created says which.
+// Non-blocking, so that a FIFO does not wait for a reader before it is refused.
+int openToAppend(const std::string& path, bool& created) {
+    created = false;
+    int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0644);
+        created = fd >= 0;
+        if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (fd < 0) throw QuelmarError(path, {message::CannotOpen, {systemReason()}});
+    return fd;
+}
+
+} // namespace
+
+void appendToFile(const std::string& path, std::string_view content) {
+    bool created = false;
+    const int fd = openToAppend(path, created);
+    struct stat info {};
+    try {
+        if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+            throw QuelmarError(path, message::NotRegularFileToWrite);
+        if (readOnly(path, info)) throw QuelmarError(path, message::ReadOnlyNothingAdded);
+        // Lines appended while a rewrite runs would stay with the replaced file.
+        lockForWriting(fd, path, info);
+        fstat(fd, &info); // its size now that nobody else writes it
+    } catch (...) {
         ::close(fd);
-        throw QuelmarError(path, message::ReadOnlyNothingAdded);
+        throw;
     }
     const off_t before = info.st_size;
     off_t at = before;
@@ -208,6 +241,7 @@ void appendToFile(const std::string& path, std::string_view content) {
         if (ftruncate(fd, before) != 0)
             reason = MessageText(message::PartWrittenRemains, {*reason});
         else if (at < before) (void)!pwrite(fd, "\x1a", 1, at);
+        else if (created) ::unlink(path.c_str()); // there was no file before
     }
     if (::close(fd) != 0 && !reason) reason = systemReason();
     if (reason) throw QuelmarError(path, {message::CannotWrite, {*reason}});
@@ -225,14 +259,7 @@ LockedFile::LockedFile(const std::string& path) {
         fstat(fd_, &opened);
         if (readOnly(path, opened))
             throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
-        if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EWOULDBLOCK) throw QuelmarError(path, message::FileBusy);
-            throw QuelmarError(path, {message::CannotLock, {systemReason()}});
-        }
-        // A rewrite that ended between our opening and our lock replaced the file we opened.
-        struct stat now {};
-        if (stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev || now.st_ino != opened.st_ino)
-            throw QuelmarError(path, message::FileBusy);
+        lockForWriting(fd_, path, opened);
         mapped_ = std::make_unique<MappedFile>(fd_, path);
     } catch (...) {
         ::close(fd_);

@@ -51,6 +51,8 @@ TEST(Barycentric, RewritesDatesWithTheirDecimalsAndKeepsTheRest) {
     EXPECT_EQ(corrected("51545.5 9.87\r\n", s, 2400000), "2451545.5051  9.87\r\n");
     EXPECT_EQ(corrected("2451545.0 1\n", star(18, 0, 0, 66, 33, 0)), "2451545.0000  1\r\n");
     EXPECT_EQ(corrected("2455000.0 1\n", star(12, 30, 0, -20, -30, 0)), "2455000.0018  1\r\n");
+    // A date far beyond any calendar is still written as a number the file can be read with.
+    EXPECT_LT(corrected("1e300 1\n", s).find(' '), 25u);
 }
 
 TEST(Barycentric, ShortenedDatesAndLinesWithoutADate) {

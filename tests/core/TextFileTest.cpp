@@ -103,6 +103,26 @@ TEST(AtomicWrite, AFailedWriteKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
     EXPECT_EQ(directoryEntries(dir.path()), 2) << "a working file was left behind";
 }
 
+// Lines added while a rewrite runs would stay with the file it replaces; an append that fails
+// to a file that was not there leaves none behind.
+TEST(Append, IsRefusedDuringARewriteAndTakenBackWhole) {
+    TempDir dir;
+    const auto data = dir.write("star.dat", "2451545 1\r\n");
+    {
+        const LockedFile rewrite(data);
+        EXPECT_EQ(failure([&] { appendToFile(data, "2451546 2\r\n"); }),
+                  data + ": is busy: another command is rewriting it; try again when it has finished");
+    }
+    appendToFile(data, "2451546 2\r\n");
+    EXPECT_EQ(TempDir::read(data), "2451545 1\r\n2451546 2\r\n");
+    const auto added = dir.file("new.dat");
+    {
+        const test::FileSizeLimit full(8);
+        EXPECT_THROW(appendToFile(added, std::string(100, '7')), QuelmarError);
+    }
+    EXPECT_FALSE(std::filesystem::exists(added));
+}
+
 TEST(LockedFile, ASecondRewriteOfTheSameFileIsToldItIsBusy) {
     TempDir dir;
     const auto p = dir.write("star.dat", "1 2\r\n");
