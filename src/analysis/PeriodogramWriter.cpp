@@ -2,11 +2,11 @@
 
 #include "core/Error.h"
 #include "core/SystemReason.h"
+#include "core/TextFile.h"
 #include "core/numbers.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -24,11 +24,13 @@ PeriodogramWriter::PeriodogramWriter(const std::string& path) : path_(path) {
     // scan, whose lines would otherwise be mixed with these.
     if (fstat(fd_, &info) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
     if (!S_ISREG(info.st_mode)) return; // a pipe or a device a script reads the lines from
-    // Root may write anything; a file without any write permission was protected all the same.
-    if (existed && (info.st_mode & 0222) == 0) abandon(message::ReadOnlyLeftUnchanged);
-    if (flock(fd_, LOCK_EX | LOCK_NB) != 0)
-        abandon(errno == EWOULDBLOCK ? MessageText(message::FileBusy)
-                                     : MessageText(message::PeriodogramNotCreated, {systemReason()}));
+    if (existed && readOnlyFile(fd_, path)) abandon(message::ReadOnlyLeftUnchanged);
+    try {
+        lockForWriting(fd_, path);
+    } catch (...) {
+        ::close(std::exchange(fd_, -1));
+        throw;
+    }
     if (ftruncate(fd_, 0) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
 }
 

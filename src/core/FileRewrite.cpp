@@ -181,19 +181,6 @@ void writeFileAtomically(const std::string& path, std::string_view content) {
 
 namespace {
 
-// Takes the exclusive lock a rewrite or an append holds on the file it writes, without waiting:
-// a file another command is writing is busy. Also busy when a rewrite that ended between the
-// opening and the lock has put another file in the path's place.
-void lockForWriting(int fd, const std::string& path, const struct stat& opened) {
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK) throw QuelmarError(path, message::FileBusy);
-        throw QuelmarError(path, {message::CannotLock, {systemReason()}});
-    }
-    struct stat now {};
-    if (stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev || now.st_ino != opened.st_ino)
-        throw QuelmarError(path, message::FileBusy);
-}
-
 // Opens a file to append to, creating it when there is none; created says which.
 // Non-blocking, so that a FIFO does not wait for a reader before it is refused.
 int openToAppend(const std::string& path, bool& created) {
@@ -210,6 +197,23 @@ int openToAppend(const std::string& path, bool& created) {
 
 } // namespace
 
+bool readOnlyFile(int fd, const std::string& path) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && readOnly(path, info);
+}
+
+void lockForWriting(int fd, const std::string& path) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) throw QuelmarError(path, message::FileBusy);
+        throw QuelmarError(path, {message::CannotLock, {systemReason()}});
+    }
+    // A rewrite that ended between the opening and the lock put another file in the path's place.
+    struct stat opened {}, now {};
+    if (fstat(fd, &opened) != 0 || stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev ||
+        now.st_ino != opened.st_ino)
+        throw QuelmarError(path, message::FileBusy);
+}
+
 void appendToFile(const std::string& path, std::string_view content) {
     bool created = false;
     const int fd = openToAppend(path, created);
@@ -219,7 +223,7 @@ void appendToFile(const std::string& path, std::string_view content) {
             throw QuelmarError(path, message::NotRegularFileToWrite);
         if (readOnly(path, info)) throw QuelmarError(path, message::ReadOnlyNothingAdded);
         // Lines appended while a rewrite runs would stay with the replaced file.
-        lockForWriting(fd, path, info);
+        lockForWriting(fd, path);
         fstat(fd, &info); // its size now that nobody else writes it
     } catch (...) {
         ::close(fd);
@@ -259,7 +263,7 @@ LockedFile::LockedFile(const std::string& path) {
         fstat(fd_, &opened);
         if (readOnly(path, opened))
             throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
-        lockForWriting(fd_, path, opened);
+        lockForWriting(fd_, path);
         mapped_ = std::make_unique<MappedFile>(fd_, path);
     } catch (...) {
         ::close(fd_);

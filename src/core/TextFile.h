@@ -123,6 +123,14 @@ private:
     bool committed_ = false;
 };
 
+// Whether the user made the open file fd (path as named) read-only; root, who may write
+// anything, is held to a file without any write permission all the same.
+bool readOnlyFile(int fd, const std::string& path);
+// Takes, without waiting, the exclusive lock that every command writing a user's file holds on
+// it. Throws QuelmarError naming the file when another command holds it ("busy"), or has put
+// another file in the path's place since fd was opened.
+void lockForWriting(int fd, const std::string& path);
+
 // Writes content to a temporary file in the target's folder and renames it over the target
 // only when every byte is on disk, so a failure leaves the original as it was.
 void writeFileAtomically(const std::string& path, std::string_view content);

@@ -317,7 +317,7 @@ TEST(PeriodScan, ReportsFilesItCannotWriteAndNeverWritesOverTheData) {
     std::filesystem::permissions(kept, std::filesystem::perms::owner_all);
     const int otherScan = ::open(kept.c_str(), O_WRONLY);
     ASSERT_EQ(flock(otherScan, LOCK_EX), 0);
-    EXPECT_NE(messageOf(kept).find(": is busy"), std::string::npos);
+    EXPECT_EQ(messageOf(kept).rfind(kept + ": is busy", 0), 0u) << messageOf(kept);
     ::close(otherScan);
     EXPECT_EQ(TempDir::read(kept), "an earlier periodogram\r\n");
 }
