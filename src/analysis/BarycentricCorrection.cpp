@@ -193,7 +193,7 @@ void BarycentricRewrite::writeCorrected(const StarPosition& star, double jdOffse
                                         const std::function<void(std::string_view)>& write) const {
     const BarycentricPosition direction = directionOf(star);
     const std::string_view text = file_.text();
-    const std::size_t sliceBytes = text.size() / slicesForText(text.size()) + 64;
+    const std::size_t sliceBytes = sliceBytesForText(text.size());
     write(byteOrderMarkOf(text));
     walkObservationLinesInOrder<std::string>(
         text, path_,

@@ -33,7 +33,7 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
         std::string text;
         long long lines = 0;
     };
-    const std::size_t sliceBytes = data.size() / slicesForText(data.size()) + 64;
+    const std::size_t sliceBytes = sliceBytesForText(data.size());
     long long lines = 0;
     walkObservationLinesInOrder<Output>(
         data, path,

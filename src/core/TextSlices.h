@@ -26,6 +26,10 @@ unsigned threadsForText(std::size_t bytes);
 // thread, or slices of a few megabytes when that makes more, so that the first are taken
 // (written, say) while the threads are still at the later ones.
 unsigned slicesForText(std::size_t bytes);
+// About the bytes of each such slice (a slice ends at a line end, so it may hold a line more).
+inline std::size_t sliceBytesForText(std::size_t bytes) {
+    return bytes / slicesForText(bytes) + 64;
+}
 
 // Runs work(item) for every item: the first on this thread, the others on threads of their own.
 // An item whose thread cannot be started is done on this thread instead.
