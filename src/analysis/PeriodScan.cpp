@@ -8,11 +8,11 @@
 #include "PeriodScan.h"
 
 #include "core/Error.h"
+#include "core/WritePlan.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
-#include <filesystem>
 #include <mutex>
 #include <new>
 #include <string>
@@ -162,12 +162,6 @@ int blockSizeFor(int points, long long total, unsigned workers) {
     return static_cast<int>(std::min(size, 4096LL));
 }
 
-void refuseWritingOverData(const std::string& outputPath, const std::string& dataPath) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(outputPath, dataPath, ec))
-        throw QuelmarError(outputPath, message::PeriodogramOverData);
-}
-
 } // namespace
 
 unsigned scanThreads(unsigned asked) {
@@ -177,7 +171,10 @@ unsigned scanThreads(unsigned asked) {
 
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
                         const std::string& outputPath, unsigned threads, ScanProgress& progress) {
-    refuseWritingOverData(outputPath, series.path);
+    WritePlan()
+        .reads(series.path, message::RoleDataFile)
+        .writes(outputPath, message::RolePeriodogram)
+        .check();
     PeriodogramWriter writer(outputPath);
     progress.done = 0;
     const long long total = countFrequencies(grid, progress);

@@ -29,7 +29,10 @@ void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
     while (lines.next(line)) {
         LineTokens tokens(line);
         const auto time = parseNumber(tokens.next());
-        if (!time) continue;
+        if (!time) {
+            if (series.skipped.count++ == 0) series.skipped.firstLine = lines.lineNumber();
+            continue;
+        }
         if (series.count() + series.missing == MaxPoints) {
             ++series.ignored;
             continue;

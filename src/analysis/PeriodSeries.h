@@ -2,6 +2,8 @@
 // The observations a period search works on: the dates and one value column of a data file,
 // in file order, since the phase origin is the date of the first observation read.
 
+#include "core/ObservationFile.h"
+
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -17,6 +19,7 @@ struct PeriodSeries {
     int column = 1;             // the value column read, from 1
     long long missing = 0;      // observations left out for a missing value (0) in the column
     long long ignored = 0;      // observations beyond the first MaxPoints, left unread
+    SkippedLines skipped;       // lines holding no observation (blank, or no date first)
     double timeSpan = 0;        // latest date minus earliest
     // Θ takes the values multiplied by 2 to this power: 0 for data in the ordinary range.
     int valueExponent = 0;

@@ -4,6 +4,7 @@
 #include "core/LargeArrays.h"
 #include "core/ObservationLines.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -60,8 +61,10 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
 long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
                           double period) {
     checkPhaseElements(epoch, period);
-    if (sameFile(dataPath, outputPath))
-        throw QuelmarError(outputPath, message::PhaseFileOverData);
+    WritePlan()
+        .reads(dataPath, message::RoleDataFile)
+        .writes(outputPath, message::RolePhaseFile)
+        .check();
     const MappedFile data(dataPath);
     StagedFile output(outputPath);
     const long long lines =

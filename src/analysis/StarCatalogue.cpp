@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quelmar {
@@ -65,12 +66,35 @@ CatalogueLocation catalogueLocation(const std::string& executableFolder,
     return {fileExists(own) ? own : beside, own};
 }
 
+void checkStarCanBeAdded(const CatalogueLocation& catalogue, std::string_view name) {
+    const std::string& path = catalogue.writePath;
+    if (withoutBlanks(name).empty()) return; // nothing is added
+    if (name.find_first_of("\r\n") != std::string_view::npos)
+        throw QuelmarError(path, message::StarNameLineBreak);
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) throw QuelmarError(path, message::NotRegularFileToWrite);
+        if ((info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)
+            throw QuelmarError(path, message::ReadOnlyNothingAdded);
+        return;
+    }
+    // A new catalogue needs a folder it can be created in: the nearest one that exists.
+    const std::filesystem::path parent = std::filesystem::absolute(path).parent_path();
+    std::filesystem::path folder = parent;
+    std::error_code ec;
+    while (!std::filesystem::exists(folder, ec) && folder.has_relative_path())
+        folder = folder.parent_path();
+    if (access(folder.c_str(), W_OK) == 0) return;
+    const MessageText reason = systemReason();
+    if (folder == parent) throw QuelmarError(path, {message::CannotWrite, {reason}});
+    throw QuelmarError(path, {message::CannotCreateFolder, {reason}});
+}
+
 bool addStar(const CatalogueLocation& catalogue, std::string_view name,
              const StarPosition& position) {
     const std::string& path = catalogue.writePath;
     if (withoutBlanks(name).empty()) return false;
-    if (name.find_first_of("\r\n") != std::string_view::npos)
-        throw QuelmarError(path, message::StarNameLineBreak);
+    checkStarCanBeAdded(catalogue, name);
     const std::string line = catalogueLine(name, position);
     if (fileExists(path)) {
         appendToFile(path, line);

@@ -52,5 +52,8 @@ std::string catalogueLine(std::string_view name, const StarPosition& position);
 // the file for a name with a line break and for a file that cannot be written.
 bool addStar(const CatalogueLocation& catalogue, std::string_view name,
              const StarPosition& position);
+// Throws the QuelmarError that addStar would for the name and the catalogue's file, without
+// writing anything: a command checks it before it rewrites the data file.
+void checkStarCanBeAdded(const CatalogueLocation& catalogue, std::string_view name);
 
 } // namespace quelmar

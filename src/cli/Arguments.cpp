@@ -4,6 +4,8 @@
 #include "core/cp1251.h"
 #include "core/numbers.h"
 
+#include <iostream>
+
 namespace quelmar::cli {
 
 double numberArgument(const std::string& text, const std::string& what) {
@@ -23,6 +25,13 @@ std::string cp1251Argument(const std::string& text, const std::string& what) {
 CLI::Option* addDataFile(CLI::App& command, std::string& path, const std::string& help,
                          const std::string& name) {
     return command.add_option(name, path, help)->required();
+}
+
+void reportSkippedLines(const std::string& path, const SkippedLines& skipped) {
+    if (skipped.count > 0)
+        std::cerr << "quelmar-cli: " << path << ", line " << skipped.firstLine
+                  << ": the first of " << skipped.count
+                  << " line(s) skipped, holding no observation\n";
 }
 
 CLI::Option* addJsonFlag(CLI::App& command, bool& json, const std::string& help) {

@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/ObservationFile.h"
+
 #include <string>
 
 namespace quelmar::cli {
@@ -18,6 +20,10 @@ std::string cp1251Argument(const std::string& text, const std::string& what);
 CLI::Option* addDataFile(CLI::App& command, std::string& path,
                          const std::string& help = "observation file",
                          const std::string& name = "DATA");
+
+// Says on standard error how many lines of a data file held no observation and where the
+// first one is; nothing when there were none.
+void reportSkippedLines(const std::string& path, const SkippedLines& skipped);
 
 // --json, which prints the results for other programs instead of the lines for people.
 CLI::Option* addJsonFlag(CLI::App& command, bool& json,

@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 
 #include <cstdlib>
@@ -46,6 +47,24 @@ double sexagesimalArgument(const std::vector<std::string>& parts, const std::str
     return combineSexagesimal(values[0], values[1], values[2]);
 }
 
+// Everything that could stop the command after the dates are rewritten is checked before: the
+// files are distinct, and a star to be added has a name and a catalogue that can take it.
+void checkFilesBeforeRewrite(const BarycentricOptions& opt, const BarycentricRewrite& rewrite,
+                             const CatalogueLocation& catalogue, const std::string* addedStar) {
+    WritePlan plan;
+    plan.rewrites(opt.data, message::RoleDataFile)
+        .writes(rewrite.copyPath(), message::RoleDatesCopy);
+    if (addedStar) {
+        if (catalogue.readPath != catalogue.writePath)
+            plan.reads(catalogue.readPath, message::RoleStarCatalogue);
+        plan.rewrites(catalogue.writePath, message::RoleStarCatalogue);
+    } else if (!opt.star.empty()) {
+        plan.reads(catalogue.readPath, message::RoleStarCatalogue);
+    }
+    plan.check();
+    if (addedStar) checkStarCanBeAdded(catalogue, *addedStar);
+}
+
 void runBarycentric(const BarycentricOptions& opt) {
     const CatalogueLocation catalogue =
         opt.catalogue.empty() ? defaultCatalogue() : catalogueFile(opt.catalogue);
@@ -68,6 +87,8 @@ void runBarycentric(const BarycentricOptions& opt) {
     }
 
     const BarycentricRewrite rewrite(opt.data);
+    const bool addsStar = !opt.star.empty() && !listed;
+    checkFilesBeforeRewrite(opt, rewrite, catalogue, addsStar ? &name : nullptr);
     double jdOffset = 0;
     if (rewrite.hasShortenedDates()) {
         if (opt.jdOffset.empty())
@@ -86,7 +107,7 @@ void runBarycentric(const BarycentricOptions& opt) {
     if (!opt.json)
         std::cout << "corrected " << rewrite.observations() << '\n'
                   << "copy " << rewrite.copyPath() << '\n';
-    if (!opt.star.empty() && !listed) {
+    if (addsStar) {
         try {
             if (addStar(catalogue, name, star)) {
                 out.text("added_to_catalogue", catalogue.writePath);

@@ -99,8 +99,10 @@ void runExtrema(const ExtremaOptions& opt) {
     if (opt.decimals < 0 || opt.decimals > 20)
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
     const MappedFile file(opt.data);
-    PointStore store =
-        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data).store;
+    LoadResult loaded =
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
+    reportSkippedLines(opt.data, loaded.skipped);
+    PointStore store = std::move(loaded.store);
     if (opt.channel < 1 || opt.channel > store.ChannelCount)
         throw QuelmarError(opt.data, "channel " + std::to_string(opt.channel) +
                                          " does not exist; the file has " +

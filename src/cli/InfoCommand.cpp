@@ -40,8 +40,7 @@ void addInfoCommand(CLI::App& app) {
         }
         if (loaded.skipped.count > 0) {
             std::cout << "skipped " << loaded.skipped.count << '\n';
-            std::cerr << "quelmar-cli: " << *path << ", line " << loaded.skipped.firstLine
-                      << ": the first of the lines skipped, holding no observation\n";
+            reportSkippedLines(*path, loaded.skipped);
         }
     });
 }

@@ -6,10 +6,10 @@
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 #include "plot/CurveEditing.h"
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -88,18 +88,17 @@ std::string pcaJson(const PrincipalComponents& pca, const std::string& data) {
         .str();
 }
 
-void refuseOverwritingTheData(const std::string& data, const std::string& output) {
-    std::error_code error;
-    if (std::filesystem::equivalent(data, output, error))
-        throw QuelmarError(output, "is the data file itself; choose another output file");
-}
-
 void runPca(const PcaOptions& opt) {
-    if (!opt.output.empty()) refuseOverwritingTheData(opt.data, opt.output);
+    if (!opt.output.empty())
+        WritePlan()
+            .reads(opt.data, message::RoleDataFile)
+            .writes(opt.output, message::RoleOutput)
+            .check();
     const MappedFile file(opt.data);
     LoadResult loaded =
         parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
     PointStore& store = loaded.store;
+    reportSkippedLines(opt.data, loaded.skipped);
 
     PrincipalComponents pca;
     const PcaOutcome outcome = ComputePrincipalComponents(store, pca);

@@ -5,6 +5,7 @@
 #include "Arguments.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/cp1251.h"
 #include "core/numbers.h"
 
@@ -70,6 +71,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
     const PeriodSeries series = readPeriodSeries(data, settings.column);
+    reportSkippedLines(data, series.skipped);
     if (const std::string notice = leftOutNotice(series); !notice.empty())
         std::cerr << "quelmar-cli: " << notice << '\n';
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
@@ -155,6 +157,13 @@ void runBatch(const PeriodOptions& opt) {
     std::vector<std::string> periodograms;
     for (const std::string& file : files)
         periodograms.push_back(opt.output.empty() ? periodogramFileName(file) : opt.output);
+    WritePlan plan;
+    for (const std::string& file : opt.data)
+        plan.reads(file, message::RoleDataFile);
+    for (const std::string& periodogram : periodograms)
+        plan.writes(periodogram, message::RolePeriodogram);
+    if (!opt.summary.empty()) plan.writes(opt.summary, message::RoleSummary);
+    plan.check();
 
     long long done = 0;
     std::mutex progressShown; // workers finish files at the same time

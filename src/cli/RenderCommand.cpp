@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 #include "plot/CurveNavigation.h"
 #include "plot/CurveRenderer.h"
@@ -69,10 +70,7 @@ PointStore loadCurve(const std::string& path) {
     const MappedFile file(path);
     LoadResult loaded = parsePointStore(file.text(), countChannels(file.text()), path);
     if (loaded.store.PointCount == 0) throw QuelmarError(path, "holds no observation to draw");
-    if (loaded.skipped.count > 0)
-        std::cerr << "quelmar-cli: " << path << ", line " << loaded.skipped.firstLine
-                  << ": the first of " << loaded.skipped.count
-                  << " line(s) skipped, holding no observation\n";
+    reportSkippedLines(path, loaded.skipped);
     PointStore store = std::move(loaded.store);
     limitView(store, 1, store.PointCount);
     return store;
@@ -82,6 +80,10 @@ void render(const RenderOptions& opt) {
     const QSize size = pictureSize(opt.size);
     const int depth = colourDepth(opt.depth);
     const int quality = jpegQuality(opt.quality);
+    WritePlan()
+        .reads(opt.data, message::RoleDataFile)
+        .writes(opt.output, message::RolePicture)
+        .check();
     const PictureFormat format = formatOfName(opt.output);
     const PointStore store = loadCurve(opt.data);
 

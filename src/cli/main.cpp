@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/SystemReason.h"
 
+#include <algorithm>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -21,6 +22,16 @@ int main(int argc, char** argv) {
     quelmar::cli::addBarycentricCommand(app);
     quelmar::cli::addImportCommand(app);
     quelmar::cli::addConvertCommand(app);
+    const auto commands = app.get_subcommands({});
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(commands.begin(), commands.end(),
+                     [&](const CLI::App* command) { return command->get_name() == argv[1]; })) {
+        std::cerr << "quelmar-cli: " << argv[1] << " is not a subcommand; the subcommands are";
+        for (const CLI::App* command : commands)
+            std::cerr << ' ' << command->get_name();
+        std::cerr << " (quelmar-cli --help says what each does)\n";
+        return 1;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

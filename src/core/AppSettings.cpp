@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "TextFile.h"
+#include "WritePlan.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -85,6 +86,10 @@ std::string settingsBackupPath(const std::string& path) {
 std::optional<MessageText> saveSettings(const std::string& path, const AppSettings& settings) {
     std::optional<MessageText> backupProblem;
     if (fileExists(path)) {
+        WritePlan()
+            .rewrites(path, message::RoleSettings)
+            .writes(settingsBackupPath(path), message::RoleSettingsBackup)
+            .check();
         try {
             copyFile(path, settingsBackupPath(path));
         } catch (const QuelmarError& error) {

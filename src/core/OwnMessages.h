@@ -74,6 +74,40 @@ inline constexpr OwnMessage FileBusy{
 inline constexpr OwnMessage CannotLock{"cannot be locked for the rewrite (%1)",
                                        "не удаётся заблокировать файл для перезаписи (%1)"};
 
+// A command that would write over a file it reads, or write one file twice (WritePlan), and
+// the files' roles those refusals name.
+inline constexpr OwnMessage WrittenOverInput{
+    "%1 (%2) would be written over the input %3 (%4): they are one file, by name or through a "
+    "link; nothing was written",
+    "%1 (%2) был бы записан поверх входного файла %3 (%4): это один и тот же файл, по имени "
+    "или через ссылку; ничего не записано"};
+inline constexpr OwnMessage WrittenTwice{
+    "%1 (%2) and %3 (%4) would both be written, and they are one file, by name or through a "
+    "link; nothing was written",
+    "%1 (%2) и %3 (%4) были бы записаны оба, а это один и тот же файл, по имени или через "
+    "ссылку; ничего не записано"};
+inline constexpr OwnMessage RoleDataFile{"the data file", "файл данных"};
+inline constexpr OwnMessage RoleShownFile{"the file the light curve shows",
+                                          "файл, показанный на кривой блеска"};
+inline constexpr OwnMessage RoleRangesFile{"the ranges file", "файл диапазонов"};
+inline constexpr OwnMessage RolePeriodogram{"the periodogram", "периодограмма"};
+inline constexpr OwnMessage RoleSummary{"the summary", "сводка"};
+inline constexpr OwnMessage RolePhaseFile{"the phase file", "файл фаз"};
+inline constexpr OwnMessage RoleDatesCopy{"the copy of the dates before the correction",
+                                          "копия дат до поправки"};
+inline constexpr OwnMessage RoleStarCatalogue{"the star catalogue", "каталог звёзд"};
+inline constexpr OwnMessage RolePlateCatalogue{"the plate catalogue", "каталог пластинок"};
+inline constexpr OwnMessage RoleUnconvertedCopy{"the unconverted copy",
+                                                "непреобразованная копия"};
+inline constexpr OwnMessage RoleEstimates{"the file of estimates", "файл оценок"};
+inline constexpr OwnMessage RoleSource{"the source", "исходный файл"};
+inline constexpr OwnMessage RoleOutput{"the output", "выходной файл"};
+inline constexpr OwnMessage RolePicture{"the picture", "рисунок"};
+inline constexpr OwnMessage RoleExtremaFile{"the file of extrema", "файл экстремумов"};
+inline constexpr OwnMessage RoleSettings{"the settings", "настройки"};
+inline constexpr OwnMessage RoleSettingsBackup{"the settings' backup",
+                                               "резервная копия настроек"};
+
 // Observation files.
 inline constexpr OwnMessage TooManyPoints{
     "the file holds more than 1,000,000 observations; at most 1,000,000 can be loaded",
@@ -95,14 +129,6 @@ inline constexpr OwnMessage LineWithoutDate{
 // Plate numbers to Julian dates.
 inline constexpr OwnMessage NoPlateListed{"the plate catalogue lists no plate",
                                           "в каталоге пластинок нет ни одной пластинки"};
-inline constexpr OwnMessage CopyOverCatalogue{
-    "the unconverted copy would be written over the plate catalogue %1; nothing is converted",
-    "непреобразованная копия была бы записана поверх каталога пластинок %1; ничего не "
-    "преобразовано"};
-inline constexpr OwnMessage CopyOverDataFile{
-    "the unconverted copy would be written over the data file %1 itself; nothing is converted",
-    "непреобразованная копия была бы записана поверх самого файла данных %1; ничего не "
-    "преобразовано"};
 inline constexpr OwnMessage NoPlateConverted{
     "none of its plate numbers is listed in the catalogue %1; the file is unchanged",
     "ни один из его номеров пластинок не найден в каталоге %1; файл не изменён"};
@@ -279,9 +305,6 @@ inline constexpr OwnMessage ScanCopiesOutOfMemory{
     "not enough memory for a copy of %1 points on every worker thread; try fewer threads",
     "не хватает памяти, чтобы каждый рабочий поток держал свою копию точек (%1); попробуйте "
     "меньше потоков"};
-inline constexpr OwnMessage PeriodogramOverData{
-    "is the data file being analysed; the periodogram needs a file of its own",
-    "это анализируемый файл данных; периодограмме нужен отдельный файл"};
 inline constexpr OwnMessage PeriodogramNotCreated{"cannot create the periodogram file (%1)",
                                                   "не удаётся создать файл периодограммы (%1)"};
 inline constexpr OwnMessage PeriodogramNotWritten{
@@ -340,9 +363,6 @@ inline constexpr OwnMessage AlreadyObservations{
     "is an observation file already; name the columns to take from its header to convert it "
     "all the same",
     "это уже файл наблюдений; чтобы всё же преобразовать его, укажите столбцы из заголовка"};
-inline constexpr OwnMessage ConvertedOverSource{
-    "is the source file itself; the converted file needs a name of its own",
-    "это сам исходный файл; преобразованному файлу нужно своё имя"};
 inline constexpr OwnMessage NothingLeftToWrite{
     "no observation is left to write: %1 flagged, %2 without a number, %3 with a flux of zero or "
     "below, %4 fainter-than estimates, %5 in other bands",
@@ -545,9 +565,6 @@ inline constexpr OwnMessage PeriodNotPositiveDays{
 inline constexpr OwnMessage DateTooFarFromEpoch{
     "the date is too far from the epoch for a period of %1 days",
     "дата слишком далека от эпохи для периода %1 сут."};
-inline constexpr OwnMessage PhaseFileOverData{
-    "is the data file itself; choose another name for the phase file",
-    "это сам файл данных; выберите для файла фаз другое имя"};
 
 // Barycentric correction and the question about shortened dates.
 inline constexpr OwnMessage ShortenedDatesTitle{"File format", "Формат файла"};

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "TextFile.h"
+#include "WritePlan.h"
 #include "numbers.h"
 
 namespace quelmar {
@@ -82,23 +83,16 @@ std::string convertPlateText(std::string_view data, const PlateCatalogue& catalo
     return out;
 }
 
-namespace {
-
-// The unconverted copy must never be written over the catalogue or the data file itself,
-// whatever names, links or spellings lead to them.
-void refuseCopyOver(const std::string& copy, const std::string& other, const OwnMessage& what) {
-    if (sameFile(copy, other)) throw QuelmarError(copy, {what, {other}});
-}
-
-} // namespace
-
 PlateConversion convertPlateNumbers(const std::string& dataPath, const std::string& cataloguePath,
                                     bool fullPlateInfo) {
     const PlateCatalogue catalogue = PlateCatalogue::load(cataloguePath);
     PlateConversion report;
     report.workingCopy = plateWorkingCopyPath(dataPath);
-    refuseCopyOver(report.workingCopy, cataloguePath, message::CopyOverCatalogue);
-    refuseCopyOver(report.workingCopy, dataPath, message::CopyOverDataFile);
+    WritePlan()
+        .rewrites(dataPath, message::RoleDataFile)
+        .reads(cataloguePath, message::RolePlateCatalogue)
+        .writes(report.workingCopy, message::RoleUnconvertedCopy)
+        .check();
 
     // Held from the reading to the renames: a second conversion of the file is told it is busy,
     // and the copy holds the very bytes that were converted.

@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "TextFile.h"
+#include "WritePlan.h"
 #include "cp1251.h"
 #include "numbers.h"
 
@@ -215,6 +216,10 @@ std::string importedLines(std::string_view source, const ComparisonStars& stars,
 
 ImportReport importEstimates(const std::string& dataPath, const std::string& sourcePath,
                              const ComparisonStars& stars) {
+    WritePlan()
+        .rewrites(dataPath, message::RoleDataFile)
+        .reads(sourcePath, message::RoleEstimates)
+        .check();
     const std::string source = readFile(sourcePath);
     ImportReport report;
     const std::string lines = importedLines(source, stars, report);

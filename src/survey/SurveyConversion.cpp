@@ -5,6 +5,7 @@
 
 #include "core/Error.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 
 namespace quelmar {
@@ -106,8 +107,7 @@ std::string leftOutSummary(const LeftOutRows& rows) {
 
 void writeConversion(const Conversion& conversion, const std::string& source,
                      const std::string& output) {
-    if (sameFile(source, output))
-        throw QuelmarError(output, message::ConvertedOverSource);
+    WritePlan().reads(source, message::RoleSource).writes(output, message::RoleOutput).check();
     if (conversion.observations == 0) {
         const LeftOutRows& left = conversion.leftOut;
         throw QuelmarError(source, {message::NothingLeftToWrite,

@@ -6,6 +6,7 @@
 
 #include "core/TextFile.h"
 #include "core/cp1251.h"
+#include "core/WritePlan.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -183,7 +184,15 @@ bool AddObservationsDialog::appendObservation() {
     }
     const std::string& data = workbench_.files.DataFileName;
     const bool written = runCommand(workbench_, this, QString::fromStdString(data),
-                                    [&] { appendToFile(data, result.line); });
+                                    [&] {
+                                        WritePlan plan;
+                                        plan.rewrites(data, message::RoleDataFile);
+                                        if (!workbench_.files.RangesFileName.empty())
+                                            plan.reads(workbench_.files.RangesFileName,
+                                                       message::RoleRangesFile);
+                                        plan.check();
+                                        appendToFile(data, result.line);
+                                    });
     // The boxes keep their contents, ready for the next observation.
     JDBox->setFocus();
     JDBox->selectAll();

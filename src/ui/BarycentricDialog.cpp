@@ -8,6 +8,7 @@
 
 #include "core/cp1251.h"
 #include "core/numbers.h"
+#include "core/WritePlan.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -205,6 +206,15 @@ void BarycentricDialog::correctDates() {
             rewrite.hasShortenedDates() ? question_.askOffset(commandWindow(owner)) : 0;
         const std::optional<StarPosition> star = typedPosition();
         if (!star) return;
+        WritePlan plan;
+        plan.rewrites(data, message::RoleDataFile)
+            .writes(rewrite.copyPath(), message::RoleDatesCopy);
+        if (NewStarPending) {
+            if (catalogue_.readPath != catalogue_.writePath)
+                plan.reads(catalogue_.readPath, message::RoleStarCatalogue);
+            plan.rewrites(catalogue_.writePath, message::RoleStarCatalogue);
+        }
+        plan.check();
         if (NewStarPending) addPendingStar(*star);
         rewrite.run(*star, jdOffset);
     });

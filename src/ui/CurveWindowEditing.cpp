@@ -7,6 +7,7 @@
 #include "Workbench.h"
 
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "plot/CurveEditing.h"
 
 #include <QFileInfo>
@@ -66,8 +67,14 @@ void CurveWindow::savePoints() {
                                      workbench_.say(message::ReplaceQuestion, {path})))
         return;
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    runCommand(workbench_, this, path,
-               [&] { writeFileAtomically(path.toStdString(), pointsText(workbench_.store)); });
+    runCommand(workbench_, this, path, [&] {
+        // Replacing the file shown, or the data file, is what saving edits is for.
+        WritePlan plan;
+        if (!workbench_.files.RangesFileName.empty())
+            plan.reads(workbench_.files.RangesFileName, message::RoleRangesFile);
+        plan.writes(path.toStdString(), message::RoleOutput).check();
+        writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
+    });
 }
 
 } // namespace quelmar

@@ -5,6 +5,7 @@
 
 #include "analysis/ExtremaFile.h"
 #include "plot/CurveGeometry.h"
+#include "core/WritePlan.h"
 #include "plot/FitDrawing.h"
 
 #include <QDir>
@@ -205,10 +206,19 @@ void ExtremaWindow::drawAllFits() {
         drawFitsOf(line);
 }
 
+// extrema.txt is never one of the files the fits came from.
+void ExtremaWindow::checkExtremaFile() const {
+    workbenchPlan(workbench_.files)
+        .reads(workbench_.files.CurveFileName, message::RoleShownFile)
+        .writes(extremaPath().toStdString(), message::RoleExtremaFile)
+        .check();
+}
+
 void ExtremaWindow::saveSelectedLine() {
     const std::optional<ExtremumLine> line = selectedLine();
     if (!line) return;
     try {
+        checkExtremaFile();
         appendExtremumLine(extremaPath().toStdString(), line->text);
     } catch (const std::exception& error) {
         workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
@@ -221,6 +231,7 @@ void ExtremaWindow::saveAllLines() {
     for (const ExtremumLine& line : lines_)
         texts.push_back(line.text);
     try {
+        checkExtremaFile();
         writeExtremumLines(extremaPath().toStdString(), texts);
     } catch (const std::exception& error) {
         workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,

@@ -54,6 +54,7 @@ class ExtremaWindow : public QWidget {
 
     void drawSelectedFit();
     void drawAllFits();
+    void checkExtremaFile() const;
     void saveSelectedLine();
     void saveAllLines();
     void clearLines();

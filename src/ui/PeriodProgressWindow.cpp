@@ -4,7 +4,7 @@
 #include "CommandBoundary.h"
 #include "ModalDialogs.h"
 #include "Workbench.h"
-
+#include "core/WritePlan.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -145,6 +145,9 @@ void PeriodProgressWindow::startScan() {
     // The system may refuse the thread; then the window closes with the reason.
     const bool started =
         runCommand(workbench_, this, QString::fromStdString(job.PeriodFileName), [&] {
+            workbenchPlan(workbench_.files)
+                .writes(job.PeriodFileName, message::RolePeriodogram)
+                .check();
             scan_ = std::async(std::launch::async, [this, &job] {
                 return scanPeriods(job.series, job.grid, job.PeriodFileName, 0, progress_);
             });

@@ -6,6 +6,7 @@
 
 #include "analysis/PhaseCurve.h"
 #include "core/numbers.h"
+#include "core/WritePlan.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -118,6 +119,7 @@ void PhaseCurveDialog::computePhaseCurve() {
     if (!readElements(epoch, period)) return;
     const QString output = QFileInfo(fned->text()).absoluteFilePath();
     const bool written = runCommand(workbench_, parentWidget(), output, [&] {
+        workbenchPlan(workbench_.files).writes(output.toStdString(), message::RolePhaseFile).check();
         writePhaseCurve(workbench_.files.DataFileName, output.toStdString(), epoch, period);
     });
     if (written) emit phaseCurveWritten(output);

@@ -6,6 +6,7 @@
 
 #include "core/Error.h"
 #include "core/TextFile.h"
+#include "core/WritePlan.h"
 #include "plot/JpegEncoder.h"
 #include "plot/PictureFile.h"
 #include "plot/PicturePreview.h"
@@ -226,6 +227,10 @@ void PictureExportDialog::save() {
         return;
     }
     try {
+        workbenchPlan(workbench_.files)
+            .reads(workbench_.files.CurveFileName, message::RoleShownFile)
+            .writes(path, message::RolePicture)
+            .check();
         savePicture(path, preview_, *format, jpgCompress->value());
     } catch (const QuelmarError& error) {
         workbench_.reportError(this,
