@@ -38,7 +38,9 @@ TEST(PlatesCommand, RefusesWhatWouldLoseData) {
     const auto data = dir.write("rr.dat", plates);
     const auto asCopy = runCli({"plates", data, "--catalogue", dir.write("rr.tmp", catalogue)});
     EXPECT_EQ(asCopy.status, 1);
-    EXPECT_NE(asCopy.err.find("over the plate catalogue"), std::string::npos) << asCopy.err;
+    EXPECT_NE(asCopy.err.find("written over the input " + dir.file("rr.tmp") + " (the plate catalogue)"),
+              std::string::npos)
+        << asCopy.err;
     EXPECT_EQ(TempDir::read(dir.file("rr.tmp")), catalogue);
 
     const auto cat = dir.write("7cam.dat", catalogue);

@@ -100,13 +100,14 @@ TEST(PlateConversion, NeverWritesTheCopyOverTheCatalogueOrTheDataFile) {
     const std::string original = "1234 9.85 V\r\n";
     const auto data = dir.write("rr.dat", original);
     const auto cat = dir.write("rr.tmp", catalogue);
-    EXPECT_NE(conversionFailure(data, dir.path() + "/./rr.tmp").find("over the plate catalogue"),
+    EXPECT_NE(conversionFailure(data, dir.path() + "/./rr.tmp").find("(the plate catalogue)"),
               std::string::npos);
     EXPECT_EQ(TempDir::read(cat), catalogue);
     EXPECT_EQ(TempDir::read(data), original);
     // A data file named "tmp" would be its own working copy.
     const auto plain = dir.write("tmp", original);
-    EXPECT_NE(conversionFailure(plain, cat).find("over the data file"), std::string::npos);
+    EXPECT_NE(conversionFailure(plain, cat).find("over the input " + plain + " (the data file)"),
+              std::string::npos);
     EXPECT_EQ(TempDir::read(plain), original);
 }
 
