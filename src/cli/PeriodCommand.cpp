@@ -174,8 +174,17 @@ void runBatch(const PeriodOptions& opt) {
         if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
     });
     if (showProgress) std::cerr << '\n';
-    if (!opt.summary.empty())
-        writeFileAtomically(opt.summary, utf8ToCp1251(periodSummaryTable(lines)));
+    if (!opt.summary.empty()) {
+        try {
+            writeFileAtomically(opt.summary, utf8ToCp1251(periodSummaryTable(lines)));
+        } catch (const QuelmarError& e) {
+            const auto written = std::count_if(lines.begin(), lines.end(),
+                                               [](const PeriodSummaryLine& l) { return l.ok(); });
+            throw QuelmarError(e.message() + MessageText("; the " + std::to_string(written) +
+                                                         " periodogram(s) of the run were "
+                                                         "written and stay"));
+        }
+    }
     printSummary(lines, opt);
     const auto failed = std::count_if(lines.begin(), lines.end(),
                                       [](const PeriodSummaryLine& l) { return !l.ok(); });

@@ -115,3 +115,21 @@ TEST(CommandLine, AFileSizeLimitIsReportedLikeAFullDisk) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"err", "star.dat"}));
 }
+
+TEST(AnalysisCommands, SayHowManyLinesWereSkippedAndWhereTheFirstIs) {
+    TempDir dir;
+    const auto data = dir.write("star.dat", "# header\r\n" + waves() + "\r\nend\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"period", data, "--pmin", "0.3", "--pmax", "1", "--output", dir.file("star.per")},
+        {"pca", data},
+        {"extrema", data, "--first", "60", "--last", "130"}};
+    for (const auto& arguments : commands) {
+        const auto run = runCli(arguments);
+        EXPECT_EQ(run.status, 0) << arguments[0] << ": " << run.err;
+        EXPECT_NE(run.err.find(data + ", line 1: the first of 3 line(s) skipped"), std::string::npos)
+            << arguments[0] << ": " << run.err;
+    }
+    const auto bogus = runCli({"bogus"});
+    EXPECT_EQ(bogus.status, 1);
+    EXPECT_EQ(bogus.err.rfind("quelmar-cli: bogus is not a subcommand", 0), 0u) << bogus.err;
+}

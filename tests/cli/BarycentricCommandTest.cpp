@@ -1,6 +1,7 @@
 #include "CliRun.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using quelmar::test::runCli;
@@ -53,4 +54,26 @@ TEST(BarycentricCommand, AsksForTheOffsetOfShortenedDatesAndUsesTheCatalogue) {
                              ".bar\",\"added_to_catalogue\":\"" + catalogue + "\"}\n");
     EXPECT_EQ(TempDir::read(catalogue),
               "6.00000000 1.00000000 Listed\r\n1.03416667 -4.08500000 New One\r\n");
+}
+
+TEST(BarycentricCommand, AStarThatCannotBeAddedStopsItBeforeTheDatesAreRewritten) {
+    TempDir dir;
+    const std::string dates = "2451545.0 9.87\r\n";
+    const auto data = dir.write("star.dat", dates);
+    const auto catalogue = dir.write("hotstars.ini", "6.00000000 1.00000000 Listed\r\n");
+    const std::vector<std::string> position = {"--ra", "1", "--dec", "2", "--catalogue", catalogue};
+    auto run = [&](const std::string& star) {
+        std::vector<std::string> arguments = {"barycentric", data, "--star", star};
+        arguments.insert(arguments.end(), position.begin(), position.end());
+        return runCli(arguments);
+    };
+    const auto lineBreak = run("Two\nlines");
+    EXPECT_EQ(lineBreak.status, 1);
+    EXPECT_NE(lineBreak.err.find("line break"), std::string::npos) << lineBreak.err;
+    std::filesystem::permissions(catalogue, std::filesystem::perms::owner_read);
+    const auto readOnly = run("New One");
+    EXPECT_EQ(readOnly.status, 1);
+    EXPECT_NE(readOnly.err.find(catalogue + ": is read-only"), std::string::npos) << readOnly.err;
+    EXPECT_EQ(TempDir::read(data), dates);
+    EXPECT_FALSE(std::filesystem::exists(data + ".bar"));
 }

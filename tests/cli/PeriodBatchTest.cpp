@@ -81,7 +81,8 @@ TEST(PeriodBatch, JsonForOneFileAndForASummary) {
     EXPECT_NE(one.out.find("\"best\":{\"period\":0.45"), std::string::npos) << one.out;
     EXPECT_NE(one.out.find("\"second\":{\"period\":"), std::string::npos) << one.out;
     const auto many =
-        runCli({"period", a, a + "x", "--pmin", "0.3", "--pmax", "1.0", "--json"}, dir.path());
+        runCli({"period", a, dir.file("missing.dat"), "--pmin", "0.3", "--pmax", "1.0", "--json"},
+               dir.path());
     EXPECT_EQ(many.status, 2);
     EXPECT_EQ(many.out.rfind("[{\"file\":", 0), 0u) << many.out;
     EXPECT_NE(many.out.find("\"status\":\"ok\"}"), std::string::npos) << many.out;
