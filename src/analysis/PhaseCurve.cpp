@@ -18,8 +18,21 @@ std::string phaseFileName(const std::string& dataFileName) {
 double phaseOf(double t, double epoch, double period) {
     const double x = (t - epoch) / period;
     const double phase = x - std::trunc(x);
-    return phase < 0 ? phase + 1 : phase;
+    if (phase >= 0) return phase;
+    // A remainder just below 0 moves up to exactly 1 in doubles: that is phase 0.
+    return phase + 1 < 1 ? phase + 1 : 0;
 }
+
+namespace {
+
+// A phase just below 1 would be written as 1.00000, which is phase 0 of the next cycle.
+void appendPhase(std::string& out, double phase) {
+    const std::size_t start = out.size();
+    appendFixed(out, phase, 5);
+    if (std::string_view(out).substr(start) == "1.00000") out.replace(start, 7, "0.00000");
+}
+
+} // namespace
 
 void checkPhaseElements(double epoch, double period) {
     if (!std::isfinite(epoch)) throw QuelmarError(message::EpochNotFinite);
@@ -43,7 +56,7 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
             if (!std::isfinite((line.date - epoch) / period))
                 throw QuelmarError({message::DateTooFarFromEpoch, {fixed(period, 8)}});
             if (out.text.empty()) reserveLarge(out.text, sliceBytes + sliceBytes / 3);
-            appendFixed(out.text, phaseOf(line.date, epoch, period), 5);
+            appendPhase(out.text, phaseOf(line.date, epoch, period));
             out.text += ' ';
             out.text += line.rest;
             out.text += ' ';

@@ -53,7 +53,10 @@ void printConversion(const Conversion& c, const ConvertOptions& opt, const std::
             .count("not_a_number", c.leftOut.notANumber)
             .count("flux_not_positive", c.leftOut.notPositive)
             .count("fainter_than", c.leftOut.fainterThan)
-            .count("other_band", c.leftOut.otherBand);
+            .count("other_band", c.leftOut.otherBand)
+            .count("too_many_fields", c.leftOut.tooManyFields);
+        if (c.leftOut.firstUnreadableLine > 0)
+            leftOut.count("first_unreadable_line", c.leftOut.firstUnreadableLine);
         JsonObject out;
         out.text("source", opt.source)
             .text("output", output)

@@ -211,6 +211,11 @@ inline constexpr OwnMessage SaveCaption{"Saving", "Сохранение"};
 inline constexpr OwnMessage SaveDialogTitle{"Save", "Сохранить"};
 inline constexpr OwnMessage ReplaceQuestion{"Do you really want to replace the file %1",
                                             "Вы дейстаительно хотите заменить файл %1"};
+inline constexpr OwnMessage DiscardEditsQuestion{
+    "The light curve %1 has deleted or smoothed points that are not saved; they are lost when "
+    "the curve is read from a file again. Go on without saving them?",
+    "В кривой блеска %1 есть удалённые или сглаженные точки, которые не сохранены; они "
+    "пропадут, когда кривая будет прочитана из файла заново. Продолжить без сохранения?"};
 
 // Opening files.
 inline constexpr OwnMessage FileReadError{"File read error!", "Ошибка чтения файла!"};
@@ -365,9 +370,12 @@ inline constexpr OwnMessage AlreadyObservations{
     "это уже файл наблюдений; чтобы всё же преобразовать его, укажите столбцы из заголовка"};
 inline constexpr OwnMessage NothingLeftToWrite{
     "no observation is left to write: %1 flagged, %2 without a number, %3 with a flux of zero or "
-    "below, %4 fainter-than estimates, %5 in other bands",
+    "below, %4 fainter-than estimates, %5 in other bands, %6 with more fields than the header",
     "не осталось наблюдений для записи: с флагами — %1, без числа — %2, с потоком не "
-    "больше нуля — %3, оценки «слабее» — %4, в других полосах — %5"};
+    "больше нуля — %3, оценки «слабее» — %4, в других полосах — %5, с полями сверх заголовка — %6"};
+inline constexpr OwnMessage TableTooManyColumns{
+    "%1 value columns are asked for; an observation file holds at most %2",
+    "запрошено столбцов значений: %1; в файле наблюдений их может быть не больше %2"};
 
 // Survey light curves converted on opening.
 inline constexpr OwnMessage ConversionTitle{"Convert a survey light curve",
@@ -404,9 +412,14 @@ inline constexpr OwnMessage ConversionReplace{"%1 exists. Replace it?",
                                               "Файл %1 уже есть. Заменить его?"};
 inline constexpr OwnMessage ConversionLeftOut{
     "%1 observations written to %2. Left out: %3 flagged, %4 without a number, %5 with a flux of "
-    "zero or below, %6 fainter-than estimates, %7 in other bands.",
+    "zero or below, %6 fainter-than estimates, %7 in other bands, %8 with more fields than the "
+    "header.",
     "Записано наблюдений: %1, в файл %2. Не включены: с флагами — %3, без числа — %4, "
-    "с потоком не больше нуля — %5, оценки «слабее» — %6, в других полосах — %7."};
+    "с потоком не больше нуля — %5, оценки «слабее» — %6, в других полосах — %7, с полями "
+    "сверх заголовка — %8."};
+inline constexpr OwnMessage ConversionFirstUnreadable{
+    "The first row without a number or with more fields than the header is line %1.",
+    "Первая строка без числа или с полями сверх заголовка — строка %1."};
 
 // Failures of any command, shown by the command boundary.
 inline constexpr OwnMessage OutOfMemory{
@@ -461,6 +474,11 @@ inline constexpr OwnMessage ExtremaLeftOut{
     "Канал %1: точек со значением 0 (нет данных) не учтено: %2"};
 inline constexpr OwnMessage ExtremaNotSaved{"The results could not be saved.\n%1",
                                             "Не удалось сохранить результаты.\n%1"};
+inline constexpr OwnMessage ExtremaEmptyListQuestion{
+    "The list of results is empty: saving all of it empties %1, which holds results saved "
+    "earlier. Empty the file?",
+    "Список результатов пуст: сохранение всего списка очистит файл %1, в котором есть "
+    "сохранённые ранее результаты. Очистить файл?"};
 inline constexpr OwnMessage PreviousRange{"Previous range", "Предыдущий диапазон"};
 inline constexpr OwnMessage NextRange{"Next range", "Следующий диапазон"};
 inline constexpr OwnMessage Ranges{"Ranges", "Диапазоны"};
@@ -473,8 +491,8 @@ inline constexpr OwnMessage RangesFourNumbers{
     "expected four numbers: first point, time, last point, time",
     "ожидались четыре числа: первая точка, дата, последняя точка, дата"};
 inline constexpr OwnMessage RangesTooManyLines{
-    "has more than %1 lines; a ranges file holds at most that many ranges",
-    "содержит больше %1 строк; в файле диапазонов их может быть не больше"};
+    "lists more than %1 ranges; a ranges file holds at most that many",
+    "содержит больше %1 диапазонов; в файле диапазонов их может быть не больше"};
 // Principal components and the partial restoration of the signal.
 inline constexpr OwnMessage PcaNoPoints{"The light curve has no points to decompose.",
                                         "На кривой блеска нет точек для разложения."};

@@ -21,10 +21,9 @@ void requireNumber(std::string_view token, const std::string& path, long long li
         throw QuelmarError(path, line, {message::RangesNotNumber, {std::string(token)}});
 }
 
-// First point, time, last point, time; an empty line is (0, 0).
+// First point, time, last point, time.
 RangeEntry parseEntry(std::string_view text, const std::string& path, long long line) {
     LineTokens tokens(text);
-    if (tokens.atEnd()) return {};
     std::string_view fields[4];
     for (auto& field : fields) {
         field = tokens.next();
@@ -47,12 +46,20 @@ std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& pa
     std::vector<RangeEntry> entries;
     LineReader lines(text);
     std::string_view line;
+    bool blankAfterLastEntry = false;
     while (lines.next(line)) {
-        if (lines.lineNumber() > RangeFileLineLimit)
-            throw QuelmarError(path, {message::RangesTooManyLines,
-                                      {std::to_string(RangeFileLineLimit)}});
+        // The numbers are read across line ends, so a blank line between entries is skipped.
+        blankAfterLastEntry = LineTokens(line).atEnd();
+        if (blankAfterLastEntry) continue;
+        if (entries.size() == static_cast<std::size_t>(RangeFileLineLimit))
+            throw QuelmarError(path, lines.lineNumber(),
+                               {message::RangesTooManyLines, {std::to_string(RangeFileLineLimit)}});
         entries.push_back(parseEntry(line, path, lines.lineNumber()));
     }
+    // Blank lines after the last entry leave one more read, of nothing: the entry (0, 0). When
+    // the table is full its end ends the list all the same.
+    if (blankAfterLastEntry && entries.size() < static_cast<std::size_t>(RangeFileLineLimit))
+        entries.emplace_back();
     return entries;
 }
 

@@ -3,9 +3,9 @@
 // stepped through one after the other so that each extremum can be timed in turn.
 //
 // A ranges file holds one entry per line: the first point number, a time (read and ignored),
-// the last point number and another time (ignored); anything after them is ignored. An empty
-// line is the entry (0, 0), which ends the list. Line n becomes entry n + 1: entry 1 is always
-// (0, 0), the whole curve.
+// the last point number and another time (ignored); anything after them is ignored. Blank lines
+// are skipped, but blank lines at the end are one more entry (0, 0), which ends the list. The
+// n-th entry of the file becomes entry n + 1: entry 1 is always (0, 0), the whole curve.
 
 #include "core/PointStore.h"
 
@@ -33,7 +33,7 @@ struct RangeList {
 
 // The entries of a ranges file's text, one per line. Throws QuelmarError naming the file and the
 // line for a point number that is not a whole number, a line with fewer than four numbers, or
-// more than RangeFileLineLimit lines.
+// more than RangeFileLineLimit entries.
 std::vector<RangeEntry> parseRanges(std::string_view text, const std::string& path);
 
 // Reads a ranges file into the list, replacing every earlier entry, and makes entry 1 current.

@@ -138,6 +138,7 @@ DelimitedTable::DelimitedTable(std::string_view text, const std::string& path) :
     if (firstRow == records.begin())
         throw QuelmarError(path, {message::TableWithoutHeader, {std::to_string(firstRow->line)}});
     header_ = headerNames(std::prev(firstRow)->fields);
+    headerLine_ = std::prev(firstRow)->line;
     rows_.assign(std::make_move_iterator(firstRow), std::make_move_iterator(records.end()));
 }
 
@@ -152,7 +153,8 @@ std::size_t DelimitedTable::requireColumn(std::string_view name) const {
     std::string there;
     for (const std::string& h : header_)
         there += (there.empty() ? "" : ", ") + h;
-    throw QuelmarError(path_, {message::TableColumnMissing, {std::string(name), there}});
+    throw QuelmarError(path_, headerLine_,
+                       {message::TableColumnMissing, {std::string(name), there}});
 }
 
 std::string_view DelimitedTable::field(const TableRow& row, std::size_t column) {

@@ -25,6 +25,8 @@ public:
 
     bool commaSeparated() const { return comma_; }
     const std::vector<std::string>& header() const { return header_; }
+    // The header's line in the file, from 1, which messages about the header name.
+    long long headerLine() const { return headerLine_; }
     const std::vector<TableRow>& rows() const { return rows_; }
     const std::string& path() const { return path_; }
 
@@ -39,6 +41,7 @@ private:
     std::string path_;
     bool comma_ = false;
     std::vector<std::string> header_;
+    long long headerLine_ = 0;
     std::vector<TableRow> rows_;
 };
 

@@ -100,8 +100,12 @@ std::string leftOutSummary(const LeftOutRows& rows) {
     for (const std::string& part :
          {count(rows.flagged, "flagged"), count(rows.notANumber, "without a number"),
           count(rows.notPositive, "with a flux of zero or below"),
-          count(rows.fainterThan, "fainter-than"), count(rows.otherBand, "in other bands")})
+          count(rows.fainterThan, "fainter-than"), count(rows.otherBand, "in other bands"),
+          count(rows.tooManyFields, "with more fields than the header")})
         if (!part.empty()) text += (text.empty() ? "" : ", ") + part;
+    if (rows.firstUnreadableLine > 0)
+        text += " (the first unreadable row at line " + std::to_string(rows.firstUnreadableLine) +
+                ")";
     return text;
 }
 
@@ -114,7 +118,8 @@ void writeConversion(const Conversion& conversion, const std::string& source,
                                     {std::to_string(left.flagged), std::to_string(left.notANumber),
                                      std::to_string(left.notPositive),
                                      std::to_string(left.fainterThan),
-                                     std::to_string(left.otherBand)}});
+                                     std::to_string(left.otherBand),
+                                     std::to_string(left.tooManyFields)}});
     }
     writeFileAtomically(output, conversion.text);
 }

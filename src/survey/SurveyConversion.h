@@ -55,7 +55,13 @@ struct LeftOutRows {
     long long notPositive = 0;    // a flux of zero or below, which has no magnitude
     long long fainterThan = 0;    // AAVSO "<" estimates
     long long otherBand = 0;      // AAVSO bands, ZTF filters not chosen
-    long long total() const { return flagged + notANumber + notPositive + fainterThan + otherBand; }
+    long long tooManyFields = 0;  // a table row with more fields than its header: shifted values
+    // The line of the first row left out without a number or with too many fields; 0 when there
+    // is none (and for FITS rows, which have no lines).
+    long long firstUnreadableLine = 0;
+    long long total() const {
+        return flagged + notANumber + notPositive + fainterThan + otherBand + tooManyFields;
+    }
 };
 
 struct Conversion {
@@ -70,7 +76,8 @@ struct Conversion {
     std::optional<double> zeroPoint; // the zero point used for magnitudes
 };
 
-// The rows left out, in words: "3 flagged, 2 without a number"; "" when none.
+// The rows left out, in words: "3 flagged, 2 without a number (the first at line 7)"; "" when
+// none.
 std::string leftOutSummary(const LeftOutRows& rows);
 
 // Converts a source file. Throws QuelmarError naming the file and what is missing or wrong

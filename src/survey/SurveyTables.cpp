@@ -3,10 +3,12 @@
 #include "ConversionText.h"
 
 #include "core/Error.h"
+#include "core/PointStore.h"
 #include "core/numbers.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace quelmar {
 
@@ -57,6 +59,26 @@ std::string chosenBand(const DelimitedTable& table, const std::vector<std::strin
 
 std::string_view valueOrMissing(std::string_view text) { return isNumber(text) ? text : "0"; }
 
+// Counts a row left out as unreadable, keeping the line of the first such row.
+void leaveOut(long long& count, LeftOutRows& rows, const TableRow& row) {
+    ++count;
+    if (rows.firstUnreadableLine == 0) rows.firstUnreadableLine = row.line;
+}
+
+// The row's values in the columns asked for, the time first; an empty field is a missing value
+// (0). Nothing when a value is there but is not a number.
+std::optional<std::string> observationLine(const TableRow& row,
+                                           const std::vector<std::size_t>& columns) {
+    std::string line;
+    for (std::size_t c : columns) {
+        const std::string_view text = DelimitedTable::field(row, c);
+        if (!text.empty() && !isNumber(text)) return std::nullopt;
+        if (!line.empty()) line += ' ';
+        line += text.empty() ? "0" : text;
+    }
+    return line;
+}
+
 } // namespace
 
 std::vector<std::string> bandsOf(const DelimitedTable& table, SurveyFormat format) {
@@ -98,7 +120,7 @@ Conversion convertAavso(const DelimitedTable& table, const ConversionOptions& op
         } else if (!value.empty() && value.front() == '<') {
             ++conversion.leftOut.fainterThan;
         } else if (!isNumber(date) || !isNumber(value)) {
-            ++conversion.leftOut.notANumber;
+            leaveOut(conversion.leftOut.notANumber, conversion.leftOut, row);
         } else {
             const std::string_view error =
                 uncertainty ? valueOrMissing(DelimitedTable::field(row, *uncertainty)) : "0";
@@ -134,7 +156,7 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
         } else if (parseNumber(DelimitedTable::field(row, flags)).value_or(1) != 0) {
             ++conversion.leftOut.flagged;
         } else if (!isNumber(date) || !isNumber(value)) {
-            ++conversion.leftOut.notANumber;
+            leaveOut(conversion.leftOut.notANumber, conversion.leftOut, row);
         } else {
             const std::string_view magnitudeError =
                 valueOrMissing(DelimitedTable::field(row, error));
@@ -156,10 +178,16 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
 
 Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptions& options) {
     if (options.columns.size() < 2)
-        throw QuelmarError(table.path(), {message::TableColumnsToName, {joined(table.header())}});
+        throw QuelmarError(table.path(), table.headerLine(),
+                           {message::TableColumnsToName, {joined(table.header())}});
     std::vector<std::size_t> columns;
     for (const std::string& name : options.columns)
         columns.push_back(table.requireColumn(name));
+    // No command could load a file of more.
+    if (columns.size() - 1 > static_cast<std::size_t>(MaxChannels))
+        throw QuelmarError(table.path(), {message::TableTooManyColumns,
+                                          {std::to_string(columns.size() - 1),
+                                           std::to_string(MaxChannels)}});
 
     Conversion conversion;
     conversion.format = SurveyFormat::HeaderTable;
@@ -168,19 +196,21 @@ Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptio
         conversion.columnsWritten += (conversion.columnsWritten.empty() ? "" : " ") +
                                      table.header()[c];
     conversion.valueColumns = static_cast<int>(columns.size()) - 1;
-    std::string line;
+    LeftOutRows& left = conversion.leftOut;
     for (const TableRow& row : table.rows()) {
-        const std::string_view date = DelimitedTable::field(row, columns.front());
-        if (!isNumber(date)) {
-            ++conversion.leftOut.notANumber;
+        // A separator inside a field (an unquoted comma, a blank in a name) shifts the fields
+        // after it: the row's values cannot be told from its neighbours'.
+        if (row.fields.size() > table.header().size()) {
+            leaveOut(left.tooManyFields, left, row);
             continue;
         }
-        line.assign(date);
-        for (std::size_t k = 1; k < columns.size(); ++k) {
-            line += ' ';
-            line += valueOrMissing(DelimitedTable::field(row, columns[k]));
-        }
-        appendObservation(conversion, line, {});
+        const std::optional<std::string> line =
+            isNumber(DelimitedTable::field(row, columns.front())) ? observationLine(row, columns)
+                                                                   : std::nullopt;
+        if (line)
+            appendObservation(conversion, *line, {});
+        else
+            leaveOut(left.notANumber, left, row);
     }
     return conversion;
 }

@@ -215,15 +215,18 @@ void SurveyConversionDialog::convert() {
     if (!done) return; // the dialog stays, the choices as they were
     accept();
     const LeftOutRows& left = conversion.leftOut;
-    if (left.total() > 0)
-        workbench_.inform(parentWidget(),
-                          workbench_.say(message::ConversionLeftOut,
-                                         {QString::number(conversion.observations), output,
-                                          QString::number(left.flagged),
-                                          QString::number(left.notANumber),
-                                          QString::number(left.notPositive),
-                                          QString::number(left.fainterThan),
-                                          QString::number(left.otherBand)}));
+    if (left.total() > 0) {
+        QString text = workbench_.say(
+            message::ConversionLeftOut,
+            {QString::number(conversion.observations), output, QString::number(left.flagged),
+             QString::number(left.notANumber), QString::number(left.notPositive),
+             QString::number(left.fainterThan), QString::number(left.otherBand),
+             QString::number(left.tooManyFields)});
+        if (left.firstUnreadableLine > 0)
+            text += QLatin1Char(' ') + workbench_.say(message::ConversionFirstUnreadable,
+                                                      {QString::number(left.firstUnreadableLine)});
+        workbench_.inform(parentWidget(), text);
+    }
     emit converted(output);
 }
 

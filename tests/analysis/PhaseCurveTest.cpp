@@ -1,5 +1,6 @@
 #include "analysis/PhaseCurve.h"
 #include "core/Error.h"
+#include "core/numbers.h"
 #include "support/TempDir.h"
 
 #include <cmath>
@@ -42,6 +43,19 @@ TEST(PhaseCurve, PhasesStayInTheUnitInterval) {
         EXPECT_GE(phase, 0.0) << t;
         EXPECT_LT(phase, 1.0) << t;
     }
+    EXPECT_EQ(phaseOf(-1e-20, 0, 1), 0.0);
+    // As written too: a phase that would round up to 1.00000 is the next cycle's 0.00000.
+    const struct {
+        double date, epoch, period;
+        const char* line;
+    } written[] = {
+        {2451544.999999, 2451545, 0.5, "0.00000  9 2451545.0000\r\n"},
+        {2451544.9, 2451545, 1e308, "0.00000  9 2451544.9000\r\n"},
+        {2451545.9, 2451545, 1e308, "0.00000  9 2451545.9000\r\n"},
+        {2451544.99999, 2451545, 1, "0.99999  9 2451545.0000\r\n"},
+    };
+    for (const auto& w : written)
+        EXPECT_EQ(folded(fixed(w.date, 6) + " 9\n", w.epoch, w.period), w.line) << w.date;
 }
 
 TEST(PhaseCurve, RefusesBadElementsAndLinesWithoutADate) {

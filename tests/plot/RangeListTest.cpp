@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace quelmar;
 using quelmar::test::TempDir;
@@ -64,9 +65,23 @@ TEST(RangeList, ReadsLinesAsEntriesWhateverTheLineEnds) {
     EXPECT_EQ(entries[1].last, 466);
     EXPECT_EQ(parseRanges("\xEF\xBB\xBF" "1 0 5 0\n7 0 9 0", "r.txt").size(), 2u)
         << "a byte-order mark, LF ends, no final line end";
-    const auto withEmptyLine = parseRanges("1 0 5 0 a note\r\n\r\n", "r.txt");
-    ASSERT_EQ(withEmptyLine.size(), 2u) << "an empty last line is one more entry";
-    EXPECT_EQ(withEmptyLine[1].last, 0);
+    // Blank lines between entries are skipped; blank lines at the end are one entry (0, 0).
+    const struct {
+        const char* text;
+        std::vector<int> lasts;
+    } files[] = {
+        {"1 0 5 0 a note\r\n\r\n", {5, 0}},
+        {"1 0 5 0\r\n \t\r\n\r\n", {5, 0}},
+        {"1 0 5 0\r\n\r\n7 0 9 0\r\n", {5, 9}},
+        {"\n1 0 5 0\n  \n\n7 0 9 0\n\n11 0 12 0", {5, 9, 12}},
+        {"1 0 5 0\r\r7 0 9 0\r\r", {5, 9, 0}},
+    };
+    for (const auto& file : files) {
+        std::vector<int> lasts;
+        for (const RangeEntry& entry : parseRanges(file.text, "r.txt")) lasts.push_back(entry.last);
+        EXPECT_EQ(lasts, file.lasts) << file.text;
+    }
+    EXPECT_EQ(refusal("1 0 5 0\r\n\r\n1 0 x 0\r\n"), "r.txt, line 3: \"x\" is not a whole point number");
 }
 
 TEST(RangeList, RefusesBadFilesAndKeepsTheEntriesItHad) {
@@ -80,8 +95,9 @@ TEST(RangeList, RefusesBadFilesAndKeepsTheEntriesItHad) {
     std::string fiftyLines;
     for (int n = 1; n <= 50; ++n)
         fiftyLines += "1 0 2 0\r\n";
-    EXPECT_NE(refusal(fiftyLines).find("more than 49 lines"), std::string::npos);
-    EXPECT_EQ(refusal(fiftyLines.substr(9)), "accepted");
+    EXPECT_EQ(refusal(fiftyLines), "r.txt, line 50: lists more than 49 ranges; a ranges file "
+                                   "holds at most that many");
+    EXPECT_EQ(refusal(fiftyLines.substr(9) + "\r\n\r\n"), "accepted");
 
     TempDir dir;
     RangeList list;

@@ -150,10 +150,46 @@ TEST(SurveyCsv, AnyTableByColumnNamesAndMissingColumnsNamed) {
     const Conversion c = convertSurveyFile(csv, options);
     EXPECT_EQ(c.text, "1.5 0 10\r\n2.5 0.5 0\r\n");
     EXPECT_EQ(c.leftOut.notANumber, 1);
+    EXPECT_EQ(c.leftOut.firstUnreadableLine, 4);
 
     options.columns = {"time", "mag"};
     EXPECT_EQ(conversionError(csv, options),
-              csv + ": has no column \"mag\"; its header names time, flux, err");
+              csv + ", line 2: has no column \"mag\"; its header names time, flux, err");
+}
+
+// Rows whose values cannot be trusted are left out and counted, never written as 0 or shifted.
+TEST(SurveyCsv, UnreadableRowsAreLeftOutAndNamedByTheirLine) {
+    TempDir dir;
+    const std::string csv = dir.write("t.csv", "time,flux,err\n1,10,1\n2,abc,1\n3,1.5.6,1\n"
+                                               "4,1e999,1\n5,nan,1\n6,\"7,5\",1\n7,8,\n");
+    ConversionOptions options;
+    options.columns = {"time", "flux", "err"};
+    const Conversion c = convertSurveyFile(csv, options);
+    EXPECT_EQ(c.text, "1 10 1\r\n7 8 0\r\n");
+    EXPECT_EQ(c.leftOut.notANumber, 5);
+    EXPECT_EQ(c.leftOut.tooManyFields, 0) << "a quoted comma is no extra field";
+    EXPECT_EQ(c.leftOut.firstUnreadableLine, 3);
+    EXPECT_EQ(leftOutSummary(c.leftOut), "5 without a number (the first unreadable row at line 3)");
+
+    const std::string shifted = dir.write("s.csv", "time,flux\n1,10\n2,7,5\n");
+    options.columns = {"time", "flux"};
+    const Conversion s = convertSurveyFile(shifted, options);
+    EXPECT_EQ(s.text, "1 10\r\n");
+    EXPECT_EQ(s.leftOut.tooManyFields, 1);
+    EXPECT_EQ(s.leftOut.firstUnreadableLine, 3);
+
+    std::string header = "t", row = "1";
+    options.columns = {"t"};
+    for (int k = 1; k <= 11; ++k) {
+        header += ",v" + std::to_string(k);
+        row += "," + std::to_string(k);
+        options.columns.push_back("v" + std::to_string(k));
+    }
+    const std::string wide = dir.write("w.csv", header + "\n" + row + "\n");
+    EXPECT_EQ(conversionError(wide, options),
+              wide + ": 11 value columns are asked for; an observation file holds at most 10");
+    options.columns.pop_back();
+    EXPECT_EQ(convertSurveyFile(wide, options).valueColumns, 10);
 
     const std::string observations = dir.write("star.dat", "# t m\n2450000.1 10.5\n");
     EXPECT_EQ(detectSurveyFormat(observations), SurveyFormat::ObservationFile);
