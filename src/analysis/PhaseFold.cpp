@@ -165,8 +165,9 @@ void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
     crowdedOrder_.resize(end - begin); // within the capacity reserved at construction
     for (std::size_t i = begin; i < end; ++i)
         crowdedOrder_[i - begin] = static_cast<std::uint32_t>(i);
-    std::sort(crowdedOrder_.begin(), crowdedOrder_.end(),
-              [base, f](std::uint32_t a, std::uint32_t b) { return goesAfter(base[b], base[a], f); });
+    std::sort(
+        crowdedOrder_.begin(), crowdedOrder_.end(),
+        [base, f](std::uint32_t a, std::uint32_t b) { return goesAfter(base[b], base[a], f); });
     for (std::size_t i = begin; i < end; ++i)
         scratch_[i] = base[crowdedOrder_[i - begin]];
     std::copy(scratch_.begin() + static_cast<std::ptrdiff_t>(begin),

@@ -13,7 +13,7 @@
 namespace quelmar {
 
 class PhaseFold {
-public:
+  public:
     // Takes the copy; all memory the folds need is allocated here, none per frequency.
     explicit PhaseFold(const PeriodSeries& series);
 
@@ -24,7 +24,7 @@ public:
     double theta(double frequency);
 
     // Files up to this many points are ordered by insertion from the previous fold's order;
-    // larger ones by buckets. Public so that the benchmark can measure both sides.
+    // larger ones by buckets.
     static constexpr std::size_t ReorderLimit = 1500;
 
     // A point as the fold moves it: 24 bytes. The key is the phase scaled to 32 bits and
@@ -37,7 +37,7 @@ public:
         std::uint32_t place; // i − 1
     };
 
-private:
+  private:
     void reorder(double frequency);
     void countBuckets(double frequency);
     void scatterIntoBuckets(double frequency);
