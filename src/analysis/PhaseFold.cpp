@@ -1,8 +1,7 @@
 #include "PhaseFold.h"
 
-#include "core/LargeArrays.h"
-
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace quelmar {
@@ -12,108 +11,171 @@ namespace {
 // Buckets this small are ordered faster by insertion than by a general sort.
 constexpr std::uint32_t InsertionLimit = 24;
 
-void copyPoint(const double* from, double* to) {
-    to[0] = from[0];
-    to[1] = from[1];
-    to[2] = from[2];
-    to[3] = from[3];
+using Point = PhaseFold::Point;
+
+// The phase exactly as the plain scan computes it.
+inline double phaseOf(double offset, double frequency) {
+    const double x = offset * frequency;
+    const double phase = x - std::trunc(x);
+    return phase < 0 ? phase + 1 : phase;
+}
+
+// The phase scaled to 32 bits, truncated: monotonic, so a larger key never has a smaller phase.
+// A phase that rounded up to exactly 1 shares the last key with the largest phases below it.
+inline std::uint32_t keyOf(double phase) {
+    const auto scaled = static_cast<std::uint64_t>(phase * 0x1p32);
+    return scaled > 0xFFFF'FFFFu ? 0xFFFF'FFFFu : static_cast<std::uint32_t>(scaled);
+}
+
+// Whether a comes after b in phase order; equal keys are settled by the exact phases.
+inline bool goesAfter(const Point& a, const Point& b, double frequency) {
+    if (a.key != b.key) return a.key > b.key;
+    const double pa = phaseOf(a.offset, frequency);
+    const double pb = phaseOf(b.offset, frequency);
+    return pa > pb || (pa == pb && a.place > b.place);
+}
+
+// Moves points[i] left to its place among points[begin ... i − 1], which are in order.
+inline void insert(Point* points, std::size_t begin, std::size_t i, double frequency) {
+    if (!goesAfter(points[i - 1], points[i], frequency)) return;
+    const Point point = points[i];
+    std::size_t j = i;
+    for (; j > begin && goesAfter(points[j - 1], point, frequency); --j)
+        points[j] = points[j - 1];
+    points[j] = point;
+}
+
+void insertionSort(Point* points, std::size_t begin, std::size_t end, double frequency) {
+    for (std::size_t i = begin + 1; i < end; ++i)
+        insert(points, begin, i, frequency);
+}
+
+inline double squaredStep(const Point* points, std::size_t i) {
+    const double d = points[i].value - points[i - 1].value;
+    return d * d;
 }
 
 } // namespace
 
 PhaseFold::PhaseFold(const PeriodSeries& series)
-    : count_(static_cast<std::size_t>(series.count())) {
-    resizeLarge(points_, count_ * Stride);
-    resizeLarge(scratch_, count_ * Stride);
-    for (std::size_t i = 0; i < count_; ++i) {
-        points_[i * Stride + Offset] = series.times[i + 1] - series.times[1];
-        points_[i * Stride + Value] = series.scaledValue(static_cast<int>(i) + 1);
-        points_[i * Stride + Place] = static_cast<double>(i);
+    : count_(static_cast<std::size_t>(series.count())), deviationSum_(series.deviationSum) {
+    points_.resize(count_);
+    scratch_.resize(count_);
+    for (std::size_t i = 0; i < count_; ++i)
+        points_[i] = {series.times[i + 1] - series.times[1],
+                      series.scaledValue(static_cast<int>(i) + 1), 0,
+                      static_cast<std::uint32_t>(i)};
+    if (count_ > ReorderLimit) {
+        // At least as many buckets as points: about one point per bucket when the phases
+        // spread over the cycle.
+        const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
+        bucketShift_ = 32 - bits;
+        bucketStart_.resize((std::size_t{1} << bits) + 1);
+        crowdedOrder_.reserve(count_);
+    } else {
+        crowdedOrder_.resize(count_);
     }
-    // About one point per bucket when the phases spread over the cycle.
-    bucketStart_.resize(count_ + 2);
-    bucketScale_ = static_cast<double>(count_);
-    crowdedOrder_.reserve(count_);
-    deviationSum_ = series.deviationSum;
 }
 
 double PhaseFold::theta(double frequency) {
-    foldAndCount(frequency);
-    scatterIntoBuckets();
-    sortBuckets();
-    return dispersion();
-}
-
-std::uint32_t PhaseFold::bucketOf(double phase) const {
-    // Rounding is monotonic, so a larger phase never falls into an earlier bucket.
-    return static_cast<std::uint32_t>(phase * bucketScale_);
-}
-
-void PhaseFold::foldAndCount(double frequency) {
-    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    double* const end = points_.data() + count_ * Stride;
-    for (double* p = points_.data(); p != end; p += Stride) {
-        const double x = p[Offset] * frequency;
-        double phase = x - std::trunc(x);
-        if (phase < 0) phase += 1;
-        p[Phase] = phase;
-        ++bucketStart_[bucketOf(phase) + 1];
+    frequency_ = frequency;
+    if (count_ <= ReorderLimit) {
+        reorder(frequency);
+        insertionSort(points_.data(), 0, count_, frequency);
+        return dispersion();
     }
-    largestBucket_ = 0;
-    for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
-        largestBucket_ = std::max(largestBucket_, bucketStart_[b]);
-        bucketStart_[b] += bucketStart_[b - 1];
-    }
+    countBuckets(frequency);
+    scatterIntoBuckets(frequency);
+    return largestBucket_ <= InsertionLimit ? sortAndSum() : sortCrowdedBucketsAndSum();
 }
 
-void PhaseFold::scatterIntoBuckets() {
-    // Afterwards bucketStart_[b] is where bucket b ends.
-    const double* const end = points_.data() + count_ * Stride;
-    for (const double* p = points_.data(); p != end; p += Stride)
-        copyPoint(p, scratch_.data() + std::size_t{bucketStart_[bucketOf(p[Phase])]++} * Stride);
+void PhaseFold::reorder(double frequency) {
+    // A small step moves every phase forward by a little, so the previous order is nearly the
+    // new one, except for the points whose phase passed 1 and starts again near 0: they go to
+    // the front (and points whose phase went back past 0 to the end), each run keeping its
+    // order, and the insertion that follows moves every point a few places only.
+    constexpr std::uint32_t half = 0x8000'0000u;
+    std::uint32_t* const keys = crowdedOrder_.data(); // the new keys, in the previous order
+    std::size_t front = 0, back = 0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const std::uint32_t old = points_[i].key;
+        const std::uint32_t key = keys[i] = keyOf(phaseOf(points_[i].offset, frequency));
+        front += old - key > half && key < old;
+        back += key - old > half && key > old;
+    }
+    if (front == 0 && back == 0) {
+        for (std::size_t i = 0; i < count_; ++i)
+            points_[i].key = keys[i];
+        return;
+    }
+    std::size_t atFront = 0, atMiddle = front, atBack = count_ - back;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const std::uint32_t old = points_[i].key, key = keys[i];
+        std::size_t& at = old - key > half && key < old   ? atFront
+                          : key - old > half && key > old ? atBack
+                                                          : atMiddle;
+        scratch_[at] = points_[i];
+        scratch_[at++].key = key;
+    }
     points_.swap(scratch_);
 }
 
-bool PhaseFold::goesAfter(const double* a, const double* b) {
-    return a[Phase] > b[Phase] || (a[Phase] == b[Phase] && a[Place] > b[Place]);
+void PhaseFold::countBuckets(double frequency) {
+    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
+    for (const Point& p : points_)
+        ++bucketStart_[(keyOf(phaseOf(p.offset, frequency)) >> bucketShift_) + 1];
+    largestBucket_ = 0;
+    std::uint32_t sum = 0;
+    for (std::uint32_t& start : bucketStart_) {
+        largestBucket_ = std::max(largestBucket_, start);
+        start = sum += start;
+    }
 }
 
-void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
-    double* const base = points_.data();
-    for (std::size_t i = begin + 1; i < end; ++i) {
-        if (!goesAfter(base + (i - 1) * Stride, base + i * Stride)) continue;
-        double point[Stride];
-        copyPoint(base + i * Stride, point);
-        std::size_t j = i;
-        for (; j > begin && goesAfter(base + (j - 1) * Stride, point); --j)
-            copyPoint(base + (j - 1) * Stride, base + j * Stride);
-        copyPoint(point, base + j * Stride);
+void PhaseFold::scatterIntoBuckets(double frequency) {
+    // Afterwards bucketStart_[b] is where bucket b ends.
+    Point* const out = scratch_.data();
+    for (const Point& p : points_) {
+        const std::uint32_t key = keyOf(phaseOf(p.offset, frequency));
+        out[bucketStart_[key >> bucketShift_]++] = {p.offset, p.value, key, p.place};
     }
+    points_.swap(scratch_);
+}
+
+double PhaseFold::sortAndSum() {
+    // A point moves at most largestBucket_ − 1 places, within its bucket, so the places more
+    // than that behind the one being inserted are final and their steps are summed at once,
+    // in the plain scan's order, while the lines are still in the cache.
+    Point* const p = points_.data();
+    const std::size_t lag = largestBucket_;
+    double sum = 0;
+    for (std::size_t i = 1; i < count_; ++i) {
+        insert(p, 0, i, frequency_);
+        if (i > lag) sum += squaredStep(p, i - lag);
+    }
+    for (std::size_t i = count_ > lag ? count_ - lag : 1; i < count_; ++i)
+        sum += squaredStep(p, i);
+    const double closing = p[count_ - 1].value - p[0].value;
+    return (closing * closing + sum) / deviationSum_;
 }
 
 void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
-    const double* const base = points_.data();
+    const Point* const base = points_.data();
+    const double f = frequency_;
     crowdedOrder_.resize(end - begin); // within the capacity reserved at construction
     for (std::size_t i = begin; i < end; ++i)
         crowdedOrder_[i - begin] = static_cast<std::uint32_t>(i);
-    std::sort(crowdedOrder_.begin(), crowdedOrder_.end(), [base](std::uint32_t a, std::uint32_t b) {
-        return goesAfter(base + std::size_t{b} * Stride, base + std::size_t{a} * Stride);
-    });
+    std::sort(
+        crowdedOrder_.begin(), crowdedOrder_.end(),
+        [base, f](std::uint32_t a, std::uint32_t b) { return goesAfter(base[b], base[a], f); });
     for (std::size_t i = begin; i < end; ++i)
-        copyPoint(base + std::size_t{crowdedOrder_[i - begin]} * Stride,
-                  scratch_.data() + i * Stride);
-    std::copy(scratch_.begin() + static_cast<std::ptrdiff_t>(begin * Stride),
-              scratch_.begin() + static_cast<std::ptrdiff_t>(end * Stride),
-              points_.begin() + static_cast<std::ptrdiff_t>(begin * Stride));
+        scratch_[i] = base[crowdedOrder_[i - begin]];
+    std::copy(scratch_.begin() + static_cast<std::ptrdiff_t>(begin),
+              scratch_.begin() + static_cast<std::ptrdiff_t>(end),
+              points_.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
-void PhaseFold::sortBuckets() {
-    // A point in an earlier bucket always has the smaller phase, so one insertion pass over
-    // the whole array never moves a point out of its bucket.
-    if (largestBucket_ <= InsertionLimit) {
-        insertionSort(0, count_);
-        return;
-    }
+double PhaseFold::sortCrowdedBucketsAndSum() {
     // Crowded phases (a frequency near a multiple of a regular sampling): a bucket may hold
     // most of the points, and insertion would take quadratic time there.
     std::size_t begin = 0;
@@ -122,20 +184,18 @@ void PhaseFold::sortBuckets() {
         if (end - begin > InsertionLimit)
             sortCrowdedBucket(begin, end);
         else
-            insertionSort(begin, end);
+            insertionSort(points_.data(), begin, end, frequency_);
         begin = end;
     }
+    return dispersion();
 }
 
 double PhaseFold::dispersion() const {
-    const double* const w = points_.data() + Value;
-    const std::size_t last = (count_ - 1) * Stride;
+    const Point* const p = points_.data();
     double sum = 0;
-    for (std::size_t i = Stride; i <= last; i += Stride) {
-        const double d = w[i] - w[i - Stride];
-        sum += d * d;
-    }
-    const double closing = w[last] - w[0];
+    for (std::size_t i = 1; i < count_; ++i)
+        sum += squaredStep(p, i);
+    const double closing = p[count_ - 1].value - p[0].value;
     return (closing * closing + sum) / deviationSum_;
 }
 

@@ -13,41 +13,50 @@
 namespace quelmar {
 
 class PhaseFold {
-public:
+  public:
     // Takes the copy; all memory the folds need is allocated here, none per frequency.
     explicit PhaseFold(const PeriodSeries& series);
 
     // Θ at the frequency f (cycles per day). The phase of a point is the fractional part of
     // (t(i) − t(1)) · f, brought into [0, 1); points of equal phase keep their file order.
+    // The value is the one the plain scan computes, to the last bit, whatever frequency the
+    // fold was at before.
     double theta(double frequency);
 
-private:
-    // A point is four doubles side by side: its phase, its offset t(i) − t(1) in days, its
-    // value and its place i in the file. They live in plain arrays of doubles so that the
-    // arrays can sit on huge pages: faulting in a million points' worth of small pages costs
-    // more than several folds. Points of equal phase (repeated dates) are ordered by their
-    // place in the file, so Θ does not depend on the order an earlier fold left them in.
-    static constexpr std::size_t Phase = 0, Offset = 1, Value = 2, Place = 3, Stride = 4;
+    // Files up to this many points are ordered by insertion from the previous fold's order;
+    // larger ones by buckets.
+    static constexpr std::size_t ReorderLimit = 1500;
 
-    void foldAndCount(double frequency);
-    void scatterIntoBuckets();
-    void sortBuckets();
-    // Whether point a comes after point b in phase order.
-    static bool goesAfter(const double* a, const double* b);
-    void insertionSort(std::size_t begin, std::size_t end);
+    // A point as the fold moves it: 24 bytes. The key is the phase scaled to 32 bits and
+    // truncated, so a larger key always means a larger phase; points of equal key are told
+    // apart by their exact phase, recomputed from the offset, and then by their place.
+    struct Point {
+        double offset; // t(i) − t(1), days
+        double value;  // w(i), the scaled value
+        std::uint32_t key;
+        std::uint32_t place; // i − 1
+    };
+
+  private:
+    void reorder(double frequency);
+    void countBuckets(double frequency);
+    void scatterIntoBuckets(double frequency);
+    double sortAndSum();
+    double sortCrowdedBucketsAndSum();
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
     double dispersion() const;
-    std::uint32_t bucketOf(double phase) const;
 
     std::size_t count_;
+    double frequency_ = 0; // of the fold points_ is ordered for
     // points_ stays in the phase order of the previous fold: the next fold moves each point by
-    // a small phase shift only, so the bucket scatter writes nearly sequentially.
-    std::vector<double> points_;
-    std::vector<double> scratch_;
-    std::vector<std::uint32_t> bucketStart_; // [bucket + 1], one more for a phase of exactly 1
+    // a small phase shift only, so the bucket scatter writes nearly sequentially and the
+    // insertion of small files moves each point a few places.
+    std::vector<Point> points_;
+    std::vector<Point> scratch_;
+    std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
+    unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
     std::vector<std::uint32_t> crowdedOrder_; // work space for sorting a crowded bucket
-    double bucketScale_;
     double deviationSum_;
 };
 
