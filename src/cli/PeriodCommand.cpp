@@ -3,6 +3,7 @@
 #include "analysis/PeriodSummary.h"
 #include "commands.h"
 #include "Arguments.h"
+#include "PeriodMethods.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
@@ -26,6 +27,7 @@ struct PeriodOptions {
     std::string pmin, pmax, step, column = "1", output, threads, summary, shard;
     bool force = false;
     bool json = false;
+    MethodOptions methods;
 };
 
 unsigned threadCount(const std::string& text) {
@@ -81,28 +83,45 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
                            "; give --force to run it all the same");
 
     const std::string output = opt.output.empty() ? periodogramFileName(data) : opt.output;
+    const double shortestPeriod = std::min(settings.pmin, settings.pmax);
+    if (opt.methods.method != "lk") {
+        const MethodResult result =
+            runMethod(opt.methods, series, grid, shortestPeriod, output, threads);
+        JsonObject json;
+        json.text("file", data).text("periodogram", output).count("points", series.count());
+        json.count("left_out", series.missing + series.ignored);
+        addMethodFields(json, result);
+        std::cout << (opt.json ? json.str() + "\n" : methodLines(result));
+        return;
+    }
+    // The method's settings are refused, if at all, before the scan writes anything.
+    methodSettings(opt.methods, shortestPeriod, series.count());
+    methodSeries(opt.methods, series, data);
     const ScanOutcome outcome =
         isatty(STDERR_FILENO) ? scanShowingProgress(series, grid, output, threads) : [&] {
             ScanProgress progress;
             return scanPeriods(series, grid, output, threads, progress);
         }();
     if (!outcome.best) throw QuelmarError(output, "the scan wrote no line");
+    const MethodResult result =
+        analyseScan(opt.methods, series, grid, shortestPeriod, output, threads);
     if (opt.json) {
         const auto second = secondMinimum(output, outcome.best->frequency, 1 / series.timeSpan);
-        std::cout << JsonObject()
-                         .text("file", data)
-                         .text("periodogram", output)
-                         .count("points", series.count())
-                         .count("left_out", series.missing + series.ignored)
-                         .value("best", lineJson(outcome.best))
-                         .value("second", lineJson(second))
-                         .str()
-                  << '\n';
+        JsonObject json;
+        json.text("file", data)
+            .text("periodogram", output)
+            .count("points", series.count())
+            .count("left_out", series.missing + series.ignored)
+            .value("best", lineJson(outcome.best))
+            .value("second", lineJson(second));
+        addMethodFields(json, result);
+        std::cout << json.str() << '\n';
         return;
     }
     std::cout << "best period " << fixed(outcome.best->period, 8) << " theta "
               << fixed(outcome.best->theta, 8) << " frequency " << fixed(outcome.best->frequency, 8)
-              << '\n';
+              << '\n'
+              << methodLines(result);
 }
 
 // Every N-th file starting at the K-th, K counted from 1: the share of one machine.
@@ -147,6 +166,9 @@ void printSummary(const std::vector<PeriodSummaryLine>& lines, const PeriodOptio
 }
 
 void runBatch(const PeriodOptions& opt) {
+    if (opt.methods.method != "lk" || !opt.methods.fap.empty())
+        throw QuelmarError("--method other than lk and --fap take one data file, without "
+                           "--summary or --shard");
     if (!opt.output.empty() && opt.data.size() > 1)
         throw QuelmarError("--output names one periodogram; with several data files each "
                            "periodogram is named after its file");
@@ -223,6 +245,7 @@ void addPeriodCommand(CLI::App& app) {
                     "K/N: search only every N-th file starting at the K-th (K from 1), so N "
                     "machines or jobs share a catalogue");
     addJsonFlag(*cmd, opt->json, "print the results as JSON");
+    addMethodOptions(*cmd, opt->methods);
     cmd->callback([opt] {
         if (opt->data.size() == 1 && opt->summary.empty() && opt->shard.empty())
             runPeriodSearch(*opt, opt->data.front());

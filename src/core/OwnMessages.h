@@ -321,6 +321,31 @@ inline constexpr OwnMessage ScanTooLarge{"the scan would take %1 trial frequenci
                                          "расчёт занял бы %1 пробных частот, больше %2"};
 inline constexpr OwnMessage ScanWroteNoLine{"the scan wrote no line",
                                             "расчёт не записал ни одной строки"};
+// The methods beside Lafler–Kinman and what they are given.
+inline constexpr OwnMessage UnknownPeriodMethod{
+    "the method \"%1\" is not one of lk, gls, bls, pdm",
+    "метод «%1» — не один из lk, gls, bls, pdm"};
+inline constexpr OwnMessage HarmonicsOutOfRange{"the harmonics must be 1 to 6, not %1",
+                                                "число гармоник должно быть от 1 до 6, а не %1"};
+inline constexpr OwnMessage DurationNotPositive{
+    "the duration %1 must be a positive number of days",
+    "длительность %1 должна быть положительным числом суток"};
+inline constexpr OwnMessage DurationNotShorter{
+    "the duration %1 days is not shorter than the shortest period, %2 days",
+    "длительность %1 сут. не меньше наименьшего периода, %2 сут."};
+inline constexpr OwnMessage CoversBelowOne{"the covers must be 1 or more, not %1",
+                                           "число покрытий должно быть не меньше 1, а не %1"};
+inline constexpr OwnMessage TooFewPointsPerBin{
+    "%1 observations in %2 phase bins are fewer than 3 per bin; give fewer bins",
+    "%1 наблюдений на %2 фазовых интервалов — меньше 3 на интервал; задайте меньше интервалов"};
+inline constexpr OwnMessage ErrorNotPositive{
+    "the error in column %1 is %2; only a positive error can weigh an observation",
+    "ошибка в столбце %1 равна %2; вес наблюдению может дать только положительная ошибка"};
+inline constexpr OwnMessage TooManyPermutations{
+    "%1 permutations are more than 100,000", "%1 перестановок — больше 100 000"};
+inline constexpr OwnMessage PermutationsNotWhole{
+    "the permutations \"%1\" are not a whole number of 1 or more",
+    "число перестановок «%1» — не целое число не меньше 1"};
 
 // Survey light curves read into observation files: what is wrong with a source.
 inline constexpr OwnMessage TableEmpty{"the file is empty", "файл пуст"};

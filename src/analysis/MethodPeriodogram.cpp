@@ -1,0 +1,178 @@
+#include "MethodPeriodogram.h"
+
+#include "LombScargle.h"
+#include "PeriodogramWriter.h"
+#include "PhaseDispersion.h"
+#include "PhaseFold.h"
+
+#include "core/Error.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
+#include <system_error>
+#include <thread>
+
+namespace quelmar {
+
+namespace {
+
+std::vector<double> trialFrequencies(const FrequencyGrid& grid) {
+    std::vector<double> frequencies;
+    TrialFrequencies trials(grid);
+    for (double f; trials.next(f);)
+        frequencies.push_back(f);
+    return frequencies;
+}
+
+// Runs work(first, last) over shares of [0, count) on up to `threads` threads.
+template <class Work> void inShares(std::size_t count, unsigned threads, const Work& work) {
+    const std::size_t shares = std::max<std::size_t>(1, std::min<std::size_t>(scanThreads(threads), count / 64));
+    std::vector<std::jthread> helpers;
+    auto share = [&](std::size_t k) { work(count * k / shares, count * (k + 1) / shares); };
+    std::size_t started = 1;
+    try {
+        for (; started < shares; ++started)
+            helpers.emplace_back(share, started);
+    } catch (const std::system_error&) {
+        // The shares no thread could take are done here.
+    }
+    share(0);
+    for (std::size_t k = started; k < shares; ++k)
+        share(k);
+}
+
+template <class Statistic>
+void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
+              const std::function<Statistic()>& make) {
+    inShares(frequencies.size(), threads, [&](std::size_t first, std::size_t last) {
+        Statistic statistic = make();
+        for (std::size_t j = first; j < last; ++j)
+            out[j] = statistic(frequencies[j]);
+    });
+}
+
+Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& values,
+                          const MethodSettings& settings, std::vector<double> frequencies,
+                          unsigned threads) {
+    Periodogram p;
+    p.statistics.resize(frequencies.size());
+    using Statistic = std::function<double(double)>;
+    switch (settings.method) {
+    case PeriodMethod::LombScargle:
+        p.statistics = LombScargle(series, settings.harmonics).powers(frequencies);
+        break;
+    case PeriodMethod::LaflerKinman:
+        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+            return [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
+        });
+        break;
+    case PeriodMethod::BoxLeastSquares:
+        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+            return [box = std::make_shared<BoxLeastSquares>(series, settings.durations)](double f) {
+                return box->power(f);
+            };
+        });
+        break;
+    case PeriodMethod::PhaseDispersion:
+        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+            return [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
+                       double f) { return pdm->theta(f); };
+        });
+        break;
+    }
+    p.frequencies = std::move(frequencies);
+    return p;
+}
+
+std::uint64_t splitMix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
+} // namespace
+
+Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
+                              const MethodSettings& settings, const FrequencyGrid& grid,
+                              unsigned threads) {
+    return periodogramAt(series, values, settings, trialFrequencies(grid), threads);
+}
+
+void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath,
+                      const std::string& dataPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(outputPath, dataPath, ec))
+        throw QuelmarError(outputPath, message::PeriodogramOverData);
+    PeriodogramWriter writer(outputPath);
+    constexpr std::size_t Batch = 4096;
+    writer.reserveLines(static_cast<int>(Batch));
+    for (std::size_t first = 0; first < periodogram.frequencies.size(); first += Batch) {
+        const std::size_t count = std::min(Batch, periodogram.frequencies.size() - first);
+        writer.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
+                     static_cast<int>(count));
+    }
+    writer.close();
+}
+
+std::size_t bestLine(const Periodogram& p, bool lowIsBetter) {
+    std::size_t best = 0;
+    for (std::size_t j = 1; j < p.statistics.size(); ++j)
+        if (lowIsBetter ? p.statistics[j] < p.statistics[best] : p.statistics[j] > p.statistics[best])
+            best = j;
+    return best;
+}
+
+TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings, double frequency) {
+    return BoxLeastSquares(series, settings.durations).bestBox(frequency);
+}
+
+FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
+                                 const MethodSettings& settings, const FrequencyGrid& grid,
+                                 double best, long long permutations, std::uint64_t seed,
+                                 unsigned threads) {
+    const std::vector<double> frequencies = trialFrequencies(grid);
+    const bool low = lowMarksPeriod(settings.method);
+    std::atomic<long long> next{0}, asExtreme{0};
+    auto work = [&] {
+        WeightedSeries shuffled = series;
+        PeriodSeries shuffledValues = values;
+        std::vector<std::size_t> order(series.size());
+        for (long long k; (k = next.fetch_add(1)) < permutations;) {
+            std::mt19937_64 random(splitMix(seed ^ splitMix(static_cast<std::uint64_t>(k))));
+            for (std::size_t i = 0; i < order.size(); ++i)
+                order[i] = i;
+            for (std::size_t i = order.size() - 1; i > 0; --i)
+                std::swap(order[i], order[random() % (i + 1)]);
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                shuffled.y[i] = series.y[order[i]];
+                shuffled.w[i] = series.w[order[i]];
+                shuffledValues.values[i + 1] = values.values[order[i] + 1];
+            }
+            const Periodogram p = periodogramAt(shuffled, shuffledValues, settings, frequencies, 1);
+            const double top = p.statistics[bestLine(p, low)];
+            if (low ? top <= best : top >= best) asExtreme.fetch_add(1);
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        try {
+            for (unsigned w = 1; w < scanThreads(threads); ++w)
+                helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            // A thread the system will not start leaves its shuffles to the others.
+        }
+        work();
+    }
+    FalseAlarm alarm;
+    alarm.permutations = permutations;
+    alarm.asExtreme = asExtreme;
+    alarm.probability = static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
+    return alarm;
+}
+
+} // namespace quelmar

@@ -1,0 +1,46 @@
+#pragma once
+// The periodograms of the methods beside Lafler–Kinman: computed over the trial frequencies of
+// the scan on every core, written as the scan writes Θ (frequency, statistic, period, 8
+// decimals, CR LF), and the permutation test of the best peak's significance.
+
+#include "BoxLeastSquares.h"
+#include "PeriodPeaks.h"
+#include "PeriodScan.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quelmar {
+
+// The statistic at every trial frequency of the grid.
+Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
+                              const MethodSettings& settings, const FrequencyGrid& grid,
+                              unsigned threads);
+
+// Writes the periodogram; refuses to write over the data file.
+void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath,
+                      const std::string& dataPath);
+
+// The best line: the smallest Θ or the largest power, the first of equals.
+std::size_t bestLine(const Periodogram& periodogram, bool lowIsBetter);
+
+// The box of the best frequency, for the box search.
+TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings, double frequency);
+
+struct FalseAlarm {
+    double probability = 0; // (as extreme + 1) / (permutations + 1)
+    long long asExtreme = 0;
+    long long permutations = 0;
+};
+
+// Shuffles the values (with their weights) over the dates `permutations` times and counts the
+// shuffles whose best statistic is as extreme as `best`. Each shuffle has its own random stream
+// drawn from the seed, so the result is the same on any number of threads.
+FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
+                                 const MethodSettings& settings, const FrequencyGrid& grid,
+                                 double best, long long permutations, std::uint64_t seed,
+                                 unsigned threads);
+
+inline constexpr long long MaxPermutations = 100'000;
+
+} // namespace quelmar

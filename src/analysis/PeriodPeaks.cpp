@@ -1,0 +1,125 @@
+#include "PeriodPeaks.h"
+
+#include "HarmonicFit.h"
+
+#include "core/TextFile.h"
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quelmar {
+
+namespace {
+
+struct Alias {
+    double frequency; // cycles per day
+    const char* name;
+};
+// The solar day, the sidereal day and the synodic month.
+constexpr Alias Aliases[] = {{1.0, "1-day alias"},
+                             {1.0 / 0.99726957, "sidereal-day alias"},
+                             {1.0 / 29.530589, "lunar alias"}};
+
+struct Multiple {
+    double factor;
+    const char* name;
+};
+constexpr Multiple Multiples[] = {{3, "3x"}, {2, "2x"}, {0.5, "1/2x"}, {1.0 / 3, "1/3x"}};
+
+// Half the width in frequency where the statistic is halfway between the peak and the noise.
+double halfWidthAt(const Periodogram& p, std::size_t peak, double noise) {
+    const double half = 0.5 * (p.statistics[peak] + noise);
+    const bool low = p.statistics[peak] < noise;
+    auto beyond = [&](std::size_t i) { return low ? p.statistics[i] >= half : p.statistics[i] <= half; };
+    auto crossing = [&](std::size_t inside, std::size_t outside) {
+        const double a = p.statistics[inside], b = p.statistics[outside];
+        const double share = a == b ? 0 : (half - a) / (b - a);
+        return p.frequencies[inside] + share * (p.frequencies[outside] - p.frequencies[inside]);
+    };
+    std::size_t left = peak, right = peak;
+    while (left > 0 && !beyond(left - 1))
+        --left;
+    while (right + 1 < p.frequencies.size() && !beyond(right + 1))
+        ++right;
+    const double lo = left > 0 ? crossing(left, left - 1) : p.frequencies[left];
+    const double hi = right + 1 < p.frequencies.size() ? crossing(right, right + 1) : p.frequencies[right];
+    return 0.5 * (hi - lo);
+}
+
+} // namespace
+
+std::vector<PeriodPeak> findPeaks(const Periodogram& p, bool lowIsBetter, double noise,
+                                  double resolution, const WeightedSeries& series, int harmonics) {
+    const std::size_t n = p.frequencies.size();
+    auto better = [&](double a, double b) { return lowIsBetter ? a < b : a > b; };
+    std::vector<std::size_t> extrema;
+    for (std::size_t i = 0; i < n; ++i)
+        if ((i == 0 || !better(p.statistics[i - 1], p.statistics[i])) &&
+            (i + 1 == n || !better(p.statistics[i + 1], p.statistics[i])))
+            extrema.push_back(i);
+    std::stable_sort(extrema.begin(), extrema.end(), [&](std::size_t a, std::size_t b) {
+        return better(p.statistics[a], p.statistics[b]);
+    });
+    std::vector<PeriodPeak> peaks;
+    for (const std::size_t i : extrema) {
+        if (static_cast<int>(peaks.size()) == ListedPeaks) break;
+        if (std::any_of(peaks.begin(), peaks.end(), [&](const PeriodPeak& q) {
+                return std::abs(q.frequency - p.frequencies[i]) <= resolution;
+            }))
+            continue;
+        PeriodPeak peak;
+        peak.frequency = p.frequencies[i];
+        peak.statistic = p.statistics[i];
+        const double width = halfWidthAt(p, i, noise);
+        const FrequencyFit fit = fitFrequency(series, harmonics, peak.frequency,
+                                              std::max(width, 0.5 * resolution));
+        peak.period = fit.period();
+        peak.periodError = fit.periodError();
+        peak.halfWidth = width / (peak.frequency * peak.frequency);
+        peaks.push_back(peak);
+    }
+    labelRelations(peaks);
+    return peaks;
+}
+
+void labelRelations(std::vector<PeriodPeak>& peaks) {
+    for (PeriodPeak& a : peaks) {
+        for (const PeriodPeak& b : peaks) {
+            if (&a == &b || !a.relation.empty()) continue;
+            for (const Multiple& m : Multiples)
+                if (a.relation.empty() &&
+                    std::abs(a.period - m.factor * b.period) <= a.halfWidth + m.factor * b.halfWidth) {
+                    a.relation = m.name;
+                    a.relationTo = b.period;
+                }
+            // Frequencies an alias apart; only the weaker of the two is labelled.
+            if (&b > &a) continue;
+            const double fa = 1 / a.period, fb = 1 / b.period;
+            const double tolerance = a.halfWidth * fa * fa + b.halfWidth * fb * fb;
+            for (const Alias& alias : Aliases)
+                if (a.relation.empty() && std::abs(std::abs(fa - fb) - alias.frequency) <= tolerance) {
+                    a.relation = alias.name;
+                    a.relationTo = b.period;
+                }
+        }
+    }
+}
+
+Periodogram readPeriodogram(const std::string& path) {
+    const MappedFile file(path);
+    LineReader lines(file.text());
+    Periodogram p;
+    std::string_view text;
+    while (lines.next(text)) {
+        LineTokens tokens(text);
+        const auto f = parseNumber(tokens.next());
+        const auto statistic = parseNumber(tokens.next());
+        if (!f || !statistic) continue;
+        p.frequencies.push_back(*f);
+        p.statistics.push_back(*statistic);
+    }
+    return p;
+}
+
+} // namespace quelmar

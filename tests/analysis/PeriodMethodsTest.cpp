@@ -1,0 +1,83 @@
+#include "analysis/BoxLeastSquares.h"
+#include "analysis/LombScargle.h"
+#include "analysis/PeriodMethod.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <random>
+#include <string>
+
+using namespace quelmar;
+
+namespace {
+
+struct ReferenceStar {
+    const char* file;
+    int column, errorColumn; // errorColumn 0: no weights
+    double frequencies[4];
+    double astropyPowers[4]; // LombScargle(t, y, dy, fit_mean=True, normalization="standard")
+};
+
+// Computed once with astropy 5.2 (Debian python3-astropy), method "slow".
+constexpr ReferenceStar Stars[] = {
+    {"ogle_lmc_cep_0018_I.dat", 1, 2, {0.2470448, 0.25, 0.5, 1.3},
+     {0.9007189428, 0.1979875975, 0.0061676356, 0.0043776407}},
+    {"ogle_lmc_rrlyr_00003_I.dat", 1, 2, {1.5232, 1.52323, 0.5077, 2.1},
+     {0.6522238191, 0.6706426468, 0.0040625235, 0.0128528102}},
+    {"sdss_s82_rrlyr_3565718_5band.dat", 3, 0, {1.5075, 1.50752, 0.7, 2.5},
+     {0.7819521403, 0.7811351549, 0.0028879620, 0.0462629691}},
+    {"linear_14752041_ea.dat", 1, 2, {2.7401, 1.37, 0.9, 3.3},
+     {0.5435479797, 0.0879584574, 0.0227464226, 0.0108754786}},
+};
+
+WeightedSeries starSeries(const ReferenceStar& star) {
+    const std::string path = std::string(QUELMAR_REALDATA_DIR) + "/" + star.file;
+    const PeriodSeries series = readPeriodSeries(path, star.column);
+    return star.errorColumn ? weightedSeries(series, readErrorColumn(path, star.column, star.errorColumn))
+                            : weightedSeries(series);
+}
+
+} // namespace
+
+TEST(LombScargle, AgreesWithAstropyAndTheFastSumsWithTheDirectOnes) {
+    if (!std::filesystem::exists(QUELMAR_REALDATA_DIR)) GTEST_SKIP() << "no " << QUELMAR_REALDATA_DIR;
+    for (const ReferenceStar& star : Stars) {
+        const WeightedSeries series = starSeries(star);
+        const LombScargle gls(series, 1);
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(gls.power(star.frequencies[k]), star.astropyPowers[k], 1e-6)
+                << star.file << " at " << star.frequencies[k];
+        // A uniform grid over the star's period, by FFTs and by direct sums, with 1 and 3 terms.
+        for (const int harmonics : {1, 3}) {
+            const LombScargle fit(series, harmonics);
+            const double f0 = star.frequencies[0] - 0.05, df = 1e-4;
+            const std::vector<double> fast = fit.uniformPowers(f0, df, 1000);
+            for (std::size_t j = 0; j < fast.size(); j += 37)
+                EXPECT_NEAR(fast[j], fit.power(f0 + static_cast<double>(j) * df), 1e-6)
+                    << star.file << " with " << harmonics << " harmonics, line " << j;
+        }
+    }
+}
+
+TEST(BoxLeastSquares, FindsTheBoxOfASyntheticTransit) {
+    // 0.7 % deep, 0.12 d long transits every 3.2888 d in 2-minute flux over 27 days.
+    std::mt19937_64 random(3);
+    std::normal_distribution<double> noise(0, 0.002);
+    WeightedSeries s;
+    s.epoch0 = 2459000;
+    for (double t = 0; t < 27; t += 2.0 / 1440) {
+        const double phase = std::fmod(t - 1.3 + 100 * 3.2888, 3.2888);
+        s.t.push_back(t);
+        s.y.push_back(1 - (phase < 0.06 || phase > 3.2888 - 0.06 ? 0.007 : 0) + noise(random));
+        s.w.push_back(1);
+    }
+    BoxLeastSquares bls(s, {0.06, 0.08, 0.1, 0.12, 0.14});
+    const TransitBox box = bls.bestBox(1 / 3.2888);
+    EXPECT_NEAR(box.depth, 0.007, 0.0007);
+    EXPECT_NEAR(box.duration, 0.12, 0.02);
+    EXPECT_NEAR(std::remainder(box.epoch - (s.epoch0 + 1.3), 3.2888), 0, 0.01);
+    EXPECT_LT(bls.power(1 / 3.0), box.power / 5);
+}
