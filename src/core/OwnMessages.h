@@ -625,6 +625,47 @@ inline constexpr OwnMessage StarNameLineBreak{
     "имя звезды не может содержать перевод строки; звезда не добавлена"};
 inline constexpr OwnMessage CannotCreateFolder{"cannot create its folder (%1)",
                                                "не удаётся создать папку для файла (%1)"};
+// Time scales and the precise correction (BJD_TDB).
+inline constexpr OwnMessage RightAscensionOutOfRange{
+    "the right ascension %1 h is out of range: it must be at least 0 and below 24 hours",
+    "прямое восхождение %1 ч вне диапазона: оно должно быть не меньше 0 и меньше 24 часов"};
+inline constexpr OwnMessage DeclinationOutOfRange{
+    "the declination %1° is out of range: it must lie between -90° and +90°",
+    "склонение %1° вне диапазона: оно должно быть от -90° до +90°"};
+inline constexpr OwnMessage ObservatoryOutOfRange{
+    "the observatory (longitude %1°, latitude %2°, height %3 m) is out of range: longitude "
+    "within ±180°, latitude within ±90°, height within ±10,000 m",
+    "обсерватория (долгота %1°, широта %2°, высота %3 м) вне диапазона: долгота в пределах "
+    "±180°, широта в пределах ±90°, высота в пределах ±10 000 м"};
+inline constexpr OwnMessage DateBeyondTimeScales{
+    "the date %1 is beyond the dates UTC can be converted for",
+    "дата %1 вне дат, для которых можно пересчитать UTC"};
+inline constexpr OwnMessage AlreadyBarycentric{
+    "its dates are already barycentric (%1): a second correction would shift them again; "
+    "nothing was written",
+    "даты в нём уже барицентрические (%1): повторная поправка сдвинула бы их ещё раз; ничего "
+    "не записано"};
+inline constexpr OwnMessage RecordedScaleDisagrees{
+    "its dates are recorded as %1, not %2; nothing was written",
+    "даты в нём записаны как %1, а не %2; ничего не записано"};
+inline constexpr OwnMessage HjdNeedsTdb{
+    "HJD dates are corrected on the BJD_TDB scale only (--scale tdb); nothing was written",
+    "даты HJD исправляются только в шкале BJD_TDB (--scale tdb); ничего не записано"};
+inline constexpr OwnMessage UtcExtrapolated{
+    "%1 dates lie outside the table of leap seconds (before 1960 or after today): UTC is "
+    "extrapolated for them",
+    "%1 дат вне таблицы секунд координации (до 1960 года или после сегодняшнего дня): UTC для "
+    "них экстраполировано"};
+inline constexpr OwnMessage ScaleLabel{"Scale:", "Шкала:"};
+inline constexpr OwnMessage ScaleSeries{"BJD_UTC (series, as in the design)",
+                                        "BJD_UTC (ряд, как в исходной программе)"};
+inline constexpr OwnMessage ScaleTdb{"BJD_TDB (ERFA, for publication)",
+                                     "BJD_TDB (ERFA, для публикации)"};
+inline constexpr OwnMessage InputDatesLabel{"Dates in the file:", "Даты в файле:"};
+inline constexpr OwnMessage InputJdUtc{"JD (UTC)", "JD (UTC)"};
+inline constexpr OwnMessage InputHjdUtc{"HJD (UTC)", "HJD (UTC)"};
+inline constexpr OwnMessage InputBjdTdb{"BJD_TDB already", "уже BJD_TDB"};
+inline constexpr OwnMessage CurveScaleCaption{"%1 — dates: %2", "%1 — даты: %2"};
 
 // Saving a picture. The dialog's design texts are English; these give them in both languages.
 inline constexpr OwnMessage PictureDialogTitle{"Saving curve as a picture",
