@@ -5,11 +5,9 @@
 #include "PhaseDispersion.h"
 #include "PhaseFold.h"
 
-#include "core/Error.h"
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
@@ -103,11 +101,7 @@ Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& 
     return periodogramAt(series, values, settings, trialFrequencies(grid), threads);
 }
 
-void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath,
-                      const std::string& dataPath) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(outputPath, dataPath, ec))
-        throw QuelmarError(outputPath, message::PeriodogramOverData);
+void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath) {
     PeriodogramWriter writer(outputPath);
     constexpr std::size_t Batch = 4096;
     writer.reserveLines(static_cast<int>(Batch));

@@ -17,9 +17,8 @@ Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& 
                               const MethodSettings& settings, const FrequencyGrid& grid,
                               unsigned threads);
 
-// Writes the periodogram; refuses to write over the data file.
-void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath,
-                      const std::string& dataPath);
+// Writes the periodogram (the command has checked that it is no file it reads).
+void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath);
 
 // The best line: the smallest Θ or the largest power, the first of equals.
 std::size_t bestLine(const Periodogram& periodogram, bool lowIsBetter);

@@ -120,7 +120,7 @@ MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
     const MethodSettings settings = methodSettings(options, shortestPeriod, series.count());
     const WeightedSeries weighted = methodSeries(options, series, series.path);
     const Periodogram periodogram = methodPeriodogram(weighted, series, settings, grid, threads);
-    writePeriodogram(periodogram, output, series.path);
+    writePeriodogram(periodogram, output);
     return report(options, settings, weighted, series, grid, periodogram, threads);
 }
 
