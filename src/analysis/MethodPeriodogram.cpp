@@ -5,7 +5,6 @@
 #include "PhaseDispersion.h"
 #include "PhaseFold.h"
 
-
 #include <algorithm>
 #include <atomic>
 #include <functional>
