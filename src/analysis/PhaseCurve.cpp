@@ -62,7 +62,7 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
     checkPhaseElements(epoch, period);
     if (sameFile(dataPath, outputPath))
         throw QuelmarError(outputPath, message::PhaseFileOverData);
-    const MappedFile data(dataPath);
+    const FileContent data(dataPath);
     StagedFile output(outputPath);
     const long long lines =
         writePhaseCurveText(data.text(), dataPath, epoch, period,
@@ -72,7 +72,7 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
 }
 
 std::string firstDateText(const std::string& dataPath) {
-    const MappedFile data(dataPath);
+    const FileContent data(dataPath);
     LineReader lines(data.text());
     std::string_view line;
     while (lines.next(line)) {

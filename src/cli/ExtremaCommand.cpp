@@ -98,7 +98,7 @@ void runExtrema(const ExtremaOptions& opt) {
     const TermRange terms = termRange(opt.terms);
     if (opt.decimals < 0 || opt.decimals > 20)
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
-    const MappedFile file(opt.data);
+    const FileContent file(opt.data);
     PointStore store =
         parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data).store;
     if (opt.channel < 1 || opt.channel > store.ChannelCount)

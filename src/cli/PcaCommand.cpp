@@ -96,7 +96,7 @@ void refuseOverwritingTheData(const std::string& data, const std::string& output
 
 void runPca(const PcaOptions& opt) {
     if (!opt.output.empty()) refuseOverwritingTheData(opt.data, opt.output);
-    const MappedFile file(opt.data);
+    const FileContent file(opt.data);
     LoadResult loaded =
         parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
     PointStore& store = loaded.store;
