@@ -91,7 +91,7 @@ WeightedSeries weightedSeries(const PeriodSeries& series, const std::vector<doub
 }
 
 std::vector<double> readErrorColumn(const std::string& path, int valueColumn, int errorColumn) {
-    const MappedFile file(path);
+    const FileContent file(path);
     const int channels = countChannels(file.text(), path);
     if (errorColumn < 1 || channels < 2 || errorColumn > channels)
         throw QuelmarError(path, {message::ColumnAbsent,

@@ -107,7 +107,7 @@ void labelRelations(std::vector<PeriodPeak>& peaks) {
 }
 
 Periodogram readPeriodogram(const std::string& path) {
-    const MappedFile file(path);
+    const FileContent file(path);
     LineReader lines(file.text());
     Periodogram p;
     std::string_view text;

@@ -118,7 +118,7 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
 }
 
 PeriodSeries readPeriodSeries(const std::string& path, int column) {
-    const MappedFile file(path);
+    const FileContent file(path);
     return parsePeriodSeries(file.text(), column, path);
 }
 

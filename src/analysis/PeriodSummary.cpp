@@ -67,7 +67,7 @@ std::string lineFields(const std::optional<PeriodogramLine>& line) {
 
 std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
                                              double bestFrequency, double resolution) {
-    const MappedFile file(periodogramPath);
+    const FileContent file(periodogramPath);
     LineReader lines(file.text());
     std::optional<PeriodogramLine> second;
     // Θ at three neighbouring frequencies: the middle one is a minimum when no neighbour is lower.

@@ -78,7 +78,7 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
         .reads(dataPath, message::RoleDataFile)
         .writes(outputPath, message::RolePhaseFile)
         .check();
-    const MappedFile data(dataPath);
+    const FileContent data(dataPath);
     StagedFile output(outputPath);
     const long long lines =
         writePhaseCurveText(data.text(), dataPath, epoch, period,
@@ -88,7 +88,7 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
 }
 
 std::string firstDateText(const std::string& dataPath) {
-    const MappedFile data(dataPath);
+    const FileContent data(dataPath);
     LineReader lines(data.text());
     std::string_view line;
     while (lines.next(line)) {

@@ -98,7 +98,7 @@ void runExtrema(const ExtremaOptions& opt) {
     const TermRange terms = termRange(opt.terms);
     if (opt.decimals < 0 || opt.decimals > 20)
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
-    const MappedFile file(opt.data);
+    const FileContent file(opt.data);
     LoadResult loaded =
         parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
     reportSkippedLines(opt.data, loaded.skipped);

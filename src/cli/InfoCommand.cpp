@@ -18,7 +18,7 @@ void addInfoCommand(CLI::App& app) {
     addDataFile(*cmd, *path);
     addJsonFlag(*cmd, *json);
     cmd->callback([path, json] {
-        const MappedFile file(*path);
+        const FileContent file(*path);
         const int channels = countChannels(file.text(), *path);
         const LoadResult loaded = parsePointStore(file.text(), channels, *path);
         const PointStore& store = loaded.store;

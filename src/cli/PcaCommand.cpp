@@ -94,7 +94,7 @@ void runPca(const PcaOptions& opt) {
             .reads(opt.data, message::RoleDataFile)
             .writes(opt.output, message::RoleOutput)
             .check();
-    const MappedFile file(opt.data);
+    const FileContent file(opt.data);
     LoadResult loaded =
         parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
     PointStore& store = loaded.store;

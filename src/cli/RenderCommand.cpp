@@ -67,7 +67,7 @@ PictureFormat formatOfName(const std::string& output) {
 }
 
 PointStore loadCurve(const std::string& path) {
-    const MappedFile file(path);
+    const FileContent file(path);
     LoadResult loaded = parsePointStore(file.text(), countChannels(file.text()), path);
     if (loaded.store.PointCount == 0) throw QuelmarError(path, "holds no observation to draw");
     reportSkippedLines(path, loaded.skipped);

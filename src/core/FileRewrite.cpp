@@ -252,7 +252,7 @@ void appendToFile(const std::string& path, std::string_view content) {
 }
 
 void copyFile(const std::string& from, const std::string& to) {
-    const MappedFile source(from);
+    const FileContent source(from);
     writeFileAtomically(to, source.text());
 }
 
@@ -264,7 +264,7 @@ LockedFile::LockedFile(const std::string& path) {
         if (readOnly(path, opened))
             throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
         lockForWriting(fd_, path);
-        mapped_ = std::make_unique<MappedFile>(fd_, path);
+        content_ = std::make_unique<FileContent>(fd_, path);
     } catch (...) {
         ::close(fd_);
         throw;
@@ -272,7 +272,6 @@ LockedFile::LockedFile(const std::string& path) {
 }
 
 LockedFile::~LockedFile() {
-    mapped_.reset();
     ::close(fd_); // releases the lock
 }
 

@@ -216,7 +216,7 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
 
 LoadResult loadPointStore(const std::string& path, int channelCount) {
     checkChannelLimit(path, channelCount);
-    const MappedFile file(path);
+    const FileContent file(path);
     return parsePointStore(file.text(), channelCount, path);
 }
 

@@ -42,6 +42,11 @@ inline constexpr OwnMessage CannotOpen{"cannot open the file (%1)",
                                        "не удаётся открыть файл (%1)"};
 inline constexpr OwnMessage CannotRead{"cannot read the file (%1)",
                                        "не удаётся прочитать файл (%1)"};
+inline constexpr OwnMessage FileShrankWhileRead{
+    "became shorter while it was read (another program truncated or rewrote it); nothing was "
+    "done with it",
+    "стал короче, пока его читали (другая программа обрезала или переписала его); с ним ничего "
+    "не сделано"};
 inline constexpr OwnMessage IsFolder{"is a folder, not a file", "это папка, а не файл"};
 inline constexpr OwnMessage IsNamedPipe{
     "is a named pipe, not a file; only regular files are read",

@@ -37,7 +37,7 @@ PlateCatalogue PlateCatalogue::parse(std::string_view text, const std::string& p
 }
 
 PlateCatalogue PlateCatalogue::load(const std::string& path) {
-    const MappedFile file(path);
+    const FileContent file(path);
     return parse(file.text(), path);
 }
 

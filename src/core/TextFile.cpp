@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,28 +112,31 @@ std::vector<std::string> readLeadingLines(const std::string& path, std::size_t m
     return lines;
 }
 
-MappedFile::MappedFile(const std::string& path) {
+FileContent::FileContent(const std::string& path) {
     const Descriptor file(openRegularFile(path));
-    map(file.get(), path);
+    read(file.get(), path);
 }
 
-MappedFile::MappedFile(int fd, const std::string& path) {
-    map(fd, path);
+FileContent::FileContent(int fd, const std::string& path) {
+    read(fd, path);
 }
 
-void MappedFile::map(int fd, const std::string& path) {
+void FileContent::read(int fd, const std::string& path) {
     struct stat info {};
     if (fstat(fd, &info) != 0) throw QuelmarError(path, cannotRead());
     if (!S_ISREG(info.st_mode)) throw QuelmarError(path, notARegularFile(info.st_mode));
     size_ = static_cast<std::size_t>(info.st_size);
-    if (size_ == 0) return;
-    void* mapped = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    if (mapped == MAP_FAILED) throw QuelmarError(path, cannotRead());
-    data_ = static_cast<const char*>(mapped);
-}
-
-MappedFile::~MappedFile() {
-    if (data_) munmap(const_cast<char*>(data_), size_);
+    // Left uninitialised: the read fills every byte, and zeroing a large file's worth first
+    // would cost as much again.
+    bytes_ = std::make_unique_for_overwrite<char[]>(size_);
+    std::size_t got = 0;
+    while (got < size_) {
+        const ssize_t n = pread(fd, bytes_.get() + got, size_ - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw QuelmarError(path, cannotRead());
+        if (n == 0) throw QuelmarError(path, message::FileShrankWhileRead);
+        got += static_cast<std::size_t>(n);
+    }
 }
 
 bool fileExists(const std::string& path) {

@@ -29,21 +29,20 @@ bool fileExists(const std::string& path);
 std::vector<std::string> readLeadingLines(const std::string& path, std::size_t maxLines,
                                           std::size_t maxLineLength);
 
-// A file mapped read-only into memory for the time of one read, without copying it.
-class MappedFile {
+// A regular file's bytes read whole into memory for the time of one read. They are a copy, not
+// a map of the file: another program that truncates or rewrites the file meanwhile cannot take
+// them away, and a file that shrinks while it is read is a read error naming it.
+class FileContent {
 public:
-    explicit MappedFile(const std::string& path); // throws QuelmarError naming the file
-    // Maps a regular file already open as descriptor fd, which stays the caller's to close.
-    MappedFile(int fd, const std::string& path);
-    ~MappedFile();
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    std::string_view text() const { return {data_, size_}; }
+    explicit FileContent(const std::string& path); // throws QuelmarError naming the file
+    // Reads a regular file already open as descriptor fd, which stays the caller's to close.
+    FileContent(int fd, const std::string& path);
+    std::string_view text() const { return {bytes_.get(), size_}; }
 
 private:
-    void map(int fd, const std::string& path);
+    void read(int fd, const std::string& path);
 
-    const char* data_ = nullptr;
+    std::unique_ptr<char[]> bytes_;
     std::size_t size_ = 0;
 };
 
@@ -77,12 +76,12 @@ public:
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
     // The bytes read under the lock: what a rewrite converts and what a copy preserves.
-    std::string_view text() const { return mapped_->text(); }
+    std::string_view text() const { return content_->text(); }
 
 private:
     friend class StagedFile; // links its copy to the very file locked
     int fd_ = -1;
-    std::unique_ptr<MappedFile> mapped_;
+    std::unique_ptr<FileContent> content_;
 };
 
 // New content for a file, written in full beside it under a temporary name; commit() renames it

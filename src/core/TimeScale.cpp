@@ -75,7 +75,7 @@ void recordTimeScale(const std::string& dataPath, TimeScale scale) {
         std::filesystem::remove(record, ignored);
         return;
     }
-    const MappedFile data(dataPath);
+    const FileContent data(dataPath);
     writeFileAtomically(record,
                         std::string(timeScaleName(scale)) + "\r\n" + identityOf(data.text()) + "\r\n");
 }
@@ -88,7 +88,7 @@ TimeScale recordedTimeScale(const std::string& dataPath) {
         if (lines.size() < 2) return TimeScale::Unknown;
         for (const auto& [scale, name] : ScaleNames) {
             if (scale == TimeScale::Unknown || lines[0] != name) continue;
-            const MappedFile data(dataPath);
+            const FileContent data(dataPath);
             return lines[1] == identityOf(data.text()) ? scale : TimeScale::Unknown;
         }
     } catch (const QuelmarError&) {

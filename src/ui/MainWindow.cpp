@@ -304,7 +304,7 @@ QString MainWindow::chooseFile() {
 
 std::optional<int> MainWindow::readChannelCount(const QString& path, QString* reason) const {
     try {
-        const MappedFile file(path.toStdString());
+        const FileContent file(path.toStdString());
         return countChannels(file.text(), path.toStdString());
     } catch (const std::exception& failure) {
         *reason = failureText(workbench_, failure, path);

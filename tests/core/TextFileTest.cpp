@@ -176,7 +176,7 @@ TEST(ReadFile, RefusesWhatIsNotARegularFileWithoutWaitingOrReadingIt) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     // Each of these would wait for a writer, or read for ever, if it did not refuse first.
     EXPECT_EQ(failure([&] { readFile(fifo); }), fifo + ": is a named pipe, not a file; only regular files are read");
-    EXPECT_NE(failure([&] { MappedFile mapped(fifo); }).find("named pipe"), std::string::npos);
+    EXPECT_NE(failure([&] { FileContent content(fifo); }).find("named pipe"), std::string::npos);
     EXPECT_NE(failure([&] { readLeadingLines(fifo, 3, 10); }).find("named pipe"), std::string::npos);
     EXPECT_NE(failure([] { readFile("/dev/zero"); }).find("is a device"), std::string::npos);
 }
