@@ -1,6 +1,7 @@
 #include "analysis/BoxLeastSquares.h"
 #include "analysis/LombScargle.h"
 #include "analysis/PeriodMethod.h"
+#include "analysis/PeriodPeaks.h"
 
 #include <gtest/gtest.h>
 
@@ -94,4 +95,23 @@ TEST(BoxLeastSquares, FindsTheBoxOfASyntheticTransit) {
     EXPECT_NEAR(box.duration, 0.12, 0.02);
     EXPECT_NEAR(std::remainder(box.epoch - (s.epoch0 + 1.3), 3.2888), 0, 0.01);
     EXPECT_LT(bls.power(1 / 3.0), box.power / 5);
+}
+
+TEST(PeriodPeaks, NameMultiplesAndAliasesWithinTheirWidthsOnly) {
+    auto peak = [](double period, double halfWidth) {
+        PeriodPeak p;
+        p.period = period;
+        p.halfWidth = halfWidth;
+        return p;
+    };
+    // 3P, P, P/2, a one-day alias of P (1/P + 1), a sidereal-day alias of P, and a loner.
+    const double p = 0.6565;
+    std::vector<PeriodPeak> peaks = {peak(3 * p + 1e-5, 2e-4), peak(p, 6e-5),
+                                     peak(p / 2 - 2e-5, 3e-5), peak(1 / (1 / p + 1), 2e-5),
+                                     peak(1 / (1 / p - 1.0027379), 1e-4), peak(1.234, 1e-4)};
+    labelRelations(peaks);
+    const char* expected[] = {"3x", "1/3x", "1/2x", "1-day alias", "sidereal-day alias", ""};
+    for (std::size_t i = 0; i < peaks.size(); ++i)
+        EXPECT_EQ(peaks[i].relation, expected[i]) << "peak " << i << " at " << peaks[i].period;
+    EXPECT_DOUBLE_EQ(peaks[0].relationTo, p);
 }
