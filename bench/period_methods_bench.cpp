@@ -86,8 +86,8 @@ BENCHMARK(BM_PermutationFalseAlarm)->Unit(benchmark::kMillisecond)->UseRealTime(
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto times = quelmar::bench::runWithRatios(
-        argc, argv, {{"BM_LombScargleFft", "BM_LombScargleDirect"}});
+    const auto times =
+        quelmar::bench::runWithRatios(argc, argv, {{"BM_LombScargleFft", "BM_LombScargleDirect"}});
     for (const auto& [name, ms] : times)
         std::printf("%s: %.1f ms\n", name.c_str(), ms);
     return 0;

@@ -61,7 +61,8 @@ TransitBox BoxLeastSquares::bestBox(double frequency) {
             if (power > best.power) {
                 best.power = power;
                 best.duration = static_cast<double>(width) / (cells * frequency);
-                const double middle = (static_cast<double>(start) + 0.5 * static_cast<double>(width)) / cells;
+                const double middle =
+                    (static_cast<double>(start) + 0.5 * static_cast<double>(width)) / cells;
                 best.epoch = series_.epoch0 + (middle - std::floor(middle)) / frequency;
                 best.depth = -s / (r * (1 - r));
             }

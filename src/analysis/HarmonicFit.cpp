@@ -92,8 +92,7 @@ FrequencyFit fitFrequency(const WeightedSeries& series, int harmonics, double tr
         if (std::abs(step.shift) < 1e-13 * f) break;
     }
     const Step last = linearisedStep(series, harmonics, f, middle);
-    if (last.ok && std::abs(f - trial) <= reach)
-        fit = {f, std::sqrt(std::max(last.variance, 0.0))};
+    if (last.ok && std::abs(f - trial) <= reach) fit = {f, std::sqrt(std::max(last.variance, 0.0))};
     return fit;
 }
 

@@ -47,7 +47,8 @@ std::vector<std::complex<double>> trigSums(const std::vector<double>& t,
         grid[k][0] = grid[k][1] = 0;
     const auto cells = static_cast<double>(size);
     for (std::size_t i = 0; i < t.size(); ++i) {
-        const std::complex<double> value = h[i] * std::polar(1.0, TwoPi * std::fmod(f0 * t[i], 1.0));
+        const std::complex<double> value =
+            h[i] * std::polar(1.0, TwoPi * std::fmod(f0 * t[i], 1.0));
         double x = t[i] * df;
         x = (x - std::floor(x)) * cells;
         const long long first = static_cast<long long>(std::floor(x)) - ExtirpolationNodes / 2 + 1;
@@ -68,9 +69,9 @@ std::vector<std::complex<double>> trigSums(const std::vector<double>& t,
             if (m > 0) denominator *= static_cast<double>(m) / (m - ExtirpolationNodes);
             const double weight = all / (denominator * (x - static_cast<double>(first + m)));
             const long long node = first + m;
-            const auto k = static_cast<std::size_t>(((node % static_cast<long long>(size)) +
-                                                     static_cast<long long>(size)) %
-                                                    static_cast<long long>(size));
+            const auto k = static_cast<std::size_t>(
+                ((node % static_cast<long long>(size)) + static_cast<long long>(size)) %
+                static_cast<long long>(size));
             grid[k][0] += weight * value.real();
             grid[k][1] += weight * value.imag();
         }
@@ -173,7 +174,8 @@ std::vector<double> LombScargle::uniformPowers(double f0, double df, std::size_t
     for (int m = 1; m <= k2; ++m) {
         sumW[static_cast<std::size_t>(m)] = trigSums(series_.t, weights, m * f0, m * df, count);
         if (m <= harmonics_)
-            sumY[static_cast<std::size_t>(m)] = trigSums(series_.t, weighted, m * f0, m * df, count);
+            sumY[static_cast<std::size_t>(m)] =
+                trigSums(series_.t, weighted, m * f0, m * df, count);
     }
     std::vector<double> powers(count);
     double cosW[2 * MaxHarmonics + 1] = {}, sinW[2 * MaxHarmonics + 1] = {};
@@ -198,9 +200,8 @@ std::vector<double> LombScargle::powers(const std::vector<double>& frequencies) 
     // Below this many frequencies the direct sums cost less than setting up the FFTs.
     constexpr std::size_t FewFrequencies = 64;
     bool uniform = count >= FewFrequencies;
-    const double df = uniform ? (frequencies.back() - frequencies.front()) /
-                                    static_cast<double>(count - 1)
-                              : 0;
+    const double df =
+        uniform ? (frequencies.back() - frequencies.front()) / static_cast<double>(count - 1) : 0;
     for (std::size_t j = 0; uniform && j < count; ++j)
         uniform = std::abs(frequencies[j] - (frequencies.front() + static_cast<double>(j) * df)) <=
                   1e-3 * df;

@@ -27,7 +27,8 @@ std::vector<double> trialFrequencies(const FrequencyGrid& grid) {
 
 // Runs work(first, last) over shares of [0, count) on up to `threads` threads.
 template <class Work> void inShares(std::size_t count, unsigned threads, const Work& work) {
-    const std::size_t shares = std::max<std::size_t>(1, std::min<std::size_t>(scanThreads(threads), count / 64));
+    const std::size_t shares =
+        std::max<std::size_t>(1, std::min<std::size_t>(scanThreads(threads), count / 64));
     std::vector<std::jthread> helpers;
     auto share = [&](std::size_t k) { work(count * k / shares, count * (k + 1) / shares); };
     std::size_t started = 1;
@@ -64,7 +65,8 @@ Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& valu
         break;
     case PeriodMethod::LaflerKinman:
         evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
-            return [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
+            return
+                [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
         });
         break;
     case PeriodMethod::BoxLeastSquares:
@@ -76,8 +78,9 @@ Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& valu
         break;
     case PeriodMethod::PhaseDispersion:
         evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
-            return [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
-                       double f) { return pdm->theta(f); };
+            return
+                [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
+                    double f) { return pdm->theta(f); };
         });
         break;
     }
@@ -115,12 +118,14 @@ void writePeriodogram(const Periodogram& periodogram, const std::string& outputP
 std::size_t bestLine(const Periodogram& p, bool lowIsBetter) {
     std::size_t best = 0;
     for (std::size_t j = 1; j < p.statistics.size(); ++j)
-        if (lowIsBetter ? p.statistics[j] < p.statistics[best] : p.statistics[j] > p.statistics[best])
+        if (lowIsBetter ? p.statistics[j] < p.statistics[best]
+                        : p.statistics[j] > p.statistics[best])
             best = j;
     return best;
 }
 
-TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings, double frequency) {
+TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings,
+                       double frequency) {
     return BoxLeastSquares(series, settings.durations).bestBox(frequency);
 }
 
@@ -164,7 +169,8 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
     FalseAlarm alarm;
     alarm.permutations = permutations;
     alarm.asExtreme = asExtreme;
-    alarm.probability = static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
+    alarm.probability =
+        static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
     return alarm;
 }
 

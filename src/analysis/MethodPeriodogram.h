@@ -24,7 +24,8 @@ void writePeriodogram(const Periodogram& periodogram, const std::string& outputP
 std::size_t bestLine(const Periodogram& periodogram, bool lowIsBetter);
 
 // The box of the best frequency, for the box search.
-TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings, double frequency);
+TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& settings,
+                       double frequency);
 
 struct FalseAlarm {
     double probability = 0; // (as extreme + 1) / (permutations + 1)

@@ -39,14 +39,21 @@ PeriodMethod periodMethodNamed(std::string_view name) {
     throw QuelmarError({message::UnknownPeriodMethod, {std::string(name)}});
 }
 
-std::string_view periodMethodName(PeriodMethod method) { return namesOf(method).name; }
-std::string_view statisticName(PeriodMethod method) { return namesOf(method).statistic; }
+std::string_view periodMethodName(PeriodMethod method) {
+    return namesOf(method).name;
+}
+std::string_view statisticName(PeriodMethod method) {
+    return namesOf(method).statistic;
+}
 
 double noiseLevel(PeriodMethod method, int points) {
     switch (method) {
-    case PeriodMethod::LaflerKinman: return 2.0 * points / (points - 1); // values in random order
-    case PeriodMethod::PhaseDispersion: return 1.0;
-    default: return 0.0;
+    case PeriodMethod::LaflerKinman:
+        return 2.0 * points / (points - 1); // values in random order
+    case PeriodMethod::PhaseDispersion:
+        return 1.0;
+    default:
+        return 0.0;
     }
 }
 
@@ -94,8 +101,8 @@ std::vector<double> readErrorColumn(const std::string& path, int valueColumn, in
     const FileContent file(path);
     const int channels = countChannels(file.text(), path);
     if (errorColumn < 1 || channels < 2 || errorColumn > channels)
-        throw QuelmarError(path, {message::ColumnAbsent,
-                                  {std::to_string(errorColumn), std::to_string(channels)}});
+        throw QuelmarError(
+            path, {message::ColumnAbsent, {std::to_string(errorColumn), std::to_string(channels)}});
     const int valueToken = channels >= 2 ? valueColumn : 1;
     std::vector<double> errors;
     long long observations = 0;
@@ -113,9 +120,10 @@ std::vector<double> readErrorColumn(const std::string& path, int valueColumn, in
         }
         if (value.value_or(0.0) == 0) continue; // left out of the search, as readPeriodSeries does
         if (!error || !(*error > 0))
-            throw QuelmarError(path, lines.lineNumber(),
-                               {message::ErrorNotPositive,
-                                {std::to_string(errorColumn), error ? roundTripText(*error) : "0"}});
+            throw QuelmarError(
+                path, lines.lineNumber(),
+                {message::ErrorNotPositive,
+                 {std::to_string(errorColumn), error ? roundTripText(*error) : "0"}});
         errors.push_back(*error);
     }
     return errors;

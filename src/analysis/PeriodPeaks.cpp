@@ -31,7 +31,9 @@ constexpr Multiple Multiples[] = {{3, "3x"}, {2, "2x"}, {0.5, "1/2x"}, {1.0 / 3,
 double halfWidthAt(const Periodogram& p, std::size_t peak, double noise) {
     const double half = 0.5 * (p.statistics[peak] + noise);
     const bool low = p.statistics[peak] < noise;
-    auto beyond = [&](std::size_t i) { return low ? p.statistics[i] >= half : p.statistics[i] <= half; };
+    auto beyond = [&](std::size_t i) {
+        return low ? p.statistics[i] >= half : p.statistics[i] <= half;
+    };
     auto crossing = [&](std::size_t inside, std::size_t outside) {
         const double a = p.statistics[inside], b = p.statistics[outside];
         const double share = a == b ? 0 : (half - a) / (b - a);
@@ -43,7 +45,8 @@ double halfWidthAt(const Periodogram& p, std::size_t peak, double noise) {
     while (right + 1 < p.frequencies.size() && !beyond(right + 1))
         ++right;
     const double lo = left > 0 ? crossing(left, left - 1) : p.frequencies[left];
-    const double hi = right + 1 < p.frequencies.size() ? crossing(right, right + 1) : p.frequencies[right];
+    const double hi =
+        right + 1 < p.frequencies.size() ? crossing(right, right + 1) : p.frequencies[right];
     return 0.5 * (hi - lo);
 }
 
@@ -72,8 +75,8 @@ std::vector<PeriodPeak> findPeaks(const Periodogram& p, bool lowIsBetter, double
         peak.frequency = p.frequencies[i];
         peak.statistic = p.statistics[i];
         const double width = halfWidthAt(p, i, noise);
-        const FrequencyFit fit = fitFrequency(series, harmonics, peak.frequency,
-                                              std::max(width, 0.5 * resolution));
+        const FrequencyFit fit =
+            fitFrequency(series, harmonics, peak.frequency, std::max(width, 0.5 * resolution));
         peak.period = fit.period();
         peak.periodError = fit.periodError();
         peak.halfWidth = width / (peak.frequency * peak.frequency);
@@ -88,8 +91,8 @@ void labelRelations(std::vector<PeriodPeak>& peaks) {
         for (const PeriodPeak& b : peaks) {
             if (&a == &b || !a.relation.empty()) continue;
             for (const Multiple& m : Multiples)
-                if (a.relation.empty() &&
-                    std::abs(a.period - m.factor * b.period) <= a.halfWidth + m.factor * b.halfWidth) {
+                if (a.relation.empty() && std::abs(a.period - m.factor * b.period) <=
+                                              a.halfWidth + m.factor * b.halfWidth) {
                     a.relation = m.name;
                     a.relationTo = b.period;
                 }
@@ -98,7 +101,8 @@ void labelRelations(std::vector<PeriodPeak>& peaks) {
             const double fa = 1 / a.period, fb = 1 / b.period;
             const double tolerance = a.halfWidth * fa * fa + b.halfWidth * fb * fb;
             for (const Alias& alias : Aliases)
-                if (a.relation.empty() && std::abs(std::abs(fa - fb) - alias.frequency) <= tolerance) {
+                if (a.relation.empty() &&
+                    std::abs(std::abs(fa - fb) - alias.frequency) <= tolerance) {
                     a.relation = alias.name;
                     a.relationTo = b.period;
                 }

@@ -17,7 +17,7 @@ struct Periodogram {
 };
 
 struct PeriodPeak {
-    double frequency = 0;   // of the periodogram line
+    double frequency = 0; // of the periodogram line
     double statistic = 0;
     double period = 0;      // refined by the fit
     double periodError = 0; // the fit's formal error, days

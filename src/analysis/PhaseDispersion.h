@@ -11,14 +11,14 @@
 namespace quelmar {
 
 class PhaseDispersion {
-public:
+  public:
     PhaseDispersion(const WeightedSeries& series, int bins, int covers);
     double theta(double frequency);
 
-private:
+  private:
     WeightedSeries series_; // centred values
     int bins_, covers_;
-    double variance_ = 0; // Σ (y − ȳ)² / (n − 1)
+    double variance_ = 0;                       // Σ (y − ȳ)² / (n − 1)
     std::vector<double> count_, sum_, squares_; // per fine bin, bins · covers of them
 };
 

@@ -33,9 +33,12 @@ std::vector<double> durationList(const std::string& text) {
 // shape of a pulsating star or an eclipse otherwise.
 int fitHarmonics(const MethodSettings& settings) {
     switch (settings.method) {
-    case PeriodMethod::LombScargle: return settings.harmonics;
-    case PeriodMethod::BoxLeastSquares: return MaxHarmonics;
-    default: return 3;
+    case PeriodMethod::LombScargle:
+        return settings.harmonics;
+    case PeriodMethod::BoxLeastSquares:
+        return MaxHarmonics;
+    default:
+        return 3;
     }
 }
 
@@ -55,15 +58,18 @@ MethodResult report(const MethodOptions& options, const MethodSettings& settings
         const auto [end, ec] =
             std::from_chars(options.seed.data(), options.seed.data() + options.seed.size(), seed);
         if (ec != std::errc() || end != options.seed.data() + options.seed.size())
-            throw QuelmarError("--seed \"" + options.seed + "\" is not a whole number of 0 or more");
-        result.fap = permutationFalseAlarm(weighted, series, settings, grid,
-                                           result.peaks.front().statistic, permutations, seed,
-                                           threads);
+            throw QuelmarError("--seed \"" + options.seed +
+                               "\" is not a whole number of 0 or more");
+        result.fap =
+            permutationFalseAlarm(weighted, series, settings, grid, result.peaks.front().statistic,
+                                  permutations, seed, threads);
     }
     return result;
 }
 
-std::string periodText(double value) { return std::isfinite(value) ? fixed(value, 8) : "nan"; }
+std::string periodText(double value) {
+    return std::isfinite(value) ? fixed(value, 8) : "nan";
+}
 
 } // namespace
 
@@ -74,7 +80,8 @@ void addMethodOptions(CLI::App& command, MethodOptions& o) {
     command.add_option("--error-column", o.errorColumn,
                        "value column of the errors: weights 1/error^2 (gls, bls, and the fits of "
                        "the peaks)");
-    command.add_option("--harmonics", o.harmonics, "gls: sine terms of the fit, 1 to 6 (default 1)");
+    command.add_option("--harmonics", o.harmonics,
+                       "gls: sine terms of the fit, 1 to 6 (default 1)");
     command.add_option("--durations", o.durations,
                        "bls: box lengths in days, separated by commas (default ten from 0.02 to "
                        "0.25 d)");
@@ -98,8 +105,8 @@ MethodSettings methodSettings(const MethodOptions& options, double shortestPerio
     MethodSettings settings;
     settings.method = periodMethodNamed(options.method);
     settings.harmonics = wholeArgument(options.harmonics, "--harmonics");
-    settings.durations =
-        options.durations.empty() ? defaultDurations(shortestPeriod) : durationList(options.durations);
+    settings.durations = options.durations.empty() ? defaultDurations(shortestPeriod)
+                                                   : durationList(options.durations);
     settings.bins = wholeArgument(options.bins, "--bins");
     settings.covers = wholeArgument(options.covers, "--covers");
     checkMethodSettings(settings, shortestPeriod, points);
@@ -115,8 +122,8 @@ WeightedSeries methodSeries(const MethodOptions& options, const PeriodSeries& se
 }
 
 MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
-                       const FrequencyGrid& grid, double shortestPeriod,
-                       const std::string& output, unsigned threads) {
+                       const FrequencyGrid& grid, double shortestPeriod, const std::string& output,
+                       unsigned threads) {
     const MethodSettings settings = methodSettings(options, shortestPeriod, series.count());
     const WeightedSeries weighted = methodSeries(options, series, series.path);
     const Periodogram periodogram = methodPeriodogram(weighted, series, settings, grid, threads);
@@ -154,7 +161,8 @@ void addMethodFields(JsonObject& json, const MethodResult& result) {
     }
     json.value("peaks", jsonArray(peaks));
     if (result.fap)
-        json.number("fap", result.fap->probability, 6).count("permutations", result.fap->permutations);
+        json.number("fap", result.fap->probability, 6)
+            .count("permutations", result.fap->permutations);
     if (result.box)
         json.number("duration", result.box->duration, 8)
             .number("epoch", result.box->epoch, 8)
@@ -178,7 +186,8 @@ std::string methodLines(const MethodResult& result) {
         text += "peak " + periodText(peak.period) + " +- " + periodText(peak.periodError) + " " +
                 std::string(statisticName(result.method)) + " " + fixed(peak.statistic, 8) +
                 " half width " + fixed(peak.halfWidth, 8);
-        if (!peak.relation.empty()) text += " " + peak.relation + " of " + fixed(peak.relationTo, 8);
+        if (!peak.relation.empty())
+            text += " " + peak.relation + " of " + fixed(peak.relationTo, 8);
         text += "\n";
     }
     return text;

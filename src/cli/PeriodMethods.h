@@ -37,8 +37,8 @@ long long permutationsAsked(const MethodOptions& options);
 
 // Computes and writes the periodogram of a method other than Lafler–Kinman, and its report.
 MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
-                       const FrequencyGrid& grid, double shortestPeriod,
-                       const std::string& output, unsigned threads);
+                       const FrequencyGrid& grid, double shortestPeriod, const std::string& output,
+                       unsigned threads);
 // The report around a Lafler–Kinman periodogram the scan has written.
 MethodResult analyseScan(const MethodOptions& options, const PeriodSeries& series,
                          const FrequencyGrid& grid, double shortestPeriod,

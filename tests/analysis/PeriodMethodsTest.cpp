@@ -1,6 +1,7 @@
 #include "analysis/BoxLeastSquares.h"
 #include "analysis/LombScargle.h"
 #include "analysis/PeriodMethod.h"
+#include "analysis/PeriodPeaks.h"
 
 #include <gtest/gtest.h>
 
@@ -23,27 +24,41 @@ struct ReferenceStar {
 
 // Computed once with astropy 5.2 (Debian python3-astropy), method "slow".
 constexpr ReferenceStar Stars[] = {
-    {"ogle_lmc_cep_0018_I.dat", 1, 2, {0.2470448, 0.25, 0.5, 1.3},
+    {"ogle_lmc_cep_0018_I.dat",
+     1,
+     2,
+     {0.2470448, 0.25, 0.5, 1.3},
      {0.9007189428, 0.1979875975, 0.0061676356, 0.0043776407}},
-    {"ogle_lmc_rrlyr_00003_I.dat", 1, 2, {1.5232, 1.52323, 0.5077, 2.1},
+    {"ogle_lmc_rrlyr_00003_I.dat",
+     1,
+     2,
+     {1.5232, 1.52323, 0.5077, 2.1},
      {0.6522238191, 0.6706426468, 0.0040625235, 0.0128528102}},
-    {"sdss_s82_rrlyr_3565718_5band.dat", 3, 0, {1.5075, 1.50752, 0.7, 2.5},
+    {"sdss_s82_rrlyr_3565718_5band.dat",
+     3,
+     0,
+     {1.5075, 1.50752, 0.7, 2.5},
      {0.7819521403, 0.7811351549, 0.0028879620, 0.0462629691}},
-    {"linear_14752041_ea.dat", 1, 2, {2.7401, 1.37, 0.9, 3.3},
+    {"linear_14752041_ea.dat",
+     1,
+     2,
+     {2.7401, 1.37, 0.9, 3.3},
      {0.5435479797, 0.0879584574, 0.0227464226, 0.0108754786}},
 };
 
 WeightedSeries starSeries(const ReferenceStar& star) {
     const std::string path = std::string(QUELMAR_REALDATA_DIR) + "/" + star.file;
     const PeriodSeries series = readPeriodSeries(path, star.column);
-    return star.errorColumn ? weightedSeries(series, readErrorColumn(path, star.column, star.errorColumn))
-                            : weightedSeries(series);
+    return star.errorColumn
+               ? weightedSeries(series, readErrorColumn(path, star.column, star.errorColumn))
+               : weightedSeries(series);
 }
 
 } // namespace
 
 TEST(LombScargle, AgreesWithAstropyAndTheFastSumsWithTheDirectOnes) {
-    if (!std::filesystem::exists(QUELMAR_REALDATA_DIR)) GTEST_SKIP() << "no " << QUELMAR_REALDATA_DIR;
+    if (!std::filesystem::exists(QUELMAR_REALDATA_DIR))
+        GTEST_SKIP() << "no " << QUELMAR_REALDATA_DIR;
     for (const ReferenceStar& star : Stars) {
         const WeightedSeries series = starSeries(star);
         const LombScargle gls(series, 1);
@@ -80,4 +95,23 @@ TEST(BoxLeastSquares, FindsTheBoxOfASyntheticTransit) {
     EXPECT_NEAR(box.duration, 0.12, 0.02);
     EXPECT_NEAR(std::remainder(box.epoch - (s.epoch0 + 1.3), 3.2888), 0, 0.01);
     EXPECT_LT(bls.power(1 / 3.0), box.power / 5);
+}
+
+TEST(PeriodPeaks, NameMultiplesAndAliasesWithinTheirWidthsOnly) {
+    auto peak = [](double period, double halfWidth) {
+        PeriodPeak p;
+        p.period = period;
+        p.halfWidth = halfWidth;
+        return p;
+    };
+    // 3P, P, P/2, a one-day alias of P (1/P + 1), a sidereal-day alias of P, and a loner.
+    const double p = 0.6565;
+    std::vector<PeriodPeak> peaks = {peak(3 * p + 1e-5, 2e-4), peak(p, 6e-5),
+                                     peak(p / 2 - 2e-5, 3e-5), peak(1 / (1 / p + 1), 2e-5),
+                                     peak(1 / (1 / p - 1.0027379), 1e-4), peak(1.234, 1e-4)};
+    labelRelations(peaks);
+    const char* expected[] = {"3x", "1/3x", "1/2x", "1-day alias", "sidereal-day alias", ""};
+    for (std::size_t i = 0; i < peaks.size(); ++i)
+        EXPECT_EQ(peaks[i].relation, expected[i]) << "peak " << i << " at " << peaks[i].period;
+    EXPECT_DOUBLE_EQ(peaks[0].relationTo, p);
 }

@@ -25,13 +25,14 @@ double field(const std::string& json, const std::string& key) {
 TEST(PeriodMethods, NameTheMultipleLafflerKinmanPicksAndFindTheTruePeriodWithHarmonics) {
     TempDir dir;
     const std::string star = sourceFile("examples/ogle_lmc_rrlyr_00003.dat");
-    const auto lk = runCli({"period", star, "--pmin", "0.2", "--pmax", "5", "--json", "--output",
-                            dir.file("lk.per")});
+    const auto lk = runCli(
+        {"period", star, "--pmin", "0.2", "--pmax", "5", "--json", "--output", dir.file("lk.per")});
     ASSERT_EQ(lk.status, 0) << lk.err;
     EXPECT_NEAR(field(lk.out, "best_period"), 3 * 0.6564975, 1e-4) << lk.out;
     // The best is labelled 3x of the true period, listed with an error covering the published one.
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(lk.out, m, std::regex("\"relation\":\"3x\",\"relation_to\":([0-9.]+)")))
+    ASSERT_TRUE(
+        std::regex_search(lk.out, m, std::regex("\"relation\":\"3x\",\"relation_to\":([0-9.]+)")))
         << lk.out;
     const double truePeriod = std::stod(m[1]);
     const std::size_t listed = lk.out.find("{\"period\":" + quelmar::fixed(truePeriod, 8));
@@ -39,9 +40,9 @@ TEST(PeriodMethods, NameTheMultipleLafflerKinmanPicksAndFindTheTruePeriodWithHar
     const double error = field(lk.out.substr(listed), "period_error");
     EXPECT_LE(std::abs(truePeriod - 0.6564975), 3 * error) << truePeriod << " +- " << error;
 
-    const auto gls = runCli({"period", star, "--pmin", "0.2", "--pmax", "5", "--method", "gls",
-                             "--harmonics", "3", "--error-column", "2", "--json", "--output",
-                             dir.file("gls.per")});
+    const auto gls =
+        runCli({"period", star, "--pmin", "0.2", "--pmax", "5", "--method", "gls", "--harmonics",
+                "3", "--error-column", "2", "--json", "--output", dir.file("gls.per")});
     ASSERT_EQ(gls.status, 0) << gls.err;
     EXPECT_NEAR(field(gls.out, "best_period"), 0.6564975, 1e-5) << gls.out;
     EXPECT_NE(gls.out.find("\"statistic\":\"power\""), std::string::npos);
@@ -65,14 +66,17 @@ TEST(PeriodMethods, PermutationFalseAlarmIsTheSameForAnySeedRunAndThreadCount) {
 
 TEST(PeriodMethods, RefuseWhatMakesAStatisticMeaninglessAndWriteNothing) {
     TempDir dir;
-    const std::string zeroError = dir.write("e.dat", "1 10.1 0.01\n2 10.3 0\n3 10.2 0.02\n4 10.0 0.01\n");
+    const std::string zeroError =
+        dir.write("e.dat", "1 10.1 0.01\n2 10.3 0\n3 10.2 0.02\n4 10.0 0.01\n");
     const std::string star = sourceFile("examples/ogle_lmc_rrlyr_00003.dat");
     struct Case {
         std::vector<std::string> arguments;
         const char* says;
     } cases[] = {
-        {{zeroError, "--method", "gls", "--error-column", "2"}, "line 2: the error in column 2 is 0"},
-        {{star, "--method", "bls", "--durations", "0.1,0.3"}, "the duration 0.3 days is not shorter"},
+        {{zeroError, "--method", "gls", "--error-column", "2"},
+         "line 2: the error in column 2 is 0"},
+        {{star, "--method", "bls", "--durations", "0.1,0.3"},
+         "the duration 0.3 days is not shorter"},
         {{star, "--method", "pdm", "--bins", "200"}, "fewer than 3 per bin"},
         {{star, "--fap", "100001"}, "100001 permutations are more than 100,000"},
         {{star, "--method", "gls", "--harmonics", "7"}, "the harmonics must be 1 to 6"},
