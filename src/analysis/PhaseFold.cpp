@@ -85,7 +85,7 @@ double PhaseFold::theta(double frequency) {
         return dispersion();
     }
     countBuckets(frequency);
-    scatterIntoBuckets(frequency);
+    scatterIntoBuckets();
     return largestBucket_ <= InsertionLimit ? sortAndSum() : sortCrowdedBucketsAndSum();
 }
 
@@ -122,8 +122,10 @@ void PhaseFold::reorder(double frequency) {
 
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    for (const Point& p : points_)
-        ++bucketStart_[(keyOf(phaseOf(p.offset, frequency)) >> bucketShift_) + 1];
+    for (Point& p : points_) {
+        p.key = keyOf(phaseOf(p.offset, frequency));
+        ++bucketStart_[(p.key >> bucketShift_) + 1];
+    }
     largestBucket_ = 0;
     std::uint32_t sum = 0;
     for (std::uint32_t& start : bucketStart_) {
@@ -132,13 +134,11 @@ void PhaseFold::countBuckets(double frequency) {
     }
 }
 
-void PhaseFold::scatterIntoBuckets(double frequency) {
+void PhaseFold::scatterIntoBuckets() {
     // Afterwards bucketStart_[b] is where bucket b ends.
     Point* const out = scratch_.data();
-    for (const Point& p : points_) {
-        const std::uint32_t key = keyOf(phaseOf(p.offset, frequency));
-        out[bucketStart_[key >> bucketShift_]++] = {p.offset, p.value, key, p.place};
-    }
+    for (const Point& p : points_)
+        out[bucketStart_[p.key >> bucketShift_]++] = p;
     points_.swap(scratch_);
 }
 

@@ -40,7 +40,7 @@ class PhaseFold {
   private:
     void reorder(double frequency);
     void countBuckets(double frequency);
-    void scatterIntoBuckets(double frequency);
+    void scatterIntoBuckets();
     double sortAndSum();
     double sortCrowdedBucketsAndSum();
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
