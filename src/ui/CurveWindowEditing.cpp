@@ -33,6 +33,7 @@ void CurveWindow::smoothCursorPoint(bool everyChannel) {
             smoothPoint(store, k, p);
     else
         smoothPoint(store, workbench_.view.CursorChannel, p);
+    store.PointsEdited = true;
     redraw();
 }
 
@@ -44,6 +45,7 @@ void CurveWindow::deleteCursorPoint() {
                                      workbench_.say(message::DeleteQuestion, {QString::number(p)})))
         return;
     deletePoint(workbench_.store, p);
+    workbench_.store.PointsEdited = true;
     workbench_.extrema.removePoint(p);
     redraw();
     emit pointDeleted();
@@ -66,8 +68,18 @@ void CurveWindow::savePoints() {
                                      workbench_.say(message::ReplaceQuestion, {path})))
         return;
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    runCommand(workbench_, this, path,
-               [&] { writeFileAtomically(path.toStdString(), pointsText(workbench_.store)); });
+    if (runCommand(workbench_, this, path, [&] {
+            writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
+        }))
+        workbench_.store.PointsEdited = false;
+}
+
+bool CurveWindow::mayDiscardEdits(QWidget* parent) {
+    if (!workbench_.store.PointsEdited) return true;
+    return workbench_.desktop.askYesNo(
+        parent, workbench_.say(message::SaveCaption),
+        workbench_.say(message::DiscardEditsQuestion,
+                       {QString::fromStdString(workbench_.files.CurveFileName)}));
 }
 
 } // namespace quelmar
