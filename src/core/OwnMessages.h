@@ -366,6 +366,14 @@ inline constexpr OwnMessage FitsUnreadable{"it is not a FITS file that can be re
                                            "это не FITS-файл, который можно прочесть (%1)"};
 inline constexpr OwnMessage FitsNoLightCurve{"it holds no LIGHTCURVE table (%1)",
                                              "в нём нет таблицы LIGHTCURVE (%1)"};
+inline constexpr OwnMessage FitsDamaged{
+    "a header is damaged or the file is cut short before the LIGHTCURVE table (%1)",
+    "заголовок повреждён или файл обрезан до таблицы LIGHTCURVE (%1)"};
+inline constexpr OwnMessage FitsTableBeyondFile{
+    "the LIGHTCURVE header gives %1 rows of %2 bytes, more than the file of %3 bytes holds: "
+    "the header is damaged or the file is cut short",
+    "в заголовке LIGHTCURVE указано %1 строк по %2 байт, больше, чем вмещает файл в %3 байт: "
+    "заголовок повреждён или файл обрезан"};
 inline constexpr OwnMessage FitsNoKeyword{
     "the LIGHTCURVE table has no keyword %1, so its times cannot be made full Julian dates",
     "в таблице LIGHTCURVE нет ключа %1, и её время нельзя перевести в полные юлианские даты"};

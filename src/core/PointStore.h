@@ -21,6 +21,7 @@ struct PointStore {
     std::vector<bool> ChannelVisible;               // [k], k = 1 ... ChannelCount
     int ViewFirst = 0;                              // 0: unset, the next redraw takes 1
     int ViewLast = 0;                               // 0: unset, the next redraw takes PointCount
+    bool PointsEdited = false; // points deleted or smoothed since the store was read or saved
 
     double time(int i) const { return TimeValues[static_cast<std::size_t>(i)]; }
     double value(int k, int i) const {

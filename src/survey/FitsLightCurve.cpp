@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fitsio.h>
 #include <memory>
 #include <unistd.h>
@@ -43,7 +44,31 @@ public:
         int status = 0;
         char name[] = "LIGHTCURVE";
         fits_movnam_hdu(file_, BINARY_TBL, name, 0, &status);
-        check(status, message::FitsNoLightCurve);
+        // A FITS file is whole blocks of 2880 bytes: a search that ran out of a file cut inside
+        // them does not show that there is no light curve.
+        const bool whole = std::filesystem::file_size(path_) % 2880 == 0;
+        check(status, status == BAD_HDU_NUM && whole ? message::FitsNoLightCurve
+                                                     : message::FitsDamaged);
+    }
+
+    // A damaged header (a row count of 99999999) would have the columns' memory taken before
+    // the read fails: the table must lie within the file before any row is read.
+    void checkTableSize() {
+        int status = 0;
+        LONGLONG rowBytes = 0, rows = 0, heap = 0, headerStart = 0, dataStart = 0, dataEnd = 0;
+        fits_read_key(file_, TLONGLONG, "NAXIS1", &rowBytes, nullptr, &status);
+        fits_read_key(file_, TLONGLONG, "NAXIS2", &rows, nullptr, &status);
+        fits_read_key(file_, TLONGLONG, "PCOUNT", &heap, nullptr, &status);
+        fits_get_hduaddrll(file_, &headerStart, &dataStart, &dataEnd, &status);
+        check(status, message::FitsDamaged);
+        const auto fileSize = static_cast<LONGLONG>(std::filesystem::file_size(path_));
+        const LONGLONG room = fileSize - dataStart;
+        const bool fits = rowBytes >= 0 && rows >= 0 && heap >= 0 && heap <= room &&
+                          (rowBytes == 0 || rows <= (room - heap) / rowBytes);
+        if (!fits)
+            throw QuelmarError(path_, {message::FitsTableBeyondFile,
+                                       {std::to_string(rows), std::to_string(rowBytes),
+                                        std::to_string(fileSize)}});
     }
 
     double keyword(const char* name) {
@@ -131,6 +156,7 @@ Conversion convertLightCurveFits(const std::string& path, const ConversionOption
     const std::string fluxName = options.flux == FluxColumn::Sap ? "SAP_FLUX" : "PDCSAP_FLUX";
     FitsFile file(path);
     file.moveToLightCurve();
+    file.checkTableSize();
     const double reference = file.keyword("BJDREFI") + file.keyword("BJDREFF");
     const long long rows = file.rowCount();
     LightCurveColumns c;

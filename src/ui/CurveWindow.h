@@ -39,6 +39,9 @@ class CurveWindow : public QWidget {
     // read or is refused is reported and leaves the view, its caption and the panel as they
     // were. True when the file is shown.
     bool openCurveFile(const std::string& path, int channels);
+    // Before a command reads the view's points from a file again: true when no point edits
+    // would be lost, or when the user chose to lose them.
+    bool mayDiscardEdits(QWidget* parent);
     // Shows the window across the screen below the main window and redraws it.
     void showLaidOut();
     // Redraws with the options of the settings dialog and puts the cursor on the view's first

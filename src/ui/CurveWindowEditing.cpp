@@ -34,6 +34,7 @@ void CurveWindow::smoothCursorPoint(bool everyChannel) {
             smoothPoint(store, k, p);
     else
         smoothPoint(store, workbench_.view.CursorChannel, p);
+    store.PointsEdited = true;
     redraw();
 }
 
@@ -45,6 +46,7 @@ void CurveWindow::deleteCursorPoint() {
                                      workbench_.say(message::DeleteQuestion, {QString::number(p)})))
         return;
     deletePoint(workbench_.store, p);
+    workbench_.store.PointsEdited = true;
     workbench_.extrema.removePoint(p);
     redraw();
     emit pointDeleted();
@@ -67,7 +69,7 @@ void CurveWindow::savePoints() {
                                      workbench_.say(message::ReplaceQuestion, {path})))
         return;
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    runCommand(workbench_, this, path, [&] {
+    const bool saved = runCommand(workbench_, this, path, [&] {
         // Replacing the file shown, or the data file, is what saving edits is for.
         WritePlan plan;
         if (!workbench_.files.RangesFileName.empty())
@@ -75,6 +77,15 @@ void CurveWindow::savePoints() {
         plan.writes(path.toStdString(), message::RoleOutput).check();
         writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
     });
+    if (saved) workbench_.store.PointsEdited = false;
+}
+
+bool CurveWindow::mayDiscardEdits(QWidget* parent) {
+    if (!workbench_.store.PointsEdited) return true;
+    return workbench_.desktop.askYesNo(
+        parent, workbench_.say(message::SaveCaption),
+        workbench_.say(message::DiscardEditsQuestion,
+                       {QString::fromStdString(workbench_.files.CurveFileName)}));
 }
 
 } // namespace quelmar

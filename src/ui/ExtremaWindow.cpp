@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -227,12 +228,18 @@ void ExtremaWindow::saveSelectedLine() {
 }
 
 void ExtremaWindow::saveAllLines() {
+    const QString path = extremaPath();
+    // An empty list would wipe the timings saved before without a word.
+    if (lines_.empty() && QFileInfo(path).size() > 0 &&
+        !workbench_.desktop.askYesNo(this, windowTitle(),
+                                     workbench_.say(message::ExtremaEmptyListQuestion, {path})))
+        return;
     std::vector<std::string> texts;
     for (const ExtremumLine& line : lines_)
         texts.push_back(line.text);
     try {
         checkExtremaFile();
-        writeExtremumLines(extremaPath().toStdString(), texts);
+        writeExtremumLines(path.toStdString(), texts);
     } catch (const std::exception& error) {
         workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
                                                     {workbench_.describe(error)}));

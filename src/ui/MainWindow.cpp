@@ -323,7 +323,7 @@ void MainWindow::showDataFile(const QString& path, int channels) {
 
 void MainWindow::openDataFile() {
     const QString path = chooseFile();
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !windows_.curve->mayDiscardEdits(this)) return;
     // A survey light curve is converted first; the dialog opens the file it writes.
     if (windows_.surveyConversion && windows_.surveyConversion->offer(path)) return;
     openDataPath(path);
@@ -365,7 +365,7 @@ void MainWindow::openCommandLineFile(const QString& path) {
 
 void MainWindow::openCurveFile() {
     const QString path = chooseFile();
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !windows_.curve->mayDiscardEdits(this)) return;
     QString reason;
     const std::optional<int> channels = readChannelCount(path, &reason);
     // A file that cannot be read ends the command: the view keeps what it showed.

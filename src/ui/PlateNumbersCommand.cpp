@@ -5,6 +5,7 @@
 #include "Workbench.h"
 
 #include "core/PlateCatalogue.h"
+#include "core/TextFile.h"
 
 namespace quelmar {
 
@@ -14,6 +15,10 @@ void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidge
     if (!workbench.desktop.askYesNo(parent, ApplicationTitle,
                                     workbench.message(LanguageLine::ConvertPlatesQuestion)))
         return;
+    // Only a view of the converted file is read again, and not over edits the user keeps.
+    const bool showsData = !workbench.files.CurveFileName.empty() &&
+                           sameFile(workbench.files.CurveFileName, data);
+    if (showsData && !curve.mayDiscardEdits(parent)) return;
     PlateConversion report;
     // The settings file keeps the path in cp1251.
     const std::string catalogue = fromCp1251(workbench.settings.PlateCatalogue).toStdString();
@@ -29,8 +34,7 @@ void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidge
                    workbench.say(message::PlatesUnmatched, {QString::number(report.unmatched),
                                                             QString::number(report.firstUnmatchedLine)});
     workbench.inform(parent, summary);
-    // The view reads the converted file again when it shows it.
-    if (workbench.files.CurveFileName.empty()) return;
+    if (!showsData) return;
     workbench.files.CurveLoaded = false;
     if (curve.isVisible()) curve.redraw();
 }

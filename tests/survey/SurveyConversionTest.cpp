@@ -86,8 +86,23 @@ TEST(LightCurveFits, DamagedFilesNameTheFileAndWhatIsMissing) {
     const std::string truncated = dir.file("truncated.fits");
     std::filesystem::copy_file(good, truncated);
     std::filesystem::resize_file(truncated, size / 2);
-    EXPECT_NE(conversionError(truncated).find(truncated + ": its column"), std::string::npos)
+    EXPECT_NE(conversionError(truncated).find("more than the file of"), std::string::npos)
         << conversionError(truncated);
+
+    // A row count far beyond the file is refused before any memory is taken for the rows; a
+    // file cut inside its headers is damaged, not without a light curve.
+    const std::string small = dir.file("small.fits");
+    test::writeLightCurveFits(small, tessRows());
+    std::string bytes = TempDir::read(small);
+    const std::size_t rows = bytes.find("NAXIS2  =", 2880);
+    ASSERT_NE(rows, std::string::npos);
+    bytes.replace(rows + 10, 20, "            99999999");
+    const std::string huge = dir.write("huge.fits", bytes);
+    EXPECT_NE(conversionError(huge).find(huge + ": the LIGHTCURVE header gives 99999999 rows of"),
+              std::string::npos) << conversionError(huge);
+    const std::string cut = dir.write("cut.fits", bytes.substr(0, 2880 + 400));
+    EXPECT_NE(conversionError(cut).find("cut short before the LIGHTCURVE"), std::string::npos)
+        << conversionError(cut);
 
     const std::string corrupt =
         dir.write("corrupt.fits", "SIMPLE  =                    T" + std::string(3000, '\x7f'));

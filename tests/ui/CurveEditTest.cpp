@@ -33,6 +33,31 @@ TEST_F(CurveEditTest, DeleteAsksWhenAskdelIsSetAndOnlyYesDeletes) {
     EXPECT_EQ(shownRange(), std::make_pair(1, 9));
 }
 
+// Plate conversion and File → Open read the view's points again: deleted points that are not
+// saved are lost only after a Yes, and saving them ends the question.
+TEST_F(CurveEditTest, ReadingTheCurveAgainAsksBeforeLosingEdits) {
+    openEvenCurve(5);
+    const std::string data = readFile(inWork("star.dat").toStdString());
+    key(Qt::Key_Delete);
+    ASSERT_EQ(store().PointCount, 4);
+    desktop.questionAnswers = {true, false}; // convert the plates, but keep the edits
+    clickMenuItem("data1", "njdbutt");
+    ASSERT_EQ(desktop.questions.size(), 2u);
+    EXPECT_TRUE(desktop.questions[1].text.contains("not saved")) << desktop.questions[1].text.toStdString();
+    EXPECT_EQ(readFile(inWork("star.dat").toStdString()), data) << "nothing converted";
+    desktop.fileAnswers = {inWork("star.dat")};
+    clickMenuItem("File1", "FileOpenItem"); // No
+    EXPECT_EQ(desktop.questions.size(), 3u);
+    EXPECT_EQ(store().PointCount, 4);
+    desktop.fileAnswers = {inWork("star.dat")};
+    desktop.questionAnswers = {true};
+    clickMenuItem("File1", "FileOpenItem");
+    EXPECT_EQ(store().PointCount, 5);
+    desktop.fileAnswers = {inWork("star.dat")};
+    clickMenuItem("File1", "FileOpenItem");
+    EXPECT_EQ(desktop.questions.size(), 4u) << "nothing to lose, nothing asked";
+}
+
 TEST_F(CurveEditTest, DeleteWithoutAskdelAsksNothingAndKeepsTheViewInTheCurve) {
     openEvenCurve(5);
     key(Qt::Key_End);

@@ -62,8 +62,17 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     click("Button4");
     EXPECT_EQ(list()->count(), 0);
     EXPECT_FALSE(button("Button1")->isEnabled());
+    // Saving the empty list would empty the file: only Yes does it.
+    const std::string saved = extremaFile();
     click("Button2");
-    EXPECT_EQ(extremaFile(), "") << "saving the empty list empties the file";
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    EXPECT_TRUE(desktop.questions[0].text.startsWith("The list of results is empty"));
+    EXPECT_EQ(extremaFile(), saved) << "No keeps the file";
+    desktop.questionAnswers = {true};
+    click("Button2");
+    EXPECT_EQ(extremaFile(), "");
+    click("Button2");
+    EXPECT_EQ(desktop.questions.size(), 2u) << "an empty file is not asked about";
 }
 
 TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResidualsToFit) {
