@@ -24,5 +24,7 @@ void addPhaseCommand(CLI::App& app);
 void addBarycentricCommand(CLI::App& app);
 void addImportCommand(CLI::App& app);
 void addConvertCommand(CLI::App& app);
+void addMinimaCommand(CLI::App& app);
+void addOcCommand(CLI::App& app);
 
 } // namespace quelmar::cli

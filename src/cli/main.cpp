@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     quelmar::cli::addPlatesCommand(app);
     quelmar::cli::addPeriodCommand(app);
     quelmar::cli::addExtremaCommand(app);
+    quelmar::cli::addMinimaCommand(app);
+    quelmar::cli::addOcCommand(app);
     quelmar::cli::addPcaCommand(app);
     quelmar::cli::addRenderCommand(app);
     quelmar::cli::addPhaseCommand(app);

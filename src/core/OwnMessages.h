@@ -109,6 +109,9 @@ inline constexpr OwnMessage RoleSource{"the source", "исходный файл"
 inline constexpr OwnMessage RoleOutput{"the output", "выходной файл"};
 inline constexpr OwnMessage RolePicture{"the picture", "рисунок"};
 inline constexpr OwnMessage RoleExtremaFile{"the file of extrema", "файл экстремумов"};
+inline constexpr OwnMessage RoleExtremumTimes{"the list of times of extremum",
+                                              "список моментов экстремумов"};
+inline constexpr OwnMessage RoleOcFile{"the O−C file", "файл O−C"};
 inline constexpr OwnMessage RoleSettings{"the settings", "настройки"};
 inline constexpr OwnMessage RoleSettingsBackup{"the settings' backup",
                                                "резервная копия настроек"};
@@ -531,6 +534,44 @@ inline constexpr OwnMessage RangesFourNumbers{
 inline constexpr OwnMessage RangesTooManyLines{
     "lists more than %1 ranges; a ranges file holds at most that many",
     "содержит больше %1 диапазонов; в файле диапазонов их может быть не больше"};
+// Times of minima by Kwee–van Woerden and the symmetric polynomial, and the O−C diagram.
+inline constexpr OwnMessage TimingTooFewPoints{
+    "the %1 timing needs at least %2 points with a value; the range has %3",
+    "для определения момента методом «%1» нужно не меньше %2 точек со значением; в диапазоне их %3"};
+inline constexpr OwnMessage TimingReflectionRunsOut{
+    "no minimum inside the range: the reflection about %1 runs out of the range",
+    "внутри диапазона нет минимума: отражение относительно %1 выходит за диапазон"};
+inline constexpr OwnMessage TimingNoMinimum{"the curve has no minimum inside the range",
+                                            "у кривой нет минимума внутри диапазона"};
+inline constexpr OwnMessage TimingNotSettled{"the timing did not settle in %1 steps",
+                                             "момент не установился за %1 шагов"};
+inline constexpr OwnMessage TimingInRange{"points %1 ... %2, channel %3: %4",
+                                          "точки %1 ... %2, канал %3: %4"};
+inline constexpr OwnMessage MethodPolynomial{"polynomial, %1", "полином, %1"};
+inline constexpr OwnMessage MethodKweeVanWoerden{"Kwee–van Woerden", "Кви – ван Верден"};
+inline constexpr OwnMessage MethodSymmetric{"symmetric polynomial, %1",
+                                            "симметричный полином, %1"};
+inline constexpr OwnMessage OcPeriodNotPositive{"the period %1 is not above 0",
+                                                "период %1 не больше 0"};
+inline constexpr OwnMessage OcNoTime{"\"%1\" is not a time", "«%1» — не момент времени"};
+inline constexpr OwnMessage OcNoError{"\"%1\" in column %2 is not an error above 0",
+                                      "«%1» в столбце %2 — не погрешность больше 0"};
+inline constexpr OwnMessage OcSameCycle{
+    "cycle %1 already has a time on line %2, %3 d away: two extrema in one cycle",
+    "у цикла %1 уже есть момент в строке %2, в %3 сут от этого: два экстремума в одном цикле"};
+inline constexpr OwnMessage OcCycleSlip{
+    "the ephemeris puts this time more than half a period (%1 d) off the time before it "
+    "(line %2): the cycles cannot be counted; give a closer epoch and period",
+    "эфемерида сдвигает этот момент больше чем на полпериода (%1 сут) относительно "
+    "предыдущего (строка %2): циклы не сосчитать; задайте более точные эпоху и период"};
+inline constexpr OwnMessage OcNoTimes{"holds no times of extremum", "не содержит моментов экстремумов"};
+inline constexpr OwnMessage OcTooFewForFit{
+    "the %1 ephemeris needs at least %2 times; the list has %3",
+    "эфемерида (%1): нужно не меньше %2 моментов; в списке их %3"};
+inline constexpr OwnMessage OcLinear{"linear", "линейная"};
+inline constexpr OwnMessage OcQuadratic{"quadratic", "квадратичная"};
+inline constexpr OwnMessage OcSingular{"the times do not determine the %1 ephemeris",
+                                       "эфемерида (%1): моменты её не определяют"};
 // Principal components and the partial restoration of the signal.
 inline constexpr OwnMessage PcaNoPoints{"The light curve has no points to decompose.",
                                         "На кривой блеска нет точек для разложения."};

@@ -71,6 +71,8 @@ std::vector<Case> cases() {
          "2451545.1 a2v3b seen\r\n", "d.dat"},
         {"convert --output", {"convert", "IN", "--columns", "t,m", "--output", "OUT"}, "t.csv",
          "t,m\n2451545.1,10.2\n2451545.2,10.4\n", "t.dat"},
+        {"oc --output", {"oc", "IN", "--epoch", "2451545", "--period", "0.7", "--output", "OUT"},
+         "t.dat", "2451545.01 0.001\r\n2451545.71 0.001\r\n2451546.41 0.001\r\n", "o.dat"},
     };
 }
 
