@@ -1,5 +1,5 @@
 // The file commands on a data file of 1,000,000 lines with 3 value columns: the phase file and
-// the barycentric rewrite (copy and corrected file), each against a plain line-by-line copy of
+// the barycentric rewrite (copy and corrected file) in the design's series and in BJD_TDB, each against a plain line-by-line copy of
 // the same file through std::getline and std::ofstream, in the same run.
 
 #include "RatioReporter.h"
@@ -71,6 +71,17 @@ void BM_BarycentricRewrite(benchmark::State& state) {
     }
 }
 
+void BM_BarycentricRewriteTdb(benchmark::State& state) {
+    const quelmar::PreciseCorrection star{4.46902778, -70.35633333};
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string data = freshCopy();
+        state.ResumeTiming();
+        const quelmar::BarycentricRewrite rewrite(data);
+        rewrite.runTdb(star, 0);
+    }
+}
+
 void BM_GetlineCopy(benchmark::State& state) {
     const std::string data = dataFile();
     const std::string output = (folder() / "copy.dat").string();
@@ -84,6 +95,7 @@ void BM_GetlineCopy(benchmark::State& state) {
 
 BENCHMARK(BM_PhaseFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BarycentricRewrite)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_BarycentricRewriteTdb)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_GetlineCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
@@ -91,7 +103,8 @@ BENCHMARK(BM_GetlineCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv) {
     const auto times = quelmar::bench::runWithRatios(
         argc, argv,
-        {{"BM_PhaseFile", "BM_GetlineCopy"}, {"BM_BarycentricRewrite", "BM_GetlineCopy"}});
+        {{"BM_PhaseFile", "BM_GetlineCopy"}, {"BM_BarycentricRewrite", "BM_GetlineCopy"},
+         {"BM_BarycentricRewriteTdb", "BM_GetlineCopy"}});
     double copy = 0;
     for (const auto& [name, ms] : times)
         if (name.rfind("BM_GetlineCopy", 0) == 0) copy = ms;

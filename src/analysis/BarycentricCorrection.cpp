@@ -1,5 +1,6 @@
 #include "BarycentricCorrection.h"
 #include "SinesAndCosines.h"
+#include "TimeScales.h"
 
 #include "core/Error.h"
 #include "core/LargeArrays.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace quelmar {
@@ -219,6 +221,64 @@ void BarycentricRewrite::run(const StarPosition& star, double jdOffset) const {
     corrected.complete();
     copy.commit();
     corrected.commit();
+}
+
+long long BarycentricRewrite::writeCorrectedTdb(
+    const PreciseCorrection& correction, double jdOffset,
+    const std::function<void(std::string_view)>& write) const {
+    const PreciseStar star{{correction.rightAscension, correction.declination},
+                           correction.properMotionRa, correction.properMotionDec};
+    checkStarPosition(star.position);
+    std::optional<Observatory> site;
+    if (correction.hasObservatory)
+        site = Observatory{correction.longitude, correction.latitude, correction.height};
+    if (site) checkObservatory(*site);
+    // Each slice has its own interpolation nodes, so the slices are corrected side by side.
+    struct Slice {
+        std::string out;
+        std::optional<PreciseTimes> times;
+        long long extrapolated = 0;
+    };
+    const std::string_view text = file_.text();
+    const std::size_t sliceBytes = sliceBytesForText(text.size());
+    long long extrapolated = 0;
+    write(byteOrderMarkOf(text));
+    walkObservationLinesInOrder<Slice>(
+        text, path_,
+        [&](const ObservationLine& line, Slice& slice) {
+            if (!slice.times) {
+                slice.times.emplace(site);
+                reserveLarge(slice.out, sliceBytes + sliceBytes / 4);
+            }
+            if (line.kind == ObservationLine::Observation) {
+                const double date = jdOffset + line.date;
+                const double utc = correction.datesAreHjd
+                                       ? slice.times->toUtc(date, DateScale::Hjd, star)
+                                       : date;
+                if (utcExtrapolated(utc)) ++slice.extrapolated;
+                appendFixedForFile(slice.out, slice.times->bjdTdbFromUtc(utc, star),
+                                   decimalsOfDate(line.dateToken, line.date, 8));
+                slice.out += ' ';
+            }
+            slice.out += line.rest;
+            slice.out += "\r\n";
+        },
+        [&](WalkedSlice<Slice>&& slice) {
+            extrapolated += slice.state.extrapolated;
+            write(slice.state.out);
+        });
+    return extrapolated;
+}
+
+long long BarycentricRewrite::runTdb(const PreciseCorrection& correction, double jdOffset) const {
+    StagedFile copy(copyPath_, file_);
+    StagedFile corrected(path_);
+    const long long extrapolated = writeCorrectedTdb(
+        correction, jdOffset, [&corrected](std::string_view piece) { corrected.append(piece); });
+    corrected.complete();
+    copy.commit();
+    corrected.commit();
+    return extrapolated;
 }
 
 } // namespace quelmar

@@ -39,6 +39,16 @@ BarycentricPosition earthBarycentricPosition(double julianDate);
 // The correction in days to add to a Julian date observed from the Earth.
 double barycentricCorrection(double julianDate, const StarPosition& star);
 
+// What the precise correction needs: the star (with its proper motion), an observatory when
+// not the centre of the Earth, and whether the file's dates are HJD_UTC rather than JD_UTC.
+struct PreciseCorrection {
+    double rightAscension = 0, declination = 0;     // hours, degrees (ICRS, J2000)
+    double properMotionRa = 0, properMotionDec = 0; // mas a year, μα·cos δ
+    bool hasObservatory = false;
+    double longitude = 0, latitude = 0, height = 0; // degrees east, degrees, metres
+    bool datesAreHjd = false;
+};
+
 // Dates below this are taken to be shortened (51545.5 for 2451545.5).
 inline constexpr double ShortenedDateLimit = 99999;
 
@@ -66,6 +76,13 @@ public:
     // Writes the copy (data file + ".bar") and the corrected file in full, then puts both in
     // place. A failure leaves the data file as it was.
     void run(const StarPosition& star, double jdOffset) const;
+
+    // The same on the BJD_TDB scale (ERFA): dates taken as JD_UTC, or as HJD_UTC when
+    // datesAreHjd, each written with at least 8 decimals. Returns the number of dates for
+    // which UTC is extrapolated (before 1960 or after today).
+    long long writeCorrectedTdb(const PreciseCorrection& correction, double jdOffset,
+                                const std::function<void(std::string_view)>& write) const;
+    long long runTdb(const PreciseCorrection& correction, double jdOffset) const;
 
     const std::string& copyPath() const { return copyPath_; }
 

@@ -14,7 +14,7 @@ namespace quelmar {
 
 namespace {
 
-constexpr double NodeSpacing = 2;         // days between the nodes of the interpolation
+constexpr double NodeSpacing = 4;         // days between the nodes of the interpolation
 constexpr double NodeOrigin = ERFA_DJ00;  // a node falls on J2000.0
 constexpr double UtcBegins = 2436934.5;   // 1960 January 1, 0h: the first entry of ERFA's table
 constexpr double TtMinusTai = 32.184 / ERFA_DAYSEC;
@@ -185,7 +185,12 @@ double PreciseTimes::tdbFromTt(double tt, double utc) {
 
 double PreciseTimes::tdbFromUtc(double utc) { return tdbFromTt(ttFromUtc(utc), utc); }
 
-PreciseTimes::Vector PreciseTimes::directionAt(const PreciseStar& star, double tdb) const {
+PreciseTimes::Vector PreciseTimes::directionAt(const PreciseStar& star, double tdb) {
+    const bool fixedStar = star.properMotionRa == 0 && star.properMotionDec == 0;
+    // A star without proper motion has one direction: kept for the dates that follow.
+    if (fixedStar && directionFor_ && directionFor_->rightAscension == star.position.rightAscension &&
+        directionFor_->declination == star.position.declination)
+        return direction_;
     double alpha = star.position.rightAscension * 15 * ERFA_DD2R;
     double delta = star.position.declination * ERFA_DD2R;
     if (star.properMotionRa != 0 || star.properMotionDec != 0) {
@@ -196,7 +201,12 @@ PreciseTimes::Vector PreciseTimes::directionAt(const PreciseStar& star, double t
     }
     double n[3];
     eraS2c(alpha, delta, n);
-    return {n[0], n[1], n[2]};
+    const Vector direction{n[0], n[1], n[2]};
+    if (fixedStar) {
+        directionFor_ = star.position;
+        direction_ = direction;
+    }
+    return direction;
 }
 
 double PreciseTimes::bjdTdbFromUtc(double utc, const PreciseStar& star) {

@@ -5,8 +5,8 @@
 // the light-time along the star's direction (the Rømer delay) with the Sun's Shapiro delay.
 // BJD_TDB = TDB + Rømer + Shapiro; HJD = UTC + the light-time from the Sun to the Earth.
 //
-// Positions and TDB − TT are evaluated exactly at nodes two days apart and interpolated between
-// them (cubic Hermite from positions and velocities; below 1e-10 days), so that a file of a
+// Positions and TDB − TT are evaluated exactly at nodes four days apart and interpolated between
+// them (cubic Hermite from positions and velocities; below 1e-9 days), so that a file of a
 // million dates costs a few thousand ERFA evaluations. An object keeps its nodes: use one per
 // thread.
 
@@ -92,13 +92,15 @@ private:
     const Segment& segmentAt(double tdb);
     void evaluateNode(int node); // ERFA at a node of the current segment
     EarthPlace earthAt(double tdb, double tt, double utc);
-    Vector directionAt(const PreciseStar& star, double tdb) const;
+    Vector directionAt(const PreciseStar& star, double tdb);
     double tdbFromTt(double tt, double utc);
 
     std::optional<Observatory> site_;
     Vector siteTerrestrial_; // metres, when there is a site
     Segment segment_;
     UtcDay day_;
+    std::optional<StarPosition> directionFor_;
+    Vector direction_;
 };
 
 } // namespace quelmar

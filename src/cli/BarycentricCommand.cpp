@@ -1,10 +1,12 @@
 #include "Arguments.h"
 #include "JsonOutput.h"
 #include "analysis/StarCatalogue.h"
+#include "analysis/TimeScales.h"
 #include "commands.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
+#include "core/TimeScale.h"
 #include "core/numbers.h"
 
 #include <cstdlib>
@@ -20,6 +22,8 @@ namespace {
 struct BarycentricOptions {
     std::string data, star, jdOffset, catalogue;
     std::vector<std::string> ra, dec;
+    std::string scale = "series", dates;
+    std::vector<double> observatory, properMotion;
     bool json = false;
 };
 
@@ -65,6 +69,27 @@ void checkFilesBeforeRewrite(const BarycentricOptions& opt, const BarycentricRew
     if (addedStar) checkStarCanBeAdded(catalogue, *addedStar);
 }
 
+// The scale of the file's dates: as --dates says, checked against the scale recorded for the
+// file; a file already barycentric is refused.
+TimeScale datesScale(const BarycentricOptions& opt) {
+    const TimeScale recorded = recordedTimeScale(opt.data);
+    if (isBarycentric(recorded))
+        throw QuelmarError(opt.data, MessageText(message::AlreadyBarycentric,
+                                                 {std::string(timeScaleName(recorded))}));
+    TimeScale given = recorded == TimeScale::Unknown ? TimeScale::JdUtc : recorded;
+    if (opt.dates == "jd") given = TimeScale::JdUtc;
+    if (opt.dates == "hjd") given = TimeScale::HjdUtc;
+    if (opt.dates == "bjd-tdb")
+        throw QuelmarError(opt.data, MessageText(message::AlreadyBarycentric, {"BJD_TDB"}));
+    if (recorded != TimeScale::Unknown && recorded != given)
+        throw QuelmarError(opt.data, MessageText(message::RecordedScaleDisagrees,
+                                                 {std::string(timeScaleName(recorded)),
+                                                  std::string(timeScaleName(given))}));
+    if (given == TimeScale::HjdUtc && opt.scale != "tdb")
+        throw QuelmarError(opt.data, message::HjdNeedsTdb);
+    return given;
+}
+
 void runBarycentric(const BarycentricOptions& opt) {
     const CatalogueLocation catalogue =
         opt.catalogue.empty() ? defaultCatalogue() : catalogueFile(opt.catalogue);
@@ -86,6 +111,8 @@ void runBarycentric(const BarycentricOptions& opt) {
                                      catalogue.readPath + "; give its --ra and --dec");
     }
 
+    checkStarPosition(star);
+    const TimeScale input = datesScale(opt);
     const BarycentricRewrite rewrite(opt.data);
     const bool addsStar = !opt.star.empty() && !listed;
     checkFilesBeforeRewrite(opt, rewrite, catalogue, addsStar ? &name : nullptr);
@@ -101,12 +128,39 @@ void runBarycentric(const BarycentricOptions& opt) {
         std::cerr << "quelmar-cli: " << opt.data
                   << ": no date is below 99999, so --jd-offset is not applied\n";
     }
-    rewrite.run(star, jdOffset);
+    long long extrapolated = 0;
+    if (opt.scale == "tdb") {
+        PreciseCorrection precise{star.rightAscension, star.declination};
+        if (opt.properMotion.size() == 2) {
+            precise.properMotionRa = opt.properMotion[0];
+            precise.properMotionDec = opt.properMotion[1];
+        }
+        if (opt.observatory.size() == 3) {
+            precise.hasObservatory = true;
+            precise.longitude = opt.observatory[0];
+            precise.latitude = opt.observatory[1];
+            precise.height = opt.observatory[2];
+        }
+        precise.datesAreHjd = input == TimeScale::HjdUtc;
+        extrapolated = rewrite.runTdb(precise, jdOffset);
+    } else {
+        rewrite.run(star, jdOffset);
+    }
+    recordTimeScale(rewrite.copyPath(), input);
+    recordTimeScale(opt.data, opt.scale == "tdb" ? TimeScale::BjdTdb : TimeScale::BjdUtc);
     JsonObject out;
     out.count("corrected", rewrite.observations()).text("copy", rewrite.copyPath());
     if (!opt.json)
         std::cout << "corrected " << rewrite.observations() << '\n'
                   << "copy " << rewrite.copyPath() << '\n';
+    out.text("scale", opt.scale == "tdb" ? "BJD_TDB" : "BJD_UTC");
+    if (extrapolated > 0) {
+        out.count("utc_extrapolated", extrapolated);
+        std::cerr << "quelmar-cli: " << opt.data << ": "
+                  << ownText(message::UtcExtrapolated, InterfaceLanguage::English,
+                             {std::to_string(extrapolated)})
+                  << '\n';
+    }
     if (addsStar) {
         try {
             if (addStar(catalogue, name, star)) {
@@ -141,6 +195,21 @@ void addBarycentricCommand(CLI::App& app) {
                     "added to every date when the file holds shortened dates (below 99999)");
     cmd->add_option("--catalogue", opt->catalogue,
                     "star catalogue (default: hotstars.ini beside the executable)");
+    cmd->add_option("--scale", opt->scale,
+                    "series: the design's series, BJD_UTC (default); tdb: BJD_TDB through ERFA")
+        ->check(CLI::IsMember({"series", "tdb"}));
+    cmd->add_option("--dates", opt->dates,
+                    "the file's dates: jd (JD_UTC, the default), hjd (HJD_UTC) or bjd-tdb "
+                    "(refused: already barycentric); checked against the scale recorded for it")
+        ->check(CLI::IsMember({"jd", "hjd", "bjd-tdb"}));
+    cmd->add_option("--observatory", opt->observatory,
+                    "with --scale tdb: longitude east (deg), latitude (deg), height (m); "
+                    "default the centre of the Earth")
+        ->expected(3);
+    cmd->add_option("--proper-motion", opt->properMotion,
+                    "with --scale tdb: the star's proper motion in mas/yr (mu_alpha cos delta, "
+                    "mu_delta), from J2000.0")
+        ->expected(2);
     addJsonFlag(*cmd, opt->json);
     cmd->callback([opt] { runBarycentric(*opt); });
 }

@@ -15,6 +15,7 @@ public:
 
 void addInfoCommand(CLI::App& app);
 void addJdCommand(CLI::App& app);
+void addTimeCommand(CLI::App& app);
 void addPlatesCommand(CLI::App& app);
 void addPeriodCommand(CLI::App& app);
 void addExtremaCommand(CLI::App& app);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     quelmar::cli::addInfoCommand(app);
     quelmar::cli::addJdCommand(app);
+    quelmar::cli::addTimeCommand(app);
     quelmar::cli::addPlatesCommand(app);
     quelmar::cli::addPeriodCommand(app);
     quelmar::cli::addExtremaCommand(app);

@@ -1,5 +1,7 @@
 #include "SurveyConversion.h"
 
+#include "core/TimeScale.h"
+
 #include "FitsLightCurve.h"
 #include "SurveyTables.h"
 
@@ -122,6 +124,14 @@ void writeConversion(const Conversion& conversion, const std::string& source,
                                      std::to_string(left.tooManyFields)}});
     }
     writeFileAtomically(output, conversion.text);
+    // TESS and Kepler serve BJD_TDB, ZTF HJD (or MJD, on UTC), AAVSO JD; a table of the user's
+    // columns has no known scale.
+    TimeScale scale = TimeScale::Unknown;
+    if (conversion.format == SurveyFormat::LightCurveFits) scale = TimeScale::BjdTdb;
+    if (conversion.format == SurveyFormat::AavsoCsv) scale = TimeScale::JdUtc;
+    if (conversion.format == SurveyFormat::ZtfCsv)
+        scale = conversion.timeSystem == "HJD" ? TimeScale::HjdUtc : TimeScale::JdUtc;
+    recordTimeScale(output, scale);
 }
 
 std::string convertedFileName(const std::string& source) {

@@ -47,11 +47,18 @@ TEST(BarycentricCommand, AsksForTheOffsetOfShortenedDatesAndUsesTheCatalogue) {
     const auto other = dir.write("other.dat", "2451545.0 1\r\n");
     EXPECT_EQ(runCli({"barycentric", other, "--star", "Listed", "--catalogue", catalogue}).status, 0);
     EXPECT_EQ(TempDir::read(other), "2451545.0051  1\r\n");
-    const auto added = runCli({"barycentric", other, "--star", "New One", "--ra", "1", "2", "3",
+    // Corrected once, the file is recorded as BJD_UTC: a second correction is refused.
+    const auto again = runCli({"barycentric", other, "--star", "Listed", "--catalogue", catalogue});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("already barycentric (BJD_UTC)"), std::string::npos) << again.err;
+    EXPECT_EQ(TempDir::read(other), "2451545.0051  1\r\n");
+    const auto third = dir.write("third.dat", "2451545.0 1\r\n");
+    const auto added = runCli({"barycentric", third, "--star", "New One", "--ra", "1", "2", "3",
                                "--dec", "-4", "-5", "-6", "--catalogue", catalogue, "--json"});
     EXPECT_EQ(added.status, 0) << added.err;
-    EXPECT_EQ(added.out, "{\"corrected\":1,\"copy\":\"" + other +
-                             ".bar\",\"added_to_catalogue\":\"" + catalogue + "\"}\n");
+    EXPECT_EQ(added.out, "{\"corrected\":1,\"copy\":\"" + third +
+                             ".bar\",\"scale\":\"BJD_UTC\",\"added_to_catalogue\":\"" +
+                             catalogue + "\"}\n");
     EXPECT_EQ(TempDir::read(catalogue),
               "6.00000000 1.00000000 Listed\r\n1.03416667 -4.08500000 New One\r\n");
 }
