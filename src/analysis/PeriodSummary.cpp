@@ -23,7 +23,7 @@ PeriodSummaryLine searchOneFile(const std::string& file, const std::string& peri
     line.file = file;
     line.periodogram = periodogram;
     try {
-        const PeriodSeries series = readPeriodSeries(file, settings.column);
+        const PeriodSeries series = readPeriodSeries(file, settings.column, settings.missing);
         line.points = series.count();
         line.leftOut = series.missing + series.ignored;
         const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);

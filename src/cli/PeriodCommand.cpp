@@ -25,6 +25,7 @@ struct PeriodOptions {
     std::string pmin, pmax, step, column = "1", output, threads, summary, shard;
     bool force = false;
     bool json = false;
+    MissingMarker missing;
 };
 
 unsigned threadCount(const std::string& text) {
@@ -69,7 +70,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
     const PeriodScanSettings settings =
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
-    const PeriodSeries series = readPeriodSeries(data, settings.column);
+    const PeriodSeries series = readPeriodSeries(data, settings.column, opt.missing);
     if (const std::string notice = leftOutNotice(series); !notice.empty())
         std::cerr << "quelmar-cli: " << notice << '\n';
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
@@ -148,8 +149,8 @@ void runBatch(const PeriodOptions& opt) {
     if (!opt.output.empty() && opt.data.size() > 1)
         throw QuelmarError("--output names one periodogram; with several data files each "
                            "periodogram is named after its file");
-    const PeriodScanSettings settings =
-        periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
+    PeriodScanSettings settings = periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
+    settings.missing = opt.missing;
     const unsigned threads = threadCount(opt.threads);
     const std::vector<std::string> files = shardOf(opt.data, opt.shard);
     std::vector<std::string> periodograms;
@@ -190,7 +191,8 @@ void addPeriodCommand(CLI::App& app) {
                     "frequencies (default 0.01)");
     cmd->add_option("--column", opt->column,
                     "value column to analyse, 1 = the first after the date; observations whose "
-                    "value there is missing (0) are left out and counted");
+                    "value there is missing (see --missing) are left out and counted");
+    addMissingOption(*cmd, opt->missing);
     cmd->add_option("--output", opt->output,
                     "periodogram file (default: the data file's name up to its first \".\", plus "
                     "\".per\", in the working folder)");
