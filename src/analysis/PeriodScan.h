@@ -31,7 +31,6 @@ struct PeriodScanSettings {
     double pmax = 0;                 // longest period, days
     double step = DefaultPeriodStep; // s, cycles
     int column = 1;                  // value column, 1 = the first value after the date
-    MissingMarker missing;           // the value that marks one missing in the column
 };
 
 // Settings from the texts the user typed; an empty step means the default. Throws

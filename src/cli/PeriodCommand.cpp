@@ -149,8 +149,8 @@ void runBatch(const PeriodOptions& opt) {
     if (!opt.output.empty() && opt.data.size() > 1)
         throw QuelmarError("--output names one periodogram; with several data files each "
                            "periodogram is named after its file");
-    PeriodScanSettings settings = periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
-    settings.missing = opt.missing;
+    const PeriodScanSettings settings =
+        periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
     const std::vector<std::string> files = shardOf(opt.data, opt.shard);
     std::vector<std::string> periodograms;
@@ -164,7 +164,7 @@ void runBatch(const PeriodOptions& opt) {
         const std::lock_guard lock(progressShown);
         ++done;
         if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
-    });
+    }, opt.missing);
     if (showProgress) std::cerr << '\n';
     if (!opt.summary.empty())
         writeFileAtomically(opt.summary, utf8ToCp1251(periodSummaryTable(lines)));
