@@ -86,8 +86,7 @@ int subtractFit(PointStore& store, const ExtremumTables& tables, int m, int run)
         std::vector<double>& values = store.ChannelValues[static_cast<std::size_t>(c)];
         const int last = std::min(curve.last, store.PointCount);
         for (int i = std::max(curve.first, 1); i <= last; ++i) {
-            double& v = values[static_cast<std::size_t>(i)];
-            if (v != 0) v -= curve.at(i);
+            if (!store.missing(c, i)) values[static_cast<std::size_t>(i)] -= curve.at(i);
         }
         ++changed;
     }

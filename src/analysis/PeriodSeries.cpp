@@ -39,14 +39,14 @@ void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
         }
         for (int skip = 1; skip < valueToken; ++skip)
             tokens.next();
-        // 0, an absent value and one that is not a number all mark a value missing.
-        const double value = parseNumber(tokens.next()).value_or(0.0);
-        if (value == 0) {
+        // The marker, an absent value and one that is not a number all mark a value missing.
+        const std::optional<double> value = parseNumber(tokens.next());
+        if (!value || series.marker.marks(*value)) {
             ++series.missing;
             continue;
         }
         series.times.push_back(*time);
-        series.values.push_back(value);
+        series.values.push_back(*value);
     }
 }
 
@@ -98,9 +98,11 @@ void checkStatisticDefined(const PeriodSeries& series, int column) {
 
 } // namespace
 
-PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path) {
+PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path,
+                               MissingMarker marker) {
     PeriodSeries series;
     series.path = path;
+    series.marker = marker;
     series.DataChannelCount = countChannels(text, path);
     checkChannelLimit(path, series.DataChannelCount);
     const int valueColumn = series.DataChannelCount >= 2 ? column : 1;
@@ -117,9 +119,9 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
     return series;
 }
 
-PeriodSeries readPeriodSeries(const std::string& path, int column) {
+PeriodSeries readPeriodSeries(const std::string& path, int column, MissingMarker marker) {
     const FileContent file(path);
-    return parsePeriodSeries(file.text(), column, path);
+    return parsePeriodSeries(file.text(), column, path, marker);
 }
 
 std::string leftOutNotice(const PeriodSeries& series) {
@@ -131,7 +133,9 @@ std::string leftOutNotice(const PeriodSeries& series) {
     if (series.missing > 0)
         notice += (notice.empty() ? "" : "; ") + std::to_string(series.missing) +
                   (series.missing == 1 ? " observation has" : " observations have") +
-                  " no value (0) in column " + std::to_string(series.column) + " and " +
+                  " no value" +
+                  (series.marker.isNone() ? "" : " (" + missingMarkerText(series.marker) + ")") +
+                  " in column " + std::to_string(series.column) + " and " +
                   (series.missing == 1 ? "is" : "are") + " left out";
     return notice.empty() ? notice : series.path + ": " + notice;
 }

@@ -3,6 +3,7 @@
 // in file order, since the phase origin is the date of the first observation read.
 
 #include "core/ObservationFile.h"
+#include "core/MissingValue.h"
 
 #include <cmath>
 #include <string>
@@ -17,7 +18,8 @@ struct PeriodSeries {
     std::vector<double> times;  // [1 ... count()], element 0 unused
     std::vector<double> values; // [1 ... count()], element 0 unused
     int column = 1;             // the value column read, from 1
-    long long missing = 0;      // observations left out for a missing value (0) in the column
+    long long missing = 0;      // observations left out for a missing value in the column
+    MissingMarker marker;       // what marked it
     long long ignored = 0;      // observations beyond the first MaxPoints, left unread
     SkippedLines skipped;       // lines holding no observation (blank, or no date first)
     double timeSpan = 0;        // latest date minus earliest
@@ -32,15 +34,16 @@ struct PeriodSeries {
 };
 
 // Reads the dates and column k of a data file: lines that hold no observation (blank, or not
-// beginning with a number) are skipped; an observation whose value is missing (0, absent, or
-// not a number) is left out and counted. A file with one value column is analysed on that
+// beginning with a number) are skipped; an observation whose value is missing (the marker,
+// absent, or not a number) is left out and counted. A file with one value column is analysed on that
 // column whatever column k (from 1) is asked for. At most MaxPoints observations are read.
 // Throws QuelmarError, naming the file, for more value columns than a data file may have and
 // for input that leaves the statistic undefined: no observation or only one, all dates equal,
 // all values equal, a column that the file does not have.
-PeriodSeries readPeriodSeries(const std::string& path, int column);
+PeriodSeries readPeriodSeries(const std::string& path, int column, MissingMarker marker = {});
 // The same, from text already in memory; path names the file in messages.
-PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path);
+PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path,
+                               MissingMarker marker = {});
 
 // What the user is told when observations were left out, beyond the limit or for a missing
 // value; empty when none.

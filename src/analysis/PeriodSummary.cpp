@@ -18,12 +18,13 @@ namespace {
 
 // The search of one file; every failure becomes the line's status.
 PeriodSummaryLine searchOneFile(const std::string& file, const std::string& periodogram,
-                                const PeriodScanSettings& settings, unsigned threads) {
+                                const PeriodScanSettings& settings, unsigned threads,
+                                MissingMarker missing) {
     PeriodSummaryLine line;
     line.file = file;
     line.periodogram = periodogram;
     try {
-        const PeriodSeries series = readPeriodSeries(file, settings.column);
+        const PeriodSeries series = readPeriodSeries(file, settings.column, missing);
         line.points = series.count();
         line.leftOut = series.missing + series.ignored;
         const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
@@ -101,7 +102,7 @@ std::vector<PeriodSummaryLine>
 summarisePeriodSearches(const std::vector<std::string>& files,
                         const std::vector<std::string>& periodograms,
                         const PeriodScanSettings& settings, unsigned threads,
-                        const std::function<void()>& done) {
+                        const std::function<void()>& done, MissingMarker missing) {
     std::vector<PeriodSummaryLine> lines(files.size());
     std::vector<std::size_t> small, large;
     std::map<std::string, std::size_t> firstWriter;
@@ -124,7 +125,7 @@ summarisePeriodSearches(const std::vector<std::string>& files,
     auto work = [&] {
         for (std::size_t k; (k = next.fetch_add(1)) < small.size();) {
             const std::size_t i = small[k];
-            lines[i] = searchOneFile(files[i], periodograms[i], settings, 1);
+            lines[i] = searchOneFile(files[i], periodograms[i], settings, 1, missing);
             if (done) done();
         }
     };
@@ -139,7 +140,7 @@ summarisePeriodSearches(const std::vector<std::string>& files,
         work();
     }
     for (const std::size_t i : large) {
-        lines[i] = searchOneFile(files[i], periodograms[i], settings, workers);
+        lines[i] = searchOneFile(files[i], periodograms[i], settings, workers, missing);
         if (done) done();
     }
     return lines;

@@ -31,13 +31,14 @@ std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
 
 // Runs the searches, the summary lines in the order of the files. Files smaller than
 // SmallFileBytes share the workers (one thread each); larger ones are scanned one after the
-// other on all of them. `done` is called after each file (from any worker thread).
+// other on all of them. `done` is called after each file (from any worker thread). `missing`
+// marks the values left out.
 inline constexpr long long SmallFileBytes = 4'000'000;
 std::vector<PeriodSummaryLine>
 summarisePeriodSearches(const std::vector<std::string>& files,
                         const std::vector<std::string>& periodograms,
                         const PeriodScanSettings& settings, unsigned threads,
-                        const std::function<void()>& done = {});
+                        const std::function<void()>& done = {}, MissingMarker missing = {});
 
 // The summary as a table: a header line, then one line per file, fields separated by commas
 // (quoted where they hold a comma or a quote), numbers with 8 decimals, CR LF.

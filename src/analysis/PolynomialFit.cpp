@@ -18,14 +18,15 @@ struct FitSeries {
     long double dx = 0;
     std::vector<double> t; // [i - first], every point of the range
     std::vector<double> y;
-    int points = 0;        // present points (value not 0)
+    std::vector<std::uint8_t> missing; // [i - first]: the store's mask
+    int points = 0;        // present points (value not missing)
     int distinctTimes = 0; // distinct times among them: at most this many terms are solvable
     double tLow = 0;       // normalised times of the range's ends
     double tHigh = 0;
     std::array<long double, MaxTermCount + 1> b{};      // b[k] = Σ y·t^(k−1), k = 1 ... 11
     std::array<long double, 2 * MaxTermCount - 1> s{}; // s[k] = Σ t^k, k = 0 ... 20
 
-    bool present(std::size_t j) const { return y[j] != 0; }
+    bool present(std::size_t j) const { return missing[j] == 0; }
 };
 
 // b and s over the present points. Four points at a time, so that the four chains of
@@ -62,11 +63,13 @@ FitSeries prepare(const PointStore& store, int c, int first, int last) {
     if (f.dx == 0) return f;
     f.t.resize(n);
     f.y.resize(n);
+    f.missing.resize(n);
     double previousTime = 0;
     for (std::size_t j = 0; j < n; ++j) {
         const int i = first + static_cast<int>(j);
         f.t[j] = static_cast<double>((store.time(i) - f.xMean) / f.dx);
         f.y[j] = store.value(c, i);
+        f.missing[j] = store.missing(c, i);
         if (!f.present(j)) continue;
         if (f.points == 0 || store.time(i) != previousTime) ++f.distinctTimes;
         previousTime = store.time(i);

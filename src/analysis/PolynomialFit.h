@@ -11,8 +11,8 @@
 // w = (0, 1, 2t, …, (m−1)·t^(m−2)), where s² is the residual variance with N − m degrees of
 // freedom.
 //
-// A value of exactly 0 is a missing value: such points are left out of the sums, of N and of
-// the residual variance, but the fitted curve covers every point of the range.
+// Points whose value is missing (the store's mask) are left out of the sums, of N and of the
+// residual variance, but the fitted curve covers every point of the range.
 
 #include "ExtremumTables.h"
 #include "core/PointStore.h"

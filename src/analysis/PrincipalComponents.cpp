@@ -9,17 +9,30 @@ namespace quelmar {
 
 namespace {
 
-// The points decomposed: those with a value (not 0) in every channel, ascending.
-std::vector<int> completePoints(const PointStore& store, std::vector<int>& leftOut) {
+// The points decomposed: those with a value in every channel, ascending.
+std::vector<int> completePoints(const PointStore& store, int n, std::vector<int>& leftOut) {
     std::vector<int> rows;
     rows.reserve(std::size_t(store.PointCount));
     for (int i = 1; i <= store.PointCount; ++i) {
         bool complete = true;
-        for (int k = 1; k <= store.ChannelCount && complete; ++k)
-            complete = store.value(k, i) != 0;
+        for (int k = 1; k <= n && complete; ++k)
+            complete = !store.missing(k, i);
         (complete ? rows : leftOut).push_back(i);
     }
     return rows;
+}
+
+// The values of the points left out, for the restoration to give back.
+void keepLeftOutValues(const PointStore& store, PrincipalComponents& pca) {
+    const int n = pca.ChannelCount;
+    pca.LeftOutValues.assign(std::size_t(n) + 1, {});
+    pca.LeftOutMissing.assign(std::size_t(n) + 1, {});
+    for (int c = 1; c <= n; ++c)
+        for (const int i : pca.LeftOutPoints) {
+            pca.LeftOutValues[std::size_t(c)].push_back(store.value(c, i));
+            pca.LeftOutMissing[std::size_t(c)].push_back(store.missing(c, i));
+        }
+    pca.Marker = store.Marker;
 }
 
 // The mean of a column, summed in point order. A sum beyond the largest number is formed again
@@ -37,12 +50,11 @@ double meanOf(const std::vector<double>& column, int m) {
 }
 
 // The centred matrix: row r is point rows[r − 1], column k channel k less its mean.
-ColumnMatrix centredMatrix(const PointStore& store, const std::vector<int>& rows,
+ColumnMatrix centredMatrix(const PointStore& store, int n, const std::vector<int>& rows,
                            SmallVector& means) {
     const int m = int(rows.size());
-    const int n = store.ChannelCount;
     ColumnMatrix A(m, n);
-    for (int k = 1; k <= n; ++k) {
+    for (int k = 1; k <= A.cols; ++k) {
         std::vector<double>& a = A.column[std::size_t(k)];
         const double* v = store.ChannelValues[std::size_t(k)].data();
         for (int r = 1; r <= m; ++r)
@@ -76,8 +88,8 @@ bool allFinite(const std::vector<double>& values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// Scores of the points decomposed, spread over the point numbers with 0 for the points left
-// out.
+// Scores of the points decomposed, spread over the point numbers; the points left out get 0,
+// and the mask says they are missing.
 std::vector<std::vector<double>> scoresByPoint(ColumnMatrix&& U, const std::vector<int>& rows,
                                                int pointCount, int exponent) {
     std::vector<std::vector<double>> scores(std::size_t(U.cols) + 1);
@@ -109,10 +121,11 @@ PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponen
     PrincipalComponents result;
     result.PointCount = store.PointCount;
     result.ChannelCount = n;
-    const std::vector<int> rows = completePoints(store, result.LeftOutPoints);
+    const std::vector<int> rows = completePoints(store, n, result.LeftOutPoints);
     if (rows.empty()) return PcaOutcome::NoCompletePoint;
+    keepLeftOutValues(store, result);
 
-    ColumnMatrix A = centredMatrix(store, rows, result.PcaMeans);
+    ColumnMatrix A = centredMatrix(store, n, rows, result.PcaMeans);
     const int exponent = scaleIntoRange(A);
     SvdResult svd = SingularValueDecomposition(A);
     A = {};
@@ -141,6 +154,11 @@ PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponen
         resizeLarge(series, scores.size());
         std::copy(scores.begin(), scores.end(), series.begin());
     }
+    if (!result.LeftOutPoints.empty()) {
+        result.ComponentMissing.assign(std::size_t(store.PointCount) + 1, 0);
+        for (const int i : result.LeftOutPoints)
+            result.ComponentMissing[std::size_t(i)] = 1;
+    }
     result.ComponentsPending = true;
     pca = std::move(result);
     return PcaOutcome::Done;
@@ -152,12 +170,15 @@ void takeOverComponents(PrincipalComponents& pca, PointStore& store) {
     const bool sameStore =
         store.PointCount == pca.PointCount && store.ChannelCount == pca.ChannelCount;
     if (sameStore) {
+        store.ChannelMissing.assign(std::size_t(pca.ChannelCount) + 1, pca.ComponentMissing);
+        store.ChannelMissing[0].clear();
         for (int k = 1; k <= pca.ChannelCount; ++k)
             store.ChannelValues[std::size_t(k)] = std::move(pca.ComponentValues[std::size_t(k)]);
         pca.ComponentsShown = true;
     }
     pca.ComponentValues.clear();
     pca.ComponentValues.shrink_to_fit();
+    pca.ComponentMissing = {};
 }
 
 void forgetShownComponents(PrincipalComponents& pca) {
@@ -165,6 +186,7 @@ void forgetShownComponents(PrincipalComponents& pca) {
     pca.ComponentsShown = false;
     pca.ComponentValues.clear();
     pca.ComponentValues.shrink_to_fit();
+    pca.ComponentMissing = {};
 }
 
 } // namespace quelmar

@@ -4,8 +4,9 @@
 // scaling by the standard deviations, so the components describe the covariances. Component k
 // is the time series of the scores along axis k; the view shows it as channel k.
 //
-// A value of 0 is a missing value: a point with a 0 in any channel is left out of the means
-// and the matrix, and its component values are 0, so the series keep the point numbering.
+// A point that misses a value in any channel (the store's mask) is left out of the means and
+// the matrix; its component values are missing, so the series keep the point numbering, and
+// its values are kept for the restoration. A score of 0 is a score like any other.
 
 #include "SingularValueDecomposition.h"
 #include "core/PointStore.h"
@@ -20,6 +21,10 @@ struct PrincipalComponents {
     int PointCount = 0;
     int ChannelCount = 0;           // n, the number of components; 0 before the first decomposition
     std::vector<int> LeftOutPoints; // points with a missing value, ascending
+    // [c][j]: channel c of point LeftOutPoints[j] as the store held it, and whether it is missing.
+    std::vector<std::vector<double>> LeftOutValues;
+    std::vector<std::vector<std::uint8_t>> LeftOutMissing;
+    MissingMarker Marker; // the marker of the store decomposed, for the values written back
 
     SmallVector PcaMeans{};                     // [c]: mean of channel c over the points decomposed
     SmallMatrix PcaAxes{};                      // [c][k]: loading of channel c on component k
@@ -30,6 +35,7 @@ struct PrincipalComponents {
     // The hand-over to the view: the component series, until the view takes them over as its
     // channels, and whether the view now shows them.
     std::vector<std::vector<double>> ComponentValues; // [k][i], i = 1 ... PointCount
+    std::vector<std::uint8_t> ComponentMissing; // [i]: 1 at the points left out; empty: none
     bool ComponentsPending = false;
     bool ComponentsShown = false;
 };
@@ -48,7 +54,8 @@ enum class PcaOutcome {
 PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponents& pca);
 
 // At the start of the view's redraw: pending components become the store's channels 1 ... n
-// (the arrays themselves, no copies); the channel arrays they replace are released.
+// (the arrays themselves, no copies), missing at the points left out; the channel arrays they
+// replace are released.
 void takeOverComponents(PrincipalComponents& pca, PointStore& store);
 
 // The view reloaded its file: its channels are the file's again, no longer the components.

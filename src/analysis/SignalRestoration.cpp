@@ -14,6 +14,48 @@ RestorationRefusal restorationRefusal(const PrincipalComponents& pca, const Poin
     return RestorationRefusal::None;
 }
 
+namespace {
+
+// The channels of the points left out, rebuilt from the components kept (restoreSignal).
+void restoreLeftOutPoints(const PrincipalComponents& pca, const std::vector<int>& kept,
+                          PointStore& store) {
+    const int n = pca.ChannelCount;
+    std::vector<double> centred(std::size_t(n) + 1);
+    for (std::size_t j = 0; j < pca.LeftOutPoints.size(); ++j) {
+        const auto i = std::size_t(pca.LeftOutPoints[j]);
+        for (int c = 1; c <= n; ++c)
+            centred[std::size_t(c)] = pca.LeftOutMissing[std::size_t(c)][j]
+                                          ? 0.0
+                                          : pca.LeftOutValues[std::size_t(c)][j] - pca.PcaMeans[c];
+        for (int c = 1; c <= n; ++c) {
+            double& v = store.ChannelValues[std::size_t(c)][i];
+            if (pca.LeftOutMissing[std::size_t(c)][j]) {
+                v = pca.LeftOutValues[std::size_t(c)][j];
+                continue;
+            }
+            v = pca.PcaMeans[c];
+            for (const int k : kept) {
+                double score = 0;
+                for (int d = 1; d <= n; ++d)
+                    score += pca.PcaAxes[d][k] * centred[std::size_t(d)];
+                v += pca.PcaAxes[c][k] * score;
+            }
+        }
+    }
+}
+
+// Missing after the restoration: the values that were missing before the decomposition.
+void markOriginalMissing(const PrincipalComponents& pca, PointStore& store) {
+    store.ChannelMissing.assign(std::size_t(pca.ChannelCount) + 1, {});
+    for (int c = 1; c <= pca.ChannelCount; ++c)
+        for (std::size_t j = 0; j < pca.LeftOutPoints.size(); ++j)
+            if (pca.LeftOutMissing[std::size_t(c)][j])
+                store.maskOf(c)[std::size_t(pca.LeftOutPoints[j])] = 1;
+    store.Marker = pca.Marker;
+}
+
+} // namespace
+
 void restoreSignal(const PrincipalComponents& pca, const std::vector<bool>& keep,
                    PointStore& store) {
     if (restorationRefusal(pca, store) != RestorationRefusal::None) return;
@@ -37,9 +79,8 @@ void restoreSignal(const PrincipalComponents& pca, const std::vector<bool>& keep
             }
         }
     }
-    for (int c = 1; c <= n; ++c)
-        for (const int i : pca.LeftOutPoints)
-            store.ChannelValues[std::size_t(c)][std::size_t(i)] = 0;
+    restoreLeftOutPoints(pca, kept, store);
+    markOriginalMissing(pca, store);
 }
 
 std::vector<std::string> decompositionReport(const PrincipalComponents& pca,

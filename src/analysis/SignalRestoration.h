@@ -19,8 +19,11 @@ enum class RestorationRefusal {
 RestorationRefusal restorationRefusal(const PrincipalComponents& pca, const PointStore& store);
 
 // Writes the restored channels 1 ... n over the store's channels, which are the component
-// series the view took over. keep[k] (k = 1 ... n) chooses the components. Points left out of
-// the decomposition get 0, a missing value. Only when restorationRefusal gives None.
+// series the view took over. keep[k] (k = 1 ... n) chooses the components. A point left out of
+// the decomposition has its missing values back as missing; its other channels are restored
+// from the scores of its centred values projected on the axes, a missing value counting as
+// the channel's mean, so that with every component kept they come back as they were. Only
+// when restorationRefusal gives None.
 void restoreSignal(const PrincipalComponents& pca, const std::vector<bool>& keep,
                    PointStore& store);
 

@@ -38,4 +38,20 @@ CLI::Option* addJsonFlag(CLI::App& command, bool& json, const std::string& help)
     return command.add_flag("--json", json, help);
 }
 
+CLI::Option* addMissingOption(CLI::App& command, MissingMarker& marker) {
+    return command
+        .add_option_function<std::string>(
+            "--missing",
+            [&marker](const std::string& text) {
+                const std::optional<MissingMarker> read = parseMissingMarker(text);
+                if (!read)
+                    throw CLI::ValidationError("--missing", "\"" + text +
+                                                                "\" is neither a number nor none");
+                marker = *read;
+            },
+            "the value that marks a missing one in the data file (default " +
+                missingMarkerText(MissingMarker{}) + "), or none when 0 is a real value")
+        ->type_name("VALUE|none");
+}
+
 } // namespace quelmar::cli

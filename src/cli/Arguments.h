@@ -1,6 +1,8 @@
 #pragma once
 // Reading the numbers and texts that the subcommands take as arguments.
 
+#include "core/MissingValue.h"
+
 #include <CLI/CLI.hpp>
 
 #include "core/ObservationFile.h"
@@ -28,5 +30,9 @@ void reportSkippedLines(const std::string& path, const SkippedLines& skipped);
 // --json, which prints the results for other programs instead of the lines for people.
 CLI::Option* addJsonFlag(CLI::App& command, bool& json,
                          const std::string& help = "print the result as one JSON object");
+
+// --missing VALUE|none: the value that marks a missing one in the data file (0 by default),
+// or none, when every number of the file is a value.
+CLI::Option* addMissingOption(CLI::App& command, MissingMarker& marker);
 
 } // namespace quelmar::cli

@@ -20,6 +20,7 @@ struct ExtremaOptions {
     std::string data, terms = "3-6", ranges;
     int first = 0, last = 0, decimals = 4, channel = 1;
     bool json = false;
+    MissingMarker missing;
 };
 
 TermRange termRange(const std::string& text) {
@@ -100,7 +101,8 @@ void runExtrema(const ExtremaOptions& opt) {
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
     const FileContent file(opt.data);
     LoadResult loaded =
-        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data,
+                        opt.missing);
     reportSkippedLines(opt.data, loaded.skipped);
     PointStore store = std::move(loaded.store);
     if (opt.channel < 1 || opt.channel > store.ChannelCount)
@@ -160,6 +162,7 @@ void addExtremaCommand(CLI::App& app) {
                    "of one channel over a range of points (one line per term count)");
     auto opt = std::make_shared<ExtremaOptions>();
     addDataFile(*cmd, opt->data, "observation file", "FILE");
+    addMissingOption(*cmd, opt->missing);
     cmd->add_option("--first", opt->first, "first point of the range (default 1)");
     cmd->add_option("--last", opt->last, "last point of the range (default the last point)");
     cmd->add_option("--terms", opt->terms,

@@ -22,16 +22,18 @@ struct PcaOptions {
     std::string data, output;
     std::optional<std::string> keep;
     bool json = false;
+    MissingMarker missing;
 };
 
-std::string refusalText(PcaOutcome outcome) {
+std::string refusalText(PcaOutcome outcome, const MissingMarker& marker) {
     switch (outcome) {
     case PcaOutcome::NoPoints:
         return "the file holds no observation to decompose";
     case PcaOutcome::NoChannels:
         return "the file has no value column to decompose";
     case PcaOutcome::NoCompletePoint:
-        return "no observation has a value in every column (0 is a missing value)";
+        return "no observation has a value in every column (" + missingMarkerText(marker) +
+               " is a missing value; --missing none reads every number as a value)";
     case PcaOutcome::NotFinite:
         return "the values are too large to decompose";
     case PcaOutcome::Done:
@@ -96,13 +98,13 @@ void runPca(const PcaOptions& opt) {
             .check();
     const FileContent file(opt.data);
     LoadResult loaded =
-        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data);
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data, opt.missing);
     PointStore& store = loaded.store;
     reportSkippedLines(opt.data, loaded.skipped);
 
     PrincipalComponents pca;
     const PcaOutcome outcome = ComputePrincipalComponents(store, pca);
-    if (outcome != PcaOutcome::Done) throw QuelmarError(opt.data, refusalText(outcome));
+    if (outcome != PcaOutcome::Done) throw QuelmarError(opt.data, refusalText(outcome, opt.missing));
     const std::vector<bool> keep =
         componentsToKeep(opt.keep.value_or(""), pca.ChannelCount); // checked before writing
 
@@ -113,7 +115,7 @@ void runPca(const PcaOptions& opt) {
             std::cout << line << '\n';
     if (!opt.json && !pca.LeftOutPoints.empty())
         std::cout << "left out " << pca.LeftOutPoints.size()
-                  << " observation(s) with a missing value (0)\n";
+                  << " observation(s) with a missing value\n";
     if (pca.PcaStatus != 0)
         std::cerr << "quelmar-cli: singular value " << pca.PcaStatus
                   << " did not converge in 30 sweeps; the results are shown as they stand\n";
@@ -133,6 +135,7 @@ void addPcaCommand(CLI::App& app) {
                "and print the loadings, singular values and shares of the variance");
     auto opt = std::make_shared<PcaOptions>();
     addDataFile(*cmd, opt->data);
+    addMissingOption(*cmd, opt->missing);
     auto* output = cmd->add_option(
         "--output", opt->output,
         "write the component series (with --keep, the restored columns) with the original times "

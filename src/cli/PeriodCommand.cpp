@@ -28,6 +28,7 @@ struct PeriodOptions {
     bool force = false;
     bool json = false;
     MethodOptions methods;
+    MissingMarker missing;
 };
 
 unsigned threadCount(const std::string& text) {
@@ -72,7 +73,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
     const PeriodScanSettings settings =
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
     const unsigned threads = threadCount(opt.threads);
-    const PeriodSeries series = readPeriodSeries(data, settings.column);
+    const PeriodSeries series = readPeriodSeries(data, settings.column, opt.missing);
     reportSkippedLines(data, series.skipped);
     if (const std::string notice = leftOutNotice(series); !notice.empty())
         std::cerr << "quelmar-cli: " << notice << '\n';
@@ -194,7 +195,7 @@ void runBatch(const PeriodOptions& opt) {
         const std::lock_guard lock(progressShown);
         ++done;
         if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
-    });
+    }, opt.missing);
     if (showProgress) std::cerr << '\n';
     if (!opt.summary.empty()) {
         try {
@@ -230,7 +231,8 @@ void addPeriodCommand(CLI::App& app) {
                     "frequencies (default 0.01)");
     cmd->add_option("--column", opt->column,
                     "value column to analyse, 1 = the first after the date; observations whose "
-                    "value there is missing (0) are left out and counted");
+                    "value there is missing (see --missing) are left out and counted");
+    addMissingOption(*cmd, opt->missing);
     cmd->add_option("--output", opt->output,
                     "periodogram file (default: the data file's name up to its first \".\", plus "
                     "\".per\", in the working folder)");

@@ -29,6 +29,7 @@ constexpr int MaxSide = 10000;
 struct RenderOptions {
     std::string data, output, size, depth, quality = "100";
     bool json = false;
+    MissingMarker missing;
 };
 
 QSize pictureSize(const std::string& text) {
@@ -66,9 +67,9 @@ PictureFormat formatOfName(const std::string& output) {
                                    "or .png (in small letters)");
 }
 
-PointStore loadCurve(const std::string& path) {
+PointStore loadCurve(const std::string& path, const MissingMarker& missing) {
     const FileContent file(path);
-    LoadResult loaded = parsePointStore(file.text(), countChannels(file.text()), path);
+    LoadResult loaded = parsePointStore(file.text(), countChannels(file.text()), path, missing);
     if (loaded.store.PointCount == 0) throw QuelmarError(path, "holds no observation to draw");
     reportSkippedLines(path, loaded.skipped);
     PointStore store = std::move(loaded.store);
@@ -85,7 +86,7 @@ void render(const RenderOptions& opt) {
         .writes(opt.output, message::RolePicture)
         .check();
     const PictureFormat format = formatOfName(opt.output);
-    const PointStore store = loadCurve(opt.data);
+    const PointStore store = loadCurve(opt.data, opt.missing);
 
     // Fonts need a GUI application; no display is needed for drawing into an image.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -123,6 +124,7 @@ void addRenderCommand(CLI::App& app) {
                   "(.bmp, .jpg or .jpeg, .gif, .png)");
     auto opt = std::make_shared<RenderOptions>();
     addDataFile(*cmd, opt->data, "observation file", "FILE");
+    addMissingOption(*cmd, opt->missing);
     cmd->add_option("--output", opt->output, "picture file; an existing one is replaced")
         ->required();
     cmd->add_option("--size", opt->size, "picture size WIDTHxHEIGHT in pixels (default 1274x967)");

@@ -22,6 +22,8 @@ inline constexpr bool FullPlateInfo = false;
 inline constexpr bool AskBeforeDelete = true;
 inline constexpr bool AlwaysOnTop = false;
 inline constexpr bool ShowGrid = false;
+// The value that marks a missing one in a data file (line 6 of settings.bin).
+inline constexpr double MissingValueMarker = 0;
 
 // Polynomial fit of extrema: term counts, decimals of the listed results.
 inline constexpr int PolynomialFirstTerms = 3;

@@ -18,17 +18,20 @@ void adviseHugePages(const void* data, std::size_t bytes) {
                 MADV_HUGEPAGE);
 }
 
-} // namespace
-
-void resizeLarge(std::vector<double>& array, std::size_t size) {
+template <typename Element> void resizeArray(std::vector<Element>& array, std::size_t size) {
     if (array.capacity() < size) {
         array.clear();
         array.shrink_to_fit();
         array.reserve(size);
-        adviseHugePages(array.data(), size * sizeof(double));
+        adviseHugePages(array.data(), size * sizeof(Element));
     }
     array.resize(size);
 }
+
+} // namespace
+
+void resizeLarge(std::vector<double>& array, std::size_t size) { resizeArray(array, size); }
+void resizeLarge(std::vector<std::uint8_t>& array, std::size_t size) { resizeArray(array, size); }
 
 void reserveLarge(std::string& text, std::size_t size) {
     if (text.capacity() >= size) return;

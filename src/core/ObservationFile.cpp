@@ -30,6 +30,7 @@ struct Chunk {
     std::size_t first = 0;       // first reserved row
     std::size_t points = 0;      // observations found
     SkippedLines skipped;
+    std::array<bool, MaxChannels + 1> anyMissing{}; // [k]: a value of channel k is missing
 };
 
 std::vector<Chunk> cutIntoChunks(std::string_view text, unsigned parts) {
@@ -61,9 +62,13 @@ long long countObservations(std::string_view text) {
 void parseChunk(Chunk& chunk, PointStore& store) {
     double* times = store.TimeValues.data() + chunk.first;
     std::array<double*, MaxChannels + 1> columns{};
-    for (int k = 1; k <= store.ChannelCount; ++k)
-        columns[static_cast<std::size_t>(k)] =
-            store.ChannelValues[static_cast<std::size_t>(k)].data() + chunk.first;
+    std::array<std::uint8_t*, MaxChannels + 1> masks{};
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        columns[slot] = store.ChannelValues[slot].data() + chunk.first;
+        masks[slot] = store.ChannelMissing[slot].data() + chunk.first;
+    }
+    const MissingMarker marker = store.Marker;
 
     const std::string_view text = chunk.text;
     std::size_t next = 0;
@@ -78,20 +83,28 @@ void parseChunk(Chunk& chunk, PointStore& store) {
         }
         const std::size_t row = chunk.points++;
         times[row] = *time;
-        // Missing values and tokens that are not numbers read as 0, the mark of a missing value.
-        for (int k = 1; k <= store.ChannelCount; ++k)
-            columns[static_cast<std::size_t>(k)][row] = parseNumber(tokens.next()).value_or(0.0);
+        // The marker, an absent value and a token that is not a number are all missing.
+        for (int k = 1; k <= store.ChannelCount; ++k) {
+            const auto slot = static_cast<std::size_t>(k);
+            const std::optional<double> value = parseNumber(tokens.next());
+            const bool missing = !value || marker.marks(*value);
+            columns[slot][row] = value.value_or(marker.written());
+            masks[slot][row] = missing;
+            chunk.anyMissing[slot] = chunk.anyMissing[slot] || missing;
+        }
     }
 }
 
-// Closes the gaps that skipped lines left between the slices and fits the arrays.
+// Closes the gaps that skipped lines left between the slices and fits the arrays; the mask of
+// a channel with no missing value is dropped.
 void packRows(const std::vector<Chunk>& chunks, PointStore& store) {
     std::size_t to = 1;
-    auto move = [&](std::vector<double>& column) {
+    auto move = [&](auto& column) {
+        using Element = typename std::decay_t<decltype(column)>::value_type;
         std::size_t dest = 1;
         for (const Chunk& c : chunks) {
             if (c.first != dest)
-                std::memmove(column.data() + dest, column.data() + c.first, c.points * sizeof(double));
+                std::memmove(column.data() + dest, column.data() + c.first, c.points * sizeof(Element));
             dest += c.points;
         }
         column.resize(dest);
@@ -100,6 +113,15 @@ void packRows(const std::vector<Chunk>& chunks, PointStore& store) {
     };
     move(store.TimeValues);
     for (int k = 1; k <= store.ChannelCount; ++k) move(store.ChannelValues[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        const bool anyMissing = std::any_of(chunks.begin(), chunks.end(),
+                                            [slot](const Chunk& c) { return c.anyMissing[slot]; });
+        if (anyMissing)
+            move(store.ChannelMissing[slot]);
+        else
+            std::vector<std::uint8_t>().swap(store.ChannelMissing[slot]);
+    }
     store.PointCount = static_cast<int>(to - 1);
 }
 
@@ -112,14 +134,19 @@ void sortByTime(PointStore& store) {
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return store.time(a) < store.time(b); });
     std::vector<double> scratch(store.TimeValues.size());
-    auto permute = [&](std::vector<double>& column) {
+    std::vector<std::uint8_t> maskScratch;
+    auto permute = [&](auto& column, auto& spare) {
+        spare.resize(column.size());
         for (std::size_t i = 0; i < order.size(); ++i)
-            scratch[i + 1] = column[static_cast<std::size_t>(order[i])];
-        column.swap(scratch);
+            spare[i + 1] = column[static_cast<std::size_t>(order[i])];
+        column.swap(spare);
     };
-    permute(store.TimeValues);
-    for (int k = 1; k <= store.ChannelCount; ++k)
-        permute(store.ChannelValues[static_cast<std::size_t>(k)]);
+    permute(store.TimeValues, scratch);
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        permute(store.ChannelValues[slot], scratch);
+        if (!store.ChannelMissing[slot].empty()) permute(store.ChannelMissing[slot], maskScratch);
+    }
 }
 
 // Why a token that ends the values of a first observation line is no free text but a value
@@ -163,7 +190,8 @@ int countChannels(std::string_view text, const std::string& path) {
     return 0;
 }
 
-LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path) {
+LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path,
+                           MissingMarker marker) {
     checkChannelLimit(path, channelCount);
     text = skipByteOrderMark(text);
     if (!text.empty() && text.back() == '\x1a') text.remove_suffix(1); // old end-of-file mark
@@ -171,6 +199,7 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
     LoadResult result;
     PointStore& store = result.store;
     store.ChannelCount = std::max(channelCount, 0);
+    store.Marker = marker;
 
     // Rows are reserved per slice by its line count; only when the lines could exceed the
     // limit are the observations themselves counted, so the arrays never outgrow the limit.
@@ -196,8 +225,11 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
 
     resizeLarge(store.TimeValues, rows);
     store.ChannelValues.resize(static_cast<std::size_t>(store.ChannelCount) + 1);
-    for (int k = 1; k <= store.ChannelCount; ++k)
+    store.ChannelMissing.resize(static_cast<std::size_t>(store.ChannelCount) + 1);
+    for (int k = 1; k <= store.ChannelCount; ++k) {
         resizeLarge(store.ChannelValues[static_cast<std::size_t>(k)], rows);
+        resizeLarge(store.ChannelMissing[static_cast<std::size_t>(k)], rows);
+    }
     runOnThreads(chunks, [&store](Chunk& c) { parseChunk(c, store); });
     packRows(chunks, store);
 
@@ -214,10 +246,10 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
     return result;
 }
 
-LoadResult loadPointStore(const std::string& path, int channelCount) {
+LoadResult loadPointStore(const std::string& path, int channelCount, MissingMarker marker) {
     checkChannelLimit(path, channelCount);
     const FileContent file(path);
-    return parsePointStore(file.text(), channelCount, path);
+    return parsePointStore(file.text(), channelCount, path, marker);
 }
 
 bool isPeriodogramFile(const std::string& path) {

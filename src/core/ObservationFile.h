@@ -30,11 +30,13 @@ struct LoadResult {
     SkippedLines skipped;
 };
 
-// Loads and time-sorts the points of a file with the given channel count. A file beyond the
-// limits (points or channels) is refused with a QuelmarError naming the limit.
-LoadResult loadPointStore(const std::string& path, int channelCount);
+// Loads and time-sorts the points of a file with the given channel count. A value equal to the
+// marker, an absent one and a token that is not a number are missing in the store's mask. A
+// file beyond the limits (points or channels) is refused with a QuelmarError naming the limit.
+LoadResult loadPointStore(const std::string& path, int channelCount, MissingMarker marker = {});
 // The same, from text already in memory; path names the file in messages.
-LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path);
+LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path,
+                           MissingMarker marker = {});
 
 // A ".per" periodogram starts with its last channel hidden.
 bool isPeriodogramFile(const std::string& path);

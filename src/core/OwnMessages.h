@@ -258,8 +258,8 @@ inline constexpr OwnMessage ObservationsBeyondLimit{
     "%1: only the first %2 observations are analysed; %3 more are left out.",
     "%1: анализируются только первые %2 наблюдений; ещё %3 не учтены."};
 inline constexpr OwnMessage MissingValuesLeftOut{
-    "%1: observations without a value (0) in column %2: %3. They are left out of the search.",
-    "%1: наблюдений без значения (0) в столбце %2: %3. В расчёт они не включены."};
+    "%1: observations without a value in column %2: %3. They are left out of the search.",
+    "%1: наблюдений без значения в столбце %2: %3. В расчёт они не включены."};
 // The settings of a scan: its fields are named in the refusals.
 inline constexpr OwnMessage ShortestPeriod{"shortest period", "наименьший период"};
 inline constexpr OwnMessage LongestPeriod{"longest period", "наибольший период"};
@@ -511,8 +511,8 @@ inline constexpr OwnMessage ExtremaTooFewPoints{
     "Канал %1: для полинома из %2 нужно не меньше %3 точек со значением; в точках %4 ... %5 "
     "их %6."};
 inline constexpr OwnMessage ExtremaLeftOut{
-    "Channel %1: points with the value 0 (missing) left out of the fit: %2",
-    "Канал %1: точек со значением 0 (нет данных) не учтено: %2"};
+    "Channel %1: points with a missing value left out of the fit: %2",
+    "Канал %1: точек без значения (нет данных) не учтено: %2"};
 inline constexpr OwnMessage ExtremaNotSaved{"The results could not be saved.\n%1",
                                             "Не удалось сохранить результаты.\n%1"};
 inline constexpr OwnMessage ExtremaEmptyListQuestion{

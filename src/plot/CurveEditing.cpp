@@ -22,6 +22,10 @@ void deletePoint(PointStore& store, int p) {
     for (int k = 1; k <= store.ChannelCount; ++k) {
         std::vector<double>& values = store.ChannelValues[static_cast<std::size_t>(k)];
         values.erase(values.begin() + p);
+        if (static_cast<std::size_t>(k) < store.ChannelMissing.size()) {
+            std::vector<std::uint8_t>& mask = store.ChannelMissing[static_cast<std::size_t>(k)];
+            if (!mask.empty()) mask.erase(mask.begin() + p);
+        }
     }
     --store.PointCount;
     limitView(store, store.ViewFirst, store.ViewLast);
@@ -33,8 +37,11 @@ bool canSmooth(const PointStore& store, int p) {
 
 void smoothPoint(PointStore& store, int k, int p) {
     if (!canSmooth(store, p) || k < 1 || k > store.ChannelCount) return;
+    for (const int neighbour : {p - 2, p - 1, p + 1, p + 2})
+        if (store.missing(k, neighbour)) return;
     double* v = store.ChannelValues[static_cast<std::size_t>(k)].data();
     v[p] = (9 * (v[p - 1] + v[p + 1]) - (v[p - 2] + v[p + 2])) / 16;
+    if (store.missing(k, p)) store.maskOf(k)[static_cast<std::size_t>(p)] = 0;
 }
 
 std::string pointsText(const PointStore& store) {
@@ -44,7 +51,7 @@ std::string pointsText(const PointStore& store) {
         for (int k = 1; k <= store.ChannelCount; ++k) {
             if (store.ChannelCount >= 2 && !channelShown(store, k)) continue;
             text += ' ';
-            appendNumber(text, store.value(k, i));
+            appendNumber(text, store.writtenValue(k, i));
         }
         text += "\r\n";
     }

@@ -13,12 +13,14 @@ namespace quelmar {
 void deletePoint(PointStore& store, int p);
 
 // Replaces the value of point p in channel k by the four-point midpoint interpolation from two
-// neighbours on each side. False, and nothing changed, when p lacks them.
+// neighbours on each side. False, and nothing changed, when p lacks them; nothing changes
+// either when one of them is missing. A missing value so interpolated is no longer missing.
 bool canSmooth(const PointStore& store, int p);
 void smoothPoint(PointStore& store, int k, int p);
 
 // Every point of the curve as observation-file lines ending in CR LF: the time, then the value
-// of each shown channel (of channel 1, shown or not, when it is the only one). Numbers keep
+// of each shown channel (of channel 1, shown or not, when it is the only one), the store's
+// marker in place of a missing value. Numbers keep
 // 4 decimals, or more where a value needs them to be written back unchanged.
 std::string pointsText(const PointStore& store);
 

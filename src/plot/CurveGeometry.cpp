@@ -32,21 +32,25 @@ void measureTime(const PointStore& store, const ViewState& view, CurveGeometry& 
     g.XScale = g.TimeScalable ? scale : 0;
 }
 
-// Zeros are missing values: they never become the minimum, so they do not stretch the band
-// downwards. The first nonzero value starts the minimum, also when the view begins with a zero.
-// Only strictly smaller or larger values replace an extreme, so the first occurrence wins.
+// Missing values are no extremes, so they do not stretch the band; the first value present
+// starts both (the first point's, present or not, when the view has none). Only strictly
+// smaller or larger values replace an extreme, so the first occurrence wins.
 void measureExtremes(const PointStore& store, int k, CurveGeometry& g) {
     const double* v = store.ChannelValues[static_cast<std::size_t>(k)].data();
-    double min = v[g.ViewFirst];
+    const std::uint8_t* mask = missingMaskOf(store, k);
+    const auto absent = [mask](int i) { return mask && mask[i]; };
+    int first = g.ViewFirst;
+    while (first < g.ViewLast && absent(first)) ++first;
+    if (absent(first)) first = g.ViewFirst;
+    double min = v[first];
     double max = min;
-    int minPoint = g.ViewFirst;
-    int maxPoint = g.ViewFirst;
-    bool minFromValue = min != 0;
-    for (int i = g.ViewFirst; i <= g.ViewLast; ++i) {
-        if (v[i] != 0 && (!minFromValue || v[i] < min)) {
+    int minPoint = first;
+    int maxPoint = first;
+    for (int i = first; i <= g.ViewLast; ++i) {
+        if (absent(i)) continue;
+        if (v[i] < min) {
             min = v[i];
             minPoint = i;
-            minFromValue = true;
         }
         if (v[i] > max) {
             max = v[i];
@@ -138,6 +142,7 @@ void widenMargins(CurveGeometry& g, const PointStore& store, const ViewState& vi
 ChannelPlacement::ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k)
     : geometry_(geometry), times_(store.TimeValues.data()),
       values_(store.ChannelValues[static_cast<std::size_t>(k)].data()),
+      missing_(missingMaskOf(store, k)),
       referenceValue_(values_[geometry.iii(k)]), yScale_(geometry.YScale),
       top_(PlotTop + geometry.BandTop[static_cast<std::size_t>(k - 1)]) {}
 

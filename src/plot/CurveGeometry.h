@@ -95,7 +95,11 @@ class ChannelPlacement {
     ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k);
 
     std::optional<Coord> x(int i) const { return xOfTime(geometry_, times_[i]); }
-    std::optional<Coord> y(int i) const { return yOf(values_[i]); }
+    // Nothing for a missing value: it is not drawn.
+    std::optional<Coord> y(int i) const {
+        if (missing_ && missing_[i]) return std::nullopt;
+        return yOf(values_[i]);
+    }
     // The row of any value of the channel, a point's or not.
     std::optional<Coord> yOf(double v) const {
         return pixelOf((v - referenceValue_) * yScale_ + top_);
@@ -105,6 +109,7 @@ class ChannelPlacement {
     const CurveGeometry& geometry_;
     const double* times_;
     const double* values_;
+    const std::uint8_t* missing_; // null when the channel misses no value
     double referenceValue_;
     double yScale_;
     double top_;

@@ -111,9 +111,9 @@ std::optional<QPoint> DiagramCell::place(const PointStore& store, int p) const {
     if (p < 1 || p > store.PointCount || xChannel > store.ChannelCount ||
         yChannel > store.ChannelCount)
         return std::nullopt;
+    if (store.missing(xChannel, p) || store.missing(yChannel, p)) return std::nullopt;
     const double a = store.value(xChannel, p);
     const double b = store.value(yChannel, p);
-    if (a == 0 || b == 0) return std::nullopt; // missing values are not plotted
     const double border = halfSize + 2;
     const auto x = pixelOf(std::abs(a - xMin) * xScale + border);
     const auto y = pixelOf(std::abs(b - yMin) * yScale + border);

@@ -13,6 +13,7 @@ PointStore twoChannels() {
     s.TimeValues = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     s.ChannelValues = {{}, {0, 5, 3, 2, 1, 0, 1, 2, 3, 5, 6}, {0, 8, 7, 6, 6, 6, 6, 6, 7, 8, 9}};
     s.ChannelVisible = {false, true, true};
+    s.maskOf(1)[5] = 1; // the 0 of channel 1 is missing
     return s;
 }
 

@@ -139,6 +139,7 @@ TEST(PolynomialFit, MissingValuesAreLeftOutButTheCurveCoversThem) {
     PointStore s = curve(12, 0.0, 1.0, parabola);
     s.ChannelValues[1][4] = 0;
     s.ChannelValues[1][9] = 0;
+    s.maskOf(1)[4] = s.maskOf(1)[9] = 1;
     ExtremumTables tables;
     const ChannelFit fit = fitAll(s, tables, {3, 4});
     EXPECT_EQ(fit.points, 10);
@@ -148,7 +149,7 @@ TEST(PolynomialFit, MissingValuesAreLeftOutButTheCurveCoversThem) {
     EXPECT_NEAR(tables.FitCurves[1][3].at(4), parabola(4.0), 1e-9);
 
     for (int i : {1, 2, 3, 5, 6, 7, 8, 10})
-        s.ChannelValues[1][static_cast<std::size_t>(i)] = 0;
+        s.maskOf(1)[static_cast<std::size_t>(i)] = 1;
     ExtremumTables untouched;
     const ChannelFit refused = fitAll(s, untouched, {3, 4});
     EXPECT_EQ(refused.refusal, FitRefusal::TooFewPoints) << "2 points remain for 4 terms";

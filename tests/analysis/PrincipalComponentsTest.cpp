@@ -193,18 +193,21 @@ TEST(PrincipalComponents, PointsWithAMissingValueAreLeftOut) {
     auto first = [](int i) { return i == 3 ? 1000.0 : 10.0 + i; };
     auto second = [](int i) { return i == 3 ? 0.0 : 20.0 - 2 * i; };
     PointStore store = storeOf(6, {first, second});
+    store.maskOf(2)[3] = 1;
     PrincipalComponents pca = decomposeAndShow(store);
     EXPECT_EQ(pca.LeftOutPoints, std::vector<int>{3});
     EXPECT_DOUBLE_EQ(pca.PcaMeans[1], (11 + 12 + 14 + 15 + 16) / 5.0);
     for (int k = 1; k <= 2; ++k)
-        EXPECT_EQ(store.value(k, 3), 0);
+        EXPECT_TRUE(store.missing(k, 3));
     restoreSignal(pca, keeping(2, {1, 2}), store);
-    EXPECT_EQ(store.value(1, 3), 0);
+    EXPECT_NEAR(store.value(1, 3), 1000, 1e-9);
+    EXPECT_TRUE(store.missing(2, 3) && !store.missing(1, 3));
     EXPECT_NEAR(store.value(1, 4), 14, 1e-12);
     EXPECT_NEAR(store.value(2, 6), 8, 1e-12);
 
     PointStore gaps = storeOf(
         2, {[](int i) { return i == 1 ? 0.0 : 1.0; }, [](int i) { return i == 2 ? 0.0 : 1.0; }});
+    gaps.maskOf(1)[1] = gaps.maskOf(2)[2] = 1;
     PrincipalComponents untouched = pca;
     EXPECT_EQ(ComputePrincipalComponents(gaps, untouched), PcaOutcome::NoCompletePoint);
     EXPECT_EQ(untouched.PointCount, 6);

@@ -60,7 +60,7 @@ TEST(PcaCommand, WritesComponentsOrRestoredColumnsWithTheOriginalTimes) {
     EXPECT_NE(run.out.find("left out 1 observation(s)"), std::string::npos) << run.out;
     EXPECT_EQ(TempDir::read(dir.file("mean.dat")),
               "2451545.1000 12.0000 14.0000\r\n2451545.2000 12.0000 14.0000\r\n"
-              "2451545.3000 0.0000 0.0000\r\n2451545.4000 12.0000 14.0000\r\n");
+              "2451545.3000 0.0000 14.0000\r\n2451545.4000 12.0000 14.0000\r\n");
     EXPECT_EQ(runCli({"pca", data, "--output", data}).status, 1);
 
     const auto json = runCli({"pca", data, "--json"});

@@ -88,5 +88,5 @@ TEST(PeriodBatch, JsonForOneFileAndForASummary) {
     EXPECT_NE(many.out.find("\"status\":\"ok\"}"), std::string::npos) << many.out;
     const auto info = runCli({"info", a, "--json"});
     EXPECT_EQ(info.out, "{\"file\":\"" + a + "\",\"channels\":1,\"points\":120,\"first\":"
-                        "2450000.0000,\"last\":2450087.1390,\"skipped\":0}\n");
+                        "2450000.0000,\"last\":2450087.1390,\"missing\":0,\"skipped\":0}\n");
 }

@@ -114,11 +114,12 @@ TEST(TwoChannelDiagram, MouseReadsTheCellAndPicksTheLastPointUnderIt) {
     EXPECT_FALSE(diagramHit(single.layout, single.store, q.x(), q.y()).point);
 }
 
-// A channel with equal extremes gives empty cells; a missing value (0) is not plotted.
+// A channel with equal extremes gives empty cells; a missing value is not plotted.
 TEST(TwoChannelDiagram, FlatChannelsAndMissingValuesDrawNothing) {
     PointStore store = threeChannels();
     store.ChannelValues[3].assign(11, 5.0);
     store.ChannelValues[2][4] = 0;
+    store.maskOf(2)[4] = 1;
     const Diagram d = drawnDiagram(store);
     const DiagramCell& flat = *d.layout.cellAt(3, 1);
     EXPECT_FALSE(flat.scalable);
