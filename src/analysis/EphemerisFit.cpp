@@ -32,18 +32,28 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
     const bool weighted = std::all_of(points.begin(), points.end(),
                                       [](const OcPoint& p) { return p.time.error > 0; });
 
-    NormalMatrix a{};
+    // The normal matrix of 1, u, u² holds only the weighted sums of u⁰ ... u⁴.
+    std::array<long double, 5> moments{};
     std::array<long double, MaxTermCount + 1> right{};
     for (const OcPoint& p : points) {
         const long double w = weighted ? 1 / (static_cast<long double>(p.time.error) * p.time.error) : 1;
         const long double u = p.cycle / scale;
-        const long double basis[4] = {0, 1, u, u * u};
-        for (int j = 1; j <= terms; ++j) {
-            right[j] += w * basis[j] * p.oc;
-            for (int k = 1; k <= terms; ++k)
-                a[j][k] += w * basis[j] * basis[k];
+        const long double wu = w * u, wu2 = wu * u;
+        moments[0] += w;
+        moments[1] += wu;
+        moments[2] += wu2;
+        right[1] += w * p.oc;
+        right[2] += wu * p.oc;
+        if (terms == 3) {
+            moments[3] += wu2 * u;
+            moments[4] += wu2 * u * u;
+            right[3] += wu2 * p.oc;
         }
     }
+    NormalMatrix a{};
+    for (int j = 1; j <= terms; ++j)
+        for (int k = 1; k <= terms; ++k)
+            a[j][k] = moments[static_cast<std::size_t>(j + k - 2)];
     if (matinv(a, terms) == 0)
         throw QuelmarError(path, {message::OcSingular, {kindName(kind)}});
     std::array<long double, 4> c{};
@@ -53,6 +63,7 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
 
     EphemerisFit fit;
     fit.kind = kind;
+    fit.residuals.reserve(points.size());
     long double chi2 = 0;
     for (const OcPoint& p : points) {
         const long double u = p.cycle / scale;

@@ -1,5 +1,8 @@
 #include "ExtremumLines.h"
 
+#include "SymmetricPolynomial.h"
+#include "core/numbers.h"
+
 #include <algorithm>
 
 namespace quelmar {
@@ -43,10 +46,32 @@ std::vector<ExtremumLine> extremumLines(const ExtremumTables& tables, const Chan
                                         int decimals, InterfaceLanguage language) {
     std::vector<ExtremumLine> lines;
     for (const TermFit& term : fit.terms) {
-        ExtremumLine line{fit.channel, term.terms, fit.run, {}};
+        ExtremumLine line{.channel = fit.channel, .terms = term.terms, .run = fit.run, .text = {}};
         if (term.note != ExtremumNote::Singular)
-            line.text = extremumNumbers(tables, fit.channel, term.terms, decimals);
+            line.text = extremumNumbers(tables, fit.channel, term.terms, decimals) + " " +
+                        std::string(methodWord(TimingMethod::Polynomial));
         line.text += noteText(term, language);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<ExtremumLine> timingLines(const PointStore& store, int c, int first, int last,
+                                      int decimals, InterfaceLanguage language) {
+    static const std::string plusMinus = "\xC2\xB1";
+    std::vector<ExtremumLine> lines;
+    for (TimingMethod method : {TimingMethod::KweeVanWoerden, TimingMethod::Symmetric}) {
+        const MinimumTiming timing =
+            timeExtremum(store, c, first, last, method, {SymmetricTerms, SymmetricTerms});
+        ExtremumLine line{.channel = c, .method = method, .timed = timing.timed(), .text = {}};
+        const std::string word(methodWord(method));
+        if (timing.timed())
+            line.text = fixed(timing.moment, decimals) + plusMinus +
+                        fixed(timing.momentError, decimals) + " " +
+                        fixed(timing.value, decimals) + plusMinus +
+                        fixed(timing.valueError, decimals) + " " + word;
+        else
+            line.text = word + ": " + timing.refusal->in(language);
         lines.push_back(std::move(line));
     }
     return lines;

@@ -140,7 +140,9 @@ MinimumTiming symmetricPolynomial(const TimingSeries& s, int terms) {
         if (!f.solved || !fullSystem(s, n, tau, terms, f, inverse, step))
             return refused(MessageText(message::TimingNoMinimum));
         long double shift = step[terms + 1];
-        if (std::fabs(shift) <= 1e-13L) break;
+        // A ten-billionth of half the range lies far below any timing error; a tighter bound
+        // lets rounding in the data keep the steps from ever settling.
+        if (std::fabs(shift) <= 1e-10L) break;
         if (iteration == StepLimit)
             return refused({message::TimingNotSettled, {std::to_string(StepLimit)}});
         // Halve a step that makes the fit worse.

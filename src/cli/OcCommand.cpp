@@ -78,6 +78,12 @@ void runOc(const OcOptions& opt) {
         throw QuelmarError("--fit \"" + opt.fit + "\" is not none, linear or quadratic");
     if (opt.errorColumn < 0) throw QuelmarError("--error-column must be 1 or more");
 
+    // An output over the list is refused before the list is read, whatever the list holds.
+    const std::string output = opt.output.empty() ? derivedFileName(opt.list, "_oc.dat") : opt.output;
+    WritePlan()
+        .reads(opt.list, message::RoleExtremumTimes)
+        .writes(output, message::RoleOcFile)
+        .check();
     const FileContent file(opt.list);
     const std::vector<OcPoint> points =
         countCycles(readExtremumTimes(file.text(), opt.list, opt.errorColumn), ephemeris, opt.list);
@@ -85,11 +91,6 @@ void runOc(const OcOptions& opt) {
     for (EphemerisKind kind : kinds)
         fits.push_back(fitEphemeris(points, ephemeris, kind, opt.list));
 
-    const std::string output = opt.output.empty() ? derivedFileName(opt.list, "_oc.dat") : opt.output;
-    WritePlan()
-        .reads(opt.list, message::RoleExtremumTimes)
-        .writes(output, message::RoleOcFile)
-        .check();
     writeFileAtomically(output, ocFileText(points));
 
     if (!opt.json) {

@@ -131,7 +131,14 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
             refusals << QString::fromStdString(fitRefusalText(fit, language));
     }
     if (listed) {
-        showLines(extremumLines(tables, *listed, options.PolynomialDecimals, language));
+        std::vector<ExtremumLine> lines =
+            extremumLines(tables, *listed, options.PolynomialDecimals, language);
+        // A method's refusal is a line of the list, not an error: the polynomials may fit still.
+        for (ExtremumLine& line : timingLines(store, listed->channel, store.ViewFirst,
+                                              store.ViewLast, options.PolynomialDecimals,
+                                              language))
+            lines.push_back(std::move(line));
+        showLines(std::move(lines));
         leftOut_->setText(leftOut.join(QLatin1Char('\n')));
         leftOut_->setVisible(!leftOut.isEmpty());
         if (!isVisible()) {
@@ -165,9 +172,9 @@ void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
 }
 
 void ExtremaWindow::enableLineCommands() {
-    const bool selected = selectedLine().has_value();
-    Button1->setEnabled(selected);
-    Button5->setEnabled(selected);
+    const std::optional<ExtremumLine> line = selectedLine();
+    Button1->setEnabled(line && line->timed);
+    Button5->setEnabled(line && line->hasCurve());
 }
 
 std::optional<ExtremumLine> ExtremaWindow::selectedLine() const {
@@ -196,7 +203,7 @@ void ExtremaWindow::drawFitsOf(const ExtremumLine& line) {
 
 void ExtremaWindow::drawSelectedFit() {
     const std::optional<ExtremumLine> line = selectedLine();
-    if (!line) return;
+    if (!line || !line->hasCurve()) return;
     curve_.redraw();
     drawFitsOf(*line);
 }
@@ -204,7 +211,7 @@ void ExtremaWindow::drawSelectedFit() {
 // Every line's fits over the picture as it is, so that they overlay.
 void ExtremaWindow::drawAllFits() {
     for (const ExtremumLine& line : lines_)
-        drawFitsOf(line);
+        if (line.hasCurve()) drawFitsOf(line);
 }
 
 // extrema.txt is never one of the files the fits came from.
@@ -217,7 +224,7 @@ void ExtremaWindow::checkExtremaFile() const {
 
 void ExtremaWindow::saveSelectedLine() {
     const std::optional<ExtremumLine> line = selectedLine();
-    if (!line) return;
+    if (!line || !line->timed) return;
     try {
         checkExtremaFile();
         appendExtremumLine(extremaPath().toStdString(), line->text);
@@ -236,7 +243,7 @@ void ExtremaWindow::saveAllLines() {
         return;
     std::vector<std::string> texts;
     for (const ExtremumLine& line : lines_)
-        texts.push_back(line.text);
+        if (line.timed) texts.push_back(line.text);
     try {
         checkExtremaFile();
         writeExtremumLines(path.toStdString(), texts);
@@ -253,7 +260,7 @@ void ExtremaWindow::clearLines() {
 // The residuals stay in memory, on screen and for later commands, until the file is read again.
 void ExtremaWindow::subtractSelectedFit() {
     const std::optional<ExtremumLine> line = selectedLine();
-    if (!line) return;
+    if (!line || !line->hasCurve()) return;
     subtractFit(workbench_.store, workbench_.extrema, line->terms, line->run);
     curve_.redraw();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The results of the polynomial fits of extrema: a small window above the others listing, one
-// line per term count, the moment and value of the extremum with their errors. It draws a
+// line per term count, the moment and value of the extremum with their errors, and the timings
+// of the range by Kwee–van Woerden and the symmetric polynomial. It draws a
 // line's fit over the light curve, saves lines to extrema.txt in the working folder and
 // subtracts a fit from the points in memory. The fits themselves are run here too, for the
 // command "Extrema" and for every step through the ranges.

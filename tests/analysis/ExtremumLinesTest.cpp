@@ -28,10 +28,10 @@ TEST(ExtremumLines, KeepTheFitsOrderChannelTermsAndRunAndSayWhatWentWrong) {
     tables.ExtremumMoment[2][5] = 1.5;
     const auto lines = extremumLines(tables, fit, 1, InterfaceLanguage::English);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text, "0.0\xC2\xB1" "0.0 0.0\xC2\xB1" "0.0");
+    EXPECT_EQ(lines[0].text, "0.0\xC2\xB1" "0.0 0.0\xC2\xB1" "0.0 polynomial");
     EXPECT_EQ(lines[1].text, "4 terms: the normal equations have no unique solution");
     EXPECT_EQ(lines[2].text, "1.5\xC2\xB1" "0.0 0.0\xC2\xB1"
-                             "0.0 (the stationary point lies outside the range)");
+                             "0.0 polynomial (the stationary point lies outside the range)");
     EXPECT_EQ(lines[2].channel, 2);
     EXPECT_EQ(lines[2].terms, 5);
     EXPECT_EQ(lines[2].run, 7);

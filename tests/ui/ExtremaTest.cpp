@@ -1,5 +1,6 @@
 #include "CurveFixture.h"
 
+#include "analysis/KweeVanWoerden.h"
 #include "ui/ExtremaWindow.h"
 #include "ui/SettingsDialog.h"
 
@@ -46,7 +47,7 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     openMinimum();
     QTest::keyClick(&shell->mainWindow(), Qt::Key_M, Qt::ControlModifier);
     ASSERT_TRUE(window().isVisible());
-    ASSERT_EQ(list()->count(), 4) << "term counts 3 ... 6";
+    ASSERT_EQ(list()->count(), 6) << "term counts 3 ... 6, Kwee–van Woerden, symmetric";
     EXPECT_TRUE(list()->item(0)->text().startsWith("1030.3")) << list()->item(0)->text().toStdString();
     EXPECT_FALSE(button("Button1")->isEnabled()) << "no line is selected";
     EXPECT_FALSE(button("Button5")->isEnabled());
@@ -58,7 +59,8 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     EXPECT_EQ(extremaFile(), fileLine(1) + fileLine(1)) << "saved twice, written twice";
 
     click("Button2");
-    EXPECT_EQ(extremaFile(), fileLine(0) + fileLine(1) + fileLine(2) + fileLine(3));
+    EXPECT_EQ(extremaFile(), fileLine(0) + fileLine(1) + fileLine(2) + fileLine(3) +
+                                 fileLine(4) + fileLine(5));
     click("Button4");
     EXPECT_EQ(list()->count(), 0);
     EXPECT_FALSE(button("Button1")->isEnabled());
@@ -73,6 +75,34 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     EXPECT_EQ(extremaFile(), "");
     click("Button2");
     EXPECT_EQ(desktop.questions.size(), 2u) << "an empty file is not asked about";
+}
+
+// The timings by the other methods say their method, can be saved but not drawn or subtracted;
+// a method that gives no timing says why in its line, and no message box interrupts.
+TEST_F(ExtremaTest, TimingLinesSayTheirMethodAndARefusalIsALine) {
+    for (const int points : {60, 5}) {
+        SCOPED_TRACE(points);
+        const bool timed = points >= KweeVanWoerdenMinimumPoints;
+        openMinimum(points);
+        shell->workbench().options.PolynomialLastTerms = 4;
+        clickToolButton();
+        EXPECT_TRUE(messages().empty());
+        ASSERT_EQ(list()->count(), 4);
+        EXPECT_TRUE(list()->item(0)->text().contains(" polynomial"));
+        const QString kvw = list()->item(2)->text(), symmetric = list()->item(3)->text();
+        EXPECT_TRUE(timed ? kvw.startsWith("1030.") && kvw.endsWith(" kvw") : kvw.startsWith("kvw: "))
+            << kvw.toStdString();
+        EXPECT_TRUE(timed ? symmetric.startsWith("1030.3") && symmetric.endsWith(" symmetric")
+                          : symmetric.startsWith("symmetric: "))
+            << symmetric.toStdString();
+        select(2);
+        EXPECT_EQ(button("Button1")->isEnabled(), timed);
+        EXPECT_FALSE(button("Button5")->isEnabled()) << "no curve to subtract";
+        window().close();
+    }
+    desktop.questionAnswers = {true};
+    click("Button2");
+    EXPECT_EQ(extremaFile(), fileLine(0) + fileLine(1)) << "no refusal is saved";
 }
 
 TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResidualsToFit) {
@@ -183,7 +213,7 @@ TEST_F(ExtremaTest, RangesStepWithShiftAndTheMenuAndFitTheCursorChannelAtEachSte
     key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(shownRange(), std::make_pair(120, 185));
     EXPECT_EQ(view().CursorPoint, 121) << "from the range's first point, one step on";
-    EXPECT_EQ(list()->count(), 4) << "the range was fitted";
+    EXPECT_EQ(list()->count(), 6) << "the range was fitted";
     EXPECT_EQ(shell->workbench().extrema.FitCurves[1][3].first, 120);
     clickMenuItem("graph1", "N2");
     EXPECT_EQ(shownRange(), std::make_pair(410, 466));
