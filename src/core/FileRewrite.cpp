@@ -114,11 +114,13 @@ bool StagedFile::stageLink(int fd) {
     const std::string source = "/proc/self/fd/" + std::to_string(fd);
     for (int n = 0; n < 100; ++n) {
         const std::string name = workingFileName(target_, n);
+        // Recorded before it exists, so that a signal finds it however soon it comes.
+        record_.emplace(name);
         if (linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporary_ = name;
-            record_.emplace(name);
             return true;
         }
+        record_.reset();
         if (errno != EEXIST) return false;
     }
     return false;
@@ -127,13 +129,14 @@ bool StagedFile::stageLink(int fd) {
 void StagedFile::createTemporary() {
     for (int n = 0; n < 100 && fd_ < 0; ++n) {
         const std::string name = workingFileName(target_, n);
+        record_.emplace(name);
         fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd_ >= 0) {
             temporary_ = name;
-            record_.emplace(name);
-        } else if (errno != EEXIST) {
             break;
         }
+        record_.reset();
+        if (errno != EEXIST) break;
     }
     if (fd_ < 0)
         throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
