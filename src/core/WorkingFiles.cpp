@@ -8,10 +8,8 @@
 #include <csignal>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <string_view>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,17 +53,11 @@ pid_t ownerOf(std::string_view name, std::string_view prefix) {
     return error == std::errc() && end == name.data() + dash ? owner : 0;
 }
 
-// Whether the working file at path is this user's regular file that no one holds locked. A
-// working copy linked to a file a command has locked stays even if that command's process id
-// means nothing here (a command run in another container on a shared folder).
-bool abandoned(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return false;
+// Whether the working file at path is this user's regular file. No lock can say more: a stale
+// working copy is a second link to the user's file, which the command cleaning up holds locked.
+bool removable(const std::string& path) {
     struct stat info {};
-    const bool free = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                      info.st_uid == geteuid() && flock(fd, LOCK_EX | LOCK_NB) == 0;
-    ::close(fd);
-    return free;
+    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid();
 }
 
 } // namespace
@@ -120,7 +112,7 @@ void cleanStaleWorkingFiles(const std::string& target) {
         const pid_t owner = ownerOf(entry->d_name, prefix);
         if (owner <= 0 || owner == getpid() || kill(owner, 0) == 0 || errno != ESRCH) continue;
         const std::string path = siblingPath(target, entry->d_name);
-        if (abandoned(path)) ::unlink(path.c_str());
+        if (removable(path)) ::unlink(path.c_str());
     }
     closedir(dir);
 }

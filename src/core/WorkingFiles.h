@@ -31,8 +31,8 @@ private:
 void removeWorkingFilesOnSignals();
 
 // Removes the working files for target in its folder that an earlier run left behind: files of
-// this user named as workingFileName() names them, whose process no longer lives and which no
-// one holds locked. Nothing else is touched, and a failure to remove one is no error.
+// this user named as workingFileName() names them, whose process no longer lives. Nothing else
+// is touched, and a failure to remove one is no error.
 void cleanStaleWorkingFiles(const std::string& target);
 
 } // namespace quelmar

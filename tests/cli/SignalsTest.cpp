@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "support/TempDir.h"
 
 #include <csignal>
@@ -6,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using quelmar::test::runCli;
 using quelmar::test::TempDir;
 
 namespace {
@@ -26,6 +28,33 @@ std::string observations(int lines) {
     return text;
 }
 
+// Runs quelmar-cli in folder, sends it signal as soon as a working file appears there and
+// returns its wait status; -1 when it ended before any working file was seen.
+int stopWhileWorking(const std::string& folder, const std::vector<std::string>& arguments,
+                     int signal) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(127);
+        std::vector<char*> argv{const_cast<char*>(QUELMAR_CLI)};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(QUELMAR_CLI, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    bool seen = false;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (!seen && !hiddenFiles(folder).empty()) {
+            seen = true;
+            kill(child, signal);
+        }
+        usleep(200);
+    }
+    return seen ? status : -1;
+}
+
+const std::vector<std::string> correction{"barycentric", "big.dat", "--ra", "6", "--dec", "1"};
+
 } // namespace
 
 // Stopped by a signal while its working files are there, a rewrite takes them away, leaves the
@@ -36,34 +65,29 @@ TEST(Signals, StopARewriteWithoutLeavingWorkingFilesBehind) {
         int signal;
         std::vector<std::string> arguments;
     } cases[] = {
-        {SIGTERM, {"barycentric", "big.dat", "--ra", "6", "0", "0", "--dec", "1", "0", "0"}},
+        {SIGTERM, correction},
         {SIGINT, {"phase", "big.dat", "--epoch", "2451545", "--period", "0.37"}},
-        {SIGHUP, {"barycentric", "big.dat", "--ra", "6", "--dec", "1"}},
+        {SIGHUP, correction},
     };
     for (const auto& c : cases) {
         TempDir dir;
         dir.write("big.dat", data);
-        const pid_t child = fork();
-        if (child == 0) {
-            if (chdir(dir.path().c_str()) != 0) _exit(127);
-            std::vector<char*> argv{const_cast<char*>(QUELMAR_CLI)};
-            for (const std::string& a : c.arguments) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(QUELMAR_CLI, argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        bool seen = false;
-        while (waitpid(child, &status, WNOHANG) == 0) {
-            if (!seen && !hiddenFiles(dir.path()).empty()) {
-                seen = true;
-                kill(child, c.signal);
-            }
-            usleep(200);
-        }
-        ASSERT_TRUE(seen) << c.arguments[0] << " ended before a working file was seen";
+        const int status = stopWhileWorking(dir.path(), c.arguments, c.signal);
+        ASSERT_NE(status, -1) << c.arguments[0] << " ended before a working file was seen";
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << c.arguments[0];
         EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{}) << c.arguments[0];
         EXPECT_TRUE(TempDir::read(dir.file("big.dat")) == data) << c.arguments[0];
     }
+}
+
+// What a killed run could not remove (its copy is a second link to the very file the next run
+// locks), the next run does.
+TEST(Signals, TheNextRunRemovesWhatAKilledRunLeft) {
+    TempDir dir;
+    dir.write("big.dat", observations(600000));
+    const int status = stopWhileWorking(dir.path(), correction, SIGKILL);
+    ASSERT_TRUE(status != -1 && WIFSIGNALED(status));
+    ASSERT_NE(hiddenFiles(dir.path()), std::vector<std::string>{});
+    EXPECT_EQ(runCli(correction, dir.path()).status, 0);
+    EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{});
 }
