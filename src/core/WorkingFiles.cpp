@@ -45,8 +45,7 @@ pid_t ownerOf(std::string_view name, std::string_view prefix) {
     const auto dash = name.find('-');
     if (dash == std::string_view::npos) return 0;
     const std::string_view number = name.substr(dash + 1);
-    if (number.empty() ||
-        number.find_first_not_of("0123456789") != std::string_view::npos)
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos)
         return 0;
     pid_t owner = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + dash, owner);
@@ -92,12 +91,12 @@ void removeWorkingFilesOnSignals() {
         struct sigaction previous {};
         // Only the default is replaced: an ignored signal stays ignored, and no library of ours
         // (Qt included) handles these, so a handler found here is someone's choice to keep.
-        if (sigaction(number, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL)
-            continue;
+        if (sigaction(number, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL) continue;
         struct sigaction action {};
         action.sa_handler = removeRecordedFilesAndStop;
         sigemptyset(&action.sa_mask);
-        for (const int other : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, other);
+        for (const int other : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&action.sa_mask, other);
         action.sa_flags = SA_RESETHAND;
         sigaction(number, &action, nullptr);
     }

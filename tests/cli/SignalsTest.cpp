@@ -36,7 +36,8 @@ int stopWhileWorking(const std::string& folder, const std::vector<std::string>& 
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(127);
         std::vector<char*> argv{const_cast<char*>(QUELMAR_CLI)};
-        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execv(QUELMAR_CLI, argv.data());
         _exit(127);
