@@ -17,7 +17,7 @@ namespace quelmar {
 
 namespace {
 
-enum SlotState : int { Free, Filling, Recorded };
+enum SlotState : int { Free, Filling, Recorded, Removing };
 
 struct RecordSlot {
     std::atomic<int> state{Free};
@@ -32,8 +32,12 @@ static_assert(std::atomic<int>::is_always_lock_free);
 constinit RecordSlot recordedFiles[32];
 
 extern "C" void removeRecordedFilesAndStop(int number) {
-    for (RecordSlot& slot : recordedFiles)
-        if (slot.state.load() == Recorded) ::unlink(slot.path);
+    // A slot is taken before its path is read, so that no other thread can free it and write
+    // another path into it meanwhile.
+    for (RecordSlot& slot : recordedFiles) {
+        int expected = Recorded;
+        if (slot.state.compare_exchange_strong(expected, Removing)) ::unlink(slot.path);
+    }
     // The handler was reset to the default on entry: the program ends by this very signal.
     ::raise(number);
 }
@@ -83,7 +87,8 @@ WorkingFileRecord::WorkingFileRecord(const std::string& path) {
 }
 
 WorkingFileRecord::~WorkingFileRecord() {
-    if (slot_ >= 0) recordedFiles[slot_].state.store(Free);
+    int expected = Recorded;
+    if (slot_ >= 0) recordedFiles[slot_].state.compare_exchange_strong(expected, Free);
 }
 
 void removeWorkingFilesOnSignals() {
