@@ -90,8 +90,9 @@ private:
 // New content for a file, written in full beside it under a working file's name (see
 // workingFileName()); commit() renames it over the file. Until then the file is as it was, and a
 // StagedFile dropped uncommitted, or a program stopped by a signal while it writes, leaves
-// nothing behind. Working files that an earlier run left (it was killed) are removed first. A symbolic link is followed: the file it names is replaced and the link kept.
-// A read-only file, or one that is not a regular file, is refused.
+// nothing behind; working files that a killed earlier run left are removed first. A symbolic
+// link is followed: the file it names is replaced and the link kept. A read-only file, or one
+// that is not a regular file, is refused.
 class StagedFile {
 public:
     // Throws QuelmarError naming the file and the system's reason when it cannot be written.
