@@ -3,12 +3,14 @@
 #include "commands.h"
 #include "core/Error.h"
 #include "core/SystemReason.h"
+#include "core/WorkingFiles.h"
 
 #include <algorithm>
 #include <iostream>
 
 int main(int argc, char** argv) {
     quelmar::reportFileSizeLimitAsFailure();
+    quelmar::removeWorkingFilesOnSignals();
     CLI::App app{"Quelmar: the variable-star workbench's commands for scripts and batch use"};
     app.require_subcommand(1);
     quelmar::cli::addInfoCommand(app);

@@ -95,6 +95,7 @@ StagedFile::StagedFile(const std::string& path, std::span<const std::string_view
 StagedFile::StagedFile(const std::string& path, const LockedFile& original)
     : shownPath_(path), target_(followLinks(path)) {
     refuseToReplace(target_, shownPath_);
+    cleanStaleWorkingFiles(target_);
     if (stageLink(original.fd_)) return;
     createTemporary();
     append(original.text());
@@ -103,6 +104,7 @@ StagedFile::StagedFile(const std::string& path, const LockedFile& original)
 
 StagedFile::StagedFile(const std::string& path) : shownPath_(path), target_(followLinks(path)) {
     refuseToReplace(target_, shownPath_);
+    cleanStaleWorkingFiles(target_);
     createTemporary();
 }
 
@@ -110,28 +112,34 @@ bool StagedFile::stageLink(int fd) {
     // Linked through the descriptor, the copy is the file read even if its name has been given
     // to another file meanwhile.
     const std::string source = "/proc/self/fd/" + std::to_string(fd);
-    const std::string folder = folderOf(target_);
-    const std::string prefix = (folder.empty() ? std::string() : folder + "/") + "." +
-                               fileNameOf(target_) + "." + std::to_string(getpid()) + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = prefix + std::to_string(attempt);
+    for (int n = 0; n < 100; ++n) {
+        const std::string name = workingFileName(target_, n);
+        // Recorded before it exists, so that a signal finds it however soon it comes.
+        record_.emplace(name);
         if (linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporary_ = name;
             return true;
         }
+        record_.reset();
         if (errno != EEXIST) return false;
     }
     return false;
 }
 
 void StagedFile::createTemporary() {
-    const std::string folder = folderOf(target_);
-    std::string pattern =
-        (folder.empty() ? std::string() : folder + "/") + "." + fileNameOf(target_) + ".XXXXXX";
-    fd_ = mkstemp(pattern.data());
+    for (int n = 0; n < 100 && fd_ < 0; ++n) {
+        const std::string name = workingFileName(target_, n);
+        record_.emplace(name);
+        fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ >= 0) {
+            temporary_ = name;
+            break;
+        }
+        record_.reset();
+        if (errno != EEXIST) break;
+    }
     if (fd_ < 0)
         throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
-    temporary_ = pattern;
     struct stat original {};
     fchmod(fd_, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
 }
@@ -141,6 +149,7 @@ void StagedFile::fail(const MessageText& reason) {
     fd_ = -1;
     std::remove(temporary_.c_str());
     temporary_.clear();
+    record_.reset();
     throw QuelmarError(shownPath_, {message::CannotWriteUnchanged, {reason}});
 }
 
@@ -173,6 +182,7 @@ void StagedFile::commit() {
     committed_ = true;
     // Renaming a link over another link to the same file leaves both names in place.
     std::remove(temporary_.c_str());
+    record_.reset();
 }
 
 void writeFileAtomically(const std::string& path, std::string_view content) {

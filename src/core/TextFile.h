@@ -5,7 +5,10 @@
 // folder, a named pipe, a device) before it reads a byte, and every line walker skips a UTF-8
 // byte-order mark at the start of a text.
 
+#include "WorkingFiles.h"
+
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -84,10 +87,12 @@ private:
     std::unique_ptr<FileContent> content_;
 };
 
-// New content for a file, written in full beside it under a temporary name; commit() renames it
-// over the file. Until then the file is as it was, and a StagedFile dropped uncommitted leaves
-// nothing behind. A symbolic link is followed: the file it names is replaced and the link kept.
-// A read-only file, or one that is not a regular file, is refused.
+// New content for a file, written in full beside it under a working file's name (see
+// workingFileName()); commit() renames it over the file. Until then the file is as it was, and a
+// StagedFile dropped uncommitted, or a program stopped by a signal while it writes, leaves
+// nothing behind; working files that a killed earlier run left are removed first. A symbolic
+// link is followed: the file it names is replaced and the link kept. A read-only file, or one
+// that is not a regular file, is refused.
 class StagedFile {
 public:
     // Throws QuelmarError naming the file and the system's reason when it cannot be written.
@@ -118,6 +123,7 @@ private:
     std::string shownPath_; // as the caller named it, for messages
     std::string target_;    // the file replaced, links followed
     std::string temporary_;
+    std::optional<WorkingFileRecord> record_; // removes the temporary on a signal
     int fd_ = -1;           // the temporary file while it is written
     bool committed_ = false;
 };

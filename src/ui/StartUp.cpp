@@ -22,6 +22,7 @@
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 #include "core/SystemReason.h"
+#include "core/WorkingFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -215,6 +216,8 @@ void StartUp::show() {
 int runWorkbench(int argc, char** argv) {
     reportFileSizeLimitAsFailure();
     WorkbenchApplication application(argc, argv);
+    // After the application is made, so that a handler Qt installed would be seen and kept.
+    removeWorkingFilesOnSignals();
     QApplication::setApplicationName(QStringLiteral("quelmar"));
     Desktop desktop;
     StartUp workbench(StartUpContext::fromApplication(), desktop);

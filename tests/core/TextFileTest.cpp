@@ -10,6 +10,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace quelmar;
@@ -68,6 +70,31 @@ TEST(AtomicWrite, FailureLeavesTheOriginal) {
     EXPECT_THROW(writeFileAtomically(p, "new"), QuelmarError);
     chmod(dir.path().c_str(), 0700);
     EXPECT_EQ(TempDir::read(p), "original");
+}
+
+TEST(AtomicWrite, RemovesOnlyItsOwnWorkingFilesThatNoLiveProcessHolds) {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0); // its process id now names no process
+    const std::string dead = std::to_string(child), live = std::to_string(getppid());
+    TempDir dir;
+    const auto p = dir.write("star.dat", "old");
+    const std::pair<std::string, bool> files[] = {
+        {".star.dat.quelmar-" + dead + "-0", false},
+        {".star.dat.quelmar-" + dead + "-17", false},
+        {".star.dat.quelmar-" + live + "-0", true},
+        {".star.dat.quelmar-" + dead, true},
+        {".star.dat.quelmar-" + dead + "-x", true},
+        {".star.dat.quelmar-x" + dead + "-0", true},
+        {".other.dat.quelmar-" + dead + "-0", true},
+        {".star.dat.AbC123", true},
+        {".star.dat." + dead + ".0", true},
+    };
+    for (const auto& [name, stays] : files) dir.write(name, "x");
+    writeFileAtomically(p, "new");
+    for (const auto& [name, stays] : files)
+        EXPECT_EQ(std::filesystem::exists(dir.file(name)), stays) << name;
+    EXPECT_EQ(TempDir::read(p), "new");
 }
 
 TEST(AtomicWrite, ReplacesTheFileALinkNamesAndKeepsTheLink) {
