@@ -6,15 +6,38 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace quelmar {
 
+namespace {
+
+// Whether the path, or a link on the way to its file, lies in /dev or /proc: /dev/stdout
+// redirected to a file names the very file the shell opened, which a staged file would only
+// take the name of.
+bool namesOpenFile(const std::string& path) {
+    std::filesystem::path hop = path;
+    std::error_code error;
+    for (int links = 0; links < 40; ++links) {
+        const std::string text = hop.string();
+        if (text.starts_with("/dev/") || text.starts_with("/proc/")) return true;
+        if (!std::filesystem::is_symlink(hop, error)) return false;
+        const std::filesystem::path target = std::filesystem::read_symlink(hop, error);
+        if (error) return false;
+        hop = target.is_absolute() ? target : hop.parent_path() / target;
+    }
+    return false;
+}
+
+} // namespace
+
 PeriodogramWriter::PeriodogramWriter(const std::string& path) : path_(path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if ((!exists || S_ISREG(info.st_mode)) && !namesOpenFile(path))
         stage();
     else
         openDirectly();
@@ -38,6 +61,23 @@ void PeriodogramWriter::openDirectly() {
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) fail(message::PeriodogramNotCreated);
     fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    struct stat info {};
+    if (fstat(fd_, &info) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
+    if (!S_ISREG(info.st_mode)) return;
+    // An open file (named through /dev/fd) is emptied only once it is ours.
+    if (readOnlyFile(fd_, path_)) abandon(message::ReadOnlyLeftUnchanged);
+    try {
+        lockForWriting(fd_, path_);
+    } catch (...) {
+        ::close(std::exchange(fd_, -1));
+        throw;
+    }
+    if (ftruncate(fd_, 0) != 0) abandon({message::PeriodogramNotCreated, {systemReason()}});
+}
+
+void PeriodogramWriter::abandon(const MessageText& why) {
+    ::close(std::exchange(fd_, -1));
+    throw QuelmarError(path_, why);
 }
 
 PeriodogramWriter::~PeriodogramWriter() {

@@ -3,10 +3,12 @@
 // A regular file (or a new one) is written under a temporary name beside it, which holds every
 // finished line as the scan goes; commit() puts it in the file's place. Until then an earlier
 // periodogram of that name stays as it was, and a writer dropped uncommitted leaves nothing
-// behind. A pipe or a device, which a script reads the lines from, is written directly.
+// behind. A pipe or a device, which a script reads the lines from, and a file named through
+// /dev or /proc (an open one) are written directly.
 
 #include "PeriodScan.h"
 
+#include "core/MessageText.h"
 #include "core/OwnMessages.h"
 #include "core/TextFile.h"
 
@@ -44,6 +46,7 @@ private:
     void openDirectly();
     void writeDirectly();
     [[noreturn]] void fail(const OwnMessage& what);
+    [[noreturn]] void abandon(const MessageText& why); // closes the file first
 
     std::string path_;
     std::unique_ptr<StagedFile> staged_;
