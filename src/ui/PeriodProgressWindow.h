@@ -38,8 +38,8 @@ public:
 
     // Shows the window modally above the opener and runs the scan once it has appeared; returns
     // when the window has closed. The outcome of a scan that ran to its end or was stopped;
-    // nothing when it failed (the failure has been shown) or the window was closed before it
-    // began.
+    // nothing when it failed or its periodogram could not be put in place (the failure has
+    // been shown), or the window was closed before it began.
     std::optional<ScanOutcome> run(PeriodScanJob job, QWidget* opener);
 
     bool scanning() const { return scan_.valid(); }
