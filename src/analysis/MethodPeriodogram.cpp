@@ -112,7 +112,7 @@ void writePeriodogram(const Periodogram& periodogram, const std::string& outputP
         writer.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
                      static_cast<int>(count));
     }
-    writer.close();
+    writer.commit();
 }
 
 std::size_t bestLine(const Periodogram& p, bool lowIsBetter) {

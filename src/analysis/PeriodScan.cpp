@@ -169,13 +169,20 @@ unsigned scanThreads(unsigned asked) {
     return asked == 0 ? std::min(cores, MaxScanThreads) : std::min(asked, MaxScanThreads);
 }
 
-ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
-                        const std::string& outputPath, unsigned threads, ScanProgress& progress) {
+namespace {
+
+void checkPeriodogramPath(const PeriodSeries& series, const std::string& outputPath) {
     WritePlan()
         .reads(series.path, message::RoleDataFile)
         .writes(outputPath, message::RolePeriodogram)
         .check();
-    PeriodogramWriter writer(outputPath);
+}
+
+} // namespace
+
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        PeriodogramWriter& writer, unsigned threads, ScanProgress& progress) {
+    checkPeriodogramPath(series, writer.path());
     progress.done = 0;
     const long long total = countFrequencies(grid, progress);
     progress.total = total;
@@ -194,12 +201,20 @@ ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
         runWorker(series, scan, progress);
     }
     scan.rethrowFailure();
-    writer.close();
 
     ScanOutcome outcome;
     outcome.best = writer.best();
     outcome.lines = writer.lines();
     outcome.cancelled = outcome.lines < total;
+    return outcome;
+}
+
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        const std::string& outputPath, unsigned threads, ScanProgress& progress) {
+    checkPeriodogramPath(series, outputPath); // before anything is created beside the file
+    PeriodogramWriter writer(outputPath);
+    const ScanOutcome outcome = scanPeriods(series, grid, writer, threads, progress);
+    writer.commit();
     return outcome;
 }
 

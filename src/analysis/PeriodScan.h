@@ -113,13 +113,20 @@ inline constexpr unsigned MaxScanThreads = 64;
 // at most MaxScanThreads.
 unsigned scanThreads(unsigned asked);
 
+class PeriodogramWriter;
+
 // Writes the periodogram of the series to outputPath, on scanThreads(threads) workers; a worker
 // the system cannot start leaves its share to the others.
-// The file holds every finished line in frequency order at any moment; after a cancel it
-// holds exactly the frequencies finished before the first unfinished one. Throws QuelmarError
-// naming the file when it cannot be created or written, and refuses to write over the data
-// file itself.
+// The lines are written in frequency order as they are finished (to a temporary file beside a
+// regular one, which takes its place when the scan ends); after a cancel the file holds exactly
+// the frequencies finished before the first unfinished one. Throws QuelmarError naming the
+// file when it cannot be created or written, which leaves an earlier file of that name as it
+// was, and refuses to write over the data file itself.
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
                         const std::string& outputPath, unsigned threads, ScanProgress& progress);
+// The same scan into a writer the caller commits, or drops to keep the earlier file (say when
+// the user does not want a cancelled scan's lines).
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        PeriodogramWriter& writer, unsigned threads, ScanProgress& progress);
 
 } // namespace quelmar

@@ -1,14 +1,18 @@
 #pragma once
-// The periodogram file: lines of frequency, Θ and period with 8 decimals, CR LF ends. Each
-// batch of lines reaches the file as it is written, so the file holds every finished line at
-// once; a write that fails part-way is cut back to the last whole line.
+// The periodogram file: lines of frequency, Θ and period with 8 decimals, CR LF ends.
+// A regular file (or a new one) is written under a temporary name beside it, which holds every
+// finished line as the scan goes; commit() puts it in the file's place. Until then an earlier
+// periodogram of that name stays as it was, and a writer dropped uncommitted leaves nothing
+// behind. A pipe or a device, which a script reads the lines from, and a file named through
+// /dev or /proc (an open one) are written directly.
 
 #include "PeriodScan.h"
 
 #include "core/MessageText.h"
 #include "core/OwnMessages.h"
+#include "core/TextFile.h"
 
-#include <sys/types.h>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,8 +20,8 @@ namespace quelmar {
 
 class PeriodogramWriter {
 public:
-    // Creates the file empty, or empties it, and holds it until it is closed. Throws
-    // QuelmarError naming the file, also when it is read-only or another scan is writing it.
+    // Throws QuelmarError naming the file when it cannot be written: also when it is
+    // read-only, or another command is writing it.
     explicit PeriodogramWriter(const std::string& path);
     ~PeriodogramWriter();
     PeriodogramWriter(const PeriodogramWriter&) = delete;
@@ -27,20 +31,27 @@ public:
     void reserveLines(int count) { text_.reserve(static_cast<std::size_t>(count) * 48); }
     // Appends the lines of `count` frequencies and their Θ, in the order given.
     void write(const double* frequencies, const double* thetas, int count);
-    // Closes the file, reporting a failure to complete it.
-    void close();
+    // Puts the lines written in the file's place (closes a pipe or a device), reporting a
+    // failure to complete it.
+    void commit();
 
+    const std::string& path() const { return path_; }
+    // Whether the lines wait for commit() to reach the file.
+    bool staged() const { return staged_ != nullptr; }
     long long lines() const { return lines_; }
     const std::optional<PeriodogramLine>& best() const { return best_; }
 
 private:
+    void stage();
+    void openDirectly();
+    void writeDirectly();
     [[noreturn]] void fail(const OwnMessage& what);
     [[noreturn]] void abandon(const MessageText& why); // closes the file first
-    void keepWholeLines(std::size_t written);
 
     std::string path_;
-    int fd_ = -1;
-    off_t size_ = 0; // bytes of whole lines in the file
+    std::unique_ptr<StagedFile> staged_;
+    int lock_ = -1; // the earlier periodogram, locked until it is replaced
+    int fd_ = -1;   // a pipe or a device written directly
     std::string text_; // the batch being written, kept to reuse its memory
     long long lines_ = 0;
     std::optional<PeriodogramLine> best_;

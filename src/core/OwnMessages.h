@@ -241,8 +241,22 @@ inline constexpr OwnMessage NoCalculator{
 
 // Period search.
 inline constexpr OwnMessage StopScanQuestion{
-    "Stop the period search? The periodogram keeps the frequencies already computed.",
-    "Остановить поиск периода? В периодограмме останутся уже рассчитанные частоты."};
+    "Stop the period search? You may then keep the frequencies already computed.",
+    "Остановить поиск периода? Уже рассчитанные частоты можно будет сохранить."};
+inline constexpr OwnMessage KeepPartialPeriodogram{
+    "The period search was stopped. Keep the partial periodogram (%1 of %2 frequencies) in "
+    "%3?\n\nNo: the file is left as it was.",
+    "Поиск периода остановлен. Сохранить неполную периодограмму (%1 из %2 частот) в "
+    "%3?\n\nНет: файл останется как был."};
+inline constexpr OwnMessage PartialPeriodogramKept{
+    "The partial periodogram, %1 lines, was written to %2.",
+    "Неполная периодограмма, %1 строк, записана в %2."};
+inline constexpr OwnMessage PeriodogramLeftAsItWas{
+    "The periodogram of the stopped search was not written; %1 is left as it was.",
+    "Периодограмма остановленного поиска не записана; %1 остался как был."};
+inline constexpr OwnMessage NoPeriodogramWritten{
+    "The periodogram of the stopped search was not written; there is no file %1.",
+    "Периодограмма остановленного поиска не записана; файла %1 нет."};
 inline constexpr OwnMessage LongPeriodogram{
     "The periodogram will have %1 lines, more than the %2 that the light curve can show, so "
     "Graph, Open will refuse it. Compute it all the same?\n\nNo: back to the dialog to change "

@@ -4,8 +4,10 @@
 #include "CommandBoundary.h"
 #include "ModalDialogs.h"
 #include "Workbench.h"
+#include "analysis/PeriodogramWriter.h"
 #include "core/WritePlan.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -148,11 +150,13 @@ void PeriodProgressWindow::startScan() {
             workbenchPlan(workbench_.files)
                 .writes(job.PeriodFileName, message::RolePeriodogram)
                 .check();
+            writer_ = std::make_unique<PeriodogramWriter>(job.PeriodFileName);
             scan_ = std::async(std::launch::async, [this, &job] {
-                return scanPeriods(job.series, job.grid, job.PeriodFileName, 0, progress_);
+                return scanPeriods(job.series, job.grid, *writer_, 0, progress_);
             });
         });
     if (!started) {
+        writer_.reset();
         QDialog::reject();
         return;
     }
@@ -171,6 +175,32 @@ void PeriodProgressWindow::collectScan() {
     pollTimer_->stop();
     runCommand(workbench_, this, QString::fromStdString(job_->PeriodFileName),
                [this] { outcome_ = scan_.get(); });
+    settlePeriodogram();
+}
+
+void PeriodProgressWindow::settlePeriodogram() {
+    // Dropped uncommitted, the writer leaves an earlier file of the name as it was.
+    const std::unique_ptr<PeriodogramWriter> writer = std::move(writer_);
+    if (!outcome_ || !writer) return;
+    const QString file = QString::fromStdString(writer->path());
+    const bool settled = runCommand(workbench_, this, file, [&] {
+        // Lines sent to a pipe or a device have gone already.
+        if (!outcome_->cancelled || !writer->staged()) return writer->commit();
+        const QString lines = QString::number(outcome_->lines);
+        const QStringList counts{lines, QString::number(progress_.total.load()), file};
+        if (outcome_->lines > 0 &&
+            workbench_.desktop.askYesNo(this, ApplicationTitle,
+                                        workbench_.say(message::KeepPartialPeriodogram, counts))) {
+            writer->commit();
+            workbench_.inform(this, workbench_.say(message::PartialPeriodogramKept, {lines, file}));
+            return;
+        }
+        const bool earlier = QFileInfo::exists(file);
+        workbench_.inform(this, workbench_.say(earlier ? message::PeriodogramLeftAsItWas
+                                                       : message::NoPeriodogramWritten,
+                                               {file}));
+    });
+    if (!settled) outcome_.reset();
 }
 
 void PeriodProgressWindow::stopScan() {

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 
 #include <future>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,7 @@ class QTimer;
 
 namespace quelmar {
 
+class PeriodogramWriter;
 struct Workbench;
 
 // Everything a scan needs, read and checked before the progress window opens.
@@ -36,15 +38,15 @@ public:
 
     // Shows the window modally above the opener and runs the scan once it has appeared; returns
     // when the window has closed. The outcome of a scan that ran to its end or was stopped;
-    // nothing when it failed (the failure has been shown) or the window was closed before it
-    // began.
+    // nothing when it failed or its periodogram could not be put in place (the failure has
+    // been shown), or the window was closed before it began.
     std::optional<ScanOutcome> run(PeriodScanJob job, QWidget* opener);
 
     bool scanning() const { return scan_.valid(); }
 
     // Starts the scan (once per showing).
     void startScan();
-    // Stops the scan; the lines written so far stay in the periodogram.
+    // Stops the scan; the user is then asked whether to keep the lines written so far.
     void stopScan();
     // The close button and Escape: a running scan is stopped only if the user says so.
     void reject() override;
@@ -59,6 +61,8 @@ private:
     void pollScan();
     // Waits for the scan's thread and keeps its outcome, showing a failure.
     void collectScan();
+    // Puts a finished periodogram in the file's place; a stopped one only if the user keeps it.
+    void settlePeriodogram();
 
     Workbench& workbench_;
     QLabel* Label1;
@@ -75,6 +79,7 @@ private:
 
     std::optional<PeriodScanJob> job_;
     ScanProgress progress_;
+    std::unique_ptr<PeriodogramWriter> writer_; // the periodogram until it is settled
     std::future<ScanOutcome> scan_;
     std::optional<ScanOutcome> outcome_;
     QElapsedTimer clock_;

@@ -96,7 +96,8 @@ TEST_F(CommandBoundaryTest, ShowsTheRefusalsOfTheComputationsInTheInterfacesLang
         PeriodogramWriter writer(lost);
     } catch (const std::exception& refusal) {
         EXPECT_EQ(failureText(workbench, refusal, {}).toStdString(),
-                  lost + ": не удаётся создать файл периодограммы (Нет такого файла или каталога)");
+                  lost + ": не удаётся создать рядом временный файл (Нет такого файла или "
+                         "каталога); файл не изменён");
     }
 }
 

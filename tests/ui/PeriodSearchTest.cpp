@@ -301,7 +301,14 @@ class StoppedScanTest : public PeriodSearchTest {
         data = writeStar(3000);
         showDialogFor(data);
         setFields("0.1", "10", "0.01");
-        desktop.questionAnswers = {true}; // a periodogram too long to view is scanned all the same
+        // A periodogram too long to view is scanned all the same, and its lines are kept.
+        desktop.questionAnswers = {true, true};
+    }
+    void stopLongScan() {
+        whileModal(
+            progress(), [&] { return shownDone() > 200; },
+            [&] { QTest::mouseClick(find<QPushButton>(progress(), "canbtn"), Qt::LeftButton); });
+        clickOk();
     }
     // The periodogram holds the first trial frequencies, exactly as the engine writes them.
     void expectEnginePrefix() {
@@ -323,18 +330,49 @@ class StoppedScanTest : public PeriodSearchTest {
 // The periodogram stops short of the last frequency; how soon is for the benchmarks to say.
 TEST_F(StoppedScanTest, CancelStopsTheScanKeepingTheFrequenciesDone) {
     startLongScan();
-    whileModal(
-        progress(), [&] { return shownDone() > 200; },
-        [&] { QTest::mouseClick(find<QPushButton>(progress(), "canbtn"), Qt::LeftButton); });
-    clickOk();
-    EXPECT_TRUE(messages().empty());
+    stopLongScan();
+    EXPECT_EQ(messages().size(), 1u);
     EXPECT_FALSE(anyPeriodWindowOpen());
     expectEnginePrefix();
 }
 
+// An earlier periodogram of the name gives way to the lines of a stopped scan only if the user
+// keeps them; else it stays as it was, with no temporary file left beside it.
+TEST_F(StoppedScanTest, AStoppedScanReplacesAnEarlierPeriodogramOnlyIfKept) {
+    startLongScan();
+    const std::string earlier = engineFile(data, "0.5", "2");
+    const QString file = writeText(inWork("star.per"), earlier);
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "kept" : "not kept");
+        desktop.messages.clear();
+        desktop.questions.clear();
+        desktop.questionAnswers = {true, keep};
+        dialog().show();
+        setFields("0.1", "10", "0.01");
+        stopLongScan();
+        const std::string written = readFile(file.toStdString());
+        const auto lines = std::count(written.begin(), written.end(), '\n');
+        ASSERT_EQ(desktop.questions.size(), 2u);
+        ASSERT_EQ(messages().size(), 1u);
+        const QString said = messages()[0].text;
+        if (keep) {
+            EXPECT_TRUE(desktop.questions[1].text.contains(QStringLiteral("(%1 of ").arg(lines)))
+                << desktop.questions[1].text.toStdString();
+            EXPECT_TRUE(said.contains(QStringLiteral("%1 lines, was written to ").arg(lines)))
+                << said.toStdString();
+            expectEnginePrefix();
+        } else {
+            EXPECT_EQ(written, earlier);
+            EXPECT_TRUE(said.endsWith(QStringLiteral("star.per is left as it was.")))
+                << said.toStdString();
+        }
+        EXPECT_EQ(QDir(work()).entryList(QDir::Files | QDir::Hidden).filter("star.per").size(), 1);
+    }
+}
+
 TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
     startLongScan();
-    desktop.questionAnswers = {true, false, true};
+    desktop.questionAnswers = {true, false, true, true};
     whileModal(
         progress(), [&] { return shownDone() > 100; },
         [&] {
@@ -344,7 +382,7 @@ TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
             progress().close(); // answered Yes
         });
     clickOk();
-    EXPECT_EQ(desktop.questions.size(), 3u);
+    EXPECT_EQ(desktop.questions.size(), 4u);
     EXPECT_FALSE(anyPeriodWindowOpen());
     expectEnginePrefix();
 }
