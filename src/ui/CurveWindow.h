@@ -5,6 +5,7 @@
 // The keys, the mouse and the control panel move the cursor and the view and edit points.
 
 #include "core/PointStore.h"
+#include "core/TimeScale.h"
 #include "plot/CurveGeometry.h"
 #include "plot/PlotOptions.h"
 
@@ -146,6 +147,8 @@ class CurveWindow : public QWidget {
     CurveSurface* surface_;
     QLabel* cursorMark_;
     CurveGeometry geometry_;
+    // The time scale recorded for the file shown, read when it is loaded; in the caption.
+    TimeScale curveScale_ = TimeScale::Unknown;
     int SelectAnchor = 0; // the point hit by the latest mouse press that hit one
 };
 
