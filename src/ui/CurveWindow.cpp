@@ -162,11 +162,7 @@ void CurveWindow::redraw() {
     if (!channelShown(store, cursorChannel)) cursorChannel = firstShownChannel(store);
     showRange();
     if (panel_) panel_->setStepMaximum(store.PointCount);
-    const QString scale = curveScale_ == TimeScale::Unknown
-                              ? workbench_.say(message::ScaleUnknown)
-                              : QString::fromUtf8(timeScaleName(curveScale_));
-    setWindowTitle(workbench_.say(message::CurveScaleCaption,
-                                  {QString::fromStdString(workbench_.files.CurveFileName), scale}));
+    showCaption();
 
     QImage& image = surface_->picture();
     const QSize size = surface_->size();
@@ -179,6 +175,14 @@ void CurveWindow::redraw() {
     surface_->update();
     moveCursorMark(workbench_.view.CursorPoint);
     showCursorInformation();
+}
+
+void CurveWindow::showCaption() {
+    const QString scale = curveScale_ == TimeScale::Unknown
+                              ? workbench_.say(message::ScaleUnknown)
+                              : QString::fromUtf8(timeScaleName(curveScale_));
+    setWindowTitle(workbench_.say(message::CurveScaleCaption,
+                                  {QString::fromStdString(workbench_.files.CurveFileName), scale}));
 }
 
 void CurveWindow::optionsChanged() {

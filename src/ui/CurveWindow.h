@@ -36,6 +36,8 @@ class CurveWindow : public QWidget {
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void redraw();
+    // The caption: the file shown and the time scale recorded for its dates.
+    void showCaption();
     // Opens another file in the view: its points are read first, and a file that cannot be
     // read or is refused is reported and leaves the view, its caption and the panel as they
     // were. True when the file is shown.
