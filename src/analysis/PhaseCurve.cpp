@@ -4,6 +4,7 @@
 #include "core/LargeArrays.h"
 #include "core/ObservationLines.h"
 #include "core/TextFile.h"
+#include "core/TimeScale.h"
 #include "core/WritePlan.h"
 #include "core/numbers.h"
 
@@ -79,11 +80,15 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
         .writes(outputPath, message::RolePhaseFile)
         .check();
     const FileContent data(dataPath);
+    const TimeScale datesScale = recordedTimeScale(dataPath);
     StagedFile output(outputPath);
     const long long lines =
         writePhaseCurveText(data.text(), dataPath, epoch, period,
                             [&output](std::string_view piece) { output.append(piece); });
     output.commit();
+    // Phases have no time scale; the record tells the scale of the dates each line carries
+    // (and of the epoch), so a phase curve of BJD_TDB dates says so in its caption.
+    recordTimeScale(outputPath, datesScale);
     return lines;
 }
 

@@ -26,7 +26,9 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
                               double period, const std::function<void(std::string_view)>& write);
 
 // Writes the phase file of a data file and returns the number of its lines. The output must not
-// be the data file itself; it is replaced only when complete. Throws QuelmarError naming the file.
+// be the data file itself; it is replaced only when complete. The scale recorded for the data
+// file's dates is recorded for the phase file (the dates its lines carry), or an older record
+// removed. Throws QuelmarError naming the file.
 long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
                           double period);
 

@@ -1,5 +1,6 @@
 #include "Arguments.h"
 #include "JsonOutput.h"
+#include "analysis/CorrectionScale.h"
 #include "analysis/StarCatalogue.h"
 #include "analysis/TimeScales.h"
 #include "commands.h"
@@ -72,22 +73,11 @@ void checkFilesBeforeRewrite(const BarycentricOptions& opt, const BarycentricRew
 // The scale of the file's dates: as --dates says, checked against the scale recorded for the
 // file; a file already barycentric is refused.
 TimeScale datesScale(const BarycentricOptions& opt) {
-    const TimeScale recorded = recordedTimeScale(opt.data);
-    if (isBarycentric(recorded))
-        throw QuelmarError(opt.data, MessageText(message::AlreadyBarycentric,
-                                                 {std::string(timeScaleName(recorded))}));
-    TimeScale given = recorded == TimeScale::Unknown ? TimeScale::JdUtc : recorded;
+    std::optional<TimeScale> given;
     if (opt.dates == "jd") given = TimeScale::JdUtc;
     if (opt.dates == "hjd") given = TimeScale::HjdUtc;
-    if (opt.dates == "bjd-tdb")
-        throw QuelmarError(opt.data, MessageText(message::AlreadyBarycentric, {"BJD_TDB"}));
-    if (recorded != TimeScale::Unknown && recorded != given)
-        throw QuelmarError(opt.data, MessageText(message::RecordedScaleDisagrees,
-                                                 {std::string(timeScaleName(recorded)),
-                                                  std::string(timeScaleName(given))}));
-    if (given == TimeScale::HjdUtc && opt.scale != "tdb")
-        throw QuelmarError(opt.data, message::HjdNeedsTdb);
-    return given;
+    if (opt.dates == "bjd-tdb") given = TimeScale::BjdTdb;
+    return datesScaleToCorrect(opt.data, given, opt.scale == "tdb");
 }
 
 void runBarycentric(const BarycentricOptions& opt) {
@@ -146,8 +136,7 @@ void runBarycentric(const BarycentricOptions& opt) {
     } else {
         rewrite.run(star, jdOffset);
     }
-    recordTimeScale(rewrite.copyPath(), input);
-    recordTimeScale(opt.data, opt.scale == "tdb" ? TimeScale::BjdTdb : TimeScale::BjdUtc);
+    recordCorrectedScales(rewrite, opt.data, input, opt.scale == "tdb");
     JsonObject out;
     out.count("corrected", rewrite.observations()).text("copy", rewrite.copyPath());
     if (!opt.json)

@@ -734,6 +734,8 @@ inline constexpr OwnMessage InputJdUtc{"JD (UTC)", "JD (UTC)"};
 inline constexpr OwnMessage InputHjdUtc{"HJD (UTC)", "HJD (UTC)"};
 inline constexpr OwnMessage InputBjdTdb{"BJD_TDB already", "уже BJD_TDB"};
 inline constexpr OwnMessage CurveScaleCaption{"%1 — dates: %2", "%1 — даты: %2"};
+// The scale of a file without a record, in the light curve's caption.
+inline constexpr OwnMessage ScaleUnknown{"unknown", "неизвестны"};
 
 // Saving a picture. The dialog's design texts are English; these give them in both languages.
 inline constexpr OwnMessage PictureDialogTitle{"Saving curve as a picture",

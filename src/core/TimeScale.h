@@ -2,11 +2,12 @@
 // The time scale of the dates in a data file, and its record beside the file.
 //
 // Files the program writes (the barycentric rewrite and its copy, a converted survey light
-// curve, the phase file) get a small companion file, the data file's name + ".scale", of two
-// lines: the scale's name, then the data file's size in bytes and a fingerprint of its bytes.
-// A data file is left untouched, so every reader of it reads it as before; a record whose size
-// or fingerprint no longer matches the file (the file was edited, replaced or appended to since)
-// counts as no record, and the scale is unknown.
+// curve, the phase file: the scale of the dates its lines carry after the phase) get a small
+// companion file, the data file's name + ".scale", of two lines: the scale's name, then the data
+// file's size in bytes and a fingerprint of its bytes. A data file is left untouched, so every
+// reader of it reads it as before; a record whose size or fingerprint no longer matches the file
+// (the file was edited, replaced or appended to since) counts as no record, and the scale is
+// unknown.
 
 #include <cstdint>
 #include <string>

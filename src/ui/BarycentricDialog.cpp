@@ -6,6 +6,8 @@
 #include "ShortenedDatesDialog.h"
 #include "Workbench.h"
 
+#include "analysis/CorrectionScale.h"
+#include "analysis/TimeScales.h"
 #include "core/cp1251.h"
 #include "core/numbers.h"
 #include "core/WritePlan.h"
@@ -22,6 +24,8 @@
 #include <QShowEvent>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace quelmar {
 
 namespace {
@@ -34,6 +38,23 @@ QLineEdit* coordinateEdit(QWidget* parent, const char* name) {
 }
 
 QString sexagesimalText(int part) { return QString::number(part); }
+
+// The scale box's items, in order: the design's series first, the default.
+const OwnMessage* const ScaleTexts[] = {&message::ScaleSeries, &message::ScaleTdb};
+// The dates box's items and the scales they stand for.
+const struct {
+    const OwnMessage* text;
+    TimeScale scale;
+} DatesItems[] = {{&message::InputJdUtc, TimeScale::JdUtc},
+                  {&message::InputHjdUtc, TimeScale::HjdUtc},
+                  {&message::InputBjdTdb, TimeScale::BjdTdb}};
+
+QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    for (int i = 0; i < items; ++i) box->addItem(QString());
+    return box;
+}
 
 } // namespace
 
@@ -71,6 +92,10 @@ void BarycentricDialog::createControls() {
     dde = coordinateEdit(this, "dde");
     dme = coordinateEdit(this, "dme");
     dse = coordinateEdit(this, "dse");
+    ScaleLabel = namedLabel(this, "ScaleLabel", QString());
+    ScaleCombo = choiceBox(this, "ScaleCombo", 2);
+    DatesLabel = namedLabel(this, "DatesLabel", QString());
+    DatesCombo = choiceBox(this, "DatesCombo", 3);
     okbtn = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
     okbtn->setDefault(true);
     canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
@@ -86,16 +111,38 @@ void BarycentricDialog::layOut() {
                                 {Label6, dde, Label7, dme, Label8, dse, Label9}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 7; ++c) grid->addWidget(row[r][c], 3 + r, c);
+    grid->addWidget(ScaleLabel, 5, 0, 1, 2);
+    grid->addWidget(ScaleCombo, 5, 2, 1, 5);
+    grid->addWidget(DatesLabel, 6, 0, 1, 2);
+    grid->addWidget(DatesCombo, 6, 2, 1, 5);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okbtn);
     buttons->addWidget(canbtn);
-    grid->addLayout(buttons, 5, 0, 1, 7);
+    grid->addLayout(buttons, 7, 0, 1, 7);
 }
 
 void BarycentricDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) loadCatalogue();
+    if (event->spontaneous()) return;
+    showOwnTexts();
+    showRecordedScale();
+    loadCatalogue();
+}
+
+void BarycentricDialog::showOwnTexts() {
+    ScaleLabel->setText(workbench_.say(message::ScaleLabel));
+    for (int i = 0; i < 2; ++i) ScaleCombo->setItemText(i, workbench_.say(*ScaleTexts[i]));
+    DatesLabel->setText(workbench_.say(message::InputDatesLabel));
+    for (int i = 0; i < 3; ++i) DatesCombo->setItemText(i, workbench_.say(*DatesItems[i].text));
+}
+
+// The dates box starts at the scale recorded for the file (JD for a file without a record).
+void BarycentricDialog::showRecordedScale() {
+    const TimeScale recorded = recordedTimeScale(workbench_.files.DataFileName);
+    DatesCombo->setCurrentIndex(0);
+    for (int i = 0; i < 3; ++i)
+        if (DatesItems[i].scale == recorded) DatesCombo->setCurrentIndex(i);
 }
 
 // The list is read afresh at every showing, so a star added last time is offered; the typed
@@ -200,12 +247,16 @@ void BarycentricDialog::correctDates() {
     accept();
     const std::string data = workbench_.files.DataFileName;
     QWidget* owner = parentWidget();
+    const bool toTdb = ScaleCombo->currentIndex() == 1;
+    const TimeScale given = DatesItems[std::max(DatesCombo->currentIndex(), 0)].scale;
     runCommand(workbench_, owner, QString::fromStdString(data), [&] {
+        const TimeScale before = datesScaleToCorrect(data, given, toTdb);
         const BarycentricRewrite rewrite(data);
         const double jdOffset =
             rewrite.hasShortenedDates() ? question_.askOffset(commandWindow(owner)) : 0;
         const std::optional<StarPosition> star = typedPosition();
         if (!star) return;
+        checkStarPosition(*star);
         WritePlan plan;
         plan.rewrites(data, message::RoleDataFile)
             .writes(rewrite.copyPath(), message::RoleDatesCopy);
@@ -216,7 +267,18 @@ void BarycentricDialog::correctDates() {
         }
         plan.check();
         if (NewStarPending) addPendingStar(*star);
-        rewrite.run(*star, jdOffset);
+        long long extrapolated = 0;
+        if (toTdb) {
+            PreciseCorrection precise{star->rightAscension, star->declination};
+            precise.datesAreHjd = before == TimeScale::HjdUtc;
+            extrapolated = rewrite.runTdb(precise, jdOffset);
+        } else {
+            rewrite.run(*star, jdOffset);
+        }
+        recordCorrectedScales(rewrite, data, before, toTdb);
+        if (extrapolated > 0)
+            workbench_.inform(owner, workbench_.say(message::UtcExtrapolated,
+                                                    {QString::number(extrapolated)}));
     });
 }
 

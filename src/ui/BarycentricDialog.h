@@ -2,7 +2,9 @@
 // The barycentric-correction dialog: the star's name, looked up in the star catalogue when the
 // name box is left, and its coordinates in six boxes. "Calculate" corrects every date of the
 // data file, keeping the file as it was in a ".bar" copy, and adds a star typed under a new
-// name to the catalogue.
+// name to the catalogue. The scale box chooses the design's series (BJD_UTC) or ERFA
+// (BJD_TDB); the dates box says what the file's dates are, and a file already barycentric is
+// refused.
 
 #include "analysis/StarCatalogue.h"
 
@@ -41,6 +43,8 @@ private:
     void createControls();
     void layOut();
     void loadCatalogue();
+    void showOwnTexts();
+    void showRecordedScale();
     void showPosition(const StarPosition& position);
     // The star the six boxes give; nothing when a box is refused or a coordinate is missing
     // (the reason shown).
@@ -63,6 +67,10 @@ private:
     QLabel* Label8;
     QLabel* Label9;
     QComboBox* StarsCombo;
+    QLabel* ScaleLabel;
+    QComboBox* ScaleCombo;
+    QLabel* DatesLabel;
+    QComboBox* DatesCombo;
     QLineEdit* ahe;
     QLineEdit* ame;
     QLineEdit* ase;

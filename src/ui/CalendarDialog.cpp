@@ -2,6 +2,7 @@
 
 #include "core/JulianDate.h"
 
+#include <QCalendar>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -10,10 +11,24 @@
 
 namespace quelmar {
 
+namespace {
+
+// The last year the conversion takes in the Julian calendar.
+constexpr int LastJulianYear = 1585;
+
+QCalendar calendarOfYear(int year) {
+    return year <= LastJulianYear ? QCalendar(QCalendar::System::Julian) : QCalendar();
+}
+
+} // namespace
+
 QString julianDayRange(const QDateTime& moment) {
-    const QDate date = moment.date();
+    // A day is given to the conversion in the calendar the conversion takes its year in.
+    QCalendar::YearMonthDay date =
+        QCalendar(QCalendar::System::Julian).partsFromDate(moment.date());
+    if (date.year > LastJulianYear) date = QCalendar().partsFromDate(moment.date());
     const QTime time = moment.time();
-    const double jd = dateToJD(date.year(), date.month(), date.day(), time.hour(), time.minute());
+    const double jd = dateToJD(date.year, date.month, date.day, time.hour(), time.minute());
     const auto day = static_cast<long long>(std::trunc(jd));
     return QStringLiteral("JD: %1-%2").arg(day).arg(day + 1);
 }
@@ -34,6 +49,27 @@ CalendarDialog::CalendarDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(MonthCalendar1);
     layout->addWidget(Label1);
     connect(MonthCalendar1, &QCalendarWidget::clicked, this, &CalendarDialog::showJulianDate);
+    connect(MonthCalendar1, &QCalendarWidget::currentPageChanged, this,
+            &CalendarDialog::showPageInItsCalendar);
+}
+
+// The month pages are in the Julian calendar up to its last year and in the Gregorian after,
+// so the day picked is the day the conversion takes.
+void CalendarDialog::showPageInItsCalendar(int year, int month) {
+    const QCalendar shown = MonthCalendar1->calendar();
+    const QCalendar wanted = calendarOfYear(year);
+    if (wanted.isGregorian() == shown.isGregorian()) return;
+    // A page turned to by a chosen date shows that date; one turned to by the arrows keeps its
+    // year and month.
+    const QDate chosen = MonthCalendar1->selectedDate();
+    const QCalendar::YearMonthDay page = shown.partsFromDate(chosen);
+    MonthCalendar1->setCalendar(wanted);
+    if (page.year == year && page.month == month) {
+        const QCalendar::YearMonthDay day = wanted.partsFromDate(chosen);
+        MonthCalendar1->setCurrentPage(day.year, day.month);
+    } else {
+        MonthCalendar1->setCurrentPage(year, month);
+    }
 }
 
 void CalendarDialog::showNow() {

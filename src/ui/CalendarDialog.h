@@ -1,6 +1,7 @@
 #pragma once
 // The calendar: a month calendar whose clicked day is shown as the range of Julian dates it
-// falls in, taking along the time of day the calendar was opened with.
+// falls in, taking along the time of day the calendar was opened with. Up to 1585 the pages
+// are in the Julian calendar, after it in the Gregorian, as dates are converted.
 
 #include <QDateTime>
 #include <QDialog>
@@ -23,13 +24,17 @@ public:
 
     void showJulianDate(QDate date);
 
+private slots:
+    void showPageInItsCalendar(int year, int month);
+
 private:
     QCalendarWidget* MonthCalendar1;
     QLabel* Label1;
     QTime timeOfDay_;
 };
 
-// "JD: N-N+1" for the Julian date of a moment, N the date truncated to an integer.
+// "JD: N-N+1" for the Julian date of a moment, N the date truncated to an integer; the day is
+// read in the Julian calendar up to 1585.
 QString julianDayRange(const QDateTime& moment);
 
 } // namespace quelmar

@@ -162,7 +162,7 @@ void CurveWindow::redraw() {
     if (!channelShown(store, cursorChannel)) cursorChannel = firstShownChannel(store);
     showRange();
     if (panel_) panel_->setStepMaximum(store.PointCount);
-    setWindowTitle(QString::fromStdString(workbench_.files.CurveFileName));
+    showCaption();
 
     QImage& image = surface_->picture();
     const QSize size = surface_->size();
@@ -175,6 +175,14 @@ void CurveWindow::redraw() {
     surface_->update();
     moveCursorMark(workbench_.view.CursorPoint);
     showCursorInformation();
+}
+
+void CurveWindow::showCaption() {
+    const QString scale = curveScale_ == TimeScale::Unknown
+                              ? workbench_.say(message::ScaleUnknown)
+                              : QString::fromUtf8(timeScaleName(curveScale_));
+    setWindowTitle(workbench_.say(message::CurveScaleCaption,
+                                  {QString::fromStdString(workbench_.files.CurveFileName), scale}));
 }
 
 void CurveWindow::optionsChanged() {
@@ -209,6 +217,7 @@ bool CurveWindow::openCurveFile(const std::string& path, int channels) {
     workbench_.files.ChannelCount = channels;
     workbench_.store = std::move(*points);
     workbench_.files.CurveLoaded = true;
+    curveScale_ = recordedTimeScale(path);
     // A file just opened is shown whole, the cursor on a channel that is drawn.
     workbench_.store.ViewFirst = 0;
     workbench_.store.ViewLast = 0;
@@ -228,6 +237,7 @@ void CurveWindow::loadCurveFile() {
         readPoints(workbench_.files.CurveFileName, workbench_.files.ChannelCount);
     workbench_.store = points ? std::move(*points) : PointStore{};
     workbench_.extrema.pointsRead(workbench_.files.CurveFileName);
+    curveScale_ = recordedTimeScale(workbench_.files.CurveFileName);
     // The view is the caller's: a reload with a typed range keeps it.
     workbench_.store.ViewFirst = viewFirst;
     workbench_.store.ViewLast = viewLast;

@@ -5,6 +5,7 @@
 // The keys, the mouse and the control panel move the cursor and the view and edit points.
 
 #include "core/PointStore.h"
+#include "core/TimeScale.h"
 #include "plot/CurveGeometry.h"
 #include "plot/PlotOptions.h"
 
@@ -35,6 +36,8 @@ class CurveWindow : public QWidget {
 
     // The redraw: reloads the point store first when it does not hold the curve file.
     void redraw();
+    // The caption: the file shown and the time scale recorded for its dates.
+    void showCaption();
     // Opens another file in the view: its points are read first, and a file that cannot be
     // read or is refused is reported and leaves the view, its caption and the panel as they
     // were. True when the file is shown.
@@ -146,6 +149,8 @@ class CurveWindow : public QWidget {
     CurveSurface* surface_;
     QLabel* cursorMark_;
     CurveGeometry geometry_;
+    // The time scale recorded for the file shown, read when it is loaded; in the caption.
+    TimeScale curveScale_ = TimeScale::Unknown;
     int SelectAnchor = 0; // the point hit by the latest mouse press that hit one
 };
 

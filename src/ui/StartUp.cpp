@@ -143,7 +143,7 @@ void StartUp::createWindows() {
         // The language's captions of the light-curve window and of the panel's point number
         // stand only until a file is shown.
         if (const std::string& shown = workbench_.files.CurveFileName; !shown.empty()) {
-            curveWindow_->setWindowTitle(QString::fromStdString(shown));
+            curveWindow_->showCaption();
             curveWindow_->showCursorInformation();
         }
     });

@@ -1,6 +1,8 @@
 #include "ShellFixture.h"
 
 #include "core/TextFile.h"
+#include "core/TimeScale.h"
+#include "ui/CurveWindow.h"
 #include "ui/AddObservationsDialog.h"
 #include "ui/BarycentricDialog.h"
 #include "ui/PhaseCurveDialog.h"
@@ -151,6 +153,51 @@ TEST_F(FileCommandsTest, BarycentricRefusalsLeaveTheFileAsItWas) {
     EXPECT_EQ(desktop.messages.back().kind, MessageKind::Error);
     EXPECT_EQ(data(), before);
     EXPECT_FALSE(fileExists(inWork("star.dat.bar").toStdString()));
+}
+
+TEST_F(FileCommandsTest, BarycentricScaleIsChosenRecordedAndNotCorrectedTwice) {
+    startWithFile();
+    const std::string path = inWork("star.dat").toStdString();
+    writeText(inWork("star.dat"), "2451545.0 9.5 x\r\n");
+    BarycentricDialog& dialog = shell->barycentric();
+    dialog.show();
+    auto* scale = find<QComboBox>(dialog, "ScaleCombo");
+    auto* dates = find<QComboBox>(dialog, "DatesCombo");
+    EXPECT_EQ(scale->currentText(), "BJD_UTC (series, as in the design)");
+    EXPECT_EQ(dates->currentText(), "JD (UTC)");
+    scale->setCurrentIndex(1);
+    fill(dialog, {{"ahe", "6"}, {"dde", "1"}});
+    click(dialog, "okbtn");
+    EXPECT_TRUE(data().starts_with("2451545.00")) << data();
+    EXPECT_EQ(data().find(' '), 16u) << data(); // 8 decimals on the BJD_TDB scale
+    EXPECT_EQ(recordedTimeScale(path), TimeScale::BjdTdb);
+    EXPECT_EQ(recordedTimeScale(path + ".bar"), TimeScale::JdUtc);
+    shell->curveWindow().openCurveFile(path, 1);
+    EXPECT_TRUE(shell->curveWindow().windowTitle().endsWith(" — dates: BJD_TDB"))
+        << shell->curveWindow().windowTitle().toStdString();
+
+    // Shown again, the dates box says what the record says, and a second correction is refused
+    // with the reason, whichever scale is chosen.
+    const std::string corrected = data();
+    for (const int chosen : {0, 1}) {
+        dialog.show();
+        EXPECT_EQ(dates->currentText(), "BJD_TDB already");
+        dates->setCurrentIndex(0);
+        scale->setCurrentIndex(chosen);
+        click(dialog, "okbtn");
+        EXPECT_TRUE(lastMessage().contains("already barycentric (BJD_TDB)"))
+            << lastMessage().toStdString();
+        EXPECT_EQ(data(), corrected);
+    }
+
+    // The phase file records the scale of the dates its lines carry; its caption shows it.
+    PhaseCurveDialog& phase = shell->phaseCurve();
+    phase.show();
+    fill(phase, {{"pered", "0.5"}});
+    click(phase, "OKbtn");
+    EXPECT_EQ(recordedTimeScale(inWork("star_ph.dat").toStdString()), TimeScale::BjdTdb);
+    EXPECT_TRUE(shell->curveWindow().windowTitle().endsWith("star_ph.dat — dates: BJD_TDB"))
+        << shell->curveWindow().windowTitle().toStdString();
 }
 
 TEST_F(FileCommandsTest, PlateNumbersBecomeDatesAfterConfirmation) {

@@ -41,7 +41,7 @@ TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
     EXPECT_TRUE(state.files.CurveLoaded);
     EXPECT_EQ(state.store.PointCount, 3);
     EXPECT_TRUE(shell.curveWindow().isVisible());
-    EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat"));
+    EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat") + " — dates: unknown");
 }
 
 TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
@@ -120,7 +120,7 @@ TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedAndTheViewKeepsWhatItShowed)
         EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
         EXPECT_EQ(shell.workbench().files.CurveFileName, inWork("star.dat").toStdString());
         EXPECT_EQ(shell.workbench().store.PointCount, 3);
-        EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat"));
+        EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat") + " — dates: unknown");
         EXPECT_TRUE(shell.curveWindow().isVisible());
     }
 }
