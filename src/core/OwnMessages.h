@@ -484,6 +484,20 @@ inline constexpr OwnMessage PathWithLineBreak{
     "setting a line). It is not saved; the previous path \"%2\" is kept.",
     "Путь «%1» содержит перевод строки, который файл настроек сохранить не может (в нём по "
     "одной настройке в строке). Путь не сохранён; оставлен прежний: «%2»."};
+inline constexpr OwnMessage MissingValueLabel{"Missing value in data files:",
+                                              "Пропуск значения в файлах данных:"};
+inline constexpr OwnMessage MissingValueHint{
+    "The number that stands for a value not observed (0 in most observers' files), or \"none\" "
+    "when 0 is a real value (colour indices, residuals, fluxes). Takes effect at the next "
+    "opening or refresh of a file.",
+    "Число, которое обозначает ненаблюдённое значение (0 в большинстве файлов наблюдателей), "
+    "или «none», если 0 — настоящее значение (показатели цвета, остатки, потоки). Действует "
+    "со следующего открытия или обновления файла."};
+inline constexpr OwnMessage MissingValueNotRead{
+    "\"%1\" is neither a number nor \"none\", so it cannot mark a missing value. It is not "
+    "saved; the previous marker \"%2\" is kept.",
+    "«%1» — не число и не «none» и не может обозначать пропуск значения. Не сохранено; оставлено "
+    "прежнее: «%2»."};
 
 // Extrema by polynomial fit, their results window and the ranges.
 // A count of terms. The Russian noun agrees with the number: 1, 21 … член; 2–4, 22–24 …
