@@ -30,11 +30,13 @@ QLineEdit* settingEdit(QWidget* parent, const char* name, std::string& setting) 
     return edit;
 }
 
-// "none" in any case, or a number, with the blanks around it dropped.
+// "none" in either language and any case, or a number, with the blanks around it dropped.
 std::optional<MissingMarker> markerTyped(const QString& text) {
     const QString typed = text.trimmed();
-    if (typed.compare(QStringLiteral("none"), Qt::CaseInsensitive) == 0)
-        return MissingMarker::none();
+    for (InterfaceLanguage language : {InterfaceLanguage::English, InterfaceLanguage::Russian})
+        if (typed.compare(QString::fromStdString(ownText(message::NoMissingMarker, language)),
+                          Qt::CaseInsensitive) == 0)
+            return MissingMarker::none();
     return parseMissingMarker(typed.toStdString());
 }
 
@@ -42,6 +44,7 @@ std::optional<MissingMarker> markerTyped(const QString& text) {
 // refused at OK.
 QLineEdit* markerEdit(QWidget* parent, MissingMarker& setting) {
     auto* edit = new QLineEdit(QString::fromStdString(missingMarkerText(setting)), parent);
+    edit->setMaxLength(64); // the longest number a data file holds
     edit->setObjectName(QStringLiteral("MissingEdit"));
     edit->setToolTip(QString::fromUtf8(designText(message::MissingValueHint)));
     QObject::connect(edit, &QLineEdit::textChanged, edit, [&setting](const QString& text) {
@@ -119,14 +122,19 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     Edit2->setText(fromCp1251(shown.EditorPath));
     FullNumCh->setChecked(shown.FullPlateInfo);
     OnTopCH->setChecked(shown.AlwaysOnTop);
-    MissingEdit->setText(QString::fromStdString(missingMarkerText(shown.Missing)));
+    MissingEdit->setText(shownMarker(shown.Missing));
+}
+
+QString SettingsGeneralPage::shownMarker(const MissingMarker& marker) const {
+    return marker.isNone() ? workbench_.say(message::NoMissingMarker)
+                           : QString::fromStdString(missingMarkerText(marker));
 }
 
 std::optional<SettingsGeneralPage::RefusedPath>
 SettingsGeneralPage::refuseUnreadableMarker(const AppSettings& saved) {
     if (markerTyped(MissingEdit->text())) return std::nullopt;
     const QString typed = MissingEdit->text();
-    const QString kept = QString::fromStdString(missingMarkerText(saved.Missing));
+    const QString kept = shownMarker(saved.Missing);
     MissingEdit->setText(kept); // the box writes it back into the settings
     return RefusedPath{typed, kept, &message::MissingValueNotRead};
 }

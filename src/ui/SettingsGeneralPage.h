@@ -18,6 +18,7 @@ class QLineEdit;
 namespace quelmar {
 
 struct AppSettings;
+class MissingMarker;
 struct Workbench;
 
 class SettingsGeneralPage : public QWidget {
@@ -48,6 +49,7 @@ public:
 
 private:
     QWidget* createPolynomialGroup();
+    QString shownMarker(const MissingMarker& marker) const;
     // Runs a copy of the shared open dialog with another filter, folder and name.
     QString chooseWithFilter(const QString& filter, const QString& initialFolder,
                              const QString& fileName);
