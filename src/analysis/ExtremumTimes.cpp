@@ -31,9 +31,10 @@ double positiveError(std::string_view token, int column, const std::string& path
 
 } // namespace
 
-std::vector<ExtremumTime> readExtremumTimes(std::string_view text, const std::string& path,
-                                            int errorColumn) {
-    std::vector<ExtremumTime> times;
+ExtremumTimeList readExtremumTimes(std::string_view text, const std::string& path,
+                                   int errorColumn, MissingMarker marker) {
+    ExtremumTimeList list;
+    std::vector<ExtremumTime>& times = list.times;
     LineReader lines(text);
     std::string_view line;
     while (lines.next(line)) {
@@ -62,22 +63,32 @@ std::vector<ExtremumTime> readExtremumTimes(std::string_view text, const std::st
         }
         t.time = *time;
         t.timeText = std::string(timeToken);
+        bool missing = marker.marks(t.time);
         if (!errorToken.empty()) t.error = positiveError(errorToken, 1, path, t.line);
         bool typed = false;
         int column = 0;
         for (std::string_view token = tokens.next(); !token.empty(); token = tokens.next()) {
             ++column;
-            if (errorToken.empty() && column == errorColumn)
-                t.error = positiveError(token, column, path, t.line);
+            if (errorToken.empty() && column == errorColumn) {
+                const auto error = parseNumber(token);
+                if (error && marker.marks(*error))
+                    missing = true;
+                else
+                    t.error = positiveError(token, column, path, t.line);
+            }
             if (!typed) typed = isType(token, t.secondary);
         }
         if (errorToken.empty() && errorColumn > column)
             throw QuelmarError(path, t.line,
                                {message::OcNoError, {"", std::to_string(errorColumn)}});
+        if (missing) {
+            if (list.missing++ == 0) list.firstMissingLine = t.line;
+            continue;
+        }
         times.push_back(std::move(t));
     }
     if (times.empty()) throw QuelmarError(path, MessageText(message::OcNoTimes));
-    return times;
+    return list;
 }
 
 } // namespace quelmar

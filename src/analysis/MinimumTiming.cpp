@@ -42,7 +42,7 @@ std::optional<TimingMethod> methodNamed(std::string_view word) {
 TimingSeries timingSeries(const PointStore& store, int c, int first, int last) {
     TimingSeries s;
     for (int i = std::max(first, 1); i <= std::min(last, store.PointCount); ++i) {
-        if (store.value(c, i) == 0) {
+        if (store.missing(c, i)) {
             ++s.leftOut;
             continue;
         }

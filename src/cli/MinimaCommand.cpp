@@ -23,6 +23,7 @@ namespace {
 struct MinimaOptions {
     std::string data, ranges, method = "kvw", terms;
     int first = 0, last = 0, channel = 1, decimals = 7;
+    MissingMarker missing;
     bool json = false;
 };
 
@@ -69,8 +70,10 @@ void runMinima(const MinimaOptions& opt) {
     if (opt.decimals < 0 || opt.decimals > 20)
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
     const FileContent file(opt.data);
-    PointStore store =
-        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data).store;
+    LoadResult loaded =
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data, opt.missing);
+    reportSkippedLines(opt.data, loaded.skipped);
+    PointStore store = std::move(loaded.store);
     if (opt.channel < 1 || opt.channel > store.ChannelCount)
         throw QuelmarError(opt.data, "channel " + std::to_string(opt.channel) +
                                          " does not exist; the file has " +
@@ -142,6 +145,7 @@ void addMinimaCommand(CLI::App& app) {
                     "(default 3-6), the one with the smallest error given");
     cmd->add_option("--channel", opt->channel, "channel to time, 1 = the first value column");
     cmd->add_option("--decimals", opt->decimals, "decimals of the numbers (default 7)");
+    addMissingOption(*cmd, opt->missing);
     addJsonFlag(*cmd, opt->json, "print the ranges as one JSON array");
     cmd->callback([opt] { runMinima(*opt); });
 }

@@ -20,6 +20,7 @@ namespace {
 struct OcOptions {
     std::string list, epoch, period, fit = "quadratic", output;
     int errorColumn = 0;
+    MissingMarker missing;
     bool json = false;
 };
 
@@ -85,8 +86,13 @@ void runOc(const OcOptions& opt) {
         .writes(output, message::RoleOcFile)
         .check();
     const FileContent file(opt.list);
-    const std::vector<OcPoint> points =
-        countCycles(readExtremumTimes(file.text(), opt.list, opt.errorColumn), ephemeris, opt.list);
+    const ExtremumTimeList list =
+        readExtremumTimes(file.text(), opt.list, opt.errorColumn, opt.missing);
+    if (list.missing > 0)
+        std::cerr << "quelmar-cli: " << opt.list << ", line " << list.firstMissingLine
+                  << ": the first of " << list.missing
+                  << " line(s) left out, their time or error missing (see --missing)\n";
+    const std::vector<OcPoint> points = countCycles(list.times, ephemeris, opt.list);
     std::vector<EphemerisFit> fits;
     for (EphemerisKind kind : kinds)
         fits.push_back(fitEphemeris(points, ephemeris, kind, opt.list));
@@ -140,6 +146,7 @@ void addOcCommand(CLI::App& app) {
     cmd->add_option("--error-column", opt->errorColumn,
                     "the value column holding the error of each time (1 = the column after the "
                     "time; default none, equal weights; extrema.txt carries its errors)");
+    addMissingOption(*cmd, opt->missing);
     cmd->add_option("--output", opt->output,
                     "O-C file (default: the list's name up to its first \".\", plus "
                     "\"_oc.dat\", in the working folder)");

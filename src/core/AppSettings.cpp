@@ -37,14 +37,15 @@ std::string settingsFlagLine(const AppSettings& s) {
 
 std::string formatSettings(const AppSettings& s) {
     return s.LanguageName + "\r\n" + s.PlateCatalogue + "\r\n" + s.EditorPath + "\r\n" +
-           std::to_string(s.PointSize) + "\r\n" + settingsFlagLine(s) + "\r\n";
+           std::to_string(s.PointSize) + "\r\n" + settingsFlagLine(s) + "\r\n" +
+           missingMarkerText(s.Missing) + "\r\n";
 }
 
 AppSettings parseSettings(const std::string& content) {
     std::vector<std::string> lines;
     LineReader reader(content);
     std::string_view line;
-    while (lines.size() < 5 && reader.next(line)) lines.emplace_back(line);
+    while (lines.size() < 6 && reader.next(line)) lines.emplace_back(line);
 
     AppSettings s;
     if (lines.size() > 0) s.LanguageName = lines[0];
@@ -70,6 +71,11 @@ AppSettings parseSettings(const std::string& content) {
         // Positions 8 and 9 repeat two check boxes and are applied after them.
         s.ShowCurveTools = flagAt(flags, 8) == '1';
         s.AskBeforeDelete = flagAt(flags, 9) == '1';
+    }
+    if (lines.size() > 5) {
+        LineTokens tokens(lines[5]);
+        if (const auto marker = parseMissingMarker(tokens.next()); marker && tokens.atEnd())
+            s.Missing = *marker;
     }
     return s;
 }

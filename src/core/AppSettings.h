@@ -1,11 +1,15 @@
 #pragma once
-// settings.bin: the five persisted options, a text file (cp1251, CR LF) despite its name.
+// settings.bin: the persisted options, a text file (cp1251, CR LF) despite its name.
 //   1 language name   2 plate catalogue   3 external editor   4 point size
 //   5 nine flag characters: curve tools, full plate info, ask before delete, always on top,
 //     grid, point symbol, point shape, then curve tools and ask before delete again.
+//   6 the missing-value marker, a number or "none". Files of five lines come from earlier
+//     versions and read with the design marker; those versions read five lines and leave
+//     the sixth alone, so they can read a file written here.
 
 #include "DesignDefaults.h"
 #include "MessageText.h"
+#include "MissingValue.h"
 
 #include <optional>
 #include <string>
@@ -25,6 +29,7 @@ struct AppSettings {
     // charEdit: points are drawn with the whole text; the file keeps its first character.
     std::string PointSymbol = design::PointSymbol;
     PointShape Shape = design::Shape;
+    MissingMarker Missing; // marks a value not observed in the data files the workbench reads
 
     bool operator==(const AppSettings&) const = default;
 };

@@ -498,6 +498,22 @@ inline constexpr OwnMessage PathWithLineBreak{
     "setting a line). It is not saved; the previous path \"%2\" is kept.",
     "Путь «%1» содержит перевод строки, который файл настроек сохранить не может (в нём по "
     "одной настройке в строке). Путь не сохранён; оставлен прежний: «%2»."};
+inline constexpr OwnMessage MissingValueLabel{"Missing value in data files:",
+                                              "Пропуск значения в файлах данных:"};
+// The field takes either word for "no marker" in any interface and shows the interface's.
+inline constexpr OwnMessage NoMissingMarker{"none", "нет"};
+inline constexpr OwnMessage MissingValueHint{
+    "The number that stands for a value not observed (0 in most observers' files), or \"none\" "
+    "when 0 is a real value (colour indices, residuals, fluxes). Takes effect at the next "
+    "opening or refresh of a file.",
+    "Число, которое обозначает ненаблюдённое значение (0 в большинстве файлов наблюдателей), "
+    "или «нет», если 0 — настоящее значение (показатели цвета, остатки, потоки). Действует "
+    "со следующего открытия или обновления файла."};
+inline constexpr OwnMessage MissingValueNotRead{
+    "\"%1\" is neither a number nor \"none\", so it cannot mark a missing value. It is not "
+    "saved; the previous marker \"%2\" is kept.",
+    "«%1» — не число и не «нет» и не может обозначать пропуск значения. Не сохранено; оставлено "
+    "прежнее: «%2»."};
 
 // Extrema by polynomial fit, their results window and the ranges.
 // A count of terms. The Russian noun agrees with the number: 1, 21 … член; 2–4, 22–24 …

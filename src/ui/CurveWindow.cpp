@@ -195,7 +195,7 @@ void CurveWindow::optionsChanged() {
 std::optional<PointStore> CurveWindow::readPoints(const std::string& path, int channels) {
     std::optional<PointStore> points;
     runCommand(workbench_, this, QString::fromStdString(path), [&] {
-        LoadResult loaded = loadPointStore(path, channels);
+        LoadResult loaded = loadPointStore(path, channels, workbench_.settings.Missing);
         const SkippedLines& skipped = loaded.skipped;
         if (skipped.count > 0)
             workbench_.inform(this, workbench_.say(message::SkippedLines,

@@ -205,6 +205,8 @@ constexpr OwnTextRow OwnRows[] = {
     {"TOptform", "selno", &message::NoChannel, C},
     {"TOptform", "Label20", &message::PixelUnit, C},
     {"TOptform", "Button1", &message::LanguageButton, C},
+    {"TOptform", "MissingLabel", &message::MissingValueLabel, C},
+    {"TOptform", "MissingEdit", &message::MissingValueHint, H},
     {"TAboutbox", "Label1", &message::Developers, C},
     {"TQMRMainwin", "N4", &message::PreviousRange, C},
     {"TQMRMainwin", "N2", &message::NextRange, C},

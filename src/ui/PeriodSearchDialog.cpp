@@ -240,7 +240,8 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) 
                                dfed->text().toStdString(), ComboBox1->currentText().toStdString());
         PeriodScanJob job;
         job.PeriodFileName = Pered->text().toStdString();
-        job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column);
+        job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column,
+                                      workbench_.settings.Missing);
         tellWhatIsLeftOut(job.series);
         job.grid = frequencyGrid(settings, job.series.timeSpan);
         // One line per frequency: beyond the viewer's limit the periodogram cannot be viewed.

@@ -83,9 +83,11 @@ void SettingsDialog::done(int result) {
 }
 
 void SettingsDialog::confirmSettings() {
-    // A path the file cannot hold is refused; every other setting is saved as shown.
+    // A path the file cannot hold and a marker that is no number are refused; every other setting is saved as shown.
     for (const auto& path : TabSheet1->refusePathsTheFileCannotHold(persisted_))
         workbench_.reportError(this, workbench_.say(*path.why, {path.typed, path.kept}));
+    if (const auto marker = TabSheet1->refuseUnreadableMarker(persisted_))
+        workbench_.reportError(this, workbench_.say(*marker->why, {marker->typed, marker->kept}));
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
     accept();

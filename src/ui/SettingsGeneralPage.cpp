@@ -3,6 +3,7 @@
 #include "SettingsControls.h"
 #include "Workbench.h"
 
+#include "core/MissingValue.h"
 #include "core/TextFile.h"
 #include "core/cp1251.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +30,29 @@ QLineEdit* settingEdit(QWidget* parent, const char* name, std::string& setting) 
     return edit;
 }
 
+// "none" in either language and any case, or a number, with the blanks around it dropped.
+std::optional<MissingMarker> markerTyped(const QString& text) {
+    const QString typed = text.trimmed();
+    for (InterfaceLanguage language : {InterfaceLanguage::English, InterfaceLanguage::Russian})
+        if (typed.compare(QString::fromStdString(ownText(message::NoMissingMarker, language)),
+                          Qt::CaseInsensitive) == 0)
+            return MissingMarker::none();
+    return parseMissingMarker(typed.toStdString());
+}
+
+// The box writes every readable marker into the settings at once; one it cannot read is
+// refused at OK.
+QLineEdit* markerEdit(QWidget* parent, MissingMarker& setting) {
+    auto* edit = new QLineEdit(QString::fromStdString(missingMarkerText(setting)), parent);
+    edit->setMaxLength(64); // the longest number a data file holds
+    edit->setObjectName(QStringLiteral("MissingEdit"));
+    edit->setToolTip(QString::fromUtf8(designText(message::MissingValueHint)));
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [&setting](const QString& text) {
+        if (const std::optional<MissingMarker> marker = markerTyped(text)) setting = *marker;
+    });
+    return edit;
+}
+
 } // namespace
 
 SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
@@ -37,6 +62,7 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
 
     Edit1 = settingEdit(this, "Edit1", settings.PlateCatalogue);
     Edit2 = settingEdit(this, "Edit2", settings.EditorPath);
+    MissingEdit = markerEdit(this, settings.Missing);
     QPushButton* obzor1 = namedButton(this, "obzor1", QStringLiteral("Обзор..."));
     QPushButton* obzor2 = namedButton(this, "obzor2", QStringLiteral("Обзор..."));
     connect(obzor1, &QPushButton::clicked, this, &SettingsGeneralPage::browsePlateCatalogue);
@@ -56,9 +82,15 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     paths->addWidget(namedLabel(this, "Label2", QStringLiteral("Внешний текстовый редактор")), 2, 0, 1, 2);
     paths->addWidget(Edit2, 3, 0);
     paths->addWidget(obzor2, 3, 1);
+    auto* marker = new QHBoxLayout;
+    marker->addWidget(namedLabel(this, "MissingLabel",
+                                 QString::fromUtf8(designText(message::MissingValueLabel))));
+    marker->addWidget(MissingEdit);
+    marker->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(paths);
+    layout->addLayout(marker);
     layout->addWidget(FullNumCh);
     layout->addWidget(OnTopCH);
     layout->addWidget(createPolynomialGroup());
@@ -90,6 +122,21 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     Edit2->setText(fromCp1251(shown.EditorPath));
     FullNumCh->setChecked(shown.FullPlateInfo);
     OnTopCH->setChecked(shown.AlwaysOnTop);
+    MissingEdit->setText(shownMarker(shown.Missing));
+}
+
+QString SettingsGeneralPage::shownMarker(const MissingMarker& marker) const {
+    return marker.isNone() ? workbench_.say(message::NoMissingMarker)
+                           : QString::fromStdString(missingMarkerText(marker));
+}
+
+std::optional<SettingsGeneralPage::RefusedPath>
+SettingsGeneralPage::refuseUnreadableMarker(const AppSettings& saved) {
+    if (markerTyped(MissingEdit->text())) return std::nullopt;
+    const QString typed = MissingEdit->text();
+    const QString kept = shownMarker(saved.Missing);
+    MissingEdit->setText(kept); // the box writes it back into the settings
+    return RefusedPath{typed, kept, &message::MissingValueNotRead};
 }
 
 std::vector<SettingsGeneralPage::RefusedPath>

@@ -1,6 +1,7 @@
 #pragma once
 // The settings dialog's page "General": the plate catalogue and the text editor with their
-// browse buttons, two check boxes, the polynomial fit and the language button.
+// browse buttons, the missing-value marker of data files, two check boxes, the polynomial fit
+// and the language button.
 
 #include "core/LanguageTable.h"
 #include "core/OwnMessages.h"
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -16,6 +18,7 @@ class QLineEdit;
 namespace quelmar {
 
 struct AppSettings;
+class MissingMarker;
 struct Workbench;
 
 class SettingsGeneralPage : public QWidget {
@@ -35,6 +38,8 @@ public:
     // with a character that the file's code page lacks, which would be saved with "?" in its
     // place, or with a line break, which would split it over the lines of the next settings.
     std::vector<RefusedPath> refusePathsTheFileCannotHold(const AppSettings& saved);
+    // Puts back the marker of `saved` when the box holds neither a number nor "none".
+    std::optional<RefusedPath> refuseUnreadableMarker(const AppSettings& saved);
 
     void browsePlateCatalogue();
     void browseEditor();
@@ -44,6 +49,7 @@ public:
 
 private:
     QWidget* createPolynomialGroup();
+    QString shownMarker(const MissingMarker& marker) const;
     // Runs a copy of the shared open dialog with another filter, folder and name.
     QString chooseWithFilter(const QString& filter, const QString& initialFolder,
                              const QString& fileName);
@@ -54,6 +60,7 @@ private:
     Workbench& workbench_;
     QLineEdit* Edit1;
     QLineEdit* Edit2;
+    QLineEdit* MissingEdit;
     QCheckBox* FullNumCh;
     QCheckBox* OnTopCH;
 };

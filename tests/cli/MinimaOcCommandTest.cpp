@@ -55,5 +55,51 @@ TEST(OcCommand, FitsTheDeltaCepheiPeriodChangeAsAnIndependentWeightedFit) {
     EXPECT_NE(access(dir.file("z.dat").c_str(), F_OK), 0) << "nothing written";
 }
 
+// A colour index crosses 0 on both branches of its minimum: the marker decides whether those
+// two points are observations. In an O−C list, an error equal to the marker leaves its line
+// out; with no marker it is an error of 0, which is refused.
+TEST(MinimaOcCommands, TakeTheMissingValueMarker) {
+    TempDir dir;
+    std::string curve;
+    for (int i = 0; i <= 20; ++i) {
+        const double t = 2450000 + 0.5 * i;
+        curve += std::to_string(t) + ' ' + std::to_string((0.5 * i - 5) * (0.5 * i - 5) - 1) +
+                 "\r\n";
+    }
+    const std::string data = dir.write("colour.dat", curve);
+    const struct {
+        std::vector<std::string> marker;
+        int points;
+    } cases[] = {{{}, 19}, {{"--missing", "none"}, 21}};
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"minima", data};
+        arguments.insert(arguments.end(), c.marker.begin(), c.marker.end());
+        const auto run = runCli(arguments);
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::istringstream line(run.out);
+        double moment = 0, error = 0;
+        std::string method;
+        int points = 0;
+        line >> moment >> error >> method >> points;
+        EXPECT_EQ(points, c.points) << run.out;
+        EXPECT_NEAR(moment, 2450005, 1e-3) << run.out;
+    }
+
+    const std::string list =
+        dir.write("times.txt", "2450000.10 0.002\r\n2450001.11 0\r\n2450002.10 0.003\r\n");
+    const std::vector<std::string> oc{"oc",       list, "--epoch", "2450000.1", "--period", "1",
+                                      "--fit",    "none", "--error-column", "1", "--output",
+                                      dir.file("oc.dat")};
+    const auto leftOut = runCli(oc);
+    ASSERT_EQ(leftOut.status, 0) << leftOut.err;
+    EXPECT_NE(leftOut.out.find("points 2"), std::string::npos) << leftOut.out;
+    EXPECT_NE(leftOut.err.find("times.txt, line 2"), std::string::npos) << leftOut.err;
+    std::vector<std::string> none = oc;
+    none.insert(none.end(), {"--missing", "none"});
+    const auto refused = runCli(none);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("not an error above 0"), std::string::npos) << refused.err;
+}
+
 } // namespace
 } // namespace quelmar::test

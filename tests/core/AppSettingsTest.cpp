@@ -32,11 +32,13 @@ TEST(Settings, RoundTripThroughTheFileWithBackup) {
     first.ShowGrid = true;
     first.Shape = PointShape::Square;
     saveSettings(path, first);
-    EXPECT_EQ(TempDir::read(path), "en\r\n/plates/7cam.dat\r\n/usr/bin/mousepad\r\n7\r\n00101+301\r\n");
+    EXPECT_EQ(TempDir::read(path),
+              "en\r\n/plates/7cam.dat\r\n/usr/bin/mousepad\r\n7\r\n00101+301\r\n0\r\n");
     EXPECT_EQ(loadSettings(path), first);
 
     AppSettings second = first;
     second.LanguageName = "ru";
+    second.Missing = MissingMarker::none();
     saveSettings(path, second);
     EXPECT_EQ(loadSettings(path), second);
     EXPECT_EQ(loadSettings(settingsBackupPath(path)), first);
@@ -57,6 +59,28 @@ TEST(Settings, MissingOrBrokenFilesStartWithTheDesignDefaults) {
     EXPECT_FALSE(shortFlags.AskBeforeDelete); // position 9 missing reads as "0"
     EXPECT_EQ(shortFlags.PointSymbol, "+");
     EXPECT_EQ(shortFlags.Shape, PointShape::Circle);
+}
+
+// Line 6, the missing-value marker, came later: a file of five lines reads with marker 0, and an
+// unreadable line 6 keeps it; the five lines before it read the same whatever follows.
+TEST(Settings, MissingValueMarkerIsLineSix) {
+    const std::string fiveLines = "ru\r\n7cam.dat\r\nedit\r\n6\r\n10100+211\r\n";
+    const AppSettings old = parseSettings(fiveLines);
+    EXPECT_EQ(old.Missing, MissingMarker{});
+    EXPECT_TRUE(old.Missing.marks(0));
+    const struct {
+        const char* line;
+        MissingMarker expected;
+    } cases[] = {{"none", MissingMarker::none()},
+                 {"-99.9", MissingMarker(-99.9)},
+                 {"99 ", MissingMarker(99)},
+                 {"nothing", MissingMarker{}},
+                 {"", MissingMarker{}}};
+    for (const auto& c : cases) {
+        AppSettings expected = old;
+        expected.Missing = c.expected;
+        EXPECT_EQ(parseSettings(fiveLines + c.line + "\r\n"), expected) << c.line;
+    }
 }
 
 TEST(Settings, ABackupThatCannotBeMadeDoesNotStopTheSave) {

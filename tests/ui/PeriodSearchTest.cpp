@@ -289,7 +289,7 @@ TEST_F(PeriodSearchTest, SaysHowManyObservationsAMissingValueLeavesOut) {
     clickOk();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text,
-              data + ": observations without a value (0) in column 1: 3. They are left out of the search.");
+              data + ": observations without a value in column 1: 3. They are left out of the search.");
     const PeriodSeries series = readPeriodSeries(data.toStdString(), 1);
     EXPECT_EQ(series.count(), 57);
 }

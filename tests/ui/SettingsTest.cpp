@@ -51,7 +51,7 @@ TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
     click("OKbtn");
 
     const std::vector<std::string> lines = settingsLines(settingsPath());
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], "en");
     EXPECT_EQ(lines[4], "10100+211");
     EXPECT_EQ(TempDir::read(inBin("settings_.bin").toStdString()), previous);
@@ -142,7 +142,7 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("/home/josé/7cam.dat")));
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
-              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\n");
     EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "7cam.dat");
 
     // A file dialog can return a name with a line break, which would split the line.
@@ -151,7 +151,7 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_TRUE(messages()[1].text.contains(QStringLiteral("line break")));
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
-              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n");
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\n");
 }
 
 // A lab or a package puts settings.bin beside a program in a folder the user cannot write.
@@ -176,6 +176,42 @@ TEST_F(SettingsTest, SettingsBesideAReadOnlyProgramAreReadUntilTheUserHasOwnOnes
     startWith(startUp);
     EXPECT_EQ(shell->workbench().settings.PointSize, 8);
     EXPECT_EQ(shell->workbench().settings.PlateCatalogue, "lab.dat");
+}
+
+// With the marker "none" a 0 is an observation: the next load keeps it, and so does the next
+// start, which reads the marker back from settings.bin.
+TEST_F(SettingsTest, TheMissingValueMarkerTakesEffectAtTheNextLoadAndIsSaved) {
+    writeLanguage(work(), "en");
+    writeSettings("en");
+    const QString data = writeText(inWork("colour.dat"), "2451545.3 0.00 0.31\r\n"
+                                                         "2451546.1 0.12 0\r\n");
+    start({data});
+    EXPECT_EQ(missingValueCount(shell->workbench().store), 2) << "0 marks a missing value";
+
+    SettingsDialog& options = openSettings();
+    auto* marker = find<QLineEdit>(options, "MissingEdit");
+    EXPECT_EQ(marker->text(), "0");
+    marker->setText(QStringLiteral(" None "));
+    click("OKbtn");
+    EXPECT_EQ(settingsLines(settingsPath()).at(5), "none");
+    EXPECT_EQ(missingValueCount(shell->workbench().store), 2) << "until the file is read again";
+    shell->mainWindow().refreshCurve();
+    EXPECT_EQ(missingValueCount(shell->workbench().store), 0);
+    EXPECT_EQ(shell->workbench().store.value(1, 1), 0.0);
+
+    // A marker that is no number is refused; the one saved stays.
+    marker->setText(QStringLiteral("n/a"));
+    click("OKbtn");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("n/a")) << messages()[0].text.toStdString();
+    EXPECT_EQ(settingsLines(settingsPath()).at(5), "none");
+    EXPECT_EQ(marker->text(), "none");
+
+    start({data});
+    EXPECT_TRUE(shell->workbench().settings.Missing.isNone());
+    EXPECT_EQ(find<QLineEdit>(shell->options(), "MissingEdit")->text(), "none");
+    EXPECT_EQ(missingValueCount(shell->workbench().store), 0);
+    EXPECT_EQ(shell->workbench().store.PointCount, 2);
 }
 
 TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
