@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     }
     // Results that never reached their reader (a full disk, a closed pipe) are a failure.
     if (!(std::cout << std::flush)) {
-        std::cerr << "quelmar-cli: cannot write the standard output\n";
+        std::cerr << "quelmar-cli: cannot write the standard output; the files the command "
+                     "wrote before it printed are complete and stay\n";
         return 1;
     }
     return 0;
