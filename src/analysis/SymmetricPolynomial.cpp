@@ -69,6 +69,15 @@ struct LinearFit {
     NormalMatrix inverse{};
 };
 
+// The polynomial with coefficients a in d², at d; v is room for the basis.
+long double evenPolynomial(const Vector& a, long double d, int terms, Vector& v) {
+    evenBasis(d, terms, v);
+    long double p = 0;
+    for (int k = 1; k <= terms; ++k)
+        p += a[k] * v[k];
+    return p;
+}
+
 LinearFit fitAbout(const TimingSeries& s, const Normalised& n, long double tau, int terms) {
     LinearFit f;
     const std::vector<long double> y(s.y.begin(), s.y.end());
@@ -77,11 +86,8 @@ LinearFit fitAbout(const TimingSeries& s, const Normalised& n, long double tau, 
     if (!f.solved) return f;
     Vector v{};
     for (std::size_t i = 0; i < s.t.size(); ++i) {
-        evenBasis(n.x[i] - tau, terms, v);
-        long double p = 0;
-        for (int k = 1; k <= terms; ++k)
-            p += f.a[k] * v[k];
-        f.rss += (y[i] - p) * (y[i] - p);
+        const long double r = y[i] - evenPolynomial(f.a, n.x[i] - tau, terms, v);
+        f.rss += r * r;
     }
     return f;
 }
@@ -99,13 +105,8 @@ bool fullSystem(const TimingSeries& s, const Normalised& n, long double tau, int
                 const LinearFit& f, NormalMatrix& inverse, Vector& step) {
     std::vector<long double> residual(s.t.size());
     Vector v{};
-    for (std::size_t i = 0; i < s.t.size(); ++i) {
-        evenBasis(n.x[i] - tau, terms, v);
-        long double p = 0;
-        for (int k = 1; k <= terms; ++k)
-            p += f.a[k] * v[k];
-        residual[i] = s.y[i] - p;
-    }
+    for (std::size_t i = 0; i < s.t.size(); ++i)
+        residual[i] = s.y[i] - evenPolynomial(f.a, n.x[i] - tau, terms, v);
     return solve(
         s, terms + 1,
         [&](std::size_t i, Vector& column) {
