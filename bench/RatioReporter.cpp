@@ -39,9 +39,8 @@ std::vector<std::pair<std::string, double>> runWithRatios(int argc, char** argv,
         const double ours = timeOf(reporter.times, pair.ours);
         const double base = timeOf(reporter.times, pair.baseline);
         if (ours > 0 && base > 0)
-            std::printf("ratio %s vs %s: %.2fx %s (%.1f ms against %.1f ms)\n",
-                        pair.ours.c_str(), pair.baseline.c_str(),
-                        ours <= base ? base / ours : ours / base,
+            std::printf("ratio %s vs %s: %.2fx %s (%.1f ms against %.1f ms)\n", pair.ours.c_str(),
+                        pair.baseline.c_str(), ours <= base ? base / ours : ours / base,
                         ours <= base ? "faster" : "slower", ours, base);
     }
     benchmark::Shutdown();

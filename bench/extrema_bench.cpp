@@ -107,8 +107,8 @@ void printDifferences() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto times = quelmar::bench::runWithRatios(
-        argc, argv, {{"BM_NormalEquations", "BM_HouseholderQr"}});
+    const auto times =
+        quelmar::bench::runWithRatios(argc, argv, {{"BM_NormalEquations", "BM_HouseholderQr"}});
     for (const auto& [name, ms] : times)
         if (name == "BM_NormalEquations")
             std::printf("eleven fits of %d points: %.2f ms (target: at most 20 ms)\n", Points, ms);

@@ -1,6 +1,7 @@
 // The file commands on a data file of 1,000,000 lines with 3 value columns: the phase file and
-// the barycentric rewrite (copy and corrected file) in the design's series and in BJD_TDB, each against a plain line-by-line copy of
-// the same file through std::getline and std::ofstream, in the same run.
+// the barycentric rewrite (copy and corrected file) in the design's series and in BJD_TDB, each
+// against a plain line-by-line copy of the same file through std::getline and std::ofstream, in the
+// same run.
 
 #include "RatioReporter.h"
 #include "analysis/BarycentricCorrection.h"
@@ -89,7 +90,8 @@ void BM_GetlineCopy(benchmark::State& state) {
         std::ifstream in(data, std::ios::binary);
         std::ofstream out(output, std::ios::binary);
         std::string line;
-        while (std::getline(in, line)) out << line << '\n';
+        while (std::getline(in, line))
+            out << line << '\n';
     }
 }
 
@@ -101,10 +103,11 @@ BENCHMARK(BM_GetlineCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto times = quelmar::bench::runWithRatios(
-        argc, argv,
-        {{"BM_PhaseFile", "BM_GetlineCopy"}, {"BM_BarycentricRewrite", "BM_GetlineCopy"},
-         {"BM_BarycentricRewriteTdb", "BM_GetlineCopy"}});
+    const auto times =
+        quelmar::bench::runWithRatios(argc, argv,
+                                      {{"BM_PhaseFile", "BM_GetlineCopy"},
+                                       {"BM_BarycentricRewrite", "BM_GetlineCopy"},
+                                       {"BM_BarycentricRewriteTdb", "BM_GetlineCopy"}});
     double copy = 0;
     for (const auto& [name, ms] : times)
         if (name.rfind("BM_GetlineCopy", 0) == 0) copy = ms;

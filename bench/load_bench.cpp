@@ -24,7 +24,8 @@ std::string generatedFile() {
         std::uniform_real_distribution<double> mag(8.0, 14.0);
         char line[512];
         for (int i = 0; i < Points; ++i) {
-            int n = std::snprintf(line, sizeof line, "%.5f", 2451545.0 + i * 0.01 + mag(rng) * 1e-4);
+            int n =
+                std::snprintf(line, sizeof line, "%.5f", 2451545.0 + i * 0.01 + mag(rng) * 1e-4);
             for (int k = 0; k < Channels; ++k)
                 n += std::snprintf(line + n, sizeof line - n, " %.4f", mag(rng));
             n += std::snprintf(line + n, sizeof line - n, " obs\r\n");
@@ -41,7 +42,8 @@ void BM_QuelmarLoader(benchmark::State& state) {
         auto result = quelmar::loadPointStore(path, Channels);
         const auto& s = result.store;
         std::size_t bytes = s.TimeValues.capacity() * sizeof(double);
-        for (const auto& column : s.ChannelValues) bytes += column.capacity() * sizeof(double);
+        for (const auto& column : s.ChannelValues)
+            bytes += column.capacity() * sizeof(double);
         state.counters["points"] = s.PointCount;
         state.counters["store_bytes_per_bound"] =
             static_cast<double>(bytes) / (8.0 * s.PointCount * (Channels + 1));

@@ -89,7 +89,8 @@ void BM_OcFit(benchmark::State& state) {
     for (auto _ : state) {
         const std::vector<OcPoint> points = countCycles(manyTimes(), Ephem, "generated");
         benchmark::DoNotOptimize(fitEphemeris(points, Ephem, EphemerisKind::Linear, "generated"));
-        benchmark::DoNotOptimize(fitEphemeris(points, Ephem, EphemerisKind::Quadratic, "generated"));
+        benchmark::DoNotOptimize(
+            fitEphemeris(points, Ephem, EphemerisKind::Quadratic, "generated"));
     }
 }
 
@@ -109,7 +110,8 @@ void BM_PlainOcFit(benchmark::State& state) {
             }
         }
         const double dl = s[0] * s[2] - s[1] * s[1];
-        const double linear[2] = {(r[0] * s[2] - r[1] * s[1]) / dl, (s[0] * r[1] - s[1] * r[0]) / dl};
+        const double linear[2] = {(r[0] * s[2] - r[1] * s[1]) / dl,
+                                  (s[0] * r[1] - s[1] * r[0]) / dl};
         auto det = [](double a, double b, double c, double d, double e, double f, double g,
                       double h, double i) {
             return a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);

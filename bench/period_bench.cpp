@@ -163,9 +163,10 @@ BENCHMARK(BM_DirectScan)
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto times = quelmar::bench::runWithRatios(argc, argv,
-                                  {{"BM_Engine/100000/1000", "BM_DirectScan/100000/1000"},
-                                   {"BM_Engine/1000000/20", "BM_DirectScan/1000000/20"}});
+    const auto times =
+        quelmar::bench::runWithRatios(argc, argv,
+                                      {{"BM_Engine/100000/1000", "BM_DirectScan/100000/1000"},
+                                       {"BM_Engine/1000000/20", "BM_DirectScan/1000000/20"}});
     for (const char* points : {"100000", "1000000"}) {
         const auto engine = periodograms().find(std::string("engine/") + points);
         const auto direct = periodograms().find(std::string("direct/") + points);
@@ -179,7 +180,8 @@ int main(int argc, char** argv) {
         const double full = (10 - 0.1) / (quelmar::DefaultPeriodStep / 350) + 1;
         std::printf("a year from space, %.0f trial frequencies for periods of 0.1-10 d: about "
                     "%.0f s (%.1f min) at this pace\n",
-                    full, ms / 1000 * full / SpaceYearFrequencies, ms / 60000 * full / SpaceYearFrequencies);
+                    full, ms / 1000 * full / SpaceYearFrequencies,
+                    ms / 60000 * full / SpaceYearFrequencies);
     }
     std::filesystem::remove(outputPath());
     return 0;

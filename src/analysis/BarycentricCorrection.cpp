@@ -20,7 +20,7 @@ namespace {
 // Radians per degree as the series was fitted with: 3.1415926 / 180, not the exact π / 180.
 constexpr double k = 0.017453292222222222;
 constexpr double AstronomicalUnit = 149600000000; // metres
-constexpr double SpeedOfLight = 299792458;       // metres per second
+constexpr double SpeedOfLight = 299792458;        // metres per second
 constexpr double J2000 = 2451545.0;
 constexpr double DaysPerCentury = 36525;
 
@@ -34,25 +34,31 @@ struct PeriodicTerm {
 };
 
 // The Earth's heliocentric position, ecliptic axes.
-constexpr PeriodicTerm EarthFromSun[] = {
-    {X, 0.999829, 35999.37285, 190.46732}, {X, 0.008353, 71998.746, 187.996},
-    {X, 0.000105, 107998.1, 185.5},        {X, 0.000031, 481266, 128},
-    {X, 0.000026, 3035, 123},              {X, 0.000021, 9038, 153},
-    {X, 0.000052, 71999, 73, true},        {Y, 0.999892, 35999.37285, 100.46558},
-    {Y, 0.008353, 71998.746, 97.994},      {Y, 0.000105, 107998.1, 95.5},
-    {Y, 0.000031, 481266, 38},             {Y, 0.000026, 3035, 34},
-    {Y, 0.000021, 9038, 243},              {Y, 0.000052, 71999, 343, true},
-    {Z, 0.000228, 35999, 285, true}};
+constexpr PeriodicTerm EarthFromSun[] = {{X, 0.999829, 35999.37285, 190.46732},
+                                         {X, 0.008353, 71998.746, 187.996},
+                                         {X, 0.000105, 107998.1, 185.5},
+                                         {X, 0.000031, 481266, 128},
+                                         {X, 0.000026, 3035, 123},
+                                         {X, 0.000021, 9038, 153},
+                                         {X, 0.000052, 71999, 73, true},
+                                         {Y, 0.999892, 35999.37285, 100.46558},
+                                         {Y, 0.008353, 71998.746, 97.994},
+                                         {Y, 0.000105, 107998.1, 95.5},
+                                         {Y, 0.000031, 481266, 38},
+                                         {Y, 0.000026, 3035, 34},
+                                         {Y, 0.000021, 9038, 243},
+                                         {Y, 0.000052, 71999, 343, true},
+                                         {Z, 0.000228, 35999, 285, true}};
 // Its terms in T alone: X = 0.005611 + 0.000123 T, Y = −0.024427 + 0.000093 T.
 constexpr double EarthConstant[] = {0.005611, -0.024427, 0};
 constexpr double EarthSecular[] = {0.000123, 0.000093, 0};
 
 // The barycentre's offset from the Sun: the terms of Jupiter, Saturn, Uranus and Neptune.
 constexpr PeriodicTerm BarycentreFromSun[] = {
-    {X, 0.004957, 3034.91, 124.35}, {X, 0.002718, 1222.11, 140.1}, {X, 0.001554, 218.49, 34.36},
-    {X, 0.000835, 428.47, 44.05},   {X, 0.000120, 6069.8, 144.4},  {X, 0.000076, 2444.2, 95.7},
-    {Y, 0.004955, 3034.91, 34.36},  {Y, 0.002722, 1222.11, 50.06}, {Y, 0.001554, 218.49, 304.34},
-    {Y, 0.000834, 428.47, 314.05},  {Y, 0.000120, 6069.8, 54.4},   {Y, 0.000076, 2444.2, 5.7},
+    {X, 0.004957, 3034.91, 124.35}, {X, 0.002718, 1222.11, 140.1},  {X, 0.001554, 218.49, 34.36},
+    {X, 0.000835, 428.47, 44.05},   {X, 0.000120, 6069.8, 144.4},   {X, 0.000076, 2444.2, 95.7},
+    {Y, 0.004955, 3034.91, 34.36},  {Y, 0.002722, 1222.11, 50.06},  {Y, 0.001554, 218.49, 304.34},
+    {Y, 0.000834, 428.47, 314.05},  {Y, 0.000120, 6069.8, 54.4},    {Y, 0.000076, 2444.2, 5.7},
     {Z, 0.000118, 1222.11, 296.4},  {Z, 0.000113, 3034.91, 293.89}, {Z, 0.000048, 218.49, 172.57}};
 constexpr double BarycentreConstant[] = {-0.000294, -0.000339, 0};
 
@@ -61,8 +67,8 @@ constexpr double BarycentreConstant[] = {-0.000294, -0.000339, 0};
 // amplitude · sin(x + b·k) = sin x · amplitude cos b·k + cos x · amplitude sin b·k. Earth minus
 // barycentre: the barycentre's terms are subtracted.
 struct GroupedSeries {
-    Angles frequency{};               // a, one group per lane; unused lanes 0
-    Angles timesT{};                  // 1 for a group whose terms are multiplied by T
+    Angles frequency{};                // a, one group per lane; unused lanes 0
+    Angles timesT{};                   // 1 for a group whose terms are multiplied by T
     std::array<Angles, 3> sinWeight{}; // per axis: the sum of amplitude · cos b·k of the group
     std::array<Angles, 3> cosWeight{}; // per axis: the sum of amplitude · sin b·k
 };
@@ -83,8 +89,10 @@ const GroupedSeries& groupedSeries() {
             grouped.sinWeight[term.axis][group] += sign * term.amplitude * std::cos(term.b * k);
             grouped.cosWeight[term.axis][group] += sign * term.amplitude * std::sin(term.b * k);
         };
-        for (const PeriodicTerm& term : EarthFromSun) add(term, 1);
-        for (const PeriodicTerm& term : BarycentreFromSun) add(term, -1);
+        for (const PeriodicTerm& term : EarthFromSun)
+            add(term, 1);
+        for (const PeriodicTerm& term : BarycentreFromSun)
+            add(term, -1);
         return grouped;
     }();
     return series;
@@ -94,10 +102,12 @@ const GroupedSeries& groupedSeries() {
 std::array<double, 3> earthFromBarycentre(double T) {
     const GroupedSeries& series = groupedSeries();
     Angles x, sinX, cosX;
-    for (int i = 0; i < AngleLanes; ++i) x[i] = series.frequency[i] * T * k;
+    for (int i = 0; i < AngleLanes; ++i)
+        x[i] = series.frequency[i] * T * k;
     sinesAndCosines(x, sinX, cosX);
     Angles factor;
-    for (int i = 0; i < AngleLanes; ++i) factor[i] = series.timesT[i] != 0 ? T : 1.0;
+    for (int i = 0; i < AngleLanes; ++i)
+        factor[i] = series.timesT[i] != 0 ? T : 1.0;
     std::array<double, 3> position{};
     for (int axis = X; axis <= Z; ++axis) {
         Angles term;
@@ -105,7 +115,8 @@ std::array<double, 3> earthFromBarycentre(double T) {
             term[i] = (sinX[i] * series.sinWeight[axis][i] + cosX[i] * series.cosWeight[axis][i]) *
                       factor[i];
         double sum = EarthConstant[axis] + EarthSecular[axis] * T - BarycentreConstant[axis];
-        for (const double value : term) sum += value;
+        for (const double value : term)
+            sum += value;
         position[axis] = sum;
     }
     return position;
@@ -137,8 +148,8 @@ BarycentricPosition directionOf(const StarPosition& star) {
 
 double correctionAlong(double julianDate, const BarycentricPosition& direction) {
     const BarycentricPosition p = earthBarycentricPosition(julianDate);
-    const double projection = (p.x * direction.x + p.y * direction.y + p.z * direction.z) *
-                              AstronomicalUnit;
+    const double projection =
+        (p.x * direction.x + p.y * direction.y + p.z * direction.z) * AstronomicalUnit;
     return projection / SpeedOfLight / 3600 / 24;
 }
 
@@ -217,17 +228,19 @@ void BarycentricRewrite::run(const StarPosition& star, double jdOffset) const {
     StagedFile copy(copyPath_, file_);
     // Written while it is computed, so that little is left to flush at the end.
     StagedFile corrected(path_);
-    writeCorrected(star, jdOffset, [&corrected](std::string_view piece) { corrected.append(piece); });
+    writeCorrected(star, jdOffset,
+                   [&corrected](std::string_view piece) { corrected.append(piece); });
     corrected.complete();
     copy.commit();
     corrected.commit();
 }
 
-long long BarycentricRewrite::writeCorrectedTdb(
-    const PreciseCorrection& correction, double jdOffset,
-    const std::function<void(std::string_view)>& write) const {
+long long
+BarycentricRewrite::writeCorrectedTdb(const PreciseCorrection& correction, double jdOffset,
+                                      const std::function<void(std::string_view)>& write) const {
     const PreciseStar star{{correction.rightAscension, correction.declination},
-                           correction.properMotionRa, correction.properMotionDec};
+                           correction.properMotionRa,
+                           correction.properMotionDec};
     checkStarPosition(star.position);
     std::optional<Observatory> site;
     if (correction.hasObservatory)
@@ -252,9 +265,8 @@ long long BarycentricRewrite::writeCorrectedTdb(
             }
             if (line.kind == ObservationLine::Observation) {
                 const double date = jdOffset + line.date;
-                const double utc = correction.datesAreHjd
-                                       ? slice.times->toUtc(date, DateScale::Hjd, star)
-                                       : date;
+                const double utc =
+                    correction.datesAreHjd ? slice.times->toUtc(date, DateScale::Hjd, star) : date;
                 if (utcExtrapolated(utc)) ++slice.extrapolated;
                 appendFixedForFile(slice.out, slice.times->bjdTdbFromUtc(utc, star),
                                    decimalsOfDate(line.dateToken, line.date, 8));

@@ -19,13 +19,13 @@ struct TransitBox {
 };
 
 class BoxLeastSquares {
-  public:
+public:
     BoxLeastSquares(const WeightedSeries& series, std::vector<double> durations);
 
     double power(double frequency) { return bestBox(frequency).power; }
     TransitBox bestBox(double frequency);
 
-  private:
+private:
     WeightedSeries series_; // centred values, weights summing to 1
     std::vector<double> durations_;
     double mean_ = 0;

@@ -21,9 +21,8 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
     const int terms = kind == EphemerisKind::Linear ? 2 : 3;
     const auto n = static_cast<int>(points.size());
     if (n < terms + 1)
-        throw QuelmarError(path, {message::OcTooFewForFit, {kindName(kind),
-                                                            std::to_string(terms + 1),
-                                                            std::to_string(n)}});
+        throw QuelmarError(path, {message::OcTooFewForFit,
+                                  {kindName(kind), std::to_string(terms + 1), std::to_string(n)}});
     // The cycles scaled to at most 1, so that the powers of E stay of one size.
     double scale = 0;
     for (const OcPoint& p : points)
@@ -36,7 +35,8 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
     std::array<long double, 5> moments{};
     std::array<long double, MaxTermCount + 1> right{};
     for (const OcPoint& p : points) {
-        const long double w = weighted ? 1 / (static_cast<long double>(p.time.error) * p.time.error) : 1;
+        const long double w =
+            weighted ? 1 / (static_cast<long double>(p.time.error) * p.time.error) : 1;
         const long double u = p.cycle / scale;
         const long double wu = w * u, wu2 = wu * u;
         moments[0] += w;
@@ -54,8 +54,7 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
     for (int j = 1; j <= terms; ++j)
         for (int k = 1; k <= terms; ++k)
             a[j][k] = moments[static_cast<std::size_t>(j + k - 2)];
-    if (matinv(a, terms) == 0)
-        throw QuelmarError(path, {message::OcSingular, {kindName(kind)}});
+    if (matinv(a, terms) == 0) throw QuelmarError(path, {message::OcSingular, {kindName(kind)}});
     std::array<long double, 4> c{};
     for (int j = 1; j <= terms; ++j)
         for (int k = 1; k <= terms; ++k)

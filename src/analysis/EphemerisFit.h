@@ -21,8 +21,8 @@ struct EphemerisFit {
     EphemerisKind kind = EphemerisKind::Linear;
     double epoch = 0, epochError = 0;
     double period = 0, periodError = 0;
-    double quadratic = 0, quadraticError = 0;        // Q, days per cycle²
-    double periodChange = 0, periodChangeError = 0;  // dP/dt, days per day
+    double quadratic = 0, quadraticError = 0;       // Q, days per cycle²
+    double periodChange = 0, periodChangeError = 0; // dP/dt, days per day
     double chi2Reduced = 0;
     std::vector<double> residuals; // O − C less the fitted curve, in the order of the points
 };

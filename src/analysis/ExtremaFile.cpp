@@ -7,7 +7,9 @@ namespace quelmar {
 
 namespace {
 
-std::string fileLine(std::string_view line) { return utf8ToCp1251(line) + "\r\n"; }
+std::string fileLine(std::string_view line) {
+    return utf8ToCp1251(line) + "\r\n";
+}
 
 } // namespace
 

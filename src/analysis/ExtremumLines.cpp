@@ -67,9 +67,8 @@ std::vector<ExtremumLine> timingLines(const PointStore& store, int c, int first,
         const std::string word(methodWord(method));
         if (timing.timed())
             line.text = fixed(timing.moment, decimals) + plusMinus +
-                        fixed(timing.momentError, decimals) + " " +
-                        fixed(timing.value, decimals) + plusMinus +
-                        fixed(timing.valueError, decimals) + " " + word;
+                        fixed(timing.momentError, decimals) + " " + fixed(timing.value, decimals) +
+                        plusMinus + fixed(timing.valueError, decimals) + " " + word;
         else
             line.text = word + ": " + timing.refusal->in(language);
         lines.push_back(std::move(line));

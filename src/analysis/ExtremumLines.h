@@ -42,8 +42,8 @@ std::string fitRefusalText(const ChannelFit& fit, InterfaceLanguage language);
 std::string leftOutText(const ChannelFit& fit, InterfaceLanguage language);
 
 // Subtracts the curves of term count m made by the given run from the values of every channel
-// that has one, over the range that was fitted. Missing values stay missing; a residual of 0 is none. Returns the
-// number of channels changed.
+// that has one, over the range that was fitted. Missing values stay missing; a residual of 0 is
+// none. Returns the number of channels changed.
 int subtractFit(PointStore& store, const ExtremumTables& tables, int m, int run);
 
 } // namespace quelmar

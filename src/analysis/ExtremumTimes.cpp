@@ -20,8 +20,7 @@ bool isType(std::string_view token, bool& secondary) {
     return true;
 }
 
-double positiveError(std::string_view token, int column, const std::string& path,
-                     long long line) {
+double positiveError(std::string_view token, int column, const std::string& path, long long line) {
     const auto error = parseNumber(token);
     if (!error || *error <= 0)
         throw QuelmarError(path, line,
@@ -31,8 +30,8 @@ double positiveError(std::string_view token, int column, const std::string& path
 
 } // namespace
 
-ExtremumTimeList readExtremumTimes(std::string_view text, const std::string& path,
-                                   int errorColumn, MissingMarker marker) {
+ExtremumTimeList readExtremumTimes(std::string_view text, const std::string& path, int errorColumn,
+                                   MissingMarker marker) {
     ExtremumTimeList list;
     std::vector<ExtremumTime>& times = list.times;
     LineReader lines(text);

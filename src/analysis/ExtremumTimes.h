@@ -17,7 +17,7 @@ struct ExtremumTime {
     std::string timeText; // the time as the list writes it
     double error = 0;     // 0: the list gives none
     bool secondary = false;
-    long long line = 0;   // line of the list, from 1
+    long long line = 0; // line of the list, from 1
 };
 
 struct ExtremumTimeList {
@@ -31,7 +31,7 @@ struct ExtremumTimeList {
 // error in the error column, equals the marker is left out and counted.
 // Throws QuelmarError naming path and the line for a line whose time or error is not a number,
 // or an error that is not above 0; lines holding no number at all are skipped.
-ExtremumTimeList readExtremumTimes(std::string_view text, const std::string& path,
-                                   int errorColumn, MissingMarker marker = {});
+ExtremumTimeList readExtremumTimes(std::string_view text, const std::string& path, int errorColumn,
+                                   MissingMarker marker = {});
 
 } // namespace quelmar

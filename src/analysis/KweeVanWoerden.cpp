@@ -16,12 +16,12 @@ constexpr int FewestPairs = 3;
 
 // The series' values, interpolated linearly, at the times of a walk in one direction.
 class Interpolation {
-  public:
+public:
     Interpolation(const TimingSeries& s, double start, bool upwards) : s_(s), up_(upwards) {
         const auto& t = s.t;
         const auto above = std::upper_bound(t.begin(), t.end(), start);
-        i_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(above - t.begin(), 1,
-                                                                 static_cast<std::ptrdiff_t>(t.size()) - 1));
+        i_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(
+            above - t.begin(), 1, static_cast<std::ptrdiff_t>(t.size()) - 1));
     }
     double at(double x) {
         const auto& t = s_.t;
@@ -37,7 +37,7 @@ class Interpolation {
         return s_.y[i_ - 1] + w * (s_.y[i_] - s_.y[i_ - 1]);
     }
 
-  private:
+private:
     const TimingSeries& s_;
     bool up_;
     std::size_t i_ = 1;
@@ -88,18 +88,18 @@ MinimumTiming kweeVanWoerden(const TimingSeries& s) {
     r.method = TimingMethod::KweeVanWoerden;
     const auto n = static_cast<int>(s.t.size());
     if (n < KweeVanWoerdenMinimumPoints || s.t.back() == s.t.front()) {
-        r.refusal = MessageText(message::TimingTooFewPoints,
-                                {"Kwee–van Woerden", std::to_string(KweeVanWoerdenMinimumPoints),
-                                 std::to_string(n)});
+        r.refusal = MessageText(
+            message::TimingTooFewPoints,
+            {"Kwee–van Woerden", std::to_string(KweeVanWoerdenMinimumPoints), std::to_string(n)});
         return r;
     }
     const double spacing = (s.t.back() - s.t.front()) / (n - 1);
     const Lattice lattice{s.t.front(), spacing / 2};
     long long j = lattice.nearest(roughMinimum(s));
     for (int move = 0; move < MoveLimit; ++move) {
-        const int pairs = std::min({pairsAbout(s, lattice, j - 1, spacing),
-                                    pairsAbout(s, lattice, j, spacing),
-                                    pairsAbout(s, lattice, j + 1, spacing)});
+        const int pairs =
+            std::min({pairsAbout(s, lattice, j - 1, spacing), pairsAbout(s, lattice, j, spacing),
+                      pairsAbout(s, lattice, j + 1, spacing)});
         if (pairs < FewestPairs) {
             r.refusal = reflectionRunsOut(lattice.time(j));
             return r;
@@ -123,9 +123,8 @@ MinimumTiming kweeVanWoerden(const TimingSeries& s) {
         r.moment = lattice.time(j) + shift;
         const double centre = lattice.time(j);
         const double reach = offset(j, pairs, spacing);
-        r.points = static_cast<int>(
-            std::upper_bound(s.t.begin(), s.t.end(), centre + reach) -
-            std::lower_bound(s.t.begin(), s.t.end(), centre - reach));
+        r.points = static_cast<int>(std::upper_bound(s.t.begin(), s.t.end(), centre + reach) -
+                                    std::lower_bound(s.t.begin(), s.t.end(), centre - reach));
         const double z = r.points / 4.0;
         const double lowest = at - b * b / (4 * a); // S at T0: 4ac − b² over 4a
         // A parabola whose lowest S is not above 0 leaves the error undefined.

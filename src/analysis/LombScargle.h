@@ -15,7 +15,7 @@
 namespace quelmar {
 
 class LombScargle {
-  public:
+public:
     LombScargle(const WeightedSeries& series, int harmonics);
 
     // The power at one frequency (cycles per day), by direct sums.
@@ -26,7 +26,7 @@ class LombScargle {
     // direct sums otherwise.
     std::vector<double> powers(const std::vector<double>& frequencies) const;
 
-  private:
+private:
     // Solves the normal equations of the fit from the sums Σw·e^{imx} (m = 0 … 2K) and
     // Σw·y·e^{ikx} (k = 1 … K), x = 2πft.
     double powerFromSums(const double* cosW, const double* sinW, const double* cosY,

@@ -80,8 +80,8 @@ double roughMinimum(const TimingSeries& series) {
     return n == 0 ? 0 : series.t[std::min(at, n - 1)];
 }
 
-MinimumTiming timeExtremum(const PointStore& store, int c, int first, int last,
-                           TimingMethod method, TermRange terms) {
+MinimumTiming timeExtremum(const PointStore& store, int c, int first, int last, TimingMethod method,
+                           TermRange terms) {
     if (method == TimingMethod::KweeVanWoerden)
         return kweeVanWoerden(timingSeries(store, c, first, last));
     if (method == TimingMethod::Symmetric)

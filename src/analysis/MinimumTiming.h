@@ -43,8 +43,8 @@ struct MinimumTiming {
     double momentError = 0;
     double value = 0; // the fitted value at the moment, in the channel's own sign
     double valueError = 0;
-    int points = 0; // points the timing used
-    int terms = 0;  // the polynomial's term count, where the method has one
+    int points = 0;                     // points the timing used
+    int terms = 0;                      // the polynomial's term count, where the method has one
     std::optional<MessageText> refusal; // why there is no timing
 
     bool timed() const { return !refusal.has_value(); }
@@ -55,7 +55,7 @@ struct TermRange;
 // Times the extremum of channel c over first ... last by a method. The polynomial timing is
 // the fit of the term counts given with the smallest moment error, as the workbench's choice of
 // the best term count makes it; the symmetric polynomial takes terms.first terms.
-MinimumTiming timeExtremum(const PointStore& store, int c, int first, int last,
-                           TimingMethod method, TermRange terms);
+MinimumTiming timeExtremum(const PointStore& store, int c, int first, int last, TimingMethod method,
+                           TermRange terms);
 
 } // namespace quelmar

@@ -27,17 +27,16 @@ std::vector<std::size_t> timeOrder(const std::vector<OcPoint>& points) {
 // a time never falls as time goes on, so in time order the times of one cycle and one type
 // follow one another. Each is held against the first of its cycle in the list, and the first
 // such time in the list is the one refused.
-void refuseTwoInOneCycle(const std::vector<OcPoint>& points,
-                         const std::vector<std::size_t>& order, double period,
-                         const std::string& path) {
+void refuseTwoInOneCycle(const std::vector<OcPoint>& points, const std::vector<std::size_t>& order,
+                         double period, const std::string& path) {
     std::size_t refused = points.size(), against = 0;
     for (int secondary = 0; secondary < 2; ++secondary) {
         std::vector<std::size_t> group;
         const auto check = [&] {
             const std::size_t first = *std::min_element(group.begin(), group.end());
             for (std::size_t i : group)
-                if (i < refused && std::fabs(points[i].time.time - points[first].time.time) >
-                                       period / 4) {
+                if (i < refused &&
+                    std::fabs(points[i].time.time - points[first].time.time) > period / 4) {
                     refused = i;
                     against = first;
                 }
@@ -52,11 +51,11 @@ void refuseTwoInOneCycle(const std::vector<OcPoint>& points,
     }
     if (refused == points.size()) return;
     const OcPoint& p = points[refused];
-    throw QuelmarError(path, p.time.line,
-                       {message::OcSameCycle,
-                        {fixed(p.cycle, p.time.secondary ? 1 : 0),
-                         std::to_string(points[against].time.line),
-                         fixed(std::fabs(p.time.time - points[against].time.time), 5)}});
+    throw QuelmarError(
+        path, p.time.line,
+        {message::OcSameCycle,
+         {fixed(p.cycle, p.time.secondary ? 1 : 0), std::to_string(points[against].time.line),
+          fixed(std::fabs(p.time.time - points[against].time.time), 5)}});
 }
 
 } // namespace
@@ -79,9 +78,10 @@ std::vector<OcPoint> countCycles(const std::vector<ExtremumTime>& times, Ephemer
         const OcPoint& before = points[order[k - 1]];
         const OcPoint& now = points[order[k]];
         if (std::fabs(now.oc - before.oc) > ephemeris.period / 2)
-            throw QuelmarError(path, now.time.line,
-                               {message::OcCycleSlip, {fixed(ephemeris.period / 2, 5),
-                                                       std::to_string(before.time.line)}});
+            throw QuelmarError(
+                path, now.time.line,
+                {message::OcCycleSlip,
+                 {fixed(ephemeris.period / 2, 5), std::to_string(before.time.line)}});
     }
     return points;
 }

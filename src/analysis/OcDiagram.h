@@ -5,8 +5,9 @@
 //
 // The cycles are counted, never read from the list. Two times of one cycle within a quarter
 // period of each other are one extremum timed twice, and both are kept. The count is refused
-// when two times of one cycle lie farther apart (two extrema in one cycle), or when the O − C of a time, in time order, is more than half a period from the
-// one before it: the ephemeris then lets a cycle slip between them.
+// when two times of one cycle lie farther apart (two extrema in one cycle), or when the O − C of a
+// time, in time order, is more than half a period from the one before it: the ephemeris then lets a
+// cycle slip between them.
 
 #include "ExtremumTimes.h"
 

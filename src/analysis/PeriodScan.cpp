@@ -3,9 +3,9 @@
 // block writes every finished block in frequency order. A block stopped by Cancel is written
 // up to its last finished frequency, and nothing after it.
 
+#include "PeriodScan.h"
 #include "PeriodogramWriter.h"
 #include "PhaseFold.h"
-#include "PeriodScan.h"
 
 #include "core/Error.h"
 #include "core/WritePlan.h"
@@ -187,14 +187,15 @@ ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
     const long long total = countFrequencies(grid, progress);
     progress.total = total;
 
-    const unsigned workers = static_cast<unsigned>(
-        std::clamp<long long>(scanThreads(threads), 1, std::max(total, 1LL)));
+    const unsigned workers =
+        static_cast<unsigned>(std::clamp<long long>(scanThreads(threads), 1, std::max(total, 1LL)));
     BlockScan scan(grid, blockSizeFor(series.count(), total, workers), workers, writer, progress);
     {
         std::vector<std::jthread> helpers;
         try {
             for (unsigned w = 1; w < workers; ++w)
-                helpers.emplace_back(runWorker, std::cref(series), std::ref(scan), std::ref(progress));
+                helpers.emplace_back(runWorker, std::cref(series), std::ref(scan),
+                                     std::ref(progress));
         } catch (const std::system_error&) {
             // A thread the system will not start leaves its share to the others.
         }

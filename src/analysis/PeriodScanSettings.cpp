@@ -72,9 +72,9 @@ FrequencyGrid frequencyGrid(const PeriodScanSettings& settings, double timeSpan)
             {message::ShortestPeriodTooShort, {roundTripText(pmin), fixed(timeSpan, 4)}});
     // Below one unit in the last place of fmax, adding Δf would leave a frequency unchanged.
     if (!(grid.step > grid.fmax * DBL_EPSILON))
-        throw QuelmarError({message::ScanStepTooSmall,
-                            {roundTripText(settings.step), roundTripText(pmin),
-                             fixed(timeSpan, 4)}});
+        throw QuelmarError(
+            {message::ScanStepTooSmall,
+             {roundTripText(settings.step), roundTripText(pmin), fixed(timeSpan, 4)}});
     const double count = std::trunc((grid.fmax - grid.fmin) / grid.step + 1.001);
     grid.estimatedCount = count < 1 ? 1 : static_cast<long long>(count);
     return grid;

@@ -17,8 +17,8 @@ void checkColumn(const std::string& path, int channels, int column) {
     if (column < 1)
         throw QuelmarError(path, {message::ColumnNotValueColumn, {std::to_string(column)}});
     if (channels >= 2 && column > channels)
-        throw QuelmarError(path, {message::ColumnAbsent,
-                                  {std::to_string(column), std::to_string(channels)}});
+        throw QuelmarError(
+            path, {message::ColumnAbsent, {std::to_string(column), std::to_string(channels)}});
 }
 
 void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
@@ -109,8 +109,7 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
     if (series.DataChannelCount > 0) checkColumn(path, series.DataChannelCount, column);
     series.column = valueColumn;
     readPoints(text, valueColumn, series);
-    if (series.count() + series.missing == 0)
-        throw QuelmarError(path, message::NoObservations);
+    if (series.count() + series.missing == 0) throw QuelmarError(path, message::NoObservations);
     if (series.DataChannelCount == 0) throw QuelmarError(path, message::NoValueAfterDate);
     if (series.count() == 0)
         throw QuelmarError(path, {message::ColumnWithoutValues, {std::to_string(valueColumn)}});
@@ -132,8 +131,7 @@ std::string leftOutNotice(const PeriodSeries& series) {
                  " more are left out";
     if (series.missing > 0)
         notice += (notice.empty() ? "" : "; ") + std::to_string(series.missing) +
-                  (series.missing == 1 ? " observation has" : " observations have") +
-                  " no value" +
+                  (series.missing == 1 ? " observation has" : " observations have") + " no value" +
                   (series.marker.isNone() ? "" : " (" + missingMarkerText(series.marker) + ")") +
                   " in column " + std::to_string(series.column) + " and " +
                   (series.missing == 1 ? "is" : "are") + " left out";

@@ -2,8 +2,8 @@
 // The observations a period search works on: the dates and one value column of a data file,
 // in file order, since the phase origin is the date of the first observation read.
 
-#include "core/ObservationFile.h"
 #include "core/MissingValue.h"
+#include "core/ObservationFile.h"
 
 #include <cmath>
 #include <string>
@@ -25,7 +25,7 @@ struct PeriodSeries {
     double timeSpan = 0;        // latest date minus earliest
     // Θ takes the values multiplied by 2 to this power: 0 for data in the ordinary range.
     int valueExponent = 0;
-    double deviationSum = 0;    // S = Σ (w(i) − mean)², w(i) = scaledValue(i), in file order
+    double deviationSum = 0; // S = Σ (w(i) − mean)², w(i) = scaledValue(i), in file order
 
     int count() const { return static_cast<int>(times.size()) - 1; }
     double scaledValue(int i) const {
@@ -35,8 +35,8 @@ struct PeriodSeries {
 
 // Reads the dates and column k of a data file: lines that hold no observation (blank, or not
 // beginning with a number) are skipped; an observation whose value is missing (the marker,
-// absent, or not a number) is left out and counted. A file with one value column is analysed on that
-// column whatever column k (from 1) is asked for. At most MaxPoints observations are read.
+// absent, or not a number) is left out and counted. A file with one value column is analysed on
+// that column whatever column k (from 1) is asked for. At most MaxPoints observations are read.
 // Throws QuelmarError, naming the file, for more value columns than a data file may have and
 // for input that leaves the statistic undefined: no observation or only one, all dates equal,
 // all values equal, a column that the file does not have.

@@ -98,11 +98,12 @@ std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
     return second;
 }
 
-std::vector<PeriodSummaryLine>
-summarisePeriodSearches(const std::vector<std::string>& files,
-                        const std::vector<std::string>& periodograms,
-                        const PeriodScanSettings& settings, unsigned threads,
-                        const std::function<void()>& done, MissingMarker missing) {
+std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::string>& files,
+                                                       const std::vector<std::string>& periodograms,
+                                                       const PeriodScanSettings& settings,
+                                                       unsigned threads,
+                                                       const std::function<void()>& done,
+                                                       MissingMarker missing) {
     std::vector<PeriodSummaryLine> lines(files.size());
     std::vector<std::size_t> small, large;
     std::map<std::string, std::size_t> firstWriter;

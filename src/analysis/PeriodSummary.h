@@ -14,13 +14,13 @@ namespace quelmar {
 
 struct PeriodSummaryLine {
     std::string file;
-    std::string periodogram;         // the file the periodogram went to
-    long long points = 0;            // observations analysed
-    long long leftOut = 0;           // observations left out: missing values, beyond the limit
+    std::string periodogram; // the file the periodogram went to
+    long long points = 0;    // observations analysed
+    long long leftOut = 0;   // observations left out: missing values, beyond the limit
     std::optional<PeriodogramLine> best;
     // The smallest minimum of Θ farther from the best frequency than the resolution 1 / T.
     std::optional<PeriodogramLine> second;
-    std::string status = "ok";       // or the error in words
+    std::string status = "ok"; // or the error in words
     bool ok() const { return status == "ok"; }
 };
 
@@ -34,11 +34,12 @@ std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
 // other on all of them. `done` is called after each file (from any worker thread). `missing`
 // marks the values left out.
 inline constexpr long long SmallFileBytes = 4'000'000;
-std::vector<PeriodSummaryLine>
-summarisePeriodSearches(const std::vector<std::string>& files,
-                        const std::vector<std::string>& periodograms,
-                        const PeriodScanSettings& settings, unsigned threads,
-                        const std::function<void()>& done = {}, MissingMarker missing = {});
+std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::string>& files,
+                                                       const std::vector<std::string>& periodograms,
+                                                       const PeriodScanSettings& settings,
+                                                       unsigned threads,
+                                                       const std::function<void()>& done = {},
+                                                       MissingMarker missing = {});
 
 // The summary as a table: a header line, then one line per file, fields separated by commas
 // (quoted where they hold a comma or a quote), numbers with 8 decimals, CR LF.

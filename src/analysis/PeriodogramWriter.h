@@ -50,8 +50,8 @@ private:
 
     std::string path_;
     std::unique_ptr<StagedFile> staged_;
-    int lock_ = -1; // the earlier periodogram, locked until it is replaced
-    int fd_ = -1;   // a pipe or a device written directly
+    int lock_ = -1;    // the earlier periodogram, locked until it is replaced
+    int fd_ = -1;      // a pipe or a device written directly
     std::string text_; // the batch being written, kept to reuse its memory
     long long lines_ = 0;
     std::optional<PeriodogramLine> best_;

@@ -11,11 +11,11 @@
 namespace quelmar {
 
 class PhaseDispersion {
-  public:
+public:
     PhaseDispersion(const WeightedSeries& series, int bins, int covers);
     double theta(double frequency);
 
-  private:
+private:
     WeightedSeries series_; // centred values
     int bins_, covers_;
     double variance_ = 0;                       // Σ (y − ȳ)² / (n − 1)

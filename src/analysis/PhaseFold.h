@@ -13,7 +13,7 @@
 namespace quelmar {
 
 class PhaseFold {
-  public:
+public:
     // Takes the copy; all memory the folds need is allocated here, none per frequency.
     explicit PhaseFold(const PeriodSeries& series);
 
@@ -37,7 +37,7 @@ class PhaseFold {
         std::uint32_t place; // i − 1
     };
 
-  private:
+private:
     void reorder(double frequency);
     void countBuckets(double frequency);
     void scatterIntoBuckets();

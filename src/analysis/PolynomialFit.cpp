@@ -19,11 +19,11 @@ struct FitSeries {
     std::vector<double> t; // [i - first], every point of the range
     std::vector<double> y;
     std::vector<std::uint8_t> missing; // [i - first]: the store's mask
-    int points = 0;        // present points (value not missing)
+    int points = 0;                    // present points (value not missing)
     int distinctTimes = 0; // distinct times among them: at most this many terms are solvable
     double tLow = 0;       // normalised times of the range's ends
     double tHigh = 0;
-    std::array<long double, MaxTermCount + 1> b{};      // b[k] = Σ y·t^(k−1), k = 1 ... 11
+    std::array<long double, MaxTermCount + 1> b{};     // b[k] = Σ y·t^(k−1), k = 1 ... 11
     std::array<long double, 2 * MaxTermCount - 1> s{}; // s[k] = Σ t^k, k = 0 ... 20
 
     bool present(std::size_t j) const { return missing[j] == 0; }
@@ -45,8 +45,8 @@ void addPowerSums(FitSeries& f) {
         for (int k = 0; k <= 2 * MaxTermCount - 2; ++k) {
             f.s[k] += (power[0] + power[1]) + (power[2] + power[3]);
             if (k < MaxTermCount)
-                f.b[k + 1] += (y[0] * power[0] + y[1] * power[1]) +
-                              (y[2] * power[2] + y[3] * power[3]);
+                f.b[k + 1] +=
+                    (y[0] * power[0] + y[1] * power[1]) + (y[2] * power[2] + y[3] * power[3]);
             for (std::size_t l = 0; l < lanes; ++l)
                 power[l] *= t[l];
         }
@@ -149,7 +149,7 @@ NewtonResult findStationaryPoint(const Coefficients& c, int m, long double t) {
 }
 
 class ExtremumFitter {
-  public:
+public:
     ExtremumFitter(const PointStore& store, int c, int first, int last, int run,
                    ExtremumTables& tables)
         : c_(c), first_(first), last_(last), run_(run), tables_(tables),
@@ -158,7 +158,7 @@ class ExtremumFitter {
     const FitSeries& series() const { return f_; }
     TermFit fit(int m);
 
-  private:
+private:
     void storeCurve(int m, const Coefficients& c, long double& squaredResiduals);
     long double firstStart(const FitCurve& curve);
     void storeExtremum(int m, const Coefficients& c, long double s2, const NewtonResult& newton,

@@ -58,9 +58,9 @@ struct ChannelFit {
     int last = 0;
     int run = 0;
     FitRefusal refusal = FitRefusal::None;
-    int points = 0;       // points fitted: those of the range whose value is not missing
-    int leftOut = 0;      // points of the range left out as missing values
-    int refusedTerms = 0; // TooFewPoints: the term count that cannot be fitted
+    int points = 0;             // points fitted: those of the range whose value is not missing
+    int leftOut = 0;            // points of the range left out as missing values
+    int refusedTerms = 0;       // TooFewPoints: the term count that cannot be fitted
     std::vector<TermFit> terms; // in the order fitted, term counts first ... last
 };
 

@@ -35,7 +35,7 @@ struct PrincipalComponents {
     // The hand-over to the view: the component series, until the view takes them over as its
     // channels, and whether the view now shows them.
     std::vector<std::vector<double>> ComponentValues; // [k][i], i = 1 ... PointCount
-    std::vector<std::uint8_t> ComponentMissing; // [i]: 1 at the points left out; empty: none
+    std::vector<std::uint8_t> ComponentMissing;       // [i]: 1 at the points left out; empty: none
     bool ComponentsPending = false;
     bool ComponentsShown = false;
 };

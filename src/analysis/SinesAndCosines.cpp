@@ -52,8 +52,8 @@ inline void reducedSinesAndCosines(const Angles& angle, Angles& sin, Angles& cos
 // Four lanes at a time on processors that have them. Without fused multiply-add (the library's
 // flags) both versions round alike. Chosen at the first call rather than by the loader, which
 // sanitizers do not allow.
-__attribute__((target("arch=x86-64-v3"))) void wideSinesAndCosines(const Angles& angle,
-                                                                      Angles& sin, Angles& cos) {
+__attribute__((target("arch=x86-64-v3"))) void wideSinesAndCosines(const Angles& angle, Angles& sin,
+                                                                   Angles& cos) {
     reducedSinesAndCosines(angle, sin, cos);
 }
 

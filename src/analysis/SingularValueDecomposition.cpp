@@ -39,7 +39,7 @@ double magnitudeSum(const double* c, int from, int to, double sum = 0) {
 // diagonal in w and the superdiagonal in work. The left reflection of column i is applied to
 // the columns after it; the right reflection of row i to the rows after it.
 class Bidiagonalization {
-  public:
+public:
     Bidiagonalization(ColumnMatrix& U, SmallVector& w, SmallVector& work)
         : U_(U), m_(U.rows), n_(U.cols), w_(w), work_(work) {}
 
@@ -60,7 +60,7 @@ class Bidiagonalization {
         return x;
     }
 
-  private:
+private:
     double* col(int j) { return U_.column[std::size_t(j)].data(); }
 
     // Forms the left reflection of column i: divides the column by its scale, and finds the

@@ -42,7 +42,9 @@ struct CatalogueLocation {
 CatalogueLocation catalogueLocation(const std::string& executableFolder,
                                     const std::string& configurationFolder);
 // One file both read and written, as given by the user.
-inline CatalogueLocation catalogueFile(const std::string& path) { return {path, path}; }
+inline CatalogueLocation catalogueFile(const std::string& path) {
+    return {path, path};
+}
 
 // The catalogue line of a star: both coordinates with 8 decimals, then the name, CR LF.
 std::string catalogueLine(std::string_view name, const StarPosition& position);

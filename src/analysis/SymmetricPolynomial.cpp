@@ -34,8 +34,8 @@ using Vector = std::array<long double, MaxTermCount + 1>; // [1 ... size]
 // Least squares with the columns column(i, v) (v[1 ... size]) of every point: the inverse of
 // the normal matrix and the solution; false when the normal equations are singular.
 template <typename Columns>
-bool solve(const TimingSeries& s, int size, Columns column, NormalMatrix& inverse,
-           Vector& solution, const std::vector<long double>& target) {
+bool solve(const TimingSeries& s, int size, Columns column, NormalMatrix& inverse, Vector& solution,
+           const std::vector<long double>& target) {
     inverse = {};
     Vector right{};
     Vector v{};
@@ -64,8 +64,8 @@ void evenBasis(long double d, int terms, Vector& v) {
 
 struct LinearFit {
     bool solved = false;
-    Vector a{};           // a[1 + k], k = 0 ... terms − 1
-    long double rss = 0;  // residual sum of squares
+    Vector a{};          // a[1 + k], k = 0 ... terms − 1
+    long double rss = 0; // residual sum of squares
     NormalMatrix inverse{};
 };
 
@@ -81,8 +81,9 @@ long double evenPolynomial(const Vector& a, long double d, int terms, Vector& v)
 LinearFit fitAbout(const TimingSeries& s, const Normalised& n, long double tau, int terms) {
     LinearFit f;
     const std::vector<long double> y(s.y.begin(), s.y.end());
-    f.solved = solve(s, terms, [&](std::size_t i, Vector& v) { evenBasis(n.x[i] - tau, terms, v); },
-                     f.inverse, f.a, y);
+    f.solved = solve(
+        s, terms, [&](std::size_t i, Vector& v) { evenBasis(n.x[i] - tau, terms, v); }, f.inverse,
+        f.a, y);
     if (!f.solved) return f;
     Vector v{};
     for (std::size_t i = 0; i < s.t.size(); ++i) {
@@ -158,8 +159,7 @@ MinimumTiming symmetricPolynomial(const TimingSeries& s, int terms) {
         if (std::fabs(tau) > 1) break;
     }
     // The centre must be a minimum inside the range.
-    if (std::fabs(tau) > 1 || !(f.a[2] > 0))
-        return refused(MessageText(message::TimingNoMinimum));
+    if (std::fabs(tau) > 1 || !(f.a[2] > 0)) return refused(MessageText(message::TimingNoMinimum));
     const long double s2 = f.rss / (count - terms - 1);
     MinimumTiming r;
     r.method = TimingMethod::Symmetric;

@@ -3,8 +3,8 @@
 // with T0 among its parameters: y = a0 + a1·u + … + a(m−1)·u^(m−1), u = ((t − T0)/h)², h half
 // the span of the range. For a fixed T0 the fit is linear; T0 is found by Gauss–Newton steps on
 // all parameters, each step's coefficients solved afresh (nonlinear least squares as in Press
-// et al., Numerical Recipes, 3rd ed., §15.5). The errors of T0 and of the value a0 are those of the full covariance
-// s²·(JᵀJ)⁻¹ with N − m − 1 degrees of freedom.
+// et al., Numerical Recipes, 3rd ed., §15.5). The errors of T0 and of the value a0 are those of the
+// full covariance s²·(JᵀJ)⁻¹ with N − m − 1 degrees of freedom.
 
 #include "MinimumTiming.h"
 

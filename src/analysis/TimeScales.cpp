@@ -14,9 +14,9 @@ namespace quelmar {
 
 namespace {
 
-constexpr double NodeSpacing = 4;         // days between the nodes of the interpolation
-constexpr double NodeOrigin = ERFA_DJ00;  // a node falls on J2000.0
-constexpr double UtcBegins = 2436934.5;   // 1960 January 1, 0h: the first entry of ERFA's table
+constexpr double NodeSpacing = 4;        // days between the nodes of the interpolation
+constexpr double NodeOrigin = ERFA_DJ00; // a node falls on J2000.0
+constexpr double UtcBegins = 2436934.5;  // 1960 January 1, 0h: the first entry of ERFA's table
 constexpr double TtMinusTai = 32.184 / ERFA_DAYSEC;
 constexpr double LightTimePerAu = ERFA_AULT / ERFA_DAYSEC; // days
 // 2GM☉/c³ in days: the scale of the Sun's Shapiro delay.
@@ -59,19 +59,19 @@ bool utcExtrapolated(double julianDateUtc) {
 
 void checkStarPosition(const StarPosition& star) {
     if (!(star.rightAscension >= 0 && star.rightAscension < 24))
-        throw QuelmarError(MessageText(message::RightAscensionOutOfRange,
-                                       {fixed(star.rightAscension, 6)}));
+        throw QuelmarError(
+            MessageText(message::RightAscensionOutOfRange, {fixed(star.rightAscension, 6)}));
     if (!(std::abs(star.declination) <= 90))
-        throw QuelmarError(MessageText(message::DeclinationOutOfRange,
-                                       {fixed(star.declination, 6)}));
+        throw QuelmarError(
+            MessageText(message::DeclinationOutOfRange, {fixed(star.declination, 6)}));
 }
 
 void checkObservatory(const Observatory& site) {
     if (!(std::abs(site.longitude) <= 180 && std::abs(site.latitude) <= 90 &&
           std::abs(site.height) <= 10000))
-        throw QuelmarError(MessageText(message::ObservatoryOutOfRange,
-                                       {fixed(site.longitude, 6), fixed(site.latitude, 6),
-                                        fixed(site.height, 1)}));
+        throw QuelmarError(MessageText(
+            message::ObservatoryOutOfRange,
+            {fixed(site.longitude, 6), fixed(site.latitude, 6), fixed(site.height, 1)}));
 }
 
 PreciseTimes::PreciseTimes(std::optional<Observatory> site) : site_(site) {
@@ -183,12 +183,15 @@ double PreciseTimes::tdbFromTt(double tt, double utc) {
     return tt + ((1 - s) * segment.tdbMinusTt[0] + s * segment.tdbMinusTt[1]) / ERFA_DAYSEC;
 }
 
-double PreciseTimes::tdbFromUtc(double utc) { return tdbFromTt(ttFromUtc(utc), utc); }
+double PreciseTimes::tdbFromUtc(double utc) {
+    return tdbFromTt(ttFromUtc(utc), utc);
+}
 
 PreciseTimes::Vector PreciseTimes::directionAt(const PreciseStar& star, double tdb) {
     const bool fixedStar = star.properMotionRa == 0 && star.properMotionDec == 0;
     // A star without proper motion has one direction: kept for the dates that follow.
-    if (fixedStar && directionFor_ && directionFor_->rightAscension == star.position.rightAscension &&
+    if (fixedStar && directionFor_ &&
+        directionFor_->rightAscension == star.position.rightAscension &&
         directionFor_->declination == star.position.declination)
         return direction_;
     double alpha = star.position.rightAscension * 15 * ERFA_DD2R;
@@ -217,7 +220,8 @@ double PreciseTimes::bjdTdbFromUtc(double utc, const PreciseStar& star) {
     const Vector& b = earth.barycentric;
     const Vector& h = earth.heliocentric;
     const double romer = (n.x * b.x + n.y * b.y + n.z * b.z) * LightTimePerAu;
-    const double cosSun = (n.x * h.x + n.y * h.y + n.z * h.z) / std::sqrt(h.x * h.x + h.y * h.y + h.z * h.z);
+    const double cosSun =
+        (n.x * h.x + n.y * h.y + n.z * h.z) / std::sqrt(h.x * h.x + h.y * h.y + h.z * h.z);
     return tdb + romer + ShapiroScale * std::log(1 + cosSun);
 }
 

@@ -37,10 +37,13 @@ struct PreciseStar {
 // The scales `quelmar-cli time` converts between: JD in UTC, TT, TDB (at the centre of the
 // Earth), HJD (UTC), BJD_TDB.
 enum class DateScale { Utc, Tt, Tdb, Hjd, BjdTdb };
-std::optional<DateScale> dateScaleNamed(std::string_view name); // "utc", "tt", "tdb", "hjd", "bjd-tdb"
+std::optional<DateScale>
+dateScaleNamed(std::string_view name); // "utc", "tt", "tdb", "hjd", "bjd-tdb"
 std::string_view dateScaleName(DateScale scale);
 // HJD and BJD_TDB depend on the star's direction.
-inline bool needsStar(DateScale scale) { return scale == DateScale::Hjd || scale == DateScale::BjdTdb; }
+inline bool needsStar(DateScale scale) {
+    return scale == DateScale::Hjd || scale == DateScale::BjdTdb;
+}
 
 // Whether UTC is extrapolated for a date: before 1960 (before UTC; ERFA takes TAI − UTC as 0)
 // or after today (leap seconds not yet announced).

@@ -29,9 +29,8 @@ CLI::Option* addDataFile(CLI::App& command, std::string& path, const std::string
 
 void reportSkippedLines(const std::string& path, const SkippedLines& skipped) {
     if (skipped.count > 0)
-        std::cerr << "quelmar-cli: " << path << ", line " << skipped.firstLine
-                  << ": the first of " << skipped.count
-                  << " line(s) skipped, holding no observation\n";
+        std::cerr << "quelmar-cli: " << path << ", line " << skipped.firstLine << ": the first of "
+                  << skipped.count << " line(s) skipped, holding no observation\n";
 }
 
 CLI::Option* addJsonFlag(CLI::App& command, bool& json, const std::string& help) {
@@ -45,8 +44,8 @@ CLI::Option* addMissingOption(CLI::App& command, MissingMarker& marker) {
             [&marker](const std::string& text) {
                 const std::optional<MissingMarker> read = parseMissingMarker(text);
                 if (!read)
-                    throw CLI::ValidationError("--missing", "\"" + text +
-                                                                "\" is neither a number nor none");
+                    throw CLI::ValidationError("--missing",
+                                               "\"" + text + "\" is neither a number nor none");
                 marker = *read;
             },
             "the value that marks a missing one in the data file (default " +

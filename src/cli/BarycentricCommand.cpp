@@ -6,8 +6,8 @@
 #include "commands.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
-#include "core/WritePlan.h"
 #include "core/TimeScale.h"
+#include "core/WritePlan.h"
 #include "core/numbers.h"
 
 #include <cstdlib>
@@ -37,8 +37,8 @@ CatalogueLocation defaultCatalogue() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     const std::string configuration = config && *config ? std::string(config)
-                                      : home             ? std::string(home) + "/.config"
-                                                         : std::string(".");
+                                      : home            ? std::string(home) + "/.config"
+                                                        : std::string(".");
     return catalogueLocation(folder, configuration + "/quelmar");
 }
 

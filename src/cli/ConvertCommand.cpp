@@ -101,15 +101,17 @@ void addConvertCommand(CLI::App& app) {
                     "file holds more than one");
     cmd->add_option("--flux", opt->flux, "FITS flux column: pdcsap (default) or sap")
         ->check(CLI::IsMember({"pdcsap", "sap"}));
-    auto* magnitude = cmd->add_option("--magnitude", opt->zeroPoint,
-                    "FITS: write magnitudes, zero point ZP - 2.5 log10(flux); without ZP the "
-                    "median flux is magnitude 0")
-        ->expected(0, 1);
+    auto* magnitude =
+        cmd->add_option("--magnitude", opt->zeroPoint,
+                        "FITS: write magnitudes, zero point ZP - 2.5 log10(flux); without ZP the "
+                        "median flux is magnitude 0")
+            ->expected(0, 1);
     cmd->add_option("--columns", opt->columns,
                     "header names of the time column and the value columns, separated by commas "
                     "(any table; overrides the survey layouts)");
-    cmd->add_option("--time", opt->time, "ZTF time: hjd (default, a full HJD) or mjd "
-                                         "(mjd + 2400000.5)")
+    cmd->add_option("--time", opt->time,
+                    "ZTF time: hjd (default, a full HJD) or mjd "
+                    "(mjd + 2400000.5)")
         ->check(CLI::IsMember({"hjd", "mjd"}));
     addJsonFlag(*cmd, opt->json);
     cmd->callback([opt, magnitude] {

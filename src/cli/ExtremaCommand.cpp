@@ -1,7 +1,7 @@
+#include "Arguments.h"
 #include "JsonOutput.h"
 #include "analysis/ExtremumLines.h"
 #include "commands.h"
-#include "Arguments.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -101,8 +101,7 @@ void runExtrema(const ExtremaOptions& opt) {
         throw QuelmarError("--decimals " + std::to_string(opt.decimals) + " is not 0 ... 20");
     const FileContent file(opt.data);
     LoadResult loaded =
-        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data,
-                        opt.missing);
+        parsePointStore(file.text(), countChannels(file.text(), opt.data), opt.data, opt.missing);
     reportSkippedLines(opt.data, loaded.skipped);
     PointStore store = std::move(loaded.store);
     if (opt.channel < 1 || opt.channel > store.ChannelCount)

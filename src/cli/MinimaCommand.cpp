@@ -35,8 +35,7 @@ TermRange termsOf(const MinimaOptions& opt, TimingMethod method) {
                                                  : TermRange{};
     const auto dash = opt.terms.find('-', 1);
     const auto first = parseInteger(opt.terms.substr(0, dash));
-    const auto last =
-        dash == std::string::npos ? first : parseInteger(opt.terms.substr(dash + 1));
+    const auto last = dash == std::string::npos ? first : parseInteger(opt.terms.substr(dash + 1));
     const int most = method == TimingMethod::Symmetric ? SymmetricMostTerms : MaxTermCount;
     if (!first || !last || *first < 2 || *last > most || *first > *last)
         throw QuelmarError("--terms \"" + opt.terms + "\" is not a term count (or A-B) with " +
@@ -113,8 +112,8 @@ void runMinima(const MinimaOptions& opt) {
         const MessageText reason(message::TimingInRange,
                                  {std::to_string(r.first), std::to_string(r.last),
                                   std::to_string(opt.channel), *r.timing.refusal});
-        const QuelmarError error = r.line > 0 ? QuelmarError(opt.ranges, r.line, reason)
-                                              : QuelmarError(opt.data, reason);
+        const QuelmarError error =
+            r.line > 0 ? QuelmarError(opt.ranges, r.line, reason) : QuelmarError(opt.data, reason);
         if (results.size() == 1) throw error;
         std::cout << std::flush;
         std::cerr << "quelmar-cli: " << error.what() << '\n';

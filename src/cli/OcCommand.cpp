@@ -31,7 +31,9 @@ int decimalsFor(double v, int digits) {
     return std::clamp(digits - 1 - magnitude, 0, 30);
 }
 
-std::string shown(double v, int digits = 6) { return fixed(v, decimalsFor(v, digits)); }
+std::string shown(double v, int digits = 6) {
+    return fixed(v, decimalsFor(v, digits));
+}
 
 const char* kindWord(EphemerisKind kind) {
     return kind == EphemerisKind::Linear ? "linear" : "quadratic";
@@ -51,8 +53,8 @@ std::string fitJson(const EphemerisFit& f) {
     value(o, "period", f.period, f.periodError, true);
     value(o, "quadratic", f.quadratic, f.quadraticError, quadratic);
     value(o, "dp_dt", f.periodChange, f.periodChangeError, quadratic);
-    value(o, "dp_dt_century", f.periodChange * DaysPerCentury,
-          f.periodChangeError * DaysPerCentury, quadratic);
+    value(o, "dp_dt_century", f.periodChange * DaysPerCentury, f.periodChangeError * DaysPerCentury,
+          quadratic);
     return o.number("chi2_reduced", f.chi2Reduced, decimalsFor(f.chi2Reduced, 4)).str();
 }
 
@@ -62,9 +64,8 @@ void printFit(const EphemerisFit& f) {
               << shown(f.periodError, 2);
     if (f.kind == EphemerisKind::Quadratic)
         std::cout << " quadratic " << shown(f.quadratic) << " +- " << shown(f.quadraticError, 2)
-                  << " dp_dt " << shown(f.periodChange) << " +- "
-                  << shown(f.periodChangeError, 2) << " dp_dt_century "
-                  << shown(f.periodChange * DaysPerCentury) << " +- "
+                  << " dp_dt " << shown(f.periodChange) << " +- " << shown(f.periodChangeError, 2)
+                  << " dp_dt_century " << shown(f.periodChange * DaysPerCentury) << " +- "
                   << shown(f.periodChangeError * DaysPerCentury, 2);
     std::cout << " chi2_reduced " << shown(f.chi2Reduced, 4) << '\n';
 }
@@ -80,7 +81,8 @@ void runOc(const OcOptions& opt) {
     if (opt.errorColumn < 0) throw QuelmarError("--error-column must be 1 or more");
 
     // An output over the list is refused before the list is read, whatever the list holds.
-    const std::string output = opt.output.empty() ? derivedFileName(opt.list, "_oc.dat") : opt.output;
+    const std::string output =
+        opt.output.empty() ? derivedFileName(opt.list, "_oc.dat") : opt.output;
     WritePlan()
         .reads(opt.list, message::RoleExtremumTimes)
         .writes(output, message::RoleOcFile)

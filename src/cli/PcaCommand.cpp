@@ -1,8 +1,8 @@
+#include "Arguments.h"
 #include "JsonOutput.h"
 #include "analysis/PrincipalComponents.h"
 #include "analysis/SignalRestoration.h"
 #include "commands.h"
-#include "Arguments.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -104,7 +104,8 @@ void runPca(const PcaOptions& opt) {
 
     PrincipalComponents pca;
     const PcaOutcome outcome = ComputePrincipalComponents(store, pca);
-    if (outcome != PcaOutcome::Done) throw QuelmarError(opt.data, refusalText(outcome, opt.missing));
+    if (outcome != PcaOutcome::Done)
+        throw QuelmarError(opt.data, refusalText(outcome, opt.missing));
     const std::vector<bool> keep =
         componentsToKeep(opt.keep.value_or(""), pca.ChannelCount); // checked before writing
 

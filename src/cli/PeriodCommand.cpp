@@ -1,9 +1,9 @@
+#include "Arguments.h"
 #include "JsonOutput.h"
+#include "PeriodMethods.h"
 #include "analysis/PeriodScan.h"
 #include "analysis/PeriodSummary.h"
 #include "commands.h"
-#include "Arguments.h"
-#include "PeriodMethods.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
@@ -130,10 +130,10 @@ std::vector<std::string> shardOf(const std::vector<std::string>& files, const st
     if (shard.empty()) return files;
     const std::size_t slash = shard.find('/');
     const auto k = parseInteger(shard.substr(0, slash == std::string::npos ? 0 : slash));
-    const auto n = slash == std::string::npos ? std::nullopt : parseInteger(shard.substr(slash + 1));
+    const auto n =
+        slash == std::string::npos ? std::nullopt : parseInteger(shard.substr(slash + 1));
     if (!k || !n || *n < 1 || *k < 1 || *k > *n)
-        throw QuelmarError("--shard \"" + shard +
-                           "\" is not K/N with whole numbers 1 <= K <= N");
+        throw QuelmarError("--shard \"" + shard + "\" is not K/N with whole numbers 1 <= K <= N");
     std::vector<std::string> share;
     for (std::size_t i = static_cast<std::size_t>(*k - 1); i < files.size();
          i += static_cast<std::size_t>(*n))
@@ -191,11 +191,14 @@ void runBatch(const PeriodOptions& opt) {
     long long done = 0;
     std::mutex progressShown; // workers finish files at the same time
     const bool showProgress = isatty(STDERR_FILENO);
-    const auto lines = summarisePeriodSearches(files, periodograms, settings, threads, [&] {
-        const std::lock_guard lock(progressShown);
-        ++done;
-        if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
-    }, opt.missing);
+    const auto lines = summarisePeriodSearches(
+        files, periodograms, settings, threads,
+        [&] {
+            const std::lock_guard lock(progressShown);
+            ++done;
+            if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
+        },
+        opt.missing);
     if (showProgress) std::cerr << '\n';
     if (!opt.summary.empty()) {
         try {

@@ -1,6 +1,6 @@
+#include "Arguments.h"
 #include "JsonOutput.h"
 #include "commands.h"
-#include "Arguments.h"
 #include "core/PlateCatalogue.h"
 
 #include <iostream>

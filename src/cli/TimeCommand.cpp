@@ -1,6 +1,6 @@
 #include "Arguments.h"
-#include "commands.h"
 #include "analysis/TimeScales.h"
+#include "commands.h"
 #include "core/Error.h"
 #include "core/numbers.h"
 
@@ -18,7 +18,8 @@ struct TimeOptions {
 
 double sexagesimal(const std::vector<std::string>& parts, const std::string& what) {
     double values[3] = {};
-    for (std::size_t i = 0; i < parts.size(); ++i) values[i] = numberArgument(parts[i], what);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        values[i] = numberArgument(parts[i], what);
     return combineSexagesimal(values[0], values[1], values[2]);
 }
 

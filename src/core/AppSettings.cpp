@@ -12,7 +12,9 @@ namespace quelmar {
 
 namespace {
 
-char flag(bool set) { return set ? '1' : '0'; }
+char flag(bool set) {
+    return set ? '1' : '0';
+}
 
 // Position p (from 1) of the flag line; missing positions read as "0".
 char flagAt(const std::string& flags, std::size_t p) {
@@ -45,7 +47,8 @@ AppSettings parseSettings(const std::string& content) {
     std::vector<std::string> lines;
     LineReader reader(content);
     std::string_view line;
-    while (lines.size() < 6 && reader.next(line)) lines.emplace_back(line);
+    while (lines.size() < 6 && reader.next(line))
+        lines.emplace_back(line);
 
     AppSettings s;
     if (lines.size() > 0) s.LanguageName = lines[0];
@@ -65,7 +68,7 @@ AppSettings parseSettings(const std::string& content) {
         s.ShowGrid = flagAt(flags, 5) == '1';
         s.PointSymbol = flags.size() >= 6 ? std::string(1, flags[5]) : design::PointSymbol;
         const char shape = flags.size() >= 7 ? flags[6] : static_cast<char>(design::Shape);
-        s.Shape = shape == '3' ? PointShape::Square
+        s.Shape = shape == '3'   ? PointShape::Square
                   : shape == '4' ? PointShape::Symbol
                                  : PointShape::Circle;
         // Positions 8 and 9 repeat two check boxes and are applied after them.

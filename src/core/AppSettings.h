@@ -18,14 +18,14 @@ namespace quelmar {
 
 struct AppSettings {
     std::string LanguageName; // two letters, without ".lng"; empty: none chosen
-    std::string PlateCatalogue = design::PlateCatalogue;   // Edit1
-    std::string EditorPath = design::EditorPath;           // Edit2
-    int PointSize = design::PointSize;                     // dcirspin
-    bool ShowCurveTools = design::ShowCurveTools;          // Datatoolch
-    bool FullPlateInfo = design::FullPlateInfo;            // FullNumCh
-    bool AskBeforeDelete = design::AskBeforeDelete;        // askdel
-    bool AlwaysOnTop = design::AlwaysOnTop;                // OnTopCH
-    bool ShowGrid = design::ShowGrid;                      // setkach
+    std::string PlateCatalogue = design::PlateCatalogue; // Edit1
+    std::string EditorPath = design::EditorPath;         // Edit2
+    int PointSize = design::PointSize;                   // dcirspin
+    bool ShowCurveTools = design::ShowCurveTools;        // Datatoolch
+    bool FullPlateInfo = design::FullPlateInfo;          // FullNumCh
+    bool AskBeforeDelete = design::AskBeforeDelete;      // askdel
+    bool AlwaysOnTop = design::AlwaysOnTop;              // OnTopCH
+    bool ShowGrid = design::ShowGrid;                    // setkach
     // charEdit: points are drawn with the whole text; the file keeps its first character.
     std::string PointSymbol = design::PointSymbol;
     PointShape Shape = design::Shape;

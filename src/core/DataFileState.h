@@ -7,7 +7,7 @@
 namespace quelmar {
 
 struct DataFileState {
-    std::string DataFileName;   // chosen by File "Open" or argument 1; empty until then
+    std::string DataFileName; // chosen by File "Open" or argument 1; empty until then
     int DataChannelCount = 0;
     std::string CurveFileName;  // the file the light-curve view shows
     int ChannelCount = 0;       // value columns of CurveFileName

@@ -15,8 +15,7 @@ QuelmarError::QuelmarError(const std::string& file, long long line, const Messag
 
 std::string errorText(const std::exception& error, InterfaceLanguage language) {
     if (const auto* ours = dynamic_cast<const QuelmarError*>(&error)) return ours->text(language);
-    if (dynamic_cast<const std::bad_alloc*>(&error))
-        return ownText(message::OutOfMemory, language);
+    if (dynamic_cast<const std::bad_alloc*>(&error)) return ownText(message::OutOfMemory, language);
     return error.what();
 }
 

@@ -11,10 +11,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
-#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quelmar {
 
@@ -88,7 +88,8 @@ StagedFile::StagedFile(const std::string& path, std::string_view content)
 
 StagedFile::StagedFile(const std::string& path, std::span<const std::string_view> pieces)
     : StagedFile(path) {
-    for (const std::string_view piece : pieces) append(piece);
+    for (const std::string_view piece : pieces)
+        append(piece);
     complete();
 }
 
@@ -138,8 +139,7 @@ void StagedFile::createTemporary() {
         record_.reset();
         if (errno != EEXIST) break;
     }
-    if (fd_ < 0)
-        throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
+    if (fd_ < 0) throw QuelmarError(shownPath_, {message::CannotCreateTemporary, {systemReason()}});
     struct stat original {};
     fchmod(fd_, stat(target_.c_str(), &original) == 0 ? original.st_mode & 07777 : 0644);
 }
@@ -218,7 +218,8 @@ void lockForWriting(int fd, const std::string& path) {
         throw QuelmarError(path, {message::CannotLock, {systemReason()}});
     }
     // A rewrite that ended between the opening and the lock put another file in the path's place.
-    struct stat opened {}, now {};
+    struct stat opened {
+    }, now{};
     if (fstat(fd, &opened) != 0 || stat(path.c_str(), &now) != 0 || now.st_dev != opened.st_dev ||
         now.st_ino != opened.st_ino)
         throw QuelmarError(path, message::FileBusy);
@@ -254,8 +255,10 @@ void appendToFile(const std::string& path, std::string_view content) {
     if (reason) {
         if (ftruncate(fd, before) != 0)
             reason = MessageText(message::PartWrittenRemains, {*reason});
-        else if (at < before) (void)!pwrite(fd, "\x1a", 1, at);
-        else if (created) ::unlink(path.c_str()); // there was no file before
+        else if (at < before)
+            (void)!pwrite(fd, "\x1a", 1, at);
+        else if (created)
+            ::unlink(path.c_str()); // there was no file before
     }
     if (::close(fd) != 0 && !reason) reason = systemReason();
     if (reason) throw QuelmarError(path, {message::CannotWrite, {*reason}});
@@ -271,8 +274,7 @@ LockedFile::LockedFile(const std::string& path) {
     try {
         struct stat opened {};
         fstat(fd_, &opened);
-        if (readOnly(path, opened))
-            throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
+        if (readOnly(path, opened)) throw QuelmarError(path, message::ReadOnlyLeftUnchanged);
         lockForWriting(fd_, path);
         content_ = std::make_unique<FileContent>(fd_, path);
     } catch (...) {

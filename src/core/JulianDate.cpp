@@ -23,7 +23,6 @@ double dateToJD(double year, double month, double day, double hour, double minut
     return static_cast<double>(jd);
 }
 
-
 int daysInMonth(double year, int month) {
     static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const auto divides = [year](double by) { return std::fmod(year, by) == 0; };

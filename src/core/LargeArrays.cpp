@@ -30,8 +30,12 @@ template <typename Element> void resizeArray(std::vector<Element>& array, std::s
 
 } // namespace
 
-void resizeLarge(std::vector<double>& array, std::size_t size) { resizeArray(array, size); }
-void resizeLarge(std::vector<std::uint8_t>& array, std::size_t size) { resizeArray(array, size); }
+void resizeLarge(std::vector<double>& array, std::size_t size) {
+    resizeArray(array, size);
+}
+void resizeLarge(std::vector<std::uint8_t>& array, std::size_t size) {
+    resizeArray(array, size);
+}
 
 void reserveLarge(std::string& text, std::size_t size) {
     if (text.capacity() >= size) return;

@@ -2,7 +2,9 @@
 
 namespace quelmar {
 
-MessageText::MessageText(std::string plain) { pieces_.push_back({std::move(plain), {}, {}}); }
+MessageText::MessageText(std::string plain) {
+    pieces_.push_back({std::move(plain), {}, {}});
+}
 
 MessageText::MessageText(const char* plain) : MessageText(std::string(plain)) {}
 
@@ -19,7 +21,8 @@ std::string MessageText::in(InterfaceLanguage language) const {
         }
         std::vector<std::string> arguments;
         arguments.reserve(piece.arguments.size());
-        for (const MessageText& argument : piece.arguments) arguments.push_back(argument.in(language));
+        for (const MessageText& argument : piece.arguments)
+            arguments.push_back(argument.in(language));
         text += ownText(*piece.message, language, arguments);
     }
     return text;

@@ -13,7 +13,7 @@
 namespace quelmar {
 
 class MissingMarker {
-  public:
+public:
     MissingMarker() = default; // the design marker
     explicit MissingMarker(double value) : value_(value) {}
     static MissingMarker none() { return MissingMarker(std::nullopt); }
@@ -25,7 +25,7 @@ class MissingMarker {
 
     bool operator==(const MissingMarker&) const = default;
 
-  private:
+private:
     explicit MissingMarker(std::optional<double> value) : value_(value) {}
     std::optional<double> value_ = design::MissingValueMarker;
 };

@@ -7,8 +7,8 @@
 #include "numbers.h"
 
 #include <algorithm>
-#include <cstring>
 #include <array>
+#include <cstring>
 #include <numeric>
 #include <optional>
 
@@ -24,11 +24,11 @@ void refusePoints(const std::string& path) {
 // [first, first + capacity) of the store's arrays.
 struct Chunk {
     std::string_view text;
-    long long firstLine = 1;     // file line number of the slice's first line
-    long long lines = 0;         // lines in the slice
-    std::size_t capacity = 0;    // rows reserved: an upper bound of its observations
-    std::size_t first = 0;       // first reserved row
-    std::size_t points = 0;      // observations found
+    long long firstLine = 1;  // file line number of the slice's first line
+    long long lines = 0;      // lines in the slice
+    std::size_t capacity = 0; // rows reserved: an upper bound of its observations
+    std::size_t first = 0;    // first reserved row
+    std::size_t points = 0;   // observations found
     SkippedLines skipped;
     std::array<bool, MaxChannels + 1> anyMissing{}; // [k]: a value of channel k is missing
 };
@@ -45,7 +45,8 @@ std::vector<Chunk> cutIntoChunks(std::string_view text, unsigned parts) {
 
 long long countLines(std::string_view text) {
     long long lines = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++lines) lineEndAt(text, pos, pos);
+    for (std::size_t pos = 0; pos < text.size(); ++lines)
+        lineEndAt(text, pos, pos);
     return lines;
 }
 
@@ -104,7 +105,8 @@ void packRows(const std::vector<Chunk>& chunks, PointStore& store) {
         std::size_t dest = 1;
         for (const Chunk& c : chunks) {
             if (c.first != dest)
-                std::memmove(column.data() + dest, column.data() + c.first, c.points * sizeof(Element));
+                std::memmove(column.data() + dest, column.data() + c.first,
+                             c.points * sizeof(Element));
             dest += c.points;
         }
         column.resize(dest);
@@ -112,7 +114,8 @@ void packRows(const std::vector<Chunk>& chunks, PointStore& store) {
         to = dest;
     };
     move(store.TimeValues);
-    for (int k = 1; k <= store.ChannelCount; ++k) move(store.ChannelValues[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        move(store.ChannelValues[static_cast<std::size_t>(k)]);
     for (int k = 1; k <= store.ChannelCount; ++k) {
         const auto slot = static_cast<std::size_t>(k);
         const bool anyMissing = std::any_of(chunks.begin(), chunks.end(),
@@ -176,12 +179,13 @@ int countChannels(std::string_view text, const std::string& path) {
         if (!parseNumber(tokens.next())) continue;
         int count = 0;
         std::string_view token;
-        while (parseNumber(token = tokens.next())) ++count;
+        while (parseNumber(token = tokens.next()))
+            ++count;
         if (const std::optional<MessageText> fault = unreadableValue(token)) {
             if (path.empty())
-                throw QuelmarError(MessageText(message::UnreadableValue,
-                                               {std::to_string(lines.lineNumber()),
-                                                std::to_string(count + 1), *fault}));
+                throw QuelmarError(
+                    MessageText(message::UnreadableValue, {std::to_string(lines.lineNumber()),
+                                                           std::to_string(count + 1), *fault}));
             throw QuelmarError(path, lines.lineNumber(),
                                {message::ValueAtLine, {std::to_string(count + 1), *fault}});
         }
@@ -212,9 +216,12 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
         c.capacity = static_cast<std::size_t>(c.lines);
     }
     if (lines > MaxPoints) {
-        runOnThreads(chunks, [](Chunk& c) { c.capacity = static_cast<std::size_t>(countObservations(c.text)); });
+        runOnThreads(chunks, [](Chunk& c) {
+            c.capacity = static_cast<std::size_t>(countObservations(c.text));
+        });
         std::size_t observations = 0;
-        for (const Chunk& c : chunks) observations += c.capacity;
+        for (const Chunk& c : chunks)
+            observations += c.capacity;
         if (observations > static_cast<std::size_t>(MaxPoints)) refusePoints(path);
     }
     std::size_t rows = 1;
@@ -234,7 +241,8 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
     packRows(chunks, store);
 
     for (const Chunk& c : chunks) {
-        if (c.skipped.count > 0 && result.skipped.count == 0) result.skipped.firstLine = c.skipped.firstLine;
+        if (c.skipped.count > 0 && result.skipped.count == 0)
+            result.skipped.firstLine = c.skipped.firstLine;
         result.skipped.count += c.skipped.count;
     }
 

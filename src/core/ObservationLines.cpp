@@ -1,7 +1,7 @@
 #include "ObservationLines.h"
 
-#include "cp1251.h"
 #include "TextFile.h"
+#include "cp1251.h"
 #include "numbers.h"
 
 namespace quelmar {

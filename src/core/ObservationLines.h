@@ -20,7 +20,7 @@ struct ObservationLine {
     long long number = 0;       // line number within the text walked, from 1
     std::string_view dateToken; // the first token, as the file writes it
     double date = 0;
-    std::string_view rest;      // everything after the date, its leading separator included
+    std::string_view rest; // everything after the date, its leading separator included
 };
 
 class ObservationLines {
@@ -65,7 +65,7 @@ void walkObservationLinesInOrder(std::string_view text, const std::string& path,
         std::string_view text;
         WalkedSlice<State> result;
         long long lines = 0;
-        long long failedLine = 0; // within the slice
+        long long failedLine = 0;           // within the slice
         std::optional<MessageText> failure; // none: a line without a date
         std::string_view token;
         std::exception_ptr other;
@@ -99,7 +99,8 @@ void walkObservationLinesInOrder(std::string_view text, const std::string& path,
         if (slice.other) std::rethrow_exception(slice.other);
         if (slice.failedLine > 0 && !slice.failure)
             refuseLineWithoutDate(path, before + slice.failedLine, slice.token);
-        if (slice.failedLine > 0) throw QuelmarError(path, before + slice.failedLine, *slice.failure);
+        if (slice.failedLine > 0)
+            throw QuelmarError(path, before + slice.failedLine, *slice.failure);
         slice.result.linesBefore = before;
         before += slice.lines;
         take(std::move(slice.result));
@@ -108,8 +109,8 @@ void walkObservationLinesInOrder(std::string_view text, const std::string& path,
 
 // The same walk, its slices returned in file order.
 template <typename State, typename Visit>
-std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text,
-                                                     const std::string& path, Visit visit) {
+std::vector<WalkedSlice<State>> walkObservationLines(std::string_view text, const std::string& path,
+                                                     Visit visit) {
     std::vector<WalkedSlice<State>> walked;
     walkObservationLinesInOrder<State>(text, path, visit, [&walked](WalkedSlice<State>&& slice) {
         walked.push_back(std::move(slice));

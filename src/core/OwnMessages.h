@@ -25,7 +25,9 @@ struct OwnMessage {
 };
 
 // The design text of a window's control: the Russian one, shown until a language is applied.
-inline std::string_view designText(const OwnMessage& message) { return message.russian; }
+inline std::string_view designText(const OwnMessage& message) {
+    return message.russian;
+}
 
 // The message in the language with %1 … %9 replaced by the arguments (missing ones by "").
 std::string ownText(const OwnMessage& message, InterfaceLanguage language,
@@ -38,8 +40,7 @@ inline constexpr OwnMessage InFile{"%1: %2", "%1: %2"};
 inline constexpr OwnMessage AtLine{"%1, line %2: %3", "%1, строка %2: %3"};
 
 // Reading files.
-inline constexpr OwnMessage CannotOpen{"cannot open the file (%1)",
-                                       "не удаётся открыть файл (%1)"};
+inline constexpr OwnMessage CannotOpen{"cannot open the file (%1)", "не удаётся открыть файл (%1)"};
 inline constexpr OwnMessage CannotRead{"cannot read the file (%1)",
                                        "не удаётся прочитать файл (%1)"};
 inline constexpr OwnMessage FileShrankWhileRead{
@@ -64,8 +65,9 @@ inline constexpr OwnMessage ReadOnlyLeftUnchanged{"is read-only; it is left unch
 inline constexpr OwnMessage CannotCreateTemporary{
     "cannot create a temporary file beside it (%1); the file is unchanged",
     "не удаётся создать рядом временный файл (%1); файл не изменён"};
-inline constexpr OwnMessage CannotWriteUnchanged{"cannot write the file (%1); the file is unchanged",
-                                                 "не удаётся записать файл (%1); файл не изменён"};
+inline constexpr OwnMessage CannotWriteUnchanged{
+    "cannot write the file (%1); the file is unchanged",
+    "не удаётся записать файл (%1); файл не изменён"};
 inline constexpr OwnMessage CannotWrite{"cannot write the file (%1)",
                                         "не удаётся записать файл (%1)"};
 inline constexpr OwnMessage PartWrittenRemains{"%1; the part written remains",
@@ -102,8 +104,7 @@ inline constexpr OwnMessage RoleDatesCopy{"the copy of the dates before the corr
                                           "копия дат до поправки"};
 inline constexpr OwnMessage RoleStarCatalogue{"the star catalogue", "каталог звёзд"};
 inline constexpr OwnMessage RolePlateCatalogue{"the plate catalogue", "каталог пластинок"};
-inline constexpr OwnMessage RoleUnconvertedCopy{"the unconverted copy",
-                                                "непреобразованная копия"};
+inline constexpr OwnMessage RoleUnconvertedCopy{"the unconverted copy", "непреобразованная копия"};
 inline constexpr OwnMessage RoleEstimates{"the file of estimates", "файл оценок"};
 inline constexpr OwnMessage RoleSource{"the source", "исходный файл"};
 inline constexpr OwnMessage RoleOutput{"the output", "выходной файл"};
@@ -113,8 +114,7 @@ inline constexpr OwnMessage RoleExtremumTimes{"the list of times of extremum",
                                               "список моментов экстремумов"};
 inline constexpr OwnMessage RoleOcFile{"the O−C file", "файл O−C"};
 inline constexpr OwnMessage RoleSettings{"the settings", "настройки"};
-inline constexpr OwnMessage RoleSettingsBackup{"the settings' backup",
-                                               "резервная копия настроек"};
+inline constexpr OwnMessage RoleSettingsBackup{"the settings' backup", "резервная копия настроек"};
 
 // Observation files.
 inline constexpr OwnMessage TooManyPoints{
@@ -152,9 +152,8 @@ inline constexpr OwnMessage DayOutOfRange{
 inline constexpr OwnMessage HourOutOfRange{
     "the hour %1 is not an hour of the day: it must be at least 0 and less than 24",
     "час %1 — не час суток: он должен быть не меньше 0 и меньше 24"};
-inline constexpr OwnMessage MinuteOutOfRange{
-    "the minute %1 must be at least 0 and less than 60",
-    "число минут %1 должно быть не меньше 0 и меньше 60"};
+inline constexpr OwnMessage MinuteOutOfRange{"the minute %1 must be at least 0 and less than 60",
+                                             "число минут %1 должно быть не меньше 0 и меньше 60"};
 
 // The message boxes' buttons.
 inline constexpr OwnMessage YesButton{"&Yes", "&Да"};
@@ -235,9 +234,8 @@ inline constexpr OwnMessage EditorNotStarted{
     "Не удалось запустить текстовый редактор:\n%1\nВыберите редактор в настройках."};
 inline constexpr OwnMessage CalculatorNotStarted{"The calculator could not be started: %1",
                                                  "Не удалось запустить калькулятор: %1"};
-inline constexpr OwnMessage NoCalculator{
-    "No calculator program was found. Looked for: %1.",
-    "Не найдена программа-калькулятор. Искали: %1."};
+inline constexpr OwnMessage NoCalculator{"No calculator program was found. Looked for: %1.",
+                                         "Не найдена программа-калькулятор. Искали: %1."};
 
 // Period search.
 inline constexpr OwnMessage StopScanQuestion{
@@ -344,9 +342,8 @@ inline constexpr OwnMessage ScanTooLarge{"the scan would take %1 trial frequenci
 inline constexpr OwnMessage ScanWroteNoLine{"the scan wrote no line",
                                             "расчёт не записал ни одной строки"};
 // The methods beside Lafler–Kinman and what they are given.
-inline constexpr OwnMessage UnknownPeriodMethod{
-    "the method \"%1\" is not one of lk, gls, bls, pdm",
-    "метод «%1» — не один из lk, gls, bls, pdm"};
+inline constexpr OwnMessage UnknownPeriodMethod{"the method \"%1\" is not one of lk, gls, bls, pdm",
+                                                "метод «%1» — не один из lk, gls, bls, pdm"};
 inline constexpr OwnMessage HarmonicsOutOfRange{"the harmonics must be 1 to 6, not %1",
                                                 "число гармоник должно быть от 1 до 6, а не %1"};
 inline constexpr OwnMessage DurationNotPositive{
@@ -363,8 +360,8 @@ inline constexpr OwnMessage TooFewPointsPerBin{
 inline constexpr OwnMessage ErrorNotPositive{
     "the error in column %1 is %2; only a positive error can weigh an observation",
     "ошибка в столбце %1 равна %2; вес наблюдению может дать только положительная ошибка"};
-inline constexpr OwnMessage TooManyPermutations{
-    "%1 permutations are more than 100,000", "%1 перестановок — больше 100 000"};
+inline constexpr OwnMessage TooManyPermutations{"%1 permutations are more than 100,000",
+                                                "%1 перестановок — больше 100 000"};
 inline constexpr OwnMessage PermutationsNotWhole{
     "the permutations \"%1\" are not a whole number of 1 or more",
     "число перестановок «%1» — не целое число не меньше 1"};
@@ -407,8 +404,9 @@ inline constexpr OwnMessage NoBandObserved{"holds no observation with a band",
                                            "нет ни одного наблюдения с полосой"};
 inline constexpr OwnMessage NoFilterObserved{"holds no observation with a filter",
                                              "нет ни одного наблюдения с фильтром"};
-inline constexpr OwnMessage SeveralBands{"holds observations in several bands (%1); choose one",
-                                         "есть наблюдения в нескольких полосах (%1); выберите одну"};
+inline constexpr OwnMessage SeveralBands{
+    "holds observations in several bands (%1); choose one",
+    "есть наблюдения в нескольких полосах (%1); выберите одну"};
 inline constexpr OwnMessage SeveralFilters{
     "holds observations in several filters (%1); choose one",
     "есть наблюдения в нескольких фильтрах (%1); выберите один"};
@@ -477,9 +475,8 @@ inline constexpr OwnMessage ConversionFirstUnreadable{
     "Первая строка без числа или с полями сверх заголовка — строка %1."};
 
 // Failures of any command, shown by the command boundary.
-inline constexpr OwnMessage OutOfMemory{
-    "There is not enough memory to finish the command.",
-    "Недостаточно памяти, чтобы завершить команду."};
+inline constexpr OwnMessage OutOfMemory{"There is not enough memory to finish the command.",
+                                        "Недостаточно памяти, чтобы завершить команду."};
 inline constexpr OwnMessage OutOfMemoryWithFile{
     "%1: there is not enough memory to finish the command.",
     "%1: недостаточно памяти, чтобы завершить команду."};
@@ -523,9 +520,8 @@ inline constexpr OwnMessage TermCountFew{"%1 terms", "%1 члена"};
 inline constexpr OwnMessage TermCountMany{"%1 terms", "%1 членов"};
 inline constexpr OwnMessage TermCountOfOne{"%1 term", "%1 члена"};
 inline constexpr OwnMessage TermCountOfMany{"%1 terms", "%1 членов"};
-inline constexpr OwnMessage ExtremaSingular{
-    "%1: the normal equations have no unique solution",
-    "%1: у нормальных уравнений нет единственного решения"};
+inline constexpr OwnMessage ExtremaSingular{"%1: the normal equations have no unique solution",
+                                            "%1: у нормальных уравнений нет единственного решения"};
 inline constexpr OwnMessage ExtremaNotSettled{
     " (no stationary point: Newton's method did not settle in %1 steps)",
     " (нет стационарной точки: метод Ньютона не сошёлся за %1 шагов)"};
@@ -567,7 +563,8 @@ inline constexpr OwnMessage RangesTooManyLines{
 // Times of minima by Kwee–van Woerden and the symmetric polynomial, and the O−C diagram.
 inline constexpr OwnMessage TimingTooFewPoints{
     "the %1 timing needs at least %2 points with a value; the range has %3",
-    "для определения момента методом «%1» нужно не меньше %2 точек со значением; в диапазоне их %3"};
+    "для определения момента методом «%1» нужно не меньше %2 точек со значением; в диапазоне их "
+    "%3"};
 inline constexpr OwnMessage TimingReflectionRunsOut{
     "no minimum inside the range: the reflection about %1 runs out of the range",
     "внутри диапазона нет минимума: отражение относительно %1 выходит за диапазон"};
@@ -579,8 +576,7 @@ inline constexpr OwnMessage TimingInRange{"points %1 ... %2, channel %3: %4",
                                           "точки %1 ... %2, канал %3: %4"};
 inline constexpr OwnMessage MethodPolynomial{"polynomial, %1", "полином, %1"};
 inline constexpr OwnMessage MethodKweeVanWoerden{"Kwee–van Woerden", "Кви – ван Верден"};
-inline constexpr OwnMessage MethodSymmetric{"symmetric polynomial, %1",
-                                            "симметричный полином, %1"};
+inline constexpr OwnMessage MethodSymmetric{"symmetric polynomial, %1", "симметричный полином, %1"};
 inline constexpr OwnMessage OcPeriodNotPositive{"the period %1 is not above 0",
                                                 "период %1 не больше 0"};
 inline constexpr OwnMessage OcNoTime{"\"%1\" is not a time", "«%1» — не момент времени"};
@@ -594,7 +590,8 @@ inline constexpr OwnMessage OcCycleSlip{
     "(line %2): the cycles cannot be counted; give a closer epoch and period",
     "эфемерида сдвигает этот момент больше чем на полпериода (%1 сут) относительно "
     "предыдущего (строка %2): циклы не сосчитать; задайте более точные эпоху и период"};
-inline constexpr OwnMessage OcNoTimes{"holds no times of extremum", "не содержит моментов экстремумов"};
+inline constexpr OwnMessage OcNoTimes{"holds no times of extremum",
+                                      "не содержит моментов экстремумов"};
 inline constexpr OwnMessage OcTooFewForFit{
     "the %1 ephemeris needs at least %2 times; the list has %3",
     "эфемерида (%1): нужно не меньше %2 моментов; в списке их %3"};
@@ -644,9 +641,8 @@ inline constexpr OwnMessage FirstSkipped{" (the first at line %1: %2)",
                                          " (первая — строка %1: %2)"};
 inline constexpr OwnMessage SkippedNoDate{"it does not begin with a Julian date",
                                           "она не начинается с юлианской даты"};
-inline constexpr OwnMessage SkippedNoEstimate{
-    "no estimate such as a2v3b or 2 3 follows the date",
-    "после даты нет оценки вида a2v3b или 2 3"};
+inline constexpr OwnMessage SkippedNoEstimate{"no estimate such as a2v3b or 2 3 follows the date",
+                                              "после даты нет оценки вида a2v3b или 2 3"};
 inline constexpr OwnMessage SkippedZeroSteps{"p + q is 0", "p + q равно 0"};
 inline constexpr OwnMessage SkippedUnknownKey{
     "the comparison star %1 is not in the comparison-star line",
@@ -792,9 +788,8 @@ inline constexpr OwnMessage NoPictureToSave{"there is no picture to save",
 inline constexpr OwnMessage NoSuchColourDepth{
     "there is no colour depth of %1 bits per pixel; the depths are 1, 4, 8, 15, 16, 24 and 32",
     "глубины цвета %1 бит на пиксель нет; есть глубины 1, 4, 8, 15, 16, 24 и 32"};
-inline constexpr OwnMessage DepthWithoutPalette{
-    "a picture of %1 bits per pixel has no palette",
-    "у рисунка глубиной %1 бит на пиксель нет палитры"};
+inline constexpr OwnMessage DepthWithoutPalette{"a picture of %1 bits per pixel has no palette",
+                                                "у рисунка глубиной %1 бит на пиксель нет палитры"};
 inline constexpr OwnMessage PictureNotInItsDepth{
     "the picture is not stored as its depth of %1 bits per pixel needs",
     "рисунок хранится не так, как требует его глубина %1 бит на пиксель"};
@@ -803,8 +798,8 @@ inline constexpr OwnMessage BitmapTooLarge{"the picture is too large for a bitma
 inline constexpr OwnMessage GifTooLarge{
     "a GIF picture is at most 65535 pixels wide and high",
     "рисунок GIF может быть не больше 65535 пикселей в ширину и в высоту"};
-inline constexpr OwnMessage GifColoursNotReduced{"the picture's colours could not be reduced to 256",
-                                                 "цвета рисунка не удалось свести к 256"};
+inline constexpr OwnMessage GifColoursNotReduced{
+    "the picture's colours could not be reduced to 256", "цвета рисунка не удалось свести к 256"};
 inline constexpr OwnMessage GifEncodingFailed{"GIF encoding failed: %1",
                                               "не удалось закодировать GIF: %1"};
 inline constexpr OwnMessage UnknownEncodingError{"unknown error", "неизвестная ошибка"};

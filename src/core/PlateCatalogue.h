@@ -30,9 +30,9 @@ private:
 
 struct PlateConversion {
     long long converted = 0;
-    long long unmatched = 0;        // observation lines whose plate is not in the catalogue
+    long long unmatched = 0; // observation lines whose plate is not in the catalogue
     long long firstUnmatchedLine = 0;
-    std::string workingCopy;        // the unconverted file, kept beside the data file
+    std::string workingCopy; // the unconverted file, kept beside the data file
 };
 
 // The working copy of a data file: its name up to and including the first point, then "tmp",

@@ -24,12 +24,12 @@ struct PointStore {
     std::vector<double> TimeValues;                 // 1 ... PointCount, ascending after loading
     std::vector<std::vector<double>> ChannelValues; // [k][i], k = 1 ... ChannelCount
     std::vector<std::vector<std::uint8_t>> ChannelMissing; // [k][i]: 1 missing; [k] empty: none
-    MissingMarker Marker;                           // the file's marker, written for a missing value
+    MissingMarker Marker; // the file's marker, written for a missing value
     int PointCount = 0;
     int ChannelCount = 0;
-    std::vector<bool> ChannelVisible;               // [k], k = 1 ... ChannelCount
-    int ViewFirst = 0;                              // 0: unset, the next redraw takes 1
-    int ViewLast = 0;                               // 0: unset, the next redraw takes PointCount
+    std::vector<bool> ChannelVisible; // [k], k = 1 ... ChannelCount
+    int ViewFirst = 0;                // 0: unset, the next redraw takes 1
+    int ViewLast = 0;                 // 0: unset, the next redraw takes PointCount
     bool PointsEdited = false; // points deleted or smoothed since the store was read or saved
 
     double time(int i) const { return TimeValues[static_cast<std::size_t>(i)]; }
@@ -50,7 +50,9 @@ struct PointStore {
         return mask;
     }
     // The value as a file gets it: the marker where it is missing.
-    double writtenValue(int k, int i) const { return missing(k, i) ? Marker.written() : value(k, i); }
+    double writtenValue(int k, int i) const {
+        return missing(k, i) ? Marker.written() : value(k, i);
+    }
 };
 
 // Values missing in all channels together.

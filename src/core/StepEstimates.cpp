@@ -13,16 +13,21 @@ namespace quelmar {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 unsigned char keyIndex(char key) {
     return static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(key)));
 }
 
-bool boxEmpty(std::string_view text) { return LineTokens(text).atEnd(); }
+bool boxEmpty(std::string_view text) {
+    return LineTokens(text).atEnd();
+}
 
 std::string_view skipLeadingBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
     return text;
 }
 
@@ -43,18 +48,19 @@ ObservationLineOrRefusal typedObservationLine(const TypedObservation& typed) {
     auto refuse = [](ObservationRefusal::Kind kind, Box box) {
         return ObservationLineOrRefusal{{}, ObservationRefusal{kind, box}};
     };
-    const std::pair<const std::string*, Box> required[] = {
-        {&typed.magnitudeA, Box::MagnitudeA}, {&typed.magnitudeB, Box::MagnitudeB},
-        {&typed.julianDate, Box::JulianDate}, {&typed.estimates[0].p, Box::P1},
-        {&typed.estimates[0].q, Box::Q1}};
+    const std::pair<const std::string*, Box> required[] = {{&typed.magnitudeA, Box::MagnitudeA},
+                                                           {&typed.magnitudeB, Box::MagnitudeB},
+                                                           {&typed.julianDate, Box::JulianDate},
+                                                           {&typed.estimates[0].p, Box::P1},
+                                                           {&typed.estimates[0].q, Box::Q1}};
     for (const auto& [text, box] : required)
         if (boxEmpty(*text)) return refuse(ObservationRefusal::Empty, box);
 
     const Box estimateBoxes[3][2] = {{Box::P1, Box::Q1}, {Box::P2, Box::Q2}, {Box::P3, Box::Q3}};
     double values[3] = {};
-    const std::pair<const std::string*, double*> numbers[] = {
-        {&typed.magnitudeA, &values[0]}, {&typed.magnitudeB, &values[1]},
-        {&typed.julianDate, &values[2]}};
+    const std::pair<const std::string*, double*> numbers[] = {{&typed.magnitudeA, &values[0]},
+                                                              {&typed.magnitudeB, &values[1]},
+                                                              {&typed.julianDate, &values[2]}};
     for (std::size_t i = 0; i < 3; ++i) {
         const auto value = numberInText(*numbers[i].first);
         if (!value) return refuse(ObservationRefusal::NotANumber, required[i].second);
@@ -121,7 +127,8 @@ struct ParsedEstimate {
 // One source line after its date, or why it is passed over.
 std::optional<ParsedEstimate> parseEstimate(std::string_view rest, const ComparisonStars& stars,
                                             SkipReason& reason, char& key) {
-    for (int i = 0; i < 2 && !rest.empty() && isBlank(rest.front()); ++i) rest.remove_prefix(1);
+    for (int i = 0; i < 2 && !rest.empty() && isBlank(rest.front()); ++i)
+        rest.remove_prefix(1);
     double p = 0, q = 0;
     std::optional<double> magnitudeA, magnitudeB;
     std::string_view comment;
@@ -233,16 +240,25 @@ std::string importSummary(const ImportReport& report, InterfaceLanguage language
     if (report.skipped > 0) {
         const OwnMessage* reason = &message::SkippedNoDate;
         switch (report.firstSkippedReason) {
-        case SkipReason::NoDate: break;
-        case SkipReason::NoEstimate: reason = &message::SkippedNoEstimate; break;
-        case SkipReason::ZeroSteps: reason = &message::SkippedZeroSteps; break;
-        case SkipReason::UnknownKey: reason = &message::SkippedUnknownKey; break;
-        case SkipReason::NoComment: reason = &message::SkippedNoComment; break;
+        case SkipReason::NoDate:
+            break;
+        case SkipReason::NoEstimate:
+            reason = &message::SkippedNoEstimate;
+            break;
+        case SkipReason::ZeroSteps:
+            reason = &message::SkippedZeroSteps;
+            break;
+        case SkipReason::UnknownKey:
+            reason = &message::SkippedUnknownKey;
+            break;
+        case SkipReason::NoComment:
+            reason = &message::SkippedNoComment;
+            break;
         }
-        text += ownText(message::FirstSkipped, language,
-                        {std::to_string(report.firstSkippedLine),
-                         ownText(*reason, language,
-                                 {cp1251ToUtf8(std::string(1, report.firstSkippedKey))})});
+        text += ownText(
+            message::FirstSkipped, language,
+            {std::to_string(report.firstSkippedLine),
+             ownText(*reason, language, {cp1251ToUtf8(std::string(1, report.firstSkippedKey))})});
     }
     if (report.endLine > 0)
         text += ownText(message::ImportEndedByDate, language, {std::to_string(report.endLine)});

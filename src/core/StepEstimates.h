@@ -68,8 +68,8 @@ struct ImportReport {
     long long skipped = 0;
     long long firstSkippedLine = 0; // source line number, 0 when none was skipped
     SkipReason firstSkippedReason = SkipReason::NoDate;
-    char firstSkippedKey = 0;       // the key, for UnknownKey
-    long long endLine = 0;          // a line holding only a date ended the import there; 0: none
+    char firstSkippedKey = 0; // the key, for UnknownKey
+    long long endLine = 0;    // a line holding only a date ended the import there; 0: none
 };
 
 // The data-file lines for a source file of estimates, one per usable source line, in its

@@ -50,6 +50,8 @@ MessageText systemReason(int code) {
     return MessageText(OtherReason, {std::to_string(code), std::string(std::strerror(code))});
 }
 
-void reportFileSizeLimitAsFailure() { std::signal(SIGXFSZ, SIG_IGN); }
+void reportFileSizeLimitAsFailure() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 } // namespace quelmar

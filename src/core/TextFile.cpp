@@ -20,7 +20,9 @@ MessageText notARegularFile(mode_t mode) {
     return message::NotRegularFile;
 }
 
-MessageText cannotRead() { return {message::CannotRead, {systemReason()}}; }
+MessageText cannotRead() {
+    return {message::CannotRead, {systemReason()}};
+}
 
 // Reads up to size bytes, retrying an interrupted read; -1 on failure.
 ssize_t readSome(int fd, char* buffer, std::size_t size) {
@@ -158,7 +160,8 @@ bool LineReader::next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     const std::size_t start = pos_;
     std::size_t end = start;
-    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+        ++end;
     line = text_.substr(start, end - start);
     pos_ = end;
     if (pos_ < text_.size() && text_[pos_] == '\r') {

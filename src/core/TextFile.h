@@ -124,7 +124,7 @@ private:
     std::string target_;    // the file replaced, links followed
     std::string temporary_;
     std::optional<WorkingFileRecord> record_; // removes the temporary on a signal
-    int fd_ = -1;           // the temporary file while it is written
+    int fd_ = -1;                             // the temporary file while it is written
     bool committed_ = false;
 };
 

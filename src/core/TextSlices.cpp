@@ -24,7 +24,8 @@ std::size_t lineEndAt(std::string_view text, std::size_t pos, std::size_t& next)
         std::memcpy(&word, text.data() + end, 8);
         if (holdsLineEnd(word)) break;
     }
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+        ++end;
     next = end;
     if (next < text.size())
         next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;

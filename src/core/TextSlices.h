@@ -44,8 +44,10 @@ template <typename Item, typename Work> void runOnThreads(std::vector<Item>& ite
         }
     }
     if (!items.empty()) work(items[0]);
-    for (Item* item : leftOver) work(*item);
-    for (auto& t : threads) t.join();
+    for (Item* item : leftOver)
+        work(*item);
+    for (auto& t : threads)
+        t.join();
 }
 
 // Runs work(item) for every item, the items claimed in order by `threads` threads of their own
@@ -78,7 +80,8 @@ void runTakingInOrder(std::vector<Item>& items, unsigned threads, Work work, Tak
         progress.itemDone.notify_all();
     };
     const auto worker = [&] {
-        while (const auto i = claim()) doItem(*i);
+        while (const auto i = claim())
+            doItem(*i);
     };
     struct Pool {
         Progress& progress;
@@ -88,7 +91,8 @@ void runTakingInOrder(std::vector<Item>& items, unsigned threads, Work work, Tak
                 const std::lock_guard lock(progress.mutex);
                 progress.stopped = true;
             }
-            for (auto& t : threads) t.join();
+            for (auto& t : threads)
+                t.join();
         }
     } pool{progress, {}};
     for (unsigned t = 0; threads > 1 && t < threads && t < items.size(); ++t) {

@@ -43,7 +43,9 @@ std::string_view timeScaleName(TimeScale scale) {
     return "unknown";
 }
 
-std::string timeScaleRecordPath(const std::string& dataPath) { return dataPath + ".scale"; }
+std::string timeScaleRecordPath(const std::string& dataPath) {
+    return dataPath + ".scale";
+}
 
 std::uint64_t contentFingerprint(std::string_view bytes) {
     // Four lanes, so that the multiplications do not wait for one another.
@@ -64,7 +66,8 @@ std::uint64_t contentFingerprint(std::string_view bytes) {
         std::memcpy(&word, bytes.data() + i, std::min<std::size_t>(8, bytes.size() - i));
         hash = mix(hash, word);
     }
-    for (const std::uint64_t lane : lanes) hash = mix(hash, lane);
+    for (const std::uint64_t lane : lanes)
+        hash = mix(hash, lane);
     return hash;
 }
 
@@ -76,8 +79,8 @@ void recordTimeScale(const std::string& dataPath, TimeScale scale) {
         return;
     }
     const FileContent data(dataPath);
-    writeFileAtomically(record,
-                        std::string(timeScaleName(scale)) + "\r\n" + identityOf(data.text()) + "\r\n");
+    writeFileAtomically(record, std::string(timeScaleName(scale)) + "\r\n" +
+                                    identityOf(data.text()) + "\r\n");
 }
 
 TimeScale recordedTimeScale(const std::string& dataPath) {

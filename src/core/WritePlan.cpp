@@ -73,14 +73,14 @@ void WritePlan::check() const {
             if (read->use == Use::Read && written->use == Use::Read) continue;
             if (!(identities[earlier] == identities[later])) continue;
             // The one the command reads is named as the input; a rewritten file is read first.
-            if (written->use == Use::Read || (written->use == Use::Rewritten && read->use == Use::Written))
+            if (written->use == Use::Read ||
+                (written->use == Use::Rewritten && read->use == Use::Written))
                 std::swap(read, written);
             if (read->use == Use::Written)
-                throw QuelmarError(MessageText(message::WrittenTwice, {read->path, read->role,
-                                                                       written->path,
-                                                                       written->role}));
-            throw QuelmarError(MessageText(
-                message::WrittenOverInput, {written->path, written->role, read->path, read->role}));
+                throw QuelmarError(MessageText(
+                    message::WrittenTwice, {read->path, read->role, written->path, written->role}));
+            throw QuelmarError(MessageText(message::WrittenOverInput,
+                                           {written->path, written->role, read->path, read->role}));
         }
 }
 

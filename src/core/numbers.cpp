@@ -43,8 +43,7 @@ std::string fixedByLibrary(double v, int n) {
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, n);
     if (ec != std::errc()) return std::isnan(v) ? "nan" : (v < 0 ? "-inf" : "inf");
     std::string text(buf, ptr);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
     return text;
 }
 
@@ -203,9 +202,11 @@ long long Nearest(double z) {
 }
 
 std::string_view LineTokens::next() {
-    while (pos_ < line_.size() && isBlank(line_[pos_])) ++pos_;
+    while (pos_ < line_.size() && isBlank(line_[pos_]))
+        ++pos_;
     const std::size_t start = pos_;
-    while (pos_ < line_.size() && !isBlank(line_[pos_])) ++pos_;
+    while (pos_ < line_.size() && !isBlank(line_[pos_]))
+        ++pos_;
     return line_.substr(start, pos_ - start);
 }
 

@@ -12,8 +12,12 @@ namespace quelmar {
 // Longest token that can be a number; longer runs are never numbers.
 inline constexpr std::size_t MaxNumberToken = 64;
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
-inline bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+inline bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+inline bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // A finite decimal number with an optional sign and exponent, or nothing.
 std::optional<double> parseNumber(std::string_view token);

@@ -25,7 +25,7 @@ struct LabelFont {
 };
 
 class Canvas {
-  public:
+public:
     // The image is turned into 32-bit RGB if it is in another format.
     explicit Canvas(QImage& image);
     Canvas(const Canvas&) = delete;
@@ -55,7 +55,7 @@ class Canvas {
     // Row y of the image, for code that writes many pixels at once.
     QRgb* row(int y) { return pixels_ + static_cast<std::ptrdiff_t>(y) * stride_; }
 
-  private:
+private:
     void fill(Coord x1, Coord y1, Coord x2, Coord y2, QRgb colour);
     void usePenAndBrush();
 

@@ -36,7 +36,7 @@ QList<QRgb> colours256() {
 // picture holds few colours in long runs, so the last answer and a small cache of earlier ones
 // save almost every search.
 class NearestColour {
-  public:
+public:
     explicit NearestColour(const QList<QRgb>& palette) : palette_(palette) { keys_.fill(NoKey); }
 
     uchar operator()(QRgb colour) {
@@ -52,7 +52,7 @@ class NearestColour {
         return lastIndex_;
     }
 
-  private:
+private:
     static constexpr std::size_t CacheSize = 4096;
     static constexpr QRgb NoKey = 0xffffffff; // no colour masked to 24 bits equals it
 
@@ -79,7 +79,7 @@ class NearestColour {
 
 // Colour -> palette index, by open addressing in a table never more than a quarter full.
 class ColourIndex {
-  public:
+public:
     ColourIndex() { keys_.fill(NoKey); }
 
     // The index of the colour, a new one when it is new; nothing when all 256 are taken.
@@ -96,7 +96,7 @@ class ColourIndex {
         return values_[slot];
     }
 
-  private:
+private:
     static constexpr std::size_t Slots = 1024;
     static constexpr QRgb NoKey = 0xffffffff;
     std::array<QRgb, Slots> keys_;
@@ -188,8 +188,7 @@ void checkDepthPicture(const DepthPicture& picture) {
             return false;
         }
     }();
-    if (!formed)
-        throw QuelmarError({message::PictureNotInItsDepth, {std::to_string(bits)}});
+    if (!formed) throw QuelmarError({message::PictureNotInItsDepth, {std::to_string(bits)}});
 }
 
 std::optional<QImage> exactlyIndexed(const QImage& image) {

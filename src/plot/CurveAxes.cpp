@@ -45,8 +45,8 @@ public:
     void write(Coord x, Coord y, double value, int decimals, const LabelFont& font) {
         if (!canvas_.inside(x, y)) return;
         const QString text = labelText(value, decimals);
-        const QRect box(static_cast<int>(x), static_cast<int>(y), canvas_.textWidth(text, font.font),
-                        canvas_.textHeight(font.font));
+        const QRect box(static_cast<int>(x), static_cast<int>(y),
+                        canvas_.textWidth(text, font.font), canvas_.textHeight(font.font));
         if (!QRect(0, 0, canvas_.width(), canvas_.height()).contains(box)) return;
         for (const QRect& written : written_)
             if (written.intersects(box)) return;
@@ -97,8 +97,7 @@ void drawValueLabels(Labels& labels, Canvas& canvas, const PointStore& store,
         } else {
             const double height = std::abs((g.ChannelMax[k] - g.ChannelMin[k]) * g.YScale + 2);
             if (const auto lower = pixelOf(height))
-                labels.write(ValueLabelX, *lower + upperEdge - h0, g.ChannelMin[k], decimals,
-                             font);
+                labels.write(ValueLabelX, *lower + upperEdge - h0, g.ChannelMin[k], decimals, font);
             labels.write(ValueLabelX, upperEdge, g.ChannelMax[k], decimals, font);
         }
     }

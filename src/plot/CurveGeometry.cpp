@@ -40,7 +40,8 @@ void measureExtremes(const PointStore& store, int k, CurveGeometry& g) {
     const std::uint8_t* mask = missingMaskOf(store, k);
     const auto absent = [mask](int i) { return mask && mask[i]; };
     int first = g.ViewFirst;
-    while (first < g.ViewLast && absent(first)) ++first;
+    while (first < g.ViewLast && absent(first))
+        ++first;
     if (absent(first)) first = g.ViewFirst;
     double min = v[first];
     double max = min;
@@ -142,9 +143,8 @@ void widenMargins(CurveGeometry& g, const PointStore& store, const ViewState& vi
 ChannelPlacement::ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k)
     : geometry_(geometry), times_(store.TimeValues.data()),
       values_(store.ChannelValues[static_cast<std::size_t>(k)].data()),
-      missing_(missingMaskOf(store, k)),
-      referenceValue_(values_[geometry.iii(k)]), yScale_(geometry.YScale),
-      top_(PlotTop + geometry.BandTop[static_cast<std::size_t>(k - 1)]) {}
+      missing_(missingMaskOf(store, k)), referenceValue_(values_[geometry.iii(k)]),
+      yScale_(geometry.YScale), top_(PlotTop + geometry.BandTop[static_cast<std::size_t>(k - 1)]) {}
 
 std::optional<QPoint> cursorMarkPosition(const PointStore& store, const CurveGeometry& geometry,
                                          int c, int p) {

@@ -91,7 +91,7 @@ inline std::optional<Coord> xOfTime(const CurveGeometry& geometry, double t) {
 
 // Marker centres of the points of one channel, as the redraw places them.
 class ChannelPlacement {
-  public:
+public:
     ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k);
 
     std::optional<Coord> x(int i) const { return xOfTime(geometry_, times_[i]); }
@@ -105,7 +105,7 @@ class ChannelPlacement {
         return pixelOf((v - referenceValue_) * yScale_ + top_);
     }
 
-  private:
+private:
     const CurveGeometry& geometry_;
     const double* times_;
     const double* values_;

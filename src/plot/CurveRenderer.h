@@ -18,7 +18,8 @@ using ChannelPainter = void (*)(Canvas&, const PointStore&, const CurveGeometry&
 
 // Draws the curve over the whole image, which has the size of the window's client area, and
 // returns the geometry it used, with the margins its axis labels need: every caller that places
-// or finds points reads them from it. The store's ViewFirst and ViewLast may be 0 (the whole curve).
+// or finds points reads them from it. The store's ViewFirst and ViewLast may be 0 (the whole
+// curve).
 CurveGeometry drawCurve(QImage& image, const PointStore& store, const ViewState& view,
                         const PlotOptions& options,
                         ChannelPainter paintChannel = drawChannelPoints);

@@ -12,7 +12,7 @@ struct Pixel {
 };
 
 class FitPen {
-  public:
+public:
     FitPen(Canvas& canvas, const CurveGeometry& geometry, const ChannelPlacement& placement)
         : canvas_(canvas), geometry_(geometry), placement_(placement) {}
 
@@ -31,7 +31,7 @@ class FitPen {
     }
     void moveTo(double time, double value) { at_ = pixel(time, value); }
 
-  private:
+private:
     Canvas& canvas_;
     const CurveGeometry& geometry_;
     const ChannelPlacement& placement_;

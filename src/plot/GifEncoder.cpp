@@ -72,8 +72,9 @@ struct GifCloser {
 
 [[noreturn]] void fail(int error) {
     const char* reason = GifErrorString(error);
-    throw QuelmarError({message::GifEncodingFailed,
-                        {reason ? MessageText(reason) : MessageText(message::UnknownEncodingError)}});
+    throw QuelmarError(
+        {message::GifEncodingFailed,
+         {reason ? MessageText(reason) : MessageText(message::UnknownEncodingError)}});
 }
 
 } // namespace

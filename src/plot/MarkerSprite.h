@@ -26,14 +26,14 @@ MarkerStyle markerStyle(const PlotOptions& options, int k);
 void drawMarker(Canvas& canvas, const MarkerStyle& style, Coord x, Coord y);
 
 class MarkerSprite {
-  public:
+public:
     // Draws the marker once, at the resolution of the target canvas, and keeps what it painted.
     MarkerSprite(const MarkerStyle& style, const Canvas& target);
 
     // Paints the same pixels drawMarker would paint for a marker centred at (x, y).
     void stamp(Canvas& canvas, Coord x, Coord y) const;
 
-  private:
+private:
     // A horizontal run of painted pixels, relative to the centre.
     struct Run {
         int dy;

@@ -38,15 +38,15 @@ inline constexpr QRgb OutlineColour = qRgb(0, 0, 0); // marker outlines and cent
 LabelFont defaultAxisFont();
 
 struct PlotOptions {
-    int PointSize = design::PointSize;                        // dcirspin
-    PointShape Shape = design::Shape;                         // RadioButton2 / 3 / 4
+    int PointSize = design::PointSize;                              // dcirspin
+    PointShape Shape = design::Shape;                               // RadioButton2 / 3 / 4
     QString PointSymbol = QString::fromLatin1(design::PointSymbol); // charEdit
-    int XAxisDecimals = design::AxisDecimals;                 // SpinXax
-    int YAxisDecimals = design::AxisDecimals;                 // SpinYax
-    LabelFont XAxisFont = defaultAxisFont();                  // ColorXaxBtn
-    LabelFont YAxisFont = defaultAxisFont();                  // ColorYaxBtn
-    int MajorTicks = design::MajorTicks;                      // SpinXL
-    int MinorTicks = design::MinorTicks;                      // SpinXS
+    int XAxisDecimals = design::AxisDecimals;                       // SpinXax
+    int YAxisDecimals = design::AxisDecimals;                       // SpinYax
+    LabelFont XAxisFont = defaultAxisFont();                        // ColorXaxBtn
+    LabelFont YAxisFont = defaultAxisFont();                        // ColorYaxBtn
+    int MajorTicks = design::MajorTicks;                            // SpinXL
+    int MinorTicks = design::MinorTicks;                            // SpinXS
     bool ShowGrid = design::ShowGrid; // setkach: grid lines instead of tick marks
 };
 

@@ -27,8 +27,7 @@ RangeEntry parseEntry(std::string_view text, const std::string& path, long long 
     std::string_view fields[4];
     for (auto& field : fields) {
         field = tokens.next();
-        if (field.empty())
-            throw QuelmarError(path, line, message::RangesFourNumbers);
+        if (field.empty()) throw QuelmarError(path, line, message::RangesFourNumbers);
     }
     RangeEntry entry;
     entry.first = pointNumber(fields[0], path, line);
@@ -38,7 +37,9 @@ RangeEntry parseEntry(std::string_view text, const std::string& path, long long 
     return entry;
 }
 
-bool endsList(const RangeEntry& entry) { return entry.last == 0; }
+bool endsList(const RangeEntry& entry) {
+    return entry.last == 0;
+}
 
 } // namespace
 
@@ -89,9 +90,8 @@ RangeStep previousRange(RangeList& list) {
 }
 
 void showCurrentRange(const RangeList& list, PointStore& store) {
-    const int current = list.CurrentRange >= 1 && list.CurrentRange <= RangeCapacity
-                            ? list.CurrentRange
-                            : 1;
+    const int current =
+        list.CurrentRange >= 1 && list.CurrentRange <= RangeCapacity ? list.CurrentRange : 1;
     const RangeEntry& entry = list.entries[current];
     limitView(store, entry.first == 0 ? 1 : entry.first,
               entry.last == 0 ? store.PointCount : entry.last);

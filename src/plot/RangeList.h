@@ -27,8 +27,8 @@ inline constexpr int RangeFileLineLimit = RangeCapacity - 1;
 
 struct RangeList {
     std::array<RangeEntry, RangeCapacity + 1> entries{}; // [1 ... 50]
-    int CurrentRange = 0; // the entry shown; 1 after every load
-    bool loaded = false;  // a ranges file has been loaded in this run
+    int CurrentRange = 0;                                // the entry shown; 1 after every load
+    bool loaded = false; // a ranges file has been loaded in this run
 };
 
 // The entries of a ranges file's text, one per line. Throws QuelmarError naming the file and the

@@ -9,8 +9,7 @@
 namespace quelmar {
 
 void appendObservation(Conversion& conversion, std::string_view time,
-                       std::initializer_list<std::string_view> values,
-                       std::string_view freeText) {
+                       std::initializer_list<std::string_view> values, std::string_view freeText) {
     std::string& out = conversion.text;
     out += time;
     for (std::string_view value : values) {

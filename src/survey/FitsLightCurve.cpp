@@ -2,8 +2,8 @@
 // TIME (days from the reference BJDREFI + BJDREFF), SAP_FLUX, PDCSAP_FLUX, their errors and
 // QUALITY. Read through cfitsio.
 
-#include "ConversionText.h"
 #include "FitsLightCurve.h"
+#include "ConversionText.h"
 
 #include "core/Error.h"
 #include "core/TextFile.h"
@@ -47,8 +47,8 @@ public:
         // A FITS file is whole blocks of 2880 bytes: a search that ran out of a file cut inside
         // them does not show that there is no light curve.
         const bool whole = std::filesystem::file_size(path_) % 2880 == 0;
-        check(status, status == BAD_HDU_NUM && whole ? message::FitsNoLightCurve
-                                                     : message::FitsDamaged);
+        check(status,
+              status == BAD_HDU_NUM && whole ? message::FitsNoLightCurve : message::FitsDamaged);
     }
 
     // A damaged header (a row count of 99999999) would have the columns' memory taken before

@@ -70,11 +70,16 @@ SurveyFileOutline outlineSurveyFile(const std::string& path) {
 
 std::string surveyFormatName(SurveyFormat format) {
     switch (format) {
-    case SurveyFormat::ObservationFile: return "observation file";
-    case SurveyFormat::LightCurveFits: return "TESS/Kepler light-curve FITS";
-    case SurveyFormat::AavsoCsv: return "AAVSO CSV";
-    case SurveyFormat::ZtfCsv: return "ZTF CSV";
-    case SurveyFormat::HeaderTable: return "table with a header line";
+    case SurveyFormat::ObservationFile:
+        return "observation file";
+    case SurveyFormat::LightCurveFits:
+        return "TESS/Kepler light-curve FITS";
+    case SurveyFormat::AavsoCsv:
+        return "AAVSO CSV";
+    case SurveyFormat::ZtfCsv:
+        return "ZTF CSV";
+    case SurveyFormat::HeaderTable:
+        return "table with a header line";
     }
     return {};
 }
@@ -82,16 +87,18 @@ std::string surveyFormatName(SurveyFormat format) {
 Conversion convertSurveyFile(const std::string& source, const ConversionOptions& options) {
     const SurveyFormat format = detectSurveyFormat(source);
     if (format == SurveyFormat::LightCurveFits) {
-        if (!options.columns.empty())
-            throw QuelmarError(source, message::FitsHasNoColumnNames);
+        if (!options.columns.empty()) throw QuelmarError(source, message::FitsHasNoColumnNames);
         return convertLightCurveFits(source, options);
     }
     const DelimitedTable table(readFile(source), source);
     if (!options.columns.empty()) return convertHeaderTable(table, options);
     switch (format) {
-    case SurveyFormat::AavsoCsv: return convertAavso(table, options);
-    case SurveyFormat::ZtfCsv: return convertZtf(table, options);
-    case SurveyFormat::HeaderTable: return convertHeaderTable(table, options);
+    case SurveyFormat::AavsoCsv:
+        return convertAavso(table, options);
+    case SurveyFormat::ZtfCsv:
+        return convertZtf(table, options);
+    case SurveyFormat::HeaderTable:
+        return convertHeaderTable(table, options);
     default:
         throw QuelmarError(source, message::AlreadyObservations);
     }
@@ -106,8 +113,8 @@ std::string leftOutSummary(const LeftOutRows& rows) {
           count(rows.tooManyFields, "with more fields than the header")})
         if (!part.empty()) text += (text.empty() ? "" : ", ") + part;
     if (rows.firstUnreadableLine > 0)
-        text += " (the first unreadable row at line " + std::to_string(rows.firstUnreadableLine) +
-                ")";
+        text +=
+            " (the first unreadable row at line " + std::to_string(rows.firstUnreadableLine) + ")";
     return text;
 }
 
@@ -116,12 +123,11 @@ void writeConversion(const Conversion& conversion, const std::string& source,
     WritePlan().reads(source, message::RoleSource).writes(output, message::RoleOutput).check();
     if (conversion.observations == 0) {
         const LeftOutRows& left = conversion.leftOut;
-        throw QuelmarError(source, {message::NothingLeftToWrite,
-                                    {std::to_string(left.flagged), std::to_string(left.notANumber),
-                                     std::to_string(left.notPositive),
-                                     std::to_string(left.fainterThan),
-                                     std::to_string(left.otherBand),
-                                     std::to_string(left.tooManyFields)}});
+        throw QuelmarError(source,
+                           {message::NothingLeftToWrite,
+                            {std::to_string(left.flagged), std::to_string(left.notANumber),
+                             std::to_string(left.notPositive), std::to_string(left.fainterThan),
+                             std::to_string(left.otherBand), std::to_string(left.tooManyFields)}});
     }
     writeFileAtomically(output, conversion.text);
     // TESS and Kepler serve BJD_TDB, ZTF HJD (or MJD, on UTC), AAVSO JD; a table of the user's

@@ -18,7 +18,7 @@ enum class SurveyFormat {
     LightCurveFits,  // TESS, Kepler, K2
     AavsoCsv,
     ZtfCsv,
-    HeaderTable,     // a table with a header line, read by column names
+    HeaderTable, // a table with a header line, read by column names
 };
 
 // What a file holds, from its first bytes and its header line. Throws QuelmarError naming the
@@ -40,7 +40,7 @@ enum class FluxColumn { Pdcsap, Sap };
 enum class SurveyTime { Archive, ModifiedJulianDate }; // ZTF: hjd as served, or mjd + 2400000.5
 
 struct ConversionOptions {
-    std::string band;                 // AAVSO band or ZTF filter (zg, zr, zi); "" when one only
+    std::string band; // AAVSO band or ZTF filter (zg, zr, zi); "" when one only
     FluxColumn flux = FluxColumn::Pdcsap;
     bool magnitude = false;           // FITS flux turned into −2.5 log10(flux) + zero point
     std::optional<double> zeroPoint;  // the zero point; the median flux gives magnitude 0
@@ -50,12 +50,12 @@ struct ConversionOptions {
 
 // Why rows of a source were left out, each counted.
 struct LeftOutRows {
-    long long flagged = 0;        // FITS QUALITY ≠ 0, ZTF catflags ≠ 0
-    long long notANumber = 0;     // a NaN time or flux, an empty or unreadable time or value
-    long long notPositive = 0;    // a flux of zero or below, which has no magnitude
-    long long fainterThan = 0;    // AAVSO "<" estimates
-    long long otherBand = 0;      // AAVSO bands, ZTF filters not chosen
-    long long tooManyFields = 0;  // a table row with more fields than its header: shifted values
+    long long flagged = 0;       // FITS QUALITY ≠ 0, ZTF catflags ≠ 0
+    long long notANumber = 0;    // a NaN time or flux, an empty or unreadable time or value
+    long long notPositive = 0;   // a flux of zero or below, which has no magnitude
+    long long fainterThan = 0;   // AAVSO "<" estimates
+    long long otherBand = 0;     // AAVSO bands, ZTF filters not chosen
+    long long tooManyFields = 0; // a table row with more fields than its header: shifted values
     // The line of the first row left out without a number or with too many fields; 0 when there
     // is none (and for FITS rows, which have no lines).
     long long firstUnreadableLine = 0;
@@ -66,13 +66,13 @@ struct LeftOutRows {
 
 struct Conversion {
     SurveyFormat format = SurveyFormat::ObservationFile;
-    std::string text;            // the observation file, cp1251, CR LF
-    long long observations = 0;  // lines in text
-    int valueColumns = 0;        // value columns after the time
+    std::string text;           // the observation file, cp1251, CR LF
+    long long observations = 0; // lines in text
+    int valueColumns = 0;       // value columns after the time
     LeftOutRows leftOut;
-    std::string timeSystem;      // "BJD (TDB)", "HJD", "JD", "MJD + 2400000.5", or a column name
-    std::string columnsWritten;  // the source columns, in the order written: "TIME PDCSAP_FLUX …"
-    std::vector<std::string> bands; // the bands or filters the source holds
+    std::string timeSystem;     // "BJD (TDB)", "HJD", "JD", "MJD + 2400000.5", or a column name
+    std::string columnsWritten; // the source columns, in the order written: "TIME PDCSAP_FLUX …"
+    std::vector<std::string> bands;  // the bands or filters the source holds
     std::optional<double> zeroPoint; // the zero point used for magnitudes
 };
 

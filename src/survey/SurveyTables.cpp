@@ -14,7 +14,9 @@ namespace quelmar {
 
 namespace {
 
-bool isNumber(std::string_view text) { return parseNumber(text).has_value(); }
+bool isNumber(std::string_view text) {
+    return parseNumber(text).has_value();
+}
 
 std::string joined(const std::vector<std::string>& names) {
     std::string text;
@@ -57,7 +59,9 @@ std::string chosenBand(const DelimitedTable& table, const std::vector<std::strin
     throw QuelmarError(table.path(), {say.missing, {asked, joined(bands)}});
 }
 
-std::string_view valueOrMissing(std::string_view text) { return isNumber(text) ? text : "0"; }
+std::string_view valueOrMissing(std::string_view text) {
+    return isNumber(text) ? text : "0";
+}
 
 // Counts a row left out as unreadable, keeping the line of the first such row.
 void leaveOut(long long& count, LeftOutRows& rows, const TableRow& row) {
@@ -166,9 +170,9 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
             }
             // The decimals the archive gave, and one more for the half day added.
             const std::size_t point = date.find('.');
-            const int decimals =
-                point == std::string_view::npos ? 1
-                                                : std::clamp(int(date.size() - point - 1), 1, 9);
+            const int decimals = point == std::string_view::npos
+                                     ? 1
+                                     : std::clamp(int(date.size() - point - 1), 1, 9);
             appendObservation(conversion, fixedForFile(*parseNumber(date) + 2400000.5, decimals),
                               {value, magnitudeError}, band);
         }
@@ -185,16 +189,16 @@ Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptio
         columns.push_back(table.requireColumn(name));
     // No command could load a file of more.
     if (columns.size() - 1 > static_cast<std::size_t>(MaxChannels))
-        throw QuelmarError(table.path(), {message::TableTooManyColumns,
-                                          {std::to_string(columns.size() - 1),
-                                           std::to_string(MaxChannels)}});
+        throw QuelmarError(table.path(),
+                           {message::TableTooManyColumns,
+                            {std::to_string(columns.size() - 1), std::to_string(MaxChannels)}});
 
     Conversion conversion;
     conversion.format = SurveyFormat::HeaderTable;
     conversion.timeSystem = table.header()[columns.front()];
     for (std::size_t c : columns)
-        conversion.columnsWritten += (conversion.columnsWritten.empty() ? "" : " ") +
-                                     table.header()[c];
+        conversion.columnsWritten +=
+            (conversion.columnsWritten.empty() ? "" : " ") + table.header()[c];
     conversion.valueColumns = static_cast<int>(columns.size()) - 1;
     LeftOutRows& left = conversion.leftOut;
     for (const TableRow& row : table.rows()) {
@@ -206,7 +210,7 @@ Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptio
         }
         const std::optional<std::string> line =
             isNumber(DelimitedTable::field(row, columns.front())) ? observationLine(row, columns)
-                                                                   : std::nullopt;
+                                                                  : std::nullopt;
         if (line)
             appendObservation(conversion, *line, {});
         else

@@ -5,8 +5,8 @@
 #include "Workbench.h"
 
 #include "core/TextFile.h"
-#include "core/cp1251.h"
 #include "core/WritePlan.h"
+#include "core/cp1251.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,9 +53,9 @@ AddObservationsDialog::AddObservationsDialog(Workbench& workbench, QWidget* pare
 void AddObservationsDialog::createControls() {
     Label1 = namedLabel(this, "Label1",
                         QStringLiteral("Для добавления данных вводите наблюдения и жмите кнопку"));
-    Label2 = namedLabel(
-        this, "Label2",
-        QStringLiteral("ДАЛЕЕ. После ввода последнего наблюдения нажмите  ГОТОВО."));
+    Label2 =
+        namedLabel(this, "Label2",
+                   QStringLiteral("ДАЛЕЕ. После ввода последнего наблюдения нажмите  ГОТОВО."));
     Label6 = namedLabel(this, "Label6", QStringLiteral("Введите величины звёзд сравнения"));
     Label7 = namedLabel(this, "Label7", QStringLiteral("Звезда А"));
     Label8 = namedLabel(this, "Label8", QStringLiteral("Звезда В"));
@@ -125,15 +125,24 @@ TypedObservation AddObservationsDialog::typedObservation() const {
 
 QLineEdit* AddObservationsDialog::boxOf(ObservationBox box) const {
     switch (box) {
-    case ObservationBox::MagnitudeA: return smabox;
-    case ObservationBox::MagnitudeB: return smbbox;
-    case ObservationBox::JulianDate: return JDBox;
-    case ObservationBox::P1: return pbox1;
-    case ObservationBox::Q1: return qbox1;
-    case ObservationBox::P2: return pbox2;
-    case ObservationBox::Q2: return qbox2;
-    case ObservationBox::P3: return pbox3;
-    case ObservationBox::Q3: return qbox3;
+    case ObservationBox::MagnitudeA:
+        return smabox;
+    case ObservationBox::MagnitudeB:
+        return smbbox;
+    case ObservationBox::JulianDate:
+        return JDBox;
+    case ObservationBox::P1:
+        return pbox1;
+    case ObservationBox::Q1:
+        return qbox1;
+    case ObservationBox::P2:
+        return pbox2;
+    case ObservationBox::Q2:
+        return qbox2;
+    case ObservationBox::P3:
+        return pbox3;
+    case ObservationBox::Q3:
+        return qbox3;
     }
     return JDBox;
 }
@@ -141,10 +150,14 @@ QLineEdit* AddObservationsDialog::boxOf(ObservationBox box) const {
 // The box as the dialog labels it: "Star A", "Julian date", "estimate 2, q".
 QString AddObservationsDialog::boxName(ObservationBox box) const {
     switch (box) {
-    case ObservationBox::MagnitudeA: return Label7->text();
-    case ObservationBox::MagnitudeB: return Label8->text();
-    case ObservationBox::JulianDate: return Label3->text();
-    default: break;
+    case ObservationBox::MagnitudeA:
+        return Label7->text();
+    case ObservationBox::MagnitudeB:
+        return Label8->text();
+    case ObservationBox::JulianDate:
+        return Label3->text();
+    default:
+        break;
     }
     const int index = static_cast<int>(box) - static_cast<int>(ObservationBox::P1);
     return workbench_.say(message::EstimateBox,
@@ -174,8 +187,9 @@ bool AddObservationsDialog::appendObservation() {
         case ObservationRefusal::ZeroSteps:
             text = workbench_.say(
                 message::ObservationZeroSteps,
-                {QString::number((static_cast<int>(refusal.box) -
-                                  static_cast<int>(ObservationBox::P1)) / 2 + 1)});
+                {QString::number(
+                    (static_cast<int>(refusal.box) - static_cast<int>(ObservationBox::P1)) / 2 +
+                    1)});
             break;
         }
         workbench_.inform(this, text + QLatin1Char('\n') + workbench_.say(message::NothingWritten));
@@ -183,16 +197,14 @@ bool AddObservationsDialog::appendObservation() {
         return false;
     }
     const std::string& data = workbench_.files.DataFileName;
-    const bool written = runCommand(workbench_, this, QString::fromStdString(data),
-                                    [&] {
-                                        WritePlan plan;
-                                        plan.rewrites(data, message::RoleDataFile);
-                                        if (!workbench_.files.RangesFileName.empty())
-                                            plan.reads(workbench_.files.RangesFileName,
-                                                       message::RoleRangesFile);
-                                        plan.check();
-                                        appendToFile(data, result.line);
-                                    });
+    const bool written = runCommand(workbench_, this, QString::fromStdString(data), [&] {
+        WritePlan plan;
+        plan.rewrites(data, message::RoleDataFile);
+        if (!workbench_.files.RangesFileName.empty())
+            plan.reads(workbench_.files.RangesFileName, message::RoleRangesFile);
+        plan.check();
+        appendToFile(data, result.line);
+    });
     // The boxes keep their contents, ready for the next observation.
     JDBox->setFocus();
     JDBox->selectAll();

@@ -8,9 +8,9 @@
 
 #include "analysis/CorrectionScale.h"
 #include "analysis/TimeScales.h"
+#include "core/WritePlan.h"
 #include "core/cp1251.h"
 #include "core/numbers.h"
-#include "core/WritePlan.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,7 +37,9 @@ QLineEdit* coordinateEdit(QWidget* parent, const char* name) {
     return edit;
 }
 
-QString sexagesimalText(int part) { return QString::number(part); }
+QString sexagesimalText(int part) {
+    return QString::number(part);
+}
 
 // The scale box's items, in order: the design's series first, the default.
 const OwnMessage* const ScaleTexts[] = {&message::ScaleSeries, &message::ScaleTdb};
@@ -52,7 +54,8 @@ const struct {
 QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
-    for (int i = 0; i < items; ++i) box->addItem(QString());
+    for (int i = 0; i < items; ++i)
+        box->addItem(QString());
     return box;
 }
 
@@ -110,7 +113,8 @@ void BarycentricDialog::layOut() {
     QWidget* const row[2][7] = {{Label2, ahe, Label3, ame, Label4, ase, Label5},
                                 {Label6, dde, Label7, dme, Label8, dse, Label9}};
     for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 7; ++c) grid->addWidget(row[r][c], 3 + r, c);
+        for (int c = 0; c < 7; ++c)
+            grid->addWidget(row[r][c], 3 + r, c);
     grid->addWidget(ScaleLabel, 5, 0, 1, 2);
     grid->addWidget(ScaleCombo, 5, 2, 1, 5);
     grid->addWidget(DatesLabel, 6, 0, 1, 2);
@@ -132,9 +136,11 @@ void BarycentricDialog::showEvent(QShowEvent* event) {
 
 void BarycentricDialog::showOwnTexts() {
     ScaleLabel->setText(workbench_.say(message::ScaleLabel));
-    for (int i = 0; i < 2; ++i) ScaleCombo->setItemText(i, workbench_.say(*ScaleTexts[i]));
+    for (int i = 0; i < 2; ++i)
+        ScaleCombo->setItemText(i, workbench_.say(*ScaleTexts[i]));
     DatesLabel->setText(workbench_.say(message::InputDatesLabel));
-    for (int i = 0; i < 3; ++i) DatesCombo->setItemText(i, workbench_.say(*DatesItems[i].text));
+    for (int i = 0; i < 3; ++i)
+        DatesCombo->setItemText(i, workbench_.say(*DatesItems[i].text));
 }
 
 // The dates box starts at the scale recorded for the file (JD for a file without a record).
@@ -153,14 +159,16 @@ void BarycentricDialog::loadCatalogue() {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
     QString typed = StarsCombo->currentText();
     // The box's first text is in the interface's language until a name is typed or chosen.
-    for (const InterfaceLanguage language : {InterfaceLanguage::English, InterfaceLanguage::Russian})
+    for (const InterfaceLanguage language :
+         {InterfaceLanguage::English, InterfaceLanguage::Russian})
         if (typed == QString::fromStdString(ownText(message::StellarName, language)))
             typed = workbench_.say(message::StellarName);
     StarsCombo->clear();
     stars_ = StarCatalogue();
     runCommand(workbench_, this, QString::fromStdString(catalogue_.readPath),
                [&] { stars_ = StarCatalogue::load(catalogue_.readPath); });
-    for (const CatalogueStar& star : stars_.stars()) StarsCombo->addItem(fromCp1251(star.name));
+    for (const CatalogueStar& star : stars_.stars())
+        StarsCombo->addItem(fromCp1251(star.name));
     StarsCombo->setEditText(typed);
 }
 
@@ -175,8 +183,7 @@ bool BarycentricDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BarycentricDialog::lookUpStar() {
-    const std::optional<StarPosition> listed =
-        stars_.find(toCp1251(StarsCombo->currentText()));
+    const std::optional<StarPosition> listed = stars_.find(toCp1251(StarsCombo->currentText()));
     if (listed) {
         showPosition(*listed);
         NewStarPending = false;
@@ -277,8 +284,8 @@ void BarycentricDialog::correctDates() {
         }
         recordCorrectedScales(rewrite, data, before, toTdb);
         if (extrapolated > 0)
-            workbench_.inform(owner, workbench_.say(message::UtcExtrapolated,
-                                                    {QString::number(extrapolated)}));
+            workbench_.inform(
+                owner, workbench_.say(message::UtcExtrapolated, {QString::number(extrapolated)}));
     });
 }
 

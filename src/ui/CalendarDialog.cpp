@@ -84,7 +84,9 @@ void CalendarDialog::setDateTime(const QDateTime& moment) {
     timeOfDay_ = moment.time();
 }
 
-QString CalendarDialog::julianDateText() const { return Label1->text(); }
+QString CalendarDialog::julianDateText() const {
+    return Label1->text();
+}
 
 void CalendarDialog::showJulianDate(QDate date) {
     Label1->setText(julianDayRange(QDateTime(date, timeOfDay_)));

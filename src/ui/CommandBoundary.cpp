@@ -36,9 +36,9 @@ bool WorkbenchApplication::notify(QObject* receiver, QEvent* event) {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& failure) {
         if (!workbench_) throw;
-        workbench_->reportError(activeWindow(),
-                                failureText(*workbench_, failure,
-                                            QString::fromStdString(workbench_->files.DataFileName)));
+        workbench_->reportError(
+            activeWindow(), failureText(*workbench_, failure,
+                                        QString::fromStdString(workbench_->files.DataFileName)));
         return false;
     }
 }

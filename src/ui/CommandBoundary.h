@@ -19,8 +19,7 @@ namespace quelmar {
 struct Workbench;
 
 // The text a failure is shown with; file is the file the command worked on ("" for none).
-QString failureText(const Workbench& workbench, const std::exception& failure,
-                    const QString& file);
+QString failureText(const Workbench& workbench, const std::exception& failure, const QString& file);
 
 // Runs a command; a failure it throws is shown in an error box over parent. False when the
 // command failed.

@@ -1,7 +1,7 @@
 #include "CurvePanel.h"
 
-#include "Workbench.h"
 #include "CurveWindow.h"
+#include "Workbench.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,7 +47,7 @@ CurvePanel::CurvePanel(Workbench& workbench, CurveWindow& curve)
 }
 
 QPushButton* CurvePanel::addButton(const char* name, const QString& caption,
-                                  void (CurveWindow::*command)(), const QString& hint) {
+                                   void (CurveWindow::*command)(), const QString& hint) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -119,12 +119,12 @@ void CurvePanel::createControls() {
                     3, 1, 3);
     grid->addWidget(addButton("reverbtn", QStringLiteral("Перевернуть"), &CurveWindow::flip), row,
                     0, 1, 3);
-    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), &CurveWindow::savePicture), row++, 3, 1, 3);
+    grid->addWidget(addButton("Button2", QStringLiteral("Сохранить"), &CurveWindow::savePicture),
+                    row++, 3, 1, 3);
     // The whole curve's caption is the longest of its row.
     auto* shifts = new QHBoxLayout;
     shifts->setSpacing(grid->horizontalSpacing());
-    shifts->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft),
-                      2);
+    shifts->addWidget(addButton("hsl", QStringLiteral("<--[1/2]"), &CurveWindow::shiftViewLeft), 2);
     shifts->addWidget(
         addButton("allcurv", QStringLiteral("Вся кривая"), &CurveWindow::showWholeCurve), 3);
     shifts->addWidget(addButton("hsr", QStringLiteral("[1/2]-->"), &CurveWindow::shiftViewRight),

@@ -27,7 +27,7 @@ struct PointInformation {
 
 class CurvePanel : public QWidget {
     Q_OBJECT
-  public:
+public:
     CurvePanel(Workbench& workbench, CurveWindow& curve);
 
     void showPointInformation(const PointInformation& information);
@@ -45,12 +45,12 @@ class CurvePanel : public QWidget {
     QString lastText() const;
     QString goToText() const;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QPushButton* addButton(const char* name, const QString& caption, void (CurveWindow::*command)(),
                            const QString& hint = {});
     QLabel* addLabel(const char* name, const QString& caption);

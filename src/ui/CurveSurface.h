@@ -11,7 +11,7 @@ namespace quelmar {
 
 class CurveSurface : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit CurveSurface(QWidget* parent);
 
     QImage& picture() { return picture_; }
@@ -22,13 +22,13 @@ class CurveSurface : public QWidget {
         mouseHandler_ = std::move(handler);
     }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-  private:
+private:
     void report(MouseEvent kind, const QMouseEvent* event);
 
     QImage picture_;

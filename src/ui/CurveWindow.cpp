@@ -1,11 +1,11 @@
 #include "CurveWindow.h"
 
-#include "CurveSurface.h"
 #include "CommandBoundary.h"
+#include "CurvePanel.h"
+#include "CurveSurface.h"
+#include "PictureExportDialog.h"
 #include "WindowPlacement.h"
 #include "Workbench.h"
-#include "CurvePanel.h"
-#include "PictureExportDialog.h"
 
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
@@ -73,13 +73,16 @@ void CurveWindow::savePicture() {
 void CurveWindow::showLaidOut() {
     // Below the main window, across the screen, title bars and borders included; the main
     // window's frame stands in for this one's until the window manager has framed it.
-    placeFrame(*this, [this] {
-        const QRect main = mainWindow_->frameGeometry();
-        const QScreen* screen = mainWindow_->screen() ? mainWindow_->screen() : this->screen();
-        const QRect area = screen ? screen->availableGeometry() : QRect();
-        const int top = main.bottom() + 1;
-        return QRect(area.left(), top, area.width(), area.bottom() + 1 - top);
-    }, {mainWindow_});
+    placeFrame(*this,
+               [this] {
+                   const QRect main = mainWindow_->frameGeometry();
+                   const QScreen* screen =
+                       mainWindow_->screen() ? mainWindow_->screen() : this->screen();
+                   const QRect area = screen ? screen->availableGeometry() : QRect();
+                   const int top = main.bottom() + 1;
+                   return QRect(area.left(), top, area.width(), area.bottom() + 1 - top);
+               },
+               {mainWindow_});
     show();
     layOut();
     // The ranges named on the command line are read again at every showing.
@@ -198,10 +201,10 @@ std::optional<PointStore> CurveWindow::readPoints(const std::string& path, int c
         LoadResult loaded = loadPointStore(path, channels, workbench_.settings.Missing);
         const SkippedLines& skipped = loaded.skipped;
         if (skipped.count > 0)
-            workbench_.inform(this, workbench_.say(message::SkippedLines,
-                                                   {QString::fromStdString(path),
-                                                    QString::number(skipped.count),
-                                                    QString::number(skipped.firstLine)}));
+            workbench_.inform(
+                this, workbench_.say(message::SkippedLines,
+                                     {QString::fromStdString(path), QString::number(skipped.count),
+                                      QString::number(skipped.firstLine)}));
         points = std::move(loaded.store);
     });
     return points;
@@ -254,8 +257,7 @@ void CurveWindow::moveCursorMark(int p) {
     if (mark) cursorMark_->move(*mark);
 }
 
-void CurveWindow::drawOverPicture(
-    const std::function<void(QImage&, const CurveGeometry&)>& draw) {
+void CurveWindow::drawOverPicture(const std::function<void(QImage&, const CurveGeometry&)>& draw) {
     QImage& picture = surface_->picture();
     if (picture.isNull()) return;
     draw(picture, geometry_);
@@ -275,7 +277,7 @@ void CurveWindow::showCursorInformation() {
     const int c = workbench_.view.CursorChannel;
     PointInformation information;
     information.number = workbench_.say(message::PointOfPoints,
-                                         {QString::number(p), QString::number(store.PointCount)});
+                                        {QString::number(p), QString::number(store.PointCount)});
     if (p >= 1 && p <= store.PointCount) {
         const double t = store.time(p);
         information.x =

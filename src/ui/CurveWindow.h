@@ -26,7 +26,7 @@ class PictureExportDialog;
 
 class CurveWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     CurveWindow(Workbench& workbench, QWidget* mainWindow);
 
     void setControlPanel(CurvePanel* panel) { panel_ = panel; }
@@ -89,8 +89,8 @@ class CurveWindow : public QWidget {
     void flip();
     void toggleLines();
     void showWholeCurve();
-    void reloadTypedRange();   // reload with the range typed in the panel
-    void rangeEdited(); // leaving the panel's Edit2
+    void reloadTypedRange(); // reload with the range typed in the panel
+    void rangeEdited();      // leaving the panel's Edit2
     void shiftViewLeft();
     void shiftViewRight();
     void zoom(double factor);
@@ -106,19 +106,19 @@ class CurveWindow : public QWidget {
     // The key table of the window, which the control panel shares.
     void applyKeyTable(const QKeyEvent* event);
 
-  signals:
+signals:
     // A ranges file has been loaded: the commands that step through it appear.
     void rangesLoaded();
     // A point was deleted from the store.
     void pointDeleted();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void loadCurveFile();
     // The points of the file, any lines skipped told; nothing when it is refused (reported).
     std::optional<PointStore> readPoints(const std::string& path, int channels);

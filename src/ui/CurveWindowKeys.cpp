@@ -2,8 +2,8 @@
 
 #include "CurveWindow.h"
 
-#include "Workbench.h"
 #include "CurvePanel.h"
+#include "Workbench.h"
 
 #include "core/numbers.h"
 #include "plot/CurveNavigation.h"
@@ -59,8 +59,7 @@ void CurveWindow::goToMinimum() {
 
 std::optional<int> CurveWindow::integerOf(const QString& text) {
     const std::optional<std::int32_t> number = parseInteger(text.trimmed().toStdString());
-    if (!number)
-        workbench_.reportError(this, workbench_.say(message::NotAnInteger, {text}));
+    if (!number) workbench_.reportError(this, workbench_.say(message::NotAnInteger, {text}));
     return number;
 }
 

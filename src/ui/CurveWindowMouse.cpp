@@ -4,9 +4,9 @@
 
 #include "CurveWindow.h"
 
+#include "CurvePanel.h"
 #include "CurveSurface.h"
 #include "Workbench.h"
-#include "CurvePanel.h"
 
 #include "plot/CurveHitTest.h"
 #include "plot/CurveNavigation.h"
@@ -63,8 +63,7 @@ void CurveWindow::mouseMoved(QPoint position) {
     const int k = under->channel;
     const int i = under->point;
     workbench_.view.CursorChannel = k;
-    surface_->setToolTip(
-        pointHint(i, workbench_.store.time(i), workbench_.store.value(k, i)));
+    surface_->setToolTip(pointHint(i, workbench_.store.time(i), workbench_.store.value(k, i)));
     pickPoint(i);
     if (panel_) panel_->showCursorChannel(k);
 }

@@ -15,8 +15,8 @@ bool CurveWindow::loadRanges(const QString& path) {
     try {
         quelmar::loadRanges(workbench_.ranges, path.toStdString());
     } catch (const QuelmarError& error) {
-        workbench_.reportError(this, workbench_.say(message::RangesNotRead,
-                                                    {workbench_.describe(error)}));
+        workbench_.reportError(
+            this, workbench_.say(message::RangesNotRead, {workbench_.describe(error)}));
         return false;
     }
     emit rangesLoaded();

@@ -7,8 +7,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace quelmar {
@@ -33,8 +33,7 @@ void Desktop::showMessage(QWidget* parent, MessageKind kind, const QString& capt
     runModal(box, parent);
 }
 
-void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption,
-                                  const QString& text) {
+void Desktop::showMessageAboveAll(MessageKind kind, const QString& caption, const QString& text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setText(buttonText(message::OkButton));

@@ -36,8 +36,7 @@ public:
     virtual void showMessage(QWidget* parent, MessageKind kind, const QString& caption,
                              const QString& text);
     // A message of no window's, above all windows.
-    virtual void showMessageAboveAll(MessageKind kind, const QString& caption,
-                                     const QString& text);
+    virtual void showMessageAboveAll(MessageKind kind, const QString& caption, const QString& text);
     // A Yes/No question above all windows; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text);
     // A line of text typed into an input box; empty when cancelled.

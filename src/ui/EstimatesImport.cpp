@@ -18,8 +18,7 @@ void importEstimatesFromFile(Workbench& workbench, QWidget* parent) {
         return;
     }
     std::string badEntry;
-    const std::optional<ComparisonStars> stars =
-        ComparisonStars::parse(toCp1251(answer), badEntry);
+    const std::optional<ComparisonStars> stars = ComparisonStars::parse(toCp1251(answer), badEntry);
     if (!stars || stars->empty()) {
         workbench.inform(parent, workbench.say(message::ComparisonStarInvalid,
                                                {fromCp1251(stars ? toCp1251(answer) : badEntry)}));
@@ -32,8 +31,8 @@ void importEstimatesFromFile(Workbench& workbench, QWidget* parent) {
     const std::string& data = workbench.files.DataFileName;
     if (runCommand(workbench, parent, QString::fromStdString(data),
                    [&] { report = importEstimates(data, source.toStdString(), *stars); }))
-        workbench.inform(parent, QString::fromStdString(
-                                     importSummary(report, workbench.interfaceLanguage())));
+        workbench.inform(
+            parent, QString::fromStdString(importSummary(report, workbench.interfaceLanguage())));
 }
 
 } // namespace quelmar

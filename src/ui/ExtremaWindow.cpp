@@ -4,8 +4,8 @@
 #include "Workbench.h"
 
 #include "analysis/ExtremaFile.h"
-#include "plot/CurveGeometry.h"
 #include "core/WritePlan.h"
+#include "plot/CurveGeometry.h"
 #include "plot/FitDrawing.h"
 
 #include <QDir>
@@ -52,7 +52,8 @@ bool ExtremaWindow::event(QEvent* event) {
 }
 
 void ExtremaWindow::createControls() {
-    auto button = [this](const char* name, const QString& caption, void (ExtremaWindow::*command)()) {
+    auto button = [this](const char* name, const QString& caption,
+                         void (ExtremaWindow::*command)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
@@ -80,8 +81,8 @@ void ExtremaWindow::createControls() {
     grid->addWidget(Memo1, 1, 0, 1, 4);
     grid->addWidget(leftOut_, 2, 0, 1, 4);
     grid->addWidget(Button1, 3, 0);
-    grid->addWidget(button("Button2", QStringLiteral("Сохр. все"), &ExtremaWindow::saveAllLines),
-                    3, 1);
+    grid->addWidget(button("Button2", QStringLiteral("Сохр. все"), &ExtremaWindow::saveAllLines), 3,
+                    1);
     grid->addWidget(button("Button4", QStringLiteral("Очистить"), &ExtremaWindow::clearLines), 3,
                     2);
     grid->addWidget(button("Button3", QStringLiteral("Все степени"), &ExtremaWindow::drawAllFits),
@@ -92,8 +93,7 @@ void ExtremaWindow::createControls() {
     connect(Memo1, &QListWidget::itemSelectionChanged, this, [this] {
         enableLineCommands();
         // A line chosen with the keyboard is drawn as a clicked one is.
-        if (Memo1->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
-            drawSelectedFit();
+        if (Memo1->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton) drawSelectedFit();
     });
     connect(Memo1, &QListWidget::itemClicked, this, &ExtremaWindow::drawSelectedFit);
 }
@@ -135,8 +135,7 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
             extremumLines(tables, *listed, options.PolynomialDecimals, language);
         // A method's refusal is a line of the list, not an error: the polynomials may fit still.
         for (ExtremumLine& line : timingLines(store, listed->channel, store.ViewFirst,
-                                              store.ViewLast, options.PolynomialDecimals,
-                                              language))
+                                              store.ViewLast, options.PolynomialDecimals, language))
             lines.push_back(std::move(line));
         showLines(std::move(lines));
         leftOut_->setText(leftOut.join(QLatin1Char('\n')));
@@ -229,8 +228,8 @@ void ExtremaWindow::saveSelectedLine() {
         checkExtremaFile();
         appendExtremumLine(extremaPath().toStdString(), line->text);
     } catch (const std::exception& error) {
-        workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
-                                                    {workbench_.describe(error)}));
+        workbench_.reportError(
+            this, workbench_.say(message::ExtremaNotSaved, {workbench_.describe(error)}));
     }
 }
 
@@ -248,8 +247,8 @@ void ExtremaWindow::saveAllLines() {
         checkExtremaFile();
         writeExtremumLines(path.toStdString(), texts);
     } catch (const std::exception& error) {
-        workbench_.reportError(this, workbench_.say(message::ExtremaNotSaved,
-                                                    {workbench_.describe(error)}));
+        workbench_.reportError(
+            this, workbench_.say(message::ExtremaNotSaved, {workbench_.describe(error)}));
     }
 }
 

@@ -24,7 +24,7 @@ class CurveWindow;
 
 class ExtremaWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     ExtremaWindow(Workbench& workbench, CurveWindow& curve, QWidget* mainWindow);
 
     // The command "Extrema": redraws the light curve, fits every shown channel over the view
@@ -35,14 +35,14 @@ class ExtremaWindow : public QWidget {
 
     const std::vector<ExtremumLine>& lines() const { return lines_; }
 
-  signals:
+signals:
     // The best term count has become the first term count of the fits.
     void firstTermCountChosen(int terms);
 
-  protected:
+protected:
     bool event(QEvent* event) override;
 
-  private:
+private:
     void createControls();
     void fitChannels(const std::vector<int>& channels);
     void showLines(std::vector<ExtremumLine> lines);

@@ -50,7 +50,8 @@ LabelFont LabelFontDialog::chosen() const {
 void LabelFontDialog::chooseColour() {
     // The button's caption, without the dots that say it opens a dialog.
     QString title = colourButton_->text();
-    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026))) title.chop(1);
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+        title.chop(1);
     const QColor colour = QColorDialog::getColor(colour_, this, title);
     if (!colour.isValid()) return;
     colour_ = colour;

@@ -255,11 +255,16 @@ bool setTabCaption(QWidget* page, const QString& text) {
 }
 
 void setCaption(QObject* target, bool isWindow, const QString& text) {
-    if (auto* menu = qobject_cast<QMenu*>(target)) menu->setTitle(text);
-    else if (auto* action = qobject_cast<QAction*>(target)) action->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(target)) button->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(target)) label->setText(text);
-    else if (auto* group = qobject_cast<QGroupBox*>(target)) group->setTitle(text);
+    if (auto* menu = qobject_cast<QMenu*>(target))
+        menu->setTitle(text);
+    else if (auto* action = qobject_cast<QAction*>(target))
+        action->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(target))
+        label->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(target))
+        group->setTitle(text);
     else if (auto* widget = qobject_cast<QWidget*>(target)) {
         if (isWindow || !setTabCaption(widget, text)) widget->setWindowTitle(text);
     }
@@ -281,8 +286,10 @@ void writeRow(const Row& row, const QList<QWidget*>& windows, const QString& tex
     if (!window) return;
     QObject* target = componentOf(window, row.component);
     if (!target) return;
-    if (row.label == Label::Hint) setHint(target, text);
-    else setCaption(target, row.component == nullptr, text);
+    if (row.label == Label::Hint)
+        setHint(target, text);
+    else
+        setCaption(target, row.component == nullptr, text);
 }
 
 template <typename Row>
@@ -307,8 +314,10 @@ void applyOwnTexts(InterfaceLanguage language, const QList<QWidget*>& windows) {
 
 QStringList unresolvedLanguageRows(const QList<QWidget*>& windows) {
     QStringList missing;
-    for (const LanguageRow& row : Rows) addUnresolved(row, windows, missing);
-    for (const OwnTextRow& row : OwnRows) addUnresolved(row, windows, missing);
+    for (const LanguageRow& row : Rows)
+        addUnresolved(row, windows, missing);
+    for (const OwnTextRow& row : OwnRows)
+        addUnresolved(row, windows, missing);
     return missing;
 }
 

@@ -1,25 +1,25 @@
 #include "MainWindow.h"
 
-#include "SettingsDialog.h"
-#include "SurveyConversionDialog.h"
-#include "CommandBoundary.h"
-#include "ModalDialogs.h"
-#include "ToolIcons.h"
-#include "WindowPlacement.h"
-#include "Workbench.h"
-#include "CalendarDialog.h"
-#include "CurveWindow.h"
-#include "EditorCommand.h"
-#include "ExtremaWindow.h"
-#include "PeriodSearchDialog.h"
-#include "ComponentsCommand.h"
-#include "RestorationDialog.h"
-#include "TwoChannelDiagramWindow.h"
 #include "AddObservationsDialog.h"
 #include "BarycentricDialog.h"
+#include "CalendarDialog.h"
+#include "CommandBoundary.h"
+#include "ComponentsCommand.h"
+#include "CurveWindow.h"
+#include "EditorCommand.h"
 #include "EstimatesImport.h"
+#include "ExtremaWindow.h"
+#include "ModalDialogs.h"
+#include "PeriodSearchDialog.h"
 #include "PhaseCurveDialog.h"
 #include "PlateNumbersCommand.h"
+#include "RestorationDialog.h"
+#include "SettingsDialog.h"
+#include "SurveyConversionDialog.h"
+#include "ToolIcons.h"
+#include "TwoChannelDiagramWindow.h"
+#include "WindowPlacement.h"
+#include "Workbench.h"
 #include "help/AboutBox.h"
 #include "help/ManualWindow.h"
 
@@ -48,10 +48,14 @@ const QString DesignCaption = QStringLiteral("Quelmar v.3 ALTUS");
 
 // Calculators of the usual desktops, the first one installed is started.
 const QStringList Calculators = {
-    QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-    QStringLiteral("qalculate-qt"),     QStringLiteral("qalculate-gtk"),
-    QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
-    QStringLiteral("xfce4-calculator"), QStringLiteral("speedcrunch"),
+    QStringLiteral("gnome-calculator"),
+    QStringLiteral("kcalc"),
+    QStringLiteral("qalculate-qt"),
+    QStringLiteral("qalculate-gtk"),
+    QStringLiteral("galculator"),
+    QStringLiteral("mate-calc"),
+    QStringLiteral("xfce4-calculator"),
+    QStringLiteral("speedcrunch"),
     QStringLiteral("xcalc"),
 };
 
@@ -71,7 +75,7 @@ MainWindow::MainWindow(Workbench& workbench) : workbench_(workbench) {
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QString& caption,
-                                 void (MainWindow::*handler)(), const QKeySequence& shortcut) {
+                                void (MainWindow::*handler)(), const QKeySequence& shortcut) {
     auto* action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
@@ -152,12 +156,11 @@ void MainWindow::createMenus() {
     help->setObjectName(QStringLiteral("Help1"));
     addCommand(help, "helpbutt", QStringLiteral("Справка"), &MainWindow::showManual,
                QKeySequence(Qt::Key_F1));
-    addCommand(help, "HelpAboutItem", QStringLiteral("О программе..."),
-               &MainWindow::showAbout);
+    addCommand(help, "HelpAboutItem", QStringLiteral("О программе..."), &MainWindow::showAbout);
 }
 
 QToolButton* MainWindow::addToolButton(const char* name, const QString& hint, const QIcon& icon,
-                                        void (MainWindow::*handler)()) {
+                                       void (MainWindow::*handler)()) {
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -227,16 +230,21 @@ void MainWindow::createToolBar() {
 QList<QAction*> MainWindow::fileActions() const {
     QList<QAction*> actions = fileActions_;
     // The items are disabled with their menu, since their shortcuts act from the main window.
-    for (QMenu* menu : fileMenus_) actions << menu->menuAction() << menu->actions();
+    for (QMenu* menu : fileMenus_)
+        actions << menu->menuAction() << menu->actions();
     return actions;
 }
 
 void MainWindow::setFileCommandsEnabled(bool enabled) {
-    for (QWidget* command : std::as_const(fileCommands_)) command->setEnabled(enabled);
-    for (QAction* command : fileActions()) command->setEnabled(enabled);
+    for (QWidget* command : std::as_const(fileCommands_))
+        command->setEnabled(enabled);
+    for (QAction* command : fileActions())
+        command->setEnabled(enabled);
 }
 
-void MainWindow::enableFileCommands() { setFileCommandsEnabled(true); }
+void MainWindow::enableFileCommands() {
+    setFileCommandsEnabled(true);
+}
 
 bool MainWindow::fileCommandsEnabled() const {
     const QList<QAction*> actions = fileActions();
@@ -387,13 +395,21 @@ void MainWindow::refreshCurve() {
         windows_.curve->showLaidOut();
 }
 
-void MainWindow::flipCurve() { windows_.curve->flip(); }
+void MainWindow::flipCurve() {
+    windows_.curve->flip();
+}
 
-void MainWindow::toggleCurveLines() { windows_.curve->toggleLines(); }
+void MainWindow::toggleCurveLines() {
+    windows_.curve->toggleLines();
+}
 
-void MainWindow::saveCurvePoints() { windows_.curve->savePoints(); }
+void MainWindow::saveCurvePoints() {
+    windows_.curve->savePoints();
+}
 
-void MainWindow::saveCurvePicture() { windows_.curve->savePicture(); }
+void MainWindow::saveCurvePicture() {
+    windows_.curve->savePicture();
+}
 
 void MainWindow::setWindows(const ShellWindows& windows) {
     windows_ = windows;
@@ -415,28 +431,42 @@ void MainWindow::addObservations() {
         runModal(*windows_.addObservations, commandWindow(this));
 }
 
-void MainWindow::addObservationsFromFile() { importEstimatesFromFile(workbench_, this); }
+void MainWindow::addObservationsFromFile() {
+    importEstimatesFromFile(workbench_, this);
+}
 
 void MainWindow::convertPlateNumbers() {
     convertPlateNumbersToDates(workbench_, *windows_.curve, this);
 }
 
-void MainWindow::correctToBarycentre() { runModal(*windows_.barycentric, commandWindow(this)); }
+void MainWindow::correctToBarycentre() {
+    runModal(*windows_.barycentric, commandWindow(this));
+}
 
-void MainWindow::searchPeriod() { runModal(*windows_.periodSearch, commandWindow(this)); }
+void MainWindow::searchPeriod() {
+    runModal(*windows_.periodSearch, commandWindow(this));
+}
 
-void MainWindow::computePhaseCurve() { runModal(*windows_.phaseCurve, commandWindow(this)); }
+void MainWindow::computePhaseCurve() {
+    runModal(*windows_.phaseCurve, commandWindow(this));
+}
 
-void MainWindow::findExtrema() { windows_.extrema->findExtrema(); }
+void MainWindow::findExtrema() {
+    windows_.extrema->findExtrema();
+}
 
 void MainWindow::connectRanges() {
     const QString file = chooseFile();
     if (!file.isEmpty()) windows_.curve->loadRanges(file);
 }
 
-void MainWindow::showPreviousRange() { windows_.curve->showPreviousRange(); }
+void MainWindow::showPreviousRange() {
+    windows_.curve->showPreviousRange();
+}
 
-void MainWindow::showNextRange() { windows_.curve->showNextRange(); }
+void MainWindow::showNextRange() {
+    windows_.curve->showNextRange();
+}
 
 void MainWindow::showRangeCommands() {
     for (const char* name : {"N4", "N2"})
@@ -446,9 +476,13 @@ void MainWindow::showPrincipalComponents() {
     quelmar::showPrincipalComponents(workbench_, *windows_.curve, this);
 }
 
-void MainWindow::restoreSignal() { windows_.restoration->showDecomposition(); }
+void MainWindow::restoreSignal() {
+    windows_.restoration->showDecomposition();
+}
 
-void MainWindow::showTwoChannelDiagram() { windows_.diagram->showDiagram(); }
+void MainWindow::showTwoChannelDiagram() {
+    windows_.diagram->showDiagram();
+}
 
 void MainWindow::editDataFile() {
     const QString file = chooseFile();
@@ -461,7 +495,9 @@ void MainWindow::editDataFile() {
         workbench_.reportError(this, workbench_.say(message::EditorNotStarted, {commandLine}));
 }
 
-void MainWindow::showCalendar() { windows_.calendar->showNow(); }
+void MainWindow::showCalendar() {
+    windows_.calendar->showNow();
+}
 
 void MainWindow::startCalculator() {
     for (const QString& name : Calculators) {
@@ -471,13 +507,17 @@ void MainWindow::startCalculator() {
             workbench_.reportError(this, workbench_.say(message::CalculatorNotStarted, {program}));
         return;
     }
-    workbench_.inform(this, workbench_.say(message::NoCalculator,
-                                           {Calculators.join(QStringLiteral(", "))}));
+    workbench_.inform(
+        this, workbench_.say(message::NoCalculator, {Calculators.join(QStringLiteral(", "))}));
 }
 
-void MainWindow::exitProgram() { close(); }
+void MainWindow::exitProgram() {
+    close();
+}
 
-void MainWindow::showSettings() { showModal(*windows_.options, commandWindow(this)); }
+void MainWindow::showSettings() {
+    showModal(*windows_.options, commandWindow(this));
+}
 
 void MainWindow::showManual() {
     loadManual();
@@ -502,6 +542,8 @@ void MainWindow::loadManual() {
     }
 }
 
-void MainWindow::showAbout() { showModal(*windows_.about, commandWindow(this)); }
+void MainWindow::showAbout() {
+    showModal(*windows_.about, commandWindow(this));
+}
 
 } // namespace quelmar

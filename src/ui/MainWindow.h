@@ -2,8 +2,8 @@
 // The main window: a thin bar across the top of the screen with the menu, the tool bar and the
 // banner. It starts every command of the workbench.
 
-#include <QMainWindow>
 #include <QIcon>
+#include <QMainWindow>
 
 #include <optional>
 

@@ -16,7 +16,8 @@ QStringList patternsOf(const QString& text) {
 
 // The description without a trailing "(*.dat)" that merely repeats patterns.
 QString descriptionOf(const QString& text) {
-    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*[*?][^()]*\\)\\s*$"));
+    static const QRegularExpression trailingPatterns(
+        QStringLiteral("\\s*\\([^()]*[*?][^()]*\\)\\s*$"));
     QString description = text;
     description.remove(trailingPatterns);
     return description.trimmed();
@@ -37,8 +38,8 @@ QStringList nameFiltersOf(const QString& filter) {
         if (lastWithoutPatterns && parts[i].trimmed().isEmpty()) continue; // a trailing "|"
         QStringList patterns = lastWithoutPatterns ? QStringList{} : patternsOf(parts[i + 1]);
         if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        filters << descriptionOf(parts[i]) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        filters << descriptionOf(parts[i]) + QStringLiteral(" (") +
+                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }

@@ -19,8 +19,8 @@ struct Options {
     // Polynomial fit of extrema
     int PolynomialFirstTerms = design::PolynomialFirstTerms; // Spinpolynom
     int PolynomialLastTerms = design::PolynomialLastTerms;   // Spinpolynom2
-    int PolynomialDecimals = design::PolynomialDecimals; // spinpolynomzn: of the listed results
-    bool BestTermCount = design::BestTermCount; // RadioButton1 "Maximum precision"
+    int PolynomialDecimals = design::PolynomialDecimals;     // spinpolynomzn: of the listed results
+    bool BestTermCount = design::BestTermCount;              // RadioButton1 "Maximum precision"
 
     // Axis labels of the light curve
     int XAxisDecimals = design::AxisDecimals; // SpinXax
@@ -33,10 +33,10 @@ struct Options {
     int CursorYDecimals = design::CursorYDecimals;               // SpinY
     int CursorInverseXDecimals = design::CursorInverseXDecimals; // Spin1X
     int CursorNumberDecimals = design::CursorNumberDecimals;     // SpinNum, fixed
-    LabelFont CursorXFont = designLabelFont();        // ColorXBtn
-    LabelFont CursorYFont = designLabelFont();        // ColorYBtn
-    LabelFont CursorInverseXFont = designLabelFont(); // Color1xBtn
-    LabelFont CursorNumberFont = designLabelFont();   // ColorNumBtn
+    LabelFont CursorXFont = designLabelFont();                   // ColorXBtn
+    LabelFont CursorYFont = designLabelFont();                   // ColorYBtn
+    LabelFont CursorInverseXFont = designLabelFont();            // Color1xBtn
+    LabelFont CursorNumberFont = designLabelFont();              // ColorNumBtn
 
     // Tick marks (or grid lines) of the axes, 1 ... 200
     int MajorTicks = design::MajorTicks; // SpinXL

@@ -1,8 +1,8 @@
 #include "PeriodProgressWindow.h"
 
-#include "SettingsControls.h"
 #include "CommandBoundary.h"
 #include "ModalDialogs.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 #include "analysis/PeriodogramWriter.h"
 #include "core/WritePlan.h"
@@ -217,7 +217,9 @@ void PeriodProgressWindow::reject() {
         stopScan();
         return;
     }
-    if (workbench_.desktop.askYesNo(this, ApplicationTitle, workbench_.say(message::StopScanQuestion)) && scanning())
+    if (workbench_.desktop.askYesNo(this, ApplicationTitle,
+                                    workbench_.say(message::StopScanQuestion)) &&
+        scanning())
         progress_.cancel = true;
 }
 

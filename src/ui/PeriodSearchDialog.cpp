@@ -1,7 +1,7 @@
 #include "PeriodSearchDialog.h"
 
-#include "SettingsControls.h"
 #include "CommandBoundary.h"
+#include "SettingsControls.h"
 #include "Workbench.h"
 
 #include "analysis/PeriodScan.h"
@@ -43,7 +43,6 @@ LimitedEdit::LimitedEdit(int typingLimit, QWidget* parent)
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { shownLength_ = text.size(); });
 }
-
 
 namespace {
 
@@ -219,8 +218,10 @@ void PeriodSearchDialog::startSearch() {
     std::optional<PeriodScanJob> job = prepareScan(changeRange);
     if (changeRange) return;
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
-    if (!job) refusedFor_ = workbench_.files.DataFileName;
-    else if (progress_) progress_->run(std::move(*job), this);
+    if (!job)
+        refusedFor_ = workbench_.files.DataFileName;
+    else if (progress_)
+        progress_->run(std::move(*job), this);
     accept();
 }
 
@@ -261,9 +262,10 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) 
 void PeriodSearchDialog::tellWhatIsLeftOut(const PeriodSeries& series) {
     const QString file = QString::fromStdString(series.path);
     if (series.ignored > 0)
-        workbench_.inform(this, workbench_.say(message::ObservationsBeyondLimit,
-                                               {file, QString::number(series.count() + series.missing),
-                                                QString::number(series.ignored)}));
+        workbench_.inform(this,
+                          workbench_.say(message::ObservationsBeyondLimit,
+                                         {file, QString::number(series.count() + series.missing),
+                                          QString::number(series.ignored)}));
     if (series.missing > 0)
         workbench_.inform(this, workbench_.say(message::MissingValuesLeftOut,
                                                {file, QString::number(series.column),

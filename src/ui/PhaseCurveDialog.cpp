@@ -5,8 +5,8 @@
 #include "Workbench.h"
 
 #include "analysis/PhaseCurve.h"
-#include "core/numbers.h"
 #include "core/WritePlan.h"
+#include "core/numbers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +45,8 @@ PhaseCurveDialog::PhaseCurveDialog(Workbench& workbench, QWidget* parent)
     OKbtn->setDefault(true);
     Canbtn = namedButton(this, "Canbtn", QStringLiteral("Отмена"));
     Canbtn->setAutoDefault(false);
-    for (QLineEdit* edit : {fned, eped, pered}) edit->setMinimumWidth(160);
+    for (QLineEdit* edit : {fned, eped, pered})
+        edit->setMinimumWidth(160);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label4, 0, 0);
@@ -101,11 +102,13 @@ bool PhaseCurveDialog::readElements(double& epoch, double& period) {
     const auto typedEpoch = numberInText(eped->text().toStdString());
     const auto typedPeriod = numberInText(pered->text().toStdString());
     if (!typedEpoch) {
-        workbench_.inform(parentWidget(), workbench_.say(message::PhaseEpochNotANumber, {eped->text()}));
+        workbench_.inform(parentWidget(),
+                          workbench_.say(message::PhaseEpochNotANumber, {eped->text()}));
         return false;
     }
     if (!typedPeriod || *typedPeriod <= 0) {
-        workbench_.inform(parentWidget(), workbench_.say(message::PhasePeriodNotPositive, {pered->text()}));
+        workbench_.inform(parentWidget(),
+                          workbench_.say(message::PhasePeriodNotPositive, {pered->text()}));
         return false;
     }
     epoch = *typedEpoch;
@@ -119,7 +122,9 @@ void PhaseCurveDialog::computePhaseCurve() {
     if (!readElements(epoch, period)) return;
     const QString output = QFileInfo(fned->text()).absoluteFilePath();
     const bool written = runCommand(workbench_, parentWidget(), output, [&] {
-        workbenchPlan(workbench_.files).writes(output.toStdString(), message::RolePhaseFile).check();
+        workbenchPlan(workbench_.files)
+            .writes(output.toStdString(), message::RolePhaseFile)
+            .check();
         writePhaseCurve(workbench_.files.DataFileName, output.toStdString(), epoch, period);
     });
     if (written) emit phaseCurveWritten(output);

@@ -233,9 +233,8 @@ void PictureExportDialog::save() {
             .check();
         savePicture(path, preview_, *format, jpgCompress->value());
     } catch (const QuelmarError& error) {
-        workbench_.reportError(this,
-                               workbench_.say(message::CannotCreatePicture,
-                                              {Edit1->text(), workbench_.describe(error)}));
+        workbench_.reportError(this, workbench_.say(message::CannotCreatePicture,
+                                                    {Edit1->text(), workbench_.describe(error)}));
         return;
     }
     accept();

@@ -22,7 +22,7 @@ struct Workbench;
 
 class PictureExportDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     PictureExportDialog(Workbench& workbench, QWidget* parent);
 
     // Shows the dialog modally above the window that asks, for the picture as it is now; the
@@ -32,10 +32,10 @@ class PictureExportDialog : public QDialog {
     // What will be written, as the preview shows it.
     const DepthPicture& preview() const { return preview_; }
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void createControls();
     void layOut();
     void labelControls();

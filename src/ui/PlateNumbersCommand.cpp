@@ -16,8 +16,8 @@ void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidge
                                     workbench.message(LanguageLine::ConvertPlatesQuestion)))
         return;
     // Only a view of the converted file is read again, and not over edits the user keeps.
-    const bool showsData = !workbench.files.CurveFileName.empty() &&
-                           sameFile(workbench.files.CurveFileName, data);
+    const bool showsData =
+        !workbench.files.CurveFileName.empty() && sameFile(workbench.files.CurveFileName, data);
     if (showsData && !curve.mayDiscardEdits(parent)) return;
     PlateConversion report;
     // The settings file keeps the path in cp1251.
@@ -26,13 +26,13 @@ void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidge
             report = convertPlateNumbers(data, catalogue, workbench.FullPlateInfo);
         }))
         return;
-    QString summary = workbench.say(message::PlatesConverted,
-                                    {QString::number(report.converted),
-                                     QString::fromStdString(report.workingCopy)});
+    QString summary =
+        workbench.say(message::PlatesConverted, {QString::number(report.converted),
+                                                 QString::fromStdString(report.workingCopy)});
     if (report.unmatched > 0)
-        summary += QLatin1Char('\n') +
-                   workbench.say(message::PlatesUnmatched, {QString::number(report.unmatched),
-                                                            QString::number(report.firstUnmatchedLine)});
+        summary += QLatin1Char('\n') + workbench.say(message::PlatesUnmatched,
+                                                     {QString::number(report.unmatched),
+                                                      QString::number(report.firstUnmatchedLine)});
     workbench.inform(parent, summary);
     if (!showsData) return;
     workbench.files.CurveLoaded = false;

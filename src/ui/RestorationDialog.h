@@ -18,14 +18,14 @@ class CurveWindow;
 
 class RestorationDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     RestorationDialog(Workbench& workbench, CurveWindow& curve, QWidget* parent);
 
     // The command: refused with a message unless the light curve shows the components of the
     // last decomposition; otherwise shows the dialog modally with every component ticked.
     void showDecomposition();
 
-  private:
+private:
     void fill();
     void restoreTicked();
     // Tells the user why the restoration cannot be made now; false when it can.

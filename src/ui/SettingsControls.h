@@ -24,7 +24,6 @@ QSpinBox* optionSpin(QWidget* parent, const char* name, int minimum, int maximum
 QCheckBox* optionCheck(QWidget* parent, const char* name, const QString& text, bool& option);
 // "Font..." button: the font dialog, preset with the option's font and colour, sets the option
 // and shows the chosen font and colour on the button itself.
-QPushButton* fontButton(QWidget* parent, const char* name, Workbench& workbench,
-                        LabelFont& option);
+QPushButton* fontButton(QWidget* parent, const char* name, Workbench& workbench, LabelFont& option);
 
 } // namespace quelmar

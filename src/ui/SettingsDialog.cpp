@@ -63,14 +63,15 @@ bool SettingsDialog::saveSettings() {
         const std::optional<MessageText> backupProblem =
             quelmar::saveSettings(workbench_.SettingsPath.toStdString(), workbench_.settings);
         if (backupProblem)
-            workbench_.reportError(
-                this, workbench_.say(message::SettingsBackupNotMade,
-                                     {QString::fromStdString(
-                                         backupProblem->in(workbench_.interfaceLanguage()))}));
+            workbench_.reportError(this, workbench_.say(message::SettingsBackupNotMade,
+                                                        {QString::fromStdString(backupProblem->in(
+                                                            workbench_.interfaceLanguage()))}));
     });
 }
 
-void SettingsDialog::chooseLanguage() { TabSheet1->chooseLanguageFile(); }
+void SettingsDialog::chooseLanguage() {
+    TabSheet1->chooseLanguageFile();
+}
 
 void SettingsDialog::showEvent(QShowEvent* event) {
     TabSheet2->showChannels(workbench_.store);
@@ -83,7 +84,8 @@ void SettingsDialog::done(int result) {
 }
 
 void SettingsDialog::confirmSettings() {
-    // A path the file cannot hold and a marker that is no number are refused; every other setting is saved as shown.
+    // A path the file cannot hold and a marker that is no number are refused; every other setting
+    // is saved as shown.
     for (const auto& path : TabSheet1->refusePathsTheFileCannotHold(persisted_))
         workbench_.reportError(this, workbench_.say(*path.why, {path.typed, path.kept}));
     if (const auto marker = TabSheet1->refuseUnreadableMarker(persisted_))

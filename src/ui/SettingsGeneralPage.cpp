@@ -70,16 +70,19 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     FullNumCh = optionCheck(this, "FullNumCh",
                             QStringLiteral("Полная информация при переводе № пластин в JD"),
                             settings.FullPlateInfo);
-    OnTopCH = optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"),
-                          settings.AlwaysOnTop);
-    QPushButton* language = namedButton(this, "Button1", QString::fromUtf8(designText(message::LanguageButton)));
+    OnTopCH =
+        optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"), settings.AlwaysOnTop);
+    QPushButton* language =
+        namedButton(this, "Button1", QString::fromUtf8(designText(message::LanguageButton)));
     connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::chooseLanguageFile);
 
     auto* paths = new QGridLayout;
-    paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0, 0, 1, 2);
+    paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0,
+                     0, 1, 2);
     paths->addWidget(Edit1, 1, 0);
     paths->addWidget(obzor1, 1, 1);
-    paths->addWidget(namedLabel(this, "Label2", QStringLiteral("Внешний текстовый редактор")), 2, 0, 1, 2);
+    paths->addWidget(namedLabel(this, "Label2", QStringLiteral("Внешний текстовый редактор")), 2, 0,
+                     1, 2);
     paths->addWidget(Edit2, 3, 0);
     paths->addWidget(obzor2, 3, 1);
     auto* marker = new QHBoxLayout;
@@ -103,16 +106,21 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
     QGridLayout* grid = namedGroup(this, "GroupBox5", QStringLiteral("Полином"));
     QWidget* group = grid->parentWidget();
     grid->addWidget(optionCheck(group, "RadioButton1", QStringLiteral("Максимальная точность"),
-                                options.BestTermCount), 0, 0, 1, 3);
+                                options.BestTermCount),
+                    0, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
     grid->addWidget(optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
-                                options.PolynomialFirstTerms), 1, 1);
+                               options.PolynomialFirstTerms),
+                    1, 1);
     grid->addWidget(optionSpin(group, "Spinpolynom2", design::MinTerms, design::MaxTerms,
-                                options.PolynomialLastTerms), 1, 2);
-    grid->addWidget(namedLabel(group, "Label23", QStringLiteral("Округление результатов.")), 2, 0, 1, 3);
+                               options.PolynomialLastTerms),
+                    1, 2);
+    grid->addWidget(namedLabel(group, "Label23", QStringLiteral("Округление результатов.")), 2, 0,
+                    1, 3);
     grid->addWidget(namedLabel(group, "Label24", QStringLiteral("Знаков после ',':")), 3, 0);
-    grid->addWidget(optionSpin(group, "spinpolynomzn", 0, design::MaxDecimals,
-                                options.PolynomialDecimals), 3, 1);
+    grid->addWidget(
+        optionSpin(group, "spinpolynomzn", 0, design::MaxDecimals, options.PolynomialDecimals), 3,
+        1);
     return group;
 }
 
@@ -168,16 +176,16 @@ QString SettingsGeneralPage::chooseWithFilter(const QString& filter, const QStri
 }
 
 void SettingsGeneralPage::browsePlateCatalogue() {
-    const QString chosen = chooseWithFilter(workbench_.text(LanguageLine::PlateCatalogueFilter),
-                                            QFileInfo(Edit1->text()).path(),
-                                            workbench_.openDialog.fileName);
+    const QString chosen =
+        chooseWithFilter(workbench_.text(LanguageLine::PlateCatalogueFilter),
+                         QFileInfo(Edit1->text()).path(), workbench_.openDialog.fileName);
     if (!chosen.isEmpty()) Edit1->setText(chosen);
 }
 
 void SettingsGeneralPage::browseEditor() {
-    const QString chosen = chooseWithFilter(workbench_.text(LanguageLine::EditorFilter),
-                                            QFileInfo(Edit2->text()).path(),
-                                            workbench_.openDialog.fileName);
+    const QString chosen =
+        chooseWithFilter(workbench_.text(LanguageLine::EditorFilter),
+                         QFileInfo(Edit2->text()).path(), workbench_.openDialog.fileName);
     if (!chosen.isEmpty()) Edit2->setText(chosen);
 }
 

@@ -3,7 +3,6 @@
 #include "SettingsControls.h"
 #include "Workbench.h"
 
-
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +19,9 @@ namespace quelmar {
 
 namespace {
 
-QString symbolText(const std::string& symbol) { return fromCp1251(symbol); }
+QString symbolText(const std::string& symbol) {
+    return fromCp1251(symbol);
+}
 
 struct DecimalsRow {
     const char* label;
@@ -48,13 +49,13 @@ SettingsGraphPage::SettingsGraphPage(Workbench& workbench, QWidget* parent)
     : QWidget(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TabSheet2"));
     AppSettings& settings = workbench.settings;
-    Datatoolch = optionCheck(this, "Datatoolch",
-                             QStringLiteral("Отображать панель перемещения по графику"),
-                             settings.ShowCurveTools);
+    Datatoolch =
+        optionCheck(this, "Datatoolch", QStringLiteral("Отображать панель перемещения по графику"),
+                    settings.ShowCurveTools);
     connect(Datatoolch, &QCheckBox::toggled, this, &SettingsGraphPage::curveToolsToggled);
-    setkach = optionCheck(this, "setkach",
-                          QStringLiteral("Отображать координатную сетку вместо штрихов"),
-                          settings.ShowGrid);
+    setkach =
+        optionCheck(this, "setkach", QStringLiteral("Отображать координатную сетку вместо штрихов"),
+                    settings.ShowGrid);
     askdel = optionCheck(this, "askdel", QStringLiteral("Перед удалением точки спрашивать."),
                          settings.AskBeforeDelete);
 
@@ -104,9 +105,11 @@ QWidget* SettingsGraphPage::createTicksGroup() {
     QGridLayout* grid = namedGroup(this, "GroupBox4", QStringLiteral("Штрихи"));
     QWidget* group = grid->parentWidget();
     grid->addWidget(namedLabel(group, "Label21", QStringLiteral("Основные")), 0, 0);
-    grid->addWidget(optionSpin(group, "SpinXL", design::MinTicks, design::MaxTicks, options.MajorTicks), 0, 1);
+    grid->addWidget(
+        optionSpin(group, "SpinXL", design::MinTicks, design::MaxTicks, options.MajorTicks), 0, 1);
     grid->addWidget(namedLabel(group, "Label22", QStringLiteral("Дольные:")), 1, 0);
-    grid->addWidget(optionSpin(group, "SpinXS", design::MinTicks, design::MaxTicks, options.MinorTicks), 1, 1);
+    grid->addWidget(
+        optionSpin(group, "SpinXS", design::MinTicks, design::MaxTicks, options.MinorTicks), 1, 1);
     return group;
 }
 
@@ -168,7 +171,8 @@ QWidget* SettingsGraphPage::createShapeGroup() {
     grid->addWidget(charEdit, 2, 1);
     grid->addWidget(namedLabel(group, "Label19", QStringLiteral("Размер:")), 3, 0);
     grid->addWidget(dcirspin, 3, 1);
-    grid->addWidget(namedLabel(group, "Label20", QString::fromUtf8(designText(message::PixelUnit))), 3, 2);
+    grid->addWidget(namedLabel(group, "Label20", QString::fromUtf8(designText(message::PixelUnit))),
+                    3, 2);
     return group;
 }
 
@@ -192,15 +196,22 @@ void SettingsGraphPage::setLinkColour(const QColor& colour) {
 bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched != defaultbtn) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::Enter: setLinkColour(Qt::blue); break;
-    case QEvent::Leave: setLinkColour(Qt::black); break;
-    case QEvent::MouseButtonPress: setLinkColour(Qt::red); break;
+    case QEvent::Enter:
+        setLinkColour(Qt::blue);
+        break;
+    case QEvent::Leave:
+        setLinkColour(Qt::black);
+        break;
+    case QEvent::MouseButtonPress:
+        setLinkColour(Qt::red);
+        break;
     case QEvent::MouseButtonRelease:
         setLinkColour(Qt::black);
         if (defaultbtn->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
             restoreDefaultLook();
         break;
-    default: break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -221,9 +232,12 @@ void SettingsGraphPage::showSettings(const AppSettings& settings) {
 
 void SettingsGraphPage::shapeChosen() {
     PointShape& shape = workbench_.settings.Shape;
-    if (RadioButton3->isChecked()) shape = PointShape::Square;
-    else if (RadioButton4->isChecked()) shape = PointShape::Symbol;
-    else shape = PointShape::Circle;
+    if (RadioButton3->isChecked())
+        shape = PointShape::Square;
+    else if (RadioButton4->isChecked())
+        shape = PointShape::Symbol;
+    else
+        shape = PointShape::Circle;
     const bool symbol = shape == PointShape::Symbol;
     dcirspin->setEnabled(!symbol);
     charEdit->setEnabled(symbol);
@@ -233,7 +247,8 @@ void SettingsGraphPage::showChannels(const PointStore& store) {
     const QSignalBlocker quiet(CheckListBox1);
     CheckListBox1->clear();
     for (int k = 1; k <= store.ChannelCount; ++k) {
-        auto* item = new QListWidgetItem(workbench_.say(message::ChannelItem, {QString::number(k)}));
+        auto* item =
+            new QListWidgetItem(workbench_.say(message::ChannelItem, {QString::number(k)}));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         const bool visible = static_cast<std::size_t>(k) < store.ChannelVisible.size() &&
                              store.ChannelVisible[static_cast<std::size_t>(k)];
@@ -251,9 +266,13 @@ void SettingsGraphPage::markAllChannels(bool marked) {
         CheckListBox1->item(row)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
 }
 
-void SettingsGraphPage::showEveryChannel() { markAllChannels(true); }
+void SettingsGraphPage::showEveryChannel() {
+    markAllChannels(true);
+}
 
-void SettingsGraphPage::hideEveryChannel() { markAllChannels(false); }
+void SettingsGraphPage::hideEveryChannel() {
+    markAllChannels(false);
+}
 
 void SettingsGraphPage::restoreDefaultLook() {
     SpinX->setValue(design::CursorXDecimals);

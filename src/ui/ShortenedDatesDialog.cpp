@@ -21,11 +21,12 @@ ShortenedDatesDialog::ShortenedDatesDialog(Workbench& workbench, QWidget* parent
                         QStringLiteral("Возможно, в файл данных занесены юлианские даты вида"));
     Label2 = namedLabel(this, "Label2",
                         QStringLiteral("99999.0000 вместо 2499999.0000. Введите эпоху вида"));
-    Label3 = namedLabel(this, "Label3",
-                        QStringLiteral("2400000.0000, если это так, иначе - \"0\""));
+    Label3 =
+        namedLabel(this, "Label3", QStringLiteral("2400000.0000, если это так, иначе - \"0\""));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button1 = namedButton(this, "Button1", QString::fromUtf8(designText(message::ShortenedDatesOk)));
+    Button1 =
+        namedButton(this, "Button1", QString::fromUtf8(designText(message::ShortenedDatesOk)));
     Button1->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);

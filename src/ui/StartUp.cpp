@@ -1,28 +1,28 @@
 #include "StartUp.h"
 
+#include "AddObservationsDialog.h"
+#include "BarycentricDialog.h"
+#include "CalendarDialog.h"
 #include "CommandBoundary.h"
+#include "CurvePanel.h"
+#include "CurveWindow.h"
+#include "ExtremaWindow.h"
 #include "LanguageApply.h"
-#include "SettingsDialog.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
-#include "CalendarDialog.h"
-#include "CurveWindow.h"
-#include "CurvePanel.h"
-#include "ExtremaWindow.h"
-#include "PeriodSearchDialog.h"
 #include "PeriodProgressWindow.h"
-#include "RestorationDialog.h"
-#include "TwoChannelDiagramWindow.h"
-#include "PictureExportDialog.h"
-#include "AddObservationsDialog.h"
-#include "ShortenedDatesDialog.h"
-#include "BarycentricDialog.h"
+#include "PeriodSearchDialog.h"
 #include "PhaseCurveDialog.h"
+#include "PictureExportDialog.h"
+#include "RestorationDialog.h"
+#include "SettingsDialog.h"
+#include "ShortenedDatesDialog.h"
 #include "SurveyConversionDialog.h"
-#include "help/AboutBox.h"
-#include "help/ManualWindow.h"
+#include "TwoChannelDiagramWindow.h"
 #include "core/SystemReason.h"
 #include "core/WorkingFiles.h"
+#include "help/AboutBox.h"
+#include "help/ManualWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,12 +31,13 @@
 #include <QStandardPaths>
 
 // The window layer is a static library: its resources are registered by hand.
-static void initResources() { Q_INIT_RESOURCE(quelmar); }
+static void initResources() {
+    Q_INIT_RESOURCE(quelmar);
+}
 
 namespace quelmar {
 
 namespace {
-
 
 QString languageOf(const QLocale& locale) {
     return locale.language() == QLocale::Russian ? QStringLiteral("ru") : QStringLiteral("en");
@@ -157,9 +158,22 @@ void StartUp::loadSettings(const StartUpContext& startUp) {
 }
 
 QList<QWidget*> StartUp::labelledWindows() const {
-    return {mainWindow_.get(), curveWindow_.get(), calendar_, manual_.get(), options_,
-            controlPanel_.get(), about_, periodSearch_, periodProgress_, extrema_, restoration_,
-            diagram_, addObservations_, shortenedDates_, barycentric_, phaseCurve_};
+    return {mainWindow_.get(),
+            curveWindow_.get(),
+            calendar_,
+            manual_.get(),
+            options_,
+            controlPanel_.get(),
+            about_,
+            periodSearch_,
+            periodProgress_,
+            extrema_,
+            restoration_,
+            diagram_,
+            addObservations_,
+            shortenedDates_,
+            barycentric_,
+            phaseCurve_};
 }
 
 void StartUp::applyOwnTexts() {
@@ -169,8 +183,8 @@ void StartUp::applyOwnTexts() {
     about_->setLanguage(language);
     manual_->setLanguage(language);
     // Month and day names in the interface's language, not the system's.
-    calendar_->setLocale(QLocale(language == InterfaceLanguage::Russian ? QLocale::Russian
-                                                                        : QLocale::English));
+    calendar_->setLocale(
+        QLocale(language == InterfaceLanguage::Russian ? QLocale::Russian : QLocale::English));
 }
 
 void StartUp::applyLanguage() {
@@ -189,8 +203,8 @@ void StartUp::applyLanguage() {
         return;
     applyLanguageRows(workbench_.language, labelledWindows());
     about_->setDescription(workbench_.text(LanguageLine::AboutDescription1),
-                          workbench_.text(LanguageLine::AboutDescription2),
-                          workbench_.text(LanguageLine::AboutDescription3));
+                           workbench_.text(LanguageLine::AboutDescription2),
+                           workbench_.text(LanguageLine::AboutDescription3));
     workbench_.openDialog.title = workbench_.text(LanguageLine::OpenDialogTitle);
     workbench_.openDialog.filter = workbench_.text(LanguageLine::OpenDialogFilter);
     mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));

@@ -31,9 +31,9 @@ class PhaseCurveDialog;
 class SurveyConversionDialog;
 
 struct StartUpContext {
-    QStringList arguments;   // the command line without the program's name
+    QStringList arguments; // the command line without the program's name
     QString executableFolder;
-    QString settingsPath;    // settings.bin, read and written
+    QString settingsPath;        // settings.bin, read and written
     QString programSettingsPath; // read while settingsPath does not exist; empty for none
     QLocale systemLocale = QLocale::system();
 

@@ -22,10 +22,14 @@ namespace {
 
 const OwnMessage& formatMessage(SurveyFormat format) {
     switch (format) {
-    case SurveyFormat::LightCurveFits: return message::FormatFits;
-    case SurveyFormat::AavsoCsv: return message::FormatAavso;
-    case SurveyFormat::ZtfCsv: return message::FormatZtf;
-    default: return message::FormatTable;
+    case SurveyFormat::LightCurveFits:
+        return message::FormatFits;
+    case SurveyFormat::AavsoCsv:
+        return message::FormatAavso;
+    case SurveyFormat::ZtfCsv:
+        return message::FormatZtf;
+    default:
+        return message::FormatTable;
     }
 }
 
@@ -120,15 +124,15 @@ void SurveyConversionDialog::labelControls() {
     outputLabel_->setText(workbench_.say(message::ConversionOutput));
     convert_->setText(workbench_.say(message::ConversionConvert));
     cancel_->setText(workbench_.say(message::ConversionCancel));
-    intro_->setText(workbench_.say(message::ConversionIntro,
-                                   {QFileInfo(source_).fileName(),
-                                    workbench_.say(formatMessage(outline_.format))}));
+    intro_->setText(
+        workbench_.say(message::ConversionIntro, {QFileInfo(source_).fileName(),
+                                                  workbench_.say(formatMessage(outline_.format))}));
 }
 
 void SurveyConversionDialog::showChoicesOf(const SurveyFileOutline& outline) {
     const bool fits = outline.format == SurveyFormat::LightCurveFits;
-    const bool bands = outline.format == SurveyFormat::AavsoCsv ||
-                       outline.format == SurveyFormat::ZtfCsv;
+    const bool bands =
+        outline.format == SurveyFormat::AavsoCsv || outline.format == SurveyFormat::ZtfCsv;
     const bool table = outline.format == SurveyFormat::HeaderTable;
     band_->clear();
     for (const std::string& band : outline.bands)
@@ -174,11 +178,13 @@ ConversionOptions SurveyConversionDialog::chosenOptions(bool& valid) {
     if (options.magnitude && !zeroPoint.isEmpty()) {
         options.zeroPoint = numberInText(zeroPoint.toStdString());
         if (!options.zeroPoint) {
-            workbench_.reportError(this, workbench_.say(message::ConversionBadZeroPoint, {zeroPoint}));
+            workbench_.reportError(this,
+                                   workbench_.say(message::ConversionBadZeroPoint, {zeroPoint}));
             valid = false;
         }
     }
-    options.time = time_->currentIndex() == 1 ? SurveyTime::ModifiedJulianDate : SurveyTime::Archive;
+    options.time =
+        time_->currentIndex() == 1 ? SurveyTime::ModifiedJulianDate : SurveyTime::Archive;
     if (outline_.format == SurveyFormat::HeaderTable)
         for (const QString& name : columns_->text().split(QLatin1Char(','), Qt::SkipEmptyParts))
             options.columns.push_back(name.trimmed().toStdString());
@@ -216,12 +222,12 @@ void SurveyConversionDialog::convert() {
     accept();
     const LeftOutRows& left = conversion.leftOut;
     if (left.total() > 0) {
-        QString text = workbench_.say(
-            message::ConversionLeftOut,
-            {QString::number(conversion.observations), output, QString::number(left.flagged),
-             QString::number(left.notANumber), QString::number(left.notPositive),
-             QString::number(left.fainterThan), QString::number(left.otherBand),
-             QString::number(left.tooManyFields)});
+        QString text =
+            workbench_.say(message::ConversionLeftOut,
+                           {QString::number(conversion.observations), output,
+                            QString::number(left.flagged), QString::number(left.notANumber),
+                            QString::number(left.notPositive), QString::number(left.fainterThan),
+                            QString::number(left.otherBand), QString::number(left.tooManyFields)});
         if (left.firstUnreadableLine > 0)
             text += QLatin1Char(' ') + workbench_.say(message::ConversionFirstUnreadable,
                                                       {QString::number(left.firstUnreadableLine)});

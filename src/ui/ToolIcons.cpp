@@ -39,7 +39,9 @@ QPixmap drawPeriod() {
 
 } // namespace
 
-QIcon periodIcon() { return QIcon(drawPeriod()); }
+QIcon periodIcon() {
+    return QIcon(drawPeriod());
+}
 
 QIcon extremumIcon() {
     QPixmap picture(Size, Size);

@@ -20,7 +20,7 @@ class CurveSurface;
 
 class TwoChannelDiagramWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     TwoChannelDiagramWindow(Workbench& workbench, CurveWindow& curve, QWidget* parent);
 
     // Shows the window; it places itself and draws the diagram once it has appeared.
@@ -31,13 +31,13 @@ class TwoChannelDiagramWindow : public QWidget {
     const DiagramLayout& layout() const { return layout_; }
     const QImage& picture() const;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void placeWindow();
     void placeAndRenew();
     void mouseMoved(QPoint position);

@@ -58,8 +58,9 @@ protected:
 private:
     bool allFramed() const {
         if (frameMargins(window_).isNull()) return false;
-        return std::all_of(neighbours_.begin(), neighbours_.end(),
-                           [](const QPointer<QWidget>& n) { return !n || !frameMargins(*n).isNull(); });
+        return std::all_of(neighbours_.begin(), neighbours_.end(), [](const QPointer<QWidget>& n) {
+            return !n || !frameMargins(*n).isNull();
+        });
     }
 
     QWidget& window_;

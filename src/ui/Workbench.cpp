@@ -8,9 +8,13 @@
 
 namespace quelmar {
 
-QString fromCp1251(const std::string& text) { return QString::fromStdString(cp1251ToUtf8(text)); }
+QString fromCp1251(const std::string& text) {
+    return QString::fromStdString(cp1251ToUtf8(text));
+}
 
-std::string toCp1251(const QString& text) { return utf8ToCp1251(text.toStdString()); }
+std::string toCp1251(const QString& text) {
+    return utf8ToCp1251(text.toStdString());
+}
 
 QStringList Workbench::lookUpFolders() const {
     QStringList folders{QDir::currentPath()};
@@ -47,7 +51,8 @@ InterfaceLanguage Workbench::interfaceLanguage() const {
 QString Workbench::say(const OwnMessage& message, const QStringList& arguments) const {
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(arguments.size()));
-    for (const QString& argument : arguments) texts.push_back(argument.toStdString());
+    for (const QString& argument : arguments)
+        texts.push_back(argument.toStdString());
     return QString::fromStdString(ownText(message, interfaceLanguage(), texts));
 }
 

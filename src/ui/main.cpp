@@ -1,3 +1,5 @@
 #include "StartUp.h"
 
-int main(int argc, char** argv) { return quelmar::runWorkbench(argc, argv); }
+int main(int argc, char** argv) {
+    return quelmar::runWorkbench(argc, argv);
+}

@@ -57,7 +57,8 @@ TEST(Barycentric, RewritesDatesWithTheirDecimalsAndKeepsTheRest) {
 
 TEST(Barycentric, ShortenedDatesAndLinesWithoutADate) {
     TempDir dir;
-    EXPECT_TRUE(BarycentricRewrite(dir.write("a.dat", "2451545 1\n51545.5 1\n")).hasShortenedDates());
+    EXPECT_TRUE(
+        BarycentricRewrite(dir.write("a.dat", "2451545 1\n51545.5 1\n")).hasShortenedDates());
     EXPECT_EQ(BarycentricRewrite(dir.file("a.dat")).firstShortenedLine(), 2);
     EXPECT_FALSE(BarycentricRewrite(dir.write("b.dat", "2451545 1\n")).hasShortenedDates());
     EXPECT_THROW(BarycentricRewrite(dir.write("c.dat", "2451545 1\nJD V\n")), QuelmarError);
@@ -79,7 +80,8 @@ TEST(Barycentric, RunKeepsAByteCopyAndRefusesAReadOnlyFile) {
 TEST(Barycentric, AFullDiskLeavesTheDataFileAndNoCopy) {
     TempDir dir;
     std::string original;
-    for (int i = 0; i < 2000; ++i) original += std::to_string(2451545 + i) + ".5 9.87 V\r\n";
+    for (int i = 0; i < 2000; ++i)
+        original += std::to_string(2451545 + i) + ".5 9.87 V\r\n";
     const auto data = dir.write("star.dat", original);
     {
         const test::FileSizeLimit full(8192);
@@ -94,7 +96,8 @@ TEST(Barycentric, AFullDiskLeavesTheDataFileAndNoCopy) {
 TEST(SinesAndCosines, AgreeWithTheLibraryToTheLastPlace) {
     Angles angle, sin, cos;
     for (double start : {-3.0, 0.0, 1.5707963267948966, 12345.678, -551900.0, 8e5, 1e300}) {
-        for (int i = 0; i < AngleLanes; ++i) angle[i] = start + i * 0.7853981633974483;
+        for (int i = 0; i < AngleLanes; ++i)
+            angle[i] = start + i * 0.7853981633974483;
         sinesAndCosines(angle, sin, cos);
         for (int i = 0; i < AngleLanes; ++i) {
             EXPECT_NEAR(sin[i], std::sin(angle[i]), 3e-16) << angle[i];

@@ -24,8 +24,12 @@ TEST(ExtremaFile, AppendsEachSavedLineAndReplacesForSaveAll) {
     appendExtremumLine(path, Line);
     EXPECT_EQ(TempDir::read(path), FileLine + FileLine) << "created, then appended; cp1251";
 
-    writeExtremumLines(path, {Line, "1.0\xC2\xB1" "2.0 3.0\xC2\xB1" "4.0"});
-    EXPECT_EQ(TempDir::read(path), FileLine + "1.0\xB1" "2.0 3.0\xB1" "4.0\r\n");
+    writeExtremumLines(path, {Line, "1.0\xC2\xB1"
+                                    "2.0 3.0\xC2\xB1"
+                                    "4.0"});
+    EXPECT_EQ(TempDir::read(path), FileLine + "1.0\xB1"
+                                              "2.0 3.0\xB1"
+                                              "4.0\r\n");
     writeExtremumLines(path, {});
     EXPECT_EQ(TempDir::read(path), "") << "saving an empty list empties the file";
 }

@@ -22,15 +22,17 @@ TEST(ExtremumLines, KeepTheFitsOrderChannelTermsAndRunAndSayWhatWentWrong) {
     ChannelFit fit;
     fit.channel = 2;
     fit.run = 7;
-    fit.terms = {{3, ExtremumNote::None},
-                 {4, ExtremumNote::Singular},
-                 {5, ExtremumNote::NewtonLeftRange}};
+    fit.terms = {
+        {3, ExtremumNote::None}, {4, ExtremumNote::Singular}, {5, ExtremumNote::NewtonLeftRange}};
     tables.ExtremumMoment[2][5] = 1.5;
     const auto lines = extremumLines(tables, fit, 1, InterfaceLanguage::English);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text, "0.0\xC2\xB1" "0.0 0.0\xC2\xB1" "0.0 polynomial");
+    EXPECT_EQ(lines[0].text, "0.0\xC2\xB1"
+                             "0.0 0.0\xC2\xB1"
+                             "0.0 polynomial");
     EXPECT_EQ(lines[1].text, "4 terms: the normal equations have no unique solution");
-    EXPECT_EQ(lines[2].text, "1.5\xC2\xB1" "0.0 0.0\xC2\xB1"
+    EXPECT_EQ(lines[2].text, "1.5\xC2\xB1"
+                             "0.0 0.0\xC2\xB1"
                              "0.0 polynomial (the stationary point lies outside the range)");
     EXPECT_EQ(lines[2].channel, 2);
     EXPECT_EQ(lines[2].terms, 5);

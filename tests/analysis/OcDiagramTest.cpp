@@ -11,8 +11,10 @@ namespace {
 // and a second extremum in a cycle is refused at its own line, against the cycle's first line.
 TEST(OcDiagram, CountsCyclesOutOfOrderAndRefusesTwoExtremaInOneCycle) {
     const Ephemeris e{100, 2};
-    const std::vector<ExtremumTime> twice = {{106.01, "", 0, false, 1}, {101.0, "", 0, true, 2},
-                                             {100.0, "", 0, false, 3}, {106.02, "", 0, false, 4},
+    const std::vector<ExtremumTime> twice = {{106.01, "", 0, false, 1},
+                                             {101.0, "", 0, true, 2},
+                                             {100.0, "", 0, false, 3},
+                                             {106.02, "", 0, false, 4},
                                              {103.0, "", 0, true, 5}};
     const auto points = countCycles(twice, e, "list");
     std::vector<double> cycles;

@@ -106,9 +106,12 @@ TEST(PeriodPeaks, NameMultiplesAndAliasesWithinTheirWidthsOnly) {
     };
     // 3P, P, P/2, a one-day alias of P (1/P + 1), a sidereal-day alias of P, and a loner.
     const double p = 0.6565;
-    std::vector<PeriodPeak> peaks = {peak(3 * p + 1e-5, 2e-4), peak(p, 6e-5),
-                                     peak(p / 2 - 2e-5, 3e-5), peak(1 / (1 / p + 1), 2e-5),
-                                     peak(1 / (1 / p - 1.0027379), 1e-4), peak(1.234, 1e-4)};
+    std::vector<PeriodPeak> peaks = {peak(3 * p + 1e-5, 2e-4),
+                                     peak(p, 6e-5),
+                                     peak(p / 2 - 2e-5, 3e-5),
+                                     peak(1 / (1 / p + 1), 2e-5),
+                                     peak(1 / (1 / p - 1.0027379), 1e-4),
+                                     peak(1.234, 1e-4)};
     labelRelations(peaks);
     const char* expected[] = {"3x", "1/3x", "1/2x", "1-day alias", "sidereal-day alias", ""};
     for (std::size_t i = 0; i < peaks.size(); ++i)

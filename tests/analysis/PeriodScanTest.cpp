@@ -1,5 +1,5 @@
-#include "LightCurve.h"
 #include "analysis/PeriodScan.h"
+#include "LightCurve.h"
 #include "core/Error.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
@@ -12,8 +12,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace quelmar;
 using quelmar::test::LightCurve;
@@ -122,8 +122,8 @@ TEST(PeriodScan, RepeatedDatesGiveOnePeriodogramWhateverTheThreads) {
         TempDir dir;
         const std::string data = dir.write("star.dat", curve.text);
         const PeriodScanSettings settings{.pmin = 0.68, .pmax = 0.72};
-        const std::string expected = test::directPeriodogram(curve.times, curve.columns[1],
-                                                             settings.pmin, settings.pmax, settings.step);
+        const std::string expected = test::directPeriodogram(
+            curve.times, curve.columns[1], settings.pmin, settings.pmax, settings.step);
         for (const unsigned threads : {1u, 2u, 4u, 1u, 2u, 4u})
             EXPECT_EQ(scanFile(data, settings, threads, dir.file("star.per")).periodogram, expected)
                 << repeats << " lines per date, " << threads << " threads";
@@ -138,7 +138,8 @@ TEST(PeriodScan, ObservationsWithAMissingValueAreLeftOut) {
     std::string_view line;
     for (int i = 1; lines.next(line); ++i) {
         if (i % 7 == 3) { // the second band was not observed
-            text += std::string(line.substr(0, line.rfind(' ', line.rfind(' ') - 1))) + " 0 obs\r\n";
+            text +=
+                std::string(line.substr(0, line.rfind(' ', line.rfind(' ') - 1))) + " 0 obs\r\n";
             continue;
         }
         text += std::string(line) + "\r\n";
@@ -159,7 +160,8 @@ TEST(PeriodScan, ThetaIsTheSameForValuesNearTheEndsOfTheNumberRange) {
     TempDir dir;
     const auto periodogramFor = [&](double scale) {
         const LightCurve curve = test::makeLightCurve({.points = 200, .valueScale = scale});
-        return scanFile(dir.write("star.dat", curve.text), settings, 2, dir.file("star.per")).periodogram;
+        return scanFile(dir.write("star.dat", curve.text), settings, 2, dir.file("star.per"))
+            .periodogram;
     };
     const std::string ordinary = periodogramFor(1);
     EXPECT_EQ(periodogramFor(0x1p508), ordinary) << "values near 1e154";
@@ -201,8 +203,8 @@ TEST(PeriodScan, RunsNoMoreWorkersThanTheCapWhateverIsAsked) {
     EXPECT_LE(scanThreads(0), std::max(1u, std::thread::hardware_concurrency()));
     const LightCurve curve = test::makeLightCurve({.points = 50});
     TempDir dir;
-    const Scan scan = scanFile(dir.write("star.dat", curve.text), {.pmin = 0.5, .pmax = 1}, 2147483647u,
-                               dir.file("star.per"));
+    const Scan scan = scanFile(dir.write("star.dat", curve.text), {.pmin = 0.5, .pmax = 1},
+                               2147483647u, dir.file("star.per"));
     EXPECT_FALSE(scan.outcome.cancelled);
 }
 
@@ -221,7 +223,8 @@ TEST(PeriodScan, PeriodsFarBeyondTheTimeSpanGiveLinesThatReadBack) {
     const Scan huge = scanFile(data, {.pmin = 1e70, .pmax = 1e71}, 2, dir.file("c.per"));
     const std::string first = huge.periodogram.substr(0, huge.periodogram.find('\r'));
     LineTokens tokens(first);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(parseNumber(tokens.next())) << first;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(parseNumber(tokens.next())) << first;
 }
 
 TEST(PeriodScan, TenDaysOfDataAndPeriodsOneToTwoDays) {
@@ -331,8 +334,8 @@ struct BestPeriod {
 
 BestPeriod bestPeriodOfExample(const std::string& name, const PeriodScanSettings& settings) {
     TempDir dir;
-    const PeriodSeries series = readPeriodSeries(std::string(QUELMAR_EXAMPLES_DIR) + "/" + name,
-                                                 settings.column);
+    const PeriodSeries series =
+        readPeriodSeries(std::string(QUELMAR_EXAMPLES_DIR) + "/" + name, settings.column);
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
     ScanProgress progress;
     const ScanOutcome outcome = scanPeriods(series, grid, dir.file("star.per"), 2, progress);

@@ -31,8 +31,10 @@ TEST(PeriodSeries, ReadsTheDatesAndTheChosenColumnInFileOrder) {
 }
 
 TEST(PeriodSeries, LeavesOutAndCountsObservationsWithAMissingValue) {
-    const PeriodSeries s = parsePeriodSeries(
-        "\xEF\xBB\xBF" "1 9.1 0.4\r\n2 9.2 0\r\n3 9.3 V\r\n4 9.4 0.5\r\n5 0 0.6\r\n", 2, "star.dat");
+    const PeriodSeries s =
+        parsePeriodSeries("\xEF\xBB\xBF"
+                          "1 9.1 0.4\r\n2 9.2 0\r\n3 9.3 V\r\n4 9.4 0.5\r\n5 0 0.6\r\n",
+                          2, "star.dat");
     EXPECT_EQ(s.times, (std::vector<double>{0, 1, 4, 5})) << "a byte-order mark hid the first date";
     EXPECT_EQ(s.values, (std::vector<double>{0, 0.4, 0.5, 0.6}));
     EXPECT_EQ(s.missing, 2) << "0 and a token that is not a number are missing values";
@@ -103,7 +105,7 @@ TEST(PeriodSeries, ReadsAtMostTheLimitAndCountsWhatItLeavesOut) {
     EXPECT_EQ(s.times.back(), MaxPoints);
     EXPECT_EQ(leftOutNotice(s),
               "big.dat: only the first 1000000 observations are analysed; 3 more are left out");
-    text[text.find(" 1\n")+1] = '0';
+    text[text.find(" 1\n") + 1] = '0';
     EXPECT_EQ(leftOutNotice(parsePeriodSeries(text, 1, "big.dat")),
               "big.dat: only the first 1000000 observations are analysed; 3 more are left out; "
               "1 observation has no value (0) in column 1 and is left out");

@@ -14,8 +14,8 @@ namespace {
 std::string folded(std::string_view data, double epoch, double period, long long* lines = nullptr,
                    const std::string& path = "star.dat") {
     std::string joined;
-    const long long written = writePhaseCurveText(data, path, epoch, period,
-                                                  [&joined](std::string_view piece) { joined += piece; });
+    const long long written = writePhaseCurveText(
+        data, path, epoch, period, [&joined](std::string_view piece) { joined += piece; });
     if (lines) *lines = written;
     return joined;
 }
@@ -89,7 +89,8 @@ TEST(PhaseCurve, WritesTheFileButNeverOverTheDataFile) {
 // without a date is named by its number in the whole file.
 TEST(PhaseCurve, LargeFilesKeepOrderAndLineNumbers) {
     std::string data;
-    for (int i = 0; i < 60000; ++i) data += std::to_string(2451545 + i) + ".25 9.87 comment\r\n";
+    for (int i = 0; i < 60000; ++i)
+        data += std::to_string(2451545 + i) + ".25 9.87 comment\r\n";
     long long lines = 0;
     const std::string text = folded(data, 2451545.0, 1.0, &lines, "big.dat");
     EXPECT_EQ(lines, 60000);

@@ -1,5 +1,5 @@
-#include "analysis/MatrixInverse.h"
 #include "analysis/PolynomialFit.h"
+#include "analysis/MatrixInverse.h"
 
 #include <gtest/gtest.h>
 

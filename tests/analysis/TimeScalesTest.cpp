@@ -1,5 +1,6 @@
 // The reference figures in data/bjd_tdb_reference.txt were computed once with astropy:
-// Time(jd, scale='utc', location=geocentre).tdb + light_travel_time(star, 'barycentric', 'builtin').
+// Time(jd, scale='utc', location=geocentre).tdb + light_travel_time(star, 'barycentric',
+// 'builtin').
 #include "analysis/TimeScales.h"
 #include "core/Error.h"
 
@@ -17,7 +18,9 @@ namespace {
 
 constexpr double OneMillisecond = 1e-3 / 86400;
 
-PreciseStar at(double ra, double dec) { return {{ra, dec}, 0, 0}; }
+PreciseStar at(double ra, double dec) {
+    return {{ra, dec}, 0, 0};
+}
 
 } // namespace
 
@@ -74,7 +77,8 @@ TEST(TimeScales, InterpolationMatchesErfaItself) {
         const double exact = tdb + b[0][0] * ERFA_AULT / ERFA_DAYSEC;
         const double shapiro = times.bjdTdbFromUtc(utc, alongX) - exact;
         EXPECT_LT(std::abs(shapiro), 0.2 * OneMillisecond) << utc;
-        EXPECT_NEAR(tdb - times.ttFromUtc(utc), eraDtdb(tdb, 0, 0, 0, 0, 0) / 86400, 1e-9); // a date's last bit
+        EXPECT_NEAR(tdb - times.ttFromUtc(utc), eraDtdb(tdb, 0, 0, 0, 0, 0) / 86400,
+                    1e-9); // a date's last bit
     }
 }
 
@@ -95,9 +99,9 @@ TEST(TimeScales, BadStarsSitesAndExtrapolatedDates) {
     EXPECT_THROW(checkStarPosition({1, 90.5}), QuelmarError);
     EXPECT_NO_THROW(checkStarPosition({23.999, -90}));
     EXPECT_THROW(PreciseTimes(Observatory{200, 0, 0}), QuelmarError);
-    EXPECT_TRUE(utcExtrapolated(2436934.4));  // 1959
+    EXPECT_TRUE(utcExtrapolated(2436934.4)); // 1959
     EXPECT_FALSE(utcExtrapolated(2451545.0));
-    EXPECT_TRUE(utcExtrapolated(2500000.0));  // 2132
+    EXPECT_TRUE(utcExtrapolated(2500000.0)); // 2132
     EXPECT_EQ(dateScaleNamed("bjd-tdb"), DateScale::BjdTdb);
     EXPECT_FALSE(dateScaleNamed("bjd"));
 }

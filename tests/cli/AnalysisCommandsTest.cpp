@@ -36,7 +36,8 @@ TEST(ExtremaCommand, FitsEachRangeOfARangesFileInTurn) {
     const auto run = runCli({"extrema", data, "--ranges", ranges, "--terms", "3-4"});
     EXPECT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.out.find("points 60 130\n"), 0u) << run.out;
-    EXPECT_NE(run.out.find("\n2451545.9428±0.0003 9.7020±0.0003 polynomial\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n2451545.9428±0.0003 9.7020±0.0003 polynomial\n"), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("\npoints 410 466\n"), std::string::npos) << run.out;
     // The last range ends the list: no block for the whole curve after it.
     EXPECT_EQ(run.out.find("points 1 600"), std::string::npos) << run.out;
@@ -74,25 +75,27 @@ TEST(PcaCommand, WritesComponentsOrRestoredColumnsWithTheOriginalTimes) {
 TEST(RenderCommand, DrawsTheCurveInTheFormatOfTheExtension) {
     TempDir dir;
     const auto data = dir.write("star.dat", waves());
-    const auto run = runCli({"render", data, "--output", dir.file("star.bmp"), "--size", "320x240",
-                             "--depth", "4"});
+    const auto run = runCli(
+        {"render", data, "--output", dir.file("star.bmp"), "--size", "320x240", "--depth", "4"});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string bmp = TempDir::read(dir.file("star.bmp"));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     EXPECT_EQ(bmp[28], 4); // bits per pixel
     EXPECT_EQ(runCli({"render", data, "--output", dir.file("star.JPG")}).status, 1);
-    const auto json = runCli({"render", data, "--output", dir.file("star.png"), "--size", "320x240",
-                              "--json"});
-    EXPECT_EQ(json.out, "{\"wrote\":\"" + dir.file("star.png") + "\",\"width\":320,\"height\":240,"
-                        "\"bits_per_pixel\":32,\"points\":600}\n") << json.err;
+    const auto json =
+        runCli({"render", data, "--output", dir.file("star.png"), "--size", "320x240", "--json"});
+    EXPECT_EQ(json.out, "{\"wrote\":\"" + dir.file("star.png") +
+                            "\",\"width\":320,\"height\":240,"
+                            "\"bits_per_pixel\":32,\"points\":600}\n")
+        << json.err;
 }
 
 TEST(CommandLine, ResultsThatCannotReachTheirReaderAreAFailure) {
     TempDir dir;
     const auto data = dir.write("star.dat", waves());
-    const std::string command = std::string(QUELMAR_CLI) + " extrema '" + data +
-                                "' >/dev/full 2>'" + dir.file("err") + "'";
+    const std::string command =
+        std::string(QUELMAR_CLI) + " extrema '" + data + "' >/dev/full 2>'" + dir.file("err") + "'";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
     EXPECT_NE(TempDir::read(dir.file("err")).find("standard output"), std::string::npos);
@@ -103,9 +106,8 @@ TEST(CommandLine, ResultsThatCannotReachTheirReaderAreAFailure) {
 TEST(CommandLine, AFileSizeLimitIsReportedLikeAFullDisk) {
     TempDir dir;
     const auto data = dir.write("star.dat", waves());
-    const std::string command = "cd '" + dir.path() + "' && ulimit -f 8 && exec " +
-                                QUELMAR_CLI + " phase star.dat --epoch 2451545 --period 0.7 " +
-                                "2>err";
+    const std::string command = "cd '" + dir.path() + "' && ulimit -f 8 && exec " + QUELMAR_CLI +
+                                " phase star.dat --epoch 2451545 --period 0.7 " + "2>err";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
     EXPECT_NE(TempDir::read(dir.file("err")).find("star_ph.dat: cannot write"), std::string::npos);
@@ -126,7 +128,8 @@ TEST(AnalysisCommands, SayHowManyLinesWereSkippedAndWhereTheFirstIs) {
     for (const auto& arguments : commands) {
         const auto run = runCli(arguments);
         EXPECT_EQ(run.status, 0) << arguments[0] << ": " << run.err;
-        EXPECT_NE(run.err.find(data + ", line 1: the first of 3 line(s) skipped"), std::string::npos)
+        EXPECT_NE(run.err.find(data + ", line 1: the first of 3 line(s) skipped"),
+                  std::string::npos)
             << arguments[0] << ": " << run.err;
     }
     const auto bogus = runCli({"bogus"});

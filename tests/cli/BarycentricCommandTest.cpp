@@ -27,10 +27,11 @@ TEST(BarycentricCommand, GivesTheFiguresOfTheCorrection) {
               "2451545.0051  9.87\r\n");
     EXPECT_EQ(corrected("2451545.0 9.87\r\n", {"--ra", "18", "0", "0", "--dec", "66", "33", "0"}),
               "2451545.0000  9.87\r\n");
-    EXPECT_EQ(corrected("2455000.0 9.87\r\n", {"--ra", "12", "30", "0", "--dec", "-20", "-30", "0"}),
-              "2455000.0018  9.87\r\n");
-    EXPECT_EQ(corrected("51545.5 9.87\r\n", {"--ra", "6", "0", "0", "--dec", "1", "0", "0",
-                                             "--jd-offset", "2400000"}),
+    EXPECT_EQ(
+        corrected("2455000.0 9.87\r\n", {"--ra", "12", "30", "0", "--dec", "-20", "-30", "0"}),
+        "2455000.0018  9.87\r\n");
+    EXPECT_EQ(corrected("51545.5 9.87\r\n",
+                        {"--ra", "6", "0", "0", "--dec", "1", "0", "0", "--jd-offset", "2400000"}),
               "2451545.5051  9.87\r\n");
 }
 
@@ -45,7 +46,8 @@ TEST(BarycentricCommand, AsksForTheOffsetOfShortenedDatesAndUsesTheCatalogue) {
 
     const auto catalogue = dir.write("hotstars.ini", "6.00000000 1.00000000 Listed\r\n");
     const auto other = dir.write("other.dat", "2451545.0 1\r\n");
-    EXPECT_EQ(runCli({"barycentric", other, "--star", "Listed", "--catalogue", catalogue}).status, 0);
+    EXPECT_EQ(runCli({"barycentric", other, "--star", "Listed", "--catalogue", catalogue}).status,
+              0);
     EXPECT_EQ(TempDir::read(other), "2451545.0051  1\r\n");
     // Corrected once, the file is recorded as BJD_UTC: a second correction is refused.
     const auto again = runCli({"barycentric", other, "--star", "Listed", "--catalogue", catalogue});
@@ -57,8 +59,8 @@ TEST(BarycentricCommand, AsksForTheOffsetOfShortenedDatesAndUsesTheCatalogue) {
                                "--dec", "-4", "-5", "-6", "--catalogue", catalogue, "--json"});
     EXPECT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "{\"corrected\":1,\"copy\":\"" + third +
-                             ".bar\",\"scale\":\"BJD_UTC\",\"added_to_catalogue\":\"" +
-                             catalogue + "\"}\n");
+                             ".bar\",\"scale\":\"BJD_UTC\",\"added_to_catalogue\":\"" + catalogue +
+                             "\"}\n");
     EXPECT_EQ(TempDir::read(catalogue),
               "6.00000000 1.00000000 Listed\r\n1.03416667 -4.08500000 New One\r\n");
 }

@@ -11,7 +11,8 @@ namespace {
 
 std::string quoted(const std::string& text) {
     std::string q = "'";
-    for (char c : text) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -23,7 +24,8 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& work
     // hanging the suite.
     std::string command = workingFolder.empty() ? "" : "cd " + quoted(workingFolder) + " && ";
     command += "timeout 60 " + quoted(QUELMAR_CLI);
-    for (const std::string& a : arguments) command += " " + quoted(a);
+    for (const std::string& a : arguments)
+        command += " " + quoted(a);
     command += " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err")) + " </dev/null";
     const int status = std::system(command.c_str());
     CliRun run;

@@ -11,29 +11,31 @@ using quelmar::test::TempDir;
 TEST(ConvertCommand, WritesTheObservationFileAndSaysWhatWasLeftOut) {
     TempDir dir;
     const std::string fits = dir.file("tess.fits");
-    quelmar::test::writeLightCurveFits(fits, {{10.0, 1, 1, 500, 2, 0},
-                                              {10.5, 1, 1, 510, 2, 4},
-                                              {11.0, 1, 1, 520, 2, 0}});
+    quelmar::test::writeLightCurveFits(
+        fits, {{10.0, 1, 1, 500, 2, 0}, {10.5, 1, 1, 510, 2, 4}, {11.0, 1, 1, 520, 2, 0}});
     const auto run = runCli({"convert", fits, "--magnitude", "--output", dir.file("tess.dat")});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "format TESS/Kepler light-curve FITS\nobservations 2\nleft out 1 (1 flagged)\n"
-                       "time BJD (TDB)\ncolumns TIME PDCSAP_FLUX PDCSAP_FLUX_ERR\n"
-                       "zero point 6.76893\nwritten " + dir.file("tess.dat") + "\n");
+    EXPECT_EQ(run.out,
+              "format TESS/Kepler light-curve FITS\nobservations 2\nleft out 1 (1 flagged)\n"
+              "time BJD (TDB)\ncolumns TIME PDCSAP_FLUX PDCSAP_FLUX_ERR\n"
+              "zero point 6.76893\nwritten " +
+                  dir.file("tess.dat") + "\n");
     EXPECT_EQ(TempDir::read(dir.file("tess.dat")).substr(0, 18), "2457010.00000000 0");
 
     const auto json = runCli({"convert", fits, "--json", "--flux", "sap"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out.rfind("{\"source\":", 0), 0u) << json.out;
     EXPECT_NE(json.out.find("\"observations\":2,\"left_out\":{\"total\":1,\"flagged\":1,"),
-              std::string::npos) << json.out;
+              std::string::npos)
+        << json.out;
     EXPECT_TRUE(std::filesystem::exists(dir.file("tess.dat")));
 }
 
 TEST(ConvertCommand, RefusalsNameTheFileAndWriteNothing) {
     TempDir dir;
     const std::string fits = dir.file("lc.fits");
-    quelmar::test::writeLightCurveFits(fits, std::vector<quelmar::test::LightCurveRow>(
-                                                 3000, {1.0, 1, 1, 1, 1, 0}));
+    quelmar::test::writeLightCurveFits(
+        fits, std::vector<quelmar::test::LightCurveRow>(3000, {1.0, 1, 1, 1, 1, 0}));
     std::filesystem::resize_file(fits, std::filesystem::file_size(fits) - 30000);
     const std::string aavso = dir.write("a.csv", "JD,Magnitude,Band\n2459000.5,9.1,V\n");
     const std::string table = dir.write("t.csv", "t,m\n1,2\n");

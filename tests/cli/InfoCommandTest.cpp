@@ -9,7 +9,8 @@ using quelmar::test::TempDir;
 
 TEST(InfoCommand, AByteOrderMarkDoesNotHideTheFirstObservation) {
     TempDir dir;
-    const auto run = runCli({"info", dir.write("bom.dat", "\xEF\xBB\xBF" "1 2 3\r\n2 3 4\r\n")});
+    const auto run = runCli({"info", dir.write("bom.dat", "\xEF\xBB\xBF"
+                                                          "1 2 3\r\n2 3 4\r\n")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "channels 2\npoints 2\nfirst 1.0000\nlast 2.0000\n");
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <unistd.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace quelmar::test {
 namespace {
@@ -28,8 +28,8 @@ TEST(MinimaCommand, TimesTheCmDraEclipseWithinTwoSecondsOfThePublishedMinimum) {
     EXPECT_EQ(method, "kvw");
     EXPECT_GT(points, 20);
 
-    const auto refused = runCli({"minima", sourceFile("examples/cm_dra_tess_ecl7024.dat"),
-                                 "--first", "1", "--last", "12"});
+    const auto refused = runCli(
+        {"minima", sourceFile("examples/cm_dra_tess_ecl7024.dat"), "--first", "1", "--last", "12"});
     EXPECT_EQ(refused.status, 1) << "a falling branch holds no minimum";
     EXPECT_NE(refused.err.find("cm_dra_tess_ecl7024.dat"), std::string::npos) << refused.err;
 }
@@ -38,9 +38,9 @@ TEST(MinimaCommand, TimesTheCmDraEclipseWithinTwoSecondsOfThePublishedMinimum) {
 // with numpy.polyfit(E, O−C, 2, w=1/σ) on the same list: dP/dt = −8.6625e−5 d per century.
 TEST(OcCommand, FitsTheDeltaCepheiPeriodChangeAsAnIndependentWeightedFit) {
     TempDir dir;
-    const auto run = runCli({"oc", sourceFile("examples/del_cep_maxima_oc.dat"), "--epoch",
-                             "2412028.256", "--period", "5.3663671", "--error-column", "3",
-                             "--output", dir.file("oc.dat")});
+    const auto run =
+        runCli({"oc", sourceFile("examples/del_cep_maxima_oc.dat"), "--epoch", "2412028.256",
+                "--period", "5.3663671", "--error-column", "3", "--output", dir.file("oc.dat")});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto at = run.out.find("dp_dt_century ");
     ASSERT_NE(at, std::string::npos) << run.out;
@@ -63,8 +63,8 @@ TEST(MinimaOcCommands, TakeTheMissingValueMarker) {
     std::string curve;
     for (int i = 0; i <= 20; ++i) {
         const double t = 2450000 + 0.5 * i;
-        curve += std::to_string(t) + ' ' + std::to_string((0.5 * i - 5) * (0.5 * i - 5) - 1) +
-                 "\r\n";
+        curve +=
+            std::to_string(t) + ' ' + std::to_string((0.5 * i - 5) * (0.5 * i - 5) - 1) + "\r\n";
     }
     const std::string data = dir.write("colour.dat", curve);
     const struct {
@@ -87,9 +87,9 @@ TEST(MinimaOcCommands, TakeTheMissingValueMarker) {
 
     const std::string list =
         dir.write("times.txt", "2450000.10 0.002\r\n2450001.11 0\r\n2450002.10 0.003\r\n");
-    const std::vector<std::string> oc{"oc",       list, "--epoch", "2450000.1", "--period", "1",
-                                      "--fit",    "none", "--error-column", "1", "--output",
-                                      dir.file("oc.dat")};
+    const std::vector<std::string> oc{
+        "oc",    list,   "--epoch",        "2450000.1", "--period", "1",
+        "--fit", "none", "--error-column", "1",         "--output", dir.file("oc.dat")};
     const auto leftOut = runCli(oc);
     ASSERT_EQ(leftOut.status, 0) << leftOut.err;
     EXPECT_NE(leftOut.out.find("points 2"), std::string::npos) << leftOut.out;

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 using quelmar::test::runCli;
 using quelmar::test::TempDir;
@@ -50,29 +50,55 @@ std::vector<Case> cases() {
          "o.per"},
         {"period --summary", with({"period", "IN", "--summary", "OUT"}, search), "a.dat", data,
          "s.csv"},
-        {"period: another file's periodogram", with({"period", "x.dat", "IN"}, search), "y.dat",
-         data, "x.per", true, {{"x.dat", data}}},
-        {"phase --output", {"phase", "IN", "--epoch", "2451545", "--period", "0.7", "--output",
-                            "OUT"}, "a.dat", data, "o_ph.dat"},
+        {"period: another file's periodogram",
+         with({"period", "x.dat", "IN"}, search),
+         "y.dat",
+         data,
+         "x.per",
+         true,
+         {{"x.dat", data}}},
+        {"phase --output",
+         {"phase", "IN", "--epoch", "2451545", "--period", "0.7", "--output", "OUT"},
+         "a.dat",
+         data,
+         "o_ph.dat"},
         {"barycentric --catalogue",
          with(with({"barycentric", "IN", "--star", "New star"}, position), {"--catalogue", "OUT"}),
          "a.dat", data, "stars.ini"},
-        {"barycentric: the copy", with({"barycentric", "IN"}, position), "a.dat", data,
-         "a.dat.bar", false},
+        {"barycentric: the copy", with({"barycentric", "IN"}, position), "a.dat", data, "a.dat.bar",
+         false},
         {"render --output", {"render", "IN", "--output", "OUT"}, "a.dat", data, "o.bmp"},
         {"pca --output", {"pca", "IN", "--output", "OUT"}, "a.dat", data, "o.dat"},
-        {"plates --catalogue", {"plates", "OUT", "--catalogue", "IN"}, "7cam.dat", plate,
-         "p.dat"},
-        {"plates: the copy over the data", {"plates", "IN", "--catalogue", "7cam.dat"}, "p.dat",
-         plate, "p.tmp", false, {{"7cam.dat", plate}}},
-        {"plates: the copy over the catalogue", {"plates", "q.dat", "--catalogue", "IN"},
-         "7cam.dat", plate, "q.tmp", true, {{"q.dat", plate}}},
-        {"import --from", {"import", "OUT", "--stars", "a9.34 b10.11", "--from", "IN"}, "e.txt",
-         "2451545.1 a2v3b seen\r\n", "d.dat"},
-        {"convert --output", {"convert", "IN", "--columns", "t,m", "--output", "OUT"}, "t.csv",
-         "t,m\n2451545.1,10.2\n2451545.2,10.4\n", "t.dat"},
-        {"oc --output", {"oc", "IN", "--epoch", "2451545", "--period", "0.7", "--output", "OUT"},
-         "t.dat", "2451545.01 0.001\r\n2451545.71 0.001\r\n2451546.41 0.001\r\n", "o.dat"},
+        {"plates --catalogue", {"plates", "OUT", "--catalogue", "IN"}, "7cam.dat", plate, "p.dat"},
+        {"plates: the copy over the data",
+         {"plates", "IN", "--catalogue", "7cam.dat"},
+         "p.dat",
+         plate,
+         "p.tmp",
+         false,
+         {{"7cam.dat", plate}}},
+        {"plates: the copy over the catalogue",
+         {"plates", "q.dat", "--catalogue", "IN"},
+         "7cam.dat",
+         plate,
+         "q.tmp",
+         true,
+         {{"q.dat", plate}}},
+        {"import --from",
+         {"import", "OUT", "--stars", "a9.34 b10.11", "--from", "IN"},
+         "e.txt",
+         "2451545.1 a2v3b seen\r\n",
+         "d.dat"},
+        {"convert --output",
+         {"convert", "IN", "--columns", "t,m", "--output", "OUT"},
+         "t.csv",
+         "t,m\n2451545.1,10.2\n2451545.2,10.4\n",
+         "t.dat"},
+        {"oc --output",
+         {"oc", "IN", "--epoch", "2451545", "--period", "0.7", "--output", "OUT"},
+         "t.dat",
+         "2451545.01 0.001\r\n2451545.71 0.001\r\n2451546.41 0.001\r\n",
+         "o.dat"},
     };
 }
 
@@ -101,7 +127,8 @@ TEST(OutputPaths, NoCommandWritesOverAFileItReads) {
             const std::string input = naming == Naming::SameName ? c.output : c.input;
             dir.write(input, c.content);
             if (naming == Naming::SymbolicLink) fs::create_symlink(input, dir.file(c.output));
-            if (naming == Naming::HardLink) fs::create_hard_link(dir.file(input), dir.file(c.output));
+            if (naming == Naming::HardLink)
+                fs::create_hard_link(dir.file(input), dir.file(c.output));
             std::vector<std::string> arguments = c.arguments;
             for (std::string& argument : arguments)
                 argument = argument == "IN" ? input : argument == "OUT" ? c.output : argument;
@@ -121,9 +148,9 @@ TEST(OutputPaths, TwoOutputsOfOneCommandAreNeverOneFile) {
     TempDir dir;
     dir.write("a.dat", curve());
     dir.write("b.dat", curve());
-    const auto run = runCli({"period", "a.dat", "b.dat", "--pmin", "0.3", "--pmax", "1",
-                             "--summary", "a.per"},
-                            dir.path());
+    const auto run =
+        runCli({"period", "a.dat", "b.dat", "--pmin", "0.3", "--pmax", "1", "--summary", "a.per"},
+               dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("a.per (the periodogram) and a.per (the summary) would both be written"),
               std::string::npos)

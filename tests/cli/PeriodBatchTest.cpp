@@ -39,7 +39,7 @@ TEST(PeriodBatch, OneLinePerFileInOrderAndABadFileDoesNotStopTheOthers) {
     const std::string b = dir.write("b.dat", lightCurve(0.8));
     const auto run = runCli({"period", a, bad, b, "--pmin", "0.3", "--pmax", "1.0", "--step",
                              "0.05", "--summary", dir.file("summary.csv")},
-                     dir.path());
+                            dir.path());
     EXPECT_EQ(run.status, 2) << run.err;
     EXPECT_NE(run.err.find(bad + ": the file holds no observations"), std::string::npos) << run.err;
     const auto lines = summaryLines(TempDir::read(dir.file("summary.csv")));
@@ -62,8 +62,9 @@ TEST(PeriodBatch, ShardsRunByGnuParallelMergeIntoTheSingleRunsTable) {
     const std::string cli = QUELMAR_CLI;
     const std::string script =
         "cd '" + dir.path() + "' && export LC_ALL=C && '" + cli + "' period star*.dat" + common +
-        " --summary single.csv >/dev/null && parallel --will-cite '" + cli +
-        "' period star*.dat" + common + " --shard {}/3 --summary shard{}.csv ::: 1 2 3 "
+        " --summary single.csv >/dev/null && parallel --will-cite '" + cli + "' period star*.dat" +
+        common +
+        " --shard {}/3 --summary shard{}.csv ::: 1 2 3 "
         ">/dev/null && { head -n 1 shard1.csv; tail -q -n +2 shard*.csv | sort; } > merged.csv";
     ASSERT_EQ(std::system(script.c_str()), 0);
     const std::string single = TempDir::read(dir.file("single.csv"));
@@ -74,8 +75,8 @@ TEST(PeriodBatch, ShardsRunByGnuParallelMergeIntoTheSingleRunsTable) {
 TEST(PeriodBatch, JsonForOneFileAndForASummary) {
     TempDir dir;
     const std::string a = dir.write("a.dat", lightCurve(0.45));
-    const auto one = runCli({"period", a, "--pmin", "0.3", "--pmax", "1.0", "--json", "--output",
-                             dir.file("a.per")});
+    const auto one = runCli(
+        {"period", a, "--pmin", "0.3", "--pmax", "1.0", "--json", "--output", dir.file("a.per")});
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out.rfind("{\"file\":", 0), 0u) << one.out;
     EXPECT_NE(one.out.find("\"best\":{\"period\":0.45"), std::string::npos) << one.out;
@@ -87,6 +88,7 @@ TEST(PeriodBatch, JsonForOneFileAndForASummary) {
     EXPECT_EQ(many.out.rfind("[{\"file\":", 0), 0u) << many.out;
     EXPECT_NE(many.out.find("\"status\":\"ok\"}"), std::string::npos) << many.out;
     const auto info = runCli({"info", a, "--json"});
-    EXPECT_EQ(info.out, "{\"file\":\"" + a + "\",\"channels\":1,\"points\":120,\"first\":"
-                        "2450000.0000,\"last\":2450087.1390,\"missing\":0,\"skipped\":0}\n");
+    EXPECT_EQ(info.out, "{\"file\":\"" + a +
+                            "\",\"channels\":1,\"points\":120,\"first\":"
+                            "2450000.0000,\"last\":2450087.1390,\"missing\":0,\"skipped\":0}\n");
 }

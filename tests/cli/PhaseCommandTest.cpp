@@ -26,9 +26,11 @@ TEST(PhaseCommand, RefusesBeforeWritingAnything) {
     TempDir dir;
     const auto data = dir.write("star.dat", "2451545.3 9.87\r\nJD V\r\n");
     const auto output = dir.file("star_ph.dat");
-    const auto zero = runCli({"phase", data, "--epoch", "2451545", "--period", "0", "--output", output});
+    const auto zero =
+        runCli({"phase", data, "--epoch", "2451545", "--period", "0", "--output", output});
     EXPECT_EQ(zero.status, 1);
-    const auto header = runCli({"phase", data, "--epoch", "2451545", "--period", "1", "--output", output});
+    const auto header =
+        runCli({"phase", data, "--epoch", "2451545", "--period", "1", "--output", output});
     EXPECT_EQ(header.status, 1);
     EXPECT_NE(header.err.find("star.dat, line 2"), std::string::npos) << header.err;
     EXPECT_FALSE(std::filesystem::exists(output));

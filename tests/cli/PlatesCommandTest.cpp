@@ -20,7 +20,8 @@ TEST(PlatesCommand, ConvertsTheFileALinkNamesAndKeepsTheLink) {
     std::filesystem::create_directory(dir.file("archive"));
     const auto real = dir.write("archive/rr.dat", plates);
     std::filesystem::create_symlink(real, dir.file("rr.dat"));
-    const auto run = runCli({"plates", dir.file("rr.dat"), "--catalogue", dir.write("7cam.dat", catalogue)});
+    const auto run =
+        runCli({"plates", dir.file("rr.dat"), "--catalogue", dir.write("7cam.dat", catalogue)});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("rr.dat")));
     EXPECT_EQ(TempDir::read(real), "2437512.3456  9.85 V\r\n");
@@ -30,7 +31,8 @@ TEST(PlatesCommand, ConvertsTheFileALinkNamesAndKeepsTheLink) {
                               "--catalogue", dir.file("7cam.dat"), "--json"});
     EXPECT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out, "{\"converted\":1,\"unmatched\":1,\"first_unmatched_line\":2,"
-                        "\"unconverted_copy\":\"" + dir.file("mira.tmp") + "\"}\n");
+                        "\"unconverted_copy\":\"" +
+                            dir.file("mira.tmp") + "\"}\n");
 }
 
 TEST(PlatesCommand, RefusesWhatWouldLoseData) {
@@ -38,8 +40,9 @@ TEST(PlatesCommand, RefusesWhatWouldLoseData) {
     const auto data = dir.write("rr.dat", plates);
     const auto asCopy = runCli({"plates", data, "--catalogue", dir.write("rr.tmp", catalogue)});
     EXPECT_EQ(asCopy.status, 1);
-    EXPECT_NE(asCopy.err.find("written over the input " + dir.file("rr.tmp") + " (the plate catalogue)"),
-              std::string::npos)
+    EXPECT_NE(
+        asCopy.err.find("written over the input " + dir.file("rr.tmp") + " (the plate catalogue)"),
+        std::string::npos)
         << asCopy.err;
     EXPECT_EQ(TempDir::read(dir.file("rr.tmp")), catalogue);
 

@@ -164,9 +164,8 @@ TEST(PlateCatalogueFile, DatesInTheTextAgreeWithTheJulianDates) {
         lastPlate = std::max(lastPlate, *plate);
         int year = 0, month = 0, day = 0, hour = 0, minute = 0;
         const std::string rest(tokens.rest());
-        ASSERT_EQ(std::sscanf(rest.c_str(), " %d-%d-%d %d:%d UT", &year, &month, &day, &hour,
-                              &minute),
-                  5)
+        ASSERT_EQ(
+            std::sscanf(rest.c_str(), " %d-%d-%d %d:%d UT", &year, &month, &day, &hour, &minute), 5)
             << where;
         EXPECT_NEAR(*jd, dateToJD(year, month, day, hour, minute), 0.5 / 1440) << where;
         EXPECT_TRUE(year >= 1960 && year <= 1969) << where;

@@ -24,7 +24,8 @@ TEST(LanguageTable, EmptyEntriesShowTheirFallback) {
     EXPECT_EQ(table.message(115), "Не все данные введены!");
     EXPECT_EQ(table.message(141), "");
     std::string file;
-    for (int k = 1; k <= 115; ++k) file += "line " + std::to_string(k) + "\r\n";
+    for (int k = 1; k <= 115; ++k)
+        file += "line " + std::to_string(k) + "\r\n";
     table.loadText(file);
     EXPECT_EQ(table.message(115), "line 115");
 }
@@ -32,7 +33,8 @@ TEST(LanguageTable, EmptyEntriesShowTheirFallback) {
 TEST(LanguageTable, LinesAfter150AreIgnoredAndLaterEntriesSurviveAShortFile) {
     LanguageTable table;
     std::string file;
-    for (int k = 1; k <= 160; ++k) file += "L" + std::to_string(k) + "\n";
+    for (int k = 1; k <= 160; ++k)
+        file += "L" + std::to_string(k) + "\n";
     table.loadText(file);
     EXPECT_EQ(table.entry(150), "L150");
     table.loadText("one\r\n");
@@ -42,8 +44,11 @@ TEST(LanguageTable, LinesAfter150AreIgnoredAndLaterEntriesSurviveAShortFile) {
 
 TEST(LanguageTable, AHugeFileIsReadNoFurtherThanItsLinesAndCutsLongOnes) {
     test::TempDir dir;
-    std::string file = "\xEF\xBB\xBF" "one\r\n" + std::string(3 * LanguageLineLength, 'x') + "\r\n";
-    for (int k = 3; k <= 150; ++k) file += "L" + std::to_string(k) + "\r\n";
+    std::string file = "\xEF\xBB\xBF"
+                       "one\r\n" +
+                       std::string(3 * LanguageLineLength, 'x') + "\r\n";
+    for (int k = 3; k <= 150; ++k)
+        file += "L" + std::to_string(k) + "\r\n";
     file += std::string(1 << 20, 'y');
     LanguageTable table;
     table.load(dir.write("en.lng", file));

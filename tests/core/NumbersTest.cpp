@@ -16,8 +16,8 @@ TEST(NumberReader, AcceptsOnlyWholeTokensThatAreFiniteNumbers) {
     EXPECT_EQ(parseNumber("1.5e-3"), 0.0015);
     EXPECT_EQ(parseNumber(".5"), 0.5);
     EXPECT_EQ(parseNumber("0"), 0.0);
-    for (const char* bad : {"", "9.87V", "V", "1,5", "+", "+-1", "--1", "nan", "inf", "1e999",
-                            "0x10", "12:30"})
+    for (const char* bad :
+         {"", "9.87V", "V", "1,5", "+", "+-1", "--1", "nan", "inf", "1e999", "0x10", "12:30"})
         EXPECT_FALSE(parseNumber(bad)) << bad;
     EXPECT_FALSE(parseNumber(std::string(65, '1')));
     EXPECT_TRUE(parseNumber(std::string(64, '1')));
@@ -29,9 +29,11 @@ TEST(NumberReader, PlainDecimalsReadExactlyAsTheGeneralParserDoes) {
         const int integerDigits = 1 + static_cast<int>(rng() % 8);
         const int fractionDigits = static_cast<int>(rng() % 9);
         std::string token = rng() % 3 == 0 ? "-" : "";
-        for (int d = 0; d < integerDigits; ++d) token += static_cast<char>('0' + rng() % 10);
+        for (int d = 0; d < integerDigits; ++d)
+            token += static_cast<char>('0' + rng() % 10);
         if (fractionDigits > 0) token += '.';
-        for (int d = 0; d < fractionDigits; ++d) token += static_cast<char>('0' + rng() % 10);
+        for (int d = 0; d < fractionDigits; ++d)
+            token += static_cast<char>('0' + rng() % 10);
         const auto value = parseNumber(token);
         ASSERT_TRUE(value) << token;
         EXPECT_EQ(*value, std::strtod(token.c_str(), nullptr)) << token;

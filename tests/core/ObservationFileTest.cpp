@@ -1,12 +1,12 @@
-#include "core/Error.h"
 #include "core/ObservationFile.h"
+#include "core/Error.h"
 #include "core/TextSlices.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace quelmar;
 using quelmar::test::TempDir;
@@ -32,7 +32,8 @@ TEST(ChannelCount, ZeroIsAValueAndHeadersAreNotObservations) {
 }
 
 TEST(ChannelCount, AByteOrderMarkIsNotPartOfTheFirstObservation) {
-    const std::string text = "\xEF\xBB\xBF" "2451545.1 9.5 10.2\r\n2451546.1 9.6\r\n";
+    const std::string text = "\xEF\xBB\xBF"
+                             "2451545.1 9.5 10.2\r\n2451546.1 9.6\r\n";
     EXPECT_EQ(countChannels(text), 2);
     const auto r = parsePointStore(text, 2, "bom.dat");
     EXPECT_EQ(r.store.PointCount, 2);
@@ -72,10 +73,13 @@ TEST(Loader, SortsByTimeMovingTheValuesAlong) {
 
 TEST(Loader, EqualTimesKeepTheirFileOrder) {
     std::string text;
-    for (int i = 0; i < 50; ++i) text += (i % 2 ? "1 " : "2 ") + std::to_string(i) + "\n";
+    for (int i = 0; i < 50; ++i)
+        text += (i % 2 ? "1 " : "2 ") + std::to_string(i) + "\n";
     const PointStore s = load(text);
-    for (int i = 1; i < 25; ++i) EXPECT_LT(s.value(1, i), s.value(1, i + 1));
-    for (int i = 26; i < 50; ++i) EXPECT_LT(s.value(1, i), s.value(1, i + 1));
+    for (int i = 1; i < 25; ++i)
+        EXPECT_LT(s.value(1, i), s.value(1, i + 1));
+    for (int i = 26; i < 50; ++i)
+        EXPECT_LT(s.value(1, i), s.value(1, i + 1));
 }
 
 TEST(Loader, ShortLinesGetZerosAndNeverReadIntoTheNextLine) {
@@ -144,7 +148,8 @@ TEST(Loader, RefusesFilesBeyondTheLimits) {
     }
     std::string many;
     many.reserve(4'100'000);
-    for (int i = 0; i <= MaxPoints; ++i) many += "1\n";
+    for (int i = 0; i <= MaxPoints; ++i)
+        many += "1\n";
     EXPECT_THROW(parsePointStore(many, 0, "long.dat"), QuelmarError);
     many.resize(many.size() - 2);
     EXPECT_EQ(parsePointStore(many, 0, "long.dat").store.PointCount, MaxPoints);
@@ -154,7 +159,8 @@ TEST(Loader, BadInputNeverCrashes) {
     EXPECT_EQ(load("").PointCount, 0);
     EXPECT_EQ(load("JD MAG\r\n").PointCount, 0);
     std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
     const auto r = parsePointStore(garbage, countChannels(garbage), "garbage.dat");
     EXPECT_GE(r.skipped.count, 1);
     TempDir dir;
@@ -197,17 +203,20 @@ TEST(TakenInOrder, EveryItemOnceInOrderUntilATakeFails) {
     for (const unsigned threads : {1u, 2u, 5u}) {
         std::vector<int> items(200, 0);
         std::vector<int> taken;
-        runTakingInOrder(items, threads, [](int& item) { ++item; },
-                         [&](int& item) { taken.push_back(item == 1 ? int(taken.size()) : -1); });
+        runTakingInOrder(
+            items, threads, [](int& item) { ++item; },
+            [&](int& item) { taken.push_back(item == 1 ? int(taken.size()) : -1); });
         ASSERT_EQ(taken.size(), 200u);
-        for (int i = 0; i < 200; ++i) EXPECT_EQ(taken[i], i);
+        for (int i = 0; i < 200; ++i)
+            EXPECT_EQ(taken[i], i);
 
         taken.clear();
-        EXPECT_THROW(runTakingInOrder(items, threads, [](int&) {},
-                                      [&](int&) {
-                                          if (taken.size() == 7) throw std::runtime_error("full");
-                                          taken.push_back(0);
-                                      }),
+        EXPECT_THROW(runTakingInOrder(
+                         items, threads, [](int&) {},
+                         [&](int&) {
+                             if (taken.size() == 7) throw std::runtime_error("full");
+                             taken.push_back(0);
+                         }),
                      std::runtime_error);
         EXPECT_EQ(taken.size(), 7u);
     }

@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "core/PlateCatalogue.h"
+#include "core/Error.h"
 #include "core/TextFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -20,8 +20,7 @@ static const char* catalogue = "1234 2437512.3456 1961-09-14 20:17\r\n"
 TEST(PlateConversion, WritesTheDateAndKeepsTheLineRest) {
     const auto cat = PlateCatalogue::parse(catalogue, "7cam.dat");
     PlateConversion report;
-    EXPECT_EQ(convertPlateText("1234 9.85 V\r\n", cat, false, report),
-              "2437512.3456  9.85 V\r\n");
+    EXPECT_EQ(convertPlateText("1234 9.85 V\r\n", cat, false, report), "2437512.3456  9.85 V\r\n");
     EXPECT_EQ(convertPlateText("1234 9.85 V\r\n", cat, true, report),
               "2437512.3456  9.85 V  1961-09-14 20:17 \r\n");
     EXPECT_EQ(report.converted, 2);
@@ -85,14 +84,16 @@ std::string conversionFailure(const std::string& data, const std::string& catalo
 TEST(PlateConversion, ConvertsTheFileALinkNamesAndKeepsTheLink) {
     TempDir dir;
     std::filesystem::create_directory(dir.file("archive"));
-    const auto real = dir.write("archive/rr.dat", "\xEF\xBB\xBF" "1234 9.85 V\r\n");
+    const auto real = dir.write("archive/rr.dat", "\xEF\xBB\xBF"
+                                                  "1234 9.85 V\r\n");
     const auto link = dir.file("rr.dat");
     std::filesystem::create_symlink(real, link);
     const auto report = convertPlateNumbers(link, dir.write("7cam.dat", catalogue), false);
     EXPECT_EQ(report.converted, 1) << "a byte-order mark hid the first plate";
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(TempDir::read(real), "2437512.3456  9.85 V\r\n");
-    EXPECT_EQ(TempDir::read(dir.file("rr.tmp")), "\xEF\xBB\xBF" "1234 9.85 V\r\n");
+    EXPECT_EQ(TempDir::read(dir.file("rr.tmp")), "\xEF\xBB\xBF"
+                                                 "1234 9.85 V\r\n");
 }
 
 TEST(PlateConversion, NeverWritesTheCopyOverTheCatalogueOrTheDataFile) {
@@ -131,7 +132,8 @@ TEST(PlateConversion, AFailedRunKeepsTheOldCopyAndLeavesNoWorkingFile) {
     TempDir dir;
     const auto cat = dir.write("7cam.dat", catalogue);
     std::string data;
-    for (int i = 0; i < 400; ++i) data += "1234 9.85 V\r\n";
+    for (int i = 0; i < 400; ++i)
+        data += "1234 9.85 V\r\n";
     const auto path = dir.write("rr.dat", data);
     const auto copy = dir.write("rr.tmp", "older copy");
     std::string message;

@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "core/StepEstimates.h"
+#include "core/Error.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
+#include "core/TextFile.h"
 #include "core/Error.h"
 #include "core/SystemReason.h"
-#include "core/TextFile.h"
 #include "core/cp1251.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -21,7 +21,8 @@ static std::vector<std::string> linesOf(std::string_view text) {
     std::vector<std::string> out;
     LineReader reader(text);
     std::string_view line;
-    while (reader.next(line)) out.emplace_back(line);
+    while (reader.next(line))
+        out.emplace_back(line);
     return out;
 }
 
@@ -46,7 +47,10 @@ TEST(LineReader, AcceptsEveryLineEnd) {
     EXPECT_EQ(linesOf("a\r\n\r\nb"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\n\nb\n"), (V{"a", "", "b"}));
     EXPECT_EQ(linesOf("a\r\n\x1a"), (V{"a"}));
-    EXPECT_EQ(linesOf("\xEF\xBB\xBF" "a\r\nb"), (V{"a", "b"})) << "a byte-order mark is no text";
+    EXPECT_EQ(linesOf("\xEF\xBB\xBF"
+                      "a\r\nb"),
+              (V{"a", "b"}))
+        << "a byte-order mark is no text";
     EXPECT_EQ(linesOf(""), V{});
 }
 
@@ -80,17 +84,14 @@ TEST(AtomicWrite, RemovesOnlyItsOwnWorkingFilesThatNoLiveProcessHolds) {
     TempDir dir;
     const auto p = dir.write("star.dat", "old");
     const std::pair<std::string, bool> files[] = {
-        {".star.dat.quelmar-" + dead + "-0", false},
-        {".star.dat.quelmar-" + dead + "-17", false},
-        {".star.dat.quelmar-" + live + "-0", true},
-        {".star.dat.quelmar-" + dead, true},
-        {".star.dat.quelmar-" + dead + "-x", true},
-        {".star.dat.quelmar-x" + dead + "-0", true},
-        {".other.dat.quelmar-" + dead + "-0", true},
-        {".star.dat.AbC123", true},
+        {".star.dat.quelmar-" + dead + "-0", false}, {".star.dat.quelmar-" + dead + "-17", false},
+        {".star.dat.quelmar-" + live + "-0", true},  {".star.dat.quelmar-" + dead, true},
+        {".star.dat.quelmar-" + dead + "-x", true},  {".star.dat.quelmar-x" + dead + "-0", true},
+        {".other.dat.quelmar-" + dead + "-0", true}, {".star.dat.AbC123", true},
         {".star.dat." + dead + ".0", true},
     };
-    for (const auto& [name, stays] : files) dir.write(name, "x");
+    for (const auto& [name, stays] : files)
+        dir.write(name, "x");
     writeFileAtomically(p, "new");
     for (const auto& [name, stays] : files)
         EXPECT_EQ(std::filesystem::exists(dir.file(name)), stays) << name;
@@ -112,7 +113,8 @@ TEST(AtomicWrite, RefusesAFileTheUserMadeReadOnly) {
     TempDir dir;
     const auto p = dir.write("star.dat", "protected");
     chmod(p.c_str(), 0444);
-    EXPECT_EQ(failure([&] { writeFileAtomically(p, "new"); }), p + ": is read-only; it is left unchanged");
+    EXPECT_EQ(failure([&] { writeFileAtomically(p, "new"); }),
+              p + ": is read-only; it is left unchanged");
     EXPECT_EQ(TempDir::read(p), "protected");
 }
 
@@ -125,7 +127,8 @@ TEST(AtomicWrite, AFailedWriteKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
         const test::FileSizeLimit full(4096);
         message = failure([&] { copyFile(source, p); });
     }
-    EXPECT_EQ(message, p + ": cannot write the file (" + std::strerror(EFBIG) + "); the file is unchanged");
+    EXPECT_EQ(message,
+              p + ": cannot write the file (" + std::strerror(EFBIG) + "); the file is unchanged");
     EXPECT_EQ(TempDir::read(p), "the older copy");
     EXPECT_EQ(directoryEntries(dir.path()), 2) << "a working file was left behind";
 }
@@ -138,7 +141,8 @@ TEST(Append, IsRefusedDuringARewriteAndTakenBackWhole) {
     {
         const LockedFile rewrite(data);
         EXPECT_EQ(failure([&] { appendToFile(data, "2451546 2\r\n"); }),
-                  data + ": is busy: another command is rewriting it; try again when it has finished");
+                  data +
+                      ": is busy: another command is rewriting it; try again when it has finished");
     }
     appendToFile(data, "2451546 2\r\n");
     EXPECT_EQ(TempDir::read(data), "2451545 1\r\n2451546 2\r\n");
@@ -172,18 +176,21 @@ TEST(ErrorText, SpeaksTheInterfaceLanguageAndWhatStaysEnglish) {
         readFile(missing);
         FAIL();
     } catch (const QuelmarError& e) {
-        EXPECT_EQ(std::string(e.what()), missing + ": cannot open the file (" + std::strerror(ENOENT) + ")");
+        EXPECT_EQ(std::string(e.what()),
+                  missing + ": cannot open the file (" + std::strerror(ENOENT) + ")");
         EXPECT_EQ(e.text(InterfaceLanguage::Russian),
                   missing + ": не удаётся открыть файл (Нет такого файла или каталога)");
     }
     const QuelmarError atLine(p, 7, systemReason(ENOSPC));
     EXPECT_EQ(errorText(atLine, InterfaceLanguage::Russian),
               p + ", строка 7: На устройстве не осталось свободного места");
-    EXPECT_EQ(errorText(atLine, InterfaceLanguage::English), p + ", line 7: " + std::strerror(ENOSPC));
+    EXPECT_EQ(errorText(atLine, InterfaceLanguage::English),
+              p + ", line 7: " + std::strerror(ENOSPC));
     EXPECT_EQ(errorText(std::bad_alloc(), InterfaceLanguage::English),
               "There is not enough memory to finish the command.");
     EXPECT_EQ(systemReason(EHWPOISON).in(InterfaceLanguage::Russian),
-              "системная ошибка " + std::to_string(EHWPOISON) + " (" + std::strerror(EHWPOISON) + ")");
+              "системная ошибка " + std::to_string(EHWPOISON) + " (" + std::strerror(EHWPOISON) +
+                  ")");
 }
 
 TEST(AtomicWrite, MissingFolderIsReportedWithTheFileName) {
@@ -202,16 +209,19 @@ TEST(ReadFile, RefusesWhatIsNotARegularFileWithoutWaitingOrReadingIt) {
     const std::string fifo = dir.file("pipe.dat");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     // Each of these would wait for a writer, or read for ever, if it did not refuse first.
-    EXPECT_EQ(failure([&] { readFile(fifo); }), fifo + ": is a named pipe, not a file; only regular files are read");
+    EXPECT_EQ(failure([&] { readFile(fifo); }),
+              fifo + ": is a named pipe, not a file; only regular files are read");
     EXPECT_NE(failure([&] { FileContent content(fifo); }).find("named pipe"), std::string::npos);
-    EXPECT_NE(failure([&] { readLeadingLines(fifo, 3, 10); }).find("named pipe"), std::string::npos);
+    EXPECT_NE(failure([&] { readLeadingLines(fifo, 3, 10); }).find("named pipe"),
+              std::string::npos);
     EXPECT_NE(failure([] { readFile("/dev/zero"); }).find("is a device"), std::string::npos);
 }
 
 TEST(ReadLeadingLines, StopsAfterTheLinesWantedAndCutsLongOnes) {
     TempDir dir;
-    const auto p = dir.write("en.lng", "\xEF\xBB\xBF" "one\r\n" + std::string(5000, 'x') +
-                                           "\rthree\n\r\nfive\r\nsix\r\n");
+    const auto p = dir.write("en.lng", "\xEF\xBB\xBF"
+                                       "one\r\n" +
+                                           std::string(5000, 'x') + "\rthree\n\r\nfive\r\nsix\r\n");
     using V = std::vector<std::string>;
     EXPECT_EQ(readLeadingLines(p, 5, 8), (V{"one", "xxxxxxxx", "three", "", "five"}));
     EXPECT_EQ(readLeadingLines(p, 99, 8).size(), 6u);

@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "core/WritePlan.h"
+#include "core/Error.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -14,7 +14,8 @@ namespace message = quelmar::message;
 namespace {
 
 // The refusal's text in a language, or "" when the plan passes.
-std::string refusal(const WritePlan& plan, InterfaceLanguage language = InterfaceLanguage::English) {
+std::string refusal(const WritePlan& plan,
+                    InterfaceLanguage language = InterfaceLanguage::English) {
     try {
         plan.check();
     } catch (const QuelmarError& e) {
@@ -31,8 +32,8 @@ TEST(WritePlan, RefusesAnOutputThatIsAnInputByNameLinkOrSpelling) {
     std::filesystem::create_symlink(data, dir.file("soft.per"));
     std::filesystem::create_hard_link(data, dir.file("hard.per"));
     std::filesystem::create_directory(dir.file("sub"));
-    for (const std::string& output : {data, dir.file("soft.per"), dir.file("hard.per"),
-                                      dir.file("sub/../a.dat")}) {
+    for (const std::string& output :
+         {data, dir.file("soft.per"), dir.file("hard.per"), dir.file("sub/../a.dat")}) {
         WritePlan plan;
         plan.reads(data, message::RoleDataFile).writes(output, message::RolePeriodogram);
         const std::string english = refusal(plan);
@@ -70,19 +71,23 @@ TEST(WritePlan, ARewrittenFileIsItsOwnButNoOtherFilesTarget) {
     TempDir dir;
     const auto data = dir.write("p.dat", "1234 9.85\r\n");
     WritePlan alone;
-    alone.rewrites(data, message::RoleDataFile).writes(dir.file("p.tmp"), message::RoleUnconvertedCopy);
+    alone.rewrites(data, message::RoleDataFile)
+        .writes(dir.file("p.tmp"), message::RoleUnconvertedCopy);
     EXPECT_EQ(refusal(alone), "");
 
     WritePlan overCatalogue;
     overCatalogue.rewrites(data, message::RoleDataFile).reads(data, message::RolePlateCatalogue);
-    EXPECT_NE(refusal(overCatalogue).find("(the data file) would be written over the input " +
-                                          data + " (the plate catalogue)"),
+    EXPECT_NE(refusal(overCatalogue)
+                  .find("(the data file) would be written over the input " + data +
+                        " (the plate catalogue)"),
               std::string::npos);
 
     std::filesystem::create_symlink(data, dir.file("p.dat.bar"));
     WritePlan copy;
-    copy.rewrites(data, message::RoleDataFile).writes(dir.file("p.dat.bar"), message::RoleDatesCopy);
+    copy.rewrites(data, message::RoleDataFile)
+        .writes(dir.file("p.dat.bar"), message::RoleDatesCopy);
     EXPECT_NE(refusal(copy).find("p.dat.bar (the copy of the dates before the correction) would "
-                                 "be written over the input " + data),
+                                 "be written over the input " +
+                                 data),
               std::string::npos);
 }

@@ -175,10 +175,10 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     options.XAxisDecimals = 12;
     QImage narrow = surface(240, 200);
     drawCurve(narrow, s, {}, options);
-    const int firstWidth = Canvas(narrow).textWidth(QStringLiteral("100.000000000000"),
-                                                    options.XAxisFont.font);
-    const int lastWidth = Canvas(narrow).textWidth(QStringLiteral("104.000000000000"),
-                                                   options.XAxisFont.font);
+    const int firstWidth =
+        Canvas(narrow).textWidth(QStringLiteral("100.000000000000"), options.XAxisFont.font);
+    const int lastWidth =
+        Canvas(narrow).textWidth(QStringLiteral("104.000000000000"), options.XAxisFont.font);
     const auto [left, right] = redInk(narrow);
     EXPECT_GE(left, 20);
     EXPECT_LE(right, 240 - 2);

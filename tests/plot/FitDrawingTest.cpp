@@ -1,6 +1,6 @@
+#include "plot/FitDrawing.h"
 #include "CurveFixtures.h"
 #include "analysis/PolynomialFit.h"
-#include "plot/FitDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,7 @@ TEST(FitDrawing, DrawsTheCurveOverTheFittedRangeAndTheBoxAroundTheExtremum) {
                           }),
               0);
     const int column = centre(store, g, 1, 20).x();
-    EXPECT_EQ(at(picture, column, static_cast<int>(*place.yOf(tables.FitCurves[1][3].at(20)))),
-              Red)
+    EXPECT_EQ(at(picture, column, static_cast<int>(*place.yOf(tables.FitCurves[1][3].at(20)))), Red)
         << "the curve at point 20";
     EXPECT_FALSE(drawFit(picture, store, g, tables, 1, 4)) << "no curve of 4 terms";
 }

@@ -1,5 +1,5 @@
-#include "core/Error.h"
 #include "plot/RangeList.h"
+#include "core/Error.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +24,7 @@ std::string step(RangeList& list, PointStore& store, bool forward) {
     const RangeStep result = forward ? nextRange(list) : previousRange(list);
     if (result == RangeStep::AtFirst) return "first-range message";
     showCurrentRange(list, store);
-    const std::string view =
-        std::to_string(store.ViewFirst) + "-" + std::to_string(store.ViewLast);
+    const std::string view = std::to_string(store.ViewFirst) + "-" + std::to_string(store.ViewLast);
     return result == RangeStep::WrappedToFirst ? "last-range message, " + view : view;
 }
 
@@ -63,7 +62,11 @@ TEST(RangeList, ReadsLinesAsEntriesWhateverTheLineEnds) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].first, 410);
     EXPECT_EQ(entries[1].last, 466);
-    EXPECT_EQ(parseRanges("\xEF\xBB\xBF" "1 0 5 0\n7 0 9 0", "r.txt").size(), 2u)
+    EXPECT_EQ(parseRanges("\xEF\xBB\xBF"
+                          "1 0 5 0\n7 0 9 0",
+                          "r.txt")
+                  .size(),
+              2u)
         << "a byte-order mark, LF ends, no final line end";
     // Blank lines between entries are skipped; blank lines at the end are one entry (0, 0).
     const struct {
@@ -78,10 +81,12 @@ TEST(RangeList, ReadsLinesAsEntriesWhateverTheLineEnds) {
     };
     for (const auto& file : files) {
         std::vector<int> lasts;
-        for (const RangeEntry& entry : parseRanges(file.text, "r.txt")) lasts.push_back(entry.last);
+        for (const RangeEntry& entry : parseRanges(file.text, "r.txt"))
+            lasts.push_back(entry.last);
         EXPECT_EQ(lasts, file.lasts) << file.text;
     }
-    EXPECT_EQ(refusal("1 0 5 0\r\n\r\n1 0 x 0\r\n"), "r.txt, line 3: \"x\" is not a whole point number");
+    EXPECT_EQ(refusal("1 0 5 0\r\n\r\n1 0 x 0\r\n"),
+              "r.txt, line 3: \"x\" is not a whole point number");
 }
 
 TEST(RangeList, RefusesBadFilesAndKeepsTheEntriesItHad) {

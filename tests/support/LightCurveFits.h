@@ -21,9 +21,12 @@ inline void writeLightCurveFits(const std::string& path, const std::vector<Light
     fitsfile* file = nullptr;
     fits_create_diskfile(&file, path.c_str(), &status);
     fits_create_img(file, 8, 0, nullptr, &status);
-    char* names[] = {const_cast<char*>("TIME"), const_cast<char*>("SAP_FLUX"),
-                     const_cast<char*>("SAP_FLUX_ERR"), const_cast<char*>("PDCSAP_FLUX"),
-                     const_cast<char*>("PDCSAP_FLUX_ERR"), const_cast<char*>("QUALITY")};
+    char* names[] = {const_cast<char*>("TIME"),
+                     const_cast<char*>("SAP_FLUX"),
+                     const_cast<char*>("SAP_FLUX_ERR"),
+                     const_cast<char*>("PDCSAP_FLUX"),
+                     const_cast<char*>("PDCSAP_FLUX_ERR"),
+                     const_cast<char*>("QUALITY")};
     char* forms[] = {const_cast<char*>("D"), const_cast<char*>("E"), const_cast<char*>("E"),
                      const_cast<char*>("E"), const_cast<char*>("E"), const_cast<char*>("J")};
     fits_create_tbl(file, BINARY_TBL, 0, 6, names, forms, nullptr, "LIGHTCURVE", &status);

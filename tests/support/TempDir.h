@@ -27,8 +27,8 @@ public:
 
     std::string write(const std::string& name, std::string_view content) const {
         const std::string p = file(name);
-        std::ofstream(p, std::ios::binary).write(content.data(),
-                                                 static_cast<std::streamsize>(content.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
         return p;
     }
 

@@ -7,7 +7,8 @@
 using namespace quelmar;
 
 TEST(DelimitedTable, QuotedFieldsMayHoldCommasQuotesAndLineEnds) {
-    const DelimitedTable table("\xEF\xBB\xBF" "a,\"b, c\"\r\n1,\"say \"\"hi\"\"\"\r\n2,\"two\nlines\"\r\n3\r\n",
+    const DelimitedTable table("\xEF\xBB\xBF"
+                               "a,\"b, c\"\r\n1,\"say \"\"hi\"\"\"\r\n2,\"two\nlines\"\r\n3\r\n",
                                "t.csv");
     ASSERT_EQ(table.header(), (std::vector<std::string>{"a", "b, c"}));
     ASSERT_EQ(table.rows().size(), 3u);

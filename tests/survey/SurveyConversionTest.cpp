@@ -99,7 +99,8 @@ TEST(LightCurveFits, DamagedFilesNameTheFileAndWhatIsMissing) {
     bytes.replace(rows + 10, 20, "            99999999");
     const std::string huge = dir.write("huge.fits", bytes);
     EXPECT_NE(conversionError(huge).find(huge + ": the LIGHTCURVE header gives 99999999 rows of"),
-              std::string::npos) << conversionError(huge);
+              std::string::npos)
+        << conversionError(huge);
     const std::string cut = dir.write("cut.fits", bytes.substr(0, 2880 + 400));
     EXPECT_NE(conversionError(cut).find("cut short before the LIGHTCURVE"), std::string::npos)
         << conversionError(cut);
@@ -116,12 +117,11 @@ TEST(LightCurveFits, DamagedFilesNameTheFileAndWhatIsMissing) {
 TEST(SurveyCsv, AavsoTakesTheChosenBandAndLeavesOutFainterThanEstimates) {
     TempDir dir;
     const std::string csv = dir.write(
-        "aavso.csv",
-        "JD,Magnitude,Uncertainty,HQuncertainty,Band,Observer Code,Comments\r\n"
-        "2459000.1234,8.512,0.005,,V,ABC,\"clear, calm\"\r\n"
-        "2459000.2,<11.0,,,V,ABC,\r\n"
-        "2459000.3,8.6,,,Vis.,XYZ,\"said \"\"faint\"\"\"\r\n"
-        "\"2459000.4\",\"8.55\",\"0.01\",,\"V\",\"DEF\",\r\n");
+        "aavso.csv", "JD,Magnitude,Uncertainty,HQuncertainty,Band,Observer Code,Comments\r\n"
+                     "2459000.1234,8.512,0.005,,V,ABC,\"clear, calm\"\r\n"
+                     "2459000.2,<11.0,,,V,ABC,\r\n"
+                     "2459000.3,8.6,,,Vis.,XYZ,\"said \"\"faint\"\"\"\r\n"
+                     "\"2459000.4\",\"8.55\",\"0.01\",,\"V\",\"DEF\",\r\n");
     ASSERT_EQ(detectSurveyFormat(csv), SurveyFormat::AavsoCsv);
     ConversionOptions v;
     v.band = "v";
@@ -139,11 +139,11 @@ TEST(SurveyCsv, AavsoTakesTheChosenBandAndLeavesOutFainterThanEstimates) {
 
 TEST(SurveyCsv, ZtfGivesHjdOrMjdAndLeavesOutFlaggedRows) {
     TempDir dir;
-    const std::string csv = dir.write(
-        "ztf.csv", "oid,expid,hjd,mjd,mag,magerr,catflags,filtercode,ra,dec\n"
-                   "1,10,2458204.9329,58204.4323843,17.1,0.02,0,zr,1,2\n"
-                   "1,11,2458205.9,58205.4,17.2,0.02,32768,zr,1,2\n"
-                   "1,12,2458206.9,58206.4,17.3,0.02,0,zg,1,2\n");
+    const std::string csv =
+        dir.write("ztf.csv", "oid,expid,hjd,mjd,mag,magerr,catflags,filtercode,ra,dec\n"
+                             "1,10,2458204.9329,58204.4323843,17.1,0.02,0,zr,1,2\n"
+                             "1,11,2458205.9,58205.4,17.2,0.02,32768,zr,1,2\n"
+                             "1,12,2458206.9,58206.4,17.3,0.02,0,zg,1,2\n");
     ASSERT_EQ(detectSurveyFormat(csv), SurveyFormat::ZtfCsv);
     ConversionOptions zr;
     zr.band = "zr";

@@ -51,8 +51,8 @@ TEST_F(CalendarTest, AClickedDayShowsItsJulianDatesWithTheCalendarsTime) {
     EXPECT_EQ(calendar.julianDateText(), "JD: 2451545-2451546");
 
     // The pages of 1585 and before are Julian, so the cell of 1585-10-04 is that Julian day.
-    calendar.setDateTime(QDateTime(QDate(1585, 10, 4, QCalendar(QCalendar::System::Julian)),
-                                   QTime(0, 0)));
+    calendar.setDateTime(
+        QDateTime(QDate(1585, 10, 4, QCalendar(QCalendar::System::Julian)), QTime(0, 0)));
     EXPECT_FALSE(month->calendar().isGregorian());
     EXPECT_EQ(month->yearShown(), 1585);
     EXPECT_EQ(month->monthShown(), 10);

@@ -36,7 +36,8 @@ TEST_F(CommandBoundaryTest, ShowsEveryFailureOfACommandWithTheFileName) {
                             [] { throw QuelmarError("/data/star.dat", 3, "not a number"); }));
     EXPECT_TRUE(runCommand(workbench, nullptr, file, [] {}));
     ASSERT_EQ(messages().size(), 3u);
-    EXPECT_EQ(messages()[0].text, "/data/star.dat: there is not enough memory to finish the command.");
+    EXPECT_EQ(messages()[0].text,
+              "/data/star.dat: there is not enough memory to finish the command.");
     EXPECT_TRUE(messages()[1].text.startsWith("/data/star.dat: the command failed: "));
     EXPECT_EQ(messages()[2].text, "/data/star.dat, line 3: not a number");
     EXPECT_EQ(messages()[0].kind, MessageKind::Error);
@@ -47,7 +48,8 @@ TEST_F(CommandBoundaryTest, AFailureEscapingAnEventHandlerIsShownAndTheProgramGo
     QTimer::singleShot(0, [] { throw std::bad_alloc(); });
     QTest::qWait(50);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messages()[0].text.endsWith("star.dat: there is not enough memory to finish the command."))
+    EXPECT_TRUE(
+        messages()[0].text.endsWith("star.dat: there is not enough memory to finish the command."))
         << messages()[0].text.toStdString();
     EXPECT_TRUE(shell->mainWindow().isVisible());
 }
@@ -66,7 +68,9 @@ TEST_F(CommandBoundaryTest, ShowsTheRefusalsOfTheComputationsInTheInterfacesLang
         [&] { parsePeriodSeries("2450000.1 9.5\r\n", 1, star); },
         [&] { PeriodogramWriter writer(lost); },
         [] { checkPhaseElements(2450000, 0); },
-        [&] { addStar({star, star}, "RR Lyr\nV", {}); },
+        [&] {
+            addStar({star, star}, "RR Lyr\nV", {});
+        },
         [] { convertToDepth(QImage(2, 2, QImage::Format_RGB32), 5); },
         [] { checkCalendarDate(2023, 2, 29); },
     };

@@ -1,10 +1,10 @@
 #include "ShellFixture.h"
 
-#include "ui/help/AboutBox.h"
-#include "ui/help/ManualWindow.h"
-#include "ui/SettingsDialog.h"
 #include "ui/CalendarDialog.h"
 #include "ui/CurveWindow.h"
+#include "ui/SettingsDialog.h"
+#include "ui/help/AboutBox.h"
+#include "ui/help/ManualWindow.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -82,8 +82,8 @@ TEST_F(CommandsTest, AnEditorWithOptionsIsSplitAsTheShellWouldSplitIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting.toStdString());
-        writeText(settingsPath(), "en\r\n7cam.dat\r\n" + c.setting.toStdString() +
-                                      "\r\n4\r\n00100+201\r\n");
+        writeText(settingsPath(),
+                  "en\r\n7cam.dat\r\n" + c.setting.toStdString() + "\r\n4\r\n00100+201\r\n");
         start({writeDataFile()});
         desktop.programsStarted.clear();
         desktop.fileAnswers = {inWork("star.dat")};
@@ -166,7 +166,8 @@ TEST_F(CommandsTest, AMissingManualIsReportedWithEveryFolderSearched) {
 TEST_F(CommandsTest, F1OnAnOpenManualKeepsTheReadersPlace) {
     startWithFile();
     std::string rtf = "{\\rtf1\\ansi ";
-    for (int i = 0; i < 400; ++i) rtf += "Line " + std::to_string(i) + ".\\par ";
+    for (int i = 0; i < 400; ++i)
+        rtf += "Line " + std::to_string(i) + ".\\par ";
     writeText(inWork("manual_en.rtf"), rtf + "}");
     shell->mainWindow().showManual();
     QTextBrowser* box = shell->manual().manualBox();
@@ -193,8 +194,7 @@ TEST_F(CommandsTest, SettingsCalendarAndAboutAreShown) {
     EXPECT_TRUE(shell->about().isVisible());
     EXPECT_TRUE(shell->about().isModal());
     // The icon's hidden message is shown above all windows.
-    QTest::mouseClick(find<QLabel>(shell->about(), "Image1"), Qt::LeftButton,
-                      Qt::ControlModifier);
+    QTest::mouseClick(find<QLabel>(shell->about(), "Image1"), Qt::LeftButton, Qt::ControlModifier);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "KERNEL32 ERROR");
     EXPECT_TRUE(messages()[0].aboveAll);

@@ -16,7 +16,7 @@ namespace quelmar::test {
 namespace {
 
 class ComponentsTest : public CurveTest {
-  protected:
+protected:
     // 30 nights of a star in three bands that share one signal, each with its own wobble.
     CurveWindow& openThreeBands(double missingAt = 0) {
         std::vector<CurvePoint> points;

@@ -7,7 +7,7 @@ namespace quelmar::test {
 namespace {
 
 class CurveEditTest : public CurveTest {
-  protected:
+protected:
     std::vector<double> channel(int k) {
         const std::vector<double>& v = store().ChannelValues[static_cast<std::size_t>(k)];
         return {v.begin() + 1, v.end()};
@@ -43,7 +43,8 @@ TEST_F(CurveEditTest, ReadingTheCurveAgainAsksBeforeLosingEdits) {
     desktop.questionAnswers = {true, false}; // convert the plates, but keep the edits
     clickMenuItem("data1", "njdbutt");
     ASSERT_EQ(desktop.questions.size(), 2u);
-    EXPECT_TRUE(desktop.questions[1].text.contains("not saved")) << desktop.questions[1].text.toStdString();
+    EXPECT_TRUE(desktop.questions[1].text.contains("not saved"))
+        << desktop.questions[1].text.toStdString();
     EXPECT_EQ(readFile(inWork("star.dat").toStdString()), data) << "nothing converted";
     desktop.fileAnswers = {inWork("star.dat")};
     clickMenuItem("File1", "FileOpenItem"); // No

@@ -4,8 +4,8 @@
 
 #include "ShellFixture.h"
 
-#include "ui/CurveWindow.h"
 #include "ui/CurvePanel.h"
+#include "ui/CurveWindow.h"
 
 #include "plot/CurveGeometry.h"
 
@@ -23,10 +23,10 @@ struct CurvePoint {
 };
 
 class CurveTest : public ShellTest {
-  protected:
+protected:
     // Starts the workbench on a data file of these points; the flags are line 5 of settings.bin.
     CurveWindow& openCurve(const std::vector<CurvePoint>& points,
-                       const std::string& flags = "00000+200") {
+                           const std::string& flags = "00000+200") {
         std::string content;
         for (const CurvePoint& point : points) {
             content += std::to_string(point.time);

@@ -4,7 +4,7 @@ namespace quelmar::test {
 namespace {
 
 class CurveMouseTest : public CurveTest {
-  protected:
+protected:
     void press(QPoint at) { QTest::mousePress(picture(), Qt::LeftButton, {}, at); }
     void release(QPoint at) { QTest::mouseRelease(picture(), Qt::LeftButton, {}, at); }
     void drag(int from, int to) {

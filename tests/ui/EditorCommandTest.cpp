@@ -7,7 +7,8 @@ namespace {
 
 std::vector<std::string> words(const QString& setting) {
     std::vector<std::string> out;
-    for (const QString& word : editorCommand(setting)) out.push_back(word.toStdString());
+    for (const QString& word : editorCommand(setting))
+        out.push_back(word.toStdString());
     return out;
 }
 

@@ -16,7 +16,7 @@ namespace quelmar::test {
 namespace {
 
 class ExtremaTest : public CurveTest {
-  protected:
+protected:
     // A minimum at time 1030.3 of depth 1 with a little scatter, n points a day apart.
     CurveWindow& openMinimum(int n = 60) {
         std::vector<CurvePoint> points;
@@ -48,7 +48,8 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     QTest::keyClick(&shell->mainWindow(), Qt::Key_M, Qt::ControlModifier);
     ASSERT_TRUE(window().isVisible());
     ASSERT_EQ(list()->count(), 6) << "term counts 3 ... 6, Kwee–van Woerden, symmetric";
-    EXPECT_TRUE(list()->item(0)->text().startsWith("1030.3")) << list()->item(0)->text().toStdString();
+    EXPECT_TRUE(list()->item(0)->text().startsWith("1030.3"))
+        << list()->item(0)->text().toStdString();
     EXPECT_FALSE(button("Button1")->isEnabled()) << "no line is selected";
     EXPECT_FALSE(button("Button5")->isEnabled());
 
@@ -59,8 +60,8 @@ TEST_F(ExtremaTest, CtrlMListsOneLinePerTermCountAndSavesTheSelectedLine) {
     EXPECT_EQ(extremaFile(), fileLine(1) + fileLine(1)) << "saved twice, written twice";
 
     click("Button2");
-    EXPECT_EQ(extremaFile(), fileLine(0) + fileLine(1) + fileLine(2) + fileLine(3) +
-                                 fileLine(4) + fileLine(5));
+    EXPECT_EQ(extremaFile(),
+              fileLine(0) + fileLine(1) + fileLine(2) + fileLine(3) + fileLine(4) + fileLine(5));
     click("Button4");
     EXPECT_EQ(list()->count(), 0);
     EXPECT_FALSE(button("Button1")->isEnabled());
@@ -90,7 +91,8 @@ TEST_F(ExtremaTest, TimingLinesSayTheirMethodAndARefusalIsALine) {
         ASSERT_EQ(list()->count(), 4);
         EXPECT_TRUE(list()->item(0)->text().contains(" polynomial"));
         const QString kvw = list()->item(2)->text(), symmetric = list()->item(3)->text();
-        EXPECT_TRUE(timed ? kvw.startsWith("1030.") && kvw.endsWith(" kvw") : kvw.startsWith("kvw: "))
+        EXPECT_TRUE(timed ? kvw.startsWith("1030.") && kvw.endsWith(" kvw")
+                          : kvw.startsWith("kvw: "))
             << kvw.toStdString();
         EXPECT_TRUE(timed ? symmetric.startsWith("1030.3") && symmetric.endsWith(" symmetric")
                           : symmetric.startsWith("symmetric: "))
@@ -113,11 +115,13 @@ TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResi
     const QImage& picture = curve().picture();
     int redPixels = 0;
     for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) redPixels += (picture.pixel(x, y) | 0xff000000u) == red;
+        for (int x = 0; x < picture.width(); ++x)
+            redPixels += (picture.pixel(x, y) | 0xff000000u) == red;
     EXPECT_GT(redPixels, 100) << "the curve and its box";
     const QPoint mark = find<QLabel>(curve(), "cursor")->pos();
     const ChannelPlacement place(store(), curve().curveGeometry(), 1);
-    EXPECT_EQ(mark.x(), *xOfTime(curve().curveGeometry(), shell->workbench().extrema.ExtremumMoment[1][3]));
+    EXPECT_EQ(mark.x(),
+              *xOfTime(curve().curveGeometry(), shell->workbench().extrema.ExtremumMoment[1][3]));
     EXPECT_EQ(mark.y(), *place.yOf(shell->workbench().extrema.ExtremumValue[1][3]));
 
     const double before = store().value(1, 30);

@@ -2,9 +2,9 @@
 
 #include "core/TextFile.h"
 #include "core/TimeScale.h"
-#include "ui/CurveWindow.h"
 #include "ui/AddObservationsDialog.h"
 #include "ui/BarycentricDialog.h"
+#include "ui/CurveWindow.h"
 #include "ui/PhaseCurveDialog.h"
 #include "ui/ShortenedDatesDialog.h"
 #include "ui/Workbench.h"
@@ -118,7 +118,8 @@ TEST_F(FileCommandsTest, BarycentricCorrectionFromTheCatalogueAndForANewStar) {
     dialog.lookUpStar();
     EXPECT_EQ(lastMessage(), "en 116");
     EXPECT_TRUE(dialog.NewStarPending);
-    fill(dialog, {{"ahe", "6"}, {"ame", "0"}, {"ase", "0"}, {"dde", "1"}, {"dme", ""}, {"dse", ""}});
+    fill(dialog,
+         {{"ahe", "6"}, {"ame", "0"}, {"ase", "0"}, {"dde", "1"}, {"dme", ""}, {"dse", ""}});
     ShortenedDatesDialog& question = shell->shortenedDates();
     whenModal(question, [&] {
         fill(question, {{"Edit1", "2400000"}});
@@ -228,8 +229,12 @@ TEST_F(FileCommandsTest, ObservationsAddedByHandAndCounted) {
     AddObservationsDialog& dialog = shell->addObservations();
     dialog.show();
     EXPECT_EQ(find<QLabel>(dialog, "Label7")->text(), "en 109");
-    fill(dialog, {{"smabox", "9.34"}, {"smbbox", "10.11"}, {"JDBox", "2451545.3"},
-                  {"pbox1", "2"}, {"qbox1", "3"}, {"comment", "good"}});
+    fill(dialog, {{"smabox", "9.34"},
+                  {"smbbox", "10.11"},
+                  {"JDBox", "2451545.3"},
+                  {"pbox1", "2"},
+                  {"qbox1", "3"},
+                  {"comment", "good"}});
     click(dialog, "OKButt");
     fill(dialog, {{"JDBox", "2451546"}, {"pbox2", "1"}, {"qbox2", "4"}, {"comment", ""}});
     click(dialog, "OKButt");
@@ -261,9 +266,9 @@ TEST_F(FileCommandsTest, ObservationsAddedByHandAndCounted) {
 TEST_F(FileCommandsTest, EstimatesImportedFromAFile) {
     startWithFile();
     writeText(inWork("star.dat"), "");
-    const QString source = writeText(inWork("estimates.txt"),
-                                     "2451545.3 a2v3b good\r\n2451546 2 3 ok\r\n"
-                                     "2451547 a1v1d bad\r\n");
+    const QString source =
+        writeText(inWork("estimates.txt"), "2451545.3 a2v3b good\r\n2451546 2 3 ok\r\n"
+                                           "2451547 a1v1d bad\r\n");
     desktop.textAnswers = {QStringLiteral("a9.34 b10.11  c11.28")};
     desktop.fileAnswers = {source};
     clickMenuItem("data1", "Dataaddfile");

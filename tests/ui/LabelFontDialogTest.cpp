@@ -12,8 +12,7 @@ namespace {
 
 TEST(LabelFontDialog, StartsFromTheLabelsFontAndChoosesAColourToo) {
     const LabelFont initial{QFont(QStringLiteral("Serif"), 11), qRgb(255, 0, 0)};
-    LabelFontDialog dialog(initial, {QStringLiteral("Font"), QStringLiteral("Colour...")},
-                           nullptr);
+    LabelFontDialog dialog(initial, {QStringLiteral("Font"), QStringLiteral("Colour...")}, nullptr);
     dialog.show();
     EXPECT_EQ(dialog.chosen().font.pointSize(), 11);
     EXPECT_EQ(dialog.chosen().colour, initial.colour);

@@ -1,14 +1,14 @@
 #include "ShellFixture.h"
 
-#include "ui/help/AboutBox.h"
-#include "ui/help/ManualWindow.h"
-#include "ui/LanguageApply.h"
-#include "ui/SettingsDialog.h"
 #include "ui/CalendarDialog.h"
 #include "ui/CurvePanel.h"
 #include "ui/ExtremaWindow.h"
+#include "ui/LanguageApply.h"
 #include "ui/PeriodSearchDialog.h"
 #include "ui/RestorationDialog.h"
+#include "ui/SettingsDialog.h"
+#include "ui/help/AboutBox.h"
+#include "ui/help/ManualWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -40,7 +40,7 @@ namespace {
 // a step of its own; then the window's object name.
 struct WindowToWalk {
     const char* window;
-    const char* command = nullptr;          // the object name of the main window's action
+    const char* command = nullptr;           // the object name of the main window's action
     std::function<void(StartUp&)> open = {}; // when no command opens it
 };
 
@@ -100,9 +100,11 @@ void addShownTexts(QStringList& texts, QWidget* window) {
         if (auto* group = qobject_cast<QGroupBox*>(control)) addText(texts, group->title());
         if (auto* edit = qobject_cast<QLineEdit*>(control)) addText(texts, edit->text());
         if (auto* list = qobject_cast<QListWidget*>(control))
-            for (int row = 0; row < list->count(); ++row) addText(texts, list->item(row)->text());
+            for (int row = 0; row < list->count(); ++row)
+                addText(texts, list->item(row)->text());
         if (auto* tabs = qobject_cast<QTabWidget*>(control))
-            for (int tab = 0; tab < tabs->count(); ++tab) addText(texts, tabs->tabText(tab));
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                addText(texts, tabs->tabText(tab));
         if (auto* bar = qobject_cast<QMenuBar*>(control)) addActionTexts(texts, bar->actions());
     }
 }
@@ -128,9 +130,9 @@ QWidget* shownWindow(const char* name) {
 
 // Words of ours that read the same in both interfaces: design captions, units and names.
 bool sharedWord(const QString& word) {
-    static const QStringList shared = {"OK",  "JD",   "Max", "Min",   "Quelmar", "ALTUS",
-                                       "CCF", "JPEG", "GIF", "PNG",   "BMP",     "AAVSO",
-                                       "CSV", "ZTF",  "FITS", "TESS", "Kepler",
+    static const QStringList shared = {"OK", "JD", "Max", "Min", "Quelmar", "ALTUS", "CCF", "JPEG",
+                                       "GIF", "PNG", "BMP", "AAVSO", "CSV", "ZTF", "FITS", "TESS",
+                                       "Kepler",
                                        // the method words of extrema.txt, read by quelmar-cli oc
                                        "polynomial", "kvw", "symmetric"};
     return shared.contains(word);
@@ -224,7 +226,8 @@ TEST_F(LanguageWalkTest, AnEnglishInterfaceShowsNoCyrillic) {
     static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
     for (const auto& [window, texts] : walk(shell))
         for (const QString& text : texts)
-            EXPECT_FALSE(text.contains(cyrillic)) << window.toStdString() << ": " << text.toStdString();
+            EXPECT_FALSE(text.contains(cyrillic))
+                << window.toStdString() << ": " << text.toStdString();
     EXPECT_TRUE(messages().empty());
 }
 

@@ -3,8 +3,8 @@
 #include "analysis/PeriodScan.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
-#include "ui/PeriodSearchDialog.h"
 #include "ui/PeriodProgressWindow.h"
+#include "ui/PeriodSearchDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,7 +21,7 @@ namespace quelmar::test {
 namespace {
 
 class PeriodSearchTest : public ShellTest {
-  protected:
+protected:
     PeriodSearchDialog& dialog() { return shell->periodSearch(); }
     PeriodProgressWindow& progress() { return shell->periodProgress(); }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(dialog(), name); }
@@ -195,7 +195,7 @@ TEST_F(PeriodSearchTest, ASecondScanStartsItsClockAfresh) {
     clickOk();
     ASSERT_TRUE(QFileInfo::exists(inWork("star.per")));
     dialog().show();
-    setFields("0.1", "10", "0.01"); // over a million trial frequencies
+    setFields("0.1", "10", "0.01");   // over a million trial frequencies
     desktop.questionAnswers = {true}; // a periodogram too long to view is scanned all the same
     QString elapsed, estimate;
     whileModal(
@@ -288,15 +288,16 @@ TEST_F(PeriodSearchTest, SaysHowManyObservationsAMissingValueLeavesOut) {
     setFields("0.5", "2");
     clickOk();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text,
-              data + ": observations without a value in column 1: 3. They are left out of the search.");
+    EXPECT_EQ(
+        messages()[0].text,
+        data + ": observations without a value in column 1: 3. They are left out of the search.");
     const PeriodSeries series = readPeriodSeries(data.toStdString(), 1);
     EXPECT_EQ(series.count(), 57);
 }
 
 // A scan long enough to be stopped: 3,000 points and over a million trial frequencies.
 class StoppedScanTest : public PeriodSearchTest {
-  protected:
+protected:
     void startLongScan() {
         data = writeStar(3000);
         showDialogFor(data);
@@ -443,7 +444,7 @@ TEST_F(PeriodSearchTest, AnIncompleteDialogFallsBackToTheBuiltInMessage) {
 
 TEST_F(PeriodSearchTest, AScanOfMoreThanAHundredMillionFrequenciesAsksFirst) {
     showDialogFor(writeStar(60));
-    setFields("0.00001", "10"); // 22 days of data: some 220 million frequencies
+    setFields("0.00001", "10");       // 22 days of data: some 220 million frequencies
     desktop.questionAnswers = {true}; // the periodogram may be too long to view
     clickOk();
     ASSERT_EQ(desktop.questions.size(), 2u);

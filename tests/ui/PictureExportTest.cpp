@@ -12,7 +12,7 @@ namespace quelmar::test {
 namespace {
 
 class PictureExportTest : public CurveTest {
-  protected:
+protected:
     PictureExportDialog& dialog() { return shell->pictureExport(); }
     QLineEdit* fileField() { return find<QLineEdit>(dialog(), "Edit1"); }
     void choose(const char* list, int item) {

@@ -4,9 +4,9 @@
 
 #include "support/TempDir.h"
 #include "ui/Desktop.h"
-#include "ui/StartUp.h"
-#include "ui/OpenDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/OpenDialog.h"
+#include "ui/StartUp.h"
 
 #include "core/cp1251.h"
 
@@ -99,7 +99,8 @@ public:
 // 150 lines "<code> <k>", the filters of lines 133 to 136 excepted.
 inline std::vector<std::string> languageLines(const std::string& code) {
     std::vector<std::string> lines;
-    for (int k = 1; k <= 150; ++k) lines.push_back(code + " " + std::to_string(k));
+    for (int k = 1; k <= 150; ++k)
+        lines.push_back(code + " " + std::to_string(k));
     lines[132] = code + " all|*.dat; *.per|" + code + " any|*.*";
     lines[133] = code + " catalogues|*.dat";
     lines[134] = code + " programs|*";
@@ -128,7 +129,8 @@ protected:
     // Writes a file of cp1251 lines, each ended by CR LF.
     static QString writeLines(const QString& path, const std::vector<std::string>& lines) {
         std::string content;
-        for (const std::string& line : lines) content += utf8ToCp1251(line) + "\r\n";
+        for (const std::string& line : lines)
+            content += utf8ToCp1251(line) + "\r\n";
         return writeText(path, content);
     }
     static QString writeText(const QString& path, const std::string& content) {
@@ -143,7 +145,8 @@ protected:
     }
     // A settings.bin naming the language.
     void writeSettings(const std::string& language) const {
-        writeText(settingsPath(), language + "\r\n7cam.dat\r\n/usr/bin/editor\r\n4\r\n00100+201\r\n");
+        writeText(settingsPath(),
+                  language + "\r\n7cam.dat\r\n/usr/bin/editor\r\n4\r\n00100+201\r\n");
     }
     QString writeDataFile(const QString& name = QStringLiteral("star.dat")) const {
         return writeText(inWork(name), "2451545.3 9.5 10.2 good\r\n2451544.1 9.7 10.4\r\n"
@@ -178,8 +181,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    template <typename T = QObject>
-    T* find(QWidget& window, const char* name) {
+    template <typename T = QObject> T* find(QWidget& window, const char* name) {
         T* found = window.findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;

@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
-#include "ui/help/AboutBox.h"
 #include "ui/CurveWindow.h"
+#include "ui/help/AboutBox.h"
 
 #include <QImage>
 #include <QLabel>

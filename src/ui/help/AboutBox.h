@@ -20,7 +20,7 @@ class RaisedLabel;
 
 class AboutBox : public QDialog {
     Q_OBJECT
-  public:
+public:
     // How a link is opened and how the icon's message is shown; tests replace both.
     using LinkOpener = std::function<void(const QUrl&)>;
     using MessageShower = std::function<void(const QString& caption, const QString& text)>;
@@ -44,12 +44,12 @@ class AboutBox : public QDialog {
     void writeMail();
     void openWebSite();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void Image1MouseUp(const QMouseEvent& event);
 
     QIcon icon_;

@@ -9,24 +9,24 @@ namespace quelmar {
 
 class LinkLabel : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
 
     void setUnderlined(bool underlined);
     bool isUnderlined() const { return font().underline(); }
     QColor textColour() const { return palette().color(QPalette::WindowText); }
 
-  signals:
+signals:
     // A left-button release over the label, as a click on a link.
     void clicked();
 
-  protected:
+protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     void setTextColour(const QColor& colour);
 };
 

@@ -13,7 +13,7 @@ namespace quelmar {
 
 class ManualWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit ManualWindow(QWidget* parent = nullptr);
 
     // Shows the manual at path. When it cannot be read the box shows the initial text again
@@ -33,7 +33,7 @@ class ManualWindow : public QWidget {
     // The manual's file name for a language code: "manual_" + code + ".rtf".
     static QString manualFileName(const QString& languageName);
 
-  private:
+private:
     QTextBrowser* Manualbox;
     QString loadedPath_;
     InterfaceLanguage language_ = InterfaceLanguage::English;

@@ -8,7 +8,7 @@ namespace quelmar {
 
 class RaisedLabel : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit RaisedLabel(const QString& text, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
@@ -17,7 +17,7 @@ class RaisedLabel : public QLabel {
     static QColor highlightColour() { return Qt::white; }
     static QColor shadowColour() { return {64, 64, 64}; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

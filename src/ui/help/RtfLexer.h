@@ -19,13 +19,13 @@ struct RtfToken {
 };
 
 class RtfLexer {
-  public:
+public:
     explicit RtfLexer(std::string_view text) : text_(text) {}
     RtfToken next();
     // Skips raw bytes, the data of a \binN word.
     void skipBytes(std::int64_t count);
 
-  private:
+private:
     RtfToken controlAfterBackslash();
     RtfToken controlWord();
     RtfToken hexByte();

@@ -91,7 +91,7 @@ const std::set<std::string_view>& skippedDestinations() {
 }
 
 class RtfReader {
-  public:
+public:
     explicit RtfReader(QTextDocument& document) : cursor_(&document) {
         for (int b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
@@ -109,7 +109,7 @@ class RtfReader {
         applyParagraph();
     }
 
-  private:
+private:
     GroupState& state() { return groups_.back(); }
 
     void handle(const RtfToken& token, RtfLexer& lexer) {

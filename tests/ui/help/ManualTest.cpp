@@ -1,5 +1,5 @@
-#include "ui/help/ManualWindow.h"
 #include "support/TempDir.h"
+#include "ui/help/ManualWindow.h"
 
 #include <QRegularExpression>
 #include <QTextBlock>
