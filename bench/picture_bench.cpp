@@ -5,7 +5,7 @@
 
 #include "RatioReporter.h"
 #include "core/ObservationFile.h"
-#include "plot/CurveNavigation.h"
+#include "document/CurveNavigation.h"
 #include "plot/CurveRenderer.h"
 #include "plot/PictureFile.h"
 

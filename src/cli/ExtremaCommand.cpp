@@ -6,8 +6,8 @@
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
-#include "plot/CurveNavigation.h"
-#include "plot/RangeList.h"
+#include "document/CurveNavigation.h"
+#include "document/RangeList.h"
 
 #include <iostream>
 #include <memory>

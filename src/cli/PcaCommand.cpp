@@ -8,7 +8,7 @@
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
 #include "core/numbers.h"
-#include "plot/CurveEditing.h"
+#include "document/CurveEditing.h"
 
 #include <iostream>
 #include <memory>

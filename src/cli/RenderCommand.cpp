@@ -6,7 +6,7 @@
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
 #include "core/numbers.h"
-#include "plot/CurveNavigation.h"
+#include "document/CurveNavigation.h"
 #include "plot/CurveRenderer.h"
 #include "plot/JpegEncoder.h"
 #include "plot/PictureFile.h"

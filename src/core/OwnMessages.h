@@ -536,6 +536,8 @@ inline constexpr OwnMessage ExtremaTooFewPoints{
     "have %6.",
     "Канал %1: для полинома из %2 нужно не меньше %3 точек со значением; в точках %4 ... %5 "
     "их %6."};
+// Under the results of the polynomial fits: the channel and the file they were fitted to.
+inline constexpr OwnMessage ExtremaOfChannel{"Channel %1 of %2", "Канал %1, файл %2"};
 inline constexpr OwnMessage ExtremaLeftOut{
     "Channel %1: points with a missing value left out of the fit: %2",
     "Канал %1: точек без значения (нет данных) не учтено: %2"};
@@ -731,6 +733,10 @@ inline constexpr OwnMessage RecordedScaleDisagrees{
 inline constexpr OwnMessage HjdNeedsTdb{
     "HJD dates are corrected on the BJD_TDB scale only (--scale tdb); nothing was written",
     "даты HJD исправляются только в шкале BJD_TDB (--scale tdb); ничего не записано"};
+// After the barycentric correction: the file, its new time scale and the copy of the old dates.
+inline constexpr OwnMessage DatesCorrected{
+    "The dates of %1 are corrected to %2. The dates before the correction are kept in %3.",
+    "Даты файла %1 исправлены в шкалу %2. Даты до исправления сохранены в %3."};
 inline constexpr OwnMessage UtcExtrapolated{
     "%1 dates lie outside the table of leap seconds (before 1960 or after today): UTC is "
     "extrapolated for them",

@@ -55,6 +55,18 @@ struct PointStore {
     }
 };
 
+inline bool channelShown(const PointStore& store, int k) {
+    return k >= 1 && static_cast<std::size_t>(k) < store.ChannelVisible.size() &&
+           store.ChannelVisible[static_cast<std::size_t>(k)];
+}
+
+// The first channel drawn; 1 when none is.
+inline int firstShownChannel(const PointStore& store) {
+    for (int k = 1; k <= store.ChannelCount; ++k)
+        if (channelShown(store, k)) return k;
+    return 1;
+}
+
 // Values missing in all channels together.
 inline long long missingValueCount(const PointStore& store) {
     long long count = 0;

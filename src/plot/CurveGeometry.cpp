@@ -106,17 +106,6 @@ void measureScales(const PointStore& store, const ViewState& view, CurveGeometry
 
 } // namespace
 
-bool channelShown(const PointStore& store, int k) {
-    return k >= 1 && static_cast<std::size_t>(k) < store.ChannelVisible.size() &&
-           store.ChannelVisible[static_cast<std::size_t>(k)];
-}
-
-int firstShownChannel(const PointStore& store) {
-    for (int k = 1; k <= store.ChannelCount; ++k)
-        if (channelShown(store, k)) return k;
-    return 1;
-}
-
 CurveGeometry measureCurve(const PointStore& store, const ViewState& view, int width, int height) {
     CurveGeometry g;
     g.Width = width;

@@ -4,9 +4,9 @@
 // mouse and the commands that jump to extremes read them.
 
 #include "Canvas.h"
-#include "ViewState.h"
 #include "core/PointStore.h"
 #include "core/numbers.h"
+#include "document/ViewState.h"
 
 #include <array>
 #include <cmath>
@@ -59,10 +59,6 @@ struct CurveGeometry {
     // The reference point of channel k: the point whose value is drawn at the top of its band.
     int iii(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
 };
-
-bool channelShown(const PointStore& store, int k);
-// The first channel drawn; 1 when none is.
-int firstShownChannel(const PointStore& store);
 
 // The view range, scales, extremes and bands for a surface of width x height pixels with the
 // design margins. Every channel gets its extremes, shown or not, so they always name points of

@@ -5,7 +5,7 @@
 #include "Canvas.h"
 #include "CurveGeometry.h"
 #include "PlotOptions.h"
-#include "ViewState.h"
+#include "document/ViewState.h"
 
 namespace quelmar {
 

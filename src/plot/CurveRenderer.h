@@ -6,7 +6,7 @@
 #include "CurveGeometry.h"
 #include "CurvePoints.h"
 #include "PlotOptions.h"
-#include "ViewState.h"
+#include "document/ViewState.h"
 
 #include <QImage>
 

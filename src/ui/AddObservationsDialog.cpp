@@ -196,15 +196,17 @@ bool AddObservationsDialog::appendObservation() {
         box->setFocus();
         return false;
     }
-    const std::string& data = workbench_.files.DataFileName;
+    const std::string& data = workbench_.document.files().DataFileName;
     const bool written = runCommand(workbench_, this, QString::fromStdString(data), [&] {
         WritePlan plan;
         plan.rewrites(data, message::RoleDataFile);
-        if (!workbench_.files.RangesFileName.empty())
-            plan.reads(workbench_.files.RangesFileName, message::RoleRangesFile);
+        if (!workbench_.document.files().RangesFileName.empty())
+            plan.reads(workbench_.document.files().RangesFileName, message::RoleRangesFile);
         plan.check();
         appendToFile(data, result.line);
     });
+    // The new observation appears on the light curve of the data file.
+    if (written) workbench_.dataFileChanged();
     // The boxes keep their contents, ready for the next observation.
     JDBox->setFocus();
     JDBox->selectAll();

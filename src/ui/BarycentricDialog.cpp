@@ -145,7 +145,7 @@ void BarycentricDialog::showOwnTexts() {
 
 // The dates box starts at the scale recorded for the file (JD for a file without a record).
 void BarycentricDialog::showRecordedScale() {
-    const TimeScale recorded = recordedTimeScale(workbench_.files.DataFileName);
+    const TimeScale recorded = recordedTimeScale(workbench_.document.files().DataFileName);
     DatesCombo->setCurrentIndex(0);
     for (int i = 0; i < 3; ++i)
         if (DatesItems[i].scale == recorded) DatesCombo->setCurrentIndex(i);
@@ -252,11 +252,12 @@ void BarycentricDialog::correctDates() {
     // Enter in the name box looks the name up, as leaving the box would.
     if (StarsCombo->hasFocus()) lookUpStar();
     accept();
-    const std::string data = workbench_.files.DataFileName;
+    const std::string data = workbench_.document.files().DataFileName;
     QWidget* owner = parentWidget();
     const bool toTdb = ScaleCombo->currentIndex() == 1;
     const TimeScale given = DatesItems[std::max(DatesCombo->currentIndex(), 0)].scale;
-    runCommand(workbench_, owner, QString::fromStdString(data), [&] {
+    std::string copy;
+    const bool corrected = runCommand(workbench_, owner, QString::fromStdString(data), [&] {
         const TimeScale before = datesScaleToCorrect(data, given, toTdb);
         const BarycentricRewrite rewrite(data);
         const double jdOffset =
@@ -283,10 +284,19 @@ void BarycentricDialog::correctDates() {
             rewrite.run(*star, jdOffset);
         }
         recordCorrectedScales(rewrite, data, before, toTdb);
+        copy = rewrite.copyPath();
         if (extrapolated > 0)
             workbench_.inform(
                 owner, workbench_.say(message::UtcExtrapolated, {QString::number(extrapolated)}));
     });
+    // A refused star position ends the command without a correction.
+    if (!corrected || copy.empty()) return;
+    workbench_.inform(owner, workbench_.say(message::DatesCorrected,
+                                            {QString::fromStdString(data),
+                                             QString::fromUtf8(timeScaleName(
+                                                 toTdb ? TimeScale::BjdTdb : TimeScale::BjdUtc)),
+                                             QString::fromStdString(copy)}));
+    workbench_.dataFileChanged();
 }
 
 } // namespace quelmar

@@ -37,8 +37,9 @@ bool WorkbenchApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& failure) {
         if (!workbench_) throw;
         workbench_->reportError(
-            activeWindow(), failureText(*workbench_, failure,
-                                        QString::fromStdString(workbench_->files.DataFileName)));
+            activeWindow(),
+            failureText(*workbench_, failure,
+                        QString::fromStdString(workbench_->document.files().DataFileName)));
         return false;
     }
 }

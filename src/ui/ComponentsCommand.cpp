@@ -40,7 +40,7 @@ struct WaitCursor {
 void showPrincipalComponents(Workbench& workbench, CurveWindow& curve, QWidget* parent) {
     const PcaOutcome outcome = [&] {
         const WaitCursor waiting;
-        return ComputePrincipalComponents(workbench.store, workbench.components);
+        return workbench.document.decompose();
     }();
     if (const OwnMessage* refusal = refusalOf(outcome)) {
         workbench.inform(parent, workbench.say(*refusal));
@@ -50,7 +50,7 @@ void showPrincipalComponents(Workbench& workbench, CurveWindow& curve, QWidget* 
         curve.redraw();
     else
         curve.showLaidOut();
-    if (const int status = workbench.components.PcaStatus; status != 0)
+    if (const int status = workbench.document.components().PcaStatus; status != 0)
         workbench.inform(parent,
                          workbench.say(message::PcaNotConverged, {QString::number(status)}));
 }

@@ -40,6 +40,11 @@ CurvePanel::CurvePanel(Workbench& workbench, CurveWindow& curve)
     small.setPointSize(DesignPointSize);
     small.setStretch(QFont::Condensed);
     setFont(small);
+    // "Go to No." always shows the cursor point of the curve shown.
+    connect(&workbench_.documentSignals, &DocumentSignals::changed, this, [this](unsigned what) {
+        if (what & (CursorChanged | PointsChanged))
+            showGoToPoint(workbench_.document.view().CursorPoint);
+    });
     setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
     createControls();
     setFixedSize(DesignSize);
@@ -159,7 +164,7 @@ void CurvePanel::createControls() {
 
 void CurvePanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Edit2->setText(QString::number(workbench_.store.PointCount));
+    Edit2->setText(QString::number(workbench_.document.points().PointCount));
 }
 
 void CurvePanel::keyPressEvent(QKeyEvent* event) {

@@ -9,7 +9,7 @@
 
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
-#include "plot/CurveNavigation.h"
+#include "document/CurveNavigation.h"
 #include "plot/CurveRenderer.h"
 
 #include <QCloseEvent>
@@ -56,6 +56,10 @@ CurveWindow::CurveWindow(Workbench& workbench, QWidget* mainWindow)
     cursorMark_->setPalette(red);
     // The mark lies over the picture, but the mouse belongs to the picture.
     cursorMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A file shown that changed on disk is read again at once when it is on screen.
+    connect(&workbench_.documentSignals, &DocumentSignals::changed, this, [this](unsigned what) {
+        if ((what & CurveStale) && isVisible()) redraw();
+    });
 }
 
 const QImage& CurveWindow::picture() const {
@@ -66,8 +70,8 @@ const QImage& CurveWindow::picture() const {
 // above it and is not saved.
 void CurveWindow::savePicture() {
     if (pictureExport_)
-        pictureExport_->exportPicture(this, picture(),
-                                      QString::fromStdString(workbench_.files.CurveFileName));
+        pictureExport_->exportPicture(
+            this, picture(), QString::fromStdString(workbench_.document.files().CurveFileName));
 }
 
 void CurveWindow::showLaidOut() {
@@ -86,7 +90,7 @@ void CurveWindow::showLaidOut() {
     show();
     layOut();
     // The ranges named on the command line are read again at every showing.
-    const QString ranges = QString::fromStdString(workbench_.files.RangesFileName);
+    const QString ranges = QString::fromStdString(workbench_.document.files().RangesFileName);
     if (!ranges.isEmpty() && QFileInfo::exists(ranges)) loadRanges(ranges);
 }
 
@@ -99,7 +103,7 @@ void CurveWindow::layOut() {
     if (isMinimized()) return;
     surface_->setGeometry(rect());
     redraw();
-    moveCursorMark(workbench_.store.ViewFirst);
+    moveCursorMark(workbench_.document.points().ViewFirst);
     if (workbench_.ShowCurveTools) showControlPanel();
     showCursorInformation();
 }
@@ -151,18 +155,11 @@ PlotOptions CurveWindow::plotOptions() const {
 }
 
 void CurveWindow::redraw() {
+    LightCurveDocument& document = workbench_.document;
     // Principal components waiting for the view become its channels.
-    takeOverComponents(workbench_.components, workbench_.store);
-    if (!workbench_.files.CurveLoaded) loadCurveFile();
-    PointStore& store = workbench_.store;
-    limitView(store, store.ViewFirst == 0 ? 1 : store.ViewFirst,
-              store.ViewLast == 0 ? store.PointCount : store.ViewLast);
-    // The cursor is kept across files, but always names a point of the one shown.
-    int& cursor = workbench_.view.CursorPoint;
-    cursor = std::clamp(cursor, 1, std::max(store.PointCount, 1));
-    // The cursor stays on a channel that is drawn.
-    int& cursorChannel = workbench_.view.CursorChannel;
-    if (!channelShown(store, cursorChannel)) cursorChannel = firstShownChannel(store);
+    document.showPendingComponents();
+    if (!document.files().CurveLoaded) loadCurveFile();
+    const PointStore& store = document.points();
     showRange();
     if (panel_) panel_->setStepMaximum(store.PointCount);
     showCaption();
@@ -170,28 +167,30 @@ void CurveWindow::redraw() {
     QImage& image = surface_->picture();
     const QSize size = surface_->size();
     if (size.isEmpty()) {
-        geometry_ = measureCurve(store, workbench_.view, size.width(), size.height());
+        geometry_ = measureCurve(store, workbench_.document.view(), size.width(), size.height());
     } else {
         if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
-        geometry_ = drawCurve(image, store, workbench_.view, plotOptions());
+        geometry_ = drawCurve(image, store, workbench_.document.view(), plotOptions());
     }
     surface_->update();
-    moveCursorMark(workbench_.view.CursorPoint);
+    moveCursorMark(workbench_.document.view().CursorPoint);
     showCursorInformation();
+    emit redrawn();
 }
 
 void CurveWindow::showCaption() {
     const QString scale = curveScale_ == TimeScale::Unknown
                               ? workbench_.say(message::ScaleUnknown)
                               : QString::fromUtf8(timeScaleName(curveScale_));
-    setWindowTitle(workbench_.say(message::CurveScaleCaption,
-                                  {QString::fromStdString(workbench_.files.CurveFileName), scale}));
+    setWindowTitle(
+        workbench_.say(message::CurveScaleCaption,
+                       {QString::fromStdString(workbench_.document.files().CurveFileName), scale}));
 }
 
 void CurveWindow::optionsChanged() {
     redraw();
-    workbench_.view.CursorPoint = workbench_.store.ViewFirst;
-    moveCursorMark(workbench_.view.CursorPoint);
+    workbench_.document.setCursorPoint(workbench_.document.points().ViewFirst);
+    moveCursorMark(workbench_.document.view().CursorPoint);
     showCursorInformation();
 }
 
@@ -214,45 +213,33 @@ bool CurveWindow::openCurveFile(const std::string& path, int channels) {
     std::optional<PointStore> points = readPoints(path, channels);
     if (!points) return false;
     close();
-    forgetShownComponents(workbench_.components);
-    workbench_.extrema.pointsRead(path);
-    workbench_.files.CurveFileName = path;
-    workbench_.files.ChannelCount = channels;
-    workbench_.store = std::move(*points);
-    workbench_.files.CurveLoaded = true;
     curveScale_ = recordedTimeScale(path);
     // A file just opened is shown whole, the cursor on a channel that is drawn.
-    workbench_.store.ViewFirst = 0;
-    workbench_.store.ViewLast = 0;
-    workbench_.view.CursorChannel = firstShownChannel(workbench_.store);
+    workbench_.document.open(path, channels, std::move(*points));
     showLaidOut();
     return true;
 }
 
 void CurveWindow::loadCurveFile() {
-    // Marked loaded before the attempt, so a file that fails is reported once, not at every
-    // resize; the graph's Refresh tries it again.
-    workbench_.files.CurveLoaded = true;
-    forgetShownComponents(workbench_.components);
-    const int viewFirst = workbench_.store.ViewFirst;
-    const int viewLast = workbench_.store.ViewLast;
-    std::optional<PointStore> points =
-        readPoints(workbench_.files.CurveFileName, workbench_.files.ChannelCount);
-    workbench_.store = points ? std::move(*points) : PointStore{};
-    workbench_.extrema.pointsRead(workbench_.files.CurveFileName);
-    curveScale_ = recordedTimeScale(workbench_.files.CurveFileName);
-    // The view is the caller's: a reload with a typed range keeps it.
-    workbench_.store.ViewFirst = viewFirst;
-    workbench_.store.ViewLast = viewLast;
+    LightCurveDocument& document = workbench_.document;
+    const DataFileState& files = document.files();
+    std::optional<PointStore> points = readPoints(files.CurveFileName, files.ChannelCount);
+    curveScale_ = recordedTimeScale(files.CurveFileName);
+    // A file that fails is reported once, not at every resize (the document counts it loaded,
+    // empty); the graph's Refresh tries it again. The view is the caller's: a reload with a
+    // typed range keeps it.
+    document.load(points ? std::move(*points) : PointStore{}, false);
 }
 
 void CurveWindow::showRange() {
-    if (panel_) panel_->showRange(workbench_.store.ViewFirst, workbench_.store.ViewLast);
+    if (panel_)
+        panel_->showRange(workbench_.document.points().ViewFirst,
+                          workbench_.document.points().ViewLast);
 }
 
 void CurveWindow::moveCursorMark(int p) {
-    const std::optional<QPoint> mark =
-        cursorMarkPosition(workbench_.store, geometry_, workbench_.view.CursorChannel, p);
+    const std::optional<QPoint> mark = cursorMarkPosition(
+        workbench_.document.points(), geometry_, workbench_.document.view().CursorChannel, p);
     cursorMark_->setVisible(mark.has_value());
     if (mark) cursorMark_->move(*mark);
 }
@@ -271,10 +258,10 @@ void CurveWindow::placeCursorMark(QPoint topLeft) {
 
 void CurveWindow::showCursorInformation() {
     if (!panel_) return;
-    const PointStore& store = workbench_.store;
+    const PointStore& store = workbench_.document.points();
     const Options& options = workbench_.options;
-    const int p = workbench_.view.CursorPoint;
-    const int c = workbench_.view.CursorChannel;
+    const int p = workbench_.document.view().CursorPoint;
+    const int c = workbench_.document.view().CursorChannel;
     PointInformation information;
     information.number = workbench_.say(message::PointOfPoints,
                                         {QString::number(p), QString::number(store.PointCount)});

@@ -111,6 +111,8 @@ signals:
     void rangesLoaded();
     // A point was deleted from the store.
     void pointDeleted();
+    // The picture was drawn again from the document, its geometry with it.
+    void redrawn();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -129,7 +131,7 @@ private:
     // Ends a cursor command: the mark at the cursor, its number in Edit3, its information.
     void cursorMoved();
     void viewShifted(int direction);
-    bool takeTypedRange();
+    std::optional<std::pair<int, int>> typedRange();
     std::optional<int> integerOf(const QString& text);
     void applyAltKey(int key);
     void applyShiftKey(int key);

@@ -8,52 +8,44 @@
 
 #include "core/TextFile.h"
 #include "core/WritePlan.h"
-#include "plot/CurveEditing.h"
+#include "document/CurveEditing.h"
 
 #include <QFileInfo>
 
 namespace quelmar {
 
 void CurveWindow::hideCursorChannel() {
-    std::vector<bool>& visible = workbench_.store.ChannelVisible;
-    const auto c = static_cast<std::size_t>(workbench_.view.CursorChannel);
-    if (c < visible.size()) visible[c] = false;
+    workbench_.document.setChannelVisible(workbench_.document.view().CursorChannel, false);
     redraw();
 }
 
 // Needs two neighbours on each side; near the ends of the curve nothing changes.
 void CurveWindow::smoothCursorPoint(bool everyChannel) {
-    PointStore& store = workbench_.store;
-    const int p = workbench_.view.CursorPoint;
-    if (!canSmooth(store, p)) {
+    LightCurveDocument& document = workbench_.document;
+    const int p = document.view().CursorPoint;
+    const bool smoothed = everyChannel ? document.smoothPointEveryChannel(p)
+                                       : document.smoothPoint(document.view().CursorChannel, p);
+    if (!smoothed) {
         workbench_.inform(this, workbench_.say(message::NotSmoothed, {QString::number(p)}));
         return;
     }
-    if (everyChannel)
-        for (int k = 1; k <= store.ChannelCount; ++k)
-            smoothPoint(store, k, p);
-    else
-        smoothPoint(store, workbench_.view.CursorChannel, p);
-    store.PointsEdited = true;
     redraw();
 }
 
 void CurveWindow::deleteCursorPoint() {
-    const int p = workbench_.view.CursorPoint;
-    if (p < 1 || p > workbench_.store.PointCount) return;
+    const int p = workbench_.document.view().CursorPoint;
+    if (p < 1 || p > workbench_.document.points().PointCount) return;
     if (workbench_.settings.AskBeforeDelete &&
         !workbench_.desktop.askYesNo(this, workbench_.say(message::DeleteCaption),
                                      workbench_.say(message::DeleteQuestion, {QString::number(p)})))
         return;
-    deletePoint(workbench_.store, p);
-    workbench_.store.PointsEdited = true;
-    workbench_.extrema.removePoint(p);
+    workbench_.document.deletePoint(p);
     redraw();
     emit pointDeleted();
 }
 
 void CurveWindow::savePoints() {
-    if (workbench_.files.CurveFileName.empty()) {
+    if (workbench_.document.files().CurveFileName.empty()) {
         workbench_.inform(this, workbench_.say(message::NothingToSave));
         return;
     }
@@ -72,20 +64,20 @@ void CurveWindow::savePoints() {
     const bool saved = runCommand(workbench_, this, path, [&] {
         // Replacing the file shown, or the data file, is what saving edits is for.
         WritePlan plan;
-        if (!workbench_.files.RangesFileName.empty())
-            plan.reads(workbench_.files.RangesFileName, message::RoleRangesFile);
+        if (!workbench_.document.files().RangesFileName.empty())
+            plan.reads(workbench_.document.files().RangesFileName, message::RoleRangesFile);
         plan.writes(path.toStdString(), message::RoleOutput).check();
-        writeFileAtomically(path.toStdString(), pointsText(workbench_.store));
+        writeFileAtomically(path.toStdString(), pointsText(workbench_.document.points()));
     });
-    if (saved) workbench_.store.PointsEdited = false;
+    if (saved) workbench_.document.pointsSaved();
 }
 
 bool CurveWindow::mayDiscardEdits(QWidget* parent) {
-    if (!workbench_.store.PointsEdited) return true;
+    if (!workbench_.document.points().PointsEdited) return true;
     return workbench_.desktop.askYesNo(
         parent, workbench_.say(message::SaveCaption),
         workbench_.say(message::DiscardEditsQuestion,
-                       {QString::fromStdString(workbench_.files.CurveFileName)}));
+                       {QString::fromStdString(workbench_.document.files().CurveFileName)}));
 }
 
 } // namespace quelmar

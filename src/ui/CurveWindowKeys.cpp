@@ -6,54 +6,58 @@
 #include "Workbench.h"
 
 #include "core/numbers.h"
-#include "plot/CurveNavigation.h"
+#include "document/CurveNavigation.h"
 
 #include <QKeyEvent>
 
 namespace quelmar {
 
 void CurveWindow::cursorMoved() {
-    moveCursorMark(workbench_.view.CursorPoint);
-    if (panel_) panel_->showGoToPoint(workbench_.view.CursorPoint);
+    moveCursorMark(workbench_.document.view().CursorPoint);
+    if (panel_) panel_->showGoToPoint(workbench_.document.view().CursorPoint);
     showCursorInformation();
 }
 
 void CurveWindow::stepForward() {
     const int step = panel_ ? panel_->step() : 1;
-    workbench_.view.CursorPoint =
-        quelmar::stepForward(workbench_.store, workbench_.view.CursorPoint, step);
+    const LightCurveDocument& document = workbench_.document;
+    workbench_.document.setCursorPoint(
+        quelmar::stepForward(document.points(), document.view().CursorPoint, step));
     cursorMoved();
 }
 
 void CurveWindow::stepBack() {
     const int step = panel_ ? panel_->step() : 1;
-    workbench_.view.CursorPoint =
-        quelmar::stepBack(workbench_.store, workbench_.view.CursorPoint, step);
+    const LightCurveDocument& document = workbench_.document;
+    workbench_.document.setCursorPoint(
+        quelmar::stepBack(document.points(), document.view().CursorPoint, step));
     cursorMoved();
 }
 
 void CurveWindow::goToViewStart() {
-    workbench_.view.CursorPoint = workbench_.store.ViewFirst;
+    workbench_.document.setCursorPoint(workbench_.document.points().ViewFirst);
     cursorMoved();
 }
 
 void CurveWindow::goToViewEnd() {
-    workbench_.view.CursorPoint = workbench_.store.ViewLast;
+    workbench_.document.setCursorPoint(workbench_.document.points().ViewLast);
     cursorMoved();
 }
 
 // The point drawn highest in the cursor channel's band, and the one drawn lowest.
 void CurveWindow::goToMaximum() {
-    const int c = workbench_.view.CursorChannel;
-    workbench_.view.CursorPoint =
-        workbench_.view.Flipped ? geometry_.ChannelMaxPoint[c] : geometry_.ChannelMinPoint[c];
+    const int c = workbench_.document.view().CursorChannel;
+    workbench_.document.setCursorPoint(workbench_.document.view().Flipped
+                                           ? geometry_.ChannelMaxPoint[c]
+                                           : geometry_.ChannelMinPoint[c]);
     cursorMoved();
 }
 
 void CurveWindow::goToMinimum() {
-    const int c = workbench_.view.CursorChannel;
-    workbench_.view.CursorPoint =
-        workbench_.view.Flipped ? geometry_.ChannelMinPoint[c] : geometry_.ChannelMaxPoint[c];
+    const int c = workbench_.document.view().CursorChannel;
+    workbench_.document.setCursorPoint(workbench_.document.view().Flipped
+                                           ? geometry_.ChannelMinPoint[c]
+                                           : geometry_.ChannelMaxPoint[c]);
     cursorMoved();
 }
 
@@ -67,60 +71,63 @@ void CurveWindow::goToPoint() {
     if (!panel_) return;
     const std::optional<int> typed = integerOf(panel_->goToText());
     if (!typed) return;
-    workbench_.view.CursorPoint = std::clamp(*typed, 1, std::max(workbench_.store.PointCount, 1));
+    workbench_.document.setCursorPoint(*typed);
     cursorMoved();
 }
 
 void CurveWindow::flip() {
-    workbench_.view.Flipped = !workbench_.view.Flipped;
+    workbench_.document.flip();
     redraw();
 }
 
 void CurveWindow::toggleLines() {
-    workbench_.view.ShowLines = !workbench_.view.ShowLines;
+    workbench_.document.toggleLines();
     redraw();
 }
 
 void CurveWindow::showWholeCurve() {
-    PointStore& store = workbench_.store;
-    limitView(store, 1, store.PointCount);
+    const PointStore& store = workbench_.document.points();
+    workbench_.document.setView(1, store.PointCount);
     showRange();
     if (panel_) panel_->showGoToPoint(store.ViewFirst);
     redraw();
 }
 
 // Both bounds are read before anything changes, so a text that is not a number leaves the view
-// as it was. The redraw then limits the range to the points, which a reload may have changed,
-// and puts it in order.
-bool CurveWindow::takeTypedRange() {
-    if (!panel_) return false;
+// as it was. The range is limited to the points, which a reload may have changed, and put in
+// order when it is applied.
+std::optional<std::pair<int, int>> CurveWindow::typedRange() {
+    if (!panel_) return std::nullopt;
     const std::optional<int> first = integerOf(panel_->firstText());
-    if (!first) return false;
+    if (!first) return std::nullopt;
     const std::optional<int> last = integerOf(panel_->lastText());
-    if (!last) return false;
-    // 0 would mean "unset" to the redraw.
-    workbench_.store.ViewFirst = std::max(*first, 1);
-    workbench_.store.ViewLast = std::max(*last, 1);
-    return true;
+    if (!last) return std::nullopt;
+    // 0 would mean "unset" to the reload.
+    return std::pair{std::max(*first, 1), std::max(*last, 1)};
 }
 
 // The points are read again, so edits that were not saved are lost.
 void CurveWindow::reloadTypedRange() {
-    if (!takeTypedRange()) return;
-    workbench_.files.CurveLoaded = false;
+    const std::optional<std::pair<int, int>> range = typedRange();
+    if (!range) return;
+    workbench_.document.requestView(range->first, range->second);
+    workbench_.document.curveFileChanged();
     redraw();
 }
 
 void CurveWindow::rangeEdited() {
-    if (takeTypedRange()) redraw();
+    const std::optional<std::pair<int, int>> range = typedRange();
+    if (!range) return;
+    workbench_.document.setView(range->first, range->second);
+    redraw();
 }
 
 void CurveWindow::viewShifted(int direction) {
-    PointStore& store = workbench_.store;
-    halfShift(store, direction);
-    int& cursorPoint = workbench_.view.CursorPoint;
-    cursorPoint =
-        std::clamp(cursorPoint, store.ViewFirst, std::max(store.ViewFirst, store.ViewLast));
+    LightCurveDocument& document = workbench_.document;
+    const PointStore& store = document.points();
+    document.shiftViewByHalf(direction);
+    document.setCursorPoint(std::clamp(document.view().CursorPoint, store.ViewFirst,
+                                       std::max(store.ViewFirst, store.ViewLast)));
     showRange();
     if (panel_) panel_->showGoToPoint(store.ViewFirst);
     redraw();
@@ -137,7 +144,7 @@ void CurveWindow::shiftViewRight() {
 }
 
 void CurveWindow::zoom(double factor) {
-    workbench_.view.XZoom *= factor;
+    workbench_.document.zoomBy(factor);
     redraw();
 }
 
@@ -183,23 +190,25 @@ void CurveWindow::applyShiftKey(int key) {
 }
 
 void CurveWindow::applyCtrlKey(int key) {
-    ViewState& view = workbench_.view;
-    PointStore& store = workbench_.store;
+    LightCurveDocument& document = workbench_.document;
+    const ViewState& view = document.view();
+    const PointStore& store = document.points();
     switch (key) {
     case Qt::Key_Down:
-        if (view.CursorChannel < store.ChannelCount) ++view.CursorChannel;
+        if (view.CursorChannel < store.ChannelCount)
+            document.setCursorChannel(view.CursorChannel + 1);
         break;
     case Qt::Key_Up:
-        if (view.CursorChannel > 1) --view.CursorChannel;
+        if (view.CursorChannel > 1) document.setCursorChannel(view.CursorChannel - 1);
         break;
     case Qt::Key_Left:
-        view.CursorPoint = gapJumpLeft(store, view.CursorPoint);
+        document.setCursorPoint(gapJumpLeft(store, view.CursorPoint));
         break;
     case Qt::Key_Right:
-        view.CursorPoint = gapJumpRight(store, view.CursorPoint);
+        document.setCursorPoint(gapJumpRight(store, view.CursorPoint));
         break;
     case Qt::Key_E:
-        selectSeason(store, view.CursorPoint);
+        document.selectSeasonAround(view.CursorPoint);
         redraw();
         break;
     case Qt::Key_V:
@@ -252,7 +261,7 @@ void CurveWindow::applyPlainKey(int key) {
         deleteCursorPoint();
         break;
     case Qt::Key_E:
-        centreOn(workbench_.store, workbench_.view.CursorPoint);
+        workbench_.document.centreViewOn(workbench_.document.view().CursorPoint);
         redraw();
         break;
     default:

@@ -8,8 +8,8 @@
 #include "CurveSurface.h"
 #include "Workbench.h"
 
+#include "document/CurveNavigation.h"
 #include "plot/CurveHitTest.h"
-#include "plot/CurveNavigation.h"
 
 #include <cstdlib>
 
@@ -25,9 +25,9 @@ constexpr int SmallestDrag = 3;
 } // namespace
 
 void CurveWindow::mousePressed(QPoint position) {
-    const std::vector<int> hits =
-        pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
-                   position.y(), ClickReach);
+    const std::vector<int> hits = pointsNear(workbench_.document.points(), geometry_,
+                                             workbench_.document.view().CursorChannel, position.x(),
+                                             position.y(), ClickReach);
     for (const int i : hits) {
         SelectAnchor = i;
         moveCursorMark(i);
@@ -38,17 +38,17 @@ void CurveWindow::mousePressed(QPoint position) {
 // The points are all tested against the picture shown when the button was released, and the
 // view changes at most once.
 void CurveWindow::mouseReleased(QPoint position) {
-    const std::vector<int> hits =
-        pointsNear(workbench_.store, geometry_, workbench_.view.CursorChannel, position.x(),
-                   position.y(), ClickReach);
+    const std::vector<int> hits = pointsNear(workbench_.document.points(), geometry_,
+                                             workbench_.document.view().CursorChannel, position.x(),
+                                             position.y(), ClickReach);
     bool zoomed = false;
     for (const int i : hits) {
         if (!zoomed && SelectAnchor != 0 && std::abs(i - SelectAnchor) > SmallestDrag) {
             zoomed = true;
-            limitView(workbench_.store, std::min(i, SelectAnchor), std::max(i, SelectAnchor));
+            workbench_.document.setView(std::min(i, SelectAnchor), std::max(i, SelectAnchor));
             showRange();
             redraw();
-            moveCursorMark(workbench_.store.ViewFirst);
+            moveCursorMark(workbench_.document.points().ViewFirst);
             showCursorInformation();
         }
         moveCursorMark(i);
@@ -58,18 +58,19 @@ void CurveWindow::mouseReleased(QPoint position) {
 
 void CurveWindow::mouseMoved(QPoint position) {
     const std::optional<ChannelPoint> under =
-        pointUnderMouse(workbench_.store, geometry_, position.x(), position.y());
+        pointUnderMouse(workbench_.document.points(), geometry_, position.x(), position.y());
     if (!under) return;
     const int k = under->channel;
     const int i = under->point;
-    workbench_.view.CursorChannel = k;
-    surface_->setToolTip(pointHint(i, workbench_.store.time(i), workbench_.store.value(k, i)));
+    workbench_.document.setCursorChannel(k);
+    surface_->setToolTip(pointHint(i, workbench_.document.points().time(i),
+                                   workbench_.document.points().value(k, i)));
     pickPoint(i);
     if (panel_) panel_->showCursorChannel(k);
 }
 
 void CurveWindow::pickPoint(int p) {
-    workbench_.view.CursorPoint = p;
+    workbench_.document.setCursorPoint(p);
     if (panel_) panel_->showGoToPoint(p);
     moveCursorMark(p);
     showCursorInformation();

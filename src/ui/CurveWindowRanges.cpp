@@ -13,7 +13,7 @@ namespace quelmar {
 
 bool CurveWindow::loadRanges(const QString& path) {
     try {
-        quelmar::loadRanges(workbench_.ranges, path.toStdString());
+        workbench_.document.loadRanges(path.toStdString());
     } catch (const QuelmarError& error) {
         workbench_.reportError(
             this, workbench_.say(message::RangesNotRead, {workbench_.describe(error)}));
@@ -24,13 +24,13 @@ bool CurveWindow::loadRanges(const QString& path) {
 }
 
 void CurveWindow::showNextRange() {
-    if (nextRange(workbench_.ranges) == RangeStep::WrappedToFirst)
+    if (workbench_.document.nextRange() == RangeStep::WrappedToFirst)
         workbench_.inform(this, workbench_.message(LanguageLine::LastRangeShown));
     showCurrentRangeAndFit();
 }
 
 void CurveWindow::showPreviousRange() {
-    if (previousRange(workbench_.ranges) == RangeStep::AtFirst) {
+    if (workbench_.document.previousRange() == RangeStep::AtFirst) {
         workbench_.inform(this, workbench_.message(LanguageLine::FirstRangeShown));
         return;
     }
@@ -38,15 +38,14 @@ void CurveWindow::showPreviousRange() {
 }
 
 void CurveWindow::showCurrentRangeAndFit() {
-    PointStore& store = workbench_.store;
-    showCurrentRange(workbench_.ranges, store);
-    redraw();
+    const PointStore& store = workbench_.document.points();
     // The cursor goes where its mark is put, to the range's first point: the point information
     // and the steps of the arrow keys then belong to the range shown.
-    workbench_.view.CursorPoint = store.ViewFirst;
+    workbench_.document.showCurrentRange();
+    redraw();
     moveCursorMark(store.ViewFirst);
     showCursorInformation();
-    if (extrema_) extrema_->fitChannel(workbench_.view.CursorChannel);
+    if (extrema_) extrema_->fitChannel(workbench_.document.view().CursorChannel);
 }
 
 } // namespace quelmar

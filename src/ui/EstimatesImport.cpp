@@ -28,7 +28,7 @@ void importEstimatesFromFile(Workbench& workbench, QWidget* parent) {
     if (source.isEmpty()) return;
     workbench.openDialog.fileName = source;
     ImportReport report;
-    const std::string& data = workbench.files.DataFileName;
+    const std::string& data = workbench.document.files().DataFileName;
     if (runCommand(workbench, parent, QString::fromStdString(data),
                    [&] { report = importEstimates(data, source.toStdString(), *stars); }))
         workbench.inform(

@@ -39,7 +39,19 @@ ExtremaWindow::ExtremaWindow(Workbench& workbench, CurveWindow& curve, QWidget* 
     setObjectName(QStringLiteral("TForm11"));
     setWindowTitle(QStringLiteral("Полином"));
     createControls();
+    listedSource_ = new QLabel(this);
+    listedSource_->setObjectName(QStringLiteral("ListedSource"));
+    static_cast<QGridLayout*>(layout())->addWidget(listedSource_, 4, 0, 1, 4);
     enableLineCommands();
+    connect(&workbench_.documentSignals, &DocumentSignals::changed, this, [this](unsigned what) {
+        if (what & (FilesChanged | PointsChanged)) pointsChanged();
+    });
+}
+
+void ExtremaWindow::pointsChanged() {
+    if (lines_.empty() || workbench_.document.files().CurveFileName == listedFile_) return;
+    showLines({});
+    leftOut_->hide();
 }
 
 // The window stays above the others, but not above a dialog or message box that waits for the
@@ -101,13 +113,13 @@ void ExtremaWindow::createControls() {
 void ExtremaWindow::findExtrema() {
     curve_.redraw();
     std::vector<int> shown;
-    for (int c = 1; c <= workbench_.store.ChannelCount; ++c)
-        if (channelShown(workbench_.store, c)) shown.push_back(c);
+    for (int c = 1; c <= workbench_.document.points().ChannelCount; ++c)
+        if (channelShown(workbench_.document.points(), c)) shown.push_back(c);
     fitChannels(shown);
 }
 
 void ExtremaWindow::fitChannel(int c) {
-    if (c >= 1 && c <= workbench_.store.ChannelCount) fitChannels({c});
+    if (c >= 1 && c <= workbench_.document.points().ChannelCount) fitChannels({c});
 }
 
 // One run: the channels share its number and the term counts set when it starts. The list
@@ -116,13 +128,14 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
     const Options& options = workbench_.options;
     const TermRange terms{options.PolynomialFirstTerms, options.PolynomialLastTerms};
     const InterfaceLanguage language = workbench_.interfaceLanguage();
-    PointStore& store = workbench_.store;
-    ExtremumTables& tables = workbench_.extrema;
-    const int run = tables.beginRun();
+    LightCurveDocument& document = workbench_.document;
+    const PointStore& store = document.points();
+    const ExtremumTables& tables = document.extrema();
+    const int run = document.beginFitRun();
     QStringList refusals, leftOut;
     std::optional<ChannelFit> listed;
     for (int c : channels) {
-        ChannelFit fit = fitExtremum(store, c, store.ViewFirst, store.ViewLast, terms, run, tables);
+        ChannelFit fit = document.fitExtremum(c, terms, run);
         if (const std::string text = leftOutText(fit, language); !text.empty())
             leftOut << QString::fromStdString(text);
         if (fit.refusal == FitRefusal::None)
@@ -138,6 +151,11 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
                                               store.ViewLast, options.PolynomialDecimals, language))
             lines.push_back(std::move(line));
         showLines(std::move(lines));
+        listedFile_ = workbench_.document.files().CurveFileName;
+        listedSource_->setText(
+            workbench_.say(message::ExtremaOfChannel,
+                           {QString::number(listed->channel),
+                            QFileInfo(QString::fromStdString(listedFile_)).fileName()}));
         leftOut_->setText(leftOut.join(QLatin1Char('\n')));
         leftOut_->setVisible(!leftOut.isEmpty());
         if (!isVisible()) {
@@ -152,6 +170,7 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
 
 void ExtremaWindow::showLines(std::vector<ExtremumLine> lines) {
     lines_ = std::move(lines);
+    if (lines_.empty()) listedSource_->clear();
     Memo1->blockSignals(true);
     Memo1->clear();
     for (const ExtremumLine& line : lines_)
@@ -163,7 +182,7 @@ void ExtremaWindow::showLines(std::vector<ExtremumLine> lines) {
 // The fits that follow start from the best term count, and the user is told which it is.
 void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
     Options& options = workbench_.options;
-    const int best = bestTermCount(workbench_.extrema, fit,
+    const int best = bestTermCount(workbench_.document.extrema(), fit,
                                    {options.PolynomialFirstTerms, options.PolynomialLastTerms});
     options.PolynomialFirstTerms = best;
     emit firstTermCountChosen(best);
@@ -185,8 +204,10 @@ std::optional<ExtremumLine> ExtremaWindow::selectedLine() const {
 }
 
 void ExtremaWindow::drawFitsOf(const ExtremumLine& line) {
-    const PointStore& store = workbench_.store;
-    const ExtremumTables& tables = workbench_.extrema;
+    // Curves fitted to other points than these are never drawn over them.
+    if (!workbench_.document.curvesCurrent()) return;
+    const PointStore& store = workbench_.document.points();
+    const ExtremumTables& tables = workbench_.document.extrema();
     std::optional<QPoint> mark;
     curve_.drawOverPicture([&](QImage& picture, const CurveGeometry& geometry) {
         for (int c = 1; c <= std::min(store.ChannelCount, MaxChannels); ++c) {
@@ -215,8 +236,8 @@ void ExtremaWindow::drawAllFits() {
 
 // extrema.txt is never one of the files the fits came from.
 void ExtremaWindow::checkExtremaFile() const {
-    workbenchPlan(workbench_.files)
-        .reads(workbench_.files.CurveFileName, message::RoleShownFile)
+    workbenchPlan(workbench_.document.files())
+        .reads(workbench_.document.files().CurveFileName, message::RoleShownFile)
         .writes(extremaPath().toStdString(), message::RoleExtremaFile)
         .check();
 }
@@ -260,7 +281,7 @@ void ExtremaWindow::clearLines() {
 void ExtremaWindow::subtractSelectedFit() {
     const std::optional<ExtremumLine> line = selectedLine();
     if (!line || !line->hasCurve()) return;
-    subtractFit(workbench_.store, workbench_.extrema, line->terms, line->run);
+    workbench_.document.subtractFit(line->terms, line->run);
     curve_.redraw();
 }
 

@@ -60,10 +60,14 @@ private:
     void saveAllLines();
     void clearLines();
     void subtractSelectedFit();
+    // The lines listed are of the file shown: when another file is read they are cleared.
+    void pointsChanged();
 
     Workbench& workbench_;
     CurveWindow& curve_;
     std::vector<ExtremumLine> lines_;
+    std::string listedFile_; // the file whose points the listed lines were fitted to
+    QLabel* listedSource_;   // which channel of which file the lines are of
     QListWidget* Memo1;
     QLabel* leftOut_;
     QPushButton* Button1;

@@ -325,7 +325,7 @@ void MainWindow::setFileCaption(const QString& path) {
 }
 
 void MainWindow::showDataFile(const QString& path, int channels) {
-    workbench_.files.DataChannelCount = channels;
+    workbench_.document.chooseDataFile(path.toStdString(), channels);
     windows_.curve->openCurveFile(path.toStdString(), channels);
 }
 
@@ -337,8 +337,14 @@ void MainWindow::openDataFile() {
     openDataPath(path);
 }
 
+// The column count of the last file read stands until the file's own is known.
+void MainWindow::chooseDataFile(const QString& path) {
+    workbench_.document.chooseDataFile(path.toStdString(),
+                                       workbench_.document.files().DataChannelCount);
+}
+
 void MainWindow::openDataPath(const QString& path) {
-    workbench_.files.DataFileName = path.toStdString();
+    chooseDataFile(path);
     enableFileCommands();
     setFileCaption(path);
     QString reason;
@@ -352,7 +358,7 @@ void MainWindow::openDataPath(const QString& path) {
 }
 
 void MainWindow::openCommandLineFile(const QString& path) {
-    workbench_.files.DataFileName = path.toStdString();
+    chooseDataFile(path);
     const QString failure = workbench_.text(LanguageLine::CommandLineDataMissing);
     if (!QFileInfo::exists(path)) {
         workbench_.reportError(this, failure + QLatin1Char('\n') + path);
@@ -386,8 +392,8 @@ void MainWindow::openCurveFile() {
 }
 
 void MainWindow::refreshCurve() {
-    if (workbench_.files.CurveFileName.empty()) return;
-    workbench_.files.CurveLoaded = false;
+    if (workbench_.document.files().CurveFileName.empty()) return;
+    workbench_.document.curveFileChanged();
     // A light-curve window the user closed comes back.
     if (windows_.curve->isVisible())
         windows_.curve->redraw();
@@ -422,12 +428,12 @@ void MainWindow::setWindows(const ShellWindows& windows) {
                 [this](const QString& path) {
                     windows_.curve->openCurveFile(
                         path.toStdString(),
-                        std::clamp(workbench_.files.DataChannelCount, 1, MaxChannels));
+                        std::clamp(workbench_.document.files().DataChannelCount, 1, MaxChannels));
                 });
 }
 
 void MainWindow::addObservations() {
-    if (!workbench_.files.DataFileName.empty())
+    if (!workbench_.document.files().DataFileName.empty())
         runModal(*windows_.addObservations, commandWindow(this));
 }
 

@@ -56,6 +56,8 @@ public:
 
     // A file opened as the data file, as File "Open" does once the file is chosen.
     void openDataPath(const QString& path);
+    // The data file the file commands work on from now on.
+    void chooseDataFile(const QString& path);
     // Argument 1 of the command line, opened like File "Open" with the start-up message.
     void openCommandLineFile(const QString& path);
     // The menus, items and tool buttons that need a data file; nothing disables them again.

@@ -147,7 +147,7 @@ void PeriodProgressWindow::startScan() {
     // The system may refuse the thread; then the window closes with the reason.
     const bool started =
         runCommand(workbench_, this, QString::fromStdString(job.PeriodFileName), [&] {
-            workbenchPlan(workbench_.files)
+            workbenchPlan(workbench_.document.files())
                 .writes(job.PeriodFileName, message::RolePeriodogram)
                 .check();
             writer_ = std::make_unique<PeriodogramWriter>(job.PeriodFileName);

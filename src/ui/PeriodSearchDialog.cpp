@@ -138,11 +138,11 @@ void PeriodSearchDialog::showEvent(QShowEvent* event) {
 
 void PeriodSearchDialog::proposeFields() {
     // After a refusal the user comes back to correct what was typed, not to start afresh.
-    const std::string& data = workbench_.files.DataFileName;
+    const std::string& data = workbench_.document.files().DataFileName;
     const bool keepTyped = refusedFor_ == data;
     refusedFor_.reset();
     if (!keepTyped) Pered->setText(QString::fromStdString(periodogramFileName(data)));
-    const int columns = workbench_.files.DataChannelCount;
+    const int columns = workbench_.document.files().DataChannelCount;
     // Files of one or two value columns leave the box as the last larger file left it.
     if (columns > 2) {
         const QString chosen = ComboBox1->currentText();
@@ -219,7 +219,7 @@ void PeriodSearchDialog::startSearch() {
     if (changeRange) return;
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
     if (!job)
-        refusedFor_ = workbench_.files.DataFileName;
+        refusedFor_ = workbench_.document.files().DataFileName;
     else if (progress_)
         progress_->run(std::move(*job), this);
     accept();
@@ -235,27 +235,29 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) 
         return std::nullopt;
     }
     std::optional<PeriodScanJob> prepared;
-    runCommand(workbench_, this, QString::fromStdString(workbench_.files.DataFileName), [&] {
-        const PeriodScanSettings settings =
-            periodScanSettings(minpered->text().toStdString(), Maxpered->text().toStdString(),
-                               dfed->text().toStdString(), ComboBox1->currentText().toStdString());
-        PeriodScanJob job;
-        job.PeriodFileName = Pered->text().toStdString();
-        job.series = readPeriodSeries(workbench_.files.DataFileName, settings.column,
-                                      workbench_.settings.Missing);
-        tellWhatIsLeftOut(job.series);
-        job.grid = frequencyGrid(settings, job.series.timeSpan);
-        // One line per frequency: beyond the viewer's limit the periodogram cannot be viewed.
-        if (job.grid.estimatedCount > MaxPoints &&
-            !confirmLongPeriodogram(job.grid.estimatedCount)) {
-            changeRange = true;
-            return;
-        }
-        if (job.grid.estimatedCount > LargeScanFrequencies &&
-            !confirmLargeScan(job.grid.estimatedCount))
-            return;
-        prepared = std::move(job);
-    });
+    runCommand(workbench_, this, QString::fromStdString(workbench_.document.files().DataFileName),
+               [&] {
+                   const PeriodScanSettings settings = periodScanSettings(
+                       minpered->text().toStdString(), Maxpered->text().toStdString(),
+                       dfed->text().toStdString(), ComboBox1->currentText().toStdString());
+                   PeriodScanJob job;
+                   job.PeriodFileName = Pered->text().toStdString();
+                   job.series = readPeriodSeries(workbench_.document.files().DataFileName,
+                                                 settings.column, workbench_.settings.Missing);
+                   tellWhatIsLeftOut(job.series);
+                   job.grid = frequencyGrid(settings, job.series.timeSpan);
+                   // One line per frequency: beyond the viewer's limit the periodogram cannot be
+                   // viewed.
+                   if (job.grid.estimatedCount > MaxPoints &&
+                       !confirmLongPeriodogram(job.grid.estimatedCount)) {
+                       changeRange = true;
+                       return;
+                   }
+                   if (job.grid.estimatedCount > LargeScanFrequencies &&
+                       !confirmLargeScan(job.grid.estimatedCount))
+                       return;
+                   prepared = std::move(job);
+               });
     return prepared;
 }
 

@@ -74,7 +74,7 @@ void PhaseCurveDialog::showEvent(QShowEvent* event) {
 
 // The file name and the epoch are proposed afresh for the data file; the period stays.
 void PhaseCurveDialog::proposeFields() {
-    const std::string& data = workbench_.files.DataFileName;
+    const std::string& data = workbench_.document.files().DataFileName;
     fned->setText(QString::fromStdString(phaseFileName(data)));
     std::string epoch;
     runCommand(workbench_, this, QString::fromStdString(data),
@@ -122,10 +122,11 @@ void PhaseCurveDialog::computePhaseCurve() {
     if (!readElements(epoch, period)) return;
     const QString output = QFileInfo(fned->text()).absoluteFilePath();
     const bool written = runCommand(workbench_, parentWidget(), output, [&] {
-        workbenchPlan(workbench_.files)
+        workbenchPlan(workbench_.document.files())
             .writes(output.toStdString(), message::RolePhaseFile)
             .check();
-        writePhaseCurve(workbench_.files.DataFileName, output.toStdString(), epoch, period);
+        writePhaseCurve(workbench_.document.files().DataFileName, output.toStdString(), epoch,
+                        period);
     });
     if (written) emit phaseCurveWritten(output);
 }

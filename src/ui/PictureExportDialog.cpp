@@ -227,8 +227,8 @@ void PictureExportDialog::save() {
         return;
     }
     try {
-        workbenchPlan(workbench_.files)
-            .reads(workbench_.files.CurveFileName, message::RoleShownFile)
+        workbenchPlan(workbench_.document.files())
+            .reads(workbench_.document.files().CurveFileName, message::RoleShownFile)
             .writes(path, message::RolePicture)
             .check();
         savePicture(path, preview_, *format, jpgCompress->value());

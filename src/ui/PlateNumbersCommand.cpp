@@ -10,14 +10,14 @@
 namespace quelmar {
 
 void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidget* parent) {
-    const std::string data = workbench.files.DataFileName;
+    const std::string data = workbench.document.files().DataFileName;
     if (data.empty()) return;
     if (!workbench.desktop.askYesNo(parent, ApplicationTitle,
                                     workbench.message(LanguageLine::ConvertPlatesQuestion)))
         return;
     // Only a view of the converted file is read again, and not over edits the user keeps.
-    const bool showsData =
-        !workbench.files.CurveFileName.empty() && sameFile(workbench.files.CurveFileName, data);
+    const bool showsData = !workbench.document.files().CurveFileName.empty() &&
+                           sameFile(workbench.document.files().CurveFileName, data);
     if (showsData && !curve.mayDiscardEdits(parent)) return;
     PlateConversion report;
     // The settings file keeps the path in cp1251.
@@ -35,8 +35,7 @@ void convertPlateNumbersToDates(Workbench& workbench, CurveWindow& curve, QWidge
                                                       QString::number(report.firstUnmatchedLine)});
     workbench.inform(parent, summary);
     if (!showsData) return;
-    workbench.files.CurveLoaded = false;
-    if (curve.isVisible()) curve.redraw();
+    workbench.document.curveFileChanged();
 }
 
 } // namespace quelmar

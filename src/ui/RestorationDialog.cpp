@@ -56,7 +56,7 @@ RestorationDialog::RestorationDialog(Workbench& workbench, CurveWindow& curve, Q
 
 bool RestorationDialog::refused() {
     const QString command = workbench_.text(LanguageLine::PrincipalComponents);
-    switch (restorationRefusal(workbench_.components, workbench_.store)) {
+    switch (workbench_.document.restorationRefusal()) {
     case RestorationRefusal::None:
         return false;
     case RestorationRefusal::NoDecomposition:
@@ -76,7 +76,7 @@ void RestorationDialog::showDecomposition() {
 }
 
 void RestorationDialog::fill() {
-    const PrincipalComponents& pca = workbench_.components;
+    const PrincipalComponents& pca = workbench_.document.components();
     Check1->clear();
     for (int k = 1; k <= pca.ChannelCount; ++k) {
         auto* item = new QListWidgetItem(QStringLiteral("№ %1").arg(k), Check1);
@@ -100,7 +100,7 @@ void RestorationDialog::restoreTicked() {
     std::vector<bool> keep(std::size_t(Check1->count()) + 1, false);
     for (int row = 0; row < Check1->count(); ++row)
         keep[std::size_t(row) + 1] = Check1->item(row)->checkState() == Qt::Checked;
-    restoreSignal(workbench_.components, keep, workbench_.store);
+    workbench_.document.restore(keep);
     if (curve_.isVisible())
         curve_.redraw();
     else

@@ -74,7 +74,7 @@ void SettingsDialog::chooseLanguage() {
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
-    TabSheet2->showChannels(workbench_.store);
+    TabSheet2->showChannels(workbench_.document.points());
     QDialog::showEvent(event);
 }
 

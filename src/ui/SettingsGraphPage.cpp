@@ -124,9 +124,8 @@ QWidget* SettingsGraphPage::createChannelGroup() {
     connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::showEveryChannel);
     connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::hideEveryChannel);
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        std::vector<bool>& visible = workbench_.store.ChannelVisible;
-        const auto channel = static_cast<std::size_t>(CheckListBox1->row(item) + 1);
-        if (channel < visible.size()) visible[channel] = item->checkState() == Qt::Checked;
+        workbench_.document.setChannelVisible(CheckListBox1->row(item) + 1,
+                                              item->checkState() == Qt::Checked);
     });
 
     grid->addWidget(CheckListBox1, 0, 0, 1, 2);

@@ -132,7 +132,7 @@ void StartUp::createWindows() {
     QObject::connect(curveWindow_.get(), &CurveWindow::pointDeleted, diagram_,
                      &TwoChannelDiagramWindow::renew);
     QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {
-        if (!workbench_.files.CurveFileName.empty()) curveWindow_->optionsChanged();
+        if (!workbench_.document.files().CurveFileName.empty()) curveWindow_->optionsChanged();
     });
     QObject::connect(options_, &SettingsDialog::curveToolsToggled, options_, [this](bool shown) {
         workbench_.ShowCurveTools = shown;
@@ -143,7 +143,7 @@ void StartUp::createWindows() {
         applyLanguage();
         // The language's captions of the light-curve window and of the panel's point number
         // stand only until a file is shown.
-        if (const std::string& shown = workbench_.files.CurveFileName; !shown.empty()) {
+        if (const std::string& shown = workbench_.document.files().CurveFileName; !shown.empty()) {
             curveWindow_->showCaption();
             curveWindow_->showCursorInformation();
         }
@@ -213,7 +213,7 @@ void StartUp::applyLanguage() {
 
 void StartUp::openCommandLine(const QStringList& arguments) {
     // The light-curve window reads the ranges of argument 2 whenever it is shown.
-    if (arguments.size() >= 2) workbench_.files.RangesFileName = arguments[1].toStdString();
+    if (arguments.size() >= 2) workbench_.document.setRangesFileName(arguments[1].toStdString());
     if (arguments.size() >= 1) mainWindow_->openCommandLineFile(arguments[0]);
     if (arguments.size() >= 2) {
         if (!QFileInfo::exists(arguments[1]))

@@ -56,6 +56,10 @@ TwoChannelDiagramWindow::TwoChannelDiagramWindow(Workbench& workbench, CurveWind
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TwoChannelDiagramWindow::placeAndRenew);
     resize(DiagramSize, DiagramSize);
+    // Drawn from the points and the light curve's geometry, so renewed after every redraw.
+    connect(&curve_, &CurveWindow::redrawn, this, [this] {
+        if (isVisible()) renew();
+    });
 }
 
 const QImage& TwoChannelDiagramWindow::picture() const {
@@ -107,18 +111,19 @@ void TwoChannelDiagramWindow::renew() {
     if (image.size() != CCG->size()) image = QImage(CCG->size(), QImage::Format_RGB32);
     hideMarkers();
     if (image.isNull()) return;
-    layout_ = drawDiagram(image, workbench_.store, curve_.curveGeometry(), curve_.plotOptions(),
-                          workbench_.say(message::DiagramNoChannelShown));
+    layout_ = drawDiagram(image, workbench_.document.points(), curve_.curveGeometry(),
+                          curve_.plotOptions(), workbench_.say(message::DiagramNoChannelShown));
     setWindowTitle(diagramCaption(layout_));
     CCG->update();
-    moveMarkers(workbench_.view.CursorPoint);
+    moveMarkers(workbench_.document.view().CursorPoint);
 }
 
 void TwoChannelDiagramWindow::moveMarkers(int p) {
     for (std::size_t n = 0; n < markers_.size(); ++n) {
-        const std::optional<QPoint> at = n < layout_.cells.size()
-                                             ? markerPosition(layout_.cells[n], workbench_.store, p)
-                                             : std::nullopt;
+        const std::optional<QPoint> at =
+            n < layout_.cells.size()
+                ? markerPosition(layout_.cells[n], workbench_.document.points(), p)
+                : std::nullopt;
         markers_[n]->setVisible(at.has_value());
         if (at) markers_[n]->move(CCG->mapTo(this, *at));
     }
@@ -130,19 +135,20 @@ void TwoChannelDiagramWindow::hideMarkers() {
 }
 
 void TwoChannelDiagramWindow::mouseMoved(QPoint position) {
-    const DiagramHit hit = diagramHit(layout_, workbench_.store, position.x(), position.y());
+    const DiagramHit hit =
+        diagramHit(layout_, workbench_.document.points(), position.x(), position.y());
     setWindowTitle(mouseCaption(position.x(), position.y(), hit));
     if (!hit.point) return;
     const int p = *hit.point;
-    CCG->setToolTip(pointHint(p, workbench_.store.value(hit.xChannel, p),
-                              workbench_.store.value(hit.yChannel, p)));
+    CCG->setToolTip(pointHint(p, workbench_.document.points().value(hit.xChannel, p),
+                              workbench_.document.points().value(hit.yChannel, p)));
     curve_.pickPoint(p);
     moveMarkers(p);
 }
 
 void TwoChannelDiagramWindow::keyPressEvent(QKeyEvent* event) {
     curve_.applyKeyTable(event);
-    moveMarkers(workbench_.view.CursorPoint);
+    moveMarkers(workbench_.document.view().CursorPoint);
 }
 
 void TwoChannelDiagramWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "Workbench.h"
 
 #include "core/Error.h"
+#include "core/TextFile.h"
 #include "core/cp1251.h"
 
 #include <QDir>
@@ -32,8 +33,8 @@ QString Workbench::lookUp(const QString& name) const {
 }
 
 QString Workbench::dataFileFolder() const {
-    if (files.DataFileName.empty()) return QDir::currentPath();
-    return QFileInfo(QString::fromStdString(files.DataFileName)).absolutePath();
+    if (document.files().DataFileName.empty()) return QDir::currentPath();
+    return QFileInfo(QString::fromStdString(document.files().DataFileName)).absolutePath();
 }
 
 QString Workbench::text(LanguageLine line) const {
@@ -66,6 +67,14 @@ void Workbench::inform(QWidget* parent, const QString& text) const {
 
 void Workbench::reportError(QWidget* parent, const QString& text) const {
     desktop.showMessage(parent, MessageKind::Error, ApplicationTitle, text);
+}
+
+void Workbench::dataFileChanged() {
+    const DataFileState& files = document.files();
+    if (files.CurveFileName.empty() || document.points().PointsEdited ||
+        !sameFile(files.CurveFileName, files.DataFileName))
+        return;
+    document.curveFileChanged();
 }
 
 } // namespace quelmar

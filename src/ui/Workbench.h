@@ -5,16 +5,12 @@
 #include "Desktop.h"
 #include "OpenDialog.h"
 #include "Options.h"
-#include "analysis/ExtremumTables.h"
-#include "analysis/PrincipalComponents.h"
 #include "core/AppSettings.h"
-#include "core/DataFileState.h"
 #include "core/LanguageTable.h"
 #include "core/OwnMessages.h"
-#include "core/PointStore.h"
-#include "plot/RangeList.h"
-#include "plot/ViewState.h"
+#include "document/LightCurveDocument.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -30,18 +26,28 @@ std::string toCp1251(const QString& text);
 
 inline const QString ApplicationTitle = QStringLiteral("Quelmar 3.03 ALTUS");
 
+// The document's announcements as a Qt signal, so that windows observe it with connect.
+class DocumentSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentSignals(LightCurveDocument& document) {
+        document.observe([this](unsigned changes) { emit changed(changes); });
+    }
+signals:
+    // A combination of DocumentChange values.
+    void changed(unsigned changes);
+};
+
 struct Workbench {
     explicit Workbench(Desktop& services) : desktop(services) {}
 
-    DataFileState files;
-    PointStore store;
-    ViewState view;
-    PrincipalComponents components; // the last decomposition, and its hand-over to the view
+    // The files, the points and everything derived from them: changed only through its
+    // operations, which every window hears of through documentSignals.
+    LightCurveDocument document;
+    DocumentSignals documentSignals{document};
     LanguageTable language;
     AppSettings settings; // the persisted options, as the settings dialog shows them
     Options options;
-    ExtremumTables extrema; // results of the polynomial fits, kept for the whole run
-    RangeList ranges;       // the ranges file's entries and the one shown
     // Copies of two settings check boxes, taken when the main window is first shown and at
     // every OK of the settings dialog.
     bool ShowCurveTools = false;
@@ -80,6 +86,10 @@ struct Workbench {
 
     // What a failure says, in the interface's language (see errorText in core/Error.h).
     QString describe(const std::exception& error) const;
+
+    // The data file was rewritten or added to: a view of it is read again, unless it holds
+    // edits the user has not saved (they stay on screen until the user reloads or saves).
+    void dataFileChanged();
 
     // A message box with the application's title as caption.
     void inform(QWidget* parent, const QString& text) const;

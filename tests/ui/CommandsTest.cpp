@@ -53,8 +53,8 @@ TEST_F(CommandsTest, GraphOpenByMenuToolButtonAndCtrlG) {
     runThreeWays("graph1", "Grf1", "ToolButton3", Qt::CTRL | Qt::Key_G);
     EXPECT_EQ(desktop.dialogsRun.size(), 3u);
     EXPECT_TRUE(desktop.fileAnswers.empty());
-    EXPECT_EQ(shell->workbench().files.CurveFileName, curve.toStdString());
-    EXPECT_EQ(shell->workbench().files.DataFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(shell->workbench().document.files().CurveFileName, curve.toStdString());
+    EXPECT_EQ(shell->workbench().document.files().DataFileName, inWork("star.dat").toStdString());
 }
 
 TEST_F(CommandsTest, EditorByMenuToolButtonAndCtrlFGetsTheChosenFile) {

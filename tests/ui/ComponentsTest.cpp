@@ -69,7 +69,7 @@ TEST_F(ComponentsTest, ComponentsReplaceTheChannelsAndRestoreThem) {
     openThreeBands(7);
     const auto original = channels();
     clickMenuItem("data1", "N7");
-    const PrincipalComponents& pca = shell->workbench().components;
+    const PrincipalComponents& pca = shell->workbench().document.components();
     ASSERT_TRUE(pca.ComponentsShown);
     EXPECT_EQ(store().ChannelValues[1], pca.PcaScores[1]);
     EXPECT_EQ(store().value(2, 7), 0); // the point with a missing value keeps its number
@@ -124,7 +124,7 @@ TEST_F(ComponentsTest, APointWithoutEveryChannelCannotBeDecomposed) {
     openCurve({{1.0, {0.0, 2.0}}, {2.0, {3.0, 0.0}}});
     clickMenuItem("data1", "N7");
     EXPECT_TRUE(lastMessage().startsWith("No point has a value in every channel"));
-    EXPECT_FALSE(shell->workbench().components.ComponentsShown);
+    EXPECT_FALSE(shell->workbench().document.components().ComponentsShown);
 }
 
 // The diagram of three channels: its cells, and the mouse on a point moving the cursor of the
@@ -161,7 +161,8 @@ TEST_F(ComponentsTest, DiagramIsLinkedToTheLightCurve) {
 
 TEST_F(ComponentsTest, DiagramWithoutShownChannelsSaysSo) {
     openThreeBands();
-    store().ChannelVisible.assign(4, false);
+    for (int k = 1; k <= 3; ++k)
+        document().setChannelVisible(k, false);
     showDiagram();
     EXPECT_TRUE(diagram().layout().cells.empty());
     EXPECT_EQ(diagram().windowTitle(), "nvis=0; Wn=0; hn=0");

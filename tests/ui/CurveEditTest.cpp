@@ -19,7 +19,7 @@ protected:
 
 TEST_F(CurveEditTest, DeleteAsksWhenAskdelIsSetAndOnlyYesDeletes) {
     openEvenCurve(10, "00100+201");
-    view().CursorPoint = 5;
+    document().setCursorPoint(5);
     key(Qt::Key_Delete); // the recorder answers No
     ASSERT_EQ(desktop.questions.size(), 1u);
     EXPECT_EQ(desktop.questions[0].caption, "Deleting");
@@ -79,7 +79,7 @@ TEST_F(CurveEditTest, ReloadingBringsDeletedPointsBack) {
 
 TEST_F(CurveEditTest, VSmoothsTheCursorChannelAndCtrlVEveryChannel) {
     openCurve({{1, {1, 1}}, {2, {2, 2}}, {3, {10, 10}}, {4, {4, 4}}, {5, {5, 5}}});
-    view().CursorPoint = 3;
+    document().setCursorPoint(3);
     key(Qt::Key_V);
     EXPECT_EQ(channel(1), (std::vector<double>{1, 2, 3, 4, 5}));
     EXPECT_EQ(channel(2), (std::vector<double>{1, 2, 10, 4, 5}));
@@ -90,7 +90,7 @@ TEST_F(CurveEditTest, VSmoothsTheCursorChannelAndCtrlVEveryChannel) {
 TEST_F(CurveEditTest, SmoothingNearTheEndsChangesNothingAndSaysSo) {
     openCurve({{1, {1}}, {2, {2}}, {3, {10}}, {4, {4}}, {5, {5}}});
     for (int p : {1, 2, 4, 5}) {
-        view().CursorPoint = p;
+        document().setCursorPoint(p);
         key(Qt::Key_V);
     }
     EXPECT_EQ(channel(1), (std::vector<double>{1, 2, 10, 4, 5}));

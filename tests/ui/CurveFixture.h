@@ -50,8 +50,9 @@ protected:
 
     CurveWindow& curve() { return shell->curveWindow(); }
     CurvePanel& panel() { return shell->controlPanel(); }
-    PointStore& store() { return shell->workbench().store; }
-    ViewState& view() { return shell->workbench().view; }
+    LightCurveDocument& document() { return shell->workbench().document; }
+    const PointStore& store() { return document().points(); }
+    const ViewState& view() { return document().view(); }
 
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&curve(), k, modifiers);

@@ -10,7 +10,7 @@ using CurveKeysTest = CurveTest;
 
 TEST_F(CurveKeysTest, ArrowsStepWithinTheViewAndWrapHomeAndEndReachTheEnds) {
     openEvenCurve(10);
-    view().CursorPoint = 8;
+    document().setCursorPoint(8);
     key(Qt::Key_Right);
     EXPECT_EQ(view().CursorPoint, 9);
     key(Qt::Key_Right); // 9 is not below 10 - 1: back to the start
@@ -27,7 +27,7 @@ TEST_F(CurveKeysTest, ArrowsStepWithinTheViewAndWrapHomeAndEndReachTheEnds) {
 TEST_F(CurveKeysTest, AStepOfFiveBackFromThreeWrapsToTheEndOfTheView) {
     openEvenCurve(100);
     find<QSpinBox>(panel(), "SpinEdit1")->setValue(5);
-    view().CursorPoint = 3;
+    document().setCursorPoint(3);
     key(Qt::Key_Left);
     EXPECT_EQ(view().CursorPoint, 100);
     key(Qt::Key_Left);
@@ -111,10 +111,10 @@ TEST_F(CurveKeysTest, LinesFlipAndWholeCurveByKeysAndGraphCommands) {
 TEST_F(CurveKeysTest, ECentresTheViewOnTheCursorWithinTheCurve) {
     openEvenCurve(20);
     showRange("1", "10");
-    view().CursorPoint = 8;
+    document().setCursorPoint(8);
     key(Qt::Key_E);
     EXPECT_EQ(shownRange(), std::make_pair(3, 12));
-    view().CursorPoint = 19;
+    document().setCursorPoint(19);
     key(Qt::Key_E); // shifted by 12 the view would pass the last point: it gets shorter
     EXPECT_EQ(shownRange(), std::make_pair(15, 20));
 }
@@ -130,33 +130,33 @@ std::vector<CurvePoint> seasons() {
 
 TEST_F(CurveKeysTest, CtrlArrowsJumpOverTheGapsBetweenSeasonsThenStep) {
     openCurve(seasons());
-    view().CursorPoint = 10;
+    document().setCursorPoint(10);
     key(Qt::Key_Right, Qt::ControlModifier); // lands on 17, the first after the gap
     EXPECT_EQ(view().CursorPoint, 18);
-    view().CursorPoint = 15;
+    document().setCursorPoint(15);
     key(Qt::Key_Left, Qt::ControlModifier); // lands on 8, the last before the gap
     EXPECT_EQ(view().CursorPoint, 7);
     // Near the ends the mean takes the gaps that exist.
-    view().CursorPoint = 2;
+    document().setCursorPoint(2);
     key(Qt::Key_Left, Qt::ControlModifier); // reaches the first point, then wraps to the end
     EXPECT_EQ(view().CursorPoint, 24);
-    view().CursorPoint = 23;
+    document().setCursorPoint(23);
     key(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(view().CursorPoint, 1);
 }
 
 TEST_F(CurveKeysTest, CtrlESelectsTheSeasonAroundTheCursor) {
     openCurve(seasons());
-    view().CursorPoint = 12;
+    document().setCursorPoint(12);
     key(Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(shownRange(), std::make_pair(9, 16));
     EXPECT_EQ(view().CursorPoint, 12);
     key(Qt::Key_A);
-    view().CursorPoint = 2; // no wide gap before the first season: the bound stays
+    document().setCursorPoint(2); // no wide gap before the first season: the bound stays
     key(Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(shownRange(), std::make_pair(1, 8));
     key(Qt::Key_A);
-    view().CursorPoint = 24;
+    document().setCursorPoint(24);
     key(Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(shownRange(), std::make_pair(17, 24));
 }

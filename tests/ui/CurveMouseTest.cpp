@@ -58,7 +58,7 @@ TEST_F(CurveMouseTest, HoveringOverAPointOfChannelTwoMakesItTheCursorChannel) {
     EXPECT_EQ(picture()->toolTip(), "№ 2 (2451545.5; 4.125)");
     EXPECT_EQ(edit("Edit3")->text(), "2");
     // Two pixels away is no longer over it.
-    view().CursorPoint = 1;
+    document().setCursorPoint(1);
     QTest::mouseMove(picture(), centreOf(2, 2) + QPoint(2, 0));
     EXPECT_EQ(view().CursorPoint, 1);
 }

@@ -120,15 +120,15 @@ TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResi
     EXPECT_GT(redPixels, 100) << "the curve and its box";
     const QPoint mark = find<QLabel>(curve(), "cursor")->pos();
     const ChannelPlacement place(store(), curve().curveGeometry(), 1);
-    EXPECT_EQ(mark.x(),
-              *xOfTime(curve().curveGeometry(), shell->workbench().extrema.ExtremumMoment[1][3]));
-    EXPECT_EQ(mark.y(), *place.yOf(shell->workbench().extrema.ExtremumValue[1][3]));
+    EXPECT_EQ(mark.x(), *xOfTime(curve().curveGeometry(),
+                                 shell->workbench().document.extrema().ExtremumMoment[1][3]));
+    EXPECT_EQ(mark.y(), *place.yOf(shell->workbench().document.extrema().ExtremumValue[1][3]));
 
     const double before = store().value(1, 30);
     click("Button5");
     EXPECT_LT(std::abs(store().value(1, 30)), 0.05) << before;
     clickMenuItem("data1", "N5");
-    EXPECT_LT(std::abs(shell->workbench().extrema.ExtremumValue[1][3]), 0.02)
+    EXPECT_LT(std::abs(shell->workbench().document.extrema().ExtremumValue[1][3]), 0.02)
         << "the new fit fits the residuals";
 }
 
@@ -136,11 +136,11 @@ TEST_F(ExtremaTest, ALineIsDrawnWithTheMarkAtItsExtremumAndSubtractingLeavesResi
 // range shifts it, one inside leaves it; the curve subtracted afterwards is the one fitted.
 TEST_F(ExtremaTest, DeletedPointsLeaveTheStoredFitOnItsPoints) {
     openMinimum();
-    store().ViewFirst = 11;
+    document().setView(11, store().ViewLast);
     clickMenuItem("data1", "N5");
     const double untouched = store().value(1, 9);
     for (int p : {31, 5}) {
-        view().CursorPoint = p;
+        document().setCursorPoint(p);
         key(Qt::Key_Delete);
     }
     ASSERT_EQ(store().PointCount, 58);
@@ -168,7 +168,7 @@ TEST_F(ExtremaTest, AFitIsNotSubtractedFromAnotherFilesPoints) {
         other += std::to_string(2000 + i) + " 15.5\r\n";
     desktop.fileAnswers = {writeText(inWork("other.dat"), other)};
     clickMenuItem("File1", "FileOpenItem");
-    ASSERT_EQ(shell->workbench().files.CurveFileName, inWork("other.dat").toStdString());
+    ASSERT_EQ(shell->workbench().document.files().CurveFileName, inWork("other.dat").toStdString());
     select(0);
     click("Button5");
     EXPECT_EQ(store().value(1, 30), 15.5);
@@ -218,7 +218,7 @@ TEST_F(ExtremaTest, RangesStepWithShiftAndTheMenuAndFitTheCursorChannelAtEachSte
     EXPECT_EQ(shownRange(), std::make_pair(120, 185));
     EXPECT_EQ(view().CursorPoint, 121) << "from the range's first point, one step on";
     EXPECT_EQ(list()->count(), 6) << "the range was fitted";
-    EXPECT_EQ(shell->workbench().extrema.FitCurves[1][3].first, 120);
+    EXPECT_EQ(shell->workbench().document.extrema().FitCurves[1][3].first, 120);
     clickMenuItem("graph1", "N2");
     EXPECT_EQ(shownRange(), std::make_pair(410, 466));
     EXPECT_TRUE(messages().empty());

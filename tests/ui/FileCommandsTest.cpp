@@ -72,9 +72,9 @@ TEST_F(FileCommandsTest, PhaseCurveIsWrittenAndShown) {
     EXPECT_EQ(readFile(inWork("star_ph.dat").toStdString()),
               "0.60000  9.5 10.2 good 2451545.3000\r\n0.20000  9.7 10.4 2451544.1000\r\n"
               "0.60000  9.6 10.3 2451546.8000\r\n");
-    EXPECT_EQ(workbench().files.CurveFileName, inWork("star_ph.dat").toStdString());
-    EXPECT_EQ(workbench().files.ChannelCount, 2);
-    EXPECT_EQ(workbench().files.DataFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(workbench().document.files().CurveFileName, inWork("star_ph.dat").toStdString());
+    EXPECT_EQ(workbench().document.files().ChannelCount, 2);
+    EXPECT_EQ(workbench().document.files().DataFileName, inWork("star.dat").toStdString());
     // The period stays for the next showing; the epoch is proposed again.
     dialog.show();
     EXPECT_EQ(find<QLineEdit>(dialog, "pered")->text(), "0.5");
@@ -86,8 +86,8 @@ TEST_F(FileCommandsTest, PhaseCurveIsWrittenAndShown) {
     clickMenuItem("File1", "FileOpenItem");
     dialog.show();
     click(dialog, "OKbtn");
-    EXPECT_EQ(workbench().files.CurveFileName, inWork("one_ph.dat").toStdString());
-    EXPECT_EQ(workbench().files.ChannelCount, 1);
+    EXPECT_EQ(workbench().document.files().CurveFileName, inWork("one_ph.dat").toStdString());
+    EXPECT_EQ(workbench().document.files().ChannelCount, 1);
 }
 
 TEST_F(FileCommandsTest, BarycentricCorrectionFromTheCatalogueAndForANewStar) {

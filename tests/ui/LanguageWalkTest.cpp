@@ -68,7 +68,8 @@ const WindowToWalk WindowsToWalk[] = {
     {"TPhasfrm", "phasbutt"},
     {"SurveyConversionDialog", nullptr,
      [](StartUp& shell) {
-         const QString data = QString::fromStdString(shell.workbench().files.DataFileName);
+         const QString data =
+             QString::fromStdString(shell.workbench().document.files().DataFileName);
          QFile csv(QFileInfo(data).dir().filePath(QStringLiteral("survey.csv")));
          csv.open(QIODevice::WriteOnly);
          csv.write("JD,Magnitude,Uncertainty,Band\n2459000.5,9.1,0.01,V\n");

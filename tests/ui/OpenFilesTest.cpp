@@ -37,9 +37,9 @@ TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
     EXPECT_TRUE(shell.mainWindow().fileCommandsEnabled());
-    EXPECT_EQ(state.files.DataChannelCount, 2);
-    EXPECT_TRUE(state.files.CurveLoaded);
-    EXPECT_EQ(state.store.PointCount, 3);
+    EXPECT_EQ(state.document.files().DataChannelCount, 2);
+    EXPECT_TRUE(state.document.files().CurveLoaded);
+    EXPECT_EQ(state.document.points().PointCount, 3);
     EXPECT_TRUE(shell.curveWindow().isVisible());
     EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat") + " — dates: unknown");
 }
@@ -47,7 +47,7 @@ TEST_F(OpenFilesTest, FileOpenMakesTheChosenFileCurrentAndShowsIt) {
 TEST_F(OpenFilesTest, ACancelledChoiceChangesNothing) {
     StartUp& shell = startEmpty();
     shell.mainWindow().openDataFile();
-    EXPECT_TRUE(shell.workbench().files.DataFileName.empty());
+    EXPECT_TRUE(shell.workbench().document.files().DataFileName.empty());
     EXPECT_FALSE(shell.mainWindow().fileCommandsEnabled());
     EXPECT_TRUE(messages().empty());
 }
@@ -61,7 +61,7 @@ TEST_F(OpenFilesTest, AnUnreadableFileIsReportedAndLeavesTheCommandsOn) {
     EXPECT_TRUE(messages()[0].text.startsWith("File read error!"));
     EXPECT_TRUE(messages()[0].text.contains("folder.dat"));
     EXPECT_TRUE(shell.mainWindow().fileCommandsEnabled());
-    EXPECT_EQ(shell.workbench().files.DataFileName, inWork("folder.dat").toStdString());
+    EXPECT_EQ(shell.workbench().document.files().DataFileName, inWork("folder.dat").toStdString());
     EXPECT_FALSE(shell.curveWindow().isVisible());
 }
 
@@ -71,15 +71,15 @@ TEST_F(OpenFilesTest, GraphOpenShowsAPeriodogramWithoutChangingTheDataFile) {
     shell.mainWindow().openCurveFile();
     const Workbench& state = shell.workbench();
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(state.files.DataFileName, inWork("star.dat").toStdString());
-    EXPECT_EQ(state.files.DataChannelCount, 2);
+    EXPECT_EQ(state.document.files().DataFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(state.document.files().DataChannelCount, 2);
     EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
-    EXPECT_EQ(state.files.CurveFileName, inWork("star.per").toStdString());
-    EXPECT_EQ(state.files.ChannelCount, 2);
-    ASSERT_EQ(state.store.PointCount, 2);
-    EXPECT_DOUBLE_EQ(state.store.time(1), 0.25);
-    EXPECT_TRUE(state.store.ChannelVisible[1]);
-    EXPECT_FALSE(state.store.ChannelVisible[2]);
+    EXPECT_EQ(state.document.files().CurveFileName, inWork("star.per").toStdString());
+    EXPECT_EQ(state.document.files().ChannelCount, 2);
+    ASSERT_EQ(state.document.points().PointCount, 2);
+    EXPECT_DOUBLE_EQ(state.document.points().time(1), 0.25);
+    EXPECT_TRUE(state.document.points().ChannelVisible[1]);
+    EXPECT_FALSE(state.document.points().ChannelVisible[2]);
 }
 
 TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
@@ -90,9 +90,9 @@ TEST_F(OpenFilesTest, GraphOpenOfAnUnreadableFileKeepsTheView) {
     const Workbench& state = shell.workbench();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("Can`t open file."));
-    EXPECT_EQ(state.files.CurveFileName, inWork("star.dat").toStdString());
-    EXPECT_EQ(state.files.ChannelCount, 2);
-    EXPECT_EQ(state.store.PointCount, 3);
+    EXPECT_EQ(state.document.files().CurveFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(state.document.files().ChannelCount, 2);
+    EXPECT_EQ(state.document.points().PointCount, 3);
     EXPECT_TRUE(shell.curveWindow().isVisible());
 }
 
@@ -101,7 +101,7 @@ TEST_F(OpenFilesTest, SkippedLinesAreToldWithTheFirstOne) {
     desktop.fileAnswers.push_back(
         writeText(inWork("gaps.dat"), "2451545.1 9.5\r\n\r\nJD mag\r\n2451546.1 9.6\r\n"));
     shell.mainWindow().openDataFile();
-    EXPECT_EQ(shell.workbench().store.PointCount, 2);
+    EXPECT_EQ(shell.workbench().document.points().PointCount, 2);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].kind, MessageKind::Information);
     EXPECT_TRUE(messages()[0].text.contains("2 line(s)"));
@@ -118,8 +118,9 @@ TEST_F(OpenFilesTest, AFileBeyondTheLimitsIsReportedAndTheViewKeepsWhatItShowed)
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].kind, MessageKind::Error);
         EXPECT_TRUE(messages()[0].text.contains("wide.dat"));
-        EXPECT_EQ(shell.workbench().files.CurveFileName, inWork("star.dat").toStdString());
-        EXPECT_EQ(shell.workbench().store.PointCount, 3);
+        EXPECT_EQ(shell.workbench().document.files().CurveFileName,
+                  inWork("star.dat").toStdString());
+        EXPECT_EQ(shell.workbench().document.points().PointCount, 3);
         EXPECT_EQ(shell.curveWindow().windowTitle(), inWork("star.dat") + " — dates: unknown");
         EXPECT_TRUE(shell.curveWindow().isVisible());
     }
@@ -129,9 +130,9 @@ TEST_F(OpenFilesTest, RefreshReloadsTheCurveFile) {
     StartUp& shell = startWithFile();
     writeText(inWork("star.dat"), "2451545.3 9.5 10.2\r\n");
     shell.curveWindow().redraw();
-    EXPECT_EQ(shell.workbench().store.PointCount, 3); // still loaded
+    EXPECT_EQ(shell.workbench().document.points().PointCount, 3); // still loaded
     clickMenuItem("graph1", "grfrenew");
-    EXPECT_EQ(shell.workbench().store.PointCount, 1);
+    EXPECT_EQ(shell.workbench().document.points().PointCount, 1);
     // A light-curve window the user closed comes back.
     shell.curveWindow().close();
     clickMenuItem("graph1", "grfrenew");

@@ -93,7 +93,8 @@ TEST_F(PeriodSearchTest, ProposesThePeriodogramNameOfTheDataFile) {
     EXPECT_EQ(edit("Pered")->text(), "star.per");
     EXPECT_EQ(edit("dfed")->text(), "0.01");
     dialog().close();
-    shell->workbench().files.DataFileName = inWork("noextension").toStdString();
+    shell->workbench().document.chooseDataFile(
+        inWork("noextension").toStdString(), shell->workbench().document.files().DataChannelCount);
     dialog().show();
     // Not a bare ".per", which would be a hidden file without the star's name.
     EXPECT_EQ(edit("Pered")->text(), "noextension.per");
@@ -216,8 +217,8 @@ TEST_F(PeriodSearchTest, ColumnBoxFollowsFilesOfMoreThanTwoColumns) {
     EXPECT_EQ(columnBox()->currentText(), "1");
     dialog().close();
 
-    auto& files = shell->workbench().files;
-    files.DataChannelCount = 4;
+    LightCurveDocument& document = shell->workbench().document;
+    document.chooseDataFile(document.files().DataFileName, 4);
     columnBox()->setEditText("2");
     dialog().show();
     EXPECT_TRUE(columnBox()->isEnabled());
@@ -227,7 +228,7 @@ TEST_F(PeriodSearchTest, ColumnBoxFollowsFilesOfMoreThanTwoColumns) {
     dialog().close();
 
     // A smaller file leaves the box as the larger one left it.
-    files.DataChannelCount = 1;
+    document.chooseDataFile(document.files().DataFileName, 1);
     dialog().show();
     EXPECT_TRUE(columnBox()->isEnabled());
     EXPECT_EQ(columnBox()->count(), 4);
@@ -410,7 +411,8 @@ TEST_F(PeriodSearchTest, RefusalsAreShownOnceWithNothingWrittenAndNoWindowLeftOp
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         desktop.messages.clear();
-        shell->workbench().files.DataFileName = c.dataFile.toStdString();
+        shell->workbench().document.chooseDataFile(
+            c.dataFile.toStdString(), shell->workbench().document.files().DataChannelCount);
         dialog().show();
         setFields(c.pmin, c.pmax, c.step);
         columnBox()->setEditText(c.column);

@@ -186,7 +186,8 @@ TEST_F(SettingsTest, TheMissingValueMarkerTakesEffectAtTheNextLoadAndIsSaved) {
     const QString data = writeText(inWork("colour.dat"), "2451545.3 0.00 0.31\r\n"
                                                          "2451546.1 0.12 0\r\n");
     start({data});
-    EXPECT_EQ(missingValueCount(shell->workbench().store), 2) << "0 marks a missing value";
+    EXPECT_EQ(missingValueCount(shell->workbench().document.points()), 2)
+        << "0 marks a missing value";
 
     SettingsDialog& options = openSettings();
     auto* marker = find<QLineEdit>(options, "MissingEdit");
@@ -194,10 +195,11 @@ TEST_F(SettingsTest, TheMissingValueMarkerTakesEffectAtTheNextLoadAndIsSaved) {
     marker->setText(QStringLiteral(" None "));
     click("OKbtn");
     EXPECT_EQ(settingsLines(settingsPath()).at(5), "none");
-    EXPECT_EQ(missingValueCount(shell->workbench().store), 2) << "until the file is read again";
+    EXPECT_EQ(missingValueCount(shell->workbench().document.points()), 2)
+        << "until the file is read again";
     shell->mainWindow().refreshCurve();
-    EXPECT_EQ(missingValueCount(shell->workbench().store), 0);
-    EXPECT_EQ(shell->workbench().store.value(1, 1), 0.0);
+    EXPECT_EQ(missingValueCount(shell->workbench().document.points()), 0);
+    EXPECT_EQ(shell->workbench().document.points().value(1, 1), 0.0);
 
     // A marker that is no number is refused; the one saved stays.
     marker->setText(QStringLiteral("n/a"));
@@ -210,8 +212,8 @@ TEST_F(SettingsTest, TheMissingValueMarkerTakesEffectAtTheNextLoadAndIsSaved) {
     start({data});
     EXPECT_TRUE(shell->workbench().settings.Missing.isNone());
     EXPECT_EQ(find<QLineEdit>(shell->options(), "MissingEdit")->text(), "none");
-    EXPECT_EQ(missingValueCount(shell->workbench().store), 0);
-    EXPECT_EQ(shell->workbench().store.PointCount, 2);
+    EXPECT_EQ(missingValueCount(shell->workbench().document.points()), 0);
+    EXPECT_EQ(shell->workbench().document.points().PointCount, 2);
 }
 
 TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
@@ -235,10 +237,10 @@ TEST_F(SettingsTest, TheChannelListFollowsTheStoreAndMarksChannels) {
     EXPECT_EQ(list->item(1)->text(), "2channel");
     EXPECT_TRUE(list->isEnabled());
     click("selno");
-    EXPECT_FALSE(shell->workbench().store.ChannelVisible[1]);
-    EXPECT_FALSE(shell->workbench().store.ChannelVisible[2]);
+    EXPECT_FALSE(shell->workbench().document.points().ChannelVisible[1]);
+    EXPECT_FALSE(shell->workbench().document.points().ChannelVisible[2]);
     click("selall");
-    EXPECT_TRUE(shell->workbench().store.ChannelVisible[2]);
+    EXPECT_TRUE(shell->workbench().document.points().ChannelVisible[2]);
     options.close();
 
     desktop.fileAnswers.push_back(writeText(inWork("one.dat"), "1 2\r\n3 4\r\n"));
@@ -268,7 +270,8 @@ TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
     EXPECT_EQ(state.options.YAxisDecimals, 4);
     EXPECT_EQ(state.settings.PointSize, 4);
     EXPECT_EQ(state.settings.Shape, PointShape::Circle);
-    EXPECT_TRUE(state.store.ChannelVisible[1] && state.store.ChannelVisible[2]);
+    EXPECT_TRUE(state.document.points().ChannelVisible[1] &&
+                state.document.points().ChannelVisible[2]);
 }
 
 TEST_F(SettingsTest, FontButtonsSetFaceAndColourShowThemAndTheLabelsUseThem) {
@@ -354,13 +357,13 @@ TEST_F(SettingsTest, ShowingThePanelActsAtOnce) {
 TEST_F(SettingsTest, TheOpenDialogBlocksTheLightCurve) {
     startWithFile();
     QWindow* curve = shell->curveWindow().windowHandle();
-    shell->workbench().view.CursorPoint = 1;
+    shell->workbench().document.setCursorPoint(1);
     openSettings();
     QTest::keyClick(curve, Qt::Key_End);
-    EXPECT_EQ(shell->workbench().view.CursorPoint, 1);
+    EXPECT_EQ(shell->workbench().document.view().CursorPoint, 1);
     click("OKbtn");
     QTest::keyClick(curve, Qt::Key_End);
-    EXPECT_EQ(shell->workbench().view.CursorPoint, 3);
+    EXPECT_EQ(shell->workbench().document.view().CursorPoint, 3);
 }
 
 TEST_F(SettingsTest, TheStoredFlagsTakeEffectWhenTheMainWindowIsFirstShown) {

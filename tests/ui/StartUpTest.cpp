@@ -44,14 +44,14 @@ TEST_F(StartUpTest, ADataFileIsOpenedShownAndLoaded) {
     EXPECT_EQ(shell.mainWindow().windowTitle(), "Quelmar ALTUS - star.dat");
     EXPECT_TRUE(shell.mainWindow().fileCommandsEnabled());
     EXPECT_FALSE(shell.about().isVisible());
-    EXPECT_EQ(state.files.DataFileName, inWork("star.dat").toStdString());
-    EXPECT_EQ(state.files.CurveFileName, state.files.DataFileName);
-    EXPECT_EQ(state.files.DataChannelCount, 2);
+    EXPECT_EQ(state.document.files().DataFileName, inWork("star.dat").toStdString());
+    EXPECT_EQ(state.document.files().CurveFileName, state.document.files().DataFileName);
+    EXPECT_EQ(state.document.files().DataChannelCount, 2);
     EXPECT_EQ(state.openDialog.fileName, inWork("star.dat"));
     EXPECT_TRUE(shell.curveWindow().isVisible());
-    ASSERT_EQ(state.store.PointCount, 3);
-    EXPECT_DOUBLE_EQ(state.store.time(1), 2451544.1);
-    EXPECT_DOUBLE_EQ(state.store.value(2, 1), 10.4);
+    ASSERT_EQ(state.document.points().PointCount, 3);
+    EXPECT_DOUBLE_EQ(state.document.points().time(1), 2451544.1);
+    EXPECT_DOUBLE_EQ(state.document.points().value(2, 1), 10.4);
     // The curve window lies below the main window.
     EXPECT_GT(shell.curveWindow().geometry().top(), shell.mainWindow().geometry().bottom());
 }
@@ -62,7 +62,8 @@ TEST_F(StartUpTest, AMissingRangesFileGivesLine142) {
     StartUp& shell = start({writeDataFile(), inWork("absent.rng")});
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.startsWith("en 142"));
-    EXPECT_EQ(shell.workbench().files.RangesFileName, inWork("absent.rng").toStdString());
+    EXPECT_EQ(shell.workbench().document.files().RangesFileName,
+              inWork("absent.rng").toStdString());
 }
 
 TEST_F(StartUpTest, AFirstStartSpeaksTheSystemLanguage) {

@@ -1,6 +1,5 @@
 #include "CurveEditing.h"
 
-#include "CurveGeometry.h"
 #include "CurveNavigation.h"
 #include "core/numbers.h"
 

@@ -1,4 +1,4 @@
-#include "plot/RangeList.h"
+#include "document/RangeList.h"
 #include "core/Error.h"
 #include "support/TempDir.h"
 
