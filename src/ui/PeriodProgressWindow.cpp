@@ -23,7 +23,7 @@ namespace quelmar {
 namespace {
 
 // The window has a second to appear before the scan starts.
-constexpr int StartDelayMs = 1000;
+constexpr std::chrono::milliseconds StartDelay{1000};
 // Ten refreshes a second: the counters move smoothly and Cancel is seen at once.
 constexpr int PollIntervalMs = 100;
 
@@ -71,7 +71,7 @@ PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(StartDelayMs);
+    Timer1->setInterval(StartDelay);
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(PollIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &PeriodProgressWindow::startScan);
@@ -83,6 +83,10 @@ PeriodProgressWindow::~PeriodProgressWindow() {
     // A window destroyed with the program stops its scan rather than leaving it running.
     progress_.cancel = true;
     if (scan_.valid()) scan_.wait();
+}
+
+void PeriodProgressWindow::setStartDelay(std::chrono::milliseconds delay) {
+    Timer1->setInterval(delay);
 }
 
 std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job, QWidget* opener) {

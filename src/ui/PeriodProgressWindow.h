@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
+#include <chrono>
 #include <future>
 #include <memory>
 #include <optional>
@@ -43,6 +44,9 @@ public:
     std::optional<ScanOutcome> run(PeriodScanJob job, QWidget* opener);
 
     bool scanning() const { return scan_.valid(); }
+
+    // How long the window is shown before its scan starts; a second unless changed.
+    void setStartDelay(std::chrono::milliseconds delay);
 
     // Starts the scan (once per showing).
     void startScan();

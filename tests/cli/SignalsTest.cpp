@@ -1,6 +1,7 @@
 #include "CliRun.h"
 #include "support/TempDir.h"
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -44,7 +45,15 @@ int stopWhileWorking(const std::string& folder, const std::vector<std::string>& 
     }
     int status = 0;
     bool seen = false;
+    // A child still running after a minute is stopped for good and the test fails.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            ADD_FAILURE() << "quelmar-cli did not end within a minute";
+            return -1;
+        }
         if (!seen && !hiddenFiles(folder).empty()) {
             seen = true;
             kill(child, signal);

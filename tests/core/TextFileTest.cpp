@@ -66,14 +66,14 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {
     EXPECT_EQ(directoryEntries(dir.path()), 1);
 }
 
+// The working file beside a name near the longest allowed cannot be created, whoever asks.
 TEST(AtomicWrite, FailureLeavesTheOriginal) {
-    if (geteuid() == 0) GTEST_SKIP() << "root can write into a read-only folder";
     TempDir dir;
-    const auto p = dir.write("star.dat", "original");
-    chmod(dir.path().c_str(), 0500);
-    EXPECT_THROW(writeFileAtomically(p, "new"), QuelmarError);
-    chmod(dir.path().c_str(), 0700);
+    const auto p = dir.write(std::string(250, 's') + ".dat", "original");
+    EXPECT_NE(failure([&] { writeFileAtomically(p, "new"); }).find(std::strerror(ENAMETOOLONG)),
+              std::string::npos);
     EXPECT_EQ(TempDir::read(p), "original");
+    EXPECT_EQ(directoryEntries(dir.path()), 1);
 }
 
 TEST(AtomicWrite, RemovesOnlyItsOwnWorkingFilesThatNoLiveProcessHolds) {

@@ -46,7 +46,8 @@ TEST_F(CommandBoundaryTest, ShowsEveryFailureOfACommandWithTheFileName) {
 TEST_F(CommandBoundaryTest, AFailureEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
     startWithFile();
     QTimer::singleShot(0, [] { throw std::bad_alloc(); });
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages().empty(); }));
+    QCoreApplication::processEvents();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(
         messages()[0].text.endsWith("star.dat: there is not enough memory to finish the command."))

@@ -7,6 +7,7 @@
 #include "ui/PeriodSearchDialog.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -44,6 +45,7 @@ protected:
         writeLanguage(work(), "en");
         writeSettings("en");
         start({data});
+        progress().setStartDelay(std::chrono::milliseconds(0)); // no second's wait per scan
         dialog().show();
         activate(dialog());
     }
@@ -54,15 +56,20 @@ protected:
     }
     void clickOk() { QTest::mouseClick(find<QPushButton>(dialog(), "okbtn"), Qt::LeftButton); }
 
-    // Runs `action` from inside the modal loop of `window` once `ready` holds.
+    // Runs `action` from inside the modal loop of `window` once `ready` holds; should that not
+    // come within a minute, the test fails and the window is hidden to end its loop.
     static void whileModal(QWidget& window, std::function<bool()> ready,
                            std::function<void()> action) {
         auto* timer = new QTimer(&window);
-        QObject::connect(timer, &QTimer::timeout, timer, [&window, timer, ready, action] {
-            if (QApplication::activeModalWidget() != &window || !ready()) return;
+        QDeadlineTimer deadline(std::chrono::minutes(1));
+        QObject::connect(timer, &QTimer::timeout, timer, [&window, timer, ready, action, deadline] {
+            const bool expired = deadline.hasExpired();
+            if (!expired && (QApplication::activeModalWidget() != &window || !ready())) return;
             timer->stop();
             timer->deleteLater();
-            action();
+            if (!expired) return action();
+            ADD_FAILURE() << window.objectName().toStdString() << " was not ready in time";
+            window.hide();
         });
         timer->start(10);
     }
@@ -198,6 +205,7 @@ TEST_F(PeriodSearchTest, ASecondScanStartsItsClockAfresh) {
     dialog().show();
     setFields("0.1", "10", "0.01");   // over a million trial frequencies
     desktop.questionAnswers = {true}; // a periodogram too long to view is scanned all the same
+    progress().setStartDelay(std::chrono::hours(1)); // read before the scan begins
     QString elapsed, estimate;
     whileModal(
         progress(), [] { return true; },
