@@ -12,6 +12,7 @@
 #include "core/LanguageTable.h"
 #include "core/OwnMessages.h"
 #include "core/PointStore.h"
+#include "core/Version.h"
 #include "plot/RangeList.h"
 #include "plot/ViewState.h"
 
@@ -28,7 +29,8 @@ namespace quelmar {
 QString fromCp1251(const std::string& text);
 std::string toCp1251(const QString& text);
 
-inline const QString ApplicationTitle = QStringLiteral("Quelmar 3.03 ALTUS");
+inline const QString ApplicationTitle =
+    QStringLiteral("Quelmar %1 ALTUS").arg(QLatin1String(VersionShown));
 
 struct Workbench {
     explicit Workbench(Desktop& services) : desktop(services) {}
