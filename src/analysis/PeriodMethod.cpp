@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/ObservationFile.h"
+#include "core/ObservationLines.h"
 #include "core/PointStore.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
@@ -106,12 +107,11 @@ std::vector<double> readErrorColumn(const std::string& path, int valueColumn, in
     const int valueToken = channels >= 2 ? valueColumn : 1;
     std::vector<double> errors;
     long long observations = 0;
-    LineReader lines(file.text());
-    std::string_view line;
-    while (lines.next(line) && observations < MaxPoints) {
-        LineTokens tokens(line);
-        if (!parseNumber(tokens.next())) continue; // no observation on this line
+    ObservationLines lines(observationText(file.text()));
+    for (ObservationLine line; observations < MaxPoints && lines.next(line);) {
+        if (line.kind != ObservationLine::Observation) continue;
         ++observations;
+        LineTokens tokens(line.rest);
         std::optional<double> value, error;
         for (int token = 1; token <= std::max(valueToken, errorColumn); ++token) {
             const auto number = parseNumber(tokens.next());
@@ -121,7 +121,7 @@ std::vector<double> readErrorColumn(const std::string& path, int valueColumn, in
         if (value.value_or(0.0) == 0) continue; // left out of the search, as readPeriodSeries does
         if (!error || !(*error > 0))
             throw QuelmarError(
-                path, lines.lineNumber(),
+                path, line.number,
                 {message::ErrorNotPositive,
                  {std::to_string(errorColumn), error ? roundTripText(*error) : "0"}});
         errors.push_back(*error);

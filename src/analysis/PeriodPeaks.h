@@ -5,16 +5,12 @@
 // one-day, sidereal-day or lunar alias of another listed peak.
 
 #include "PeriodMethod.h"
+#include "PeriodScan.h"
 
 #include <string>
 #include <vector>
 
 namespace quelmar {
-
-struct Periodogram {
-    std::vector<double> frequencies; // increasing
-    std::vector<double> statistics;
-};
 
 struct PeriodPeak {
     double frequency = 0; // of the periodogram line

@@ -15,6 +15,7 @@
 #include <exception>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -35,15 +36,15 @@ struct Block {
 
 class BlockScan {
 public:
-    BlockScan(const FrequencyGrid& grid, int blockSize, unsigned workers, PeriodogramWriter& writer,
+    BlockScan(const FrequencyGrid& grid, int blockSize, unsigned workers, PeriodogramSink& sink,
               ScanProgress& progress)
-        : frequencies_(grid), blockSize_(blockSize), slots_(2 * workers), writer_(writer),
+        : frequencies_(grid), blockSize_(blockSize), slots_(2 * workers), sink_(sink),
           progress_(progress) {
         for (Block& slot : slots_) {
             slot.frequencies.resize(static_cast<std::size_t>(blockSize));
             slot.thetas.resize(static_cast<std::size_t>(blockSize));
         }
-        writer.reserveLines(blockSize);
+        sink.reserveLines(blockSize);
     }
 
     // The next block of trial frequencies, or nullptr when there is nothing more to do.
@@ -78,11 +79,12 @@ public:
             Block& next = slotOf(nextToWrite_);
             if (next.number != nextToWrite_ || !next.finished) break;
             try {
-                writer_.write(next.frequencies.data(), next.thetas.data(), next.done);
+                sink_.write(next.frequencies.data(), next.thetas.data(), next.done);
             } catch (...) {
                 stopWith(std::current_exception());
                 break;
             }
+            noteWritten(next);
             if (next.done < next.count) stopped_ = true; // a gap: nothing after it is written
             ++nextToWrite_;
         }
@@ -99,9 +101,26 @@ public:
         if (failure_) std::rethrow_exception(failure_);
     }
 
+    // Once the workers are done: the lines written and the best of them.
+    ScanOutcome outcome(long long total) const {
+        ScanOutcome outcome;
+        outcome.best = best_;
+        outcome.lines = lines_;
+        outcome.cancelled = lines_ < total;
+        return outcome;
+    }
+
 private:
     Block& slotOf(long long number) {
         return slots_[static_cast<std::size_t>(number % static_cast<long long>(slots_.size()))];
+    }
+
+    void noteWritten(const Block& block) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(block.done); ++i)
+            if (!best_ || block.thetas[i] < best_->theta)
+                best_ = PeriodogramLine{block.frequencies[i], block.thetas[i],
+                                        1 / block.frequencies[i]};
+        lines_ += block.done;
     }
 
     void stopWith(std::exception_ptr error) {
@@ -112,7 +131,7 @@ private:
     TrialFrequencies frequencies_;
     const int blockSize_;
     std::vector<Block> slots_;
-    PeriodogramWriter& writer_;
+    PeriodogramSink& sink_;
     ScanProgress& progress_;
 
     std::mutex mutex_;
@@ -122,6 +141,8 @@ private:
     bool exhausted_ = false;
     bool stopped_ = false;
     std::exception_ptr failure_;
+    long long lines_ = 0;
+    std::optional<PeriodogramLine> best_;
 };
 
 void runWorker(const PeriodSeries& series, BlockScan& scan, ScanProgress& progress) {
@@ -181,15 +202,14 @@ void checkPeriodogramPath(const PeriodSeries& series, const std::string& outputP
 } // namespace
 
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
-                        PeriodogramWriter& writer, unsigned threads, ScanProgress& progress) {
-    checkPeriodogramPath(series, writer.path());
+                        PeriodogramSink& sink, unsigned threads, ScanProgress& progress) {
     progress.done = 0;
     const long long total = countFrequencies(grid, progress);
     progress.total = total;
 
     const unsigned workers =
         static_cast<unsigned>(std::clamp<long long>(scanThreads(threads), 1, std::max(total, 1LL)));
-    BlockScan scan(grid, blockSizeFor(series.count(), total, workers), workers, writer, progress);
+    BlockScan scan(grid, blockSizeFor(series.count(), total, workers), workers, sink, progress);
     {
         std::vector<std::jthread> helpers;
         try {
@@ -202,12 +222,32 @@ ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
         runWorker(series, scan, progress);
     }
     scan.rethrowFailure();
+    return scan.outcome(total);
+}
 
-    ScanOutcome outcome;
-    outcome.best = writer.best();
-    outcome.lines = writer.lines();
-    outcome.cancelled = outcome.lines < total;
-    return outcome;
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        PeriodogramWriter& writer, unsigned threads, ScanProgress& progress) {
+    checkPeriodogramPath(series, writer.path());
+    return scanPeriods(series, grid, static_cast<PeriodogramSink&>(writer), threads, progress);
+}
+
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        Periodogram& periodogram, unsigned threads, ScanProgress& progress) {
+    class InMemory final : public PeriodogramSink {
+    public:
+        explicit InMemory(Periodogram& periodogram) : periodogram_(periodogram) {}
+        void write(const double* frequencies, const double* statistics, int count) override {
+            periodogram_.frequencies.insert(periodogram_.frequencies.end(), frequencies,
+                                            frequencies + count);
+            periodogram_.statistics.insert(periodogram_.statistics.end(), statistics,
+                                           statistics + count);
+        }
+
+    private:
+        Periodogram& periodogram_;
+    } sink(periodogram);
+    periodogram = {};
+    return scanPeriods(series, grid, sink, threads, progress);
 }
 
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,

@@ -11,7 +11,8 @@
 // A command runs, in order: periodScanSettings (the texts typed), readPeriodSeries (the data
 // file), frequencyGrid (asking the user first when estimatedCount > LargeScanFrequencies),
 // then scanPeriods, on a thread of its own when a window polls its ScanProgress. Every
-// refusal is a QuelmarError thrown before the periodogram file is touched.
+// refusal is a QuelmarError thrown before the periodogram file is touched. The same scan can
+// keep its lines in memory instead, for a caller that shows or hands them on without a file.
 
 #include "PeriodSeries.h"
 
@@ -19,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmar {
 
@@ -94,6 +96,25 @@ struct PeriodogramLine {
     double period = 0;
 };
 
+// A periodogram held in memory: the statistic at every trial frequency.
+struct Periodogram {
+    std::vector<double> frequencies; // increasing
+    std::vector<double> statistics;
+    // The period of line i, days, as the file writes it.
+    double period(std::size_t i) const { return 1 / frequencies[i]; }
+};
+
+// Where a scan delivers its lines: batch by batch, in frequency order, from one thread at a
+// time. The periodogram file is one such sink, a Periodogram in memory another.
+class PeriodogramSink {
+public:
+    virtual ~PeriodogramSink() = default;
+    // Makes room for batches of this many lines before the scan starts.
+    virtual void reserveLines(int /*count*/) {}
+    // Takes the lines of `count` frequencies and their statistic, in the order given.
+    virtual void write(const double* frequencies, const double* statistics, int count) = 0;
+};
+
 // Shared between a running scan and whoever watches it (a window polls it on a timer).
 struct ScanProgress {
     std::atomic<long long> total{0}; // trial frequencies, set once the scan has counted them
@@ -128,5 +149,12 @@ ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
 // the user does not want a cancelled scan's lines).
 ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
                         PeriodogramWriter& writer, unsigned threads, ScanProgress& progress);
+// The same scan into any sink; a QuelmarError the sink throws ends it.
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        PeriodogramSink& sink, unsigned threads, ScanProgress& progress);
+// The same scan kept in memory, touching no file: after a cancel the periodogram holds exactly
+// the lines the file would.
+ScanOutcome scanPeriods(const PeriodSeries& series, const FrequencyGrid& grid,
+                        Periodogram& periodogram, unsigned threads, ScanProgress& progress);
 
 } // namespace quelmar

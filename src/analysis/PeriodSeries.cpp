@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/ObservationFile.h"
+#include "core/ObservationLines.h"
 #include "core/PointStore.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
@@ -21,33 +22,51 @@ void checkColumn(const std::string& path, int channels, int column) {
             path, {message::ColumnAbsent, {std::to_string(column), std::to_string(channels)}});
 }
 
+// The observations of one slice of the text, in file order; whether each is read or left out
+// for the limit is settled when the slices are put together.
+struct SliceObservations {
+    std::vector<double> times;
+    std::vector<double> values;
+    std::vector<char> missing; // the value is missing
+    SkippedLines skipped;      // line numbers within the slice
+};
+
 void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
     series.times.assign(1, 0.0);
     series.values.assign(1, 0.0);
-    LineReader lines(text);
-    std::string_view line;
-    while (lines.next(line)) {
-        LineTokens tokens(line);
-        const auto time = parseNumber(tokens.next());
-        if (!time) {
-            if (series.skipped.count++ == 0) series.skipped.firstLine = lines.lineNumber();
-            continue;
-        }
-        if (series.count() + series.missing == MaxPoints) {
-            ++series.ignored;
-            continue;
-        }
-        for (int skip = 1; skip < valueToken; ++skip)
-            tokens.next();
-        // The marker, an absent value and one that is not a number all mark a value missing.
-        const std::optional<double> value = parseNumber(tokens.next());
-        if (!value || series.marker.marks(*value)) {
-            ++series.missing;
-            continue;
-        }
-        series.times.push_back(*time);
-        series.values.push_back(*value);
-    }
+    const MissingMarker marker = series.marker;
+    walkDataLinesInOrder<SliceObservations>(
+        text, series.path,
+        [valueToken, marker](const ObservationLine& line, SliceObservations& slice) {
+            if (line.kind != ObservationLine::Observation) {
+                slice.skipped.note(line.number);
+                return;
+            }
+            LineTokens tokens(line.rest);
+            for (int skip = 1; skip < valueToken; ++skip)
+                tokens.next();
+            // The marker, an absent value and one that is not a number all mark a value missing.
+            const std::optional<double> value = parseNumber(tokens.next());
+            slice.times.push_back(line.date);
+            slice.values.push_back(value.value_or(0));
+            slice.missing.push_back(!value || marker.marks(*value));
+        },
+        [&series](WalkedSlice<SliceObservations>&& walked) {
+            const SliceObservations slice = std::move(walked.state); // freed once counted
+            if (slice.skipped.count > 0)
+                series.skipped.note(walked.linesBefore + slice.skipped.firstLine,
+                                    slice.skipped.count);
+            for (std::size_t i = 0; i < slice.times.size(); ++i) {
+                if (series.count() + series.missing == MaxPoints) {
+                    ++series.ignored;
+                } else if (slice.missing[i]) {
+                    ++series.missing;
+                } else {
+                    series.times.push_back(slice.times[i]);
+                    series.values.push_back(slice.values[i]);
+                }
+            }
+        });
 }
 
 // Θ does not change when every value is multiplied by one number. Values whose squares would

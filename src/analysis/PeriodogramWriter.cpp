@@ -92,20 +92,17 @@ void PeriodogramWriter::fail(const OwnMessage& what) {
 void PeriodogramWriter::write(const double* frequencies, const double* thetas, int count) {
     text_.clear();
     for (int i = 0; i < count; ++i) {
-        const PeriodogramLine line{frequencies[i], thetas[i], 1 / frequencies[i]};
-        appendFixedForFile(text_, line.frequency, 8);
+        appendFixedForFile(text_, frequencies[i], 8);
         text_ += ' ';
-        appendFixedForFile(text_, line.theta, 8);
+        appendFixedForFile(text_, thetas[i], 8);
         text_ += ' ';
-        appendFixedForFile(text_, line.period, 8);
+        appendFixedForFile(text_, 1 / frequencies[i], 8);
         text_ += "\r\n";
-        if (!best_ || line.theta < best_->theta) best_ = line;
     }
     if (staged_)
         staged_->append(text_);
     else
         writeDirectly();
-    lines_ += count;
 }
 
 void PeriodogramWriter::writeDirectly() {

@@ -13,24 +13,22 @@
 #include "core/TextFile.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace quelmar {
 
-class PeriodogramWriter {
+class PeriodogramWriter final : public PeriodogramSink {
 public:
     // Throws QuelmarError naming the file when it cannot be written: also when it is
     // read-only, or another command is writing it.
     explicit PeriodogramWriter(const std::string& path);
-    ~PeriodogramWriter();
+    ~PeriodogramWriter() override;
     PeriodogramWriter(const PeriodogramWriter&) = delete;
     PeriodogramWriter& operator=(const PeriodogramWriter&) = delete;
 
-    // Makes room for batches of this many lines before the scan starts.
-    void reserveLines(int count) { text_.reserve(static_cast<std::size_t>(count) * 48); }
+    void reserveLines(int count) override { text_.reserve(static_cast<std::size_t>(count) * 48); }
     // Appends the lines of `count` frequencies and their Θ, in the order given.
-    void write(const double* frequencies, const double* thetas, int count);
+    void write(const double* frequencies, const double* thetas, int count) override;
     // Puts the lines written in the file's place (closes a pipe or a device), reporting a
     // failure to complete it.
     void commit();
@@ -38,8 +36,6 @@ public:
     const std::string& path() const { return path_; }
     // Whether the lines wait for commit() to reach the file.
     bool staged() const { return staged_ != nullptr; }
-    long long lines() const { return lines_; }
-    const std::optional<PeriodogramLine>& best() const { return best_; }
 
 private:
     void stage();
@@ -53,8 +49,6 @@ private:
     int lock_ = -1;    // the earlier periodogram, locked until it is replaced
     int fd_ = -1;      // a pipe or a device written directly
     std::string text_; // the batch being written, kept to reuse its memory
-    long long lines_ = 0;
-    std::optional<PeriodogramLine> best_;
 };
 
 } // namespace quelmar

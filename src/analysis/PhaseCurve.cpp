@@ -9,6 +9,7 @@
 #include "core/numbers.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace quelmar {
 
@@ -41,23 +42,41 @@ void checkPhaseElements(double epoch, double period) {
         throw QuelmarError({message::PeriodNotPositiveDays, {fixed(period, 8)}});
 }
 
+namespace {
+
+// Walks the observations of a data file's text: add(state, phase, line) for each, in file order
+// within a slice, then take(slice) for each slice in file order. Both the file and the curve in
+// memory are built here, so they hold the same lines.
+template <typename State, typename Add, typename Take>
+void foldObservations(std::string_view data, const std::string& path, double epoch, double period,
+                      Add add, Take take) {
+    checkPhaseElements(epoch, period);
+    walkObservationLinesInOrder<State>(
+        data, path,
+        [&](const ObservationLine& line, State& state) {
+            if (line.kind != ObservationLine::Observation) return;
+            if (!std::isfinite((line.date - epoch) / period))
+                throw QuelmarError({message::DateTooFarFromEpoch, {fixed(period, 8)}});
+            add(state, phaseOf(line.date, epoch, period), line);
+        },
+        take);
+}
+
+} // namespace
+
 long long writePhaseCurveText(std::string_view data, const std::string& path, double epoch,
                               double period, const std::function<void(std::string_view)>& write) {
-    checkPhaseElements(epoch, period);
     struct Output {
         std::string text;
         long long lines = 0;
     };
     const std::size_t sliceBytes = sliceBytesForText(data.size());
     long long lines = 0;
-    walkObservationLinesInOrder<Output>(
-        data, path,
-        [&](const ObservationLine& line, Output& out) {
-            if (line.kind != ObservationLine::Observation) return;
-            if (!std::isfinite((line.date - epoch) / period))
-                throw QuelmarError({message::DateTooFarFromEpoch, {fixed(period, 8)}});
+    foldObservations<Output>(
+        data, path, epoch, period,
+        [&](Output& out, double phase, const ObservationLine& line) {
             if (out.text.empty()) reserveLarge(out.text, sliceBytes + sliceBytes / 3);
-            appendPhase(out.text, phaseOf(line.date, epoch, period));
+            appendPhase(out.text, phase);
             out.text += ' ';
             out.text += line.rest;
             out.text += ' ';
@@ -70,6 +89,28 @@ long long writePhaseCurveText(std::string_view data, const std::string& path, do
             lines += slice.state.lines;
         });
     return lines;
+}
+
+std::vector<PhasedObservation> phaseCurve(std::string_view data, const std::string& path,
+                                          double epoch, double period) {
+    using Observations = std::vector<PhasedObservation>;
+    Observations curve;
+    foldObservations<Observations>(
+        data, path, epoch, period,
+        [](Observations& out, double phase, const ObservationLine& line) {
+            PhasedObservation& observation = out.emplace_back();
+            observation.phase = phase;
+            observation.date = line.date;
+            LineTokens tokens(line.rest);
+            while (const auto value = parseNumber(tokens.next()))
+                observation.values.push_back(*value);
+            observation.rest = line.rest;
+        },
+        [&curve](WalkedSlice<Observations>&& slice) {
+            curve.insert(curve.end(), std::make_move_iterator(slice.state.begin()),
+                         std::make_move_iterator(slice.state.end()));
+        });
+    return curve;
 }
 
 long long writePhaseCurve(const std::string& dataPath, const std::string& outputPath, double epoch,
@@ -94,14 +135,11 @@ long long writePhaseCurve(const std::string& dataPath, const std::string& output
 
 std::string firstDateText(const std::string& dataPath) {
     const FileContent data(dataPath);
-    LineReader lines(data.text());
-    std::string_view line;
+    ObservationLines lines(observationText(data.text()));
+    ObservationLine line;
     while (lines.next(line)) {
-        LineTokens tokens(line);
-        const std::string_view token = tokens.next();
-        if (token.empty()) continue;
-        const auto date = parseNumber(token);
-        return date ? fixed(*date, 4) : std::string();
+        if (line.kind == ObservationLine::Blank) continue;
+        return line.kind == ObservationLine::Observation ? fixed(line.date, 4) : std::string();
     }
     return {};
 }

@@ -2,10 +2,12 @@
 // The phase curve: every observation of a data file folded by an epoch and a period into a
 // phase 0 ≤ φ < 1, written as a file whose lines begin with the phase:
 //   phase (5 decimals), the data line's rest as it stood after the date, the date (4 decimals).
+// The same curve can be had in memory, one PhasedObservation for each line the file would hold.
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmar {
 
@@ -24,6 +26,18 @@ void checkPhaseElements(double epoch, double period);
 // the piece that would hold it is handed over.
 long long writePhaseCurveText(std::string_view data, const std::string& path, double epoch,
                               double period, const std::function<void(std::string_view)>& write);
+
+struct PhasedObservation {
+    double phase = 0; // 0 ≤ φ < 1, unrounded (the file writes one just below 1 as 0.00000)
+    double date = 0;
+    std::vector<double> values; // the numbers after the date, up to the first token that is not
+    std::string rest;           // the data line after the date, byte for byte, as the file has it
+};
+
+// The phase curve of a data file's text in memory, in file order; refuses what
+// writePhaseCurveText refuses, with the same messages.
+std::vector<PhasedObservation> phaseCurve(std::string_view data, const std::string& path,
+                                          double epoch, double period);
 
 // Writes the phase file of a data file and returns the number of its lines. The output must not
 // be the data file itself; it is replaced only when complete. The scale recorded for the data

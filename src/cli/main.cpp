@@ -3,15 +3,18 @@
 #include "commands.h"
 #include "core/Error.h"
 #include "core/SystemReason.h"
+#include "core/Version.h"
 #include "core/WorkingFiles.h"
 
 #include <algorithm>
 #include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
     quelmar::reportFileSizeLimitAsFailure();
     quelmar::removeWorkingFilesOnSignals();
     CLI::App app{"Quelmar: the variable-star workbench's commands for scripts and batch use"};
+    app.set_version_flag("--version", std::string("quelmar-cli ") + quelmar::VersionShown);
     app.require_subcommand(1);
     quelmar::cli::addInfoCommand(app);
     quelmar::cli::addJdCommand(app);

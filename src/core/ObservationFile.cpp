@@ -2,6 +2,7 @@
 
 #include "Error.h"
 #include "LargeArrays.h"
+#include "ObservationLines.h"
 #include "TextFile.h"
 #include "TextSlices.h"
 #include "numbers.h"
@@ -52,11 +53,9 @@ long long countLines(std::string_view text) {
 
 long long countObservations(std::string_view text) {
     long long count = 0;
-    std::size_t next = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos = next) {
-        const std::size_t end = lineEndAt(text, pos, next);
-        count += parseNumber(LineTokens(text.substr(pos, end - pos)).next()).has_value();
-    }
+    ObservationLines lines(text);
+    for (ObservationLine line; lines.next(line);)
+        count += line.kind == ObservationLine::Observation;
     return count;
 }
 
@@ -71,19 +70,15 @@ void parseChunk(Chunk& chunk, PointStore& store) {
     }
     const MissingMarker marker = store.Marker;
 
-    const std::string_view text = chunk.text;
-    std::size_t next = 0;
-    long long line = chunk.firstLine;
-    for (std::size_t pos = 0; pos < text.size(); pos = next, ++line) {
-        const std::size_t end = lineEndAt(text, pos, next);
-        LineTokens tokens(text.substr(pos, end - pos));
-        const auto time = parseNumber(tokens.next());
-        if (!time) {
-            if (chunk.skipped.count++ == 0) chunk.skipped.firstLine = line;
+    ObservationLines lines(chunk.text);
+    for (ObservationLine line; lines.next(line);) {
+        if (line.kind != ObservationLine::Observation) {
+            chunk.skipped.note(chunk.firstLine + line.number - 1);
             continue;
         }
+        LineTokens tokens(line.rest);
         const std::size_t row = chunk.points++;
-        times[row] = *time;
+        times[row] = line.date;
         // The marker, an absent value and a token that is not a number are all missing.
         for (int k = 1; k <= store.ChannelCount; ++k) {
             const auto slot = static_cast<std::size_t>(k);
@@ -172,11 +167,10 @@ void checkChannelLimit(const std::string& path, int channelCount) {
 }
 
 int countChannels(std::string_view text, const std::string& path) {
-    LineReader lines(text);
-    std::string_view line;
-    while (lines.next(line)) {
-        LineTokens tokens(line);
-        if (!parseNumber(tokens.next())) continue;
+    ObservationLines lines(observationText(text));
+    for (ObservationLine line; lines.next(line);) {
+        if (line.kind != ObservationLine::Observation) continue;
+        LineTokens tokens(line.rest);
         int count = 0;
         std::string_view token;
         while (parseNumber(token = tokens.next()))
@@ -184,9 +178,9 @@ int countChannels(std::string_view text, const std::string& path) {
         if (const std::optional<MessageText> fault = unreadableValue(token)) {
             if (path.empty())
                 throw QuelmarError(
-                    MessageText(message::UnreadableValue, {std::to_string(lines.lineNumber()),
-                                                           std::to_string(count + 1), *fault}));
-            throw QuelmarError(path, lines.lineNumber(),
+                    MessageText(message::UnreadableValue,
+                                {std::to_string(line.number), std::to_string(count + 1), *fault}));
+            throw QuelmarError(path, line.number,
                                {message::ValueAtLine, {std::to_string(count + 1), *fault}});
         }
         return count;
@@ -197,8 +191,7 @@ int countChannels(std::string_view text, const std::string& path) {
 LoadResult parsePointStore(std::string_view text, int channelCount, const std::string& path,
                            MissingMarker marker) {
     checkChannelLimit(path, channelCount);
-    text = skipByteOrderMark(text);
-    if (!text.empty() && text.back() == '\x1a') text.remove_suffix(1); // old end-of-file mark
+    text = observationText(text);
 
     LoadResult result;
     PointStore& store = result.store;
@@ -240,11 +233,8 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
     runOnThreads(chunks, [&store](Chunk& c) { parseChunk(c, store); });
     packRows(chunks, store);
 
-    for (const Chunk& c : chunks) {
-        if (c.skipped.count > 0 && result.skipped.count == 0)
-            result.skipped.firstLine = c.skipped.firstLine;
-        result.skipped.count += c.skipped.count;
-    }
+    for (const Chunk& c : chunks)
+        if (c.skipped.count > 0) result.skipped.note(c.skipped.firstLine, c.skipped.count);
 
     store.ChannelVisible.assign(static_cast<std::size_t>(store.ChannelCount) + 1, true);
     store.ChannelVisible[0] = false;

@@ -14,6 +14,12 @@ namespace quelmar {
 struct SkippedLines {
     long long count = 0;
     long long firstLine = 0; // file line number of the first one skipped, 0 when none
+
+    // Counts `lines` skipped lines, the first of them at file line `line`, after those counted.
+    void note(long long line, long long lines = 1) {
+        if (count == 0) firstLine = line;
+        count += lines;
+    }
 };
 
 // The channel count of a text: the tokens after the time on its first observation line that

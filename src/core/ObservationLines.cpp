@@ -37,9 +37,8 @@ std::string_view observationText(std::string_view text) {
     return text;
 }
 
-void refuseLineWithoutDate(const std::string& path, long long number, std::string_view token) {
-    throw QuelmarError(path, number,
-                       {message::LineWithoutDate, {cp1251ToUtf8(token.substr(0, 40))}});
+MessageText lineWithoutDate(std::string_view token) {
+    return {message::LineWithoutDate, {cp1251ToUtf8(token.substr(0, 40))}};
 }
 
 int decimalsOfDate(std::string_view token, double date, int minDecimals) {

@@ -41,8 +41,9 @@ std::string_view byteOrderMarkOf(std::string_view text);
 // The text without its byte-order mark and without an old end-of-file mark (Ctrl+Z) at its end.
 std::string_view observationText(std::string_view text);
 
-[[noreturn]] void refuseLineWithoutDate(const std::string& path, long long number,
-                                        std::string_view token);
+// Why a line that does not begin with a number holds no observation, for commands that refuse
+// such a line.
+MessageText lineWithoutDate(std::string_view token);
 
 // The decimals a rewritten date keeps: as many as the file wrote, and at least minDecimals.
 int decimalsOfDate(std::string_view token, double date, int minDecimals);
@@ -52,40 +53,32 @@ template <typename State> struct WalkedSlice {
     long long linesBefore = 0; // lines of the text before the slice
 };
 
-// Calls visit(line, state) for every line of a data file's text (observationText), in file
-// order within each slice, one State per slice, the slices walked on all cores; take(slice) gets
-// each walked slice on the calling thread in file order, as soon as it and those before it are
-// walked. A line that does not begin with a number, or a QuelmarError thrown by visit, ends the
-// walk with a QuelmarError naming the file and the first such line, before the slice holding it
-// is taken.
+// Calls visit(line, state) for every line of a data file's text (observationText): blank lines
+// and lines that do not begin with a number too, in file order within each slice, one State per
+// slice, the slices walked on all cores; take(slice) gets each walked slice on the calling thread
+// in file order, as soon as it and those before it are walked. A QuelmarError thrown by visit
+// ends the walk with a QuelmarError naming the file and the first such line, before the slice
+// holding it is taken; one thrown by take ends it at once.
 template <typename State, typename Visit, typename Take>
-void walkObservationLinesInOrder(std::string_view text, const std::string& path, Visit visit,
-                                 Take take) {
+void walkDataLinesInOrder(std::string_view text, const std::string& path, Visit visit, Take take) {
     struct Slice {
         std::string_view text;
         WalkedSlice<State> result;
         long long lines = 0;
-        long long failedLine = 0;           // within the slice
-        std::optional<MessageText> failure; // none: a line without a date
-        std::string_view token;
+        long long failedLine = 0; // within the slice
+        std::optional<MessageText> failure;
         std::exception_ptr other;
     };
     const std::string_view body = observationText(text);
     std::vector<Slice> slices;
     for (std::string_view piece : sliceAtLineStarts(body, slicesForText(body.size())))
-        slices.push_back(Slice{piece, {}, 0, 0, {}, {}, {}});
+        slices.push_back(Slice{piece, {}, 0, 0, {}, {}});
     const auto walk = [&visit](Slice& slice) {
         ObservationLines lines(slice.text);
         ObservationLine line;
         try {
-            while (lines.next(line)) {
-                if (line.kind == ObservationLine::NoDate) {
-                    slice.failedLine = line.number;
-                    slice.token = line.dateToken;
-                    return;
-                }
+            while (lines.next(line))
                 visit(line, slice.result.state);
-            }
         } catch (const QuelmarError& e) {
             slice.failedLine = line.number;
             slice.failure = e.message();
@@ -97,14 +90,26 @@ void walkObservationLinesInOrder(std::string_view text, const std::string& path,
     long long before = 0;
     runTakingInOrder(slices, threadsForText(body.size()), walk, [&](Slice& slice) {
         if (slice.other) std::rethrow_exception(slice.other);
-        if (slice.failedLine > 0 && !slice.failure)
-            refuseLineWithoutDate(path, before + slice.failedLine, slice.token);
-        if (slice.failedLine > 0)
-            throw QuelmarError(path, before + slice.failedLine, *slice.failure);
+        if (slice.failure) throw QuelmarError(path, before + slice.failedLine, *slice.failure);
         slice.result.linesBefore = before;
         before += slice.lines;
         take(std::move(slice.result));
     });
+}
+
+// The same walk for commands that fold or rewrite observations: a line that does not begin with
+// a number ends it with a QuelmarError naming the file and the line.
+template <typename State, typename Visit, typename Take>
+void walkObservationLinesInOrder(std::string_view text, const std::string& path, Visit visit,
+                                 Take take) {
+    walkDataLinesInOrder<State>(
+        text, path,
+        [&visit](const ObservationLine& line, State& state) {
+            if (line.kind == ObservationLine::NoDate)
+                throw QuelmarError(lineWithoutDate(line.dateToken));
+            visit(line, state);
+        },
+        take);
 }
 
 // The same walk, its slices returned in file order.

@@ -25,6 +25,7 @@
 
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
+#include "core/Version.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -43,8 +44,9 @@ namespace quelmar {
 namespace {
 
 // The banner: the product, its version and edition with a blank between all letters.
-const QString BannerText = QStringLiteral("Q u e l m a r   v .  3 . 0 3   A L T U S");
-const QString DesignCaption = QStringLiteral("Quelmar v.3 ALTUS");
+const QString BannerText =
+    QStringLiteral("Q u e l m a r   v .  %1   A L T U S").arg(QLatin1String(VersionSpaced));
+const QString DesignCaption = QStringLiteral("Quelmar v.%1 ALTUS").arg(VersionMajor);
 
 // Calculators of the usual desktops, the first one installed is started.
 const QStringList Calculators = {

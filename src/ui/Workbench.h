@@ -8,6 +8,7 @@
 #include "core/AppSettings.h"
 #include "core/LanguageTable.h"
 #include "core/OwnMessages.h"
+#include "core/Version.h"
 #include "document/LightCurveDocument.h"
 
 #include <QObject>
@@ -24,7 +25,8 @@ namespace quelmar {
 QString fromCp1251(const std::string& text);
 std::string toCp1251(const QString& text);
 
-inline const QString ApplicationTitle = QStringLiteral("Quelmar 3.03 ALTUS");
+inline const QString ApplicationTitle =
+    QStringLiteral("Quelmar %1 ALTUS").arg(QLatin1String(VersionShown));
 
 // The document's announcements as a Qt signal, so that windows observe it with connect.
 class DocumentSignals : public QObject {

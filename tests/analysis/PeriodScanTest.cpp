@@ -114,6 +114,36 @@ INSTANTIATE_TEST_SUITE_P(Data, EngineAgainstOracle,
                                     std::to_string(std::get<1>(info.param)) + "Threads";
                          });
 
+// The scan kept in memory holds the numbers the file shows, at the file's decimals.
+TEST(PeriodScan, InMemoryPeriodogramHoldsTheFileLines) {
+    for (const OracleCase& c : {oracleCases[0], oracleCases[1], oracleCases[4]}) {
+        const LightCurve curve = test::makeLightCurve(c.shape);
+        TempDir dir;
+        const std::string data = dir.write("star.dat", curve.text);
+        const PeriodSeries series = readPeriodSeries(data, c.settings.column);
+        const FrequencyGrid grid = frequencyGrid(c.settings, series.timeSpan);
+        for (const unsigned threads : {1u, 2u}) {
+            const Scan file = scanFile(data, c.settings, threads, dir.file("star.per"));
+            ScanProgress progress;
+            Periodogram memory;
+            const ScanOutcome outcome = scanPeriods(series, grid, memory, threads, progress);
+            ASSERT_EQ(memory.frequencies.size(), static_cast<std::size_t>(file.outcome.lines));
+            ASSERT_EQ(memory.statistics.size(), memory.frequencies.size());
+            std::size_t i = 0;
+            LineReader lines(file.periodogram);
+            for (std::string_view line; lines.next(line); ++i)
+                EXPECT_EQ(line, fixed(memory.frequencies[i], 8) + " " +
+                                    fixed(memory.statistics[i], 8) + " " +
+                                    fixed(memory.period(i), 8))
+                    << c.name << ", line " << i + 1;
+            EXPECT_EQ(i, memory.frequencies.size());
+            EXPECT_EQ(outcome.lines, file.outcome.lines);
+            ASSERT_TRUE(outcome.best);
+            EXPECT_EQ(textOf(*outcome.best), textOf(*file.outcome.best)) << c.name;
+        }
+    }
+}
+
 // Points that share a date share their phase at every trial frequency; they are taken in their
 // file order, so the periodogram is the same for any number of workers and any run.
 TEST(PeriodScan, RepeatedDatesGiveOnePeriodogramWhateverTheThreads) {

@@ -110,6 +110,12 @@ TEST(PeriodSeries, ReadsAtMostTheLimitAndCountsWhatItLeavesOut) {
               "big.dat: only the first 1000000 observations are analysed; 3 more are left out; "
               "1 observation has no value (0) in column 1 and is left out");
     EXPECT_EQ(leftOutNotice(parsePeriodSeries("1 1\n2 2\n", 1, "small.dat")), "");
+    // Lines far into a large file that hold no observation are counted by their line in it.
+    text.insert(text.find("\n700000 ") + 1, "JD V\n\n");
+    const PeriodSeries headed = parsePeriodSeries(text, 1, "big.dat");
+    EXPECT_EQ(headed.skipped.count, 2);
+    EXPECT_EQ(headed.skipped.firstLine, 700000);
+    EXPECT_EQ(headed.times.back(), MaxPoints);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "analysis/PhaseCurve.h"
 #include "core/Error.h"
+#include "core/TextFile.h"
 #include "core/numbers.h"
 #include "support/TempDir.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace quelmar;
 using quelmar::test::TempDir;
@@ -103,4 +105,41 @@ TEST(PhaseCurve, LargeFilesKeepOrderAndLineNumbers) {
         EXPECT_NE(std::string(e.what()).find("big.dat, line 59001:"), std::string::npos)
             << e.what();
     }
+}
+
+// The curve kept in memory holds the numbers and the text the file shows, at its decimals; a
+// large file, walked in slices, keeps its order.
+TEST(PhaseCurve, InMemoryCurveHoldsTheFileLines) {
+    std::string big;
+    for (int i = 0; i < 40000; ++i)
+        big += std::to_string(2451545 + i) + "." + std::to_string(i % 97) + " 9.8" +
+               std::to_string(i % 10) + " 0.4 comment 7\r\n";
+    const struct {
+        const char* name;
+        std::string data;
+        std::vector<double> firstValues;
+    } cases[] = {
+        {"mixed",
+         "2451545.3 9.87 0.45 good\r\n\r\n2451544.9\t9.91\n2451545.12 -1e-3",
+         {9.87, 0.45}},
+        {"large", big, {9.80, 0.4}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string_view> fileLines;
+        const std::string file = folded(c.data, 2451545.0, 0.37);
+        LineReader lines(file);
+        for (std::string_view line; lines.next(line);)
+            fileLines.push_back(line);
+        const std::vector<PhasedObservation> curve = phaseCurve(c.data, "s.dat", 2451545.0, 0.37);
+        ASSERT_EQ(curve.size(), fileLines.size()) << c.name;
+        EXPECT_EQ(curve.front().values, c.firstValues) << c.name;
+        for (std::size_t i = 0; i < curve.size(); ++i) {
+            const PhasedObservation& o = curve[i];
+            const std::string phase = fixed(o.phase, 5);
+            EXPECT_EQ(fileLines[i], (phase == "1.00000" ? "0.00000" : phase) + " " + o.rest + " " +
+                                        fixed(o.date, 4))
+                << c.name << ", line " << i + 1;
+        }
+    }
+    EXPECT_THROW(phaseCurve("1 2\nJD mag\n", "s.dat", 0, 1), QuelmarError);
 }

@@ -135,4 +135,7 @@ TEST(AnalysisCommands, SayHowManyLinesWereSkippedAndWhereTheFirstIs) {
     const auto bogus = runCli({"bogus"});
     EXPECT_EQ(bogus.status, 1);
     EXPECT_EQ(bogus.err.rfind("quelmar-cli: bogus is not a subcommand", 0), 0u) << bogus.err;
+    const auto version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quelmar-cli 3.03\n");
 }

@@ -3,6 +3,8 @@
 #include "LinkLabel.h"
 #include "RaisedLabel.h"
 
+#include "core/Version.h"
+
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -45,7 +47,7 @@ AboutBox::AboutBox(const QIcon& icon, QWidget* parent)
     : QDialog(parent), icon_(icon),
       openLink_([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       showMessage_(showCuriosityBox), Image1(new QLabel), l1(titleLabel("Quelmar", 26)),
-      Label3D1(titleLabel("v3.03 ALTUS", 14)),
+      Label3D1(titleLabel(QStringLiteral("v%1 ALTUS").arg(QLatin1String(VersionShown)), 14)),
       Label1(new QLabel(QString::fromUtf8(designText(message::Developers)))),
       Label3(new QLabel(designDescription())), ebtn(new LinkLabel(mailAddress())),
       webbtn(new LinkLabel(webAddress())), Button1(new QPushButton(QStringLiteral("OK"))) {
