@@ -64,10 +64,10 @@ private:
     Workbench& workbench_;
     CurveWindow& curve_;
     std::vector<ExtremumLine> lines_;
-    QListWidget* Memo1;
+    QListWidget* resultsList_;
     QLabel* leftOut_;
-    QPushButton* Button1;
-    QPushButton* Button5;
+    QPushButton* saveButton_;
+    QPushButton* subtractButton_;
 };
 
 } // namespace quelmar
