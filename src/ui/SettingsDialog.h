@@ -48,8 +48,8 @@ private:
 
     Workbench& workbench_;
     AppSettings persisted_; // as settings.bin held them when last read
-    SettingsGeneralPage* TabSheet1;
-    SettingsGraphPage* TabSheet2;
+    SettingsGeneralPage* generalPage_;
+    SettingsGraphPage* graphPage_;
 };
 
 } // namespace quelmar

@@ -58,11 +58,11 @@ private:
     bool isLanguageFile(const QString& path);
 
     Workbench& workbench_;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* MissingEdit;
-    QCheckBox* FullNumCh;
-    QCheckBox* OnTopCH;
+    QLineEdit* plateCatalogueEdit_;
+    QLineEdit* editorPathEdit_;
+    QLineEdit* missingMarkerEdit_;
+    QCheckBox* fullPlateInfoCheck_;
+    QCheckBox* alwaysOnTopCheck_;
 };
 
 } // namespace quelmar
