@@ -106,4 +106,8 @@ void SettingsDialog::confirmSettings() {
     }
 }
 
+void SettingsDialog::showFirstTermCount(int terms) {
+    generalPage_->showFirstTermCount(terms);
+}
+
 } // namespace quelmar

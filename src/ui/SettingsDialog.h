@@ -28,6 +28,8 @@ public:
     void chooseLanguage();
 
     void confirmSettings();
+    // The polynomial's first term count, as the best fit chose it.
+    void showFirstTermCount(int terms);
 
 signals:
     // The dialog has closed, by OK or otherwise: the view redraws with the new options.

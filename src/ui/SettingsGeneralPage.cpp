@@ -109,9 +109,9 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
                                 options.BestTermCount),
                     0, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
-    grid->addWidget(optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
-                               options.PolynomialFirstTerms),
-                    1, 1);
+    firstTermsSpin_ = optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
+                                 options.PolynomialFirstTerms);
+    grid->addWidget(firstTermsSpin_, 1, 1);
     grid->addWidget(optionSpin(group, "Spinpolynom2", design::MinTerms, design::MaxTerms,
                                options.PolynomialLastTerms),
                     1, 2);
@@ -122,6 +122,10 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
         optionSpin(group, "spinpolynomzn", 0, design::MaxDecimals, options.PolynomialDecimals), 3,
         1);
     return group;
+}
+
+void SettingsGeneralPage::showFirstTermCount(int terms) {
+    firstTermsSpin_->setValue(terms);
 }
 
 void SettingsGeneralPage::showSettings(const AppSettings& settings) {
