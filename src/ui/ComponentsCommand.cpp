@@ -40,7 +40,7 @@ struct WaitCursor {
 void showPrincipalComponents(Workbench& workbench, CurveWindow& curve, QWidget* parent) {
     const PcaOutcome outcome = [&] {
         const WaitCursor waiting;
-        return ComputePrincipalComponents(workbench.store, workbench.components);
+        return computePrincipalComponents(workbench.store, workbench.components);
     }();
     if (const OwnMessage* refusal = refusalOf(outcome)) {
         workbench.inform(parent, workbench.say(*refusal));
