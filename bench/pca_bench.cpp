@@ -66,7 +66,7 @@ Eigen::MatrixXd centredMatrix() {
 void BM_PrincipalComponents(benchmark::State& state) {
     for (auto _ : state) {
         PrincipalComponents pca;
-        benchmark::DoNotOptimize(ComputePrincipalComponents(observations(), pca));
+        benchmark::DoNotOptimize(computePrincipalComponents(observations(), pca));
     }
 }
 
@@ -87,7 +87,7 @@ Shown& shownComponents() {
     static Shown shown = [] {
         Shown s;
         s.store = observations();
-        ComputePrincipalComponents(s.store, s.pca);
+        computePrincipalComponents(s.store, s.pca);
         takeOverComponents(s.pca, s.store);
         return s;
     }();
@@ -126,7 +126,7 @@ BENCHMARK(BM_RestorationPointByPoint)->Unit(benchmark::kMillisecond)->Iterations
 // Both sets sorted by size; the largest relative difference, measured against the largest value.
 double singularValueDifference() {
     PrincipalComponents pca;
-    ComputePrincipalComponents(observations(), pca);
+    computePrincipalComponents(observations(), pca);
     std::vector<double> ours(pca.SingularValues.begin() + 1,
                              pca.SingularValues.begin() + 1 + Channels);
     std::sort(ours.rbegin(), ours.rend());

@@ -54,7 +54,8 @@ EphemerisFit fitEphemeris(const std::vector<OcPoint>& points, Ephemeris ephemeri
     for (int j = 1; j <= terms; ++j)
         for (int k = 1; k <= terms; ++k)
             a[j][k] = moments[static_cast<std::size_t>(j + k - 2)];
-    if (matinv(a, terms) == 0) throw QuelmarError(path, {message::OcSingular, {kindName(kind)}});
+    if (invertMatrix(a, terms) == 0)
+        throw QuelmarError(path, {message::OcSingular, {kindName(kind)}});
     std::array<long double, 4> c{};
     for (int j = 1; j <= terms; ++j)
         for (int k = 1; k <= terms; ++k)

@@ -40,7 +40,7 @@ void eliminate(NormalMatrix& a, int n, int k, long double pivot) {
 
 } // namespace
 
-long double matinv(NormalMatrix& a, int n) {
+long double invertMatrix(NormalMatrix& a, int n) {
     std::array<int, MaxTermCount + 1> pivotRow{};
     std::array<int, MaxTermCount + 1> pivotColumn{};
     long double determinant = 1;

@@ -16,6 +16,6 @@ using NormalMatrix = std::array<std::array<long double, MaxTermCount + 1>, MaxTe
 
 // Replaces the top-left n x n part of a by its inverse and returns the determinant. Returns 0
 // when a pivot is exactly 0; the matrix is then left partly transformed.
-long double matinv(NormalMatrix& a, int n);
+long double invertMatrix(NormalMatrix& a, int n);
 
 } // namespace quelmar

@@ -88,7 +88,7 @@ std::optional<Coefficients> solve(const FitSeries& f, int m, NormalMatrix& a) {
     for (int j = 1; j <= m; ++j)
         for (int k = 1; k <= m; ++k)
             a[j][k] = f.s[j + k - 2];
-    if (matinv(a, m) == 0 || m > f.distinctTimes) return std::nullopt;
+    if (invertMatrix(a, m) == 0 || m > f.distinctTimes) return std::nullopt;
     Coefficients c{};
     for (int j = 1; j <= m; ++j)
         for (int k = 1; k <= m; ++k)

@@ -4,7 +4,7 @@
 //
 // A polynomial of m terms is p(t) = c1 + c2·t + … + cm·t^(m−1), fitted in the normalised time
 // t = (time − x̄) / Δx, where x̄ is the mean time of the range and Δx its span. The normal
-// equations are built from power sums taken once per channel and solved by matinv for every
+// equations are built from power sums taken once per channel and solved by invertMatrix for every
 // term count; the stationary point of p is found by Newton's method on p′(t) = 0. The value
 // error is √(s²·uᵀA⁻¹u) with u = (1, t, …, t^(m−1)), and the moment error follows from the
 // variance of p′ at the extremum by the delta method, √(s²·wᵀA⁻¹w) / |p″| with

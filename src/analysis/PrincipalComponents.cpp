@@ -114,7 +114,7 @@ std::vector<std::vector<double>> scoresByPoint(ColumnMatrix&& U, const std::vect
 
 } // namespace
 
-PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponents& pca) {
+PcaOutcome computePrincipalComponents(const PointStore& store, PrincipalComponents& pca) {
     if (store.PointCount < 1) return PcaOutcome::NoPoints;
     if (store.ChannelCount < 1) return PcaOutcome::NoChannels;
     const int n = std::min(store.ChannelCount, MaxColumns);
@@ -127,7 +127,7 @@ PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponen
 
     ColumnMatrix A = centredMatrix(store, n, rows, result.PcaMeans);
     const int exponent = scaleIntoRange(A);
-    SvdResult svd = SingularValueDecomposition(A);
+    SvdResult svd = singularValueDecomposition(A);
     A = {};
     for (int k = 1; k <= n; ++k) {
         result.SingularValues[k] = std::ldexp(svd.w[k], exponent);

@@ -51,7 +51,7 @@ enum class PcaOutcome {
 // Decomposes the channels 1 ... ChannelCount of the store's points 1 ... PointCount and keeps
 // the result in pca, with the component series waiting for the view (ComponentsPending). When
 // the outcome is not Done, pca is left as it was.
-PcaOutcome ComputePrincipalComponents(const PointStore& store, PrincipalComponents& pca);
+PcaOutcome computePrincipalComponents(const PointStore& store, PrincipalComponents& pca);
 
 // At the start of the view's redraw: pending components become the store's channels 1 ... n
 // (the arrays themselves, no copies), missing at the points left out; the channel arrays they

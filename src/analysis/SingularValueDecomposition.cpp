@@ -327,7 +327,7 @@ void multiply(const ColumnMatrix& A, const SmallMatrix& V, ColumnMatrix& U) {
 
 } // namespace
 
-SvdResult SingularValueDecomposition(const ColumnMatrix& A) {
+SvdResult singularValueDecomposition(const ColumnMatrix& A) {
     SvdResult result;
     const int n = A.cols;
     result.U = A.copy();

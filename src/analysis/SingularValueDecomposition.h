@@ -48,6 +48,6 @@ struct SvdResult {
 // Decomposes A (m × n, 1 ≤ n ≤ MaxColumns, any m ≥ 0); A is not changed. The final U is A × V,
 // also when an iteration did not converge: the left-hand transformations are therefore never
 // accumulated, since that product replaces whatever they would leave.
-SvdResult SingularValueDecomposition(const ColumnMatrix& A);
+SvdResult singularValueDecomposition(const ColumnMatrix& A);
 
 } // namespace quelmar

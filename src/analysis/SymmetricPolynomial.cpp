@@ -47,7 +47,7 @@ bool solve(const TimingSeries& s, int size, Columns column, NormalMatrix& invers
                 inverse[j][k] += v[j] * v[k];
         }
     }
-    if (matinv(inverse, size) == 0) return false;
+    if (invertMatrix(inverse, size) == 0) return false;
     solution = {};
     for (int j = 1; j <= size; ++j)
         for (int k = 1; k <= size; ++k)

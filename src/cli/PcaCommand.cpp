@@ -103,7 +103,7 @@ void runPca(const PcaOptions& opt) {
     reportSkippedLines(opt.data, loaded.skipped);
 
     PrincipalComponents pca;
-    const PcaOutcome outcome = ComputePrincipalComponents(store, pca);
+    const PcaOutcome outcome = computePrincipalComponents(store, pca);
     if (outcome != PcaOutcome::Done)
         throw QuelmarError(opt.data, refusalText(outcome, opt.missing));
     const std::vector<bool> keep =

@@ -208,7 +208,7 @@ int LightCurveDocument::subtractFit(int terms, int run) {
 }
 
 PcaOutcome LightCurveDocument::decompose() {
-    const PcaOutcome outcome = ComputePrincipalComponents(points_, components_);
+    const PcaOutcome outcome = computePrincipalComponents(points_, components_);
     if (outcome == PcaOutcome::Done) announce(ComponentsChanged);
     return outcome;
 }

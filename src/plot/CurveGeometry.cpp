@@ -132,7 +132,7 @@ void widenMargins(CurveGeometry& g, const PointStore& store, const ViewState& vi
 ChannelPlacement::ChannelPlacement(const PointStore& store, const CurveGeometry& geometry, int k)
     : geometry_(geometry), times_(store.TimeValues.data()),
       values_(store.ChannelValues[static_cast<std::size_t>(k)].data()),
-      missing_(missingMaskOf(store, k)), referenceValue_(values_[geometry.iii(k)]),
+      missing_(missingMaskOf(store, k)), referenceValue_(values_[geometry.referencePoint(k)]),
       yScale_(geometry.YScale), top_(PlotTop + geometry.BandTop[static_cast<std::size_t>(k - 1)]) {}
 
 std::optional<QPoint> cursorMarkPosition(const PointStore& store, const CurveGeometry& geometry,

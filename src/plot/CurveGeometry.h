@@ -57,7 +57,7 @@ struct CurveGeometry {
     // The width the view's time span takes at zoom 1.
     int plotWidth() const { return Width - PlotLeft - PlotRightGap - Margins.left - Margins.right; }
     // The reference point of channel k: the point whose value is drawn at the top of its band.
-    int iii(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
+    int referencePoint(int k) const { return Flipped ? ChannelMaxPoint[k] : ChannelMinPoint[k]; }
 };
 
 // The view range, scales, extremes and bands for a surface of width x height pixels with the

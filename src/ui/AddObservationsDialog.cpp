@@ -46,78 +46,81 @@ AddObservationsDialog::AddObservationsDialog(Workbench& workbench, QWidget* pare
     setWindowTitle(QStringLiteral("Добавление данных"));
     createControls();
     layOut();
-    connect(OKButt, &QPushButton::clicked, this, &AddObservationsDialog::addAndContinue);
-    connect(finishbutt, &QPushButton::clicked, this, &AddObservationsDialog::addAndFinish);
+    connect(nextButton_, &QPushButton::clicked, this, &AddObservationsDialog::addAndContinue);
+    connect(doneButton_, &QPushButton::clicked, this, &AddObservationsDialog::addAndFinish);
 }
 
 void AddObservationsDialog::createControls() {
-    Label1 = namedLabel(this, "Label1",
-                        QStringLiteral("Для добавления данных вводите наблюдения и жмите кнопку"));
-    Label2 =
+    instructionsLabel_ = namedLabel(
+        this, "Label1", QStringLiteral("Для добавления данных вводите наблюдения и жмите кнопку"));
+    instructionsEndLabel_ =
         namedLabel(this, "Label2",
                    QStringLiteral("ДАЛЕЕ. После ввода последнего наблюдения нажмите  ГОТОВО."));
-    Label6 = namedLabel(this, "Label6", QStringLiteral("Введите величины звёзд сравнения"));
-    Label7 = namedLabel(this, "Label7", QStringLiteral("Звезда А"));
-    Label8 = namedLabel(this, "Label8", QStringLiteral("Звезда В"));
-    Label3 = namedLabel(this, "Label3", QStringLiteral("Юлианская дата"));
-    Label4 = namedLabel(this, "Label4", QStringLiteral("Оценки"));
-    Label5 = namedLabel(this, "Label5", QStringLiteral("Комментарий"));
-    smabox = namedBox(this, "smabox", 80);
-    smbbox = namedBox(this, "smbbox", 80);
-    JDBox = namedBox(this, "JDBox", 0);
-    pbox1 = namedBox(this, "pbox1", 40);
-    qbox1 = namedBox(this, "qbox1", 40);
-    pbox2 = namedBox(this, "pbox2", 40);
-    qbox2 = namedBox(this, "qbox2", 40);
-    pbox3 = namedBox(this, "pbox3", 40);
-    qbox3 = namedBox(this, "qbox3", 40);
-    comment = namedBox(this, "comment", 0);
-    numer = namedLabel(this, "numer", QString());
-    OKButt = namedButton(this, "OKButt", QStringLiteral("Далее"));
-    OKButt->setDefault(true);
-    finishbutt = namedButton(this, "finishbutt", QStringLiteral("Готово"));
-    finishbutt->setAutoDefault(false);
+    magnitudesLabel_ =
+        namedLabel(this, "Label6", QStringLiteral("Введите величины звёзд сравнения"));
+    starALabel_ = namedLabel(this, "Label7", QStringLiteral("Звезда А"));
+    starBLabel_ = namedLabel(this, "Label8", QStringLiteral("Звезда В"));
+    julianDateLabel_ = namedLabel(this, "Label3", QStringLiteral("Юлианская дата"));
+    estimatesLabel_ = namedLabel(this, "Label4", QStringLiteral("Оценки"));
+    commentLabel_ = namedLabel(this, "Label5", QStringLiteral("Комментарий"));
+    magnitudeAEdit_ = namedBox(this, "smabox", 80);
+    magnitudeBEdit_ = namedBox(this, "smbbox", 80);
+    julianDateEdit_ = namedBox(this, "JDBox", 0);
+    estimate1PEdit_ = namedBox(this, "pbox1", 40);
+    estimate1QEdit_ = namedBox(this, "qbox1", 40);
+    estimate2PEdit_ = namedBox(this, "pbox2", 40);
+    estimate2QEdit_ = namedBox(this, "qbox2", 40);
+    estimate3PEdit_ = namedBox(this, "pbox3", 40);
+    estimate3QEdit_ = namedBox(this, "qbox3", 40);
+    commentEdit_ = namedBox(this, "comment", 0);
+    entryCountLabel_ = namedLabel(this, "numer", QString());
+    nextButton_ = namedButton(this, "OKButt", QStringLiteral("Далее"));
+    nextButton_->setDefault(true);
+    doneButton_ = namedButton(this, "finishbutt", QStringLiteral("Готово"));
+    doneButton_->setAutoDefault(false);
 }
 
 void AddObservationsDialog::layOut() {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Label2);
-    layout->addWidget(Label6);
+    layout->addWidget(instructionsLabel_);
+    layout->addWidget(instructionsEndLabel_);
+    layout->addWidget(magnitudesLabel_);
     auto* stars = new QHBoxLayout;
-    stars->addWidget(Label7);
-    stars->addWidget(smabox);
-    stars->addWidget(Label8);
-    stars->addWidget(smbbox);
+    stars->addWidget(starALabel_);
+    stars->addWidget(magnitudeAEdit_);
+    stars->addWidget(starBLabel_);
+    stars->addWidget(magnitudeBEdit_);
     stars->addStretch();
     layout->addLayout(stars);
-    layout->addWidget(Label3);
-    layout->addWidget(JDBox);
-    layout->addWidget(Label4);
-    layout->addLayout(estimateRow(this, pbox1, qbox1));
-    layout->addLayout(estimateRow(this, pbox2, qbox2));
-    layout->addLayout(estimateRow(this, pbox3, qbox3));
-    layout->addWidget(Label5);
-    layout->addWidget(comment);
+    layout->addWidget(julianDateLabel_);
+    layout->addWidget(julianDateEdit_);
+    layout->addWidget(estimatesLabel_);
+    layout->addLayout(estimateRow(this, estimate1PEdit_, estimate1QEdit_));
+    layout->addLayout(estimateRow(this, estimate2PEdit_, estimate2QEdit_));
+    layout->addLayout(estimateRow(this, estimate3PEdit_, estimate3QEdit_));
+    layout->addWidget(commentLabel_);
+    layout->addWidget(commentEdit_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(numer);
+    buttons->addWidget(entryCountLabel_);
     buttons->addStretch();
-    buttons->addWidget(OKButt);
-    buttons->addWidget(finishbutt);
+    buttons->addWidget(nextButton_);
+    buttons->addWidget(doneButton_);
     layout->addLayout(buttons);
 }
 
 TypedObservation AddObservationsDialog::typedObservation() const {
     TypedObservation typed;
-    typed.magnitudeA = smabox->text().toStdString();
-    typed.magnitudeB = smbbox->text().toStdString();
-    typed.julianDate = JDBox->text().toStdString();
-    const QLineEdit* estimates[3][2] = {{pbox1, qbox1}, {pbox2, qbox2}, {pbox3, qbox3}};
+    typed.magnitudeA = magnitudeAEdit_->text().toStdString();
+    typed.magnitudeB = magnitudeBEdit_->text().toStdString();
+    typed.julianDate = julianDateEdit_->text().toStdString();
+    const QLineEdit* estimates[3][2] = {{estimate1PEdit_, estimate1QEdit_},
+                                        {estimate2PEdit_, estimate2QEdit_},
+                                        {estimate3PEdit_, estimate3QEdit_}};
     for (int e = 0; e < 3; ++e)
         typed.estimates[e] = {estimates[e][0]->text().toStdString(),
                               estimates[e][1]->text().toStdString()};
     // A line break in the comment would start a line of its own in the data file.
-    QString text = comment->text();
+    QString text = commentEdit_->text();
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     typed.comment = toCp1251(text);
     return typed;
@@ -126,36 +129,36 @@ TypedObservation AddObservationsDialog::typedObservation() const {
 QLineEdit* AddObservationsDialog::boxOf(ObservationBox box) const {
     switch (box) {
     case ObservationBox::MagnitudeA:
-        return smabox;
+        return magnitudeAEdit_;
     case ObservationBox::MagnitudeB:
-        return smbbox;
+        return magnitudeBEdit_;
     case ObservationBox::JulianDate:
-        return JDBox;
+        return julianDateEdit_;
     case ObservationBox::P1:
-        return pbox1;
+        return estimate1PEdit_;
     case ObservationBox::Q1:
-        return qbox1;
+        return estimate1QEdit_;
     case ObservationBox::P2:
-        return pbox2;
+        return estimate2PEdit_;
     case ObservationBox::Q2:
-        return qbox2;
+        return estimate2QEdit_;
     case ObservationBox::P3:
-        return pbox3;
+        return estimate3PEdit_;
     case ObservationBox::Q3:
-        return qbox3;
+        return estimate3QEdit_;
     }
-    return JDBox;
+    return julianDateEdit_;
 }
 
 // The box as the dialog labels it: "Star A", "Julian date", "estimate 2, q".
 QString AddObservationsDialog::boxName(ObservationBox box) const {
     switch (box) {
     case ObservationBox::MagnitudeA:
-        return Label7->text();
+        return starALabel_->text();
     case ObservationBox::MagnitudeB:
-        return Label8->text();
+        return starBLabel_->text();
     case ObservationBox::JulianDate:
-        return Label3->text();
+        return julianDateLabel_->text();
     default:
         break;
     }
@@ -166,10 +169,11 @@ QString AddObservationsDialog::boxName(ObservationBox box) const {
 }
 
 bool AddObservationsDialog::appendObservation() {
-    if (!fitsCp1251(comment->text().toStdString())) {
-        workbench_.inform(this, workbench_.say(message::TextOutsideCodePage, {comment->text()}) +
-                                    QLatin1Char('\n') + workbench_.say(message::NothingWritten));
-        comment->setFocus();
+    if (!fitsCp1251(commentEdit_->text().toStdString())) {
+        workbench_.inform(this,
+                          workbench_.say(message::TextOutsideCodePage, {commentEdit_->text()}) +
+                              QLatin1Char('\n') + workbench_.say(message::NothingWritten));
+        commentEdit_->setFocus();
         return false;
     }
     const ObservationLineOrRefusal result = typedObservationLine(typedObservation());
@@ -208,15 +212,15 @@ bool AddObservationsDialog::appendObservation() {
     // The new observation appears on the light curve of the data file.
     if (written) workbench_.dataFileChanged();
     // The boxes keep their contents, ready for the next observation.
-    JDBox->setFocus();
-    JDBox->selectAll();
+    julianDateEdit_->setFocus();
+    julianDateEdit_->selectAll();
     return written;
 }
 
 void AddObservationsDialog::addAndContinue() {
     if (!appendObservation()) return;
     ++entryCount_;
-    numer->setText(QStringLiteral("№ ") + QString::number(entryCount_));
+    entryCountLabel_->setText(QStringLiteral("№ ") + QString::number(entryCount_));
 }
 
 void AddObservationsDialog::addAndFinish() {

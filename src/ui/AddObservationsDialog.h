@@ -37,27 +37,27 @@ private:
     // Observations added with "Next" in this run; never reset.
     int entryCount_ = 0;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLineEdit* smabox;
-    QLineEdit* smbbox;
-    QLineEdit* JDBox;
-    QLineEdit* pbox1;
-    QLineEdit* qbox1;
-    QLineEdit* pbox2;
-    QLineEdit* qbox2;
-    QLineEdit* pbox3;
-    QLineEdit* qbox3;
-    QLineEdit* comment;
-    QLabel* numer;
-    QPushButton* OKButt;
-    QPushButton* finishbutt;
+    QLabel* instructionsLabel_;
+    QLabel* instructionsEndLabel_;
+    QLabel* julianDateLabel_;
+    QLabel* estimatesLabel_;
+    QLabel* commentLabel_;
+    QLabel* magnitudesLabel_;
+    QLabel* starALabel_;
+    QLabel* starBLabel_;
+    QLineEdit* magnitudeAEdit_;
+    QLineEdit* magnitudeBEdit_;
+    QLineEdit* julianDateEdit_;
+    QLineEdit* estimate1PEdit_;
+    QLineEdit* estimate1QEdit_;
+    QLineEdit* estimate2PEdit_;
+    QLineEdit* estimate2QEdit_;
+    QLineEdit* estimate3PEdit_;
+    QLineEdit* estimate3QEdit_;
+    QLineEdit* commentEdit_;
+    QLabel* entryCountLabel_;
+    QPushButton* nextButton_;
+    QPushButton* doneButton_;
 };
 
 } // namespace quelmar

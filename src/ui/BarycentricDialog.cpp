@@ -68,61 +68,63 @@ BarycentricDialog::BarycentricDialog(Workbench& workbench, ShortenedDatesDialog&
     setWindowTitle(QStringLiteral("Барицентрическая поправка"));
     createControls();
     layOut();
-    StarsCombo->installEventFilter(this);
-    connect(okbtn, &QPushButton::clicked, this, &BarycentricDialog::correctDates);
-    connect(canbtn, &QPushButton::clicked, this, &QDialog::reject);
+    starNameBox_->installEventFilter(this);
+    connect(calculateButton_, &QPushButton::clicked, this, &BarycentricDialog::correctDates);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void BarycentricDialog::createControls() {
-    Label1 = namedLabel(this, "Label1", QStringLiteral("Для расчёта поправки"));
-    Label10 = namedLabel(this, "Label10", QStringLiteral("введите координаты звезды:"));
-    Label2 = namedLabel(this, "Label2", QStringLiteral("a:"));
-    Label3 = namedLabel(this, "Label3", QStringLiteral("час"));
-    Label4 = namedLabel(this, "Label4", QStringLiteral("мин"));
-    Label5 = namedLabel(this, "Label5", QStringLiteral("сек"));
-    Label6 = namedLabel(this, "Label6", QStringLiteral("d:"));
-    Label7 = namedLabel(this, "Label7", QStringLiteral("град"));
-    Label8 = namedLabel(this, "Label8", QStringLiteral("мин"));
-    Label9 = namedLabel(this, "Label9", QStringLiteral("сек"));
-    StarsCombo = new QComboBox(this);
-    StarsCombo->setObjectName(QStringLiteral("StarsCombo"));
-    StarsCombo->setEditable(true);
-    StarsCombo->setInsertPolicy(QComboBox::NoInsert);
-    StarsCombo->setEditText(QString::fromUtf8(message::StellarName.english));
-    ahe = coordinateEdit(this, "ahe");
-    ame = coordinateEdit(this, "ame");
-    ase = coordinateEdit(this, "ase");
-    dde = coordinateEdit(this, "dde");
-    dme = coordinateEdit(this, "dme");
-    dse = coordinateEdit(this, "dse");
-    ScaleLabel = namedLabel(this, "ScaleLabel", QString());
-    ScaleCombo = choiceBox(this, "ScaleCombo", 2);
-    DatesLabel = namedLabel(this, "DatesLabel", QString());
-    DatesCombo = choiceBox(this, "DatesCombo", 3);
-    okbtn = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
-    okbtn->setDefault(true);
-    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
-    canbtn->setAutoDefault(false);
+    introLabel_ = namedLabel(this, "Label1", QStringLiteral("Для расчёта поправки"));
+    coordinatesLabel_ = namedLabel(this, "Label10", QStringLiteral("введите координаты звезды:"));
+    raAxisLabel_ = namedLabel(this, "Label2", QStringLiteral("a:"));
+    raHoursLabel_ = namedLabel(this, "Label3", QStringLiteral("час"));
+    raMinutesLabel_ = namedLabel(this, "Label4", QStringLiteral("мин"));
+    raSecondsLabel_ = namedLabel(this, "Label5", QStringLiteral("сек"));
+    decAxisLabel_ = namedLabel(this, "Label6", QStringLiteral("d:"));
+    decDegreesLabel_ = namedLabel(this, "Label7", QStringLiteral("град"));
+    decMinutesLabel_ = namedLabel(this, "Label8", QStringLiteral("мин"));
+    decSecondsLabel_ = namedLabel(this, "Label9", QStringLiteral("сек"));
+    starNameBox_ = new QComboBox(this);
+    starNameBox_->setObjectName(QStringLiteral("StarsCombo"));
+    starNameBox_->setEditable(true);
+    starNameBox_->setInsertPolicy(QComboBox::NoInsert);
+    starNameBox_->setEditText(QString::fromUtf8(message::StellarName.english));
+    raHours_ = coordinateEdit(this, "ahe");
+    raMinutes_ = coordinateEdit(this, "ame");
+    raSeconds_ = coordinateEdit(this, "ase");
+    decDegrees_ = coordinateEdit(this, "dde");
+    decMinutes_ = coordinateEdit(this, "dme");
+    decSeconds_ = coordinateEdit(this, "dse");
+    scaleLabel_ = namedLabel(this, "ScaleLabel", QString());
+    scaleBox_ = choiceBox(this, "ScaleCombo", 2);
+    datesLabel_ = namedLabel(this, "DatesLabel", QString());
+    datesBox_ = choiceBox(this, "DatesCombo", 3);
+    calculateButton_ = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
+    calculateButton_->setDefault(true);
+    cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+    cancelButton_->setAutoDefault(false);
 }
 
 void BarycentricDialog::layOut() {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0, 1, 7);
-    grid->addWidget(Label10, 1, 0, 1, 7);
-    grid->addWidget(StarsCombo, 2, 0, 1, 7);
-    QWidget* const row[2][7] = {{Label2, ahe, Label3, ame, Label4, ase, Label5},
-                                {Label6, dde, Label7, dme, Label8, dse, Label9}};
+    grid->addWidget(introLabel_, 0, 0, 1, 7);
+    grid->addWidget(coordinatesLabel_, 1, 0, 1, 7);
+    grid->addWidget(starNameBox_, 2, 0, 1, 7);
+    QWidget* const row[2][7] = {{raAxisLabel_, raHours_, raHoursLabel_, raMinutes_, raMinutesLabel_,
+                                 raSeconds_, raSecondsLabel_},
+                                {decAxisLabel_, decDegrees_, decDegreesLabel_, decMinutes_,
+                                 decMinutesLabel_, decSeconds_, decSecondsLabel_}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 7; ++c)
             grid->addWidget(row[r][c], 3 + r, c);
-    grid->addWidget(ScaleLabel, 5, 0, 1, 2);
-    grid->addWidget(ScaleCombo, 5, 2, 1, 5);
-    grid->addWidget(DatesLabel, 6, 0, 1, 2);
-    grid->addWidget(DatesCombo, 6, 2, 1, 5);
+    grid->addWidget(scaleLabel_, 5, 0, 1, 2);
+    grid->addWidget(scaleBox_, 5, 2, 1, 5);
+    grid->addWidget(datesLabel_, 6, 0, 1, 2);
+    grid->addWidget(datesBox_, 6, 2, 1, 5);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okbtn);
-    buttons->addWidget(canbtn);
+    buttons->addWidget(calculateButton_);
+    buttons->addWidget(cancelButton_);
     grid->addLayout(buttons, 7, 0, 1, 7);
 }
 
@@ -135,20 +137,20 @@ void BarycentricDialog::showEvent(QShowEvent* event) {
 }
 
 void BarycentricDialog::showOwnTexts() {
-    ScaleLabel->setText(workbench_.say(message::ScaleLabel));
+    scaleLabel_->setText(workbench_.say(message::ScaleLabel));
     for (int i = 0; i < 2; ++i)
-        ScaleCombo->setItemText(i, workbench_.say(*ScaleTexts[i]));
-    DatesLabel->setText(workbench_.say(message::InputDatesLabel));
+        scaleBox_->setItemText(i, workbench_.say(*ScaleTexts[i]));
+    datesLabel_->setText(workbench_.say(message::InputDatesLabel));
     for (int i = 0; i < 3; ++i)
-        DatesCombo->setItemText(i, workbench_.say(*DatesItems[i].text));
+        datesBox_->setItemText(i, workbench_.say(*DatesItems[i].text));
 }
 
 // The dates box starts at the scale recorded for the file (JD for a file without a record).
 void BarycentricDialog::showRecordedScale() {
     const TimeScale recorded = recordedTimeScale(workbench_.document.files().DataFileName);
-    DatesCombo->setCurrentIndex(0);
+    datesBox_->setCurrentIndex(0);
     for (int i = 0; i < 3; ++i)
-        if (DatesItems[i].scale == recorded) DatesCombo->setCurrentIndex(i);
+        if (DatesItems[i].scale == recorded) datesBox_->setCurrentIndex(i);
 }
 
 // The list is read afresh at every showing, so a star added last time is offered; the typed
@@ -157,23 +159,23 @@ void BarycentricDialog::loadCatalogue() {
     catalogue_ = catalogueLocation(
         workbench_.ExecutableFolder.toStdString(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
-    QString typed = StarsCombo->currentText();
+    QString typed = starNameBox_->currentText();
     // The box's first text is in the interface's language until a name is typed or chosen.
     for (const InterfaceLanguage language :
          {InterfaceLanguage::English, InterfaceLanguage::Russian})
         if (typed == QString::fromStdString(ownText(message::StellarName, language)))
             typed = workbench_.say(message::StellarName);
-    StarsCombo->clear();
+    starNameBox_->clear();
     stars_ = StarCatalogue();
     runCommand(workbench_, this, QString::fromStdString(catalogue_.readPath),
                [&] { stars_ = StarCatalogue::load(catalogue_.readPath); });
     for (const CatalogueStar& star : stars_.stars())
-        StarsCombo->addItem(fromCp1251(star.name));
-    StarsCombo->setEditText(typed);
+        starNameBox_->addItem(fromCp1251(star.name));
+    starNameBox_->setEditText(typed);
 }
 
 bool BarycentricDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == StarsCombo && event->type() == QEvent::FocusOut) {
+    if (watched == starNameBox_ && event->type() == QEvent::FocusOut) {
         // Focus that goes to the list of names, another window or a menu has not left the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
@@ -183,7 +185,7 @@ bool BarycentricDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BarycentricDialog::lookUpStar() {
-    const std::optional<StarPosition> listed = stars_.find(toCp1251(StarsCombo->currentText()));
+    const std::optional<StarPosition> listed = stars_.find(toCp1251(starNameBox_->currentText()));
     if (listed) {
         showPosition(*listed);
         NewStarPending = false;
@@ -196,12 +198,12 @@ void BarycentricDialog::lookUpStar() {
 void BarycentricDialog::showPosition(const StarPosition& position) {
     const SexagesimalParts ra = splitSexagesimal(position.rightAscension);
     const SexagesimalParts dec = splitSexagesimal(position.declination);
-    ahe->setText(sexagesimalText(ra.whole));
-    ame->setText(sexagesimalText(ra.minutes));
-    ase->setText(QString::fromStdString(fixed(ra.seconds, 4)));
-    dde->setText(sexagesimalText(dec.whole));
-    dme->setText(sexagesimalText(dec.minutes));
-    dse->setText(QString::fromStdString(fixed(dec.seconds, 4)));
+    raHours_->setText(sexagesimalText(ra.whole));
+    raMinutes_->setText(sexagesimalText(ra.minutes));
+    raSeconds_->setText(QString::fromStdString(fixed(ra.seconds, 4)));
+    decDegrees_->setText(sexagesimalText(dec.whole));
+    decMinutes_->setText(sexagesimalText(dec.minutes));
+    decSeconds_->setText(QString::fromStdString(fixed(dec.seconds, 4)));
 }
 
 std::optional<StarPosition> BarycentricDialog::typedPosition() {
@@ -211,8 +213,12 @@ std::optional<StarPosition> BarycentricDialog::typedPosition() {
         const QLabel* axis;
         const QLabel* unit;
     };
-    const Box boxes[6] = {{ahe, Label2, Label3}, {ame, Label2, Label4}, {ase, Label2, Label5},
-                          {dde, Label6, Label7}, {dme, Label6, Label8}, {dse, Label6, Label9}};
+    const Box boxes[6] = {{raHours_, raAxisLabel_, raHoursLabel_},
+                          {raMinutes_, raAxisLabel_, raMinutesLabel_},
+                          {raSeconds_, raAxisLabel_, raSecondsLabel_},
+                          {decDegrees_, decAxisLabel_, decDegreesLabel_},
+                          {decMinutes_, decAxisLabel_, decMinutesLabel_},
+                          {decSeconds_, decAxisLabel_, decSecondsLabel_}};
     double values[6] = {};
     for (int i = 0; i < 6; ++i) {
         const QString text = boxes[i].edit->text();
@@ -236,7 +242,7 @@ std::optional<StarPosition> BarycentricDialog::typedPosition() {
 }
 
 void BarycentricDialog::addPendingStar(const StarPosition& position) {
-    const QString name = StarsCombo->currentText();
+    const QString name = starNameBox_->currentText();
     if (!fitsCp1251(name.toStdString())) {
         workbench_.inform(parentWidget(), workbench_.say(message::TextOutsideCodePage, {name}));
         return;
@@ -250,12 +256,12 @@ void BarycentricDialog::addPendingStar(const StarPosition& position) {
 // refusal leaves every file as it was.
 void BarycentricDialog::correctDates() {
     // Enter in the name box looks the name up, as leaving the box would.
-    if (StarsCombo->hasFocus()) lookUpStar();
+    if (starNameBox_->hasFocus()) lookUpStar();
     accept();
     const std::string data = workbench_.document.files().DataFileName;
     QWidget* owner = parentWidget();
-    const bool toTdb = ScaleCombo->currentIndex() == 1;
-    const TimeScale given = DatesItems[std::max(DatesCombo->currentIndex(), 0)].scale;
+    const bool toTdb = scaleBox_->currentIndex() == 1;
+    const TimeScale given = DatesItems[std::max(datesBox_->currentIndex(), 0)].scale;
     std::string copy;
     const bool corrected = runCommand(workbench_, owner, QString::fromStdString(data), [&] {
         const TimeScale before = datesScaleToCorrect(data, given, toTdb);

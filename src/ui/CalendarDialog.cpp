@@ -36,39 +36,39 @@ QString julianDayRange(const QDateTime& moment) {
 CalendarDialog::CalendarDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Tcalendbox"));
     setWindowTitle(QStringLiteral("Календарь"));
-    MonthCalendar1 = new QCalendarWidget(this);
-    MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
-    MonthCalendar1->setGridVisible(true);
-    Label1 = new QLabel(QStringLiteral(" "), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("QLabel { color: blue; font-weight: bold; }"));
-    Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    calendar_ = new QCalendarWidget(this);
+    calendar_->setObjectName(QStringLiteral("MonthCalendar1"));
+    calendar_->setGridVisible(true);
+    julianDateLabel_ = new QLabel(QStringLiteral(" "), this);
+    julianDateLabel_->setObjectName(QStringLiteral("Label1"));
+    julianDateLabel_->setAlignment(Qt::AlignCenter);
+    julianDateLabel_->setStyleSheet(QStringLiteral("QLabel { color: blue; font-weight: bold; }"));
+    julianDateLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MonthCalendar1);
-    layout->addWidget(Label1);
-    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &CalendarDialog::showJulianDate);
-    connect(MonthCalendar1, &QCalendarWidget::currentPageChanged, this,
+    layout->addWidget(calendar_);
+    layout->addWidget(julianDateLabel_);
+    connect(calendar_, &QCalendarWidget::clicked, this, &CalendarDialog::showJulianDate);
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this,
             &CalendarDialog::showPageInItsCalendar);
 }
 
 // The month pages are in the Julian calendar up to its last year and in the Gregorian after,
 // so the day picked is the day the conversion takes.
 void CalendarDialog::showPageInItsCalendar(int year, int month) {
-    const QCalendar shown = MonthCalendar1->calendar();
+    const QCalendar shown = calendar_->calendar();
     const QCalendar wanted = calendarOfYear(year);
     if (wanted.isGregorian() == shown.isGregorian()) return;
     // A page turned to by a chosen date shows that date; one turned to by the arrows keeps its
     // year and month.
-    const QDate chosen = MonthCalendar1->selectedDate();
+    const QDate chosen = calendar_->selectedDate();
     const QCalendar::YearMonthDay page = shown.partsFromDate(chosen);
-    MonthCalendar1->setCalendar(wanted);
+    calendar_->setCalendar(wanted);
     if (page.year == year && page.month == month) {
         const QCalendar::YearMonthDay day = wanted.partsFromDate(chosen);
-        MonthCalendar1->setCurrentPage(day.year, day.month);
+        calendar_->setCurrentPage(day.year, day.month);
     } else {
-        MonthCalendar1->setCurrentPage(year, month);
+        calendar_->setCurrentPage(year, month);
     }
 }
 
@@ -80,16 +80,16 @@ void CalendarDialog::showNow() {
 }
 
 void CalendarDialog::setDateTime(const QDateTime& moment) {
-    MonthCalendar1->setSelectedDate(moment.date());
+    calendar_->setSelectedDate(moment.date());
     timeOfDay_ = moment.time();
 }
 
 QString CalendarDialog::julianDateText() const {
-    return Label1->text();
+    return julianDateLabel_->text();
 }
 
 void CalendarDialog::showJulianDate(QDate date) {
-    Label1->setText(julianDayRange(QDateTime(date, timeOfDay_)));
+    julianDateLabel_->setText(julianDayRange(QDateTime(date, timeOfDay_)));
 }
 
 } // namespace quelmar

@@ -28,8 +28,8 @@ private slots:
     void showPageInItsCalendar(int year, int month);
 
 private:
-    QCalendarWidget* MonthCalendar1;
-    QLabel* Label1;
+    QCalendarWidget* calendar_;
+    QLabel* julianDateLabel_;
     QTime timeOfDay_;
 };
 

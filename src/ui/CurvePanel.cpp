@@ -86,12 +86,12 @@ void CurvePanel::createControls() {
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(1);
-    LPoint = addLabel("LPoint", QStringLiteral("Точка №"));
-    LX = addLabel("LX", QStringLiteral("X:"));
-    LY = addLabel("LY", QStringLiteral("Y:"));
-    L1x = addLabel("L1x", QStringLiteral("1/X:"));
+    pointNumberLabel_ = addLabel("LPoint", QStringLiteral("Точка №"));
+    xLabel_ = addLabel("LX", QStringLiteral("X:"));
+    yLabel_ = addLabel("LY", QStringLiteral("Y:"));
+    inverseXLabel_ = addLabel("L1x", QStringLiteral("1/X:"));
     int row = 0;
-    for (QLabel* label : {LPoint, LX, LY, L1x})
+    for (QLabel* label : {pointNumberLabel_, xLabel_, yLabel_, inverseXLabel_})
         grid->addWidget(label, row++, 0, 1, 6);
 
     grid->addWidget(addButton("homebtn", QStringLiteral("Начало"), &CurveWindow::goToViewStart),
@@ -104,13 +104,13 @@ void CurvePanel::createControls() {
     grid->addWidget(addButton("minbtn", QStringLiteral("Min"), &CurveWindow::goToMinimum,
                               QString::fromUtf8(designText(message::MinimumHint))),
                     row, 2, 1, 2);
-    SpinEdit1 = new QSpinBox(this);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setRange(1, 10000);
-    SpinEdit1->setFixedHeight(RowHeight);
-    SpinEdit1->setMinimumWidth(0);
-    SpinEdit1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    grid->addWidget(SpinEdit1, row++, 4, 1, 2);
+    stepEdit_ = new QSpinBox(this);
+    stepEdit_->setObjectName(QStringLiteral("SpinEdit1"));
+    stepEdit_->setRange(1, 10000);
+    stepEdit_->setFixedHeight(RowHeight);
+    stepEdit_->setMinimumWidth(0);
+    stepEdit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    grid->addWidget(stepEdit_, row++, 4, 1, 2);
     grid->addWidget(addButton("backbtn", QStringLiteral("<---"), &CurveWindow::stepBack,
                               QString::fromUtf8(designText(message::BackHint))),
                     row, 0, 1, 3);
@@ -147,24 +147,24 @@ void CurvePanel::createControls() {
     }
     ++row;
 
-    Edit1 = addEdit("Edit1", QStringLiteral("1"));
-    Edit2 = addEdit("Edit2", QStringLiteral("3963"));
-    Edit3 = addEdit("Edit3", QStringLiteral("1"));
+    firstPointEdit_ = addEdit("Edit1", QStringLiteral("1"));
+    lastPointEdit_ = addEdit("Edit2", QStringLiteral("3963"));
+    goToPointEdit_ = addEdit("Edit3", QStringLiteral("1"));
     grid->addWidget(addLabel("Label1", QStringLiteral("от")), row, 0);
-    grid->addWidget(Edit1, row, 1, 1, 2);
+    grid->addWidget(firstPointEdit_, row, 1, 1, 2);
     grid->addWidget(addLabel("Label2", QStringLiteral("до")), row, 3);
-    grid->addWidget(Edit2, row++, 4, 1, 2);
+    grid->addWidget(lastPointEdit_, row++, 4, 1, 2);
     grid->addWidget(addLabel("Label3", QStringLiteral("перейти к №")), row, 0, 1, 4);
-    grid->addWidget(Edit3, row++, 4, 1, 2);
+    grid->addWidget(goToPointEdit_, row++, 4, 1, 2);
     // Enter in "from" applies the typed range as leaving "to" does.
-    connect(Edit1, &QLineEdit::returnPressed, &curve_, &CurveWindow::rangeEdited);
-    connect(Edit2, &QLineEdit::editingFinished, &curve_, &CurveWindow::rangeEdited);
-    connect(Edit3, &QLineEdit::editingFinished, &curve_, &CurveWindow::goToPoint);
+    connect(firstPointEdit_, &QLineEdit::returnPressed, &curve_, &CurveWindow::rangeEdited);
+    connect(lastPointEdit_, &QLineEdit::editingFinished, &curve_, &CurveWindow::rangeEdited);
+    connect(goToPointEdit_, &QLineEdit::editingFinished, &curve_, &CurveWindow::goToPoint);
 }
 
 void CurvePanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Edit2->setText(QString::number(workbench_.document.points().PointCount));
+    lastPointEdit_->setText(QString::number(workbench_.document.points().PointCount));
 }
 
 void CurvePanel::keyPressEvent(QKeyEvent* event) {
@@ -196,29 +196,30 @@ bool CurvePanel::eventFilter(QObject* watched, QEvent* event) {
 
 void CurvePanel::showPointInformation(const PointInformation& information) {
     const Options& options = workbench_.options;
-    const std::pair<QLabel*, const LabelFont*> labels[] = {{LPoint, &options.CursorNumberFont},
-                                                           {LX, &options.CursorXFont},
-                                                           {LY, &options.CursorYFont},
-                                                           {L1x, &options.CursorInverseXFont}};
+    const std::pair<QLabel*, const LabelFont*> labels[] = {
+        {pointNumberLabel_, &options.CursorNumberFont},
+        {xLabel_, &options.CursorXFont},
+        {yLabel_, &options.CursorYFont},
+        {inverseXLabel_, &options.CursorInverseXFont}};
     for (const auto& [label, font] : labels)
         showInFont(label, *font);
-    LPoint->setText(information.number);
-    LX->setText(information.x);
-    LY->setText(information.y);
-    L1x->setText(information.inverseX);
+    pointNumberLabel_->setText(information.number);
+    xLabel_->setText(information.x);
+    yLabel_->setText(information.y);
+    inverseXLabel_->setText(information.inverseX);
 }
 
 void CurvePanel::showRange(int first, int last) {
-    Edit1->setText(QString::number(first));
-    Edit2->setText(QString::number(last));
+    firstPointEdit_->setText(QString::number(first));
+    lastPointEdit_->setText(QString::number(last));
 }
 
 void CurvePanel::showGoToPoint(int p) {
-    Edit3->setText(QString::number(p));
+    goToPointEdit_->setText(QString::number(p));
 }
 
 void CurvePanel::setStepMaximum(int pointCount) {
-    SpinEdit1->setMaximum(std::max(pointCount, 1));
+    stepEdit_->setMaximum(std::max(pointCount, 1));
 }
 
 void CurvePanel::showCursorChannel(int channel) {
@@ -226,19 +227,19 @@ void CurvePanel::showCursorChannel(int channel) {
 }
 
 int CurvePanel::step() const {
-    return SpinEdit1->value();
+    return stepEdit_->value();
 }
 
 QString CurvePanel::firstText() const {
-    return Edit1->text();
+    return firstPointEdit_->text();
 }
 
 QString CurvePanel::lastText() const {
-    return Edit2->text();
+    return lastPointEdit_->text();
 }
 
 QString CurvePanel::goToText() const {
-    return Edit3->text();
+    return goToPointEdit_->text();
 }
 
 } // namespace quelmar

@@ -59,14 +59,14 @@ private:
 
     Workbench& workbench_;
     CurveWindow& curve_;
-    QLabel* LPoint;
-    QLabel* LX;
-    QLabel* LY;
-    QLabel* L1x;
-    QSpinBox* SpinEdit1;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
+    QLabel* pointNumberLabel_;
+    QLabel* xLabel_;
+    QLabel* yLabel_;
+    QLabel* inverseXLabel_;
+    QSpinBox* stepEdit_;
+    QLineEdit* firstPointEdit_;
+    QLineEdit* lastPointEdit_;
+    QLineEdit* goToPointEdit_;
     std::array<QWidget*, 3> rangeCommands_{};
 };
 

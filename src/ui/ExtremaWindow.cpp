@@ -74,25 +74,26 @@ void ExtremaWindow::createControls() {
     };
     auto* heading = new QLabel(QStringLiteral("Значение±Погрешность для x и y"), this);
     heading->setObjectName(QStringLiteral("Label1"));
-    Memo1 = new QListWidget(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Memo1->setMinimumSize(233, 114);
+    resultsList_ = new QListWidget(this);
+    resultsList_->setObjectName(QStringLiteral("Memo1"));
+    resultsList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    resultsList_->setMinimumSize(233, 114);
     leftOut_ = new QLabel(this);
     leftOut_->setObjectName(QStringLiteral("LeftOut"));
     leftOut_->setWordWrap(true);
     leftOut_->hide();
-    Button1 = button("Button1", QStringLiteral("Сохранить"), &ExtremaWindow::saveSelectedLine);
-    Button5 = button("Button5", QStringLiteral("вычесть"), &ExtremaWindow::subtractSelectedFit);
+    saveButton_ = button("Button1", QStringLiteral("Сохранить"), &ExtremaWindow::saveSelectedLine);
+    subtractButton_ =
+        button("Button5", QStringLiteral("вычесть"), &ExtremaWindow::subtractSelectedFit);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
     grid->setSpacing(2);
     grid->addWidget(heading, 0, 0, 1, 3);
-    grid->addWidget(Button5, 0, 3);
-    grid->addWidget(Memo1, 1, 0, 1, 4);
+    grid->addWidget(subtractButton_, 0, 3);
+    grid->addWidget(resultsList_, 1, 0, 1, 4);
     grid->addWidget(leftOut_, 2, 0, 1, 4);
-    grid->addWidget(Button1, 3, 0);
+    grid->addWidget(saveButton_, 3, 0);
     grid->addWidget(button("Button2", QStringLiteral("Сохр. все"), &ExtremaWindow::saveAllLines), 3,
                     1);
     grid->addWidget(button("Button4", QStringLiteral("Очистить"), &ExtremaWindow::clearLines), 3,
@@ -102,12 +103,13 @@ void ExtremaWindow::createControls() {
     // Fixed to what its texts need, in whichever language.
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Memo1, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(resultsList_, &QListWidget::itemSelectionChanged, this, [this] {
         enableLineCommands();
         // A line chosen with the keyboard is drawn as a clicked one is.
-        if (Memo1->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton) drawSelectedFit();
+        if (resultsList_->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            drawSelectedFit();
     });
-    connect(Memo1, &QListWidget::itemClicked, this, &ExtremaWindow::drawSelectedFit);
+    connect(resultsList_, &QListWidget::itemClicked, this, &ExtremaWindow::drawSelectedFit);
 }
 
 void ExtremaWindow::findExtrema() {
@@ -171,11 +173,11 @@ void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
 void ExtremaWindow::showLines(std::vector<ExtremumLine> lines) {
     lines_ = std::move(lines);
     if (lines_.empty()) listedSource_->clear();
-    Memo1->blockSignals(true);
-    Memo1->clear();
+    resultsList_->blockSignals(true);
+    resultsList_->clear();
     for (const ExtremumLine& line : lines_)
-        Memo1->addItem(QString::fromStdString(line.text));
-    Memo1->blockSignals(false);
+        resultsList_->addItem(QString::fromStdString(line.text));
+    resultsList_->blockSignals(false);
     enableLineCommands();
 }
 
@@ -191,14 +193,14 @@ void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
 
 void ExtremaWindow::enableLineCommands() {
     const std::optional<ExtremumLine> line = selectedLine();
-    Button1->setEnabled(line && line->timed);
-    Button5->setEnabled(line && line->hasCurve());
+    saveButton_->setEnabled(line && line->timed);
+    subtractButton_->setEnabled(line && line->hasCurve());
 }
 
 std::optional<ExtremumLine> ExtremaWindow::selectedLine() const {
-    const int row = Memo1->currentRow();
+    const int row = resultsList_->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= lines_.size() ||
-        !Memo1->item(row)->isSelected())
+        !resultsList_->item(row)->isSelected())
         return std::nullopt;
     return lines_[static_cast<std::size_t>(row)];
 }

@@ -68,10 +68,10 @@ private:
     std::vector<ExtremumLine> lines_;
     std::string listedFile_; // the file whose points the listed lines were fitted to
     QLabel* listedSource_;   // which channel of which file the lines are of
-    QListWidget* Memo1;
+    QListWidget* resultsList_;
     QLabel* leftOut_;
-    QPushButton* Button1;
-    QPushButton* Button5;
+    QPushButton* saveButton_;
+    QPushButton* subtractButton_;
 };
 
 } // namespace quelmar

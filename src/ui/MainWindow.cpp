@@ -144,10 +144,12 @@ void MainWindow::createMenus() {
         ->setShortcutContext(Qt::WidgetShortcut);
     addCommand(graph, "connranges", QStringLiteral("Подключить файл диапазонов"),
                &MainWindow::connectRanges);
-    addCommand(graph, "N4", QStringLiteral("Предыдущий диапазон"), &MainWindow::showPreviousRange)
-        ->setVisible(false);
-    addCommand(graph, "N2", QStringLiteral("Следующий диапазон"), &MainWindow::showNextRange)
-        ->setVisible(false);
+    rangeActions_ = {
+        addCommand(graph, "N4", QStringLiteral("Предыдущий диапазон"),
+                   &MainWindow::showPreviousRange),
+        addCommand(graph, "N2", QStringLiteral("Следующий диапазон"), &MainWindow::showNextRange)};
+    for (QAction* command : rangeActions_)
+        command->setVisible(false);
 
     auto* settings = new QAction(QStringLiteral("Настройки"), this);
     settings->setObjectName(QStringLiteral("Optbutt"));
@@ -477,8 +479,8 @@ void MainWindow::showNextRange() {
 }
 
 void MainWindow::showRangeCommands() {
-    for (const char* name : {"N4", "N2"})
-        findChild<QAction*>(QLatin1String(name))->setVisible(true);
+    for (QAction* command : rangeActions_)
+        command->setVisible(true);
 }
 void MainWindow::showPrincipalComponents() {
     quelmar::showPrincipalComponents(workbench_, *windows_.curve, this);

@@ -132,6 +132,7 @@ private:
     bool shown_ = false;
     QList<QWidget*> fileCommands_;
     QList<QAction*> fileActions_;
+    QList<QAction*> rangeActions_; // hidden until a ranges file is loaded
     QList<QMenu*> fileMenus_;
     QLabel* banner_ = nullptr;
     QLabel* languagePicture_ = nullptr;

@@ -39,44 +39,44 @@ PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent
     : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Идет расчёт периода изменения блеска. Пожалуйста, подождите"));
-    Label1 = namedLabel(this, "Label1", QStringLiteral("Состояние:  Рассчитано"));
-    Label2 = namedLabel(this, "Label2", QStringLiteral("0 / 0"));
-    Label5 = namedLabel(this, "Label5", QStringLiteral("Затрачено"));
-    Label3 = namedLabel(this, "Label3", QStringLiteral("0:0:0"));
-    Label6 = namedLabel(this, "Label6", QStringLiteral("из"));
-    Label4 = namedLabel(this, "Label4", QStringLiteral("0:0:0"));
-    ProgressBar1 = addBar(this, "ProgressBar1");
-    ProgressBar1->setTextVisible(false);
+    stateLabel_ = namedLabel(this, "Label1", QStringLiteral("Состояние:  Рассчитано"));
+    frequencyCountLabel_ = namedLabel(this, "Label2", QStringLiteral("0 / 0"));
+    elapsedCaptionLabel_ = namedLabel(this, "Label5", QStringLiteral("Затрачено"));
+    elapsedLabel_ = namedLabel(this, "Label3", QStringLiteral("0:0:0"));
+    ofLabel_ = namedLabel(this, "Label6", QStringLiteral("из"));
+    estimateLabel_ = namedLabel(this, "Label4", QStringLiteral("0:0:0"));
+    progressBar_ = addBar(this, "ProgressBar1");
+    progressBar_->setTextVisible(false);
     // The gauge: the same count as a filled block with the percentage across it.
-    Gauge1 = addBar(this, "Gauge1");
-    Gauge1->setAlignment(Qt::AlignCenter);
-    Gauge1->setStyleSheet(
+    percentGauge_ = addBar(this, "Gauge1");
+    percentGauge_->setAlignment(Qt::AlignCenter);
+    percentGauge_->setStyleSheet(
         QStringLiteral("QProgressBar { border: 1px solid black; background: white; color: black; "
                        "text-align: center; min-height: 22px; }"
                        "QProgressBar::chunk { background: #000080; }"));
-    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+    cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(Label1, 0, 0);
-    layout->addWidget(Label2, 0, 1, 1, 3);
-    layout->addWidget(Label5, 1, 0);
-    layout->addWidget(Label3, 1, 1);
-    layout->addWidget(Label6, 1, 2);
-    layout->addWidget(Label4, 1, 3);
-    layout->addWidget(ProgressBar1, 2, 0, 1, 4);
-    layout->addWidget(Gauge1, 3, 0, 1, 4);
-    layout->addWidget(canbtn, 4, 0, 1, 4, Qt::AlignHCenter);
+    layout->addWidget(stateLabel_, 0, 0);
+    layout->addWidget(frequencyCountLabel_, 0, 1, 1, 3);
+    layout->addWidget(elapsedCaptionLabel_, 1, 0);
+    layout->addWidget(elapsedLabel_, 1, 1);
+    layout->addWidget(ofLabel_, 1, 2);
+    layout->addWidget(estimateLabel_, 1, 3);
+    layout->addWidget(progressBar_, 2, 0, 1, 4);
+    layout->addWidget(percentGauge_, 3, 0, 1, 4);
+    layout->addWidget(cancelButton_, 4, 0, 1, 4, Qt::AlignHCenter);
     layout->setColumnStretch(3, 1);
     setMinimumWidth(460);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(StartDelay);
+    startDelay_ = new QTimer(this);
+    startDelay_->setObjectName(QStringLiteral("Timer1"));
+    startDelay_->setInterval(StartDelay);
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(PollIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &PeriodProgressWindow::startScan);
+    connect(startDelay_, &QTimer::timeout, this, &PeriodProgressWindow::startScan);
     connect(pollTimer_, &QTimer::timeout, this, &PeriodProgressWindow::pollScan);
-    connect(canbtn, &QPushButton::clicked, this, &PeriodProgressWindow::stopScan);
+    connect(cancelButton_, &QPushButton::clicked, this, &PeriodProgressWindow::stopScan);
 }
 
 PeriodProgressWindow::~PeriodProgressWindow() {
@@ -86,7 +86,7 @@ PeriodProgressWindow::~PeriodProgressWindow() {
 }
 
 void PeriodProgressWindow::setStartDelay(std::chrono::milliseconds delay) {
-    Timer1->setInterval(delay);
+    startDelay_->setInterval(delay);
 }
 
 std::optional<ScanOutcome> PeriodProgressWindow::run(PeriodScanJob job, QWidget* opener) {
@@ -116,35 +116,35 @@ void PeriodProgressWindow::showEvent(QShowEvent* event) {
 }
 
 void PeriodProgressWindow::resetDisplay() {
-    Timer1->start();
-    ProgressBar1->setValue(std::min(1, ProgressBar1->maximum()));
-    Gauge1->setValue(std::min(1, Gauge1->maximum()));
+    startDelay_->start();
+    progressBar_->setValue(std::min(1, progressBar_->maximum()));
+    percentGauge_->setValue(std::min(1, percentGauge_->maximum()));
 }
 
 void PeriodProgressWindow::setProgressRange(long long total) {
     barScale_ = total / INT_MAX + 1;
     const int steps = static_cast<int>(std::max(1LL, total / barScale_));
-    ProgressBar1->setRange(0, steps);
-    Gauge1->setRange(0, steps);
+    progressBar_->setRange(0, steps);
+    percentGauge_->setRange(0, steps);
 }
 
 void PeriodProgressWindow::showProgress() {
     if (!job_) return;
     const long long total = job_->grid.estimatedCount;
     const long long done = std::min(progress_.done.load(), total);
-    Label2->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
+    frequencyCountLabel_->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
     const double elapsed = clock_.isValid() ? clock_.elapsed() / 1000.0 : 0.0;
-    Label3->setText(QString::fromStdString(durationText(elapsed)));
+    elapsedLabel_->setText(QString::fromStdString(durationText(elapsed)));
     // Frequency done + 1 is the one being computed; the estimate scales the time spent.
     const double estimate = elapsed * static_cast<double>(total) / static_cast<double>(done + 1);
-    Label4->setText(QString::fromStdString(durationText(estimate)));
+    estimateLabel_->setText(QString::fromStdString(durationText(estimate)));
     const int step = std::max(1, static_cast<int>(done / barScale_));
-    ProgressBar1->setValue(std::min(step, ProgressBar1->maximum()));
-    Gauge1->setValue(std::min(step, Gauge1->maximum()));
+    progressBar_->setValue(std::min(step, progressBar_->maximum()));
+    percentGauge_->setValue(std::min(step, percentGauge_->maximum()));
 }
 
 void PeriodProgressWindow::startScan() {
-    Timer1->stop();
+    startDelay_->stop();
     if (!job_ || scanning()) return;
     clock_.start();
     const PeriodScanJob& job = *job_;
@@ -212,7 +212,7 @@ void PeriodProgressWindow::stopScan() {
         progress_.cancel = true;
         return;
     }
-    Timer1->stop();
+    startDelay_->stop();
     QDialog::reject();
 }
 

@@ -69,16 +69,16 @@ private:
     void settlePeriodogram();
 
     Workbench& workbench_;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QProgressBar* ProgressBar1;
-    QProgressBar* Gauge1;
-    QPushButton* canbtn;
-    QTimer* Timer1;
+    QLabel* stateLabel_;
+    QLabel* frequencyCountLabel_;
+    QLabel* elapsedLabel_;
+    QLabel* estimateLabel_;
+    QLabel* elapsedCaptionLabel_;
+    QLabel* ofLabel_;
+    QProgressBar* progressBar_;
+    QProgressBar* percentGauge_;
+    QPushButton* cancelButton_;
+    QTimer* startDelay_;
     QTimer* pollTimer_;
 
     std::optional<PeriodScanJob> job_;

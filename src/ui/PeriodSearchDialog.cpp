@@ -67,67 +67,67 @@ PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent)
     setWindowTitle(QStringLiteral("Расчёт периода"));
     createControls();
     layOut();
-    for (QLineEdit* edit : {minpered, Maxpered, minfreced, maxfreced})
+    for (QLineEdit* edit : {minPeriodEdit_, maxPeriodEdit_, minFrequencyEdit_, maxFrequencyEdit_})
         edit->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, &PeriodSearchDialog::browsePeriodogramFile);
-    connect(okbtn, &QPushButton::clicked, this, &PeriodSearchDialog::startSearch);
-    connect(canbtn, &QPushButton::clicked, this, &PeriodSearchDialog::cancelSearch);
+    connect(browseButton_, &QPushButton::clicked, this, &PeriodSearchDialog::browsePeriodogramFile);
+    connect(calculateButton_, &QPushButton::clicked, this, &PeriodSearchDialog::startSearch);
+    connect(cancelButton_, &QPushButton::clicked, this, &PeriodSearchDialog::cancelSearch);
 }
 
 void PeriodSearchDialog::createControls() {
-    Label1 = namedLabel(this, "Label1", QStringLiteral("Введите данные для расчета:"));
-    Label2 = namedLabel(this, "Label2", QStringLiteral("Файл периодов:"));
-    Label3 = namedLabel(this, "Label3", QStringLiteral("Диапазон  от :"));
-    Label4 = namedLabel(this, "Label4", QStringLiteral(" до:"));
-    Label5 = namedLabel(this, "Label5", QStringLiteral(" дней."));
-    Label6 = namedLabel(this, "Label6", QString::fromUtf8(designText(message::StepLabel)));
-    Label7 = namedLabel(this, "Label7", QStringLiteral("Частоты  от  :"));
-    Label8 = namedLabel(this, "Label8", QStringLiteral(" до:"));
-    Label9 = namedLabel(this, "Label9", QStringLiteral("Колонка №  :"));
-    Pered = addEdit(this, "Pered", 15);
-    minpered = addEdit(this, "minpered", 5);
-    Maxpered = addEdit(this, "Maxpered", 5);
-    minfreced = addEdit(this, "minfreced", 8);
-    maxfreced = addEdit(this, "maxfreced", 8);
-    dfed = addEdit(this, "dfed", 5);
-    dfed->setText(QStringLiteral("0.01"));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setEditText(QStringLiteral("1"));
-    ComboBox1->setEnabled(false);
-    Button1 = namedButton(this, "Button1", QStringLiteral("..."));
-    Button1->setAutoDefault(false);
-    okbtn = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
-    okbtn->setDefault(true);
-    canbtn = namedButton(this, "canbtn", QStringLiteral("Отмена"));
-    canbtn->setAutoDefault(false);
+    introLabel_ = namedLabel(this, "Label1", QStringLiteral("Введите данные для расчета:"));
+    periodFileLabel_ = namedLabel(this, "Label2", QStringLiteral("Файл периодов:"));
+    periodRangeLabel_ = namedLabel(this, "Label3", QStringLiteral("Диапазон  от :"));
+    maxPeriodLabel_ = namedLabel(this, "Label4", QStringLiteral(" до:"));
+    daysLabel_ = namedLabel(this, "Label5", QStringLiteral(" дней."));
+    stepLabel_ = namedLabel(this, "Label6", QString::fromUtf8(designText(message::StepLabel)));
+    frequencyRangeLabel_ = namedLabel(this, "Label7", QStringLiteral("Частоты  от  :"));
+    maxFrequencyLabel_ = namedLabel(this, "Label8", QStringLiteral(" до:"));
+    columnLabel_ = namedLabel(this, "Label9", QStringLiteral("Колонка №  :"));
+    periodFileEdit_ = addEdit(this, "Pered", 15);
+    minPeriodEdit_ = addEdit(this, "minpered", 5);
+    maxPeriodEdit_ = addEdit(this, "Maxpered", 5);
+    minFrequencyEdit_ = addEdit(this, "minfreced", 8);
+    maxFrequencyEdit_ = addEdit(this, "maxfreced", 8);
+    stepEdit_ = addEdit(this, "dfed", 5);
+    stepEdit_->setText(QStringLiteral("0.01"));
+    columnBox_ = new QComboBox(this);
+    columnBox_->setObjectName(QStringLiteral("ComboBox1"));
+    columnBox_->setEditable(true);
+    columnBox_->setInsertPolicy(QComboBox::NoInsert);
+    columnBox_->setEditText(QStringLiteral("1"));
+    columnBox_->setEnabled(false);
+    browseButton_ = namedButton(this, "Button1", QStringLiteral("..."));
+    browseButton_->setAutoDefault(false);
+    calculateButton_ = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
+    calculateButton_->setDefault(true);
+    cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));
+    cancelButton_->setAutoDefault(false);
 }
 
 void PeriodSearchDialog::layOut() {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0, 1, 5);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(Pered, 1, 1, 1, 3);
-    grid->addWidget(Button1, 1, 4);
-    grid->addWidget(Label3, 2, 0);
-    grid->addWidget(minpered, 2, 1);
-    grid->addWidget(Label4, 2, 2);
-    grid->addWidget(Maxpered, 2, 3);
-    grid->addWidget(Label5, 2, 4);
-    grid->addWidget(Label7, 3, 0);
-    grid->addWidget(minfreced, 3, 1);
-    grid->addWidget(Label8, 3, 2);
-    grid->addWidget(maxfreced, 3, 3);
-    grid->addWidget(Label6, 4, 0);
-    grid->addWidget(dfed, 4, 1);
-    grid->addWidget(Label9, 5, 0);
-    grid->addWidget(ComboBox1, 5, 1);
+    grid->addWidget(introLabel_, 0, 0, 1, 5);
+    grid->addWidget(periodFileLabel_, 1, 0);
+    grid->addWidget(periodFileEdit_, 1, 1, 1, 3);
+    grid->addWidget(browseButton_, 1, 4);
+    grid->addWidget(periodRangeLabel_, 2, 0);
+    grid->addWidget(minPeriodEdit_, 2, 1);
+    grid->addWidget(maxPeriodLabel_, 2, 2);
+    grid->addWidget(maxPeriodEdit_, 2, 3);
+    grid->addWidget(daysLabel_, 2, 4);
+    grid->addWidget(frequencyRangeLabel_, 3, 0);
+    grid->addWidget(minFrequencyEdit_, 3, 1);
+    grid->addWidget(maxFrequencyLabel_, 3, 2);
+    grid->addWidget(maxFrequencyEdit_, 3, 3);
+    grid->addWidget(stepLabel_, 4, 0);
+    grid->addWidget(stepEdit_, 4, 1);
+    grid->addWidget(columnLabel_, 5, 0);
+    grid->addWidget(columnBox_, 5, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okbtn);
-    buttons->addWidget(canbtn);
+    buttons->addWidget(calculateButton_);
+    buttons->addWidget(cancelButton_);
     grid->addLayout(buttons, 6, 0, 1, 5);
 }
 
@@ -141,16 +141,16 @@ void PeriodSearchDialog::proposeFields() {
     const std::string& data = workbench_.document.files().DataFileName;
     const bool keepTyped = refusedFor_ == data;
     refusedFor_.reset();
-    if (!keepTyped) Pered->setText(QString::fromStdString(periodogramFileName(data)));
+    if (!keepTyped) periodFileEdit_->setText(QString::fromStdString(periodogramFileName(data)));
     const int columns = workbench_.document.files().DataChannelCount;
     // Files of one or two value columns leave the box as the last larger file left it.
     if (columns > 2) {
-        const QString chosen = ComboBox1->currentText();
-        ComboBox1->setEnabled(true);
-        ComboBox1->clear();
+        const QString chosen = columnBox_->currentText();
+        columnBox_->setEnabled(true);
+        columnBox_->clear();
         for (int k = 1; k <= columns; ++k)
-            ComboBox1->addItem(QString::number(k));
-        ComboBox1->setEditText(chosen);
+            columnBox_->addItem(QString::number(k));
+        columnBox_->setEditText(chosen);
     }
 }
 
@@ -159,13 +159,13 @@ bool PeriodSearchDialog::eventFilter(QObject* watched, QEvent* event) {
         // Focus that goes to another window or a menu has not left the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == minpered)
+            if (watched == minPeriodEdit_)
                 minPeriodLeft();
-            else if (watched == Maxpered)
+            else if (watched == maxPeriodEdit_)
                 maxPeriodLeft();
-            else if (watched == minfreced)
+            else if (watched == minFrequencyEdit_)
                 minFrequencyLeft();
-            else if (watched == maxfreced)
+            else if (watched == maxFrequencyEdit_)
                 maxFrequencyLeft();
         }
     }
@@ -174,41 +174,41 @@ bool PeriodSearchDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void PeriodSearchDialog::applyPendingConversion() {
     const QWidget* typed = focusWidget();
-    if (typed == minpered)
+    if (typed == minPeriodEdit_)
         minPeriodLeft();
-    else if (typed == Maxpered)
+    else if (typed == maxPeriodEdit_)
         maxPeriodLeft();
-    else if (typed == minfreced)
+    else if (typed == minFrequencyEdit_)
         minFrequencyLeft();
-    else if (typed == maxfreced)
+    else if (typed == maxFrequencyEdit_)
         maxFrequencyLeft();
 }
 
 void PeriodSearchDialog::minPeriodLeft() {
-    setReciprocal(maxfreced, minpered);
+    setReciprocal(maxFrequencyEdit_, minPeriodEdit_);
 }
 void PeriodSearchDialog::maxPeriodLeft() {
-    setReciprocal(minfreced, Maxpered);
+    setReciprocal(minFrequencyEdit_, maxPeriodEdit_);
 }
 void PeriodSearchDialog::minFrequencyLeft() {
-    setReciprocal(Maxpered, minfreced);
+    setReciprocal(maxPeriodEdit_, minFrequencyEdit_);
 }
 void PeriodSearchDialog::maxFrequencyLeft() {
-    setReciprocal(minpered, maxfreced);
+    setReciprocal(minPeriodEdit_, maxFrequencyEdit_);
 }
 
 // The dialog starts where the scan will write: a bare name is a file of the working folder.
 void PeriodSearchDialog::browsePeriodogramFile() {
-    const QFileInfo proposed(QDir::current(), Pered->text());
+    const QFileInfo proposed(QDir::current(), periodFileEdit_->text());
     OpenDialog dialog = workbench_.openDialog;
     dialog.title = workbench_.say(message::SaveDialogTitle);
     dialog.initialFolder = proposed.absolutePath();
-    dialog.fileName = Pered->text().isEmpty() ? QString() : proposed.absoluteFilePath();
+    dialog.fileName = periodFileEdit_->text().isEmpty() ? QString() : proposed.absoluteFilePath();
     dialog.defaultSuffix = QStringLiteral("per");
     const QString path = workbench_.desktop.chooseSaveFile(this, dialog);
     if (path.isEmpty()) return;
     workbench_.openDialog.fileName = path;
-    Pered->setText(path);
+    periodFileEdit_->setText(path);
 }
 
 void PeriodSearchDialog::startSearch() {
@@ -230,7 +230,8 @@ void PeriodSearchDialog::cancelSearch() {
 }
 
 std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) {
-    if (Pered->text().isEmpty() || Maxpered->text().isEmpty() || minpered->text().isEmpty()) {
+    if (periodFileEdit_->text().isEmpty() || maxPeriodEdit_->text().isEmpty() ||
+        minPeriodEdit_->text().isEmpty()) {
         workbench_.inform(this, workbench_.message(LanguageLine::NotAllDataEntered));
         return std::nullopt;
     }
@@ -238,10 +239,10 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) 
     runCommand(workbench_, this, QString::fromStdString(workbench_.document.files().DataFileName),
                [&] {
                    const PeriodScanSettings settings = periodScanSettings(
-                       minpered->text().toStdString(), Maxpered->text().toStdString(),
-                       dfed->text().toStdString(), ComboBox1->currentText().toStdString());
+                       minPeriodEdit_->text().toStdString(), maxPeriodEdit_->text().toStdString(),
+                       stepEdit_->text().toStdString(), columnBox_->currentText().toStdString());
                    PeriodScanJob job;
-                   job.PeriodFileName = Pered->text().toStdString();
+                   job.PeriodFileName = periodFileEdit_->text().toStdString();
                    job.series = readPeriodSeries(workbench_.document.files().DataFileName,
                                                  settings.column, workbench_.settings.Missing);
                    tellWhatIsLeftOut(job.series);

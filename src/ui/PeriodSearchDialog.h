@@ -71,25 +71,25 @@ private:
     // The data file of a refused scan: showing the dialog again for it keeps the fields typed.
     std::optional<std::string> refusedFor_;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    QLabel* Label8;
-    QLabel* Label9;
-    LimitedEdit* Pered;
-    LimitedEdit* minpered;
-    LimitedEdit* Maxpered;
-    LimitedEdit* minfreced;
-    LimitedEdit* maxfreced;
-    LimitedEdit* dfed;
-    QComboBox* ComboBox1;
-    QPushButton* Button1;
-    QPushButton* okbtn;
-    QPushButton* canbtn;
+    QLabel* introLabel_;
+    QLabel* periodFileLabel_;
+    QLabel* periodRangeLabel_;
+    QLabel* maxPeriodLabel_;
+    QLabel* daysLabel_;
+    QLabel* stepLabel_;
+    QLabel* frequencyRangeLabel_;
+    QLabel* maxFrequencyLabel_;
+    QLabel* columnLabel_;
+    LimitedEdit* periodFileEdit_;
+    LimitedEdit* minPeriodEdit_;
+    LimitedEdit* maxPeriodEdit_;
+    LimitedEdit* minFrequencyEdit_;
+    LimitedEdit* maxFrequencyEdit_;
+    LimitedEdit* stepEdit_;
+    QComboBox* columnBox_;
+    QPushButton* browseButton_;
+    QPushButton* calculateButton_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace quelmar

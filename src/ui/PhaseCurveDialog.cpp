@@ -33,38 +33,38 @@ PhaseCurveDialog::PhaseCurveDialog(Workbench& workbench, QWidget* parent)
     : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TPhasfrm"));
     setWindowTitle(QStringLiteral("Расчёт фазовой кривой."));
-    Label4 = namedLabel(this, "Label4", QStringLiteral("Файл фаз:"));
-    Label2 = namedLabel(this, "Label2", QStringLiteral("Эпоха:"));
-    Label3 = namedLabel(this, "Label3", QStringLiteral("Период:"));
-    fned = namedEdit(this, "fned");
-    eped = namedEdit(this, "eped");
-    pered = namedEdit(this, "pered");
-    Button1 = namedButton(this, "Button1", QStringLiteral("..."));
-    Button1->setAutoDefault(false);
-    OKbtn = namedButton(this, "OKbtn", QStringLiteral("OK"));
-    OKbtn->setDefault(true);
-    Canbtn = namedButton(this, "Canbtn", QStringLiteral("Отмена"));
-    Canbtn->setAutoDefault(false);
-    for (QLineEdit* edit : {fned, eped, pered})
+    phaseFileLabel_ = namedLabel(this, "Label4", QStringLiteral("Файл фаз:"));
+    epochLabel_ = namedLabel(this, "Label2", QStringLiteral("Эпоха:"));
+    periodLabel_ = namedLabel(this, "Label3", QStringLiteral("Период:"));
+    phaseFileEdit_ = namedEdit(this, "fned");
+    epochEdit_ = namedEdit(this, "eped");
+    periodEdit_ = namedEdit(this, "pered");
+    browseButton_ = namedButton(this, "Button1", QStringLiteral("..."));
+    browseButton_->setAutoDefault(false);
+    okButton_ = namedButton(this, "OKbtn", QStringLiteral("OK"));
+    okButton_->setDefault(true);
+    cancelButton_ = namedButton(this, "Canbtn", QStringLiteral("Отмена"));
+    cancelButton_->setAutoDefault(false);
+    for (QLineEdit* edit : {phaseFileEdit_, epochEdit_, periodEdit_})
         edit->setMinimumWidth(160);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label4, 0, 0);
-    grid->addWidget(fned, 0, 1);
-    grid->addWidget(Button1, 0, 2);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(eped, 1, 1);
-    grid->addWidget(Label3, 2, 0);
-    grid->addWidget(pered, 2, 1);
+    grid->addWidget(phaseFileLabel_, 0, 0);
+    grid->addWidget(phaseFileEdit_, 0, 1);
+    grid->addWidget(browseButton_, 0, 2);
+    grid->addWidget(epochLabel_, 1, 0);
+    grid->addWidget(epochEdit_, 1, 1);
+    grid->addWidget(periodLabel_, 2, 0);
+    grid->addWidget(periodEdit_, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OKbtn);
-    buttons->addWidget(Canbtn);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     grid->addLayout(buttons, 3, 0, 1, 3);
 
-    connect(Button1, &QPushButton::clicked, this, &PhaseCurveDialog::browsePhaseFile);
-    connect(OKbtn, &QPushButton::clicked, this, &PhaseCurveDialog::computePhaseCurve);
-    connect(Canbtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(browseButton_, &QPushButton::clicked, this, &PhaseCurveDialog::browsePhaseFile);
+    connect(okButton_, &QPushButton::clicked, this, &PhaseCurveDialog::computePhaseCurve);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PhaseCurveDialog::showEvent(QShowEvent* event) {
@@ -75,40 +75,41 @@ void PhaseCurveDialog::showEvent(QShowEvent* event) {
 // The file name and the epoch are proposed afresh for the data file; the period stays.
 void PhaseCurveDialog::proposeFields() {
     const std::string& data = workbench_.document.files().DataFileName;
-    fned->setText(QString::fromStdString(phaseFileName(data)));
+    phaseFileEdit_->setText(QString::fromStdString(phaseFileName(data)));
     std::string epoch;
     runCommand(workbench_, this, QString::fromStdString(data),
                [&] { epoch = firstDateText(data); });
-    eped->setText(QString::fromStdString(epoch));
+    epochEdit_->setText(QString::fromStdString(epoch));
 }
 
 // The dialog starts where the phase file will be written: a bare name is in the working folder.
 void PhaseCurveDialog::browsePhaseFile() {
-    const QFileInfo proposed(QDir::current(), fned->text());
+    const QFileInfo proposed(QDir::current(), phaseFileEdit_->text());
     OpenDialog dialog = workbench_.openDialog;
     dialog.initialFolder = proposed.absolutePath();
-    dialog.fileName = fned->text().isEmpty() ? QString() : proposed.absoluteFilePath();
+    dialog.fileName = phaseFileEdit_->text().isEmpty() ? QString() : proposed.absoluteFilePath();
     const QString path = workbench_.desktop.chooseSaveFile(this, dialog);
     if (path.isEmpty()) return;
     workbench_.openDialog.fileName = path;
-    fned->setText(path);
+    phaseFileEdit_->setText(path);
 }
 
 bool PhaseCurveDialog::readElements(double& epoch, double& period) {
-    if (fned->text().isEmpty() || eped->text().isEmpty() || pered->text().isEmpty()) {
+    if (phaseFileEdit_->text().isEmpty() || epochEdit_->text().isEmpty() ||
+        periodEdit_->text().isEmpty()) {
         workbench_.inform(parentWidget(), workbench_.message(LanguageLine::NotAllDataEntered));
         return false;
     }
-    const auto typedEpoch = numberInText(eped->text().toStdString());
-    const auto typedPeriod = numberInText(pered->text().toStdString());
+    const auto typedEpoch = numberInText(epochEdit_->text().toStdString());
+    const auto typedPeriod = numberInText(periodEdit_->text().toStdString());
     if (!typedEpoch) {
         workbench_.inform(parentWidget(),
-                          workbench_.say(message::PhaseEpochNotANumber, {eped->text()}));
+                          workbench_.say(message::PhaseEpochNotANumber, {epochEdit_->text()}));
         return false;
     }
     if (!typedPeriod || *typedPeriod <= 0) {
         workbench_.inform(parentWidget(),
-                          workbench_.say(message::PhasePeriodNotPositive, {pered->text()}));
+                          workbench_.say(message::PhasePeriodNotPositive, {periodEdit_->text()}));
         return false;
     }
     epoch = *typedEpoch;
@@ -120,7 +121,7 @@ void PhaseCurveDialog::computePhaseCurve() {
     accept();
     double epoch = 0, period = 0;
     if (!readElements(epoch, period)) return;
-    const QString output = QFileInfo(fned->text()).absoluteFilePath();
+    const QString output = QFileInfo(phaseFileEdit_->text()).absoluteFilePath();
     const bool written = runCommand(workbench_, parentWidget(), output, [&] {
         workbenchPlan(workbench_.document.files())
             .writes(output.toStdString(), message::RolePhaseFile)

@@ -34,15 +34,15 @@ private:
     bool readElements(double& epoch, double& period);
 
     Workbench& workbench_;
-    QLabel* Label4;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLineEdit* fned;
-    QLineEdit* eped;
-    QLineEdit* pered;
-    QPushButton* Button1;
-    QPushButton* OKbtn;
-    QPushButton* Canbtn;
+    QLabel* phaseFileLabel_;
+    QLabel* epochLabel_;
+    QLabel* periodLabel_;
+    QLineEdit* phaseFileEdit_;
+    QLineEdit* epochEdit_;
+    QLineEdit* periodEdit_;
+    QPushButton* browseButton_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace quelmar

@@ -72,66 +72,66 @@ PictureExportDialog::PictureExportDialog(Workbench& workbench, QWidget* parent)
     createControls();
     layOut();
     labelControls();
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &PictureExportDialog::followFormat);
-    connect(pf, &QComboBox::currentIndexChanged, this, &PictureExportDialog::takePreview);
-    connect(jpgCompress, &QSlider::valueChanged, this, &PictureExportDialog::showQuality);
-    connect(browseButton, &QPushButton::clicked, this, &PictureExportDialog::browse);
-    connect(Button1, &QPushButton::clicked, this, &PictureExportDialog::save);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(formatBox_, &QComboBox::currentIndexChanged, this, &PictureExportDialog::followFormat);
+    connect(depthBox_, &QComboBox::currentIndexChanged, this, &PictureExportDialog::takePreview);
+    connect(qualitySlider_, &QSlider::valueChanged, this, &PictureExportDialog::showQuality);
+    connect(browseButton_, &QPushButton::clicked, this, &PictureExportDialog::browse);
+    connect(saveButton_, &QPushButton::clicked, this, &PictureExportDialog::save);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PictureExportDialog::createControls() {
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    Image1 = new QLabel(GroupBox1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(PreviewSize);
-    Image1->setAlignment(Qt::AlignCenter);
-    ComboBox1 = listBox(this, "ComboBox1", ListedFormats.size());
-    pf = listBox(this, "pf", DepthTexts.size());
-    Label1 = namedLabel(this, "Label1", QString());
-    Label2 = namedLabel(this, "Label2", QStringLiteral("100%"));
-    jpgCompress = new QSlider(Qt::Horizontal, this);
-    jpgCompress->setObjectName(QStringLiteral("jpgCompress"));
-    jpgCompress->setRange(0, MaxJpegQuality);
-    jpgCompress->setValue(MaxJpegQuality);
-    jpgCompress->setTickInterval(1);
-    jpgCompress->setTickPosition(QSlider::TicksBelow);
-    Label3 = namedLabel(this, "Label3", QString());
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    browseButton = namedButton(this, "browseButton", QStringLiteral("..."));
-    browseButton->setFixedWidth(
-        browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    Button1 = namedButton(this, "Button1", QString());
-    Button1->setDefault(true);
-    Button2 = namedButton(this, "Button2", QString());
+    previewFrame_ = new QGroupBox(this);
+    previewFrame_->setObjectName(QStringLiteral("GroupBox1"));
+    previewImage_ = new QLabel(previewFrame_);
+    previewImage_->setObjectName(QStringLiteral("Image1"));
+    previewImage_->setFixedSize(PreviewSize);
+    previewImage_->setAlignment(Qt::AlignCenter);
+    formatBox_ = listBox(this, "ComboBox1", ListedFormats.size());
+    depthBox_ = listBox(this, "pf", DepthTexts.size());
+    qualityLabel_ = namedLabel(this, "Label1", QString());
+    qualityValueLabel_ = namedLabel(this, "Label2", QStringLiteral("100%"));
+    qualitySlider_ = new QSlider(Qt::Horizontal, this);
+    qualitySlider_->setObjectName(QStringLiteral("jpgCompress"));
+    qualitySlider_->setRange(0, MaxJpegQuality);
+    qualitySlider_->setValue(MaxJpegQuality);
+    qualitySlider_->setTickInterval(1);
+    qualitySlider_->setTickPosition(QSlider::TicksBelow);
+    fileLabel_ = namedLabel(this, "Label3", QString());
+    fileEdit_ = new QLineEdit(this);
+    fileEdit_->setObjectName(QStringLiteral("Edit1"));
+    browseButton_ = namedButton(this, "browseButton", QStringLiteral("..."));
+    browseButton_->setFixedWidth(
+        browseButton_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+    saveButton_ = namedButton(this, "Button1", QString());
+    saveButton_->setDefault(true);
+    cancelButton_ = namedButton(this, "Button2", QString());
 }
 
 void PictureExportDialog::layOut() {
-    auto* preview = new QVBoxLayout(GroupBox1);
-    preview->addWidget(Image1, 0, Qt::AlignCenter);
+    auto* preview = new QVBoxLayout(previewFrame_);
+    preview->addWidget(previewImage_, 0, Qt::AlignCenter);
 
     auto* quality = new QHBoxLayout;
-    quality->addWidget(Label1);
+    quality->addWidget(qualityLabel_);
     quality->addStretch();
-    quality->addWidget(Label2);
+    quality->addWidget(qualityValueLabel_);
 
     auto* file = new QHBoxLayout;
-    file->addWidget(Label3);
-    file->addWidget(Edit1, 1);
-    file->addWidget(browseButton);
+    file->addWidget(fileLabel_);
+    file->addWidget(fileEdit_, 1);
+    file->addWidget(browseButton_);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* column = new QVBoxLayout(this);
-    column->addWidget(GroupBox1);
-    column->addWidget(ComboBox1);
-    column->addWidget(pf);
+    column->addWidget(previewFrame_);
+    column->addWidget(formatBox_);
+    column->addWidget(depthBox_);
     column->addLayout(quality);
-    column->addWidget(jpgCompress);
+    column->addWidget(qualitySlider_);
     column->addLayout(file);
     column->addLayout(buttons);
     column->setSizeConstraint(QLayout::SetFixedSize);
@@ -140,24 +140,24 @@ void PictureExportDialog::layOut() {
 // The dialog's texts in the interface's language, set again at every showing.
 void PictureExportDialog::labelControls() {
     setWindowTitle(workbench_.say(message::PictureDialogTitle));
-    GroupBox1->setTitle(workbench_.say(message::PicturePreview));
+    previewFrame_->setTitle(workbench_.say(message::PicturePreview));
     for (std::size_t i = 0; i < FormatTexts.size(); ++i)
-        ComboBox1->setItemText(static_cast<int>(i), workbench_.say(*FormatTexts[i]));
-    ComboBox1->setPlaceholderText(workbench_.say(message::PictureFormatPrompt));
+        formatBox_->setItemText(static_cast<int>(i), workbench_.say(*FormatTexts[i]));
+    formatBox_->setPlaceholderText(workbench_.say(message::PictureFormatPrompt));
     for (std::size_t i = 0; i < DepthTexts.size(); ++i)
-        pf->setItemText(static_cast<int>(i), workbench_.say(*DepthTexts[i]));
-    pf->setPlaceholderText(workbench_.say(message::PictureDepthPrompt));
-    Label1->setText(workbench_.say(message::PictureQuality));
-    Label3->setText(workbench_.say(message::PictureFile));
-    browseButton->setToolTip(workbench_.say(message::PictureBrowseHint));
-    Button1->setText(workbench_.say(message::PictureSave));
-    Button2->setText(workbench_.say(message::PictureCancel));
+        depthBox_->setItemText(static_cast<int>(i), workbench_.say(*DepthTexts[i]));
+    depthBox_->setPlaceholderText(workbench_.say(message::PictureDepthPrompt));
+    qualityLabel_->setText(workbench_.say(message::PictureQuality));
+    fileLabel_->setText(workbench_.say(message::PictureFile));
+    browseButton_->setToolTip(workbench_.say(message::PictureBrowseHint));
+    saveButton_->setText(workbench_.say(message::PictureSave));
+    cancelButton_->setText(workbench_.say(message::PictureCancel));
 }
 
 void PictureExportDialog::exportPicture(QWidget* opener, const QImage& picture,
                                         const QString& fileName) {
     picture_ = picture;
-    Edit1->setText(QString::fromStdString(withExtension(fileName.toStdString(), "")));
+    fileEdit_->setText(QString::fromStdString(withExtension(fileName.toStdString(), "")));
     // Above the window that asks, so it stays above that window.
     showModal(*this, opener);
 }
@@ -171,20 +171,20 @@ void PictureExportDialog::showEvent(QShowEvent* event) {
 
 // The extension of the file name follows the format list; with no format chosen, it goes.
 void PictureExportDialog::followFormat() {
-    Edit1->setText(QString::fromStdString(
-        withExtension(Edit1->text().toStdString(), chosenExtension(ComboBox1))));
+    fileEdit_->setText(QString::fromStdString(
+        withExtension(fileEdit_->text().toStdString(), chosenExtension(formatBox_))));
 }
 
 // The preview is a fresh copy of the picture at the chosen depth, as it will be written.
 void PictureExportDialog::takePreview() {
-    const int index = pf->currentIndex();
+    const int index = depthBox_->currentIndex();
     preview_ = index < 0 ? screenDepthPicture(picture_)
                          : convertToDepth(picture_, ColourDepths[static_cast<std::size_t>(index)]);
-    Image1->setPixmap(QPixmap::fromImage(previewOf(preview_.image, PreviewSize)));
+    previewImage_->setPixmap(QPixmap::fromImage(previewOf(preview_.image, PreviewSize)));
 }
 
 void PictureExportDialog::showQuality(int position) {
-    Label2->setText(QString::number(position) + QLatin1Char('%'));
+    qualityValueLabel_->setText(QString::number(position) + QLatin1Char('%'));
 }
 
 void PictureExportDialog::browse() {
@@ -192,32 +192,32 @@ void PictureExportDialog::browse() {
     dialog.title = workbench_.say(message::PictureSaveTitle);
     // "Description|pattern" pairs; the chosen format's pair comes first, so it is offered.
     QStringList filter = workbench_.say(message::PictureFilter).split(QLatin1Char('|'));
-    const int index = ComboBox1->currentIndex();
+    const int index = formatBox_->currentIndex();
     if (index > 0 && 2 * index + 1 < filter.size()) {
         const QStringList chosen = filter.mid(2 * index, 2);
         filter.remove(2 * index, 2);
         filter = chosen + filter;
     }
     dialog.filter = filter.join(QLatin1Char('|'));
-    dialog.fileName = Edit1->text();
-    dialog.initialFolder = QFileInfo(Edit1->text()).absolutePath();
-    dialog.defaultSuffix = QString::fromStdString(chosenExtension(ComboBox1)).mid(1);
+    dialog.fileName = fileEdit_->text();
+    dialog.initialFolder = QFileInfo(fileEdit_->text()).absolutePath();
+    dialog.defaultSuffix = QString::fromStdString(chosenExtension(formatBox_)).mid(1);
     dialog.mustExist = false;
     const QString path = workbench_.desktop.chooseSaveFile(this, dialog);
     if (path.isEmpty()) return;
-    Edit1->setText(path);
+    fileEdit_->setText(path);
     // The list shows the format the chosen name asks for.
     if (const auto format = pictureFormatOfExtension(extensionOf(path.toStdString()))) {
         const auto listed = std::find(ListedFormats.begin(), ListedFormats.end(), *format);
-        const QSignalBlocker quiet(ComboBox1);
-        ComboBox1->setCurrentIndex(static_cast<int>(listed - ListedFormats.begin()));
+        const QSignalBlocker quiet(formatBox_);
+        formatBox_->setCurrentIndex(static_cast<int>(listed - ListedFormats.begin()));
     }
 }
 
 void PictureExportDialog::save() {
-    if (pf->currentIndex() < 0)
+    if (depthBox_->currentIndex() < 0)
         workbench_.inform(this, workbench_.say(message::SelectColourFormat));
-    const std::string path = Edit1->text().toStdString();
+    const std::string path = fileEdit_->text().toStdString();
     const std::string extension = extensionOf(path);
     const std::optional<PictureFormat> format = pictureFormatOfExtension(extension);
     if (!format) {
@@ -231,10 +231,11 @@ void PictureExportDialog::save() {
             .reads(workbench_.document.files().CurveFileName, message::RoleShownFile)
             .writes(path, message::RolePicture)
             .check();
-        savePicture(path, preview_, *format, jpgCompress->value());
+        savePicture(path, preview_, *format, qualitySlider_->value());
     } catch (const QuelmarError& error) {
-        workbench_.reportError(this, workbench_.say(message::CannotCreatePicture,
-                                                    {Edit1->text(), workbench_.describe(error)}));
+        workbench_.reportError(this,
+                               workbench_.say(message::CannotCreatePicture,
+                                              {fileEdit_->text(), workbench_.describe(error)}));
         return;
     }
     accept();

@@ -49,18 +49,18 @@ private:
     QImage picture_; // the picture as it was when the dialog was opened
     DepthPicture preview_;
 
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QComboBox* ComboBox1 = nullptr; // file format
-    QComboBox* pf = nullptr;        // colour depth
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QSlider* jpgCompress = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* browseButton = nullptr;
-    QPushButton* Button1 = nullptr; // Save
-    QPushButton* Button2 = nullptr; // Cancel
+    QGroupBox* previewFrame_ = nullptr;
+    QLabel* previewImage_ = nullptr;
+    QComboBox* formatBox_ = nullptr;
+    QComboBox* depthBox_ = nullptr; // colour depth
+    QLabel* qualityLabel_ = nullptr;
+    QLabel* qualityValueLabel_ = nullptr;
+    QSlider* qualitySlider_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLineEdit* fileEdit_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace quelmar

@@ -21,36 +21,36 @@ RestorationDialog::RestorationDialog(Workbench& workbench, CurveWindow& curve, Q
     setWindowTitle(QStringLiteral("Частичное восстановление сигнала"));
     setWindowModality(Qt::ApplicationModal);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    decompositionText_ = new QPlainTextEdit(this);
+    decompositionText_->setObjectName(QStringLiteral("Memo1"));
+    decompositionText_->setReadOnly(true);
+    decompositionText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The loadings stand in columns.
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setMinimumHeight(73);
-    Check1 = new QListWidget(this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setMinimumHeight(113);
-    Button1 = new QPushButton(QStringLiteral("Восстановление"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    decompositionText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    decompositionText_->setMinimumHeight(73);
+    componentsList_ = new QListWidget(this);
+    componentsList_->setObjectName(QStringLiteral("Check1"));
+    componentsList_->setMinimumHeight(113);
+    restoreButton_ = new QPushButton(QStringLiteral("Восстановление"), this);
+    restoreButton_->setObjectName(QStringLiteral("Button1"));
+    restoreButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    cancelButton_->setObjectName(QStringLiteral("Button2"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(restoreButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 6);
-    layout->addWidget(Memo1, 2);
-    layout->addWidget(Check1, 3);
+    layout->addWidget(decompositionText_, 2);
+    layout->addWidget(componentsList_, 3);
     layout->addLayout(buttons);
     resize(254, 221);
 
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(restoreButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, &RestorationDialog::restoreTicked);
 }
 
@@ -77,9 +77,9 @@ void RestorationDialog::showDecomposition() {
 
 void RestorationDialog::fill() {
     const PrincipalComponents& pca = workbench_.document.components();
-    Check1->clear();
+    componentsList_->clear();
     for (int k = 1; k <= pca.ChannelCount; ++k) {
-        auto* item = new QListWidgetItem(QStringLiteral("№ %1").arg(k), Check1);
+        auto* item = new QListWidgetItem(QStringLiteral("№ %1").arg(k), componentsList_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -92,14 +92,14 @@ void RestorationDialog::fill() {
                                  {QString::number(pca.LeftOutPoints.size())});
     if (pca.PcaStatus != 0)
         report << workbench_.say(message::PcaNotConverged, {QString::number(pca.PcaStatus)});
-    Memo1->setPlainText(report.join(QLatin1Char('\n')));
+    decompositionText_->setPlainText(report.join(QLatin1Char('\n')));
 }
 
 void RestorationDialog::restoreTicked() {
     if (refused()) return;
-    std::vector<bool> keep(std::size_t(Check1->count()) + 1, false);
-    for (int row = 0; row < Check1->count(); ++row)
-        keep[std::size_t(row) + 1] = Check1->item(row)->checkState() == Qt::Checked;
+    std::vector<bool> keep(std::size_t(componentsList_->count()) + 1, false);
+    for (int row = 0; row < componentsList_->count(); ++row)
+        keep[std::size_t(row) + 1] = componentsList_->item(row)->checkState() == Qt::Checked;
     workbench_.document.restore(keep);
     if (curve_.isVisible())
         curve_.redraw();

@@ -33,10 +33,10 @@ private:
 
     Workbench& workbench_;
     CurveWindow& curve_;
-    QPlainTextEdit* Memo1;
-    QListWidget* Check1;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    QPlainTextEdit* decompositionText_;
+    QListWidget* componentsList_;
+    QPushButton* restoreButton_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace quelmar

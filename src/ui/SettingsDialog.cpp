@@ -21,11 +21,11 @@ SettingsDialog::SettingsDialog(Workbench& workbench, QWidget* parent)
     setWindowTitle(QStringLiteral("Настройки"));
     auto* pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("PageControl1"));
-    TabSheet1 = new SettingsGeneralPage(workbench, pages);
-    TabSheet2 = new SettingsGraphPage(workbench, pages);
-    pages->addTab(TabSheet1, QStringLiteral("Общие"));
-    pages->addTab(TabSheet2, QStringLiteral("График"));
-    connect(TabSheet2, &SettingsGraphPage::curveToolsToggled, this,
+    generalPage_ = new SettingsGeneralPage(workbench, pages);
+    graphPage_ = new SettingsGraphPage(workbench, pages);
+    pages->addTab(generalPage_, QStringLiteral("Общие"));
+    pages->addTab(graphPage_, QStringLiteral("График"));
+    connect(graphPage_, &SettingsGraphPage::curveToolsToggled, this,
             &SettingsDialog::curveToolsToggled);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -52,8 +52,8 @@ bool SettingsDialog::loadSettings() {
                     [&] { workbench_.settings = quelmar::loadSettings(path); }))
         workbench_.settings = AppSettings{};
     persisted_ = workbench_.settings;
-    TabSheet1->showSettings(workbench_.settings);
-    TabSheet2->showSettings(workbench_.settings);
+    generalPage_->showSettings(workbench_.settings);
+    graphPage_->showSettings(workbench_.settings);
     return fileExists(path);
 }
 
@@ -70,11 +70,11 @@ bool SettingsDialog::saveSettings() {
 }
 
 void SettingsDialog::chooseLanguage() {
-    TabSheet1->chooseLanguageFile();
+    generalPage_->chooseLanguageFile();
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
-    TabSheet2->showChannels(workbench_.document.points());
+    graphPage_->showChannels(workbench_.document.points());
     QDialog::showEvent(event);
 }
 
@@ -86,9 +86,9 @@ void SettingsDialog::done(int result) {
 void SettingsDialog::confirmSettings() {
     // A path the file cannot hold and a marker that is no number are refused; every other setting
     // is saved as shown.
-    for (const auto& path : TabSheet1->refusePathsTheFileCannotHold(persisted_))
+    for (const auto& path : generalPage_->refusePathsTheFileCannotHold(persisted_))
         workbench_.reportError(this, workbench_.say(*path.why, {path.typed, path.kept}));
-    if (const auto marker = TabSheet1->refuseUnreadableMarker(persisted_))
+    if (const auto marker = generalPage_->refuseUnreadableMarker(persisted_))
         workbench_.reportError(this, workbench_.say(*marker->why, {marker->typed, marker->kept}));
     workbench_.ShowCurveTools = workbench_.settings.ShowCurveTools;
     workbench_.FullPlateInfo = workbench_.settings.FullPlateInfo;
@@ -102,8 +102,12 @@ void SettingsDialog::confirmSettings() {
     loadSettings();
     if (workbench_.settings.PointSymbol == symbol.substr(0, 1)) {
         workbench_.settings.PointSymbol = symbol;
-        TabSheet2->showSettings(workbench_.settings);
+        graphPage_->showSettings(workbench_.settings);
     }
+}
+
+void SettingsDialog::showFirstTermCount(int terms) {
+    generalPage_->showFirstTermCount(terms);
 }
 
 } // namespace quelmar

@@ -28,6 +28,8 @@ public:
     void chooseLanguage();
 
     void confirmSettings();
+    // The polynomial's first term count, as the best fit chose it.
+    void showFirstTermCount(int terms);
 
 signals:
     // The dialog has closed, by OK or otherwise: the view redraws with the new options.
@@ -48,8 +50,8 @@ private:
 
     Workbench& workbench_;
     AppSettings persisted_; // as settings.bin held them when last read
-    SettingsGeneralPage* TabSheet1;
-    SettingsGraphPage* TabSheet2;
+    SettingsGeneralPage* generalPage_;
+    SettingsGraphPage* graphPage_;
 };
 
 } // namespace quelmar

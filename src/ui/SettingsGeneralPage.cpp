@@ -60,17 +60,17 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     setObjectName(QStringLiteral("TabSheet1"));
     AppSettings& settings = workbench.settings;
 
-    Edit1 = settingEdit(this, "Edit1", settings.PlateCatalogue);
-    Edit2 = settingEdit(this, "Edit2", settings.EditorPath);
-    MissingEdit = markerEdit(this, settings.Missing);
+    plateCatalogueEdit_ = settingEdit(this, "Edit1", settings.PlateCatalogue);
+    editorPathEdit_ = settingEdit(this, "Edit2", settings.EditorPath);
+    missingMarkerEdit_ = markerEdit(this, settings.Missing);
     QPushButton* obzor1 = namedButton(this, "obzor1", QStringLiteral("Обзор..."));
     QPushButton* obzor2 = namedButton(this, "obzor2", QStringLiteral("Обзор..."));
     connect(obzor1, &QPushButton::clicked, this, &SettingsGeneralPage::browsePlateCatalogue);
     connect(obzor2, &QPushButton::clicked, this, &SettingsGeneralPage::browseEditor);
-    FullNumCh = optionCheck(this, "FullNumCh",
-                            QStringLiteral("Полная информация при переводе № пластин в JD"),
-                            settings.FullPlateInfo);
-    OnTopCH =
+    fullPlateInfoCheck_ = optionCheck(
+        this, "FullNumCh", QStringLiteral("Полная информация при переводе № пластин в JD"),
+        settings.FullPlateInfo);
+    alwaysOnTopCheck_ =
         optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"), settings.AlwaysOnTop);
     QPushButton* language =
         namedButton(this, "Button1", QString::fromUtf8(designText(message::LanguageButton)));
@@ -79,23 +79,23 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     auto* paths = new QGridLayout;
     paths->addWidget(namedLabel(this, "Label1", QStringLiteral("Фотометрическая база данных")), 0,
                      0, 1, 2);
-    paths->addWidget(Edit1, 1, 0);
+    paths->addWidget(plateCatalogueEdit_, 1, 0);
     paths->addWidget(obzor1, 1, 1);
     paths->addWidget(namedLabel(this, "Label2", QStringLiteral("Внешний текстовый редактор")), 2, 0,
                      1, 2);
-    paths->addWidget(Edit2, 3, 0);
+    paths->addWidget(editorPathEdit_, 3, 0);
     paths->addWidget(obzor2, 3, 1);
     auto* marker = new QHBoxLayout;
     marker->addWidget(namedLabel(this, "MissingLabel",
                                  QString::fromUtf8(designText(message::MissingValueLabel))));
-    marker->addWidget(MissingEdit);
+    marker->addWidget(missingMarkerEdit_);
     marker->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(paths);
     layout->addLayout(marker);
-    layout->addWidget(FullNumCh);
-    layout->addWidget(OnTopCH);
+    layout->addWidget(fullPlateInfoCheck_);
+    layout->addWidget(alwaysOnTopCheck_);
     layout->addWidget(createPolynomialGroup());
     layout->addWidget(language, 0, Qt::AlignLeft);
     layout->addStretch();
@@ -109,9 +109,9 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
                                 options.BestTermCount),
                     0, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
-    grid->addWidget(optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
-                               options.PolynomialFirstTerms),
-                    1, 1);
+    firstTermsSpin_ = optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
+                                 options.PolynomialFirstTerms);
+    grid->addWidget(firstTermsSpin_, 1, 1);
     grid->addWidget(optionSpin(group, "Spinpolynom2", design::MinTerms, design::MaxTerms,
                                options.PolynomialLastTerms),
                     1, 2);
@@ -124,13 +124,17 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
     return group;
 }
 
+void SettingsGeneralPage::showFirstTermCount(int terms) {
+    firstTermsSpin_->setValue(terms);
+}
+
 void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     const AppSettings shown = settings; // the controls write back into the live settings
-    Edit1->setText(fromCp1251(shown.PlateCatalogue));
-    Edit2->setText(fromCp1251(shown.EditorPath));
-    FullNumCh->setChecked(shown.FullPlateInfo);
-    OnTopCH->setChecked(shown.AlwaysOnTop);
-    MissingEdit->setText(shownMarker(shown.Missing));
+    plateCatalogueEdit_->setText(fromCp1251(shown.PlateCatalogue));
+    editorPathEdit_->setText(fromCp1251(shown.EditorPath));
+    fullPlateInfoCheck_->setChecked(shown.FullPlateInfo);
+    alwaysOnTopCheck_->setChecked(shown.AlwaysOnTop);
+    missingMarkerEdit_->setText(shownMarker(shown.Missing));
 }
 
 QString SettingsGeneralPage::shownMarker(const MissingMarker& marker) const {
@@ -140,18 +144,18 @@ QString SettingsGeneralPage::shownMarker(const MissingMarker& marker) const {
 
 std::optional<SettingsGeneralPage::RefusedPath>
 SettingsGeneralPage::refuseUnreadableMarker(const AppSettings& saved) {
-    if (markerTyped(MissingEdit->text())) return std::nullopt;
-    const QString typed = MissingEdit->text();
+    if (markerTyped(missingMarkerEdit_->text())) return std::nullopt;
+    const QString typed = missingMarkerEdit_->text();
     const QString kept = shownMarker(saved.Missing);
-    MissingEdit->setText(kept); // the box writes it back into the settings
+    missingMarkerEdit_->setText(kept); // the box writes it back into the settings
     return RefusedPath{typed, kept, &message::MissingValueNotRead};
 }
 
 std::vector<SettingsGeneralPage::RefusedPath>
 SettingsGeneralPage::refusePathsTheFileCannotHold(const AppSettings& saved) {
     std::vector<RefusedPath> refused;
-    const std::pair<QLineEdit*, const std::string*> paths[] = {{Edit1, &saved.PlateCatalogue},
-                                                               {Edit2, &saved.EditorPath}};
+    const std::pair<QLineEdit*, const std::string*> paths[] = {
+        {plateCatalogueEdit_, &saved.PlateCatalogue}, {editorPathEdit_, &saved.EditorPath}};
     for (const auto& [edit, savedPath] : paths) {
         const std::string typed = edit->text().toStdString();
         const OwnMessage* why = nullptr;
@@ -176,17 +180,17 @@ QString SettingsGeneralPage::chooseWithFilter(const QString& filter, const QStri
 }
 
 void SettingsGeneralPage::browsePlateCatalogue() {
-    const QString chosen =
-        chooseWithFilter(workbench_.text(LanguageLine::PlateCatalogueFilter),
-                         QFileInfo(Edit1->text()).path(), workbench_.openDialog.fileName);
-    if (!chosen.isEmpty()) Edit1->setText(chosen);
+    const QString chosen = chooseWithFilter(workbench_.text(LanguageLine::PlateCatalogueFilter),
+                                            QFileInfo(plateCatalogueEdit_->text()).path(),
+                                            workbench_.openDialog.fileName);
+    if (!chosen.isEmpty()) plateCatalogueEdit_->setText(chosen);
 }
 
 void SettingsGeneralPage::browseEditor() {
     const QString chosen =
         chooseWithFilter(workbench_.text(LanguageLine::EditorFilter),
-                         QFileInfo(Edit2->text()).path(), workbench_.openDialog.fileName);
-    if (!chosen.isEmpty()) Edit2->setText(chosen);
+                         QFileInfo(editorPathEdit_->text()).path(), workbench_.openDialog.fileName);
+    if (!chosen.isEmpty()) editorPathEdit_->setText(chosen);
 }
 
 void SettingsGeneralPage::chooseLanguageFile() {

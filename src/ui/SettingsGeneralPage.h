@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace quelmar {
 
@@ -46,6 +47,8 @@ public:
     // The language choice: the first two letters of the chosen file's name become the
     // language, which takes effect at the dialog's next OK.
     void chooseLanguageFile();
+    // The polynomial's first term count, as the best fit chose it.
+    void showFirstTermCount(int terms);
 
 private:
     QWidget* createPolynomialGroup();
@@ -58,11 +61,12 @@ private:
     bool isLanguageFile(const QString& path);
 
     Workbench& workbench_;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* MissingEdit;
-    QCheckBox* FullNumCh;
-    QCheckBox* OnTopCH;
+    QLineEdit* plateCatalogueEdit_;
+    QLineEdit* editorPathEdit_;
+    QLineEdit* missingMarkerEdit_;
+    QCheckBox* fullPlateInfoCheck_;
+    QCheckBox* alwaysOnTopCheck_;
+    QSpinBox* firstTermsSpin_ = nullptr;
 };
 
 } // namespace quelmar

@@ -49,20 +49,21 @@ SettingsGraphPage::SettingsGraphPage(Workbench& workbench, QWidget* parent)
     : QWidget(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TabSheet2"));
     AppSettings& settings = workbench.settings;
-    Datatoolch =
+    curveToolsCheck_ =
         optionCheck(this, "Datatoolch", QStringLiteral("Отображать панель перемещения по графику"),
                     settings.ShowCurveTools);
-    connect(Datatoolch, &QCheckBox::toggled, this, &SettingsGraphPage::curveToolsToggled);
-    setkach =
+    connect(curveToolsCheck_, &QCheckBox::toggled, this, &SettingsGraphPage::curveToolsToggled);
+    gridCheck_ =
         optionCheck(this, "setkach", QStringLiteral("Отображать координатную сетку вместо штрихов"),
                     settings.ShowGrid);
-    askdel = optionCheck(this, "askdel", QStringLiteral("Перед удалением точки спрашивать."),
-                         settings.AskBeforeDelete);
+    askBeforeDeleteCheck_ =
+        optionCheck(this, "askdel", QStringLiteral("Перед удалением точки спрашивать."),
+                    settings.AskBeforeDelete);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Datatoolch, 0, 0, 1, 2);
-    grid->addWidget(setkach, 1, 0, 1, 2);
-    grid->addWidget(askdel, 2, 0, 1, 2);
+    grid->addWidget(curveToolsCheck_, 0, 0, 1, 2);
+    grid->addWidget(gridCheck_, 1, 0, 1, 2);
+    grid->addWidget(askBeforeDeleteCheck_, 2, 0, 1, 2);
     grid->addWidget(createAxisGroup(), 3, 0);
     grid->addWidget(createPointInfoGroup(), 4, 0, 2, 1);
     grid->addWidget(createTicksGroup(), 3, 1);
@@ -76,10 +77,12 @@ QWidget* SettingsGraphPage::createAxisGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox2", QStringLiteral("Подписи осей"));
     QWidget* group = grid->parentWidget();
-    SpinXax = addDecimalsRow(grid, 0, {"Label10", "X:", "SpinXax", "Label12", "ColorXaxBtn"},
-                             options.XAxisDecimals, options.XAxisFont, workbench_);
-    SpinYax = addDecimalsRow(grid, 1, {"Label11", "Y:", "SpinYax", "Label13", "ColorYaxBtn"},
-                             options.YAxisDecimals, options.YAxisFont, workbench_);
+    xAxisDecimalsSpin_ =
+        addDecimalsRow(grid, 0, {"Label10", "X:", "SpinXax", "Label12", "ColorXaxBtn"},
+                       options.XAxisDecimals, options.XAxisFont, workbench_);
+    yAxisDecimalsSpin_ =
+        addDecimalsRow(grid, 1, {"Label11", "Y:", "SpinYax", "Label13", "ColorYaxBtn"},
+                       options.YAxisDecimals, options.YAxisFont, workbench_);
     return group;
 }
 
@@ -87,12 +90,14 @@ QWidget* SettingsGraphPage::createPointInfoGroup() {
     Options& options = workbench_.options;
     QGridLayout* grid = namedGroup(this, "GroupBox1", QStringLiteral("Информация о точке"));
     QWidget* group = grid->parentWidget();
-    SpinX = addDecimalsRow(grid, 0, {"Label5", "X:", "SpinX", "Label9", "ColorXBtn"},
-                           options.CursorXDecimals, options.CursorXFont, workbench_);
-    SpinY = addDecimalsRow(grid, 1, {"Label6", "Y:", "SpinY", "Label14", "ColorYBtn"},
-                           options.CursorYDecimals, options.CursorYFont, workbench_);
-    Spin1X = addDecimalsRow(grid, 2, {"Label7", "1/X:", "Spin1X", "Label15", "Color1xBtn"},
-                            options.CursorInverseXDecimals, options.CursorInverseXFont, workbench_);
+    cursorXDecimalsSpin_ = addDecimalsRow(grid, 0, {"Label5", "X:", "SpinX", "Label9", "ColorXBtn"},
+                                          options.CursorXDecimals, options.CursorXFont, workbench_);
+    cursorYDecimalsSpin_ =
+        addDecimalsRow(grid, 1, {"Label6", "Y:", "SpinY", "Label14", "ColorYBtn"},
+                       options.CursorYDecimals, options.CursorYFont, workbench_);
+    cursorInverseXDecimalsSpin_ =
+        addDecimalsRow(grid, 2, {"Label7", "1/X:", "Spin1X", "Label15", "Color1xBtn"},
+                       options.CursorInverseXDecimals, options.CursorInverseXFont, workbench_);
     // Point numbers are whole: their decimals are shown but cannot change.
     addDecimalsRow(grid, 3, {"Label8", "№:", "SpinNum", "Label16", "ColorNumBtn"},
                    options.CursorNumberDecimals, options.CursorNumberFont, workbench_)
@@ -116,21 +121,23 @@ QWidget* SettingsGraphPage::createTicksGroup() {
 QWidget* SettingsGraphPage::createChannelGroup() {
     QGridLayout* grid = namedGroup(this, "GroupBox3", QStringLiteral("Отображение"));
     QWidget* group = grid->parentWidget();
-    CheckListBox1 = new QListWidget(group);
-    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1->setMinimumHeight(60);
-    selall = namedButton(group, "selall", QString::fromUtf8(designText(message::EveryChannel)));
-    selno = namedButton(group, "selno", QString::fromUtf8(designText(message::NoChannel)));
-    connect(selall, &QPushButton::clicked, this, &SettingsGraphPage::showEveryChannel);
-    connect(selno, &QPushButton::clicked, this, &SettingsGraphPage::hideEveryChannel);
-    connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        workbench_.document.setChannelVisible(CheckListBox1->row(item) + 1,
+    channelsList_ = new QListWidget(group);
+    channelsList_->setObjectName(QStringLiteral("CheckListBox1"));
+    channelsList_->setMinimumHeight(60);
+    everyChannelButton_ =
+        namedButton(group, "selall", QString::fromUtf8(designText(message::EveryChannel)));
+    noChannelButton_ =
+        namedButton(group, "selno", QString::fromUtf8(designText(message::NoChannel)));
+    connect(everyChannelButton_, &QPushButton::clicked, this, &SettingsGraphPage::showEveryChannel);
+    connect(noChannelButton_, &QPushButton::clicked, this, &SettingsGraphPage::hideEveryChannel);
+    connect(channelsList_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        workbench_.document.setChannelVisible(channelsList_->row(item) + 1,
                                               item->checkState() == Qt::Checked);
     });
 
-    grid->addWidget(CheckListBox1, 0, 0, 1, 2);
-    grid->addWidget(selall, 1, 0);
-    grid->addWidget(selno, 1, 1);
+    grid->addWidget(channelsList_, 0, 0, 1, 2);
+    grid->addWidget(everyChannelButton_, 1, 0);
+    grid->addWidget(noChannelButton_, 1, 1);
     return group;
 }
 
@@ -143,57 +150,57 @@ QWidget* SettingsGraphPage::createShapeGroup() {
         button->setObjectName(QLatin1String(name));
         return button;
     };
-    RadioButton2 = shapeButton("RadioButton2", QStringLiteral("Круг"));
-    RadioButton3 = shapeButton("RadioButton3", QStringLiteral("Квадрат"));
-    RadioButton4 = shapeButton("RadioButton4", QStringLiteral("Символ"));
-    charEdit = new QLineEdit(symbolText(settings.PointSymbol), group);
-    charEdit->setObjectName(QStringLiteral("charEdit"));
-    charEdit->setMaximumWidth(40);
-    dcirspin = optionSpin(group, "dcirspin", MinPointSize, MaxPointSize, settings.PointSize);
+    circleButton_ = shapeButton("RadioButton2", QStringLiteral("Круг"));
+    squareButton_ = shapeButton("RadioButton3", QStringLiteral("Квадрат"));
+    symbolButton_ = shapeButton("RadioButton4", QStringLiteral("Символ"));
+    symbolEdit_ = new QLineEdit(symbolText(settings.PointSymbol), group);
+    symbolEdit_->setObjectName(QStringLiteral("charEdit"));
+    symbolEdit_->setMaximumWidth(40);
+    pointSizeSpin_ = optionSpin(group, "dcirspin", MinPointSize, MaxPointSize, settings.PointSize);
 
-    for (QRadioButton* shape : {RadioButton2, RadioButton3, RadioButton4})
+    for (QRadioButton* shape : {circleButton_, squareButton_, symbolButton_})
         connect(shape, &QRadioButton::toggled, this, [this](bool on) {
             if (on) shapeChosen();
         });
     // Points are drawn with the whole text; an emptied box keeps the last symbol.
-    connect(charEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(symbolEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!text.isEmpty()) workbench_.settings.PointSymbol = toCp1251(text);
     });
-    connect(charEdit, &QLineEdit::editingFinished, this, [this] {
-        if (charEdit->text().isEmpty())
-            charEdit->setText(symbolText(workbench_.settings.PointSymbol));
+    connect(symbolEdit_, &QLineEdit::editingFinished, this, [this] {
+        if (symbolEdit_->text().isEmpty())
+            symbolEdit_->setText(symbolText(workbench_.settings.PointSymbol));
     });
 
-    grid->addWidget(RadioButton2, 0, 0);
-    grid->addWidget(RadioButton3, 1, 0);
-    grid->addWidget(RadioButton4, 2, 0);
-    grid->addWidget(charEdit, 2, 1);
+    grid->addWidget(circleButton_, 0, 0);
+    grid->addWidget(squareButton_, 1, 0);
+    grid->addWidget(symbolButton_, 2, 0);
+    grid->addWidget(symbolEdit_, 2, 1);
     grid->addWidget(namedLabel(group, "Label19", QStringLiteral("Размер:")), 3, 0);
-    grid->addWidget(dcirspin, 3, 1);
+    grid->addWidget(pointSizeSpin_, 3, 1);
     grid->addWidget(namedLabel(group, "Label20", QString::fromUtf8(designText(message::PixelUnit))),
                     3, 2);
     return group;
 }
 
 QLabel* SettingsGraphPage::createDefaultsLink() {
-    defaultbtn = namedLabel(this, "defaultbtn", QStringLiteral("Вернуть всё по умолчанию"));
-    defaultbtn->setCursor(Qt::PointingHandCursor);
-    defaultbtn->setAttribute(Qt::WA_Hover);
-    defaultbtn->installEventFilter(this);
+    defaultsLink_ = namedLabel(this, "defaultbtn", QStringLiteral("Вернуть всё по умолчанию"));
+    defaultsLink_->setCursor(Qt::PointingHandCursor);
+    defaultsLink_->setAttribute(Qt::WA_Hover);
+    defaultsLink_->installEventFilter(this);
     setLinkColour(Qt::black);
-    return defaultbtn;
+    return defaultsLink_;
 }
 
 void SettingsGraphPage::setLinkColour(const QColor& colour) {
-    QPalette palette = defaultbtn->palette();
+    QPalette palette = defaultsLink_->palette();
     palette.setColor(QPalette::WindowText, colour);
-    defaultbtn->setPalette(palette);
+    defaultsLink_->setPalette(palette);
 }
 
 // The link turns blue under the mouse, red while pressed and black again on release or when
 // the mouse leaves it.
 bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != defaultbtn) return QWidget::eventFilter(watched, event);
+    if (watched != defaultsLink_) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Enter:
         setLinkColour(Qt::blue);
@@ -206,7 +213,7 @@ bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonRelease:
         setLinkColour(Qt::black);
-        if (defaultbtn->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        if (defaultsLink_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
             restoreDefaultLook();
         break;
     default:
@@ -217,34 +224,34 @@ bool SettingsGraphPage::eventFilter(QObject* watched, QEvent* event) {
 
 void SettingsGraphPage::showSettings(const AppSettings& settings) {
     const AppSettings shown = settings; // the controls write back into the live settings
-    Datatoolch->setChecked(shown.ShowCurveTools);
-    setkach->setChecked(shown.ShowGrid);
-    askdel->setChecked(shown.AskBeforeDelete);
-    dcirspin->setValue(shown.PointSize);
-    charEdit->setText(symbolText(shown.PointSymbol));
+    curveToolsCheck_->setChecked(shown.ShowCurveTools);
+    gridCheck_->setChecked(shown.ShowGrid);
+    askBeforeDeleteCheck_->setChecked(shown.AskBeforeDelete);
+    pointSizeSpin_->setValue(shown.PointSize);
+    symbolEdit_->setText(symbolText(shown.PointSymbol));
     workbench_.settings.PointSymbol = shown.PointSymbol;
-    RadioButton2->setChecked(shown.Shape == PointShape::Circle);
-    RadioButton3->setChecked(shown.Shape == PointShape::Square);
-    RadioButton4->setChecked(shown.Shape == PointShape::Symbol);
+    circleButton_->setChecked(shown.Shape == PointShape::Circle);
+    squareButton_->setChecked(shown.Shape == PointShape::Square);
+    symbolButton_->setChecked(shown.Shape == PointShape::Symbol);
     shapeChosen();
 }
 
 void SettingsGraphPage::shapeChosen() {
     PointShape& shape = workbench_.settings.Shape;
-    if (RadioButton3->isChecked())
+    if (squareButton_->isChecked())
         shape = PointShape::Square;
-    else if (RadioButton4->isChecked())
+    else if (symbolButton_->isChecked())
         shape = PointShape::Symbol;
     else
         shape = PointShape::Circle;
     const bool symbol = shape == PointShape::Symbol;
-    dcirspin->setEnabled(!symbol);
-    charEdit->setEnabled(symbol);
+    pointSizeSpin_->setEnabled(!symbol);
+    symbolEdit_->setEnabled(symbol);
 }
 
 void SettingsGraphPage::showChannels(const PointStore& store) {
-    const QSignalBlocker quiet(CheckListBox1);
-    CheckListBox1->clear();
+    const QSignalBlocker quiet(channelsList_);
+    channelsList_->clear();
     for (int k = 1; k <= store.ChannelCount; ++k) {
         auto* item =
             new QListWidgetItem(workbench_.say(message::ChannelItem, {QString::number(k)}));
@@ -252,17 +259,17 @@ void SettingsGraphPage::showChannels(const PointStore& store) {
         const bool visible = static_cast<std::size_t>(k) < store.ChannelVisible.size() &&
                              store.ChannelVisible[static_cast<std::size_t>(k)];
         item->setCheckState(visible ? Qt::Checked : Qt::Unchecked);
-        CheckListBox1->addItem(item);
+        channelsList_->addItem(item);
     }
-    const bool several = CheckListBox1->count() > 1;
-    CheckListBox1->setEnabled(several);
-    selall->setEnabled(several);
-    selno->setEnabled(several);
+    const bool several = channelsList_->count() > 1;
+    channelsList_->setEnabled(several);
+    everyChannelButton_->setEnabled(several);
+    noChannelButton_->setEnabled(several);
 }
 
 void SettingsGraphPage::markAllChannels(bool marked) {
-    for (int row = 0; row < CheckListBox1->count(); ++row)
-        CheckListBox1->item(row)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
+    for (int row = 0; row < channelsList_->count(); ++row)
+        channelsList_->item(row)->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
 }
 
 void SettingsGraphPage::showEveryChannel() {
@@ -274,13 +281,13 @@ void SettingsGraphPage::hideEveryChannel() {
 }
 
 void SettingsGraphPage::restoreDefaultLook() {
-    SpinX->setValue(design::CursorXDecimals);
-    SpinY->setValue(design::CursorYDecimals);
-    Spin1X->setValue(design::CursorInverseXDecimals);
-    SpinXax->setValue(design::AxisDecimals);
-    SpinYax->setValue(design::AxisDecimals);
-    RadioButton2->setChecked(true);
-    dcirspin->setValue(design::PointSize);
+    cursorXDecimalsSpin_->setValue(design::CursorXDecimals);
+    cursorYDecimalsSpin_->setValue(design::CursorYDecimals);
+    cursorInverseXDecimalsSpin_->setValue(design::CursorInverseXDecimals);
+    xAxisDecimalsSpin_->setValue(design::AxisDecimals);
+    yAxisDecimalsSpin_->setValue(design::AxisDecimals);
+    circleButton_->setChecked(true);
+    pointSizeSpin_->setValue(design::PointSize);
     markAllChannels(true);
 }
 

@@ -51,23 +51,23 @@ private:
     void setLinkColour(const QColor& colour);
 
     Workbench& workbench_;
-    QCheckBox* Datatoolch;
-    QCheckBox* setkach;
-    QCheckBox* askdel;
-    QSpinBox* SpinXax = nullptr;
-    QSpinBox* SpinYax = nullptr;
-    QSpinBox* SpinX = nullptr;
-    QSpinBox* SpinY = nullptr;
-    QSpinBox* Spin1X = nullptr;
-    QListWidget* CheckListBox1 = nullptr;
-    QPushButton* selall = nullptr;
-    QPushButton* selno = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QRadioButton* RadioButton3 = nullptr;
-    QRadioButton* RadioButton4 = nullptr;
-    QLineEdit* charEdit = nullptr;
-    QSpinBox* dcirspin = nullptr;
-    QLabel* defaultbtn = nullptr;
+    QCheckBox* curveToolsCheck_;
+    QCheckBox* gridCheck_;
+    QCheckBox* askBeforeDeleteCheck_;
+    QSpinBox* xAxisDecimalsSpin_ = nullptr;
+    QSpinBox* yAxisDecimalsSpin_ = nullptr;
+    QSpinBox* cursorXDecimalsSpin_ = nullptr;
+    QSpinBox* cursorYDecimalsSpin_ = nullptr;
+    QSpinBox* cursorInverseXDecimalsSpin_ = nullptr;
+    QListWidget* channelsList_ = nullptr;
+    QPushButton* everyChannelButton_ = nullptr;
+    QPushButton* noChannelButton_ = nullptr;
+    QRadioButton* circleButton_ = nullptr;
+    QRadioButton* squareButton_ = nullptr;
+    QRadioButton* symbolButton_ = nullptr;
+    QLineEdit* symbolEdit_ = nullptr;
+    QSpinBox* pointSizeSpin_ = nullptr;
+    QLabel* defaultsLink_ = nullptr;
 };
 
 } // namespace quelmar

@@ -17,35 +17,36 @@ ShortenedDatesDialog::ShortenedDatesDialog(Workbench& workbench, QWidget* parent
     : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("Tbarquest"));
     setWindowTitle(QString::fromUtf8(designText(message::ShortenedDatesTitle)));
-    Label1 = namedLabel(this, "Label1",
-                        QStringLiteral("Возможно, в файл данных занесены юлианские даты вида"));
-    Label2 = namedLabel(this, "Label2",
-                        QStringLiteral("99999.0000 вместо 2499999.0000. Введите эпоху вида"));
-    Label3 =
+    questionLabel_ = namedLabel(
+        this, "Label1", QStringLiteral("Возможно, в файл данных занесены юлианские даты вида"));
+    exampleLabel_ = namedLabel(
+        this, "Label2", QStringLiteral("99999.0000 вместо 2499999.0000. Введите эпоху вида"));
+    answerLabel_ =
         namedLabel(this, "Label3", QStringLiteral("2400000.0000, если это так, иначе - \"0\""));
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button1 =
+    epochEdit_ = new QLineEdit(this);
+    epochEdit_->setObjectName(QStringLiteral("Edit1"));
+    okButton_ =
         namedButton(this, "Button1", QString::fromUtf8(designText(message::ShortenedDatesOk)));
-    Button1->setDefault(true);
+    okButton_->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                             static_cast<QWidget*>(Label3), static_cast<QWidget*>(Edit1)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(questionLabel_), static_cast<QWidget*>(exampleLabel_),
+          static_cast<QWidget*>(answerLabel_), static_cast<QWidget*>(epochEdit_)})
         layout->addWidget(control);
-    layout->addWidget(Button1, 0, Qt::AlignRight);
-    connect(Button1, &QPushButton::clicked, this, &ShortenedDatesDialog::takeOffset);
+    layout->addWidget(okButton_, 0, Qt::AlignRight);
+    connect(okButton_, &QPushButton::clicked, this, &ShortenedDatesDialog::takeOffset);
 }
 
 double ShortenedDatesDialog::askOffset(QWidget* opener) {
-    Edit1->setFocus();
+    epochEdit_->setFocus();
     runModal(*this, opener);
     return JdOffset;
 }
 
 // An empty box means no offset; a text that is no number is refused and the question stays.
 void ShortenedDatesDialog::takeOffset() {
-    const QString typed = Edit1->text();
+    const QString typed = epochEdit_->text();
     if (typed.trimmed().isEmpty()) {
         JdOffset = 0;
     } else if (const auto offset = numberInText(typed.toStdString())) {

@@ -26,11 +26,11 @@ private:
     void takeOffset();
 
     Workbench& workbench_;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
+    QLabel* questionLabel_;
+    QLabel* exampleLabel_;
+    QLabel* answerLabel_;
+    QLineEdit* epochEdit_;
+    QPushButton* okButton_;
 };
 
 } // namespace quelmar

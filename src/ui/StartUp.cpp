@@ -27,7 +27,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSpinBox>
 #include <QStandardPaths>
 
 // The window layer is a static library: its resources are registered by hand.
@@ -125,10 +124,8 @@ void StartUp::createWindows() {
         controlPanel_->showRangeCommands();
     });
     // The settings dialog shows the first term count the best fit chose.
-    QObject::connect(extrema_, &ExtremaWindow::firstTermCountChosen, options_, [this](int terms) {
-        if (auto* spin = options_->findChild<QSpinBox*>(QStringLiteral("Spinpolynom")))
-            spin->setValue(terms);
-    });
+    QObject::connect(extrema_, &ExtremaWindow::firstTermCountChosen, options_,
+                     &SettingsDialog::showFirstTermCount);
     QObject::connect(curveWindow_.get(), &CurveWindow::pointDeleted, diagram_,
                      &TwoChannelDiagramWindow::renew);
     QObject::connect(options_, &SettingsDialog::optionsClosed, options_, [this] {

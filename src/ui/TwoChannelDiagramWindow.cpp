@@ -42,19 +42,19 @@ TwoChannelDiagramWindow::TwoChannelDiagramWindow(Workbench& workbench, CurveWind
     setObjectName(QStringLiteral("TCCF"));
     setWindowTitle(QStringLiteral("CCF"));
     setFocusPolicy(Qt::StrongFocus);
-    CCG = new CurveSurface(this);
-    CCG->setObjectName(QStringLiteral("CCG"));
-    CCG->setToolTip(QString());
-    CCG->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
+    surface_ = new CurveSurface(this);
+    surface_->setObjectName(QStringLiteral("CCG"));
+    surface_->setToolTip(QString());
+    surface_->setMouseHandler([this](CurveSurface::MouseEvent kind, QPoint position) {
         if (kind == CurveSurface::MouseEvent::Move) mouseMoved(position);
     });
     for (int cell = 0; cell < MaxChannels * MaxChannels; ++cell)
         markers_.push_back(newMarker(this));
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(10);
-    connect(Timer1, &QTimer::timeout, this, &TwoChannelDiagramWindow::placeAndRenew);
+    placeDelay_ = new QTimer(this);
+    placeDelay_->setObjectName(QStringLiteral("Timer1"));
+    placeDelay_->setSingleShot(true);
+    placeDelay_->setInterval(10);
+    connect(placeDelay_, &QTimer::timeout, this, &TwoChannelDiagramWindow::placeAndRenew);
     resize(DiagramSize, DiagramSize);
     // Drawn from the points and the light curve's geometry, so renewed after every redraw.
     connect(&curve_, &CurveWindow::redrawn, this, [this] {
@@ -63,7 +63,7 @@ TwoChannelDiagramWindow::TwoChannelDiagramWindow(Workbench& workbench, CurveWind
 }
 
 const QImage& TwoChannelDiagramWindow::picture() const {
-    return CCG->picture();
+    return surface_->picture();
 }
 
 void TwoChannelDiagramWindow::showDiagram() {
@@ -75,7 +75,7 @@ void TwoChannelDiagramWindow::showDiagram() {
 
 void TwoChannelDiagramWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Timer1->start();
+    placeDelay_->start();
 }
 
 void TwoChannelDiagramWindow::placeAndRenew() {
@@ -102,19 +102,19 @@ void TwoChannelDiagramWindow::placeWindow() {
 
 void TwoChannelDiagramWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    CCG->setGeometry(rect());
+    surface_->setGeometry(rect());
     if (isVisible()) renew();
 }
 
 void TwoChannelDiagramWindow::renew() {
-    QImage& image = CCG->picture();
-    if (image.size() != CCG->size()) image = QImage(CCG->size(), QImage::Format_RGB32);
+    QImage& image = surface_->picture();
+    if (image.size() != surface_->size()) image = QImage(surface_->size(), QImage::Format_RGB32);
     hideMarkers();
     if (image.isNull()) return;
     layout_ = drawDiagram(image, workbench_.document.points(), curve_.curveGeometry(),
                           curve_.plotOptions(), workbench_.say(message::DiagramNoChannelShown));
     setWindowTitle(diagramCaption(layout_));
-    CCG->update();
+    surface_->update();
     moveMarkers(workbench_.document.view().CursorPoint);
 }
 
@@ -125,7 +125,7 @@ void TwoChannelDiagramWindow::moveMarkers(int p) {
                 ? markerPosition(layout_.cells[n], workbench_.document.points(), p)
                 : std::nullopt;
         markers_[n]->setVisible(at.has_value());
-        if (at) markers_[n]->move(CCG->mapTo(this, *at));
+        if (at) markers_[n]->move(surface_->mapTo(this, *at));
     }
 }
 
@@ -140,8 +140,8 @@ void TwoChannelDiagramWindow::mouseMoved(QPoint position) {
     setWindowTitle(mouseCaption(position.x(), position.y(), hit));
     if (!hit.point) return;
     const int p = *hit.point;
-    CCG->setToolTip(pointHint(p, workbench_.document.points().value(hit.xChannel, p),
-                              workbench_.document.points().value(hit.yChannel, p)));
+    surface_->setToolTip(pointHint(p, workbench_.document.points().value(hit.xChannel, p),
+                                   workbench_.document.points().value(hit.yChannel, p)));
     curve_.pickPoint(p);
     moveMarkers(p);
 }

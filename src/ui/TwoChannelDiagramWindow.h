@@ -46,8 +46,8 @@ private:
 
     Workbench& workbench_;
     CurveWindow& curve_;
-    CurveSurface* CCG;
-    QTimer* Timer1;
+    CurveSurface* surface_;
+    QTimer* placeDelay_;
     std::vector<QLabel*> markers_; // one per cell, in the order of the layout's cells
     DiagramLayout layout_;
 };

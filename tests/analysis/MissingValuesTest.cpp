@@ -58,7 +58,7 @@ TEST(MissingValues, RestorationGivesBackTheOriginalsAndKeepsTheMissingBands) {
     const PointStore original = storeOf(Bands);
     PointStore s = original;
     PrincipalComponents pca;
-    ASSERT_EQ(ComputePrincipalComponents(s, pca), PcaOutcome::Done);
+    ASSERT_EQ(computePrincipalComponents(s, pca), PcaOutcome::Done);
     EXPECT_EQ(pca.LeftOutPoints, (std::vector<int>{2, 4}));
     takeOverComponents(pca, s);
     EXPECT_TRUE(s.missing(1, 2) && s.missing(3, 4)); // points left out have no scores
@@ -77,16 +77,16 @@ TEST(MissingValues, ComputedZerosAndRealZerosAreValues) {
     // A score of exactly 0: the middle point of a symmetric channel; a second run keeps it.
     PointStore scores = storeOf("1 9.0\n2 10.0\n3 11.0\n");
     PrincipalComponents pca;
-    ASSERT_EQ(ComputePrincipalComponents(scores, pca), PcaOutcome::Done);
+    ASSERT_EQ(computePrincipalComponents(scores, pca), PcaOutcome::Done);
     takeOverComponents(pca, scores);
     ASSERT_EQ(scores.value(1, 2), 0.0);
-    ASSERT_EQ(ComputePrincipalComponents(scores, pca), PcaOutcome::Done);
+    ASSERT_EQ(computePrincipalComponents(scores, pca), PcaOutcome::Done);
     EXPECT_TRUE(pca.LeftOutPoints.empty());
 
     // A column of zeros refuses the decomposition only while 0 marks a missing value.
     const std::string flags = "1 10.1 0\n2 10.4 0\n3 10.2 0\n";
-    EXPECT_EQ(ComputePrincipalComponents(storeOf(flags), pca), PcaOutcome::NoCompletePoint);
-    EXPECT_EQ(ComputePrincipalComponents(storeOf(flags, MissingMarker::none()), pca),
+    EXPECT_EQ(computePrincipalComponents(storeOf(flags), pca), PcaOutcome::NoCompletePoint);
+    EXPECT_EQ(computePrincipalComponents(storeOf(flags, MissingMarker::none()), pca),
               PcaOutcome::Done);
 
     // A colour index of 0.00 stays in an extremum fit under none.

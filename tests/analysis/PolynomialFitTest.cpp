@@ -38,7 +38,7 @@ TEST(MatrixInverse, InvertsWithRowAndColumnExchangesAndGivesTheDeterminant) {
     for (int i = 1; i <= 3; ++i)
         for (int j = 1; j <= 3; ++j)
             a[i][j] = m[i][j];
-    const long double determinant = matinv(a, 3);
+    const long double determinant = invertMatrix(a, 3);
     EXPECT_NEAR(static_cast<double>(determinant), 374.0, 1e-12);
     for (int i = 1; i <= 3; ++i)
         for (int j = 1; j <= 3; ++j) {
@@ -50,7 +50,7 @@ TEST(MatrixInverse, InvertsWithRowAndColumnExchangesAndGivesTheDeterminant) {
 
     NormalMatrix singular{};
     singular[1][1] = 1, singular[1][2] = 2, singular[2][1] = 2, singular[2][2] = 4;
-    EXPECT_EQ(matinv(singular, 2), 0) << "the second pivot is exactly 0";
+    EXPECT_EQ(invertMatrix(singular, 2), 0) << "the second pivot is exactly 0";
 }
 
 TEST(PolynomialFit, PointsOnAParabolaGiveItsVertexWithErrorsZero) {

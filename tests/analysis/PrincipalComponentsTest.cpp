@@ -32,7 +32,7 @@ PointStore storeOf(int m, const std::vector<std::function<double(int)>>& channel
 // Decomposes and hands the components to the store, as the command and the view do.
 PrincipalComponents decomposeAndShow(PointStore& store) {
     PrincipalComponents pca;
-    EXPECT_EQ(ComputePrincipalComponents(store, pca), PcaOutcome::Done);
+    EXPECT_EQ(computePrincipalComponents(store, pca), PcaOutcome::Done);
     takeOverComponents(pca, store);
     return pca;
 }
@@ -82,7 +82,7 @@ TEST(SingularValueDecomposition, GivesTheBitsOfThePlainAlgorithm) {
                 for (int j = 1; j <= c.n; ++j)
                     rows[std::size_t(i)][std::size_t(j)] = A(i, j);
 
-            const SvdResult ours = SingularValueDecomposition(A);
+            const SvdResult ours = singularValueDecomposition(A);
             const test::OracleSvd plain = test::plainSvd(rows, c.m, c.n);
             SCOPED_TRACE("m " + std::to_string(c.m) + " n " + std::to_string(c.n) + " variant " +
                          std::to_string(variant));
@@ -105,7 +105,7 @@ TEST(SingularValueDecomposition, IsADecompositionAlsoOfLowerRank) {
     ColumnMatrix A = randomMatrix(300, 5, 11);
     for (int i = 1; i <= 300; ++i)
         A(i, 4) = A(i, 1) + 3 * A(i, 2);
-    const SvdResult r = SingularValueDecomposition(A);
+    const SvdResult r = singularValueDecomposition(A);
     EXPECT_EQ(r.status, 0);
     int zeros = 0;
     for (int j = 1; j <= 5; ++j) {
@@ -209,14 +209,14 @@ TEST(PrincipalComponents, PointsWithAMissingValueAreLeftOut) {
         2, {[](int i) { return i == 1 ? 0.0 : 1.0; }, [](int i) { return i == 2 ? 0.0 : 1.0; }});
     gaps.maskOf(1)[1] = gaps.maskOf(2)[2] = 1;
     PrincipalComponents untouched = pca;
-    EXPECT_EQ(ComputePrincipalComponents(gaps, untouched), PcaOutcome::NoCompletePoint);
+    EXPECT_EQ(computePrincipalComponents(gaps, untouched), PcaOutcome::NoCompletePoint);
     EXPECT_EQ(untouched.PointCount, 6);
 }
 
 TEST(PrincipalComponents, RefusesWhatCannotBeDecomposed) {
     PrincipalComponents pca;
-    EXPECT_EQ(ComputePrincipalComponents(PointStore{}, pca), PcaOutcome::NoPoints);
-    EXPECT_EQ(ComputePrincipalComponents(storeOf(3, {}), pca), PcaOutcome::NoChannels);
+    EXPECT_EQ(computePrincipalComponents(PointStore{}, pca), PcaOutcome::NoPoints);
+    EXPECT_EQ(computePrincipalComponents(storeOf(3, {}), pca), PcaOutcome::NoChannels);
     EXPECT_EQ(pca.ChannelCount, 0);
 }
 
@@ -246,7 +246,7 @@ TEST(SignalRestoration, NeedsTheComponentsTheViewShows) {
         storeOf(10, {[](int i) { return 1.0 + i; }, [](int i) { return 9.0 - i * 0.5; }});
     PrincipalComponents pca;
     EXPECT_EQ(restorationRefusal(pca, store), RestorationRefusal::NoDecomposition);
-    ASSERT_EQ(ComputePrincipalComponents(store, pca), PcaOutcome::Done);
+    ASSERT_EQ(computePrincipalComponents(store, pca), PcaOutcome::Done);
     const double* series = pca.ComponentValues[2].data();
     EXPECT_EQ(restorationRefusal(pca, store), RestorationRefusal::StoreChanged); // not yet shown
     takeOverComponents(pca, store);

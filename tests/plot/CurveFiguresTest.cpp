@@ -141,7 +141,7 @@ TEST(CurveFigures, ExtremesTakeTheFirstOccurrenceAndCoverHiddenChannels) {
     EXPECT_EQ(g.ChannelMaxPoint[1], 4);
     EXPECT_EQ(g.ChannelMinPoint[2], 4);
     EXPECT_EQ(g.ChannelMaxPoint[2], 2);
-    EXPECT_EQ(g.iii(1), 2);
+    EXPECT_EQ(g.referencePoint(1), 2);
     // The first point of the view holds the smallest value: it lies on the upper edge.
     EXPECT_EQ(centre(s, g, 1, 2).y(), 10);
     EXPECT_EQ(centre(s, g, 1, 2).x(), 55);
@@ -188,7 +188,7 @@ TEST(CurveFigures, FlippedPutsTheLargestValueOnTop) {
     const Drawn d = draw(one, flipped);
     EXPECT_EQ(centre(one, d.geometry, 1, 3).y(), 10);
     EXPECT_EQ(centre(one, d.geometry, 1, 2).y(), H - 35);
-    EXPECT_EQ(d.geometry.iii(1), 3);
+    EXPECT_EQ(d.geometry.referencePoint(1), 3);
 
     const PointStore two = makeStore({1, 2, 3}, {{5, 6, 5.5}, {1, 4, 2}});
     const Drawn t = draw(two, flipped);

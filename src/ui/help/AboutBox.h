@@ -50,20 +50,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Image1MouseUp(const QMouseEvent& event);
+    void iconReleased(const QMouseEvent& event);
 
     QIcon icon_;
     InterfaceLanguage language_ = InterfaceLanguage::English;
     LinkOpener openLink_;
     MessageShower showMessage_;
-    QLabel* Image1;
-    RaisedLabel* l1;
-    RaisedLabel* Label3D1;
-    QLabel* Label1;
-    QLabel* Label3;
-    LinkLabel* ebtn;
-    LinkLabel* webbtn;
-    QPushButton* Button1;
+    QLabel* iconLabel_;
+    RaisedLabel* titleLabel_;
+    RaisedLabel* versionLabel_;
+    QLabel* developersLabel_;
+    QLabel* descriptionLabel_;
+    LinkLabel* mailLink_;
+    LinkLabel* webLink_;
+    QPushButton* okButton_;
 };
 
 } // namespace quelmar

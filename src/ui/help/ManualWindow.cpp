@@ -11,26 +11,26 @@
 namespace quelmar {
 
 ManualWindow::ManualWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), Manualbox(new QTextBrowser) {
+    : QWidget(parent, Qt::Window), manualText_(new QTextBrowser) {
     setObjectName(QStringLiteral("THelpfrm"));
     setWindowTitle(QStringLiteral("Руководство по эксплуатации"));
     resize(760, 600);
 
-    Manualbox->setObjectName(QStringLiteral("Manualbox"));
-    Manualbox->setReadOnly(true);
-    Manualbox->setOpenLinks(false);
-    Manualbox->setPlainText(initialText());
+    manualText_->setObjectName(QStringLiteral("Manualbox"));
+    manualText_->setReadOnly(true);
+    manualText_->setOpenLinks(false);
+    manualText_->setPlainText(initialText());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Manualbox);
+    layout->addWidget(manualText_);
 }
 
 bool ManualWindow::loadManual(const QString& path, QString* error) {
     try {
         const std::string rtf = readFile(QFile::encodeName(path).toStdString());
-        readRtf(rtf, *Manualbox->document());
-        Manualbox->moveCursor(QTextCursor::Start);
+        readRtf(rtf, *manualText_->document());
+        manualText_->moveCursor(QTextCursor::Start);
         loadedPath_ = path;
         return true;
     } catch (const std::exception& e) {
@@ -42,7 +42,7 @@ bool ManualWindow::loadManual(const QString& path, QString* error) {
 }
 
 void ManualWindow::showInitialText() {
-    Manualbox->setPlainText(initialText(language_));
+    manualText_->setPlainText(initialText(language_));
     loadedPath_.clear();
 }
 

@@ -25,7 +25,7 @@ public:
     // The language of the initial text and of the messages.
     void setLanguage(InterfaceLanguage language);
 
-    QTextBrowser* manualBox() const { return Manualbox; }
+    QTextBrowser* manualBox() const { return manualText_; }
 
     static QString initialText(InterfaceLanguage language = InterfaceLanguage::English) {
         return QString::fromStdString(ownText(message::ManualInitialText, language));
@@ -34,7 +34,7 @@ public:
     static QString manualFileName(const QString& languageName);
 
 private:
-    QTextBrowser* Manualbox;
+    QTextBrowser* manualText_;
     QString loadedPath_;
     InterfaceLanguage language_ = InterfaceLanguage::English;
 };
