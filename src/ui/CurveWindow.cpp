@@ -103,7 +103,6 @@ void CurveWindow::layOut() {
     if (isMinimized()) return;
     surface_->setGeometry(rect());
     redraw();
-    moveCursorMark(workbench_.document.points().ViewFirst);
     if (workbench_.ShowCurveTools) showControlPanel();
     showCursorInformation();
 }

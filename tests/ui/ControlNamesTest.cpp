@@ -79,3 +79,31 @@ TEST(ControlNames, NoWindowMemberKeepsADesignControlName) {
 }
 
 } // namespace
+
+// The document is the only writer of the points and what is derived from them: no window holds
+// a reference through which it could change them, nor casts the document's const away.
+TEST(DocumentState, NoWindowWritesItButThroughTheDocument) {
+    const std::filesystem::path ui = std::filesystem::path(QUELMAR_SOURCE_DIR) / "src" / "ui";
+    const std::string owned[] = {"PointStore&", "ExtremumTables&", "PrincipalComponents&",
+                                 "RangeList&",  "DataFileState&",  "ViewState&",
+                                 "FitCurve&",   "const_cast"};
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ui)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".h" && extension != ".cpp") continue;
+        ++files;
+        std::ifstream file(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(file, line); ++number) {
+            const std::string code = codeOf(line);
+            for (const std::string& writer : owned)
+                for (auto at = code.find(writer); at != std::string::npos;
+                     at = code.find(writer, at + 1)) {
+                    const bool isConst = at >= 6 && code.compare(at - 6, 6, "const ") == 0;
+                    EXPECT_TRUE(isConst && writer != "const_cast")
+                        << entry.path().filename().string() << ':' << number << ": " << line;
+                }
+        }
+    }
+    EXPECT_GT(files, 40) << "the window sources were not found under " << ui;
+}

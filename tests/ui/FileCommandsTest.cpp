@@ -108,6 +108,7 @@ TEST_F(FileCommandsTest, BarycentricCorrectionFromTheCatalogueAndForANewStar) {
     EXPECT_EQ(find<QLineEdit>(dialog, "dse")->text(), "0.0000");
     click(dialog, "okbtn");
     EXPECT_EQ(data(), "2451545.0051  9.5 x\r\n");
+    EXPECT_TRUE(lastMessage().startsWith("The dates of ")) << "the correction is confirmed";
     EXPECT_EQ(readFile(inWork("star.dat.bar").toStdString()), before);
 
     // A new name is announced and added with the correction; a shortened date asks for the
@@ -240,6 +241,7 @@ TEST_F(FileCommandsTest, ObservationsAddedByHandAndCounted) {
     click(dialog, "OKButt");
     EXPECT_EQ(find<QLabel>(dialog, "numer")->text(), "№ 2");
     EXPECT_EQ(data(), "2451545.3000 9.65 good\r\n2451546.0000 9.57\r\n");
+    EXPECT_EQ(workbench().document.points().PointCount, 2) << "the view shows what was added";
     // A read-only data file is reported and not counted.
     chmod(inWork("star.dat").toLocal8Bit().constData(), 0444);
     click(dialog, "OKButt");
