@@ -21,6 +21,16 @@ TEST(ConvertCommand, WritesTheObservationFileAndSaysWhatWasLeftOut) {
               "zero point 6.76893\nwritten " +
                   dir.file("tess.dat") + "\n");
     EXPECT_EQ(TempDir::read(dir.file("tess.dat")).substr(0, 18), "2457010.00000000 0");
+    // The converted dates are BJD_TDB already: a barycentric correction of them is refused in
+    // either scale, and the file stays as it was.
+    const std::string converted = TempDir::read(dir.file("tess.dat"));
+    for (const char* scale : {"tdb", "series"}) {
+        const auto again = runCli({"barycentric", dir.file("tess.dat"), "--ra", "6", "0", "0",
+                                   "--dec", "1", "0", "0", "--scale", scale});
+        EXPECT_NE(again.status, 0) << scale;
+        EXPECT_NE(again.err.find("BJD_TDB"), std::string::npos) << again.err;
+        EXPECT_EQ(TempDir::read(dir.file("tess.dat")), converted);
+    }
 
     const auto json = runCli({"convert", fits, "--json", "--flux", "sap"});
     ASSERT_EQ(json.status, 0) << json.err;
