@@ -421,6 +421,8 @@ inline constexpr OwnMessage AlreadyObservations{
     "is an observation file already; name the columns to take from its header to convert it "
     "all the same",
     "это уже файл наблюдений; чтобы всё же преобразовать его, укажите столбцы из заголовка"};
+// The entry of File "Open" for the survey light curves it converts.
+inline constexpr OwnMessage SurveyFilesFilter{"Survey light curves", "Кривые блеска обзоров"};
 inline constexpr OwnMessage NothingLeftToWrite{
     "no observation is left to write: %1 flagged, %2 without a number, %3 with a flux of zero or "
     "below, %4 fainter-than estimates, %5 in other bands, %6 with more fields than the header",
@@ -463,13 +465,18 @@ inline constexpr OwnMessage ConversionBadZeroPoint{"The zero point \"%1\" is not
                                                    "Нуль-пункт «%1» — не число."};
 inline constexpr OwnMessage ConversionReplace{"%1 exists. Replace it?",
                                               "Файл %1 уже есть. Заменить его?"};
+// After a conversion that left rows out; %3 lists the counts that apply, joined by commas.
 inline constexpr OwnMessage ConversionLeftOut{
-    "%1 observations written to %2. Left out: %3 flagged, %4 without a number, %5 with a flux of "
-    "zero or below, %6 fainter-than estimates, %7 in other bands, %8 with more fields than the "
-    "header.",
-    "Записано наблюдений: %1, в файл %2. Не включены: с флагами — %3, без числа — %4, "
-    "с потоком не больше нуля — %5, оценки «слабее» — %6, в других полосах — %7, с полями "
-    "сверх заголовка — %8."};
+    "%1 observations written to %2. Left out: %3.",
+    "Записано наблюдений: %1, в файл %2. Не включены: %3."};
+inline constexpr OwnMessage LeftOutFlagged{"%1 flagged", "с флагами — %1"};
+inline constexpr OwnMessage LeftOutNotANumber{"%1 without a number", "без числа — %1"};
+inline constexpr OwnMessage LeftOutNotPositive{"%1 with a flux of zero or below",
+                                               "с потоком не больше нуля — %1"};
+inline constexpr OwnMessage LeftOutFainterThan{"%1 fainter-than estimates", "оценки «слабее» — %1"};
+inline constexpr OwnMessage LeftOutOtherBand{"%1 in other bands", "в других полосах — %1"};
+inline constexpr OwnMessage LeftOutTooManyFields{"%1 with more fields than the header",
+                                                 "с полями сверх заголовка — %1"};
 inline constexpr OwnMessage ConversionFirstUnreadable{
     "The first row without a number or with more fields than the header is line %1.",
     "Первая строка без числа или с полями сверх заголовка — строка %1."};
@@ -536,6 +543,10 @@ inline constexpr OwnMessage ExtremaTooFewPoints{
     "have %6.",
     "Канал %1: для полинома из %2 нужно не меньше %3 точек со значением; в точках %4 ... %5 "
     "их %6."};
+// "Maximum accuracy": the term count the next fits start from.
+inline constexpr OwnMessage BestTermCountChosen{
+    "Best term count: %1 (smallest moment error)",
+    "Лучшее число членов: %1 (наименьшая ошибка момента)"};
 // Under the results of the polynomial fits: the channel and the file they were fitted to.
 inline constexpr OwnMessage ExtremaOfChannel{"Channel %1 of %2", "Канал %1, файл %2"};
 inline constexpr OwnMessage ExtremaLeftOut{

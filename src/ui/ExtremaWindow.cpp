@@ -188,7 +188,7 @@ void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
                                    {options.PolynomialFirstTerms, options.PolynomialLastTerms});
     options.PolynomialFirstTerms = best;
     emit firstTermCountChosen(best);
-    workbench_.inform(this, QString::number(best));
+    workbench_.inform(this, workbench_.say(message::BestTermCountChosen, {QString::number(best)}));
 }
 
 void ExtremaWindow::enableLineCommands() {

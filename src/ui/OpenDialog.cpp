@@ -30,6 +30,17 @@ QString OpenDialog::designFilter() {
                           "Файлы F5 (*.f5)|*.f5|Файлы периодов (*.per)|*.per|Все файлы (*.*)|*.*");
 }
 
+QString withSurveyFiles(const QString& filter, const QString& surveyDescription) {
+    const QString patterns = QStringLiteral("*.fits; *.fit; *.csv; *.txt");
+    QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2 || filter.contains(QStringLiteral("*.fits"))) return filter;
+    if (parts[1].contains(QStringLiteral("*.dat"))) parts[1] += QStringLiteral("; ") + patterns;
+    const qsizetype last = parts.size() >= 4 ? parts.size() - 2 : parts.size();
+    parts.insert(last, patterns);
+    parts.insert(last, surveyDescription + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    return parts.join(QLatin1Char('|'));
+}
+
 QStringList nameFiltersOf(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;

@@ -25,4 +25,8 @@ struct OpenDialog {
 // for one) are offered too. An empty text gives no filters: every file is offered.
 QStringList nameFiltersOf(const QString& filter);
 
+// The filter with the survey light curves that File "Open" converts: their own entry before the
+// last one (all files), and their patterns in the first entry when it lists the data files.
+QString withSurveyFiles(const QString& filter, const QString& surveyDescription);
+
 } // namespace quelmar

@@ -203,7 +203,8 @@ void StartUp::applyLanguage() {
                            workbench_.text(LanguageLine::AboutDescription2),
                            workbench_.text(LanguageLine::AboutDescription3));
     workbench_.openDialog.title = workbench_.text(LanguageLine::OpenDialogTitle);
-    workbench_.openDialog.filter = workbench_.text(LanguageLine::OpenDialogFilter);
+    workbench_.openDialog.filter = withSurveyFiles(workbench_.text(LanguageLine::OpenDialogFilter),
+                                                   workbench_.say(message::SurveyFilesFilter));
     mainWindow_->setLanguagePicture(workbench_.lookUp(language + ".jpg"));
     if (manual_->isVisible()) mainWindow_->loadManual();
 }

@@ -222,12 +222,20 @@ void SurveyConversionDialog::convert() {
     accept();
     const LeftOutRows& left = conversion.leftOut;
     if (left.total() > 0) {
+        // Only the reasons that left a row out are named.
+        const std::pair<const OwnMessage*, long long> reasons[] = {
+            {&message::LeftOutFlagged, left.flagged},
+            {&message::LeftOutNotANumber, left.notANumber},
+            {&message::LeftOutNotPositive, left.notPositive},
+            {&message::LeftOutFainterThan, left.fainterThan},
+            {&message::LeftOutOtherBand, left.otherBand},
+            {&message::LeftOutTooManyFields, left.tooManyFields}};
+        QStringList counts;
+        for (const auto& [reason, rows] : reasons)
+            if (rows > 0) counts << workbench_.say(*reason, {QString::number(rows)});
         QString text =
-            workbench_.say(message::ConversionLeftOut,
-                           {QString::number(conversion.observations), output,
-                            QString::number(left.flagged), QString::number(left.notANumber),
-                            QString::number(left.notPositive), QString::number(left.fainterThan),
-                            QString::number(left.otherBand), QString::number(left.tooManyFields)});
+            workbench_.say(message::ConversionLeftOut, {QString::number(conversion.observations),
+                                                        output, counts.join(QStringLiteral(", "))});
         if (left.firstUnreadableLine > 0)
             text += QLatin1Char(' ') + workbench_.say(message::ConversionFirstUnreadable,
                                                       {QString::number(left.firstUnreadableLine)});

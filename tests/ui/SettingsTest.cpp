@@ -319,7 +319,9 @@ TEST_F(SettingsTest, BrowseButtonsUseTheirFilterAndRestoreTheSharedOne) {
 
     click("obzor2");
     EXPECT_EQ(desktop.dialogsRun[1].filter, "en programs|*");
-    EXPECT_EQ(shell->workbench().openDialog.filter, "en all|*.dat; *.per|en any|*.*");
+    EXPECT_EQ(nameFiltersOf(shell->workbench().openDialog.filter),
+              (QStringList{"en all (*.dat *.per *.fits *.fit *.csv *.txt)",
+                           "Survey light curves (*.fits *.fit *.csv *.txt)", "en any (*)"}));
 }
 
 TEST_F(SettingsTest, TheLanguageIsTheFirstTwoLettersOfTheChosenFile) {
