@@ -47,13 +47,14 @@ PeriodProgressWindow::PeriodProgressWindow(Workbench& workbench, QWidget* parent
     estimateLabel_ = namedLabel(this, "Label4", QStringLiteral("0:0:0"));
     progressBar_ = addBar(this, "ProgressBar1");
     progressBar_->setTextVisible(false);
-    // The gauge: the same count as a filled block with the percentage across it.
+    // The gauge: the same count as a filled block with the percentage across it, the block light
+    // enough for the black figures to be read over it.
     percentGauge_ = addBar(this, "Gauge1");
     percentGauge_->setAlignment(Qt::AlignCenter);
     percentGauge_->setStyleSheet(
         QStringLiteral("QProgressBar { border: 1px solid black; background: white; color: black; "
                        "text-align: center; min-height: 22px; }"
-                       "QProgressBar::chunk { background: #000080; }"));
+                       "QProgressBar::chunk { background: #8db4e2; }"));
     cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));
 
     auto* layout = new QGridLayout(this);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 
 namespace quelmar::test {
 namespace {
@@ -450,6 +451,36 @@ TEST_F(PeriodSearchTest, AnIncompleteDialogFallsBackToTheBuiltInMessage) {
     clickOk();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Не все данные введены!");
+}
+
+// The percentage across the filled gauge stands out from it as from the empty part: the filled
+// block is light, the figures dark (WCAG's contrast ratio, 4.5 for text).
+TEST_F(PeriodSearchTest, TheGaugesPercentageCanBeReadOverTheFilledBlock) {
+    startWithFile();
+    auto* gauge = find<QProgressBar>(progress(), "Gauge1");
+    gauge->setRange(0, 100);
+    gauge->setValue(100);
+    gauge->resize(200, 24);
+    const QImage picture = gauge->grab().toImage();
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    std::map<QRgb, int> counts;
+    double darkest = 1;
+    for (int y = 2; y < picture.height() - 2; ++y)
+        for (int x = 2; x < picture.width() - 2; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            ++counts[c.rgb()];
+            darkest = std::min(darkest, luminance(c));
+        }
+    const auto block = std::max_element(counts.begin(), counts.end(),
+                                        [](auto a, auto b) { return a.second < b.second; });
+    const double ratio = (luminance(QColor(block->first)) + 0.05) / (darkest + 0.05);
+    EXPECT_GE(ratio, 4.5) << "block " << QColor(block->first).name().toStdString();
 }
 
 TEST_F(PeriodSearchTest, AScanOfMoreThanAHundredMillionFrequenciesAsksFirst) {
