@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
+
 namespace quelmar {
 
 using Coord = long long;
@@ -38,6 +40,8 @@ public:
     void setPen(QRgb colour) { pen_ = colour; }
     QRgb pen() const { return pen_; }
     void setBrush(QRgb colour) { brush_ = colour; }
+    // Nothing is drawn from this row down (a curve stops at a frame line).
+    void limitHeight(int rows) { height_ = std::clamp(rows, 0, height_); }
     QRgb brush() const { return brush_; }
 
     void rectangle(Coord x1, Coord y1, Coord x2, Coord y2);

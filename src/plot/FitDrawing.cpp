@@ -63,6 +63,8 @@ std::optional<QPoint> drawFit(QImage& picture, const PointStore& store,
 
     Canvas canvas(picture);
     canvas.setPen(FitColour);
+    // The curve may run beyond its band: it stops at the frame, above the time labels.
+    canvas.limitHeight(geometry.Height - FrameBottomGap - geometry.Margins.bottom);
     const ChannelPlacement placement(store, geometry, c);
     FitPen pen(canvas, geometry, placement);
     const int last = std::min(curve.last, store.PointCount);

@@ -58,4 +58,24 @@ TEST(FitDrawing, DrawsTheCurveOverTheFittedRangeAndTheBoxAroundTheExtremum) {
     EXPECT_FALSE(drawFit(picture, store, g, tables, 1, 4)) << "no curve of 4 terms";
 }
 
+// A curve that runs far beyond its band (a polynomial beyond the points it fits) stops at the
+// frame's bottom line: nothing red across the time labels.
+TEST(FitDrawing, ACurveBeyondItsBandStaysAboveTheTimeLabels) {
+    PointStore store = minimum();
+    ExtremumTables tables;
+    fitExtremum(store, 1, 1, 40, {3, 3}, tables.beginRun(), tables);
+    QImage picture = surface();
+    const CurveGeometry g = drawCurve(picture, store, ViewState{}, PlotOptions{});
+    // From the band's top to half a band below its bottom.
+    std::vector<double>& values = tables.FitCurves[1][3].values;
+    const double range = g.ChannelMax[1] - g.ChannelMin[1];
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = g.ChannelMin[1] + 1.5 * range * static_cast<double>(i) / (values.size() - 1);
+    drawFit(picture, store, g, tables, 1, 3);
+    const int frameBottom = g.Height - FrameBottomGap - g.Margins.bottom;
+    EXPECT_EQ(
+        countPixels(picture, [&](int, int py, QRgb c) { return c == Red && py >= frameBottom; }),
+        0);
+}
+
 } // namespace
