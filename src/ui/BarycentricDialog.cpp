@@ -12,6 +12,7 @@
 #include "core/cp1251.h"
 #include "core/numbers.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -69,6 +70,8 @@ BarycentricDialog::BarycentricDialog(Workbench& workbench, ShortenedDatesDialog&
     createControls();
     layOut();
     starNameBox_->installEventFilter(this);
+    // A name chosen from the list is looked up at once, not when the box is left.
+    connect(starNameBox_, &QComboBox::activated, this, [this] { lookUpStar(); });
     connect(calculateButton_, &QPushButton::clicked, this, &BarycentricDialog::correctDates);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -178,7 +181,10 @@ bool BarycentricDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == starNameBox_ && event->type() == QEvent::FocusOut) {
         // Focus that goes to the list of names, another window or a menu has not left the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible())
+        // Nor has a click that opens the list.
+        const bool listOpen = starNameBox_->view() && starNameBox_->view()->isVisible();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !listOpen &&
+            isVisible())
             lookUpStar();
     }
     return QDialog::eventFilter(watched, event);
