@@ -89,7 +89,8 @@ void PeriodSearchDialog::createControls() {
     maxPeriodEdit_ = addEdit(this, "Maxpered", 5);
     minFrequencyEdit_ = addEdit(this, "minfreced", 8);
     maxFrequencyEdit_ = addEdit(this, "maxfreced", 8);
-    stepEdit_ = addEdit(this, "dfed", 5);
+    // Wide enough for the small steps of long series (0.0005, 0.00002).
+    stepEdit_ = addEdit(this, "dfed", 8);
     stepEdit_->setText(QStringLiteral("0.01"));
     columnBox_ = new QComboBox(this);
     columnBox_->setObjectName(QStringLiteral("ComboBox1"));

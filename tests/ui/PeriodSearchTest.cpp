@@ -139,6 +139,9 @@ TEST_F(PeriodSearchTest, TypingIsLimitedButConvertedTextIsKept) {
     EXPECT_EQ(pmin->text(), "0.123");
     QTest::keyClicks(edit("maxfreced"), "123456789");
     EXPECT_EQ(edit("maxfreced")->text(), "12345678");
+    edit("dfed")->selectAll();
+    QTest::keyClicks(edit("dfed"), "0.00005");
+    EXPECT_EQ(edit("dfed")->text(), "0.00005") << "a small step can be typed";
     QTest::keyClicks(edit("Pered"), "x.per-and-more-than-15");
     EXPECT_EQ(edit("Pered")->text().size(), 15);
     // A converted value stays whole; it may be edited, but not lengthened.
