@@ -2,14 +2,11 @@
 
 #include "Arguments.h"
 #include "JsonOutput.h"
-#include "analysis/EphemerisFit.h"
+#include "analysis/OcDiagramFile.h"
 #include "commands.h"
 #include "core/Error.h"
-#include "core/TextFile.h"
-#include "core/WritePlan.h"
 #include "core/numbers.h"
 
-#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -24,15 +21,8 @@ struct OcOptions {
     bool json = false;
 };
 
-// Decimals that show v to the given significant digits, never an exponent.
-int decimalsFor(double v, int digits) {
-    if (v == 0 || !std::isfinite(v)) return digits;
-    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(v))));
-    return std::clamp(digits - 1 - magnitude, 0, 30);
-}
-
 std::string shown(double v, int digits = 6) {
-    return fixed(v, decimalsFor(v, digits));
+    return significantText(v, digits);
 }
 
 const char* kindWord(EphemerisKind kind) {
@@ -44,8 +34,8 @@ std::string fitJson(const EphemerisFit& f) {
     auto value = [&](JsonObject& o, const char* key, double v, double error, bool exists) {
         const std::string k = key;
         if (!exists) return o.value(k, "null").value(k + "_error", "null");
-        return o.number(k, v, decimalsFor(error, 3) + 1)
-            .number(k + "_error", error, decimalsFor(error, 3));
+        return o.number(k, v, significantDecimals(error, 3) + 1)
+            .number(k + "_error", error, significantDecimals(error, 3));
     };
     JsonObject o;
     o.text("kind", kindWord(f.kind));
@@ -55,7 +45,7 @@ std::string fitJson(const EphemerisFit& f) {
     value(o, "dp_dt", f.periodChange, f.periodChangeError, quadratic);
     value(o, "dp_dt_century", f.periodChange * DaysPerCentury, f.periodChangeError * DaysPerCentury,
           quadratic);
-    return o.number("chi2_reduced", f.chi2Reduced, decimalsFor(f.chi2Reduced, 4)).str();
+    return o.number("chi2_reduced", f.chi2Reduced, significantDecimals(f.chi2Reduced, 4)).str();
 }
 
 void printFit(const EphemerisFit& f) {
@@ -71,35 +61,28 @@ void printFit(const EphemerisFit& f) {
 }
 
 void runOc(const OcOptions& opt) {
-    const Ephemeris ephemeris{numberArgument(opt.epoch, "--epoch"),
-                              numberArgument(opt.period, "--period")};
-    std::vector<EphemerisKind> kinds;
-    if (opt.fit == "linear" || opt.fit == "quadratic") kinds.push_back(EphemerisKind::Linear);
-    if (opt.fit == "quadratic") kinds.push_back(EphemerisKind::Quadratic);
-    if (opt.fit != "none" && kinds.empty())
-        throw QuelmarError("--fit \"" + opt.fit + "\" is not none, linear or quadratic");
+    OcRequest request{
+        opt.list,
+        opt.output,
+        {numberArgument(opt.epoch, "--epoch"), numberArgument(opt.period, "--period")},
+        {},
+        opt.errorColumn,
+        opt.missing};
+    const auto asked = ephemerisFits(opt.fit);
+    if (!asked) throw QuelmarError("--fit \"" + opt.fit + "\" is not none, linear or quadratic");
+    request.fits = *asked;
     if (opt.errorColumn < 0) throw QuelmarError("--error-column must be 1 or more");
 
-    // An output over the list is refused before the list is read, whatever the list holds.
-    const std::string output =
-        opt.output.empty() ? derivedFileName(opt.list, "_oc.dat") : opt.output;
-    WritePlan()
-        .reads(opt.list, message::RoleExtremumTimes)
-        .writes(output, message::RoleOcFile)
-        .check();
-    const FileContent file(opt.list);
-    const ExtremumTimeList list =
-        readExtremumTimes(file.text(), opt.list, opt.errorColumn, opt.missing);
-    if (list.missing > 0)
-        std::cerr << "quelmar-cli: " << opt.list << ", line " << list.firstMissingLine
-                  << ": the first of " << list.missing
+    OcDiagramResult diagram = readOcDiagram(request);
+    if (diagram.missing > 0)
+        std::cerr << "quelmar-cli: " << opt.list << ", line " << diagram.firstMissingLine
+                  << ": the first of " << diagram.missing
                   << " line(s) left out, their time or error missing (see --missing)\n";
-    const std::vector<OcPoint> points = countCycles(list.times, ephemeris, opt.list);
-    std::vector<EphemerisFit> fits;
-    for (EphemerisKind kind : kinds)
-        fits.push_back(fitEphemeris(points, ephemeris, kind, opt.list));
-
-    writeFileAtomically(output, ocFileText(points));
+    fitOcDiagram(diagram, request);
+    writeOcDiagram(diagram);
+    const std::string& output = diagram.output;
+    const std::vector<OcPoint>& points = diagram.points;
+    const std::vector<EphemerisFit>& fits = diagram.fits;
 
     if (!opt.json) {
         std::cout << "oc file " << output << '\n' << "points " << points.size() << '\n';

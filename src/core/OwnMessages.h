@@ -612,6 +612,31 @@ inline constexpr OwnMessage OcLinear{"linear", "линейная"};
 inline constexpr OwnMessage OcQuadratic{"quadratic", "квадратичная"};
 inline constexpr OwnMessage OcSingular{"the times do not determine the %1 ephemeris",
                                        "эфемерида (%1): моменты её не определяют"};
+// The O−C window: its menu item and caption, its controls and its results.
+inline constexpr OwnMessage OcCaption{"O−C diagram", "Диаграмма O−C"};
+inline constexpr OwnMessage OcListLabel{"List of times:", "Список моментов:"};
+inline constexpr OwnMessage OcListHint{
+    "extrema.txt, or an observation file whose first column is the time",
+    "extrema.txt или файл наблюдений, первый столбец которого — момент"};
+inline constexpr OwnMessage OcEpochLabel{"Epoch:", "Эпоха:"};
+inline constexpr OwnMessage OcPeriodLabel{"Period:", "Период:"};
+inline constexpr OwnMessage OcFitLabel{"Fit:", "Подгонка:"};
+inline constexpr OwnMessage OcNoFit{"none", "нет"};
+inline constexpr OwnMessage OcCompute{"Compute", "Вычислить"};
+inline constexpr OwnMessage OcResultFile{"O−C file: %1", "Файл O−C: %1"};
+inline constexpr OwnMessage OcResultPoints{"Points: %1", "Точек: %1"};
+inline constexpr OwnMessage OcResultLeftOut{
+    "Lines left out, their time or error missing: %1 (the first is line %2)",
+    "Пропущено строк без момента или погрешности: %1 (первая — строка %2)"};
+inline constexpr OwnMessage OcResultLinear{"Linear ephemeris: T = %1 ± %2 + %3 ± %4 · E",
+                                           "Линейная эфемерида: T = %1 ± %2 + %3 ± %4 · E"};
+inline constexpr OwnMessage OcResultQuadratic{
+    "Quadratic ephemeris: T = %1 ± %2 + %3 ± %4 · E + %5 ± %6 · E²",
+    "Квадратичная эфемерида: T = %1 ± %2 + %3 ± %4 · E + %5 ± %6 · E²"};
+inline constexpr OwnMessage OcResultPeriodChange{
+    "  dP/dt = %1 ± %2 d/d = %3 ± %4 d per century",
+    "  dP/dt = %1 ± %2 сут/сут = %3 ± %4 сут за столетие"};
+inline constexpr OwnMessage OcResultChi2{"  reduced χ² = %1", "  приведённый χ² = %1"};
 // Principal components and the partial restoration of the signal.
 inline constexpr OwnMessage PcaNoPoints{"The light curve has no points to decompose.",
                                         "На кривой блеска нет точек для разложения."};

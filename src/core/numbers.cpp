@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -175,6 +176,16 @@ void appendFixedForFile(std::string& out, double v, int n) {
     if (out.size() - start <= MaxNumberToken) return;
     out.resize(start);
     out += roundTripText(v);
+}
+
+int significantDecimals(double v, int digits) {
+    if (v == 0 || !std::isfinite(v)) return digits;
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    return std::clamp(digits - 1 - magnitude, 0, 30);
+}
+
+std::string significantText(double v, int digits) {
+    return fixed(v, significantDecimals(v, digits));
 }
 
 int decimalsToKeep(double v, int minDecimals) {

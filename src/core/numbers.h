@@ -39,6 +39,10 @@ void appendFixed(std::string& out, double v, int n);
 // that reads back as v ("1e+300") instead.
 std::string fixedForFile(double v, int n);
 void appendFixedForFile(std::string& out, double v, int n);
+// The decimals that show v to the given significant digits, never an exponent (at most 30), and
+// v written with them: results whose size is not known beforehand (a period, its change).
+int significantDecimals(double v, int digits);
+std::string significantText(double v, int digits);
 // The decimals needed to write v exactly as its shortest round-trip text, at least minDecimals.
 int decimalsToKeep(double v, int minDecimals);
 

@@ -210,6 +210,7 @@ constexpr OwnTextRow OwnRows[] = {
     {"TAboutbox", "Label1", &message::Developers, C},
     {"TQMRMainwin", "N4", &message::PreviousRange, C},
     {"TQMRMainwin", "N2", &message::NextRange, C},
+    {"TQMRMainwin", "N_OC", &message::OcCaption, C},
     {"Tbarquest", nullptr, &message::ShortenedDatesTitle, C},
     {"Tbarquest", "Button1", &message::ShortenedDatesOk, C},
 };

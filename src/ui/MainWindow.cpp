@@ -10,6 +10,7 @@
 #include "EstimatesImport.h"
 #include "ExtremaWindow.h"
 #include "ModalDialogs.h"
+#include "OcDiagramWindow.h"
 #include "PeriodSearchDialog.h"
 #include "PhaseCurveDialog.h"
 #include "PlateNumbersCommand.h"
@@ -121,6 +122,8 @@ void MainWindow::createMenus() {
                &MainWindow::computePhaseCurve, QKeySequence(Qt::CTRL | Qt::Key_A));
     addCommand(data, "N5", QStringLiteral("Моменты экстремумов"), &MainWindow::findExtrema,
                QKeySequence(Qt::CTRL | Qt::Key_M));
+    addCommand(data, "N_OC", QString::fromUtf8(designText(message::OcCaption)),
+               &MainWindow::showOcDiagram);
     addCommand(data, "N7", QStringLiteral("Главные компоненты"),
                &MainWindow::showPrincipalComponents);
     addCommand(data, "N8", QStringLiteral("Частичное восстановление сигнала"),
@@ -463,6 +466,10 @@ void MainWindow::computePhaseCurve() {
 
 void MainWindow::findExtrema() {
     windows_.extrema->findExtrema();
+}
+
+void MainWindow::showOcDiagram() {
+    windows_.ocDiagram->showWindow();
 }
 
 void MainWindow::connectRanges() {

@@ -27,6 +27,7 @@ class AddObservationsDialog;
 class BarycentricDialog;
 class PhaseCurveDialog;
 class SurveyConversionDialog;
+class OcDiagramWindow;
 
 // The windows the main window's commands show; all are created before it is first shown.
 struct ShellWindows {
@@ -43,6 +44,7 @@ struct ShellWindows {
     BarycentricDialog* barycentric = nullptr;
     PhaseCurveDialog* phaseCurve = nullptr;
     SurveyConversionDialog* surveyConversion = nullptr;
+    OcDiagramWindow* ocDiagram = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -84,6 +86,7 @@ public:
     void searchPeriod();
     void computePhaseCurve();
     void findExtrema();
+    void showOcDiagram();
     void connectRanges();
     void showPreviousRange();
     void showNextRange();

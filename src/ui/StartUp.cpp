@@ -10,6 +10,7 @@
 #include "LanguageApply.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
+#include "OcDiagramWindow.h"
 #include "PeriodProgressWindow.h"
 #include "PeriodSearchDialog.h"
 #include "PhaseCurveDialog.h"
@@ -112,9 +113,10 @@ void StartUp::createWindows() {
         workbench_.desktop.showMessageAboveAll(MessageKind::Error, caption, text);
     });
     surveyConversion_ = new SurveyConversionDialog(workbench_, mainWindow_.get());
+    ocDiagram_ = new OcDiagramWindow(workbench_, *curveWindow_, mainWindow_.get());
     mainWindow_->setWindows({curveWindow_.get(), calendar_, manual_.get(), options_, about_,
                              periodSearch_, extrema_, restoration_, diagram_, addObservations_,
-                             barycentric_, phaseCurve_, surveyConversion_});
+                             barycentric_, phaseCurve_, surveyConversion_, ocDiagram_});
     QObject::connect(surveyConversion_, &SurveyConversionDialog::converted, mainWindow_.get(),
                      &MainWindow::openDataPath);
 
@@ -178,6 +180,7 @@ void StartUp::applyOwnTexts() {
     quelmar::applyOwnTexts(language, labelledWindows());
     workbench_.desktop.setLanguage(language);
     about_->setLanguage(language);
+    ocDiagram_->labelControls();
     manual_->setLanguage(language);
     // Month and day names in the interface's language, not the system's.
     calendar_->setLocale(

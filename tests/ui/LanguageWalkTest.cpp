@@ -66,6 +66,7 @@ const WindowToWalk WindowsToWalk[] = {
     {"Tbawin", "countbarbut"},
     {"Tbarquest", nullptr, [](StartUp& shell) { shell.shortenedDates().show(); }},
     {"TPhasfrm", "phasbutt"},
+    {"TOCfrm", "N_OC"},
     {"SurveyConversionDialog", nullptr,
      [](StartUp& shell) {
          const QString data =
