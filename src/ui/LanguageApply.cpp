@@ -212,6 +212,9 @@ constexpr OwnTextRow OwnRows[] = {
     {"TQMRMainwin", "N2", &message::NextRange, C},
     {"Tbarquest", nullptr, &message::ShortenedDatesTitle, C},
     {"Tbarquest", "Button1", &message::ShortenedDatesOk, C},
+    {"TPeaks", nullptr, &message::PeaksTitle, C},
+    {"TPeaks", "foldbtn", &message::PeaksFold, C},
+    {"TPeaks", "closebtn", &message::PeaksClose, C},
 };
 
 QWidget* windowNamed(const QList<QWidget*>& windows, const char* name) {

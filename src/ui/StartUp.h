@@ -29,6 +29,7 @@ class ShortenedDatesDialog;
 class BarycentricDialog;
 class PhaseCurveDialog;
 class SurveyConversionDialog;
+class PeakListWindow;
 
 struct StartUpContext {
     QStringList arguments; // the command line without the program's name
@@ -80,6 +81,7 @@ public:
     RestorationDialog& restoration() { return *restoration_; }
     PictureExportDialog& pictureExport() { return *pictureExport_; }
     SurveyConversionDialog& surveyConversion() { return *surveyConversion_; }
+    PeakListWindow& peakList() { return *peakList_; }
 
 private:
     void createWindows();
@@ -108,6 +110,7 @@ private:
     RestorationDialog* restoration_ = nullptr;
     AboutBox* about_ = nullptr;
     SurveyConversionDialog* surveyConversion_ = nullptr;
+    PeakListWindow* peakList_ = nullptr;
     // Owned by the window it was last opened from.
     PictureExportDialog* pictureExport_ = nullptr;
 };
