@@ -50,7 +50,27 @@ double halfWidthAt(const Periodogram& p, std::size_t peak, double noise) {
     return 0.5 * (hi - lo);
 }
 
+// The harmonics the fit of a peak takes: the method's own for Lomb–Scargle, enough for the
+// shape of a pulsating star or an eclipse otherwise.
+int fitHarmonics(const MethodSettings& settings) {
+    switch (settings.method) {
+    case PeriodMethod::LombScargle:
+        return settings.harmonics;
+    case PeriodMethod::BoxLeastSquares:
+        return MaxHarmonics;
+    default:
+        return 3;
+    }
+}
+
 } // namespace
+
+std::vector<PeriodPeak> searchPeaks(const Periodogram& periodogram, const MethodSettings& settings,
+                                    const WeightedSeries& weighted, const PeriodSeries& series) {
+    return findPeaks(periodogram, lowMarksPeriod(settings.method),
+                     noiseLevel(settings.method, series.count()), 1 / series.timeSpan, weighted,
+                     fitHarmonics(settings));
+}
 
 std::vector<PeriodPeak> findPeaks(const Periodogram& p, bool lowIsBetter, double noise,
                                   double resolution, const WeightedSeries& series, int harmonics) {

@@ -29,6 +29,11 @@ inline constexpr int ListedPeaks = 5;
 std::vector<PeriodPeak> findPeaks(const Periodogram& periodogram, bool lowIsBetter, double noise,
                                   double resolution, const WeightedSeries& series, int harmonics);
 
+// The peaks a search of `series` by the method of `settings` lists from its periodogram: the
+// noise level and harmonics of that method, the resolution of the series' time span.
+std::vector<PeriodPeak> searchPeaks(const Periodogram& periodogram, const MethodSettings& settings,
+                                    const WeightedSeries& weighted, const PeriodSeries& series);
+
 // Labels each peak by its first relation to another listed one.
 void labelRelations(std::vector<PeriodPeak>& peaks);
 

@@ -157,4 +157,14 @@ std::string leftOutNotice(const PeriodSeries& series) {
     return notice.empty() ? notice : series.path + ": " + notice;
 }
 
+double dateOfLowestPoint(const PeriodSeries& series, bool flipped) {
+    int lowest = 1;
+    for (int i = 2; i <= series.count(); ++i) {
+        const double value = series.values[static_cast<std::size_t>(i)];
+        const double best = series.values[static_cast<std::size_t>(lowest)];
+        if (flipped ? value < best : value > best) lowest = i;
+    }
+    return series.times[static_cast<std::size_t>(lowest)];
+}
+
 } // namespace quelmar

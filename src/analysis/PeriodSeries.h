@@ -45,6 +45,11 @@ PeriodSeries readPeriodSeries(const std::string& path, int column, MissingMarker
 PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path,
                                MissingMarker marker = {});
 
+// The date of the observation the light curve draws lowest, the first of equals: the largest
+// value (a magnitude's minimum light), or the smallest when the view is flipped. An epoch for
+// the phase curve of an eclipse or of a pulsation's minimum. Needs count() >= 1.
+double dateOfLowestPoint(const PeriodSeries& series, bool flipped);
+
 // What the user is told when observations were left out, beyond the limit or for a missing
 // value; empty when none.
 std::string leftOutNotice(const PeriodSeries& series);

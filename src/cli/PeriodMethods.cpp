@@ -29,27 +29,12 @@ std::vector<double> durationList(const std::string& text) {
     return durations;
 }
 
-// The harmonics the fit of a peak takes: the method's own for Lomb–Scargle, enough for the
-// shape of a pulsating star or an eclipse otherwise.
-int fitHarmonics(const MethodSettings& settings) {
-    switch (settings.method) {
-    case PeriodMethod::LombScargle:
-        return settings.harmonics;
-    case PeriodMethod::BoxLeastSquares:
-        return MaxHarmonics;
-    default:
-        return 3;
-    }
-}
-
 MethodResult report(const MethodOptions& options, const MethodSettings& settings,
                     const WeightedSeries& weighted, const PeriodSeries& series,
                     const FrequencyGrid& grid, const Periodogram& periodogram, unsigned threads) {
     MethodResult result;
     result.method = settings.method;
-    const bool low = lowMarksPeriod(settings.method);
-    result.peaks = findPeaks(periodogram, low, noiseLevel(settings.method, series.count()),
-                             1 / series.timeSpan, weighted, fitHarmonics(settings));
+    result.peaks = searchPeaks(periodogram, settings, weighted, series);
     if (result.peaks.empty()) throw QuelmarError(series.path, message::ScanWroteNoLine);
     if (settings.method == PeriodMethod::BoxLeastSquares)
         result.box = bestTransit(weighted, settings, result.peaks.front().frequency);

@@ -713,6 +713,26 @@ inline constexpr OwnMessage PlatesUnmatched{
     "%1 observations whose plate is not in the catalogue were left out (the first at line %2).",
     "Наблюдений, пластинок которых нет в каталоге, пропущено: %1 (первое — строка %2)."};
 
+// The peak list of a periodogram.
+inline constexpr OwnMessage PeaksTitle{"Periodogram peaks", "Пики периодограммы"};
+inline constexpr OwnMessage PeaksFold{"Fold", "Фазовая кривая"};
+inline constexpr OwnMessage PeaksClose{"Close", "Закрыть"};
+inline constexpr OwnMessage PeakPeriodHeading{"Period, d", "Период, сут"};
+inline constexpr OwnMessage PeakErrorHeading{"Error, d", "Ошибка, сут"};
+inline constexpr OwnMessage PeakStatisticHeading{"Θ", "Θ"};
+inline constexpr OwnMessage PeakRelationHeading{"Relation", "Связь"};
+inline constexpr OwnMessage PeakRelation{"%1 of %2", "%1 от %2"};
+inline constexpr OwnMessage OneDayAlias{"1-day alias", "суточный алиас"};
+inline constexpr OwnMessage SiderealDayAlias{"sidereal-day alias", "алиас звёздных суток"};
+inline constexpr OwnMessage LunarAlias{"lunar alias", "лунный алиас"};
+inline constexpr OwnMessage PeaksListed{"Peaks of %1, fitted to column %2 of %3.",
+                                        "Пики %1, уточнённые по столбцу %2 файла %3."};
+inline constexpr OwnMessage PeaksNeedDataFile{
+    "Open the data file of %1 to list its peaks: they are fitted to its observations.",
+    "Откройте файл данных для %1, чтобы увидеть пики: они уточняются по его наблюдениям."};
+inline constexpr OwnMessage PeaksNone{"%1 holds no periodogram line.",
+                                      "В %1 нет ни одной строки периодограммы."};
+
 // Phase curve.
 inline constexpr OwnMessage PhaseEpochNotANumber{"The epoch \"%1\" is not a number.",
                                                  "Эпоха «%1» — не число."};

@@ -103,4 +103,14 @@ void centreOn(PointStore& store, int cursor) {
     limitView(store, store.ViewFirst + shift, store.ViewLast + shift);
 }
 
+int pointNearestX(const PointStore& store, double x) {
+    if (store.PointCount < 1) return 0;
+    const auto first = store.TimeValues.begin() + 1;
+    const auto last = first + store.PointCount;
+    const auto after = std::lower_bound(first, last, x);
+    if (after == last) return store.PointCount;
+    const int i = static_cast<int>(after - store.TimeValues.begin());
+    return i > 1 && x - store.time(i - 1) <= store.time(i) - x ? i - 1 : i;
+}
+
 } // namespace quelmar

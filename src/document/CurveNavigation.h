@@ -10,6 +10,10 @@ namespace quelmar {
 // reversed bounds are exchanged. A store without points keeps the view at 0 ... 0.
 void limitView(PointStore& store, int first, int last);
 
+// The point whose X is nearest x, the first of equals (X ascending, as loading leaves it); 0 for
+// a store without points.
+int pointNearestX(const PointStore& store, double x);
+
 // The cursor moved by `step` points within the view, wrapping to the other end of the view
 // when the step would reach or pass the end it moves to.
 int stepForward(const PointStore& store, int cursor, int step);

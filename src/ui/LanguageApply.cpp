@@ -213,6 +213,9 @@ constexpr OwnTextRow OwnRows[] = {
     {"TQMRMainwin", "N_OC", &message::OcCaption, C},
     {"Tbarquest", nullptr, &message::ShortenedDatesTitle, C},
     {"Tbarquest", "Button1", &message::ShortenedDatesOk, C},
+    {"TPeaks", nullptr, &message::PeaksTitle, C},
+    {"TPeaks", "foldbtn", &message::PeaksFold, C},
+    {"TPeaks", "closebtn", &message::PeaksClose, C},
 };
 
 QWidget* windowNamed(const QList<QWidget*>& windows, const char* name) {

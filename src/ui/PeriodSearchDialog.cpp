@@ -221,8 +221,12 @@ void PeriodSearchDialog::startSearch() {
     // A refused or declined scan closes the dialog too; its fields stay for the next showing.
     if (!job)
         refusedFor_ = workbench_.document.files().DataFileName;
-    else if (progress_)
-        progress_->run(std::move(*job), this);
+    else if (progress_) {
+        const QString periodogram = QString::fromStdString(job->PeriodFileName);
+        const int column = job->series.column;
+        const std::optional<ScanOutcome> outcome = progress_->run(std::move(*job), this);
+        if (outcome && !outcome->cancelled) emit periodogramWritten(periodogram, column);
+    }
     accept();
 }
 

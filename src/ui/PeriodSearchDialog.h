@@ -47,6 +47,10 @@ public:
     void minFrequencyLeft();
     void maxFrequencyLeft();
 
+signals:
+    // A search ran to its end and wrote the periodogram of this value column.
+    void periodogramWritten(const QString& path, int column);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,6 +29,17 @@ QLineEdit* namedEdit(QWidget* parent, const char* name) {
 
 } // namespace
 
+bool writeWorkbenchPhaseCurve(const Workbench& workbench, QWidget* parent, const QString& output,
+                              double epoch, double period) {
+    return runCommand(workbench, parent, output, [&] {
+        workbenchPlan(workbench.document.files())
+            .writes(output.toStdString(), message::RolePhaseFile)
+            .check();
+        writePhaseCurve(workbench.document.files().DataFileName, output.toStdString(), epoch,
+                        period);
+    });
+}
+
 PhaseCurveDialog::PhaseCurveDialog(Workbench& workbench, QWidget* parent)
     : QDialog(parent), workbench_(workbench) {
     setObjectName(QStringLiteral("TPhasfrm"));
@@ -122,14 +133,8 @@ void PhaseCurveDialog::computePhaseCurve() {
     double epoch = 0, period = 0;
     if (!readElements(epoch, period)) return;
     const QString output = QFileInfo(phaseFileEdit_->text()).absoluteFilePath();
-    const bool written = runCommand(workbench_, parentWidget(), output, [&] {
-        workbenchPlan(workbench_.document.files())
-            .writes(output.toStdString(), message::RolePhaseFile)
-            .check();
-        writePhaseCurve(workbench_.document.files().DataFileName, output.toStdString(), epoch,
-                        period);
-    });
-    if (written) emit phaseCurveWritten(output);
+    if (writeWorkbenchPhaseCurve(workbench_, parentWidget(), output, epoch, period))
+        emit phaseCurveWritten(output);
 }
 
 } // namespace quelmar

@@ -12,6 +12,11 @@ namespace quelmar {
 
 struct Workbench;
 
+// Folds the current data file by the epoch and the period into the phase file at `output`, which
+// must be no file the workbench reads. False, the failure shown over parent, when it is refused.
+bool writeWorkbenchPhaseCurve(const Workbench& workbench, QWidget* parent, const QString& output,
+                              double epoch, double period);
+
 class PhaseCurveDialog : public QDialog {
     Q_OBJECT
 public:

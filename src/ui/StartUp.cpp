@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "OcDiagramWindow.h"
+#include "PeakListWindow.h"
 #include "PeriodProgressWindow.h"
 #include "PeriodSearchDialog.h"
 #include "PhaseCurveDialog.h"
@@ -104,6 +105,12 @@ void StartUp::createWindows() {
     curveWindow_->setControlPanel(controlPanel_.get());
     extrema_ = new ExtremaWindow(workbench_, *curveWindow_, mainWindow_.get());
     curveWindow_->setExtremaWindow(extrema_);
+    peakList_ = new PeakListWindow(workbench_, *curveWindow_, mainWindow_.get());
+    QObject::connect(periodSearch_, &PeriodSearchDialog::periodogramWritten, peakList_,
+                     &PeakListWindow::periodogramSearched);
+    // A fold of the list is shown as a phase curve of the dialog is.
+    QObject::connect(peakList_, &PeakListWindow::phaseCurveWritten, phaseCurve_,
+                     &PhaseCurveDialog::phaseCurveWritten);
     diagram_ = new TwoChannelDiagramWindow(workbench_, *curveWindow_, mainWindow_.get());
     restoration_ = new RestorationDialog(workbench_, *curveWindow_, mainWindow_.get());
     pictureExport_ = new PictureExportDialog(workbench_, mainWindow_.get());
@@ -172,7 +179,8 @@ QList<QWidget*> StartUp::labelledWindows() const {
             addObservations_,
             shortenedDates_,
             barycentric_,
-            phaseCurve_};
+            phaseCurve_,
+            peakList_};
 }
 
 void StartUp::applyOwnTexts() {
@@ -182,6 +190,7 @@ void StartUp::applyOwnTexts() {
     about_->setLanguage(language);
     ocDiagram_->labelControls();
     manual_->setLanguage(language);
+    peakList_->showPeaks();
     // Month and day names in the interface's language, not the system's.
     calendar_->setLocale(
         QLocale(language == InterfaceLanguage::Russian ? QLocale::Russian : QLocale::English));

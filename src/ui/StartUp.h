@@ -30,6 +30,7 @@ class BarycentricDialog;
 class PhaseCurveDialog;
 class SurveyConversionDialog;
 class OcDiagramWindow;
+class PeakListWindow;
 
 struct StartUpContext {
     QStringList arguments; // the command line without the program's name
@@ -82,6 +83,7 @@ public:
     PictureExportDialog& pictureExport() { return *pictureExport_; }
     SurveyConversionDialog& surveyConversion() { return *surveyConversion_; }
     OcDiagramWindow& ocDiagram() { return *ocDiagram_; }
+    PeakListWindow& peakList() { return *peakList_; }
 
 private:
     void createWindows();
@@ -111,6 +113,7 @@ private:
     AboutBox* about_ = nullptr;
     SurveyConversionDialog* surveyConversion_ = nullptr;
     OcDiagramWindow* ocDiagram_ = nullptr;
+    PeakListWindow* peakList_ = nullptr;
     // Owned by the window it was last opened from.
     PictureExportDialog* pictureExport_ = nullptr;
 };

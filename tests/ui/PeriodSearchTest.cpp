@@ -3,6 +3,8 @@
 #include "analysis/PeriodScan.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
+#include "ui/CurveWindow.h"
+#include "ui/PeakListWindow.h"
 #include "ui/PeriodProgressWindow.h"
 #include "ui/PeriodSearchDialog.h"
 
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -287,6 +290,39 @@ TEST_F(PeriodSearchTest, AScanThroughTheWindowsWritesTheEnginesPeriodogram) {
     const auto lines = std::count(written.begin(), written.end(), '\n');
     EXPECT_TRUE(
         find<QLabel>(progress(), "Label2")->text().startsWith(QString::number(lines) + " / "));
+}
+
+// The peak list opens with the search's periodogram; choosing a peak shows the periodogram with
+// the cursor on it, and Enter folds the data file by its period into the phase curve shown.
+TEST_F(PeriodSearchTest, ThePeakListFindsThePeriodAndFoldsTheDataFileByIt) {
+    showDialogFor(writeStar(200));
+    setFields("0.3", "2");
+    clickOk();
+    PeakListWindow& list = shell->peakList();
+    ASSERT_TRUE(list.isVisible());
+    ASSERT_FALSE(list.peaks().empty());
+    EXPECT_NEAR(list.peaks().front().period, 0.7, 1e-4);
+    const LightCurveDocument& document = shell->workbench().document;
+    EXPECT_EQ(document.files().CurveFileName, inWork("star.dat").toStdString());
+
+    auto* table = find<QTableWidget>(list, "PeakGrid");
+    table->selectRow(0);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(document.files().CurveFileName)).fileName(),
+              "star.per");
+    const PointStore& per = document.points();
+    EXPECT_NEAR(per.time(document.view().CursorPoint), list.peaks().front().frequency,
+                0.5 * (per.time(2) - per.time(1)));
+
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(document.files().CurveFileName, inWork("star_ph.dat").toStdString());
+    EXPECT_TRUE(list.isVisible()); // kept for the next peak
+    EXPECT_EQ(document.points().PointCount, 200);
+    EXPECT_EQ(document.points().time(1), 0.0); // the epoch: the lowest point, phase 0
+
+    shell->curveWindow().openCurveFile(inWork("star.dat").toStdString(), 2);
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_TRUE(list.peaks().empty());
 }
 
 TEST_F(PeriodSearchTest, SaysHowManyObservationsAMissingValueLeavesOut) {
