@@ -182,6 +182,9 @@ void OcDiagramWindow::compute() {
     showResults(diagram);
     // The diagram is the O−C column against the cycle.
     curve_.openCurveFile(diagram.output, 1);
+    // The light curve was laid out afresh over it; the results stay in sight.
+    raise();
+    activateWindow();
 }
 
 void OcDiagramWindow::showResults(const OcDiagramResult& diagram) {
