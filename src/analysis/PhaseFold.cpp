@@ -14,7 +14,7 @@ constexpr std::uint32_t InsertionLimit = 24;
 using Point = PhaseFold::Point;
 
 // The phase exactly as the plain scan computes it.
-inline double phaseOf(double offset, double frequency) {
+inline double foldedPhase(double offset, double frequency) {
     const double x = offset * frequency;
     const double phase = x - std::trunc(x);
     return phase < 0 ? phase + 1 : phase;
@@ -30,8 +30,8 @@ inline std::uint32_t keyOf(double phase) {
 // Whether a comes after b in phase order; equal keys are settled by the exact phases.
 inline bool goesAfter(const Point& a, const Point& b, double frequency) {
     if (a.key != b.key) return a.key > b.key;
-    const double pa = phaseOf(a.offset, frequency);
-    const double pb = phaseOf(b.offset, frequency);
+    const double pa = foldedPhase(a.offset, frequency);
+    const double pb = foldedPhase(b.offset, frequency);
     return pa > pb || (pa == pb && a.place > b.place);
 }
 
@@ -99,7 +99,7 @@ void PhaseFold::reorder(double frequency) {
     std::size_t front = 0, back = 0;
     for (std::size_t i = 0; i < count_; ++i) {
         const std::uint32_t old = points_[i].key;
-        const std::uint32_t key = keys[i] = keyOf(phaseOf(points_[i].offset, frequency));
+        const std::uint32_t key = keys[i] = keyOf(foldedPhase(points_[i].offset, frequency));
         front += old - key > half && key < old;
         back += key - old > half && key > old;
     }
@@ -123,7 +123,7 @@ void PhaseFold::reorder(double frequency) {
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
     for (Point& p : points_) {
-        p.key = keyOf(phaseOf(p.offset, frequency));
+        p.key = keyOf(foldedPhase(p.offset, frequency));
         ++bucketStart_[(p.key >> bucketShift_) + 1];
     }
     largestBucket_ = 0;
