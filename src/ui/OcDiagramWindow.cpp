@@ -35,9 +35,8 @@ constexpr std::array<FitChoice, 3> FitChoices = {{{&message::OcNoFit, "none"},
                                                   {&message::OcQuadratic, "quadratic"}}};
 constexpr int QuadraticChoice = 2;
 
-QLineEdit* namedEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+QLineEdit* wideEdit(QWidget* parent, const char* name) {
+    QLineEdit* edit = namedEdit(parent, name);
     edit->setMinimumWidth(200);
     return edit;
 }
@@ -55,9 +54,9 @@ OcDiagramWindow::OcDiagramWindow(Workbench& workbench, CurveWindow& curve, QWidg
     epochLabel_ = namedLabel(this, "Label2", {});
     periodLabel_ = namedLabel(this, "Label3", {});
     fitLabel_ = namedLabel(this, "Label4", {});
-    listEdit_ = namedEdit(this, "fned");
-    epochEdit_ = namedEdit(this, "eped");
-    periodEdit_ = namedEdit(this, "pered");
+    listEdit_ = wideEdit(this, "fned");
+    epochEdit_ = wideEdit(this, "eped");
+    periodEdit_ = wideEdit(this, "pered");
     fitBox_ = new QComboBox(this);
     fitBox_->setObjectName(QStringLiteral("fitbox"));
     for (std::size_t i = 0; i < FitChoices.size(); ++i)

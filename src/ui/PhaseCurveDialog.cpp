@@ -19,16 +19,6 @@
 
 namespace quelmar {
 
-namespace {
-
-QLineEdit* namedEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    return edit;
-}
-
-} // namespace
-
 bool writeWorkbenchPhaseCurve(const Workbench& workbench, QWidget* parent, const QString& output,
                               double epoch, double period) {
     return runCommand(workbench, parent, output, [&] {

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QWidget;
@@ -17,6 +18,7 @@ struct LabelFont;
 struct Workbench;
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
+QLineEdit* namedEdit(QWidget* parent, const char* name);
 QPushButton* namedButton(QWidget* parent, const char* name, const QString& text);
 // A group box whose controls are laid out by the grid it returns.
 QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title);
