@@ -4,12 +4,14 @@
 // element of the part not yet eliminated; its row and column are exchanged into place and
 // exchanged back at the end). Carried in extended precision.
 
+#include "core/DesignDefaults.h"
+
 #include <array>
 
 namespace quelmar {
 
 // The most terms a polynomial fit takes: degree 10.
-inline constexpr int MaxTermCount = 11;
+inline constexpr int MaxTermCount = design::MaxTerms;
 
 // Rows and columns 1 ... n are used; row and column 0 are unused, as in the formulas.
 using NormalMatrix = std::array<std::array<long double, MaxTermCount + 1>, MaxTermCount + 1>;

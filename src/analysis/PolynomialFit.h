@@ -15,6 +15,7 @@
 // residual variance, but the fitted curve covers every point of the range.
 
 #include "ExtremumTables.h"
+#include "core/DesignDefaults.h"
 #include "core/PointStore.h"
 
 #include <string>
@@ -24,8 +25,8 @@ namespace quelmar {
 
 // The term counts fitted in one run, first ... last; none when first > last.
 struct TermRange {
-    int first = 3; // Spinpolynom
-    int last = 6;  // Spinpolynom2
+    int first = design::PolynomialFirstTerms; // Spinpolynom
+    int last = design::PolynomialLastTerms;   // Spinpolynom2
 };
 
 // Why a channel was not fitted at all; the tables then keep what they held.

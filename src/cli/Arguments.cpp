@@ -1,5 +1,6 @@
 #include "Arguments.h"
 
+#include "core/DesignDefaults.h"
 #include "core/Error.h"
 #include "core/cp1251.h"
 #include "core/numbers.h"
@@ -51,6 +52,11 @@ CLI::Option* addMissingOption(CLI::App& command, MissingMarker& marker) {
             "the value that marks a missing one in the data file (default " +
                 missingMarkerText(MissingMarker{}) + "), or none when 0 is a real value")
         ->type_name("VALUE|none");
+}
+
+std::string designTermRange() {
+    return std::to_string(design::PolynomialFirstTerms) + "-" +
+           std::to_string(design::PolynomialLastTerms);
 }
 
 } // namespace quelmar::cli

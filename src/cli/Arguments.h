@@ -35,4 +35,7 @@ CLI::Option* addJsonFlag(CLI::App& command, bool& json,
 // or none, when every number of the file is a value.
 CLI::Option* addMissingOption(CLI::App& command, MissingMarker& marker);
 
+// The term counts the polynomial fits take by default, as --terms writes them: "3-6".
+std::string designTermRange();
+
 } // namespace quelmar::cli

@@ -2,6 +2,7 @@
 #include "JsonOutput.h"
 #include "analysis/ExtremumLines.h"
 #include "commands.h"
+#include "core/DesignDefaults.h"
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
@@ -17,8 +18,8 @@ namespace quelmar::cli {
 namespace {
 
 struct ExtremaOptions {
-    std::string data, terms = "3-6", ranges;
-    int first = 0, last = 0, decimals = 4, channel = 1;
+    std::string data, terms = designTermRange(), ranges;
+    int first = 0, last = 0, decimals = design::PolynomialDecimals, channel = 1;
     bool json = false;
     MissingMarker missing;
 };
@@ -27,9 +28,10 @@ TermRange termRange(const std::string& text) {
     const auto dash = text.find('-', 1);
     const auto first = parseInteger(text.substr(0, dash));
     const auto last = dash == std::string::npos ? first : parseInteger(text.substr(dash + 1));
-    if (!first || !last || *first < 1 || *last > MaxTermCount || *first > *last)
+    if (!first || !last || *first < design::MinTerms || *last > MaxTermCount || *first > *last)
         throw QuelmarError("--terms \"" + text + "\" is not a range A-B of term counts with " +
-                           "1 <= A <= B <= " + std::to_string(MaxTermCount));
+                           std::to_string(design::MinTerms) +
+                           " <= A <= B <= " + std::to_string(MaxTermCount));
     return {*first, *last};
 }
 
@@ -165,8 +167,12 @@ void addExtremaCommand(CLI::App& app) {
     cmd->add_option("--first", opt->first, "first point of the range (default 1)");
     cmd->add_option("--last", opt->last, "last point of the range (default the last point)");
     cmd->add_option("--terms", opt->terms,
-                    "term counts A-B to fit, 1 ... 11 (default 3-6; 3 terms is a parabola)");
-    cmd->add_option("--decimals", opt->decimals, "decimals of the numbers (default 4)");
+                    "term counts A-B to fit, " + std::to_string(design::MinTerms) + " ... " +
+                        std::to_string(MaxTermCount) + " (default " + designTermRange() +
+                        "; 3 terms is a parabola)");
+    cmd->add_option("--decimals", opt->decimals,
+                    "decimals of the numbers (default " +
+                        std::to_string(design::PolynomialDecimals) + ")");
     cmd->add_option("--channel", opt->channel, "channel to fit, 1 = the first value column");
     cmd->add_option("--ranges", opt->ranges,
                     "ranges file: fit every range it lists, one block per range headed by its "

@@ -140,8 +140,9 @@ void addMinimaCommand(CLI::App& app) {
         ->excludes("--last");
     cmd->add_option("--method", opt->method, "kvw (default), symmetric or polynomial");
     cmd->add_option("--terms", opt->terms,
-                    "symmetric: terms in (t - T0)^2 (default 3); polynomial: term counts A-B "
-                    "(default 3-6), the one with the smallest error given");
+                    "symmetric: terms in (t - T0)^2 (default " + std::to_string(SymmetricTerms) +
+                        "); polynomial: term counts A-B (default " + designTermRange() +
+                        "), the one with the smallest error given");
     cmd->add_option("--channel", opt->channel, "channel to time, 1 = the first value column");
     cmd->add_option("--decimals", opt->decimals, "decimals of the numbers (default 7)");
     addMissingOption(*cmd, opt->missing);

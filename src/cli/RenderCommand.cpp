@@ -96,7 +96,7 @@ void render(const RenderOptions& opt) {
     const QGuiApplication application(argc, argv);
 
     QImage image(size, QImage::Format_RGB32);
-    drawCurve(image, store, ViewState{}, PlotOptions{});
+    drawCurve(image, store, ViewState{}, AppSettings{}, PlotOptions{});
     const DepthPicture picture =
         depth == 0 ? screenDepthPicture(image) : convertToDepth(image, depth);
     savePicture(opt.output, picture, format, quality);

@@ -1,7 +1,8 @@
 #pragma once
 // The design values of every option, in one place: what a first start shows, what "Restore all
 // defaults" brings back, and the limits of the settings' spin boxes. The settings file, the live
-// options, the light curve's drawing and the settings dialog all take them from here.
+// options, the light curve's drawing, the settings dialog, the polynomial fit and the command
+// line all take them from here.
 
 namespace quelmar {
 

@@ -1,6 +1,5 @@
 #include "CurveAxes.h"
 
-#include "core/DesignDefaults.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -10,12 +9,6 @@
 #include <QRect>
 
 namespace quelmar {
-
-LabelFont defaultAxisFont() {
-    LabelFont label;
-    label.font.setPointSize(design::LabelFontPointSize);
-    return label;
-}
 
 namespace {
 
@@ -154,7 +147,7 @@ CurveMargins labelMargins(const Canvas& canvas, const PointStore& store,
                           const CurveGeometry& geometry, const PlotOptions& options) {
     CurveMargins margins;
     if (!geometry.hasPoints()) return margins;
-    const QFont designFont = defaultAxisFont().font;
+    const QFont designFont = designLabelFont().font;
     // Pixels a label takes beyond the room the design leaves it, or beyond what it takes in the
     // design font where that is more: the design font keeps the design's picture.
     auto beyond = [](int taken, int takenInDesign, Coord room) {
@@ -193,7 +186,7 @@ void drawFrame(Canvas& canvas, const CurveGeometry& geometry) {
 }
 
 void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
-              const PlotOptions& options) {
+              const AppSettings& settings, const PlotOptions& options) {
     canvas.setBrush(BackgroundColour);
     if (geometry.hasPoints()) {
         Labels labels(canvas);
@@ -208,7 +201,7 @@ void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geom
         xLast = pixelOf(span * geometry.XScale + left).value_or(left);
     }
     canvas.setPen(FrameColour);
-    if (options.ShowGrid)
+    if (settings.ShowGrid)
         drawGrid(canvas, store, geometry, xLast, options);
     else
         drawTicks(canvas, geometry, xLast, options);

@@ -19,6 +19,6 @@ void drawFrame(Canvas& canvas, const CurveGeometry& geometry);
 
 // The time labels, the value labels of each shown channel, the ticks or grid and the border.
 void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
-              const PlotOptions& options);
+              const AppSettings& settings, const PlotOptions& options);
 
 } // namespace quelmar

@@ -30,9 +30,10 @@ Spot spotOf(const ChannelPlacement& placement, int i) {
 // Many points share a pixel. A marker stamped again where nothing was painted since changes no
 // pixel, so it is stamped once; the picture is the one every marker drawn in turn gives.
 void drawChannelPoints(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
-                       int k, const ViewState& view, const PlotOptions& options) {
+                       int k, const ViewState& view, const AppSettings& settings,
+                       const PlotOptions& options) {
     if (!geometry.hasPoints()) return;
-    const MarkerSprite sprite(markerStyle(options, k), canvas);
+    const MarkerSprite sprite(markerStyle(settings, options, k), canvas);
     const ChannelPlacement placement(store, geometry, k);
     canvas.setPen(JoiningLineColour);
     Spot lastStamp;

@@ -13,7 +13,8 @@ namespace quelmar {
 // dot, then, with lines shown, a green line to the next point, which that point's marker covers.
 // Points that cannot be placed are skipped, and so are the lines that would touch them.
 void drawChannelPoints(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
-                       int k, const ViewState& view, const PlotOptions& options);
+                       int k, const ViewState& view, const AppSettings& settings,
+                       const PlotOptions& options);
 
 // The yellow line along the edge of a band that begins bandTop pixels below the first, from
 // the frame's left line to the right.

@@ -4,12 +4,12 @@
 
 namespace quelmar {
 
-MarkerStyle markerStyle(const PlotOptions& options, int k) {
+MarkerStyle markerStyle(const AppSettings& settings, const PlotOptions& options, int k) {
     MarkerStyle style;
-    style.shape = options.Shape;
-    style.halfSize = std::clamp(options.PointSize, MinPointSize, MaxPointSize) / 2;
+    style.shape = settings.Shape;
+    style.halfSize = std::clamp(settings.PointSize, MinPointSize, MaxPointSize) / 2;
     style.fill = ChannelColours[static_cast<std::size_t>(k)];
-    style.symbol = options.PointSymbol;
+    style.symbol = pointSymbolText(settings);
     style.symbolFont = options.YAxisFont;
     return style;
 }

@@ -20,7 +20,7 @@ struct MarkerStyle {
 };
 
 // The marker of channel k; the symbol is written in the Y-axis label font.
-MarkerStyle markerStyle(const PlotOptions& options, int k);
+MarkerStyle markerStyle(const AppSettings& settings, const PlotOptions& options, int k);
 
 // Draws the marker of a point centred at (x, y) and then its centre dot.
 void drawMarker(Canvas& canvas, const MarkerStyle& style, Coord x, Coord y);

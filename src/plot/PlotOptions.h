@@ -1,11 +1,14 @@
 #pragma once
-// What the light-curve drawing reads from the settings dialog, with the design values. The window
-// layer fills it from the live options before each redraw. Which channels are drawn is not here:
-// the settings list is copied into the point store's ChannelVisible before drawing.
+// What the light-curve drawing reads. The points' size, shape and symbol and the choice of grid
+// or tick marks are kept in settings.bin and read from AppSettings; the axes' labels and
+// divisions are live options, which the settings dialog writes into the PlotOptions the window
+// layer keeps among its options. Which channels are drawn is not here: the settings list is
+// copied into the point store's ChannelVisible before drawing.
 
 #include "Canvas.h"
 #include "core/AppSettings.h"
 #include "core/PointStore.h"
+#include "core/cp1251.h"
 
 #include <QRgb>
 #include <QString>
@@ -34,20 +37,25 @@ inline constexpr QRgb BandEdgeColour = qRgb(255, 255, 0);
 inline constexpr QRgb BackgroundColour = qRgb(255, 255, 255);
 inline constexpr QRgb OutlineColour = qRgb(0, 0, 0); // marker outlines and centre dots
 
-// The axis-label fonts start as the platform's face at size 8, black.
-LabelFont defaultAxisFont();
+// Labels start in the platform's face at the design size, black.
+inline LabelFont designLabelFont() {
+    LabelFont label;
+    label.font.setPointSize(design::LabelFontPointSize);
+    return label;
+}
 
 struct PlotOptions {
-    int PointSize = design::PointSize;                              // dcirspin
-    PointShape Shape = design::Shape;                               // RadioButton2 / 3 / 4
-    QString PointSymbol = QString::fromLatin1(design::PointSymbol); // charEdit
-    int XAxisDecimals = design::AxisDecimals;                       // SpinXax
-    int YAxisDecimals = design::AxisDecimals;                       // SpinYax
-    LabelFont XAxisFont = defaultAxisFont();                        // ColorXaxBtn
-    LabelFont YAxisFont = defaultAxisFont();                        // ColorYaxBtn
-    int MajorTicks = design::MajorTicks;                            // SpinXL
-    int MinorTicks = design::MinorTicks;                            // SpinXS
-    bool ShowGrid = design::ShowGrid; // setkach: grid lines instead of tick marks
+    int XAxisDecimals = design::AxisDecimals; // SpinXax
+    int YAxisDecimals = design::AxisDecimals; // SpinYax
+    LabelFont XAxisFont = designLabelFont();  // ColorXaxBtn
+    LabelFont YAxisFont = designLabelFont();  // ColorYaxBtn: also the points' symbol
+    int MajorTicks = design::MajorTicks;      // SpinXL
+    int MinorTicks = design::MinorTicks;      // SpinXS
 };
+
+// The points' symbol as drawn: settings.bin keeps its text in cp1251.
+inline QString pointSymbolText(const AppSettings& settings) {
+    return QString::fromStdString(cp1251ToUtf8(settings.PointSymbol));
+}
 
 } // namespace quelmar

@@ -71,7 +71,8 @@ std::vector<QPoint> markerPlaces(const DiagramCell& cell, const PointStore& stor
 // A cell is drawn in a picture of its own, so nothing it draws reaches its neighbours, and then
 // copied into the diagram.
 void drawCell(QImage& image, const DiagramCell& cell, const PointStore& store,
-              const DiagramLayout& layout, const PlotOptions& options) {
+              const DiagramLayout& layout, const AppSettings& settings,
+              const PlotOptions& options) {
     QImage picture(cell.width, cell.height, QImage::Format_RGB32);
     picture.setDotsPerMeterX(image.dotsPerMeterX());
     picture.setDotsPerMeterY(image.dotsPerMeterY());
@@ -83,10 +84,10 @@ void drawCell(QImage& image, const DiagramCell& cell, const PointStore& store,
         canvas.rectangle(1, 1, cell.width - 1, cell.height - 1);
         if (cell.scalable) {
             MarkerStyle style;
-            style.shape = options.Shape;
+            style.shape = settings.Shape;
             style.halfSize = cell.halfSize;
             style.fill = BackgroundColour;
-            style.symbol = options.PointSymbol;
+            style.symbol = pointSymbolText(settings);
             style.symbolFont = options.YAxisFont;
             const MarkerSprite sprite(style, canvas);
             for (const QPoint at : markerPlaces(cell, store, layout))
@@ -99,10 +100,10 @@ void drawCell(QImage& image, const DiagramCell& cell, const PointStore& store,
 
 void writeCentred(QImage& image, const QString& text) {
     Canvas canvas(image);
-    const QFont font = defaultAxisFont().font;
+    const QFont font = designLabelFont().font;
     const int x = (image.width() - canvas.textWidth(text, font)) / 2;
     const int y = (image.height() - canvas.textHeight(font)) / 2;
-    canvas.textOut(std::max(x, 2), std::max(y, 2), text, defaultAxisFont());
+    canvas.textOut(std::max(x, 2), std::max(y, 2), text, designLabelFont());
 }
 
 } // namespace
@@ -156,7 +157,8 @@ DiagramLayout layoutDiagram(const PointStore& store, const CurveGeometry& curve,
 }
 
 DiagramLayout drawDiagram(QImage& image, const PointStore& store, const CurveGeometry& curve,
-                          const PlotOptions& options, const QString& noChannelText) {
+                          const AppSettings& settings, const PlotOptions& options,
+                          const QString& noChannelText) {
     {
         Canvas canvas(image);
         canvas.setPen(FrameColour);
@@ -165,10 +167,10 @@ DiagramLayout drawDiagram(QImage& image, const PointStore& store, const CurveGeo
         canvas.rectangle(1, 1, canvas.width() - 1, canvas.height() - 1);
     }
     const DiagramLayout layout =
-        layoutDiagram(store, curve, image.width(), image.height(), options.PointSize);
+        layoutDiagram(store, curve, image.width(), image.height(), settings.PointSize);
     if (layout.shownCount == 0) writeCentred(image, noChannelText);
     for (const DiagramCell& cell : layout.cells)
-        drawCell(image, cell, store, layout, options);
+        drawCell(image, cell, store, layout, settings, options);
     return layout;
 }
 

@@ -59,7 +59,8 @@ DiagramLayout layoutDiagram(const PointStore& store, const CurveGeometry& curve,
 // Clears the image with its blue frame and draws every cell; with no channel shown, writes
 // noChannelText in the middle instead.
 DiagramLayout drawDiagram(QImage& image, const PointStore& store, const CurveGeometry& curve,
-                          const PlotOptions& options, const QString& noChannelText);
+                          const AppSettings& settings, const PlotOptions& options,
+                          const QString& noChannelText);
 
 // The caption after a redraw: "nvis=3; Wn=148; hn=139".
 QString diagramCaption(const DiagramLayout& layout);

@@ -136,23 +136,6 @@ void CurveWindow::closeControlPanel() {
     if (panel_) panel_->close();
 }
 
-PlotOptions CurveWindow::plotOptions() const {
-    const AppSettings& settings = workbench_.settings;
-    const Options& options = workbench_.options;
-    PlotOptions plot;
-    plot.PointSize = settings.PointSize;
-    plot.Shape = settings.Shape;
-    plot.PointSymbol = fromCp1251(settings.PointSymbol);
-    plot.XAxisDecimals = options.XAxisDecimals;
-    plot.YAxisDecimals = options.YAxisDecimals;
-    plot.XAxisFont = options.XAxisFont;
-    plot.YAxisFont = options.YAxisFont;
-    plot.MajorTicks = options.MajorTicks;
-    plot.MinorTicks = options.MinorTicks;
-    plot.ShowGrid = settings.ShowGrid;
-    return plot;
-}
-
 void CurveWindow::redraw() {
     LightCurveDocument& document = workbench_.document;
     // Principal components waiting for the view become its channels.
@@ -169,7 +152,8 @@ void CurveWindow::redraw() {
         geometry_ = measureCurve(store, workbench_.document.view(), size.width(), size.height());
     } else {
         if (image.size() != size) image = QImage(size, QImage::Format_RGB32);
-        geometry_ = drawCurve(image, store, workbench_.document.view(), plotOptions());
+        geometry_ = drawCurve(image, store, workbench_.document.view(), workbench_.settings,
+                              workbench_.options.Plot);
     }
     surface_->update();
     moveCursorMark(workbench_.document.view().CursorPoint);

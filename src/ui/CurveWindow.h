@@ -7,7 +7,6 @@
 #include "core/PointStore.h"
 #include "core/TimeScale.h"
 #include "plot/CurveGeometry.h"
-#include "plot/PlotOptions.h"
 
 #include <QWidget>
 
@@ -73,8 +72,6 @@ public:
     bool loadRanges(const QString& path);
     void showNextRange();
     void showPreviousRange();
-    // The drawing options of the settings dialog, as the redraw reads them.
-    PlotOptions plotOptions() const;
 
     // Cursor commands.
     void stepForward();

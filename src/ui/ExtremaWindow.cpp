@@ -128,7 +128,7 @@ void ExtremaWindow::fitChannel(int c) {
 // shows the lines of the last channel fitted; a refused channel leaves the list as it was.
 void ExtremaWindow::fitChannels(const std::vector<int>& channels) {
     const Options& options = workbench_.options;
-    const TermRange terms{options.PolynomialFirstTerms, options.PolynomialLastTerms};
+    const TermRange terms = options.PolynomialTerms;
     const InterfaceLanguage language = workbench_.interfaceLanguage();
     LightCurveDocument& document = workbench_.document;
     const PointStore& store = document.points();
@@ -184,9 +184,8 @@ void ExtremaWindow::showLines(std::vector<ExtremumLine> lines) {
 // The fits that follow start from the best term count, and the user is told which it is.
 void ExtremaWindow::chooseBestTermCount(const ChannelFit& fit) {
     Options& options = workbench_.options;
-    const int best = bestTermCount(workbench_.document.extrema(), fit,
-                                   {options.PolynomialFirstTerms, options.PolynomialLastTerms});
-    options.PolynomialFirstTerms = best;
+    const int best = bestTermCount(workbench_.document.extrema(), fit, options.PolynomialTerms);
+    options.PolynomialTerms.first = best;
     emit firstTermCountChosen(best);
     workbench_.inform(this, workbench_.say(message::BestTermCountChosen, {QString::number(best)}));
 }

@@ -3,30 +3,21 @@
 // settings dialog writes every change of its controls here at once, so every command reads the
 // current value.
 
+#include "analysis/PolynomialFit.h"
 #include "core/DesignDefaults.h"
-#include "plot/Canvas.h"
+#include "plot/PlotOptions.h"
 
 namespace quelmar {
 
-// Labels start in the platform's face at the design size, black.
-inline LabelFont designLabelFont() {
-    LabelFont label;
-    label.font.setPointSize(design::LabelFontPointSize);
-    return label;
-}
-
 struct Options {
     // Polynomial fit of extrema
-    int PolynomialFirstTerms = design::PolynomialFirstTerms; // Spinpolynom
-    int PolynomialLastTerms = design::PolynomialLastTerms;   // Spinpolynom2
-    int PolynomialDecimals = design::PolynomialDecimals;     // spinpolynomzn: of the listed results
-    bool BestTermCount = design::BestTermCount;              // RadioButton1 "Maximum precision"
+    TermRange PolynomialTerms;                           // Spinpolynom, Spinpolynom2
+    int PolynomialDecimals = design::PolynomialDecimals; // spinpolynomzn: of the listed results
+    bool BestTermCount = design::BestTermCount;          // RadioButton1 "Maximum precision"
 
-    // Axis labels of the light curve
-    int XAxisDecimals = design::AxisDecimals; // SpinXax
-    int YAxisDecimals = design::AxisDecimals; // SpinYax
-    LabelFont XAxisFont = designLabelFont();  // ColorXaxBtn
-    LabelFont YAxisFont = designLabelFont();  // ColorYaxBtn
+    // The axes' labels and tick marks (or grid lines) of the light curve, as its drawing reads
+    // them.
+    PlotOptions Plot;
 
     // Information about the cursor point, shown by the control panel
     int CursorXDecimals = design::CursorXDecimals;               // SpinX
@@ -37,10 +28,6 @@ struct Options {
     LabelFont CursorYFont = designLabelFont();                   // ColorYBtn
     LabelFont CursorInverseXFont = designLabelFont();            // Color1xBtn
     LabelFont CursorNumberFont = designLabelFont();              // ColorNumBtn
-
-    // Tick marks (or grid lines) of the axes, 1 ... 200
-    int MajorTicks = design::MajorTicks; // SpinXL
-    int MinorTicks = design::MinorTicks; // SpinXS
 };
 
 } // namespace quelmar

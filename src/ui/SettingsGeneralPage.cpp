@@ -110,10 +110,10 @@ QWidget* SettingsGeneralPage::createPolynomialGroup() {
                     0, 0, 1, 3);
     grid->addWidget(namedLabel(group, "Label777", QStringLiteral("Заданная степень:")), 1, 0);
     firstTermsSpin_ = optionSpin(group, "Spinpolynom", design::MinTerms, design::MaxTerms,
-                                 options.PolynomialFirstTerms);
+                                 options.PolynomialTerms.first);
     grid->addWidget(firstTermsSpin_, 1, 1);
     grid->addWidget(optionSpin(group, "Spinpolynom2", design::MinTerms, design::MaxTerms,
-                               options.PolynomialLastTerms),
+                               options.PolynomialTerms.last),
                     1, 2);
     grid->addWidget(namedLabel(group, "Label23", QStringLiteral("Округление результатов.")), 2, 0,
                     1, 3);

@@ -79,10 +79,10 @@ QWidget* SettingsGraphPage::createAxisGroup() {
     QWidget* group = grid->parentWidget();
     xAxisDecimalsSpin_ =
         addDecimalsRow(grid, 0, {"Label10", "X:", "SpinXax", "Label12", "ColorXaxBtn"},
-                       options.XAxisDecimals, options.XAxisFont, workbench_);
+                       options.Plot.XAxisDecimals, options.Plot.XAxisFont, workbench_);
     yAxisDecimalsSpin_ =
         addDecimalsRow(grid, 1, {"Label11", "Y:", "SpinYax", "Label13", "ColorYaxBtn"},
-                       options.YAxisDecimals, options.YAxisFont, workbench_);
+                       options.Plot.YAxisDecimals, options.Plot.YAxisFont, workbench_);
     return group;
 }
 
@@ -111,10 +111,12 @@ QWidget* SettingsGraphPage::createTicksGroup() {
     QWidget* group = grid->parentWidget();
     grid->addWidget(namedLabel(group, "Label21", QStringLiteral("Основные")), 0, 0);
     grid->addWidget(
-        optionSpin(group, "SpinXL", design::MinTicks, design::MaxTicks, options.MajorTicks), 0, 1);
+        optionSpin(group, "SpinXL", design::MinTicks, design::MaxTicks, options.Plot.MajorTicks), 0,
+        1);
     grid->addWidget(namedLabel(group, "Label22", QStringLiteral("Дольные:")), 1, 0);
     grid->addWidget(
-        optionSpin(group, "SpinXS", design::MinTicks, design::MaxTicks, options.MinorTicks), 1, 1);
+        optionSpin(group, "SpinXS", design::MinTicks, design::MaxTicks, options.Plot.MinorTicks), 1,
+        1);
     return group;
 }
 

@@ -112,7 +112,8 @@ void TwoChannelDiagramWindow::renew() {
     hideMarkers();
     if (image.isNull()) return;
     layout_ = drawDiagram(image, workbench_.document.points(), curve_.curveGeometry(),
-                          curve_.plotOptions(), workbench_.say(message::DiagramNoChannelShown));
+                          workbench_.settings, workbench_.options.Plot,
+                          workbench_.say(message::DiagramNoChannelShown));
     setWindowTitle(diagramCaption(layout_));
     surface_->update();
     moveMarkers(workbench_.document.view().CursorPoint);

@@ -34,7 +34,7 @@ void expectFrameLabelsAndTicks(const QImage& image) {
 TEST(CurveDegenerate, ZeroTimeSpanSkipsThePoints) {
     const PointStore s = makeStore({5, 5, 5}, {{1, 2, 3}});
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     expectFinite(g);
     EXPECT_FALSE(g.TimeScalable);
     EXPECT_EQ(countColour(image, Aqua), 0);
@@ -45,7 +45,7 @@ TEST(CurveDegenerate, ZeroTimeSpanSkipsThePoints) {
 TEST(CurveDegenerate, ASinglePointIsAZeroTimeSpan) {
     const PointStore s = makeStore({5}, {{1}});
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     expectFinite(g);
     expectFrameLabelsAndTicks(image);
 }
@@ -56,7 +56,7 @@ TEST(CurveDegenerate, EqualValuesLieOnTheUpperEdgeFlippedOrNot) {
         ViewState view;
         view.Flipped = flipped;
         QImage image = surface();
-        const CurveGeometry g = drawCurve(image, s, view, {});
+        const CurveGeometry g = drawCurve(image, s, view, {}, {});
         expectFinite(g);
         EXPECT_EQ(g.YScale, 0);
         const ChannelPlacement p(s, g, 1);
@@ -69,7 +69,7 @@ TEST(CurveDegenerate, EqualValuesLieOnTheUpperEdgeFlippedOrNot) {
 TEST(CurveDegenerate, EqualValuesInEveryChannelStackTheBandsAtTheirEdges) {
     const PointStore s = makeStore({1, 2, 3}, {{7, 7, 7}, {2, 2, 2}});
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     EXPECT_EQ(g.YScale, 0);
     EXPECT_EQ(g.BandTop[1], 2);
     EXPECT_EQ(*ChannelPlacement(s, g, 2).y(1), 12);
@@ -79,7 +79,7 @@ TEST(CurveDegenerate, TheOnlyChannelHiddenDrawsNoPointsAndNoValueLabels) {
     PointStore s = makeStore({1, 2, 3}, {{11, 10, 13}});
     s.ChannelVisible[1] = false;
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     expectFinite(g);
     EXPECT_EQ(countColour(image, Aqua), 0);
     expectFrameLabelsAndTicks(image);
@@ -92,7 +92,7 @@ TEST(CurveDegenerate, TheOnlyChannelHiddenDrawsNoPointsAndNoValueLabels) {
 TEST(CurveDegenerate, NoChannelsDrawsTheFrameAndOneBandEdge) {
     const PointStore s = makeStore({1, 2, 3}, {});
     QImage image = surface();
-    drawCurve(image, s, {}, {});
+    drawCurve(image, s, {}, {}, {});
     EXPECT_EQ(columnsWith(image, 10, 45, W - 3, qRgb(255, 255, 0)), W - 3 - 45 + 1);
     expectFrameLabelsAndTicks(image);
 }
@@ -100,7 +100,7 @@ TEST(CurveDegenerate, NoChannelsDrawsTheFrameAndOneBandEdge) {
 TEST(CurveDegenerate, AnEmptyStoreDrawsTheFrame) {
     const PointStore s = makeStore({}, {{}});
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     EXPECT_FALSE(g.hasPoints());
     EXPECT_EQ(at(image, 44, 500), Blue);
     EXPECT_TRUE(pointsNear(s, g, 1, 55, 10, 2).empty());
@@ -112,7 +112,7 @@ TEST(CurveDegenerate, AStaleOrReversedViewIsKeptWithinThePoints) {
     s.ViewFirst = 9;
     s.ViewLast = -3;
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     EXPECT_EQ(g.ViewFirst, 1);
     EXPECT_EQ(g.ViewLast, 4);
 }
@@ -126,9 +126,9 @@ TEST(CurveDegenerate, ExtremeZoomsValuesAndSizesStayFiniteAndSafe) {
                 view.XZoom = zoom;
                 view.ShowLines = lines;
                 QImage image = surface(size.width(), size.height());
-                PlotOptions options;
-                options.ShowGrid = lines;
-                const CurveGeometry g = drawCurve(image, s, view, options);
+                AppSettings settings;
+                settings.ShowGrid = lines;
+                const CurveGeometry g = drawCurve(image, s, view, settings, {});
                 expectFinite(g);
                 EXPECT_EQ(image.size(), size);
             }
@@ -136,15 +136,16 @@ TEST(CurveDegenerate, ExtremeZoomsValuesAndSizesStayFiniteAndSafe) {
 
 TEST(CurveDegenerate, OddOptionsAreKeptWithinTheirRanges) {
     const PointStore s = makeStore({1, 2, 3}, {{1, 2, 3}});
+    AppSettings settings;
+    settings.PointSize = -5;
+    settings.Shape = PointShape::Symbol;
+    settings.PointSymbol.clear();
     PlotOptions options;
-    options.PointSize = -5;
     options.MinorTicks = 0;
     options.MajorTicks = -1;
     options.XAxisDecimals = -2;
-    options.Shape = PointShape::Symbol;
-    options.PointSymbol.clear();
     QImage image = surface(300, 200);
-    drawCurve(image, s, {}, options);
+    drawCurve(image, s, {}, settings, options);
     EXPECT_EQ(at(image, 44, 100), Blue);
 }
 

@@ -17,9 +17,9 @@ struct Drawn {
     CurveGeometry geometry;
 };
 
-Drawn draw(const PointStore& store, const ViewState& view = {}, const PlotOptions& options = {}) {
+Drawn draw(const PointStore& store, const ViewState& view = {}) {
     Drawn d{surface(), {}};
-    d.geometry = drawCurve(d.image, store, view, options);
+    d.geometry = drawCurve(d.image, store, view, {}, {});
     return d;
 }
 
@@ -32,7 +32,7 @@ int firstRowWith(const QImage& image, int from, int first, int last, QRgb colour
 
 // The top of a text written in the default label font, from the first row of its ink.
 int textTop(const QImage& image, int inkRow, const QString& text) {
-    const QFontMetrics metrics(defaultAxisFont().font, &image);
+    const QFontMetrics metrics(designLabelFont().font, &image);
     return inkRow - metrics.ascent() - metrics.tightBoundingRect(text).top();
 }
 

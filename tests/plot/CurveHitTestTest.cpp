@@ -55,7 +55,7 @@ TEST(CurveHitTest, FindsWhatTestingEveryPointFinds) {
         ViewState view;
         view.XZoom = c.zoom;
         QImage image = test::surface(c.width, 500);
-        const CurveGeometry g = drawCurve(image, s, view, {});
+        const CurveGeometry g = drawCurve(image, s, view, {}, {});
         std::mt19937 rng(9);
         std::uniform_int_distribution<int> px(-20, c.width + 20);
         std::uniform_int_distribution<int> py(0, 500);
@@ -71,7 +71,7 @@ TEST(CurveHitTest, TheMouseTakesTheLastHitOfTheShownChannels) {
     // Two channels with the same values lie at the same height in bands of equal size.
     PointStore s = makeStore({0, 1, 2, 2}, {{1, 2, 3, 3}, {1, 2, 3, 3}});
     QImage image = test::surface();
-    CurveGeometry g = drawCurve(image, s, {}, {});
+    CurveGeometry g = drawCurve(image, s, {}, {}, {});
     const ChannelPlacement one(s, g, 1);
     const ChannelPlacement two(s, g, 2);
     const auto hit = pointUnderMouse(s, g, *two.x(3) + 1, *two.y(3) - 1);
@@ -81,7 +81,7 @@ TEST(CurveHitTest, TheMouseTakesTheLastHitOfTheShownChannels) {
     EXPECT_FALSE(pointUnderMouse(s, g, *two.x(3) + 2, *two.y(3)));
 
     s.ChannelVisible[2] = false;
-    g = drawCurve(image, s, {}, {});
+    g = drawCurve(image, s, {}, {}, {});
     const auto first = pointUnderMouse(s, g, *one.x(2), *ChannelPlacement(s, g, 1).y(2));
     ASSERT_TRUE(first);
     EXPECT_EQ(first->channel, 1);

@@ -18,7 +18,7 @@ TEST(CurvePixels, LinesAreGreenAndNoneLeavesTheLastPointOfTheView) {
     view.ShowLines = true;
     view.XZoom = 0.5; // the left half of the plot holds the view; point 4 would lie at x = 657
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, view, {});
+    const CurveGeometry g = drawCurve(image, s, view, {}, {});
     const QPoint a = centre(s, g, 1, 1);
     const QPoint b = centre(s, g, 1, 2);
     // Halfway between points 1 and 2 a green line crosses each band (no channel is green).
@@ -45,7 +45,7 @@ TEST(CurvePixels, TheNextMarkerCoversTheEndOfTheLine) {
     ViewState view;
     view.ShowLines = true;
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, view, {});
+    const CurveGeometry g = drawCurve(image, s, view, {}, {});
     const QPoint end = centre(s, g, 1, 2);
     EXPECT_EQ(at(image, end.x(), end.y()), Black);
     EXPECT_EQ(at(image, end.x() - 1, end.y() - 1), Aqua);
@@ -53,10 +53,10 @@ TEST(CurvePixels, TheNextMarkerCoversTheEndOfTheLine) {
 
 TEST(CurvePixels, GridDrawsTheDivisionsAcrossAndTheExtremesAlong) {
     const PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}});
-    PlotOptions options;
-    options.ShowGrid = true;
+    AppSettings settings;
+    settings.ShowGrid = true;
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const CurveGeometry g = drawCurve(image, s, {}, settings, {});
     for (int x : {55, 205, 356, 507, 657, 807, 958, 1109, 1259}) {
         EXPECT_EQ(at(image, x, 2), Blue) << x;
         EXPECT_EQ(at(image, x, 600), Blue) << x;
@@ -73,11 +73,11 @@ TEST(CurvePixels, GridDrawsTheDivisionsAcrossAndTheExtremesAlong) {
 
 TEST(CurvePixels, SquareMarkersFillTheirBoxWithABlackOutline) {
     const PointStore s = makeStore({0, 1, 2}, {{1, 3, 2}});
-    PlotOptions options;
-    options.Shape = PointShape::Square;
-    options.PointSize = 8; // box x - 4 ... x + 3
+    AppSettings settings;
+    settings.Shape = PointShape::Square;
+    settings.PointSize = 8; // box x - 4 ... x + 3
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const CurveGeometry g = drawCurve(image, s, {}, settings, {});
     const QPoint c = centre(s, g, 1, 3);
     EXPECT_EQ(at(image, c.x() - 4, c.y() - 4), Black);
     EXPECT_EQ(at(image, c.x() + 3, c.y() + 3), Black);
@@ -89,11 +89,11 @@ TEST(CurvePixels, SquareMarkersFillTheirBoxWithABlackOutline) {
 
 TEST(CurvePixels, SymbolMarkersAreTextOnTheChannelColour) {
     const PointStore s = makeStore({0, 1, 2}, {{1, 3, 2}});
-    PlotOptions options;
-    options.Shape = PointShape::Symbol;
-    options.PointSymbol = QStringLiteral("W");
+    AppSettings settings;
+    settings.Shape = PointShape::Symbol;
+    settings.PointSymbol = "W";
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const CurveGeometry g = drawCurve(image, s, {}, settings, {});
     const QPoint c = centre(s, g, 1, 3);
     const int r = 2;
     EXPECT_EQ(at(image, c.x() - r, c.y() - r), Aqua); // the top-left of the text box
@@ -107,7 +107,7 @@ TEST(CurvePixels, SymbolMarkersAreTextOnTheChannelColour) {
 TEST(CurvePixels, ValueLabelsMarkTheEdgesOfEachBand) {
     const PointStore s = makeStore({1, 2, 3}, {{5, 6, 5.5}, {1, 4, 2}});
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, {});
+    const CurveGeometry g = drawCurve(image, s, {}, {}, {});
     auto textRows = [&](int top, int bottom) {
         int n = 0;
         for (int y = top; y <= bottom; ++y)
@@ -130,7 +130,7 @@ TEST(CurvePixels, DecimalsOfTheLabelsChangeTheirWidth) {
         PlotOptions options;
         options.XAxisDecimals = decimals;
         QImage image = surface();
-        drawCurve(image, s, {}, options);
+        drawCurve(image, s, {}, {}, options);
         int right = 0;
         for (int y = 952; y < H - 2; ++y)
             for (int x = 20; x < 200; ++x)
@@ -146,7 +146,7 @@ TEST(CurvePixels, LabelFontsAndColoursAreHonoured) {
     options.XAxisFont.colour = qRgb(255, 0, 0);
     options.YAxisFont.font.setPointSize(20);
     QImage image = surface();
-    drawCurve(image, s, {}, options);
+    drawCurve(image, s, {}, {}, options);
     EXPECT_GT(
         countPixels(image, [](int, int y, QRgb c) { return y >= 952 && c == qRgb(255, 0, 0); }),
         10);
@@ -174,7 +174,7 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     options.XAxisFont.colour = qRgb(255, 0, 0);
     options.XAxisDecimals = 12;
     QImage narrow = surface(240, 200);
-    drawCurve(narrow, s, {}, options);
+    drawCurve(narrow, s, {}, {}, options);
     const int firstWidth =
         Canvas(narrow).textWidth(QStringLiteral("100.000000000000"), options.XAxisFont.font);
     const int lastWidth =
@@ -201,7 +201,7 @@ TEST(CurvePixels, ALargeAxisFontWidensTheMarginsSoEveryLabelIsDrawn) {
     options.XAxisFont.font.setPointSize(20);
     options.YAxisFont.font.setPointSize(20);
     QImage image = surface();
-    const CurveGeometry g = drawCurve(image, s, {}, options);
+    const CurveGeometry g = drawCurve(image, s, {}, {}, options);
     ASSERT_LT(g.frameBottom(), H - FrameBottomGap);
     ASSERT_GT(g.frameLeft(), FrameLeft);
     EXPECT_EQ(at(image, g.frameLeft(), H / 2), Blue) << "the frame's left line moved";

@@ -27,7 +27,7 @@ TEST(FitDrawing, DrawsTheCurveOverTheFittedRangeAndTheBoxAroundTheExtremum) {
     ExtremumTables tables;
     fitExtremum(store, 1, 11, 30, {3, 3}, tables.beginRun(), tables);
     QImage picture = surface();
-    const CurveGeometry g = drawCurve(picture, store, ViewState{}, PlotOptions{});
+    const CurveGeometry g = drawCurve(picture, store, ViewState{}, AppSettings{}, PlotOptions{});
     const std::optional<QPoint> mark = drawFit(picture, store, g, tables, 1, 3);
 
     ASSERT_TRUE(mark.has_value());

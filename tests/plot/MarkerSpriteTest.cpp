@@ -38,12 +38,12 @@ int differingPixels(const QImage& a, const QImage& b) {
     return n;
 }
 
-void expectSamePicture(const PointStore& s, const ViewState& view, const PlotOptions& options,
+void expectSamePicture(const PointStore& s, const ViewState& view, const AppSettings& settings,
                        QSize size, const std::string& what) {
     QImage ours(size, QImage::Format_RGB32);
     QImage plain(size, QImage::Format_RGB32);
-    drawCurve(ours, s, view, options);
-    drawCurve(plain, s, view, options, test::drawChannelPointsPlainly);
+    drawCurve(ours, s, view, settings, {});
+    drawCurve(plain, s, view, settings, {}, test::drawChannelPointsPlainly);
     EXPECT_EQ(differingPixels(ours, plain), 0) << what;
 }
 
@@ -51,11 +51,11 @@ TEST(MarkerSprite, StampedPointsEqualPlainlyDrawnOnesForEveryShapeAndSize) {
     const PointStore s = scatteredStore(3000, 3, 7);
     for (PointShape shape : {PointShape::Circle, PointShape::Square, PointShape::Symbol})
         for (int size : {1, 2, 3, 4, 5, 8, 13, 30}) {
-            PlotOptions options;
-            options.Shape = shape;
-            options.PointSize = size;
-            options.PointSymbol = QStringLiteral("*");
-            expectSamePicture(s, {}, options, QSize(320, 240),
+            AppSettings settings;
+            settings.Shape = shape;
+            settings.PointSize = size;
+            settings.PointSymbol = "*";
+            expectSamePicture(s, {}, settings, QSize(320, 240),
                               "shape " + std::to_string(static_cast<char>(shape)) + " size " +
                                   std::to_string(size));
         }
@@ -65,6 +65,9 @@ TEST(MarkerSprite, StampedPointsEqualPlainlyDrawnOnesWithLinesFlipAndZoom) {
     PointStore s = scatteredStore(2000, 2, 11);
     s.ViewFirst = 300;
     s.ViewLast = 1700;
+    AppSettings settings;
+    settings.PointSize = 7;
+    settings.PointSymbol = std::string("Wg"); // from a literal, GCC 12 warns falsely
     for (bool lines : {false, true})
         for (double zoom : {1.0, 3.0})
             for (bool flipped : {false, true}) {
@@ -72,11 +75,8 @@ TEST(MarkerSprite, StampedPointsEqualPlainlyDrawnOnesWithLinesFlipAndZoom) {
                 view.ShowLines = lines;
                 view.XZoom = zoom;
                 view.Flipped = flipped;
-                PlotOptions options;
-                options.PointSize = 7;
-                options.PointSymbol = QStringLiteral("Wg");
-                options.Shape = lines ? PointShape::Symbol : PointShape::Circle;
-                expectSamePicture(s, view, options, QSize(400, 300),
+                settings.Shape = lines ? PointShape::Symbol : PointShape::Circle;
+                expectSamePicture(s, view, settings, QSize(400, 300),
                                   "lines " + std::to_string(lines) + " zoom " +
                                       std::to_string(zoom) + " flipped " + std::to_string(flipped));
             }

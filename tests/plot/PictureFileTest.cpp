@@ -29,7 +29,7 @@ QImage curvePicture() {
     QImage image = surface(Width, Height);
     const PointStore store =
         makeStore({1, 2, 3, 5, 8}, {{10.1, 10.4, 10.2, 10.9, 10.3}, {0.3, 0.5, 0.2, 0.4, 0.1}});
-    drawCurve(image, store, {}, {});
+    drawCurve(image, store, {}, {}, {});
     return image;
 }
 

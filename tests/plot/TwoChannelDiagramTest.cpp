@@ -31,9 +31,9 @@ struct Diagram {
 Diagram drawnDiagram(PointStore store, int width = 492, int height = 465, int pointSize = 4) {
     Diagram d{std::move(store), {}, {}, QImage(width, height, QImage::Format_RGB32)};
     d.curve = measureCurve(d.store, {}, W, H);
-    PlotOptions options;
-    options.PointSize = pointSize;
-    d.layout = drawDiagram(d.image, d.store, d.curve, options, QStringLiteral("no channel"));
+    AppSettings settings;
+    settings.PointSize = pointSize;
+    d.layout = drawDiagram(d.image, d.store, d.curve, settings, {}, QStringLiteral("no channel"));
     return d;
 }
 

@@ -10,9 +10,9 @@ namespace quelmar::test {
 
 inline void drawChannelPointsPlainly(Canvas& canvas, const PointStore& store,
                                      const CurveGeometry& geometry, int k, const ViewState& view,
-                                     const PlotOptions& options) {
+                                     const AppSettings& settings, const PlotOptions& options) {
     if (!geometry.hasPoints()) return;
-    const MarkerStyle style = markerStyle(options, k);
+    const MarkerStyle style = markerStyle(settings, options, k);
     const ChannelPlacement placement(store, geometry, k);
     for (int i = geometry.ViewFirst; i <= geometry.ViewLast; ++i) {
         const auto x = placement.x(i);

@@ -85,7 +85,7 @@ TEST_F(ExtremaTest, TimingLinesSayTheirMethodAndARefusalIsALine) {
         SCOPED_TRACE(points);
         const bool timed = points >= KweeVanWoerdenMinimumPoints;
         openMinimum(points);
-        shell->workbench().options.PolynomialLastTerms = 4;
+        shell->workbench().options.PolynomialTerms.last = 4;
         clickToolButton();
         EXPECT_TRUE(messages().empty());
         ASSERT_EQ(list()->count(), 4);
@@ -190,7 +190,7 @@ TEST_F(ExtremaTest, ADialogThatWaitsForTheUserComesAboveTheResults) {
 TEST_F(ExtremaTest, TheBestTermCountBecomesTheFirstAndTooFewPointsAreRefused) {
     openMinimum(5);
     shell->workbench().options.BestTermCount = true;
-    shell->workbench().options.PolynomialLastTerms = 4;
+    shell->workbench().options.PolynomialTerms.last = 4;
     clickToolButton();
     ASSERT_EQ(messages().size(), 1u);
     const QString said = messages().back().text;
@@ -199,7 +199,7 @@ TEST_F(ExtremaTest, TheBestTermCountBecomesTheFirstAndTooFewPointsAreRefused) {
     EXPECT_TRUE(best == 3 || best == 4) << messages().back().text.toStdString();
     EXPECT_EQ(find<QSpinBox>(shell->options(), "Spinpolynom")->value(), best);
 
-    shell->workbench().options.PolynomialLastTerms = 5;
+    shell->workbench().options.PolynomialTerms.last = 5;
     clickToolButton();
     EXPECT_EQ(messages().back().text,
               "Channel 1: a polynomial of 5 terms needs at least 6 points with a value; points 1 "

@@ -223,8 +223,8 @@ TEST_F(SettingsTest, ControlsWriteTheLiveOptionsAtOnce) {
     find<QSpinBox>(options, "SpinXL")->setValue(12);
     check("RadioButton1", true);
     const Options& live = shell->workbench().options;
-    EXPECT_EQ(live.PolynomialFirstTerms, 5);
-    EXPECT_EQ(live.MajorTicks, 12);
+    EXPECT_EQ(live.PolynomialTerms.first, 5);
+    EXPECT_EQ(live.Plot.MajorTicks, 12);
     EXPECT_TRUE(live.BestTermCount);
     EXPECT_FALSE(find<QSpinBox>(options, "SpinNum")->isEnabled());
 }
@@ -267,7 +267,7 @@ TEST_F(SettingsTest, TheDefaultsLinkRestoresTheDesignValues) {
 
     const Workbench& state = shell->workbench();
     EXPECT_EQ(state.options.CursorXDecimals, 8);
-    EXPECT_EQ(state.options.YAxisDecimals, 4);
+    EXPECT_EQ(state.options.Plot.YAxisDecimals, 4);
     EXPECT_EQ(state.settings.PointSize, 4);
     EXPECT_EQ(state.settings.Shape, PointShape::Circle);
     EXPECT_TRUE(state.document.points().ChannelVisible[1] &&
@@ -281,12 +281,12 @@ TEST_F(SettingsTest, FontButtonsSetFaceAndColourShowThemAndTheLabelsUseThem) {
     desktop.fontAnswer = red;
     click("ColorYaxBtn");
     const Options& live = shell->workbench().options;
-    EXPECT_EQ(live.YAxisFont.font, red.font);
-    EXPECT_EQ(live.YAxisFont.colour, red.colour);
+    EXPECT_EQ(live.Plot.YAxisFont.font, red.font);
+    EXPECT_EQ(live.Plot.YAxisFont.colour, red.colour);
     auto* button = find<QPushButton>(options, "ColorYaxBtn");
     EXPECT_EQ(button->font(), red.font);
     EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_NE(live.XAxisFont.font, red.font);
+    EXPECT_NE(live.Plot.XAxisFont.font, red.font);
     desktop.fontAnswer = LabelFont{QFont("Serif", 9), qRgb(0, 128, 0)};
     click("ColorXBtn");
     desktop.fontAnswer.reset();
