@@ -65,7 +65,7 @@ TEST(FitDrawing, ACurveBeyondItsBandStaysAboveTheTimeLabels) {
     ExtremumTables tables;
     fitExtremum(store, 1, 1, 40, {3, 3}, tables.beginRun(), tables);
     QImage picture = surface();
-    const CurveGeometry g = drawCurve(picture, store, ViewState{}, PlotOptions{});
+    const CurveGeometry g = drawCurve(picture, store, ViewState{}, AppSettings{}, PlotOptions{});
     // From the band's top to half a band below its bottom.
     std::vector<double>& values = tables.FitCurves[1][3].values;
     const double range = g.ChannelMax[1] - g.ChannelMin[1];
