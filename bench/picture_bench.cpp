@@ -27,7 +27,7 @@ const QImage& curvePicture() {
         LoadResult loaded = loadPointStore(CurveFile, 5);
         limitView(loaded.store, 1, loaded.store.PointCount);
         QImage image(1274, 967, QImage::Format_RGB32);
-        drawCurve(image, loaded.store, {}, {});
+        drawCurve(image, loaded.store, {}, {}, {});
         return image;
     }();
     return picture;

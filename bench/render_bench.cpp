@@ -53,7 +53,7 @@ const PointStore& curve() {
 
 QImage redraw(ChannelPainter painter, CurveGeometry* geometry = nullptr) {
     QImage image(Width, Height, QImage::Format_RGB32);
-    const CurveGeometry g = drawCurve(image, curve(), {}, {}, painter);
+    const CurveGeometry g = drawCurve(image, curve(), {}, {}, {}, painter);
     if (geometry) *geometry = g;
     return image;
 }
@@ -69,13 +69,14 @@ long long differingPixels(const QImage& a, const QImage& b) {
 void BM_CurveRedraw(benchmark::State& state) {
     QImage image(Width, Height, QImage::Format_RGB32);
     for (auto _ : state)
-        benchmark::DoNotOptimize(drawCurve(image, curve(), {}, {}));
+        benchmark::DoNotOptimize(drawCurve(image, curve(), {}, {}, {}));
 }
 
 void BM_PlainEllipseRedraw(benchmark::State& state) {
     QImage image(Width, Height, QImage::Format_RGB32);
     for (auto _ : state)
-        benchmark::DoNotOptimize(drawCurve(image, curve(), {}, {}, test::drawChannelPointsPlainly));
+        benchmark::DoNotOptimize(
+            drawCurve(image, curve(), {}, {}, {}, test::drawChannelPointsPlainly));
 }
 
 // Mouse positions along the curve, on and between points.
