@@ -40,14 +40,14 @@ std::string settingsFlagLine(const AppSettings& s) {
 std::string formatSettings(const AppSettings& s) {
     return s.LanguageName + "\r\n" + s.PlateCatalogue + "\r\n" + s.EditorPath + "\r\n" +
            std::to_string(s.PointSize) + "\r\n" + settingsFlagLine(s) + "\r\n" +
-           missingMarkerText(s.Missing) + "\r\n";
+           missingMarkerText(s.Missing) + "\r\n" + (s.BarycentricTdb ? "tdb" : "series") + "\r\n";
 }
 
 AppSettings parseSettings(const std::string& content) {
     std::vector<std::string> lines;
     LineReader reader(content);
     std::string_view line;
-    while (lines.size() < 6 && reader.next(line))
+    while (lines.size() < 7 && reader.next(line))
         lines.emplace_back(line);
 
     AppSettings s;
@@ -79,6 +79,10 @@ AppSettings parseSettings(const std::string& content) {
         LineTokens tokens(lines[5]);
         if (const auto marker = parseMissingMarker(tokens.next()); marker && tokens.atEnd())
             s.Missing = *marker;
+    }
+    if (lines.size() > 6) {
+        LineTokens tokens(lines[6]);
+        s.BarycentricTdb = tokens.next() == "tdb" && tokens.atEnd();
     }
     return s;
 }

@@ -6,6 +6,8 @@
 //   6 the missing-value marker, a number or "none". Files of five lines come from earlier
 //     versions and read with the design marker; those versions read five lines and leave
 //     the sixth alone, so they can read a file written here.
+//   7 the barycentric correction's default scale: "series" (BJD_UTC, the design's) or "tdb"
+//     (BJD_TDB through ERFA). Earlier files without it read as "series".
 
 #include "DesignDefaults.h"
 #include "MessageText.h"
@@ -29,7 +31,8 @@ struct AppSettings {
     // charEdit: points are drawn with the whole text; the file keeps its first character.
     std::string PointSymbol = design::PointSymbol;
     PointShape Shape = design::Shape;
-    MissingMarker Missing; // marks a value not observed in the data files the workbench reads
+    MissingMarker Missing;       // marks a value not observed in the data files the workbench reads
+    bool BarycentricTdb = false; // the barycentric dialog starts on BJD_TDB rather than BJD_UTC
 
     bool operator==(const AppSettings&) const = default;
 };

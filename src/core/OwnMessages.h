@@ -502,6 +502,9 @@ inline constexpr OwnMessage PathWithLineBreak{
     "setting a line). It is not saved; the previous path \"%2\" is kept.",
     "Путь «%1» содержит перевод строки, который файл настроек сохранить не может (в нём по "
     "одной настройке в строке). Путь не сохранён; оставлен прежний: «%2»."};
+inline constexpr OwnMessage BarycentricTdbDefault{
+    "Barycentric correction to BJD_TDB (ERFA) by default",
+    "Барицентрическая поправка по умолчанию в BJD_TDB (ERFA)"};
 inline constexpr OwnMessage MissingValueLabel{"Missing value in data files:",
                                               "Пропуск значения в файлах данных:"};
 // The field takes either word for "no marker" in any interface and shows the interface's.

@@ -135,6 +135,7 @@ void BarycentricDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     showOwnTexts();
+    scaleBox_->setCurrentIndex(workbench_.settings.BarycentricTdb ? 1 : 0);
     showRecordedScale();
     loadCatalogue();
 }

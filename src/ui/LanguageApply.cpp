@@ -207,6 +207,7 @@ constexpr OwnTextRow OwnRows[] = {
     {"TOptform", "Button1", &message::LanguageButton, C},
     {"TOptform", "MissingLabel", &message::MissingValueLabel, C},
     {"TOptform", "MissingEdit", &message::MissingValueHint, H},
+    {"TOptform", "BaryTdbCh", &message::BarycentricTdbDefault, C},
     {"TAboutbox", "Label1", &message::Developers, C},
     {"TQMRMainwin", "N4", &message::PreviousRange, C},
     {"TQMRMainwin", "N2", &message::NextRange, C},

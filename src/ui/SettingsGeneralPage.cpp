@@ -72,6 +72,9 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
         settings.FullPlateInfo);
     alwaysOnTopCheck_ =
         optionCheck(this, "OnTopCH", QStringLiteral("Всегда на поверхности"), settings.AlwaysOnTop);
+    barycentricTdbCheck_ = optionCheck(
+        this, "BaryTdbCh", QString::fromUtf8(designText(message::BarycentricTdbDefault)),
+        settings.BarycentricTdb);
     QPushButton* language =
         namedButton(this, "Button1", QString::fromUtf8(designText(message::LanguageButton)));
     connect(language, &QPushButton::clicked, this, &SettingsGeneralPage::chooseLanguageFile);
@@ -96,6 +99,7 @@ SettingsGeneralPage::SettingsGeneralPage(Workbench& workbench, QWidget* parent)
     layout->addLayout(marker);
     layout->addWidget(fullPlateInfoCheck_);
     layout->addWidget(alwaysOnTopCheck_);
+    layout->addWidget(barycentricTdbCheck_);
     layout->addWidget(createPolynomialGroup());
     layout->addWidget(language, 0, Qt::AlignLeft);
     layout->addStretch();
@@ -134,6 +138,7 @@ void SettingsGeneralPage::showSettings(const AppSettings& settings) {
     editorPathEdit_->setText(fromCp1251(shown.EditorPath));
     fullPlateInfoCheck_->setChecked(shown.FullPlateInfo);
     alwaysOnTopCheck_->setChecked(shown.AlwaysOnTop);
+    barycentricTdbCheck_->setChecked(shown.BarycentricTdb);
     missingMarkerEdit_->setText(shownMarker(shown.Missing));
 }
 

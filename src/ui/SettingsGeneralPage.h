@@ -66,6 +66,7 @@ private:
     QLineEdit* missingMarkerEdit_;
     QCheckBox* fullPlateInfoCheck_;
     QCheckBox* alwaysOnTopCheck_;
+    QCheckBox* barycentricTdbCheck_;
     QSpinBox* firstTermsSpin_ = nullptr;
 };
 

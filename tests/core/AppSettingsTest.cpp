@@ -33,12 +33,13 @@ TEST(Settings, RoundTripThroughTheFileWithBackup) {
     first.Shape = PointShape::Square;
     saveSettings(path, first);
     EXPECT_EQ(TempDir::read(path),
-              "en\r\n/plates/7cam.dat\r\n/usr/bin/mousepad\r\n7\r\n00101+301\r\n0\r\n");
+              "en\r\n/plates/7cam.dat\r\n/usr/bin/mousepad\r\n7\r\n00101+301\r\n0\r\nseries\r\n");
     EXPECT_EQ(loadSettings(path), first);
 
     AppSettings second = first;
     second.LanguageName = "ru";
     second.Missing = MissingMarker::none();
+    second.BarycentricTdb = true;
     saveSettings(path, second);
     EXPECT_EQ(loadSettings(path), second);
     EXPECT_EQ(loadSettings(settingsBackupPath(path)), first);
@@ -81,6 +82,9 @@ TEST(Settings, MissingValueMarkerIsLineSix) {
         expected.Missing = c.expected;
         EXPECT_EQ(parseSettings(fiveLines + c.line + "\r\n"), expected) << c.line;
     }
+    // Line 7, the barycentric scale, came after it: only "tdb" chooses BJD_TDB.
+    for (const auto& [line, tdb] : {std::pair{"tdb", true}, {"series", false}, {"TDB x", false}})
+        EXPECT_EQ(parseSettings(fiveLines + "0\r\n" + line + "\r\n").BarycentricTdb, tdb) << line;
 }
 
 TEST(Settings, ABackupThatCannotBeMadeDoesNotStopTheSave) {

@@ -134,7 +134,7 @@ QWidget* shownWindow(const char* name) {
 bool sharedWord(const QString& word) {
     static const QStringList shared = {"OK", "JD", "Max", "Min", "Quelmar", "ALTUS", "CCF", "JPEG",
                                        "GIF", "PNG", "BMP", "AAVSO", "CSV", "ZTF", "FITS", "TESS",
-                                       "Kepler",
+                                       "Kepler", "BJD", "TDB", "ERFA",
                                        // the method words of extrema.txt, read by quelmar-cli oc
                                        "polynomial", "kvw", "symmetric"};
     return shared.contains(word);

@@ -47,13 +47,15 @@ TEST_F(SettingsTest, OkWritesTheFlagLineAndKeepsThePreviousFile) {
     check("askdel", true);
     check("OnTopCH", false);
     check("setkach", false);
+    check("BaryTdbCh", true);
     click("RadioButton2");
     click("OKbtn");
 
     const std::vector<std::string> lines = settingsLines(settingsPath());
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "en");
     EXPECT_EQ(lines[4], "10100+211");
+    EXPECT_EQ(lines[6], "tdb");
     EXPECT_EQ(TempDir::read(inBin("settings_.bin").toStdString()), previous);
     EXPECT_TRUE(shell->workbench().ShowCurveTools);
     EXPECT_FALSE(shell->workbench().FullPlateInfo);
@@ -142,7 +144,7 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains(QStringLiteral("/home/josé/7cam.dat")));
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
-              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\n");
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\nseries\r\n");
     EXPECT_EQ(find<QLineEdit>(options, "Edit1")->text(), "7cam.dat");
 
     // A file dialog can return a name with a line break, which would split the line.
@@ -151,7 +153,7 @@ TEST_F(SettingsTest, ASettingsPathTheFileCannotHoldIsRefusedAndTheRestSaved) {
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_TRUE(messages()[1].text.contains(QStringLiteral("line break")));
     EXPECT_EQ(TempDir::read(settingsPath().toStdString()),
-              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\n");
+              "en\r\n7cam.dat\r\n/usr/bin/editor\r\n9\r\n00100+201\r\n0\r\nseries\r\n");
 }
 
 // A lab or a package puts settings.bin beside a program in a folder the user cannot write.
