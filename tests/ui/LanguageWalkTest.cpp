@@ -63,6 +63,11 @@ const WindowToWalk WindowsToWalk[] = {
     {"TCCF", "colcol1"},
     {"TPictFormat", "grfsave"},
     {"TAddform", "Dataadd"},
+    {"InputBox", nullptr,
+     [](StartUp& shell) {
+         dynamic_cast<RecordingDesktop&>(shell.workbench().desktop).showInputBoxes = true;
+         shell.mainWindow().findChild<QAction*>(QStringLiteral("Dataaddfile"))->trigger();
+     }},
     {"Tbawin", "countbarbut"},
     {"Tbarquest", nullptr, [](StartUp& shell) { shell.shortenedDates().show(); }},
     {"TPhasfrm", "phasbutt"},
