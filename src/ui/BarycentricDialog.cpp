@@ -55,6 +55,8 @@ const struct {
 QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
+    // Wide enough for its longest choice in the language set after it was made.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (int i = 0; i < items; ++i)
         box->addItem(QString());
     return box;
@@ -135,6 +137,8 @@ void BarycentricDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     showOwnTexts();
+    // The language's choices may be longer than the dialog was made for.
+    resize(size().expandedTo(sizeHint()));
     scaleBox_->setCurrentIndex(workbench_.settings.BarycentricTdb ? 1 : 0);
     showRecordedScale();
     loadCatalogue();
