@@ -43,41 +43,50 @@ template <class Work> void inShares(std::size_t count, unsigned threads, const W
         share(k);
 }
 
+// Frequencies a worker does between two looks at the progress.
+constexpr std::size_t ProgressBatch = 64;
+
 template <class Statistic>
 void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
-              const std::function<Statistic()>& make) {
+              ScanProgress* progress, const std::function<Statistic()>& make) {
     inShares(frequencies.size(), threads, [&](std::size_t first, std::size_t last) {
         Statistic statistic = make();
-        for (std::size_t j = first; j < last; ++j)
-            out[j] = statistic(frequencies[j]);
+        for (std::size_t batch = first; batch < last; batch += ProgressBatch) {
+            if (progress && progress->cancel) return;
+            const std::size_t end = std::min(last, batch + ProgressBatch);
+            for (std::size_t j = batch; j < end; ++j)
+                out[j] = statistic(frequencies[j]);
+            if (progress) progress->done += static_cast<long long>(end - batch);
+        }
     });
 }
 
 Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& values,
                           const MethodSettings& settings, std::vector<double> frequencies,
-                          unsigned threads) {
+                          unsigned threads, ScanProgress* progress = nullptr) {
     Periodogram p;
     p.statistics.resize(frequencies.size());
     using Statistic = std::function<double(double)>;
     switch (settings.method) {
     case PeriodMethod::LombScargle:
         p.statistics = LombScargle(series, settings.harmonics).powers(frequencies);
+        if (progress) progress->done = static_cast<long long>(frequencies.size());
         break;
     case PeriodMethod::LaflerKinman:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return
                 [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
         });
         break;
     case PeriodMethod::BoxLeastSquares:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return [box = std::make_shared<BoxLeastSquares>(series, settings.durations)](double f) {
                 return box->power(f);
             };
         });
         break;
     case PeriodMethod::PhaseDispersion:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return
                 [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
                     double f) { return pdm->theta(f); };
@@ -99,19 +108,48 @@ std::uint64_t splitMix(std::uint64_t x) {
 
 Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
                               const MethodSettings& settings, const FrequencyGrid& grid,
-                              unsigned threads) {
-    return periodogramAt(series, values, settings, trialFrequencies(grid), threads);
+                              unsigned threads, ScanProgress* progress) {
+    return periodogramAt(series, values, settings, trialFrequencies(grid), threads, progress);
+}
+
+namespace {
+
+void deliverLines(const Periodogram& periodogram, PeriodogramSink& sink) {
+    constexpr std::size_t Batch = 4096;
+    sink.reserveLines(static_cast<int>(Batch));
+    for (std::size_t first = 0; first < periodogram.frequencies.size(); first += Batch) {
+        const std::size_t count = std::min(Batch, periodogram.frequencies.size() - first);
+        sink.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
+                   static_cast<int>(count));
+    }
+}
+
+} // namespace
+
+ScanOutcome methodScan(const WeightedSeries& series, const PeriodSeries& values,
+                       const MethodSettings& settings, const FrequencyGrid& grid,
+                       PeriodogramSink& sink, unsigned threads, ScanProgress& progress) {
+    progress.total = countTrialFrequencies(grid);
+    const Periodogram periodogram =
+        methodPeriodogram(series, values, settings, grid, threads, &progress);
+    ScanOutcome outcome;
+    if (progress.cancel) {
+        outcome.cancelled = true;
+        return outcome;
+    }
+    deliverLines(periodogram, sink);
+    outcome.lines = static_cast<long long>(periodogram.frequencies.size());
+    if (outcome.lines > 0) {
+        const std::size_t best = bestLine(periodogram, lowMarksPeriod(settings.method));
+        outcome.best = PeriodogramLine{periodogram.frequencies[best], periodogram.statistics[best],
+                                       periodogram.period(best)};
+    }
+    return outcome;
 }
 
 void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath) {
     PeriodogramWriter writer(outputPath);
-    constexpr std::size_t Batch = 4096;
-    writer.reserveLines(static_cast<int>(Batch));
-    for (std::size_t first = 0; first < periodogram.frequencies.size(); first += Batch) {
-        const std::size_t count = std::min(Batch, periodogram.frequencies.size() - first);
-        writer.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
-                     static_cast<int>(count));
-    }
+    deliverLines(periodogram, writer);
     writer.commit();
 }
 

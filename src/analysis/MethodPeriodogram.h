@@ -12,10 +12,17 @@
 
 namespace quelmar {
 
-// The statistic at every trial frequency of the grid.
+// The statistic at every trial frequency of the grid. A progress, when given, counts the
+// frequencies done, and its cancel stops the work: the periodogram is then incomplete.
 Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
                               const MethodSettings& settings, const FrequencyGrid& grid,
-                              unsigned threads);
+                              unsigned threads, ScanProgress* progress = nullptr);
+
+// The same periodogram into a sink, as the scan delivers Θ, for a window that polls the
+// progress. A cancelled one delivers no line: its frequencies were shared out, not done in order.
+ScanOutcome methodScan(const WeightedSeries& series, const PeriodSeries& values,
+                       const MethodSettings& settings, const FrequencyGrid& grid,
+                       PeriodogramSink& sink, unsigned threads, ScanProgress& progress);
 
 // Writes the periodogram (the command has checked that it is no file it reads).
 void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath);

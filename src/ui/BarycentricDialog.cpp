@@ -52,14 +52,6 @@ const struct {
                   {&message::InputHjdUtc, TimeScale::HjdUtc},
                   {&message::InputBjdTdb, TimeScale::BjdTdb}};
 
-QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    for (int i = 0; i < items; ++i)
-        box->addItem(QString());
-    return box;
-}
-
 } // namespace
 
 BarycentricDialog::BarycentricDialog(Workbench& workbench, ShortenedDatesDialog& question,
