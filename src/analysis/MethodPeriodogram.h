@@ -8,7 +8,9 @@
 #include "PeriodScan.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quelmar {
 
@@ -49,5 +51,14 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
                                  unsigned threads);
 
 inline constexpr long long MaxPermutations = 100'000;
+
+// What a search reports beside its periodogram: the listed peaks, best first, the best peak's
+// false-alarm probability when asked for, and the best box after a box search.
+struct PeriodReport {
+    PeriodMethod method = PeriodMethod::LaflerKinman;
+    std::vector<PeriodPeak> peaks;
+    std::optional<FalseAlarm> fap;
+    std::optional<TransitBox> box;
+};
 
 } // namespace quelmar
