@@ -4,6 +4,7 @@
 #include "PeriodogramWriter.h"
 #include "PhaseDispersion.h"
 #include "PhaseFold.h"
+#include "core/Error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -172,6 +173,22 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
     alarm.probability =
         static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
     return alarm;
+}
+
+PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
+                          const PeriodSeries& values, const MethodSettings& settings,
+                          const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
+                          unsigned threads) {
+    PeriodReport report;
+    report.peaks = searchPeaks(periodogram, settings, series, values);
+    if (report.peaks.empty()) throw QuelmarError(values.path, message::ScanWroteNoLine);
+    if (settings.method == PeriodMethod::BoxLeastSquares)
+        report.box = bestTransit(series, settings, report.peaks.front().frequency);
+    if (permutations > 0)
+        report.fap =
+            permutationFalseAlarm(series, values, settings, grid, report.peaks.front().statistic,
+                                  permutations, seed, threads);
+    return report;
 }
 
 } // namespace quelmar

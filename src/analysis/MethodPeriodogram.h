@@ -8,7 +8,9 @@
 #include "PeriodScan.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quelmar {
 
@@ -42,5 +44,19 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
                                  unsigned threads);
 
 inline constexpr long long MaxPermutations = 100'000;
+
+// What a search reports beside its periodogram: the listed peaks (best first), the box of the
+// best one for the box search, and the false-alarm probability when permutations are asked.
+struct PeriodReport {
+    std::vector<PeriodPeak> peaks;
+    std::optional<TransitBox> box;
+    std::optional<FalseAlarm> fap;
+};
+
+// Throws QuelmarError naming the series when the periodogram has no line to report.
+PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
+                          const PeriodSeries& values, const MethodSettings& settings,
+                          const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
+                          unsigned threads);
 
 } // namespace quelmar
