@@ -196,6 +196,7 @@ std::string pcaRefusalText(PcaOutcome outcome, const MissingMarker& marker) {
     case PcaOutcome::NoChannels:
         return "the file has no value column to decompose";
     case PcaOutcome::NoCompletePoint:
+        if (marker.isNone()) return "no observation has a value in every column";
         return "no observation has a value in every column (" + missingMarkerText(marker) +
                " is a missing value; --missing none reads every number as a value)";
     case PcaOutcome::NotFinite:
