@@ -36,6 +36,12 @@ py::array_t<double> ownedArray(std::vector<double>&& values, std::size_t first) 
                                owned->data() + std::min(first, owned->size()), owner);
 }
 
+py::array_t<double> readOnlyView(const std::vector<double>& values, py::handle owner) {
+    py::array_t<double> view(static_cast<py::ssize_t>(values.size()), values.data(), owner);
+    view.attr("setflags")(py::arg("write") = false);
+    return view;
+}
+
 PointStore pointStoreOf(const Doubles& time, const std::vector<Doubles>& channels) {
     checkOneDimensional(time, "time");
     const auto n = static_cast<std::size_t>(time.size());

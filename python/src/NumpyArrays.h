@@ -30,6 +30,9 @@ std::vector<double> numberedFromOne(const Doubles& array);
 // The elements from `first` on of a vector, as an array that owns the vector.
 py::array_t<double> ownedArray(std::vector<double>&& values, std::size_t first = 0);
 
+// A vector that `owner` keeps, as a read-only array that keeps `owner` alive.
+py::array_t<double> readOnlyView(const std::vector<double>& values, py::handle owner);
+
 // A store of the observations given: times ascending (the points sorted by time, equal times
 // kept in the order given), one channel per row of `values`, NaN marking a missing value.
 PointStore pointStoreOf(const Doubles& time, const std::vector<Doubles>& channels);

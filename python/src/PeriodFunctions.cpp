@@ -16,13 +16,32 @@ namespace quelmar::python {
 
 namespace {
 
+// A search's periodogram, and what reporting its peaks takes, done when first asked for: the
+// fits of the peaks can take longer than the scan, and a caller after the periodogram alone
+// does not wait for them.
 struct PeriodSearch {
-    py::array_t<double> frequency;
-    py::array_t<double> statistic;
-    PeriodMethod method = PeriodMethod::LaflerKinman;
-    long long points = 0;
-    long long leftOut = 0;
-    PeriodReport report;
+    PeriodSeries series;
+    WeightedSeries weighted;
+    MethodSettings settings;
+    FrequencyGrid grid;
+    long long permutations = 0;
+    std::uint64_t seed = 1;
+    unsigned threads = 0;
+    Periodogram periodogram;
+    std::optional<PeriodReport> report;
+
+    const PeriodReport& reported() {
+        if (!report) {
+            PeriodReport made = runInterruptibly([&] {
+                return periodReport(periodogram, weighted, series, settings, grid, permutations,
+                                    seed, threads);
+            });
+            // The interpreter's lock is held again: a second thread that asked meanwhile made
+            // the same report.
+            if (!report) report = std::move(made);
+        }
+        return *report;
+    }
 };
 
 struct SearchOptions {
@@ -87,40 +106,38 @@ PeriodSearch periodSearch(const Doubles& time, const Doubles& values, double pmi
     }
     const PeriodScanSettings settings{.pmin = pmin, .pmax = pmax, .step = step};
     checkPeriodScanSettings(settings);
-    const PeriodSeries series =
-        periodSeriesOf(numberedFromOne(time), numberedFromOne(values), "values");
+    PeriodSeries series = periodSeriesOf(numberedFromOne(time), numberedFromOne(values), "values");
     if (const std::string notice = leftOutNotice(series); !notice.empty()) warn(notice);
     const FrequencyGrid grid = frequencyGrid(settings, series.timeSpan);
     if (grid.estimatedCount > LargeScanFrequencies && !options.force)
         throw QuelmarError("the scan would take " + std::to_string(grid.estimatedCount) +
                            " trial frequencies, more than " + std::to_string(LargeScanFrequencies) +
                            "; give force=True to run it all the same");
-    const MethodSettings method =
+    PeriodSearch search;
+    search.settings =
         methodSettingsOf(options, std::min(settings.pmin, settings.pmax), series.count());
-    const WeightedSeries weighted =
+    search.weighted =
         errors ? weightedSeries(series, errorsKept(time, values, *errors, series.count()))
                : weightedSeries(series);
-
-    Periodogram periodogram;
-    if (method.method == PeriodMethod::LaflerKinman) {
+    search.series = std::move(series);
+    search.grid = grid;
+    search.permutations = options.permutations;
+    search.seed = options.seed;
+    search.threads = options.threads;
+    if (search.settings.method == PeriodMethod::LaflerKinman) {
         ScanProgress progress;
         runInterruptibly(
-            [&] { return scanPeriods(series, grid, periodogram, options.threads, progress); },
+            [&] {
+                return scanPeriods(search.series, grid, search.periodogram, options.threads,
+                                   progress);
+            },
             &progress.cancel);
     } else {
-        periodogram = runInterruptibly(
-            [&] { return methodPeriodogram(weighted, series, method, grid, options.threads); });
+        search.periodogram = runInterruptibly([&] {
+            return methodPeriodogram(search.weighted, search.series, search.settings, grid,
+                                     options.threads);
+        });
     }
-    PeriodSearch search;
-    search.method = method.method;
-    search.points = series.count();
-    search.leftOut = series.missing + series.ignored;
-    search.report = runInterruptibly([&] {
-        return periodReport(periodogram, weighted, series, method, grid, options.permutations,
-                            options.seed, options.threads);
-    });
-    search.frequency = ownedArray(std::move(periodogram.frequencies));
-    search.statistic = ownedArray(std::move(periodogram.statistics));
     return search;
 }
 
@@ -147,60 +164,73 @@ void addPeriodFunctions(py::module_& m) {
         });
 
     py::class_<PeriodSearch>(m, "Periodogram",
-                             "The statistic at every trial frequency, and the peaks it shows.")
-        .def_readonly("frequency", &PeriodSearch::frequency, "trial frequencies, 1/day, increasing")
-        .def_readonly("statistic", &PeriodSearch::statistic,
-                      "Θ (lk, pdm) or the power (gls, bls) at each frequency")
+                             "The statistic at every trial frequency, and the peaks it shows "
+                             "(their fits made when first asked for).")
+        .def_property_readonly(
+            "frequency",
+            [](py::object self) {
+                return readOnlyView(self.cast<PeriodSearch&>().periodogram.frequencies, self);
+            },
+            "trial frequencies, 1/day, increasing")
+        .def_property_readonly(
+            "statistic",
+            [](py::object self) {
+                return readOnlyView(self.cast<PeriodSearch&>().periodogram.statistics, self);
+            },
+            "Θ (lk, pdm) or the power (gls, bls) at each frequency")
         .def_property_readonly(
             "period",
             [](const PeriodSearch& s) {
-                py::array_t<double> period(s.frequency.size());
-                const double* f = s.frequency.data();
+                const std::vector<double>& f = s.periodogram.frequencies;
+                py::array_t<double> period(static_cast<py::ssize_t>(f.size()));
                 double* p = period.mutable_data();
-                for (py::ssize_t i = 0; i < s.frequency.size(); ++i)
-                    p[i] = 1 / f[i];
+                for (std::size_t i = 0; i < f.size(); ++i)
+                    p[i] = s.periodogram.period(i);
                 return period;
             },
             "1 / frequency, days")
-        .def_property_readonly("method",
-                               [](const PeriodSearch& s) { return periodMethodName(s.method); })
-        .def_property_readonly("statistic_name",
-                               [](const PeriodSearch& s) { return statisticName(s.method); })
-        .def_readonly("points", &PeriodSearch::points, "observations searched")
-        .def_readonly("left_out", &PeriodSearch::leftOut,
-                      "observations left out: no finite value, or beyond the limit")
         .def_property_readonly(
-            "best_period", [](const PeriodSearch& s) { return s.report.peaks.front().period; },
+            "method", [](const PeriodSearch& s) { return periodMethodName(s.settings.method); })
+        .def_property_readonly(
+            "statistic_name",
+            [](const PeriodSearch& s) { return statisticName(s.settings.method); })
+        .def_property_readonly(
+            "points", [](const PeriodSearch& s) { return s.series.count(); },
+            "observations searched")
+        .def_property_readonly(
+            "left_out", [](const PeriodSearch& s) { return s.series.missing + s.series.ignored; },
+            "observations left out: no finite value, or beyond the limit")
+        .def_property_readonly(
+            "best_period", [](PeriodSearch& s) { return s.reported().peaks.front().period; },
             "the best peak's period, refined by the fit, days")
         .def_property_readonly(
-            "period_error",
-            [](const PeriodSearch& s) { return s.report.peaks.front().periodError; },
+            "period_error", [](PeriodSearch& s) { return s.reported().peaks.front().periodError; },
             "the formal error of best_period, days")
         .def_property_readonly(
-            "peaks", [](const PeriodSearch& s) { return s.report.peaks; }, "best first")
+            "peaks", [](PeriodSearch& s) { return s.reported().peaks; }, "best first")
         .def_property_readonly(
             "fap",
-            [](const PeriodSearch& s) -> py::object {
-                if (!s.report.fap) return py::none();
-                return py::cast(s.report.fap->probability);
+            [](PeriodSearch& s) -> py::object {
+                const PeriodReport& report = s.reported();
+                return report.fap ? py::cast(report.fap->probability) : py::none();
             },
             "false-alarm probability of the best peak from the permutations, or None")
         .def_property_readonly(
             "box",
-            [](const PeriodSearch& s) -> py::object {
-                if (!s.report.box) return py::none();
+            [](PeriodSearch& s) -> py::object {
+                const PeriodReport& report = s.reported();
+                if (!report.box) return py::none();
                 py::dict box;
-                box["duration"] = s.report.box->duration;
-                box["epoch"] = s.report.box->epoch;
-                box["depth"] = s.report.box->depth;
+                box["duration"] = report.box->duration;
+                box["epoch"] = report.box->epoch;
+                box["depth"] = report.box->depth;
                 return box;
             },
             "bls: the best box (duration, epoch, depth), else None")
-        .def("__len__", [](const PeriodSearch& s) { return s.frequency.size(); })
+        .def("__len__", [](const PeriodSearch& s) { return s.periodogram.frequencies.size(); })
         .def("__repr__", [](const PeriodSearch& s) {
-            return "Periodogram(method='" + std::string(periodMethodName(s.method)) +
-                   "', frequencies=" + std::to_string(s.frequency.size()) +
-                   ", best_period=" + fixed(s.report.peaks.front().period, 8) + ")";
+            return "Periodogram(method='" + std::string(periodMethodName(s.settings.method)) +
+                   "', frequencies=" + std::to_string(s.periodogram.frequencies.size()) + ")";
         });
 
     m.def(
@@ -228,7 +258,8 @@ terms), "bls" (box least-squares power over `durations`, days), "pdm" (phase-dis
 theta over `bins` bins and `covers` covers). errors: the errors of the values, weights
 1/error^2. permutations: the false-alarm probability of the best peak from this many shuffles
 of the values (seeded by `seed`). threads: workers, 0 for every core. Values that are NaN are
-left out (a warning says how many). Ctrl-C stops a Lafler-Kinman scan at once, the other
+left out (a warning says how many). The
+fits of the peaks (best_period, period_error, peaks, fap, box) are made when first asked for. Ctrl-C stops a Lafler-Kinman scan at once, the other
 methods when their periodogram is done.)");
 }
 
