@@ -32,10 +32,13 @@ struct PeriodSearch {
 
     const PeriodReport& reported() {
         if (!report) {
-            PeriodReport made = runInterruptibly([&] {
-                return periodReport(periodogram, weighted, series, settings, grid, permutations,
-                                    seed, threads);
-            });
+            std::atomic<bool> cancel{false};
+            PeriodReport made = runInterruptibly(
+                [&] {
+                    return periodReport(periodogram, weighted, series, settings, grid, permutations,
+                                        seed, threads, &cancel);
+                },
+                &cancel);
             // The interpreter's lock is held again: a second thread that asked meanwhile made
             // the same report.
             if (!report) report = std::move(made);
@@ -133,10 +136,13 @@ PeriodSearch periodSearch(const Doubles& time, const Doubles& values, double pmi
             },
             &progress.cancel);
     } else {
-        search.periodogram = runInterruptibly([&] {
-            return methodPeriodogram(search.weighted, search.series, search.settings, grid,
-                                     options.threads);
-        });
+        std::atomic<bool> cancel{false};
+        search.periodogram = runInterruptibly(
+            [&] {
+                return methodPeriodogram(search.weighted, search.series, search.settings, grid,
+                                         options.threads, &cancel);
+            },
+            &cancel);
     }
     return search;
 }
@@ -258,9 +264,9 @@ terms), "bls" (box least-squares power over `durations`, days), "pdm" (phase-dis
 theta over `bins` bins and `covers` covers). errors: the errors of the values, weights
 1/error^2. permutations: the false-alarm probability of the best peak from this many shuffles
 of the values (seeded by `seed`). threads: workers, 0 for every core. Values that are NaN are
-left out (a warning says how many). The
-fits of the peaks (best_period, period_error, peaks, fap, box) are made when first asked for. Ctrl-C stops a Lafler-Kinman scan at once, the other
-methods when their periodogram is done.)");
+left out (a warning says how many). The fits of the
+peaks (best_period, period_error, peaks, fap, box) are made when first asked for. Ctrl-C stops
+a scan, and the fits.)");
 }
 
 } // namespace quelmar::python

@@ -44,19 +44,23 @@ template <class Work> void inShares(std::size_t count, unsigned threads, const W
         share(k);
 }
 
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
 template <class Statistic>
 void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
-              const std::function<Statistic()>& make) {
+              const std::atomic<bool>* cancel, const std::function<Statistic()>& make) {
     inShares(frequencies.size(), threads, [&](std::size_t first, std::size_t last) {
         Statistic statistic = make();
-        for (std::size_t j = first; j < last; ++j)
+        for (std::size_t j = first; j < last && !cancelled(cancel); ++j)
             out[j] = statistic(frequencies[j]);
     });
 }
 
 Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& values,
                           const MethodSettings& settings, std::vector<double> frequencies,
-                          unsigned threads) {
+                          unsigned threads, const std::atomic<bool>* cancel) {
     Periodogram p;
     p.statistics.resize(frequencies.size());
     using Statistic = std::function<double(double)>;
@@ -65,20 +69,20 @@ Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& valu
         p.statistics = LombScargle(series, settings.harmonics).powers(frequencies);
         break;
     case PeriodMethod::LaflerKinman:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, cancel, [&] {
             return
                 [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
         });
         break;
     case PeriodMethod::BoxLeastSquares:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, cancel, [&] {
             return [box = std::make_shared<BoxLeastSquares>(series, settings.durations)](double f) {
                 return box->power(f);
             };
         });
         break;
     case PeriodMethod::PhaseDispersion:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, cancel, [&] {
             return
                 [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
                     double f) { return pdm->theta(f); };
@@ -100,8 +104,8 @@ std::uint64_t splitMix(std::uint64_t x) {
 
 Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
                               const MethodSettings& settings, const FrequencyGrid& grid,
-                              unsigned threads) {
-    return periodogramAt(series, values, settings, trialFrequencies(grid), threads);
+                              unsigned threads, const std::atomic<bool>* cancel) {
+    return periodogramAt(series, values, settings, trialFrequencies(grid), threads, cancel);
 }
 
 void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath) {
@@ -133,7 +137,7 @@ TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& setti
 FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
                                  const MethodSettings& settings, const FrequencyGrid& grid,
                                  double best, long long permutations, std::uint64_t seed,
-                                 unsigned threads) {
+                                 unsigned threads, const std::atomic<bool>* cancel) {
     const std::vector<double> frequencies = trialFrequencies(grid);
     const bool low = lowMarksPeriod(settings.method);
     std::atomic<long long> next{0}, asExtreme{0};
@@ -141,7 +145,7 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
         WeightedSeries shuffled = series;
         PeriodSeries shuffledValues = values;
         std::vector<std::size_t> order(series.size());
-        for (long long k; (k = next.fetch_add(1)) < permutations;) {
+        for (long long k; !cancelled(cancel) && (k = next.fetch_add(1)) < permutations;) {
             std::mt19937_64 random(splitMix(seed ^ splitMix(static_cast<std::uint64_t>(k))));
             for (std::size_t i = 0; i < order.size(); ++i)
                 order[i] = i;
@@ -152,7 +156,8 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
                 shuffled.w[i] = series.w[order[i]];
                 shuffledValues.values[i + 1] = values.values[order[i] + 1];
             }
-            const Periodogram p = periodogramAt(shuffled, shuffledValues, settings, frequencies, 1);
+            const Periodogram p =
+                periodogramAt(shuffled, shuffledValues, settings, frequencies, 1, cancel);
             const double top = p.statistics[bestLine(p, low)];
             if (low ? top <= best : top >= best) asExtreme.fetch_add(1);
         }
@@ -178,7 +183,7 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
 PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
                           const PeriodSeries& values, const MethodSettings& settings,
                           const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
-                          unsigned threads) {
+                          unsigned threads, const std::atomic<bool>* cancel) {
     PeriodReport report;
     report.peaks = searchPeaks(periodogram, settings, series, values);
     if (report.peaks.empty()) throw QuelmarError(values.path, message::ScanWroteNoLine);
@@ -187,7 +192,7 @@ PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& 
     if (permutations > 0)
         report.fap =
             permutationFalseAlarm(series, values, settings, grid, report.peaks.front().statistic,
-                                  permutations, seed, threads);
+                                  permutations, seed, threads, cancel);
     return report;
 }
 

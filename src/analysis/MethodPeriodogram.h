@@ -7,6 +7,7 @@
 #include "PeriodPeaks.h"
 #include "PeriodScan.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,10 +15,12 @@
 
 namespace quelmar {
 
-// The statistic at every trial frequency of the grid.
+// The statistic at every trial frequency of the grid. Setting *cancel stops the box search and
+// the phase dispersion early (the Lomb–Scargle sums take a moment); what is returned then is
+// incomplete, to be dropped.
 Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
                               const MethodSettings& settings, const FrequencyGrid& grid,
-                              unsigned threads);
+                              unsigned threads, const std::atomic<bool>* cancel = nullptr);
 
 // Writes the periodogram (the command has checked that it is no file it reads).
 void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath);
@@ -37,11 +40,12 @@ struct FalseAlarm {
 
 // Shuffles the values (with their weights) over the dates `permutations` times and counts the
 // shuffles whose best statistic is as extreme as `best`. Each shuffle has its own random stream
-// drawn from the seed, so the result is the same on any number of threads.
+// drawn from the seed, so the result is the same on any number of threads. Setting *cancel
+// stops the shuffles early, and the result is to be dropped.
 FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
                                  const MethodSettings& settings, const FrequencyGrid& grid,
                                  double best, long long permutations, std::uint64_t seed,
-                                 unsigned threads);
+                                 unsigned threads, const std::atomic<bool>* cancel = nullptr);
 
 inline constexpr long long MaxPermutations = 100'000;
 
@@ -53,10 +57,11 @@ struct PeriodReport {
     std::optional<FalseAlarm> fap;
 };
 
-// Throws QuelmarError naming the series when the periodogram has no line to report.
+// Throws QuelmarError naming the series when the periodogram has no line to report; *cancel
+// stops the permutations early, as permutationFalseAlarm says.
 PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
                           const PeriodSeries& values, const MethodSettings& settings,
                           const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
-                          unsigned threads);
+                          unsigned threads, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace quelmar
