@@ -39,9 +39,11 @@ py::array_t<double> phases(const Doubles& time, double epoch, double period) {
     py::array_t<double> out(time.size());
     const double* t = time.data();
     double* phase = out.mutable_data();
-    const py::gil_scoped_release released;
-    for (py::ssize_t i = 0; i < time.size(); ++i)
-        phase[i] = phaseOf(t[i], epoch, period);
+    {
+        const py::gil_scoped_release released;
+        for (py::ssize_t i = 0; i < time.size(); ++i)
+            phase[i] = phaseOf(t[i], epoch, period);
+    }
     return out;
 }
 
