@@ -35,12 +35,16 @@ pmin, pmax = 1 / (fmin + 999.5 * df), 1 / fmin
 
 
 def cxx_engine_ms():
-    with tempfile.NamedTemporaryFile(suffix=".json") as out:
+    # A folder of its own for the periodogram period_bench writes, whose name is fixed: another
+    # run of it on the machine would otherwise hold the same file.
+    with tempfile.TemporaryDirectory() as folder:
+        out = os.path.join(folder, "times.json")
         subprocess.run([os.path.join(build, "bin", "period_bench"),
                         "--benchmark_filter=BM_Engine/100000/1000/",
-                        "--benchmark_out=" + out.name, "--benchmark_out_format=json"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        run = json.load(open(out.name))["benchmarks"][0]
+                        "--benchmark_out=" + out, "--benchmark_out_format=json"],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       env=dict(os.environ, TMPDIR=folder))
+        run = json.load(open(out))["benchmarks"][0]
     scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
     return run["real_time"] * scale
 
