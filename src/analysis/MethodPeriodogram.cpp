@@ -4,6 +4,7 @@
 #include "PeriodogramWriter.h"
 #include "PhaseDispersion.h"
 #include "PhaseFold.h"
+#include "core/Error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -45,6 +46,10 @@ template <class Work> void inShares(std::size_t count, unsigned threads, const W
 
 // Frequencies a worker does between two looks at the progress.
 constexpr std::size_t ProgressBatch = 64;
+
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
 
 template <class Statistic>
 void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
@@ -170,7 +175,7 @@ TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& setti
 FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
                                  const MethodSettings& settings, const FrequencyGrid& grid,
                                  double best, long long permutations, std::uint64_t seed,
-                                 unsigned threads) {
+                                 unsigned threads, const std::atomic<bool>* cancel) {
     const std::vector<double> frequencies = trialFrequencies(grid);
     const bool low = lowMarksPeriod(settings.method);
     std::atomic<long long> next{0}, asExtreme{0};
@@ -178,7 +183,7 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
         WeightedSeries shuffled = series;
         PeriodSeries shuffledValues = values;
         std::vector<std::size_t> order(series.size());
-        for (long long k; (k = next.fetch_add(1)) < permutations;) {
+        for (long long k; !cancelled(cancel) && (k = next.fetch_add(1)) < permutations;) {
             std::mt19937_64 random(splitMix(seed ^ splitMix(static_cast<std::uint64_t>(k))));
             for (std::size_t i = 0; i < order.size(); ++i)
                 order[i] = i;
@@ -210,6 +215,23 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
     alarm.probability =
         static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
     return alarm;
+}
+
+PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
+                          const PeriodSeries& values, const MethodSettings& settings,
+                          const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
+                          unsigned threads, const std::atomic<bool>* cancel) {
+    PeriodReport report;
+    report.method = settings.method;
+    report.peaks = searchPeaks(periodogram, settings, series, values);
+    if (report.peaks.empty()) throw QuelmarError(values.path, message::ScanWroteNoLine);
+    if (settings.method == PeriodMethod::BoxLeastSquares)
+        report.box = bestTransit(series, settings, report.peaks.front().frequency);
+    if (permutations > 0)
+        report.fap =
+            permutationFalseAlarm(series, values, settings, grid, report.peaks.front().statistic,
+                                  permutations, seed, threads, cancel);
+    return report;
 }
 
 } // namespace quelmar

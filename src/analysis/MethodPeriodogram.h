@@ -7,6 +7,7 @@
 #include "PeriodPeaks.h"
 #include "PeriodScan.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,21 +45,29 @@ struct FalseAlarm {
 
 // Shuffles the values (with their weights) over the dates `permutations` times and counts the
 // shuffles whose best statistic is as extreme as `best`. Each shuffle has its own random stream
-// drawn from the seed, so the result is the same on any number of threads.
+// drawn from the seed, so the result is the same on any number of threads. Setting *cancel
+// stops the shuffles early, and the result is to be dropped.
 FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
                                  const MethodSettings& settings, const FrequencyGrid& grid,
                                  double best, long long permutations, std::uint64_t seed,
-                                 unsigned threads);
+                                 unsigned threads, const std::atomic<bool>* cancel = nullptr);
 
 inline constexpr long long MaxPermutations = 100'000;
 
-// What a search reports beside its periodogram: the listed peaks, best first, the best peak's
-// false-alarm probability when asked for, and the best box after a box search.
+// What a search reports beside its periodogram: the listed peaks (best first), the box of the
+// best one for the box search, and the false-alarm probability when permutations are asked.
 struct PeriodReport {
     PeriodMethod method = PeriodMethod::LaflerKinman;
     std::vector<PeriodPeak> peaks;
-    std::optional<FalseAlarm> fap;
     std::optional<TransitBox> box;
+    std::optional<FalseAlarm> fap;
 };
+
+// Throws QuelmarError naming the series when the periodogram has no line to report; *cancel
+// stops the permutations early, as permutationFalseAlarm says.
+PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
+                          const PeriodSeries& values, const MethodSettings& settings,
+                          const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
+                          unsigned threads, const std::atomic<bool>* cancel = nullptr);
 
 } // namespace quelmar

@@ -32,24 +32,13 @@ std::vector<double> durationList(const std::string& text) {
 PeriodReport report(const MethodOptions& options, const MethodSettings& settings,
                     const WeightedSeries& weighted, const PeriodSeries& series,
                     const FrequencyGrid& grid, const Periodogram& periodogram, unsigned threads) {
-    PeriodReport result;
-    result.method = settings.method;
-    result.peaks = searchPeaks(periodogram, settings, weighted, series);
-    if (result.peaks.empty()) throw QuelmarError(series.path, message::ScanWroteNoLine);
-    if (settings.method == PeriodMethod::BoxLeastSquares)
-        result.box = bestTransit(weighted, settings, result.peaks.front().frequency);
-    if (const long long permutations = permutationsAsked(options); permutations > 0) {
-        std::uint64_t seed = 0;
-        const auto [end, ec] =
-            std::from_chars(options.seed.data(), options.seed.data() + options.seed.size(), seed);
-        if (ec != std::errc() || end != options.seed.data() + options.seed.size())
-            throw QuelmarError("--seed \"" + options.seed +
-                               "\" is not a whole number of 0 or more");
-        result.fap =
-            permutationFalseAlarm(weighted, series, settings, grid, result.peaks.front().statistic,
-                                  permutations, seed, threads);
-    }
-    return result;
+    const long long permutations = permutationsAsked(options);
+    std::uint64_t seed = 0;
+    const auto [end, ec] =
+        std::from_chars(options.seed.data(), options.seed.data() + options.seed.size(), seed);
+    if (permutations > 0 && (ec != std::errc() || end != options.seed.data() + options.seed.size()))
+        throw QuelmarError("--seed \"" + options.seed + "\" is not a whole number of 0 or more");
+    return periodReport(periodogram, weighted, series, settings, grid, permutations, seed, threads);
 }
 
 std::string periodText(double value) {
