@@ -14,6 +14,7 @@
 #include <chrono>
 #include <future>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <unistd.h>
@@ -203,6 +204,10 @@ void runBatch(const PeriodOptions& opt) {
                            "periodogram is named after its file");
     const PeriodScanSettings settings =
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
+    // Options wrong for every file are refused once, before any is searched; the points per
+    // bin are checked file by file.
+    methodSettings(opt.methods, std::min(settings.pmin, settings.pmax),
+                   std::numeric_limits<int>::max());
     const unsigned threads = threadCount(opt.threads);
     const std::vector<std::string> files = shardOf(opt.data, opt.shard);
     std::vector<std::string> periodograms;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using quelmar::test::runCli;
@@ -94,6 +95,14 @@ TEST(PeriodBatch, EveryMethodSummarisesItsReport) {
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_NE(json.out.find("\"method\":\"gls\""), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"peaks\":[{\"period\":0.4"), std::string::npos) << json.out;
+
+    // Options wrong for every file are refused once, before any file is searched.
+    std::filesystem::remove(dir.file("a.per"));
+    const auto refused = runCli(
+        {"period", a, b, "--pmin", "0.3", "--pmax", "1.0", "--method", "gls", "--harmonics", "9"},
+        dir.path());
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.per")));
 }
 
 TEST(PeriodBatch, ShardsRunByGnuParallelMergeIntoTheSingleRunsTable) {
