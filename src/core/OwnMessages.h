@@ -159,6 +159,7 @@ inline constexpr OwnMessage MinuteOutOfRange{"the minute %1 must be at least 0 a
 inline constexpr OwnMessage YesButton{"&Yes", "&Да"};
 inline constexpr OwnMessage NoButton{"&No", "&Нет"};
 inline constexpr OwnMessage OkButton{"OK", "OK"};
+inline constexpr OwnMessage CancelButton{"Cancel", "Отмена"};
 
 // Start-up: the language file of the settings is missing.
 inline constexpr OwnMessage MissingLanguageCaption{"Error", "Ошибка"};

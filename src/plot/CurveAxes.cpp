@@ -20,6 +20,9 @@ constexpr Coord ValueLabelX = 3;
 constexpr Coord TimeLabelRise = 15;
 constexpr Coord FirstTimeLabelLead = 35;
 constexpr Coord LastTimeLabelLead = 50;
+// A last time pushed to the right edge ends this far inside the picture, clear of the frame's
+// two right lines.
+constexpr Coord LastTimeLabelInset = 6;
 
 QString labelText(double value, int decimals) {
     return QString::fromStdString(fixed(value, std::max(decimals, 0)));
@@ -61,10 +64,11 @@ void drawTimeLabels(Labels& labels, const PointStore& store, const CurveGeometry
     labels.write(g.plotLeft() - FirstTimeLabelLead, y, first, options.XAxisDecimals, font);
     if (auto x = pixelOf((last - first) * g.XScale + g.plotLeft() - LastTimeLabelLead)) {
         // A date longer than the room right of its place (a full Julian date, even an MJD with
-        // four decimals) ends at the picture's edge instead, while the last point is in the
+        // four decimals) ends near the picture's edge instead, while the last point is in the
         // picture: it would otherwise be left out.
         if (*x + LastTimeLabelLead < g.Width)
-            x = std::min(*x, g.Width - 2 - labels.width(last, options.XAxisDecimals, font));
+            x = std::min(*x, g.Width - LastTimeLabelInset -
+                                 labels.width(last, options.XAxisDecimals, font));
         labels.write(*x, y, last, options.XAxisDecimals, font);
     }
     // The middle label names the time in the middle of the plot, also when a zoom other than 1

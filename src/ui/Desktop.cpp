@@ -53,9 +53,12 @@ bool Desktop::askYesNo(QWidget* parent, const QString& caption, const QString& t
 
 QString Desktop::askText(QWidget* parent, const QString& caption, const QString& prompt) {
     QInputDialog box(parent);
+    box.setObjectName(QStringLiteral("InputBox"));
     box.setWindowTitle(caption);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
+    box.setOkButtonText(buttonText(message::OkButton));
+    box.setCancelButtonText(buttonText(message::CancelButton));
     return runModal(box, parent) == QDialog::Accepted ? box.textValue() : QString();
 }
 
@@ -84,7 +87,10 @@ QString Desktop::chooseSaveFile(QWidget* parent, const OpenDialog& dialog) {
 
 std::optional<LabelFont> Desktop::chooseFont(QWidget* parent, const LabelFont& initial,
                                              const FontDialogTexts& texts) {
-    LabelFontDialog dialog(initial, texts, parent);
+    FontDialogTexts withButtons = texts;
+    withButtons.ok = buttonText(message::OkButton);
+    withButtons.cancel = buttonText(message::CancelButton);
+    LabelFontDialog dialog(initial, withButtons, parent);
     if (runModal(dialog, parent) != QDialog::Accepted) return std::nullopt;
     return dialog.chosen();
 }

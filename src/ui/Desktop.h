@@ -23,6 +23,8 @@ enum class MessageKind { Information, Error };
 struct FontDialogTexts {
     QString title;
     QString colour; // the button that chooses the colour
+    QString ok = {};
+    QString cancel = {};
 };
 
 class Desktop {
@@ -39,7 +41,7 @@ public:
     virtual void showMessageAboveAll(MessageKind kind, const QString& caption, const QString& text);
     // A Yes/No question above all windows; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text);
-    // A line of text typed into an input box; empty when cancelled.
+    // A line of text typed into an input box (object name InputBox); empty when cancelled.
     virtual QString askText(QWidget* parent, const QString& caption, const QString& prompt);
     // The chosen file's full path, or an empty string when the dialog was cancelled.
     virtual QString chooseOpenFile(QWidget* parent, const OpenDialog& dialog);

@@ -30,6 +30,8 @@ LabelFontDialog::LabelFontDialog(const LabelFont& initial, const FontDialogTexts
     colourButton_->setAutoDefault(false);
     connect(colourButton_, &QPushButton::clicked, this, &LabelFontDialog::chooseColour);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    if (!texts.ok.isEmpty()) buttons->button(QDialogButtonBox::Ok)->setText(texts.ok);
+    if (!texts.cancel.isEmpty()) buttons->button(QDialogButtonBox::Cancel)->setText(texts.cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

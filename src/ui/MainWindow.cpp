@@ -141,10 +141,8 @@ void MainWindow::createMenus() {
                QKeySequence(Qt::CTRL | Qt::Key_L));
     addCommand(graph, "colcol1", QStringLiteral("Двуканальные диаграммы"),
                &MainWindow::showTwoChannelDiagram);
-    // The item shows Ctrl+S, but the key belongs to File "Save", the first item carrying it.
-    addCommand(graph, "grfsave", QStringLiteral("Сохранить..."), &MainWindow::saveCurvePicture,
-               QKeySequence(Qt::CTRL | Qt::Key_S))
-        ->setShortcutContext(Qt::WidgetShortcut);
+    // Ctrl+S is File "Save"'s: this item shows no key it does not answer to.
+    addCommand(graph, "grfsave", QStringLiteral("Сохранить..."), &MainWindow::saveCurvePicture);
     addCommand(graph, "connranges", QStringLiteral("Подключить файл диапазонов"),
                &MainWindow::connectRanges);
     rangeActions_ = {
@@ -209,14 +207,12 @@ void MainWindow::createToolBar() {
     fileCommands_ << addToolButton("ToolButton5", QStringLiteral("Экстремумы"), extremumIcon(),
                                    &MainWindow::findExtrema);
     fileCommands_ << addToolButton("ToolButton9", QStringLiteral("Главные компоненты"),
-                                   icon(QStyle::SP_FileDialogListView),
-                                   &MainWindow::showPrincipalComponents);
+                                   componentsIcon(), &MainWindow::showPrincipalComponents);
     fileCommands_ << addToolButton("ToolButton10", QStringLiteral("Двуканальные диаграммы"),
-                                   icon(QStyle::SP_FileDialogInfoView),
-                                   &MainWindow::showTwoChannelDiagram);
+                                   twoChannelDiagramIcon(), &MainWindow::showTwoChannelDiagram);
     fileCommands_ << addToolButton("ToolButton12",
                                    QStringLiteral("Частичное восстановление сигнала"),
-                                   icon(QStyle::SP_ArrowBack), &MainWindow::restoreSignal);
+                                   restorationIcon(), &MainWindow::restoreSignal);
 
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);

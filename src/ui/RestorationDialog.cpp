@@ -7,13 +7,24 @@
 #include "analysis/SignalRestoration.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace quelmar {
+
+namespace {
+
+constexpr int MinimumReportHeight = 73;
+
+} // namespace
 
 RestorationDialog::RestorationDialog(Workbench& workbench, CurveWindow& curve, QWidget* parent)
     : QDialog(parent), workbench_(workbench), curve_(curve) {
@@ -27,7 +38,7 @@ RestorationDialog::RestorationDialog(Workbench& workbench, CurveWindow& curve, Q
     decompositionText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The loadings stand in columns.
     decompositionText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    decompositionText_->setMinimumHeight(73);
+    decompositionText_->setMinimumHeight(MinimumReportHeight);
     componentsList_ = new QListWidget(this);
     componentsList_->setObjectName(QStringLiteral("Check1"));
     componentsList_->setMinimumHeight(113);
@@ -93,6 +104,24 @@ void RestorationDialog::fill() {
     if (pca.PcaStatus != 0)
         report << workbench_.say(message::PcaNotConverged, {QString::number(pca.PcaStatus)});
     decompositionText_->setPlainText(report.join(QLatin1Char('\n')));
+    fitReport(report);
+}
+
+// The report box shows every line whole, the shares' column included, as far as the screen
+// allows: the dialog grows with it.
+void RestorationDialog::fitReport(const QStringList& report) {
+    const QFontMetrics metrics(decompositionText_->font());
+    int widest = 0;
+    for (const QString& line : report)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int border = 2 * (decompositionText_->frameWidth() +
+                            qCeil(decompositionText_->document()->documentMargin()));
+    // A spare character and a spare line: the layout rounds each line up to whole pixels.
+    QSize size(widest + border + 2 * metrics.averageCharWidth(),
+               (int(report.size()) + 1) * metrics.lineSpacing() + border);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() / 2);
+    decompositionText_->setMinimumSize(size.expandedTo(QSize(0, MinimumReportHeight)));
 }
 
 void RestorationDialog::restoreTicked() {

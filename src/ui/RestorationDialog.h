@@ -4,6 +4,7 @@
 // components to keep; OK rebuilds the channels the light curve shows from the ticked ones.
 
 #include <QDialog>
+#include <QStringList>
 
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
 
 private:
     void fill();
+    void fitReport(const QStringList& report);
     void restoreTicked();
     // Tells the user why the restoration cannot be made now; false when it can.
     bool refused();

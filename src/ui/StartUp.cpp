@@ -3,6 +3,7 @@
 #include "AddObservationsDialog.h"
 #include "BarycentricDialog.h"
 #include "CalendarDialog.h"
+#include "CaptionFit.h"
 #include "CommandBoundary.h"
 #include "CurvePanel.h"
 #include "CurveWindow.h"
@@ -89,6 +90,7 @@ StartUp::~StartUp() {
 void StartUp::createWindows() {
     QApplication::setWindowIcon(applicationIcon());
     modalKeeper_ = keepModalDialogsAbove();
+    captionFitter_ = fitCaptionsOfWindows();
     mainWindow_ = std::make_unique<MainWindow>(workbench_);
     curveWindow_ = std::make_unique<CurveWindow>(workbench_, mainWindow_.get());
     addObservations_ = new AddObservationsDialog(workbench_, mainWindow_.get());

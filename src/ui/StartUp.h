@@ -94,6 +94,7 @@ private:
 
     Workbench workbench_;
     std::unique_ptr<QObject> modalKeeper_;
+    std::unique_ptr<QObject> captionFitter_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<CurveWindow> curveWindow_;
     std::unique_ptr<ManualWindow> manual_;

@@ -9,5 +9,11 @@ namespace quelmar {
 QIcon periodIcon();
 // A light curve through a minimum, its time marked.
 QIcon extremumIcon();
+// A cloud of points with its two principal axes.
+QIcon componentsIcon();
+// A cell of the diagram: the points of one channel against another, lying along a line.
+QIcon twoChannelDiagramIcon();
+// A noisy curve and, over it, the smooth signal kept.
+QIcon restorationIcon();
 
 } // namespace quelmar

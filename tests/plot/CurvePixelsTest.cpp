@@ -173,7 +173,7 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     PlotOptions options;
     options.XAxisFont.colour = qRgb(255, 0, 0);
     options.XAxisDecimals = 12;
-    QImage narrow = surface(240, 200);
+    QImage narrow = surface(260, 200);
     drawCurve(narrow, s, {}, {}, options);
     const int firstWidth =
         Canvas(narrow).textWidth(QStringLiteral("100.000000000000"), options.XAxisFont.font);
@@ -181,10 +181,33 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
         Canvas(narrow).textWidth(QStringLiteral("104.000000000000"), options.XAxisFont.font);
     const auto [left, right] = redInk(narrow);
     EXPECT_GE(left, 20);
-    EXPECT_LE(right, 240 - 2);
-    QImage between = narrow.copy(20 + firstWidth, 0, 240 - 2 - lastWidth - 20 - firstWidth, 200);
+    EXPECT_LE(right, 260 - 6);
+    QImage between = narrow.copy(20 + firstWidth, 0, 260 - 6 - lastWidth - 20 - firstWidth, 200);
     ASSERT_GT(between.width(), 0);
     EXPECT_EQ(redInk(between).second, -1) << "no middle label between them";
+}
+
+// The last time, a full Julian date too long for the room right of the last point, keeps clear
+// of the frame's right lines at small and large sizes alike.
+TEST(CurvePixels, TheLastTimeStaysInsideTheRightFrame) {
+    const PointStore s = makeStore({2459000.5, 2459001.25, 2459004.518}, {{11, 10, 13}});
+    for (int size : {8, 14}) {
+        PlotOptions options;
+        options.XAxisFont.colour = qRgb(255, 0, 0);
+        options.XAxisFont.font.setPointSize(size);
+        QImage image = surface();
+        drawCurve(image, s, {}, {}, options);
+        int right = 0;
+        countPixels(image, [&](int x, int, QRgb c) {
+            if (c != qRgb(255, 0, 0)) return false;
+            right = std::max(right, x);
+            return true;
+        });
+        const int width =
+            Canvas(image).textWidth(QStringLiteral("2459004.5180"), options.XAxisFont.font);
+        EXPECT_GT(right, W - width - 12) << size << " pt: the last time is drawn";
+        EXPECT_LE(right, W - 5) << size << " pt: a gap before the frame's lines";
+    }
 }
 
 // The margins grow with a large axis font: every label of the bundled example is drawn whole,

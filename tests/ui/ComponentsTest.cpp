@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cmath>
@@ -76,6 +77,11 @@ TEST_F(ComponentsTest, ComponentsReplaceTheChannelsAndRestoreThem) {
 
     clickMenuItem("data1", "N8");
     ASSERT_TRUE(dialog().isVisible());
+    // The whole report in sight: no scroll bar hides a line or the column of the shares.
+    const auto* text = find<QPlainTextEdit>(dialog(), "Memo1");
+    QApplication::processEvents();
+    EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(report().first(), "en 120");
     EXPECT_EQ(report()[4], "i sigma[i] lambda[i]/summ.lambd");
     EXPECT_EQ(report().last(), "Points left out for a missing value (0): 1");

@@ -12,8 +12,16 @@ namespace {
 
 TEST(LabelFontDialog, StartsFromTheLabelsFontAndChoosesAColourToo) {
     const LabelFont initial{QFont(QStringLiteral("Serif"), 11), qRgb(255, 0, 0)};
-    LabelFontDialog dialog(initial, {QStringLiteral("Font"), QStringLiteral("Colour...")}, nullptr);
+    LabelFontDialog dialog(initial,
+                           {QStringLiteral("Шрифт"), QStringLiteral("Цвет..."),
+                            QStringLiteral("OK"), QStringLiteral("Отмена")},
+                           nullptr);
     dialog.show();
+    // Its buttons speak the interface's language, not Qt's.
+    QStringList buttons;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Отмена"))) << buttons.join(u',').toStdString();
     EXPECT_EQ(dialog.chosen().font.pointSize(), 11);
     EXPECT_EQ(dialog.chosen().colour, initial.colour);
 
@@ -28,7 +36,7 @@ TEST(LabelFontDialog, StartsFromTheLabelsFontAndChoosesAColourToo) {
     });
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("colourButton")),
                       Qt::LeftButton);
-    EXPECT_EQ(colourTitle, "Colour");
+    EXPECT_EQ(colourTitle, QStringLiteral("Цвет"));
     EXPECT_EQ(dialog.chosen().colour, qRgb(0, 128, 0));
     EXPECT_EQ(dialog.chosen().font.pointSize(), 11);
 }

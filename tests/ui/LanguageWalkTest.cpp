@@ -9,6 +9,7 @@
 
 #include "ShellFixture.h"
 
+#include "ui/CaptionFit.h"
 #include "ui/CurvePanel.h"
 #include "ui/PeriodProgressWindow.h"
 #include "ui/ShortenedDatesDialog.h"
@@ -63,6 +64,11 @@ const WindowToWalk WindowsToWalk[] = {
     {"TCCF", "colcol1"},
     {"TPictFormat", "grfsave"},
     {"TAddform", "Dataadd"},
+    {"InputBox", nullptr,
+     [](StartUp& shell) {
+         dynamic_cast<RecordingDesktop&>(shell.workbench().desktop).showInputBoxes = true;
+         shell.mainWindow().findChild<QAction*>(QStringLiteral("Dataaddfile"))->trigger();
+     }},
     {"Tbawin", "countbarbut"},
     {"Tbarquest", nullptr, [](StartUp& shell) { shell.shortenedDates().show(); }},
     {"TPhasfrm", "phasbutt"},
@@ -204,6 +210,11 @@ protected:
                 QWidget* window = shownWindow(entry.window);
                 EXPECT_NE(window, nullptr) << entry.window << " is not shown";
                 if (window) texts = shownTexts(window);
+                if (window && window->width() < captionFrameWidth(*window))
+                    cutCaptions_ << QStringLiteral("%1: \"%2\" needs %3 pixels, has %4")
+                                        .arg(QLatin1String(entry.window), window->windowTitle())
+                                        .arg(captionFrameWidth(*window))
+                                        .arg(window->width());
                 saveScreenshot(window, language_, number);
                 read = true;
                 if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
@@ -221,6 +232,7 @@ protected:
     }
 
     QString language_;
+    QStringList cutCaptions_; // the windows of the walk whose frames cut their captions
 };
 
 TEST_F(LanguageWalkTest, AnEnglishInterfaceShowsNoCyrillic) {
@@ -240,6 +252,16 @@ TEST_F(LanguageWalkTest, ARussianInterfaceShowsNoEnglishOfOurs) {
             EXPECT_TRUE(englishWords(text).isEmpty())
                 << window.toStdString() << ": " << text.toStdString();
     EXPECT_TRUE(messages().empty());
+}
+
+// Every window's frame holds its caption whole at the default font, in either language.
+TEST_F(LanguageWalkTest, EveryCaptionFitsItsFrame) {
+    for (const char* language : {"en", "ru"}) {
+        walk(startIn(language));
+        EXPECT_TRUE(cutCaptions_.isEmpty())
+            << language << ": " << cutCaptions_.join(u'\n').toStdString();
+        cutCaptions_.clear();
+    }
 }
 
 // The names the interface gives its menu commands and tool buttons, with their keys.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QSlider>
 
@@ -92,6 +93,16 @@ TEST_F(PictureExportTest, AFileThatCannotBeCreatedKeepsTheDialogOpen) {
 
 TEST_F(PictureExportTest, CtrlSStaysWithFileSave) {
     openEvenCurve(20);
+    // No two menu items show one key: the key would do only one of them.
+    QMap<QString, QString> shown;
+    for (const QAction* item : shell->mainWindow().findChildren<QAction*>()) {
+        const QString key = item->shortcut().toString();
+        if (key.isEmpty()) continue;
+        EXPECT_FALSE(shown.contains(key))
+            << key.toStdString() << ": " << shown.value(key).toStdString() << " and "
+            << item->objectName().toStdString();
+        shown.insert(key, item->objectName());
+    }
     QTest::keyClick(&shell->mainWindow(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(desktop.dialogsRun.size(), 1u) << "File Save asked for a name";
     EXPECT_FALSE(dialog().isVisible());

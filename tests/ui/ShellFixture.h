@@ -47,6 +47,7 @@ public:
     std::deque<bool> questionAnswers; // consumed in order; none left means No
     std::vector<Message> textsAsked;  // input boxes: caption and prompt, kind unused
     std::deque<QString> textAnswers;  // consumed in order; none left means cancel
+    bool showInputBoxes = false;      // the input boxes shown as a user sees them instead
 
     bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
         questions.push_back({MessageKind::Information, caption, text});
@@ -56,7 +57,8 @@ public:
         return answer;
     }
 
-    QString askText(QWidget*, const QString& caption, const QString& prompt) override {
+    QString askText(QWidget* parent, const QString& caption, const QString& prompt) override {
+        if (showInputBoxes) return Desktop::askText(parent, caption, prompt);
         textsAsked.push_back({MessageKind::Information, caption, prompt});
         if (textAnswers.empty()) return {};
         const QString answer = textAnswers.front();
