@@ -4,14 +4,16 @@
 #include <bit>
 #include <cmath>
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+#endif
+
 namespace quelmar {
 
 namespace {
 
 // Buckets this small are ordered faster by insertion than by a general sort.
 constexpr std::uint32_t InsertionLimit = 24;
-
-using Point = PhaseFold::Point;
 
 // The phase exactly as the plain scan computes it.
 inline double foldedPhase(double offset, double frequency) {
@@ -20,112 +22,204 @@ inline double foldedPhase(double offset, double frequency) {
     return phase < 0 ? phase + 1 : phase;
 }
 
-// The phase scaled to 32 bits, truncated: monotonic, so a larger key never has a smaller phase.
-// A phase that rounded up to exactly 1 shares the last key with the largest phases below it.
-inline std::uint32_t keyOf(double phase) {
-    const auto scaled = static_cast<std::uint64_t>(phase * 0x1p32);
-    return scaled > 0xFFFF'FFFFu ? 0xFFFF'FFFFu : static_cast<std::uint32_t>(scaled);
+// The keys of the phases of `count` offsets: the phase less a half, scaled to 32 bits and
+// truncated, then moved back up by 2^31, which a vector unit converts in one instruction. The
+// steps are monotonic, so a larger key never has a smaller phase; a phase that rounded up to
+// exactly 1 shares the last key with the largest phases below it. Every lane computes alike,
+// so the keys are the same with or without vectors.
+inline void phaseKeys(const double* offset, std::uint32_t* key, std::size_t count,
+                      double frequency) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = offset[i] * frequency;
+        const double raw = x - std::trunc(x);
+        const double phase = raw < 0 ? raw + 1 : raw;
+        const double scaled = (phase - 0.5) * 0x1p32;
+        const double below = scaled < 2147483647.0 ? scaled : 2147483647.0;
+        key[i] = static_cast<std::uint32_t>(static_cast<std::int32_t>(below)) ^ 0x8000'0000u;
+    }
 }
 
-// Whether a comes after b in phase order; equal keys are settled by the exact phases.
-inline bool goesAfter(const Point& a, const Point& b, double frequency) {
-    if (a.key != b.key) return a.key > b.key;
-    const double pa = foldedPhase(a.offset, frequency);
-    const double pb = foldedPhase(b.offset, frequency);
-    return pa > pb || (pa == pb && a.place > b.place);
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Four lanes at a time on processors that have them, step for step as above: the operations
+// are exactly rounded, so the keys are the same. Chosen at the first call rather than by the
+// loader, which sanitizers do not allow.
+__attribute__((target("avx2"))) void widePhaseKeys(const double* offset, std::uint32_t* key,
+                                                   std::size_t count, double frequency) {
+    const __m256d f = _mm256_set1_pd(frequency);
+    const __m256d zero = _mm256_setzero_pd(), one = _mm256_set1_pd(1), half = _mm256_set1_pd(0.5);
+    const __m256d scale = _mm256_set1_pd(0x1p32), top = _mm256_set1_pd(2147483647.0);
+    const __m128i flip = _mm_set1_epi32(static_cast<int>(0x8000'0000u));
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d x = _mm256_mul_pd(_mm256_loadu_pd(offset + i), f);
+        const __m256d raw =
+            _mm256_sub_pd(x, _mm256_round_pd(x, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC));
+        const __m256d phase =
+            _mm256_blendv_pd(raw, _mm256_add_pd(raw, one), _mm256_cmp_pd(raw, zero, _CMP_LT_OQ));
+        const __m256d scaled = _mm256_mul_pd(_mm256_sub_pd(phase, half), scale);
+        const __m256d below = _mm256_min_pd(scaled, top); // top for a NaN, as above
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(key + i),
+                         _mm_xor_si128(_mm256_cvttpd_epi32(below), flip));
+    }
+    phaseKeys(offset + i, key + i, count - i, frequency);
 }
 
-// Moves points[i] left to its place among points[begin ... i − 1], which are in order.
-inline void insert(Point* points, std::size_t begin, std::size_t i, double frequency) {
-    if (!goesAfter(points[i - 1], points[i], frequency)) return;
-    const Point point = points[i];
-    std::size_t j = i;
-    for (; j > begin && goesAfter(points[j - 1], point, frequency); --j)
-        points[j] = points[j - 1];
-    points[j] = point;
+void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::size_t count,
+                              double frequency) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide)
+        widePhaseKeys(offset, key, count, frequency);
+    else
+        phaseKeys(offset, key, count, frequency);
+}
+#else
+void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::size_t count,
+                              double frequency) {
+    phaseKeys(offset, key, count, frequency);
+}
+#endif
+
+// An entry of the order: the key above the index of the point.
+inline std::uint64_t entry(std::uint32_t key, std::size_t index) {
+    return std::uint64_t{key} << 32 | index;
+}
+inline std::uint32_t keyOf(std::uint64_t entry) {
+    return static_cast<std::uint32_t>(entry >> 32);
+}
+inline std::uint32_t indexOf(std::uint64_t entry) {
+    return static_cast<std::uint32_t>(entry);
 }
 
-void insertionSort(Point* points, std::size_t begin, std::size_t end, double frequency) {
-    for (std::size_t i = begin + 1; i < end; ++i)
-        insert(points, begin, i, frequency);
-}
+// Whether entry a comes after entry b in phase order; equal keys are settled by the exact
+// phases of the points, then by their places.
+struct PhaseOrder {
+    const double* offset;
+    const std::uint32_t* place;
+    double frequency;
 
-inline double squaredStep(const Point* points, std::size_t i) {
-    const double d = points[i].value - points[i - 1].value;
-    return d * d;
+    bool after(std::uint64_t a, std::uint64_t b) const {
+        if (keyOf(a) != keyOf(b)) return keyOf(a) > keyOf(b);
+        const double pa = foldedPhase(offset[indexOf(a)], frequency);
+        const double pb = foldedPhase(offset[indexOf(b)], frequency);
+        return pa > pb || (pa == pb && place[indexOf(a)] > place[indexOf(b)]);
+    }
+    // Moves order[i] left to its place among order[begin ... i − 1], which are in order.
+    void insert(std::uint64_t* order, std::size_t begin, std::size_t i) const {
+        const std::uint64_t moving = order[i];
+        std::size_t j = i;
+        for (; j > begin && after(order[j - 1], moving); --j)
+            order[j] = order[j - 1];
+        order[j] = moving;
+    }
+};
+
+// Chunks of keys small enough to stay in the first-level cache between computing and using them.
+constexpr std::size_t KeyChunk = 256;
+
+// Adds the points of `size` offsets to the counts of their buckets at the frequency.
+void countIntoBuckets(const double* offset, std::size_t size, double frequency,
+                      std::uint32_t* __restrict count, unsigned shift) {
+    std::uint32_t keys[KeyChunk];
+    for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
+        const std::size_t chunk = std::min(KeyChunk, size - begin);
+        phaseKeysOnThisProcessor(offset + begin, keys, chunk, frequency);
+        for (std::size_t i = 0; i < chunk; ++i)
+            ++count[keys[i] >> shift];
+    }
 }
 
 } // namespace
 
 PhaseFold::PhaseFold(const PeriodSeries& series)
     : count_(static_cast<std::size_t>(series.count())), deviationSum_(series.deviationSum) {
-    points_.resize(count_);
-    scratch_.resize(count_);
-    for (std::size_t i = 0; i < count_; ++i)
-        points_[i] = {series.times[i + 1] - series.times[1],
-                      series.scaledValue(static_cast<int>(i) + 1), 0,
-                      static_cast<std::uint32_t>(i)};
+    for (Points* points : {&points_, &scratch_}) {
+        points->offset.resize(count_);
+        points->value.resize(count_);
+        points->place.resize(count_);
+    }
+    order_.assign(count_, 0);
+    for (std::size_t i = 0; i < count_; ++i) {
+        points_.offset[i] = series.times[i + 1] - series.times[1];
+        points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);
+        points_.place[i] = static_cast<std::uint32_t>(i);
+    }
     if (count_ > ReorderLimit) {
         // At least as many buckets as points: about one point per bucket when the phases
         // spread over the cycle.
         const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
-        crowdedOrder_.reserve(count_);
-    } else {
-        crowdedOrder_.resize(count_);
+        crowded_.reserve(count_);
     }
 }
 
 double PhaseFold::theta(double frequency) {
+    return theta(frequency, std::nan(""));
+}
+
+double PhaseFold::theta(double frequency, double nextFrequency) {
     frequency_ = frequency;
     if (count_ <= ReorderLimit) {
         reorder(frequency);
-        insertionSort(points_.data(), 0, count_, frequency);
-        return dispersion();
+        insertionSort(0, count_);
+        return settleGatherAndSum(true, std::nan(""));
     }
-    countBuckets(frequency);
-    scatterIntoBuckets();
-    return largestBucket_ <= InsertionLimit ? sortAndSum() : sortCrowdedBucketsAndSum();
+    if (!(countedFor_ == frequency)) countBuckets(frequency);
+    startBuckets();
+    scatterIntoBuckets(frequency);
+    const bool crowded = largestBucket_ > InsertionLimit;
+    if (crowded) sortCrowdedBuckets();
+    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
+    countedFor_ = nextFrequency;
+    return settleGatherAndSum(crowded, nextFrequency);
 }
 
 void PhaseFold::reorder(double frequency) {
     // A small step moves every phase forward by a little, so the previous order is nearly the
     // new one, except for the points whose phase passed 1 and starts again near 0: they go to
     // the front (and points whose phase went back past 0 to the end), each run keeping its
-    // order, and the insertion that follows moves every point a few places only.
+    // order, and the insertion that follows moves every point a few places only. The keys of
+    // the previous fold are still in the order, beside the points they belong to.
     constexpr std::uint32_t half = 0x8000'0000u;
-    std::uint32_t* const keys = crowdedOrder_.data(); // the new keys, in the previous order
+    std::uint32_t keys[ReorderLimit];
+    phaseKeysOnThisProcessor(points_.offset.data(), keys, count_, frequency);
+    const auto wrappedForward = [&](std::size_t i) {
+        const std::uint32_t old = keyOf(order_[i]);
+        return old - keys[i] > half && keys[i] < old;
+    };
+    const auto wrappedBack = [&](std::size_t i) {
+        const std::uint32_t old = keyOf(order_[i]);
+        return keys[i] - old > half && keys[i] > old;
+    };
     std::size_t front = 0, back = 0;
     for (std::size_t i = 0; i < count_; ++i) {
-        const std::uint32_t old = points_[i].key;
-        const std::uint32_t key = keys[i] = keyOf(foldedPhase(points_[i].offset, frequency));
-        front += old - key > half && key < old;
-        back += key - old > half && key > old;
-    }
-    if (front == 0 && back == 0) {
-        for (std::size_t i = 0; i < count_; ++i)
-            points_[i].key = keys[i];
-        return;
+        front += wrappedForward(i);
+        back += wrappedBack(i);
     }
     std::size_t atFront = 0, atMiddle = front, atBack = count_ - back;
+    crowded_.resize(count_);
+    std::uint64_t* const order = crowded_.data();
     for (std::size_t i = 0; i < count_; ++i) {
-        const std::uint32_t old = points_[i].key, key = keys[i];
-        std::size_t& at = old - key > half && key < old   ? atFront
-                          : key - old > half && key > old ? atBack
-                                                          : atMiddle;
-        scratch_[at] = points_[i];
-        scratch_[at++].key = key;
+        std::size_t& at = wrappedForward(i) ? atFront : wrappedBack(i) ? atBack : atMiddle;
+        order[at++] = entry(keys[i], i);
     }
-    points_.swap(scratch_);
+    std::copy(order, order + count_, order_.begin());
+}
+
+void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::uint64_t* const order = order_.data();
+    for (std::size_t i = begin + 1; i < end; ++i)
+        if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
 }
 
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    for (Point& p : points_) {
-        p.key = keyOf(foldedPhase(p.offset, frequency));
-        ++bucketStart_[(p.key >> bucketShift_) + 1];
-    }
+    countIntoBuckets(points_.offset.data(), count_, frequency, bucketStart_.data() + 1,
+                     bucketShift_);
+}
+
+void PhaseFold::startBuckets() {
     largestBucket_ = 0;
     std::uint32_t sum = 0;
     for (std::uint32_t& start : bucketStart_) {
@@ -134,48 +228,29 @@ void PhaseFold::countBuckets(double frequency) {
     }
 }
 
-void PhaseFold::scatterIntoBuckets() {
-    // Afterwards bucketStart_[b] is where bucket b ends.
-    Point* const out = scratch_.data();
-    for (const Point& p : points_)
-        out[bucketStart_[p.key >> bucketShift_]++] = p;
-    points_.swap(scratch_);
-}
-
-double PhaseFold::sortAndSum() {
-    // A point moves at most largestBucket_ − 1 places, within its bucket, so the places more
-    // than that behind the one being inserted are final and their steps are summed at once,
-    // in the plain scan's order, while the lines are still in the cache.
-    Point* const p = points_.data();
-    const std::size_t lag = largestBucket_;
-    double sum = 0;
-    for (std::size_t i = 1; i < count_; ++i) {
-        insert(p, 0, i, frequency_);
-        if (i > lag) sum += squaredStep(p, i - lag);
+void PhaseFold::scatterIntoBuckets(double frequency) {
+    // Afterwards bucketStart_[b] is where bucket b ends. The entries are 8 bytes, and a small
+    // step sends them to a short sliding window of the order, which stays in the cache.
+    std::uint32_t keys[KeyChunk];
+    std::uint32_t* __restrict const start = bucketStart_.data();
+    std::uint64_t* __restrict const order = order_.data();
+    const unsigned shift = bucketShift_;
+    for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
+        const std::size_t size = std::min(KeyChunk, count_ - begin);
+        phaseKeysOnThisProcessor(points_.offset.data() + begin, keys, size, frequency);
+        for (std::size_t i = 0; i < size; ++i)
+            order[start[keys[i] >> shift]++] = entry(keys[i], begin + i);
     }
-    for (std::size_t i = count_ > lag ? count_ - lag : 1; i < count_; ++i)
-        sum += squaredStep(p, i);
-    const double closing = p[count_ - 1].value - p[0].value;
-    return (closing * closing + sum) / deviationSum_;
 }
 
 void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
-    const Point* const base = points_.data();
-    const double f = frequency_;
-    crowdedOrder_.resize(end - begin); // within the capacity reserved at construction
-    for (std::size_t i = begin; i < end; ++i)
-        crowdedOrder_[i - begin] = static_cast<std::uint32_t>(i);
-    std::sort(
-        crowdedOrder_.begin(), crowdedOrder_.end(),
-        [base, f](std::uint32_t a, std::uint32_t b) { return goesAfter(base[b], base[a], f); });
-    for (std::size_t i = begin; i < end; ++i)
-        scratch_[i] = base[crowdedOrder_[i - begin]];
-    std::copy(scratch_.begin() + static_cast<std::ptrdiff_t>(begin),
-              scratch_.begin() + static_cast<std::ptrdiff_t>(end),
-              points_.begin() + static_cast<std::ptrdiff_t>(begin));
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::sort(order_.begin() + static_cast<std::ptrdiff_t>(begin),
+              order_.begin() + static_cast<std::ptrdiff_t>(end),
+              [&phaseOrder](std::uint64_t a, std::uint64_t b) { return phaseOrder.after(b, a); });
 }
 
-double PhaseFold::sortCrowdedBucketsAndSum() {
+void PhaseFold::sortCrowdedBuckets() {
     // Crowded phases (a frequency near a multiple of a regular sampling): a bucket may hold
     // most of the points, and insertion would take quadratic time there.
     std::size_t begin = 0;
@@ -184,18 +259,81 @@ double PhaseFold::sortCrowdedBucketsAndSum() {
         if (end - begin > InsertionLimit)
             sortCrowdedBucket(begin, end);
         else
-            insertionSort(points_.data(), begin, end, frequency_);
+            insertionSort(begin, end);
         begin = end;
     }
-    return dispersion();
 }
 
-double PhaseFold::dispersion() const {
-    const Point* const p = points_.data();
+namespace {
+
+// Puts each pair of neighbours order[i], order[i + 1] with i of the parity given in increasing
+// order. Entries of different buckets are in order already, so two rounds order every bucket of
+// two points, and most larger ones; no round depends on a comparison before it, and none
+// branches on one.
+void exchangeNeighbours(std::uint64_t* order, std::size_t count, std::size_t parity) {
+    for (std::size_t i = parity; i + 1 < count; i += 2) {
+        const std::uint64_t a = order[i], b = order[i + 1];
+        order[i] = a < b ? a : b;
+        order[i + 1] = a < b ? b : a;
+    }
+}
+
+} // namespace
+
+double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
+    // Unless already sorted, each bucket's entries come in the previous order: two rounds of
+    // exchanges with the neighbours order nearly every bucket (most hold one or two points),
+    // and an insertion settles the rest and equal keys. A point moves at most largestBucket_
+    // − 1 places, so the entries further back are final: their points are copied into the new
+    // order and their steps summed, in the plain scan's order, while the lines are still in
+    // the cache. Where the next frequency is known, the same pass counts the points into its
+    // buckets.
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::uint64_t* __restrict const order = order_.data();
+    const double* __restrict const offset = points_.offset.data();
+    const double* __restrict const value = points_.value.data();
+    const std::uint32_t* __restrict const place = points_.place.data();
+    double* __restrict const toOffset = scratch_.offset.data();
+    double* __restrict const toValue = scratch_.value.data();
+    std::uint32_t* __restrict const toPlace = scratch_.place.data();
+    std::uint32_t* __restrict const count = bucketStart_.data() + 1;
+    const unsigned shift = bucketShift_;
+    const bool counting = std::isfinite(nextFrequency);
+    const std::size_t n = count_;
+    const std::size_t lag = sorted ? 0 : largestBucket_;
+
+    if (!sorted) {
+        exchangeNeighbours(order, n, 0);
+        exchangeNeighbours(order, n, 1);
+    }
     double sum = 0;
-    for (std::size_t i = 1; i < count_; ++i)
-        sum += squaredStep(p, i);
-    const double closing = p[count_ - 1].value - p[0].value;
+    std::size_t copied = 0; // points copied into scratch_
+    for (std::size_t begin = 0; begin < n; begin += KeyChunk) {
+        const std::size_t end = std::min(n, begin + KeyChunk);
+        if (!sorted)
+            for (std::size_t i = std::max<std::size_t>(begin, 1); i < end; ++i)
+                if (keyOf(order[i - 1]) >= keyOf(order[i]) &&
+                    phaseOrder.after(order[i - 1], order[i]))
+                    phaseOrder.insert(order, 0, i);
+        const std::size_t copyEnd = end == n ? n : (end > lag ? end - lag : 0);
+        const std::size_t copyBegin = copied;
+        for (; copied < copyEnd; ++copied) {
+            const std::uint32_t from = indexOf(order[copied]);
+            toOffset[copied] = offset[from];
+            toValue[copied] = value[from];
+            toPlace[copied] = place[from];
+        }
+        for (std::size_t i = std::max<std::size_t>(copyBegin, 1); i < copyEnd; ++i)
+            sum += (toValue[i] - toValue[i - 1]) * (toValue[i] - toValue[i - 1]);
+        if (counting)
+            countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count,
+                             shift);
+    }
+    const double closing = toValue[n - 1] - toValue[0];
+    std::swap(points_, scratch_);
+    if (n <= ReorderLimit) // the next reorder reads each point's key where it now stands
+        for (std::size_t i = 0; i < n; ++i)
+            order[i] = entry(keyOf(order[i]), i);
     return (closing * closing + sum) / deviationSum_;
 }
 
