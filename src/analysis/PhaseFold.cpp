@@ -39,6 +39,16 @@ inline void phaseKeys(const double* offset, std::uint32_t* key, std::size_t coun
     }
 }
 
+// Each count replaced by the sum of the counts up to it; returns the largest count.
+inline std::uint32_t runningSums(std::uint32_t* count, std::size_t size) {
+    std::uint32_t largest = 0, sum = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        largest = std::max(largest, count[i]);
+        count[i] = sum += count[i];
+    }
+    return largest;
+}
+
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 // Four lanes at a time on processors that have them, step for step as above: the operations
 // are exactly rounded, so the keys are the same. Chosen at the first call rather than by the
@@ -72,10 +82,45 @@ void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::siz
     else
         phaseKeys(offset, key, count, frequency);
 }
+
+__attribute__((target("avx2"))) std::uint32_t wideRunningSums(std::uint32_t* count,
+                                                              std::size_t size) {
+    __m256i carry = _mm256_setzero_si256(), largest = _mm256_setzero_si256();
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(count + i));
+        largest = _mm256_max_epu32(largest, x);
+        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 4)); // sums within each half
+        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 8));
+        const __m256i lowTotal = _mm256_shuffle_epi32(x, 0xFF);
+        x = _mm256_add_epi32(x, _mm256_permute2x128_si256(lowTotal, lowTotal, 0x08));
+        x = _mm256_add_epi32(x, carry);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(count + i), x);
+        carry = _mm256_permutevar8x32_epi32(x, _mm256_set1_epi32(7));
+    }
+    std::uint32_t lanes[8];
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), largest);
+    std::uint32_t most = *std::max_element(lanes, lanes + 8);
+    std::uint32_t sum = i > 0 ? count[i - 1] : 0;
+    for (; i < size; ++i) {
+        most = std::max(most, count[i]);
+        count[i] = sum += count[i];
+    }
+    return most;
+}
+
+std::uint32_t runningSumsOnThisProcessor(std::uint32_t* count, std::size_t size) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    return wide ? wideRunningSums(count, size) : runningSums(count, size);
+}
 #else
 void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::size_t count,
                               double frequency) {
     phaseKeys(offset, key, count, frequency);
+}
+
+std::uint32_t runningSumsOnThisProcessor(std::uint32_t* count, std::size_t size) {
+    return runningSums(count, size);
 }
 #endif
 
@@ -220,12 +265,7 @@ void PhaseFold::countBuckets(double frequency) {
 }
 
 void PhaseFold::startBuckets() {
-    largestBucket_ = 0;
-    std::uint32_t sum = 0;
-    for (std::uint32_t& start : bucketStart_) {
-        largestBucket_ = std::max(largestBucket_, start);
-        start = sum += start;
-    }
+    largestBucket_ = runningSumsOnThisProcessor(bucketStart_.data(), bucketStart_.size());
 }
 
 void PhaseFold::scatterIntoBuckets(double frequency) {
@@ -266,17 +306,82 @@ void PhaseFold::sortCrowdedBuckets() {
 
 namespace {
 
-// Puts each pair of neighbours order[i], order[i + 1] with i of the parity given in increasing
-// order. Entries of different buckets are in order already, so two rounds order every bucket of
-// two points, and most larger ones; no round depends on a comparison before it, and none
-// branches on one.
-void exchangeNeighbours(std::uint64_t* order, std::size_t count, std::size_t parity) {
-    for (std::size_t i = parity; i + 1 < count; i += 2) {
+// Puts each pair of neighbours order[i], order[i + 1] with i = first, first + 2, ... below
+// last in increasing order. Entries of different buckets are in order already, so a round of
+// even pairs and one of odd pairs order every bucket of two points, and most larger ones; no
+// exchange depends on a comparison before it, and none branches on one.
+inline void exchangeNeighbours(std::uint64_t* order, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; i += 2) {
         const std::uint64_t a = order[i], b = order[i + 1];
         order[i] = a < b ? a : b;
         order[i + 1] = a < b ? b : a;
     }
 }
+
+// The first i in [from, to) whose entry's key is not above the key before it, or to.
+inline std::size_t firstUnsure(const std::uint64_t* order, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+        if (keyOf(order[i - 1]) >= keyOf(order[i])) return i;
+    return to;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// The same two, four entries at a time. Entries compare as unsigned numbers: with the top bit
+// flipped, the signed comparison the vector unit has gives the same answer.
+__attribute__((target("avx2"))) void wideExchangeNeighbours(std::uint64_t* order, std::size_t first,
+                                                            std::size_t last) {
+    const __m256i top = _mm256_set1_epi64x(static_cast<long long>(0x8000'0000'0000'0000u));
+    const __m256i upper = _mm256_set_epi64x(-1, 0, -1, 0); // the second entry of each pair
+    std::size_t i = first;
+    for (; i + 2 < last; i += 4) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i));
+        const __m256i partner = _mm256_permute4x64_epi64(v, 0b10'11'00'01);
+        const __m256i above =
+            _mm256_cmpgt_epi64(_mm256_xor_si256(v, top), _mm256_xor_si256(partner, top));
+        const __m256i take = _mm256_xor_si256(above, upper);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(order + i),
+                            _mm256_blendv_epi8(v, partner, take));
+    }
+    exchangeNeighbours(order, i, last);
+}
+
+__attribute__((target("avx2"))) std::size_t wideFirstUnsure(const std::uint64_t* order,
+                                                            std::size_t from, std::size_t to) {
+    std::size_t i = from;
+    for (; i + 4 <= to; i += 4) {
+        const __m256i before = _mm256_srli_epi64(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i - 1)), 32);
+        const __m256i here =
+            _mm256_srli_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i)), 32);
+        if (_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(here, before))) != 0xF)
+            return firstUnsure(order, i, i + 4);
+    }
+    return firstUnsure(order, i, to);
+}
+
+void exchangeNeighboursOnThisProcessor(std::uint64_t* order, std::size_t first, std::size_t last) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide)
+        wideExchangeNeighbours(order, first, last);
+    else
+        exchangeNeighbours(order, first, last);
+}
+
+std::size_t firstUnsureOnThisProcessor(const std::uint64_t* order, std::size_t from,
+                                       std::size_t to) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    return wide ? wideFirstUnsure(order, from, to) : firstUnsure(order, from, to);
+}
+#else
+void exchangeNeighboursOnThisProcessor(std::uint64_t* order, std::size_t first, std::size_t last) {
+    exchangeNeighbours(order, first, last);
+}
+
+std::size_t firstUnsureOnThisProcessor(const std::uint64_t* order, std::size_t from,
+                                       std::size_t to) {
+    return firstUnsure(order, from, to);
+}
+#endif
 
 } // namespace
 
@@ -302,20 +407,21 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
     const std::size_t n = count_;
     const std::size_t lag = sorted ? 0 : largestBucket_;
 
-    if (!sorted) {
-        exchangeNeighbours(order, n, 0);
-        exchangeNeighbours(order, n, 1);
-    }
     double sum = 0;
     std::size_t copied = 0; // points copied into scratch_
     for (std::size_t begin = 0; begin < n; begin += KeyChunk) {
+        // Chunks begin at even places; the odd pair across the end waits for the next chunk,
+        // so the places before end − 1 are settled.
         const std::size_t end = std::min(n, begin + KeyChunk);
-        if (!sorted)
-            for (std::size_t i = std::max<std::size_t>(begin, 1); i < end; ++i)
-                if (keyOf(order[i - 1]) >= keyOf(order[i]) &&
-                    phaseOrder.after(order[i - 1], order[i]))
-                    phaseOrder.insert(order, 0, i);
-        const std::size_t copyEnd = end == n ? n : (end > lag ? end - lag : 0);
+        const std::size_t settled = end == n ? n : end - 1;
+        if (!sorted) {
+            exchangeNeighboursOnThisProcessor(order, begin, end - 1);
+            exchangeNeighboursOnThisProcessor(order, begin > 0 ? begin - 1 : 1, end - 1);
+            for (std::size_t i = begin > 0 ? begin - 1 : 1;
+                 (i = firstUnsureOnThisProcessor(order, i, settled)) < settled; ++i)
+                if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
+        }
+        const std::size_t copyEnd = end == n ? n : (settled > lag ? settled - lag : 0);
         const std::size_t copyBegin = copied;
         for (; copied < copyEnd; ++copied) {
             const std::uint32_t from = indexOf(order[copied]);
