@@ -160,6 +160,8 @@ struct PhaseOrder {
 
 // Chunks of keys small enough to stay in the first-level cache between computing and using them.
 constexpr std::size_t KeyChunk = 256;
+// The buckets of a tile: 2^13, for tiles of 4,096 to 8,192 points.
+constexpr unsigned TileBucketBits = 13;
 
 // Adds the points of `size` offsets to the counts of their buckets at the frequency.
 void countIntoBuckets(const double* offset, std::size_t size, double frequency,
@@ -168,6 +170,7 @@ void countIntoBuckets(const double* offset, std::size_t size, double frequency,
     for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
         const std::size_t chunk = std::min(KeyChunk, size - begin);
         phaseKeysOnThisProcessor(offset + begin, keys, chunk, frequency);
+#pragma GCC unroll 4
         for (std::size_t i = 0; i < chunk; ++i)
             ++count[keys[i] >> shift];
     }
@@ -181,6 +184,7 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points->offset.resize(count_);
         points->value.resize(count_);
         points->place.resize(count_);
+        if (count_ > TileLimit) points->key.resize(count_);
     }
     order_.assign(count_, 0);
     for (std::size_t i = 0; i < count_; ++i) {
@@ -195,6 +199,14 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
         crowded_.reserve(count_);
+        if (count_ > TileLimit) {
+            // Tiles of about 8,000 points: with their entries and buckets about 300 kB.
+            const unsigned tileBits = bits - TileBucketBits;
+            tileShift_ = 32 - tileBits;
+            tileStart_.resize((std::size_t{1} << tileBits) + 1);
+            nextTiles_.resize(4 << tileBits);
+            bucketStart_.resize((std::size_t{1} << TileBucketBits) + 1);
+        }
     }
 }
 
@@ -209,6 +221,7 @@ double PhaseFold::theta(double frequency, double nextFrequency) {
         insertionSort(0, count_);
         return settleGatherAndSum(true, std::nan(""));
     }
+    if (count_ > TileLimit) return tiledTheta(frequency, nextFrequency);
     if (!(countedFor_ == frequency)) countBuckets(frequency);
     startBuckets();
     scatterIntoBuckets(frequency);
@@ -278,6 +291,7 @@ void PhaseFold::scatterIntoBuckets(double frequency) {
     for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
         const std::size_t size = std::min(KeyChunk, count_ - begin);
         phaseKeysOnThisProcessor(points_.offset.data() + begin, keys, size, frequency);
+#pragma GCC unroll 4
         for (std::size_t i = 0; i < size; ++i)
             order[start[keys[i] >> shift]++] = entry(keys[i], begin + i);
     }
@@ -423,6 +437,7 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         }
         const std::size_t copyEnd = end == n ? n : (settled > lag ? settled - lag : 0);
         const std::size_t copyBegin = copied;
+#pragma GCC unroll 4
         for (; copied < copyEnd; ++copied) {
             const std::uint32_t from = indexOf(order[copied]);
             toOffset[copied] = offset[from];
@@ -441,6 +456,136 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         for (std::size_t i = 0; i < n; ++i)
             order[i] = entry(keyOf(order[i]), i);
     return (closing * closing + sum) / deviationSum_;
+}
+
+double PhaseFold::tiledTheta(double frequency, double nextFrequency) {
+    // Large files: one pass deals the points into tiles of phase, which keeps one sliding
+    // output line per tile and so streams through memory; then each tile, small enough for the
+    // core's own cache, is bucketed, settled and summed there. The tiles follow each other in
+    // phase, so their orders put together are the whole phase order.
+    if (countedFor_ == frequency) {
+        tileStart_[0] = 0;
+        std::copy(nextTiles_.begin(), nextTiles_.begin() + static_cast<std::ptrdiff_t>(tiles()),
+                  tileStart_.begin() + 1);
+    } else {
+        countTiles(frequency);
+    }
+    dealIntoTiles(frequency, nextFrequency);
+    countedFor_ = nextFrequency;
+    Steps steps;
+    for (std::size_t t = 0; t + 1 < tileStart_.size(); ++t)
+        sortTileAndSum(tileStart_[t], tileStart_[t + 1], steps);
+    const double closing = steps.last - steps.first;
+    return (closing * closing + steps.sum) / deviationSum_;
+}
+
+void PhaseFold::countTiles(double frequency) {
+    std::fill(tileStart_.begin(), tileStart_.end(), 0u);
+    countIntoBuckets(points_.offset.data(), count_, frequency, tileStart_.data() + 1, tileShift_);
+}
+
+void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
+    // The points come in the previous fold's tiles, so neighbours mostly go to one tile: four
+    // interleaved quarters keep the tile counters apart, or each point would wait for the
+    // previous one's counter. Afterwards tileStart_[t] is where tile t begins.
+    runningSumsOnThisProcessor(tileStart_.data(), tileStart_.size());
+    std::uint32_t* __restrict const start = tileStart_.data();
+    std::uint32_t* __restrict const next = nextTiles_.data();
+    const std::size_t tiles = this->tiles();
+    std::fill(nextTiles_.begin(), nextTiles_.end(), 0u);
+    const bool counting = std::isfinite(nextFrequency);
+    const unsigned shift = tileShift_;
+    const double* __restrict const offset = points_.offset.data();
+    const double* __restrict const value = points_.value.data();
+    const std::uint32_t* __restrict const place = points_.place.data();
+    double* __restrict const toOffset = scratch_.offset.data();
+    double* __restrict const toValue = scratch_.value.data();
+    std::uint32_t* __restrict const toPlace = scratch_.place.data();
+    std::uint32_t* __restrict const toKey = scratch_.key.data();
+    const std::size_t quarter = (count_ + 3) / 4;
+    std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
+    for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
+        std::size_t size[4];
+        for (std::size_t q = 0; q < 4; ++q) {
+            const std::size_t first = std::min(count_, q * quarter + begin);
+            size[q] = std::min(KeyChunk, std::min(count_, (q + 1) * quarter) - first);
+            phaseKeysOnThisProcessor(offset + first, keys[q], size[q], frequency);
+            if (counting)
+                phaseKeysOnThisProcessor(offset + first, nextKeys[q], size[q], nextFrequency);
+        }
+        for (std::size_t i = 0; i < KeyChunk; ++i)
+            for (std::size_t q = 0; q < 4; ++q) {
+                if (i >= size[q]) continue;
+                const std::size_t source = q * quarter + begin + i;
+                const std::uint32_t key = keys[q][i];
+                const std::uint32_t at = start[key >> shift]++;
+                toOffset[at] = offset[source];
+                toValue[at] = value[source];
+                toPlace[at] = place[source];
+                toKey[at] = key;
+                if (counting) ++next[q * tiles + (nextKeys[q][i] >> shift)];
+            }
+    }
+    // The counters ended where each tile ends: shift them back to the tile starts.
+    for (std::size_t t = tiles; t > 0; --t)
+        start[t] = start[t - 1];
+    start[0] = 0;
+    std::swap(points_, scratch_);
+    // The counts of the next frequency, ready for its deal.
+    for (std::size_t t = 0; t < tiles; ++t)
+        next[t] += next[tiles + t] + next[2 * tiles + t] + next[3 * tiles + t];
+}
+
+void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
+    if (begin == end) return;
+    const std::uint32_t* __restrict const key = points_.key.data();
+    std::uint32_t* __restrict const start = bucketStart_.data();
+    std::uint64_t* __restrict const order = order_.data();
+    const unsigned shift = bucketShift_;
+    constexpr std::uint32_t mask = (1u << TileBucketBits) - 1;
+    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
+    for (std::size_t i = begin; i < end; ++i)
+        ++start[((key[i] >> shift) & mask) + 1];
+    largestBucket_ = runningSumsOnThisProcessor(start, bucketStart_.size());
+    for (std::size_t i = begin; i < end; ++i)
+        order[begin + start[(key[i] >> shift) & mask]++] = entry(key[i], i);
+
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    if (largestBucket_ > InsertionLimit) {
+        std::size_t first = begin;
+        for (std::size_t b = 0; b + 1 < bucketStart_.size(); ++b) {
+            const std::size_t last = begin + bucketStart_[b];
+            if (last - first > InsertionLimit) {
+                sortCrowdedBucket(first, last);
+            } else {
+                for (std::size_t i = first + 1; i < last; ++i)
+                    if (phaseOrder.after(order[i - 1], order[i]))
+                        phaseOrder.insert(order, first, i);
+            }
+            first = last;
+        }
+    } else {
+        exchangeNeighboursOnThisProcessor(order, begin, end - 1);
+        exchangeNeighboursOnThisProcessor(order, begin + 1, end - 1);
+        for (std::size_t i = begin + 1; (i = firstUnsureOnThisProcessor(order, i, end)) < end; ++i)
+            if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
+    }
+
+    const double* __restrict const value = points_.value.data();
+    double sum = steps.sum, previous = steps.last;
+    std::size_t i = begin;
+    if (!steps.started) {
+        steps.first = previous = value[indexOf(order[begin])];
+        steps.started = true;
+        ++i;
+    }
+    for (; i < end; ++i) {
+        const double v = value[indexOf(order[i])];
+        sum += (v - previous) * (v - previous);
+        previous = v;
+    }
+    steps.sum = sum;
+    steps.last = previous;
 }
 
 } // namespace quelmar

@@ -28,15 +28,26 @@ public:
     double theta(double frequency, double nextFrequency);
 
     // Files up to this many points are ordered by insertion from the previous fold's order;
-    // larger ones by buckets.
+    // larger ones by buckets, and those above TileLimit are first dealt into tiles of phase
+    // small enough for a core's own cache.
     static constexpr std::size_t ReorderLimit = 1500;
+    static constexpr std::size_t TileLimit = 524288;
 
 private:
-    // The points in phase order, one array per field: 20 bytes a point.
+    // The points in phase order, one array per field: 20 bytes a point, and the key at the
+    // fold's frequency where the points are dealt into tiles.
     struct Points {
         std::vector<double> offset;       // t(i) − t(1), days
         std::vector<double> value;        // w(i), the scaled value
         std::vector<std::uint32_t> place; // i − 1
+        std::vector<std::uint32_t> key;
+    };
+    // The sum of squared steps so far along the phase order, and the ends of that order.
+    struct Steps {
+        double sum = 0;
+        double first = 0;
+        double last = 0;
+        bool started = false;
     };
 
     void reorder(double frequency);
@@ -49,6 +60,12 @@ private:
     void sortCrowdedBuckets();
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
     double settleGatherAndSum(bool sorted, double nextFrequency);
+
+    double tiledTheta(double frequency, double nextFrequency);
+    void countTiles(double frequency);
+    void dealIntoTiles(double frequency, double nextFrequency);
+    void sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps);
+    std::size_t tiles() const { return tileStart_.size() - 1; }
 
     std::size_t count_;
     double frequency_ = 0; // of the fold points_ is ordered for
@@ -66,6 +83,10 @@ private:
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
     std::vector<std::uint64_t> crowded_; // work space for sorting a crowded bucket
+    // Tiles: the top bits of the key pick the tile, the bits below them the bucket within it.
+    unsigned tileShift_ = 32;
+    std::vector<std::uint32_t> tileStart_; // [tile + 1]
+    std::vector<std::uint32_t> nextTiles_; // counts for the next frequency, four interleaved
     double deviationSum_;
 };
 
