@@ -1,12 +1,9 @@
 #include "PhaseFold.h"
+#include "FoldKernels.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#include <immintrin.h>
-#endif
 
 namespace quelmar {
 
@@ -20,119 +17,6 @@ inline double foldedPhase(double offset, double frequency) {
     const double x = offset * frequency;
     const double phase = x - std::trunc(x);
     return phase < 0 ? phase + 1 : phase;
-}
-
-// The keys of the phases of `count` offsets: the phase less a half, scaled to 32 bits and
-// truncated, then moved back up by 2^31, which a vector unit converts in one instruction. The
-// steps are monotonic, so a larger key never has a smaller phase; a phase that rounded up to
-// exactly 1 shares the last key with the largest phases below it. Every lane computes alike,
-// so the keys are the same with or without vectors.
-inline void phaseKeys(const double* offset, std::uint32_t* key, std::size_t count,
-                      double frequency) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const double x = offset[i] * frequency;
-        const double raw = x - std::trunc(x);
-        const double phase = raw < 0 ? raw + 1 : raw;
-        const double scaled = (phase - 0.5) * 0x1p32;
-        const double below = scaled < 2147483647.0 ? scaled : 2147483647.0;
-        key[i] = static_cast<std::uint32_t>(static_cast<std::int32_t>(below)) ^ 0x8000'0000u;
-    }
-}
-
-// Each count replaced by the sum of the counts up to it; returns the largest count.
-inline std::uint32_t runningSums(std::uint32_t* count, std::size_t size) {
-    std::uint32_t largest = 0, sum = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        largest = std::max(largest, count[i]);
-        count[i] = sum += count[i];
-    }
-    return largest;
-}
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-// Four lanes at a time on processors that have them, step for step as above: the operations
-// are exactly rounded, so the keys are the same. Chosen at the first call rather than by the
-// loader, which sanitizers do not allow.
-__attribute__((target("avx2"))) void widePhaseKeys(const double* offset, std::uint32_t* key,
-                                                   std::size_t count, double frequency) {
-    const __m256d f = _mm256_set1_pd(frequency);
-    const __m256d zero = _mm256_setzero_pd(), one = _mm256_set1_pd(1), half = _mm256_set1_pd(0.5);
-    const __m256d scale = _mm256_set1_pd(0x1p32), top = _mm256_set1_pd(2147483647.0);
-    const __m128i flip = _mm_set1_epi32(static_cast<int>(0x8000'0000u));
-    std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const __m256d x = _mm256_mul_pd(_mm256_loadu_pd(offset + i), f);
-        const __m256d raw =
-            _mm256_sub_pd(x, _mm256_round_pd(x, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC));
-        const __m256d phase =
-            _mm256_blendv_pd(raw, _mm256_add_pd(raw, one), _mm256_cmp_pd(raw, zero, _CMP_LT_OQ));
-        const __m256d scaled = _mm256_mul_pd(_mm256_sub_pd(phase, half), scale);
-        const __m256d below = _mm256_min_pd(scaled, top); // top for a NaN, as above
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(key + i),
-                         _mm_xor_si128(_mm256_cvttpd_epi32(below), flip));
-    }
-    phaseKeys(offset + i, key + i, count - i, frequency);
-}
-
-void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::size_t count,
-                              double frequency) {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide)
-        widePhaseKeys(offset, key, count, frequency);
-    else
-        phaseKeys(offset, key, count, frequency);
-}
-
-__attribute__((target("avx2"))) std::uint32_t wideRunningSums(std::uint32_t* count,
-                                                              std::size_t size) {
-    __m256i carry = _mm256_setzero_si256(), largest = _mm256_setzero_si256();
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(count + i));
-        largest = _mm256_max_epu32(largest, x);
-        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 4)); // sums within each half
-        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 8));
-        const __m256i lowTotal = _mm256_shuffle_epi32(x, 0xFF);
-        x = _mm256_add_epi32(x, _mm256_permute2x128_si256(lowTotal, lowTotal, 0x08));
-        x = _mm256_add_epi32(x, carry);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(count + i), x);
-        carry = _mm256_permutevar8x32_epi32(x, _mm256_set1_epi32(7));
-    }
-    std::uint32_t lanes[8];
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), largest);
-    std::uint32_t most = *std::max_element(lanes, lanes + 8);
-    std::uint32_t sum = i > 0 ? count[i - 1] : 0;
-    for (; i < size; ++i) {
-        most = std::max(most, count[i]);
-        count[i] = sum += count[i];
-    }
-    return most;
-}
-
-std::uint32_t runningSumsOnThisProcessor(std::uint32_t* count, std::size_t size) {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    return wide ? wideRunningSums(count, size) : runningSums(count, size);
-}
-#else
-void phaseKeysOnThisProcessor(const double* offset, std::uint32_t* key, std::size_t count,
-                              double frequency) {
-    phaseKeys(offset, key, count, frequency);
-}
-
-std::uint32_t runningSumsOnThisProcessor(std::uint32_t* count, std::size_t size) {
-    return runningSums(count, size);
-}
-#endif
-
-// An entry of the order: the key above the index of the point.
-inline std::uint64_t entry(std::uint32_t key, std::size_t index) {
-    return std::uint64_t{key} << 32 | index;
-}
-inline std::uint32_t keyOf(std::uint64_t entry) {
-    return static_cast<std::uint32_t>(entry >> 32);
-}
-inline std::uint32_t indexOf(std::uint64_t entry) {
-    return static_cast<std::uint32_t>(entry);
 }
 
 // Whether entry a comes after entry b in phase order; equal keys are settled by the exact
@@ -169,7 +53,7 @@ void countIntoBuckets(const double* offset, std::size_t size, double frequency,
     std::uint32_t keys[KeyChunk];
     for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
         const std::size_t chunk = std::min(KeyChunk, size - begin);
-        phaseKeysOnThisProcessor(offset + begin, keys, chunk, frequency);
+        phaseKeys(offset + begin, keys, chunk, frequency);
 #pragma GCC unroll 4
         for (std::size_t i = 0; i < chunk; ++i)
             ++count[keys[i] >> shift];
@@ -240,7 +124,7 @@ void PhaseFold::reorder(double frequency) {
     // the previous fold are still in the order, beside the points they belong to.
     constexpr std::uint32_t half = 0x8000'0000u;
     std::uint32_t keys[ReorderLimit];
-    phaseKeysOnThisProcessor(points_.offset.data(), keys, count_, frequency);
+    phaseKeys(points_.offset.data(), keys, count_, frequency);
     const auto wrappedForward = [&](std::size_t i) {
         const std::uint32_t old = keyOf(order_[i]);
         return old - keys[i] > half && keys[i] < old;
@@ -278,7 +162,7 @@ void PhaseFold::countBuckets(double frequency) {
 }
 
 void PhaseFold::startBuckets() {
-    largestBucket_ = runningSumsOnThisProcessor(bucketStart_.data(), bucketStart_.size());
+    largestBucket_ = runningSums(bucketStart_.data(), bucketStart_.size());
 }
 
 void PhaseFold::scatterIntoBuckets(double frequency) {
@@ -290,7 +174,7 @@ void PhaseFold::scatterIntoBuckets(double frequency) {
     const unsigned shift = bucketShift_;
     for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
         const std::size_t size = std::min(KeyChunk, count_ - begin);
-        phaseKeysOnThisProcessor(points_.offset.data() + begin, keys, size, frequency);
+        phaseKeys(points_.offset.data() + begin, keys, size, frequency);
 #pragma GCC unroll 4
         for (std::size_t i = 0; i < size; ++i)
             order[start[keys[i] >> shift]++] = entry(keys[i], begin + i);
@@ -317,87 +201,6 @@ void PhaseFold::sortCrowdedBuckets() {
         begin = end;
     }
 }
-
-namespace {
-
-// Puts each pair of neighbours order[i], order[i + 1] with i = first, first + 2, ... below
-// last in increasing order. Entries of different buckets are in order already, so a round of
-// even pairs and one of odd pairs order every bucket of two points, and most larger ones; no
-// exchange depends on a comparison before it, and none branches on one.
-inline void exchangeNeighbours(std::uint64_t* order, std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i < last; i += 2) {
-        const std::uint64_t a = order[i], b = order[i + 1];
-        order[i] = a < b ? a : b;
-        order[i + 1] = a < b ? b : a;
-    }
-}
-
-// The first i in [from, to) whose entry's key is not above the key before it, or to.
-inline std::size_t firstUnsure(const std::uint64_t* order, std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i)
-        if (keyOf(order[i - 1]) >= keyOf(order[i])) return i;
-    return to;
-}
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-// The same two, four entries at a time. Entries compare as unsigned numbers: with the top bit
-// flipped, the signed comparison the vector unit has gives the same answer.
-__attribute__((target("avx2"))) void wideExchangeNeighbours(std::uint64_t* order, std::size_t first,
-                                                            std::size_t last) {
-    const __m256i top = _mm256_set1_epi64x(static_cast<long long>(0x8000'0000'0000'0000u));
-    const __m256i upper = _mm256_set_epi64x(-1, 0, -1, 0); // the second entry of each pair
-    std::size_t i = first;
-    for (; i + 2 < last; i += 4) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i));
-        const __m256i partner = _mm256_permute4x64_epi64(v, 0b10'11'00'01);
-        const __m256i above =
-            _mm256_cmpgt_epi64(_mm256_xor_si256(v, top), _mm256_xor_si256(partner, top));
-        const __m256i take = _mm256_xor_si256(above, upper);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(order + i),
-                            _mm256_blendv_epi8(v, partner, take));
-    }
-    exchangeNeighbours(order, i, last);
-}
-
-__attribute__((target("avx2"))) std::size_t wideFirstUnsure(const std::uint64_t* order,
-                                                            std::size_t from, std::size_t to) {
-    std::size_t i = from;
-    for (; i + 4 <= to; i += 4) {
-        const __m256i before = _mm256_srli_epi64(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i - 1)), 32);
-        const __m256i here =
-            _mm256_srli_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i)), 32);
-        if (_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(here, before))) != 0xF)
-            return firstUnsure(order, i, i + 4);
-    }
-    return firstUnsure(order, i, to);
-}
-
-void exchangeNeighboursOnThisProcessor(std::uint64_t* order, std::size_t first, std::size_t last) {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide)
-        wideExchangeNeighbours(order, first, last);
-    else
-        exchangeNeighbours(order, first, last);
-}
-
-std::size_t firstUnsureOnThisProcessor(const std::uint64_t* order, std::size_t from,
-                                       std::size_t to) {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    return wide ? wideFirstUnsure(order, from, to) : firstUnsure(order, from, to);
-}
-#else
-void exchangeNeighboursOnThisProcessor(std::uint64_t* order, std::size_t first, std::size_t last) {
-    exchangeNeighbours(order, first, last);
-}
-
-std::size_t firstUnsureOnThisProcessor(const std::uint64_t* order, std::size_t from,
-                                       std::size_t to) {
-    return firstUnsure(order, from, to);
-}
-#endif
-
-} // namespace
 
 double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
     // Unless already sorted, each bucket's entries come in the previous order: two rounds of
@@ -429,10 +232,10 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         const std::size_t end = std::min(n, begin + KeyChunk);
         const std::size_t settled = end == n ? n : end - 1;
         if (!sorted) {
-            exchangeNeighboursOnThisProcessor(order, begin, end - 1);
-            exchangeNeighboursOnThisProcessor(order, begin > 0 ? begin - 1 : 1, end - 1);
+            exchangeNeighbours(order, begin, end - 1);
+            exchangeNeighbours(order, begin > 0 ? begin - 1 : 1, end - 1);
             for (std::size_t i = begin > 0 ? begin - 1 : 1;
-                 (i = firstUnsureOnThisProcessor(order, i, settled)) < settled; ++i)
+                 (i = firstUnsure(order, i, settled)) < settled; ++i)
                 if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
         }
         const std::size_t copyEnd = end == n ? n : (settled > lag ? settled - lag : 0);
@@ -488,7 +291,7 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
     // The points come in the previous fold's tiles, so neighbours mostly go to one tile: four
     // interleaved quarters keep the tile counters apart, or each point would wait for the
     // previous one's counter. Afterwards tileStart_[t] is where tile t begins.
-    runningSumsOnThisProcessor(tileStart_.data(), tileStart_.size());
+    runningSums(tileStart_.data(), tileStart_.size());
     std::uint32_t* __restrict const start = tileStart_.data();
     std::uint32_t* __restrict const next = nextTiles_.data();
     const std::size_t tiles = this->tiles();
@@ -509,9 +312,8 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
         for (std::size_t q = 0; q < 4; ++q) {
             const std::size_t first = std::min(count_, q * quarter + begin);
             size[q] = std::min(KeyChunk, std::min(count_, (q + 1) * quarter) - first);
-            phaseKeysOnThisProcessor(offset + first, keys[q], size[q], frequency);
-            if (counting)
-                phaseKeysOnThisProcessor(offset + first, nextKeys[q], size[q], nextFrequency);
+            phaseKeys(offset + first, keys[q], size[q], frequency);
+            if (counting) phaseKeys(offset + first, nextKeys[q], size[q], nextFrequency);
         }
         for (std::size_t i = 0; i < KeyChunk; ++i)
             for (std::size_t q = 0; q < 4; ++q) {
@@ -546,7 +348,7 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
     for (std::size_t i = begin; i < end; ++i)
         ++start[((key[i] >> shift) & mask) + 1];
-    largestBucket_ = runningSumsOnThisProcessor(start, bucketStart_.size());
+    largestBucket_ = runningSums(start, bucketStart_.size());
     for (std::size_t i = begin; i < end; ++i)
         order[begin + start[(key[i] >> shift) & mask]++] = entry(key[i], i);
 
@@ -565,9 +367,9 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
             first = last;
         }
     } else {
-        exchangeNeighboursOnThisProcessor(order, begin, end - 1);
-        exchangeNeighboursOnThisProcessor(order, begin + 1, end - 1);
-        for (std::size_t i = begin + 1; (i = firstUnsureOnThisProcessor(order, i, end)) < end; ++i)
+        exchangeNeighbours(order, begin, end - 1);
+        exchangeNeighbours(order, begin + 1, end - 1);
+        for (std::size_t i = begin + 1; (i = firstUnsure(order, i, end)) < end; ++i)
             if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
     }
 
