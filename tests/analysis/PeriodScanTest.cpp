@@ -109,7 +109,7 @@ const OracleCase oracleCases[] = {
      {.points = 6000, .span = 600, .jitter = 1e-4},
      {.pmin = 0.0999, .pmax = 0.1001, .step = 0.5}},
     // Enough points to be dealt into tiles of phase first.
-    {"Tiles", {.points = 600'000, .span = 1000}, {.pmin = 0.6999, .pmax = 0.7001, .step = 0.05}},
+    {"Tiles", {.points = 530'000, .span = 1000}, {.pmin = 0.69995, .pmax = 0.70005, .step = 0.05}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Data, EngineAgainstOracle,
