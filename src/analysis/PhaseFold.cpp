@@ -76,13 +76,13 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);
         points_.place[i] = static_cast<std::uint32_t>(i);
     }
+    if (count_ <= ReorderLimit) reordered_.resize(count_);
     if (count_ > ReorderLimit) {
         // At least as many buckets as points: about one point per bucket when the phases
         // spread over the cycle.
         const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
-        crowded_.reserve(count_);
         if (count_ > TileLimit) {
             // Tiles of about 8,000 points: with their entries and buckets about 300 kB.
             const unsigned tileBits = bits - TileBucketBits;
@@ -139,8 +139,7 @@ void PhaseFold::reorder(double frequency) {
         back += wrappedBack(i);
     }
     std::size_t atFront = 0, atMiddle = front, atBack = count_ - back;
-    crowded_.resize(count_);
-    std::uint64_t* const order = crowded_.data();
+    std::uint64_t* const order = reordered_.data();
     for (std::size_t i = 0; i < count_; ++i) {
         std::size_t& at = wrappedForward(i) ? atFront : wrappedBack(i) ? atBack : atMiddle;
         order[at++] = entry(keys[i], i);

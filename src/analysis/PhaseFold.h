@@ -82,7 +82,7 @@ private:
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
-    std::vector<std::uint64_t> crowded_; // work space for sorting a crowded bucket
+    std::vector<std::uint64_t> reordered_; // work space of the reorder of a small file
     // Tiles: the top bits of the key pick the tile, the bits below them the bucket within it.
     unsigned tileShift_ = 32;
     std::vector<std::uint32_t> tileStart_; // [tile + 1]
