@@ -76,8 +76,9 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);
         points_.place[i] = static_cast<std::uint32_t>(i);
     }
-    if (count_ <= ReorderLimit) reordered_.resize(count_);
-    if (count_ > ReorderLimit) {
+    if (count_ <= ReorderLimit) {
+        reordered_.resize(count_);
+    } else {
         // At least as many buckets as points: about one point per bucket when the phases
         // spread over the cycle.
         const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
@@ -356,13 +357,10 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
         std::size_t first = begin;
         for (std::size_t b = 0; b + 1 < bucketStart_.size(); ++b) {
             const std::size_t last = begin + bucketStart_[b];
-            if (last - first > InsertionLimit) {
+            if (last - first > InsertionLimit)
                 sortCrowdedBucket(first, last);
-            } else {
-                for (std::size_t i = first + 1; i < last; ++i)
-                    if (phaseOrder.after(order[i - 1], order[i]))
-                        phaseOrder.insert(order, first, i);
-            }
+            else
+                insertionSort(first, last);
             first = last;
         }
     } else {

@@ -52,7 +52,6 @@ private:
 
     void reorder(double frequency);
     void insertionSort(std::size_t begin, std::size_t end);
-    double smallFileDispersion() const;
 
     void countBuckets(double frequency);
     void startBuckets();
@@ -70,9 +69,10 @@ private:
     std::size_t count_;
     double frequency_ = 0; // of the fold points_ is ordered for
     double countedFor_ = std::numeric_limits<double>::quiet_NaN(); // bucketStart_ counts it
-    // points_ stays in the phase order of the previous fold: the next fold moves each point by
-    // a small phase shift only, so the bucket scatter writes within a short sliding window and
-    // the insertion of small files moves each point a few places.
+    // points_ stays in the phase order of the previous fold (in its tiles, for the largest
+    // files): the next fold moves each point by a small phase shift only, so the bucket scatter
+    // writes within a short sliding window and the insertion of small files moves each point a
+    // few places.
     Points points_;
     Points scratch_;
     // The new order as the buckets take it: the phase scaled to 32 bits (the key) above the
