@@ -4,6 +4,7 @@
 #include "PeriodogramWriter.h"
 #include "PhaseDispersion.h"
 #include "PhaseFold.h"
+#include "core/Error.h"
 
 #include <algorithm>
 #include <atomic>
@@ -43,41 +44,54 @@ template <class Work> void inShares(std::size_t count, unsigned threads, const W
         share(k);
 }
 
+// Frequencies a worker does between two looks at the progress.
+constexpr std::size_t ProgressBatch = 64;
+
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
 template <class Statistic>
 void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
-              const std::function<Statistic()>& make) {
+              ScanProgress* progress, const std::function<Statistic()>& make) {
     inShares(frequencies.size(), threads, [&](std::size_t first, std::size_t last) {
         Statistic statistic = make();
-        for (std::size_t j = first; j < last; ++j)
-            out[j] = statistic(frequencies[j]);
+        for (std::size_t batch = first; batch < last; batch += ProgressBatch) {
+            if (progress && progress->cancel) return;
+            const std::size_t end = std::min(last, batch + ProgressBatch);
+            for (std::size_t j = batch; j < end; ++j)
+                out[j] = statistic(frequencies[j]);
+            if (progress) progress->done += static_cast<long long>(end - batch);
+        }
     });
 }
 
 Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& values,
                           const MethodSettings& settings, std::vector<double> frequencies,
-                          unsigned threads) {
+                          unsigned threads, ScanProgress* progress = nullptr) {
     Periodogram p;
     p.statistics.resize(frequencies.size());
     using Statistic = std::function<double(double)>;
     switch (settings.method) {
     case PeriodMethod::LombScargle:
         p.statistics = LombScargle(series, settings.harmonics).powers(frequencies);
+        if (progress) progress->done = static_cast<long long>(frequencies.size());
         break;
     case PeriodMethod::LaflerKinman:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return
                 [fold = std::make_shared<PhaseFold>(values)](double f) { return fold->theta(f); };
         });
         break;
     case PeriodMethod::BoxLeastSquares:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return [box = std::make_shared<BoxLeastSquares>(series, settings.durations)](double f) {
                 return box->power(f);
             };
         });
         break;
     case PeriodMethod::PhaseDispersion:
-        evaluate<Statistic>(p.statistics, frequencies, threads, [&] {
+        evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
             return
                 [pdm = std::make_shared<PhaseDispersion>(series, settings.bins, settings.covers)](
                     double f) { return pdm->theta(f); };
@@ -99,19 +113,48 @@ std::uint64_t splitMix(std::uint64_t x) {
 
 Periodogram methodPeriodogram(const WeightedSeries& series, const PeriodSeries& values,
                               const MethodSettings& settings, const FrequencyGrid& grid,
-                              unsigned threads) {
-    return periodogramAt(series, values, settings, trialFrequencies(grid), threads);
+                              unsigned threads, ScanProgress* progress) {
+    return periodogramAt(series, values, settings, trialFrequencies(grid), threads, progress);
+}
+
+namespace {
+
+void deliverLines(const Periodogram& periodogram, PeriodogramSink& sink) {
+    constexpr std::size_t Batch = 4096;
+    sink.reserveLines(static_cast<int>(Batch));
+    for (std::size_t first = 0; first < periodogram.frequencies.size(); first += Batch) {
+        const std::size_t count = std::min(Batch, periodogram.frequencies.size() - first);
+        sink.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
+                   static_cast<int>(count));
+    }
+}
+
+} // namespace
+
+ScanOutcome methodScan(const WeightedSeries& series, const PeriodSeries& values,
+                       const MethodSettings& settings, const FrequencyGrid& grid,
+                       PeriodogramSink& sink, unsigned threads, ScanProgress& progress) {
+    progress.total = countTrialFrequencies(grid);
+    const Periodogram periodogram =
+        methodPeriodogram(series, values, settings, grid, threads, &progress);
+    ScanOutcome outcome;
+    if (progress.cancel) {
+        outcome.cancelled = true;
+        return outcome;
+    }
+    deliverLines(periodogram, sink);
+    outcome.lines = static_cast<long long>(periodogram.frequencies.size());
+    if (outcome.lines > 0) {
+        const std::size_t best = bestLine(periodogram, lowMarksPeriod(settings.method));
+        outcome.best = PeriodogramLine{periodogram.frequencies[best], periodogram.statistics[best],
+                                       periodogram.period(best)};
+    }
+    return outcome;
 }
 
 void writePeriodogram(const Periodogram& periodogram, const std::string& outputPath) {
     PeriodogramWriter writer(outputPath);
-    constexpr std::size_t Batch = 4096;
-    writer.reserveLines(static_cast<int>(Batch));
-    for (std::size_t first = 0; first < periodogram.frequencies.size(); first += Batch) {
-        const std::size_t count = std::min(Batch, periodogram.frequencies.size() - first);
-        writer.write(periodogram.frequencies.data() + first, periodogram.statistics.data() + first,
-                     static_cast<int>(count));
-    }
+    deliverLines(periodogram, writer);
     writer.commit();
 }
 
@@ -132,7 +175,7 @@ TransitBox bestTransit(const WeightedSeries& series, const MethodSettings& setti
 FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSeries& values,
                                  const MethodSettings& settings, const FrequencyGrid& grid,
                                  double best, long long permutations, std::uint64_t seed,
-                                 unsigned threads) {
+                                 unsigned threads, const std::atomic<bool>* cancel) {
     const std::vector<double> frequencies = trialFrequencies(grid);
     const bool low = lowMarksPeriod(settings.method);
     std::atomic<long long> next{0}, asExtreme{0};
@@ -140,7 +183,7 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
         WeightedSeries shuffled = series;
         PeriodSeries shuffledValues = values;
         std::vector<std::size_t> order(series.size());
-        for (long long k; (k = next.fetch_add(1)) < permutations;) {
+        for (long long k; !cancelled(cancel) && (k = next.fetch_add(1)) < permutations;) {
             std::mt19937_64 random(splitMix(seed ^ splitMix(static_cast<std::uint64_t>(k))));
             for (std::size_t i = 0; i < order.size(); ++i)
                 order[i] = i;
@@ -172,6 +215,23 @@ FalseAlarm permutationFalseAlarm(const WeightedSeries& series, const PeriodSerie
     alarm.probability =
         static_cast<double>(alarm.asExtreme + 1) / static_cast<double>(permutations + 1);
     return alarm;
+}
+
+PeriodReport periodReport(const Periodogram& periodogram, const WeightedSeries& series,
+                          const PeriodSeries& values, const MethodSettings& settings,
+                          const FrequencyGrid& grid, long long permutations, std::uint64_t seed,
+                          unsigned threads, const std::atomic<bool>* cancel) {
+    PeriodReport report;
+    report.method = settings.method;
+    report.peaks = searchPeaks(periodogram, settings, series, values);
+    if (report.peaks.empty()) throw QuelmarError(values.path, message::ScanWroteNoLine);
+    if (settings.method == PeriodMethod::BoxLeastSquares)
+        report.box = bestTransit(series, settings, report.peaks.front().frequency);
+    if (permutations > 0)
+        report.fap =
+            permutationFalseAlarm(series, values, settings, grid, report.peaks.front().statistic,
+                                  permutations, seed, threads, cancel);
+    return report;
 }
 
 } // namespace quelmar

@@ -63,6 +63,13 @@ int fitHarmonics(const MethodSettings& settings) {
     }
 }
 
+double medianStatistic(const Periodogram& p) {
+    std::vector<double> sorted = p.statistics;
+    const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
+    std::nth_element(sorted.begin(), middle, sorted.end());
+    return *middle;
+}
+
 } // namespace
 
 std::vector<PeriodPeak> searchPeaks(const Periodogram& periodogram, const MethodSettings& settings,
@@ -70,6 +77,21 @@ std::vector<PeriodPeak> searchPeaks(const Periodogram& periodogram, const Method
     return findPeaks(periodogram, lowMarksPeriod(settings.method),
                      noiseLevel(settings.method, series.count()), 1 / series.timeSpan, weighted,
                      fitHarmonics(settings));
+}
+
+bool minimaMarkPeriods(const Periodogram& p) {
+    if (p.statistics.empty()) return true;
+    const auto [lowest, highest] = std::minmax_element(p.statistics.begin(), p.statistics.end());
+    const double median = medianStatistic(p);
+    return median - *lowest >= *highest - median;
+}
+
+std::vector<PeriodPeak> periodogramFilePeaks(const Periodogram& periodogram,
+                                             const WeightedSeries& weighted,
+                                             const PeriodSeries& series) {
+    if (periodogram.statistics.empty()) return {};
+    return findPeaks(periodogram, minimaMarkPeriods(periodogram), medianStatistic(periodogram),
+                     1 / series.timeSpan, weighted, 3);
 }
 
 std::vector<PeriodPeak> findPeaks(const Periodogram& p, bool lowIsBetter, double noise,

@@ -34,6 +34,15 @@ std::vector<PeriodPeak> findPeaks(const Periodogram& periodogram, bool lowIsBett
 std::vector<PeriodPeak> searchPeaks(const Periodogram& periodogram, const MethodSettings& settings,
                                     const WeightedSeries& weighted, const PeriodSeries& series);
 
+// The peaks of a periodogram file whose method is not known (one opened from disk): minima mark
+// its periods when its deepest minimum stands farther below the median than its highest
+// maximum above it, as Θ's and θ's do, maxima otherwise, as powers do; the median is the noise
+// level. The fit takes three harmonics.
+std::vector<PeriodPeak> periodogramFilePeaks(const Periodogram& periodogram,
+                                             const WeightedSeries& weighted,
+                                             const PeriodSeries& series);
+bool minimaMarkPeriods(const Periodogram& periodogram);
+
 // Labels each peak by its first relation to another listed one.
 void labelRelations(std::vector<PeriodPeak>& peaks);
 

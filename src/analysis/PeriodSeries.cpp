@@ -137,6 +137,33 @@ PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::str
     return series;
 }
 
+PeriodSeries periodSeriesOf(std::vector<double> times, std::vector<double> values,
+                            const std::string& name) {
+    PeriodSeries series;
+    series.path = name;
+    series.DataChannelCount = 1;
+    series.marker = MissingMarker::none();
+    std::size_t kept = 1;
+    for (std::size_t i = 1; i < times.size() && i < values.size(); ++i) {
+        if (static_cast<long long>(kept - 1) + series.missing == MaxPoints) {
+            ++series.ignored;
+        } else if (!std::isfinite(times[i]) || !std::isfinite(values[i])) {
+            ++series.missing;
+        } else {
+            times[kept] = times[i];
+            values[kept++] = values[i];
+        }
+    }
+    times.resize(std::min(times.size(), kept));
+    values.resize(std::min(values.size(), kept));
+    series.times = std::move(times);
+    series.values = std::move(values);
+    if (series.count() <= 0) throw QuelmarError(name, message::NoObservations);
+    computeSums(series);
+    checkStatisticDefined(series, 1);
+    return series;
+}
+
 PeriodSeries readPeriodSeries(const std::string& path, int column, MissingMarker marker) {
     const FileContent file(path);
     return parsePeriodSeries(file.text(), column, path, marker);

@@ -45,6 +45,13 @@ PeriodSeries readPeriodSeries(const std::string& path, int column, MissingMarker
 PeriodSeries parsePeriodSeries(std::string_view text, int column, const std::string& path,
                                MissingMarker marker = {});
 
+// The observations a caller holds in memory, in its order (element 0 of each vector unused),
+// named `name` in messages. A pair whose date or value is not a finite number is left out and
+// counted as missing, as a file's value that is not a number is; beyond MaxPoints observations
+// the rest are ignored. Refuses what readPeriodSeries refuses, with its messages (column 1).
+PeriodSeries periodSeriesOf(std::vector<double> times, std::vector<double> values,
+                            const std::string& name);
+
 // The date of the observation the light curve draws lowest, the first of equals: the largest
 // value (a magnitude's minimum light), or the smallest when the view is flipped. An epoch for
 // the phase curve of an eclipse or of a pulsation's minimum. Needs count() >= 1.

@@ -19,7 +19,7 @@ namespace {
 // The search of one file; every failure becomes the line's status.
 PeriodSummaryLine searchOneFile(const std::string& file, const std::string& periodogram,
                                 const PeriodScanSettings& settings, unsigned threads,
-                                MissingMarker missing) {
+                                MissingMarker missing, const FileSearch& search) {
     PeriodSummaryLine line;
     line.file = file;
     line.periodogram = periodogram;
@@ -32,11 +32,10 @@ PeriodSummaryLine searchOneFile(const std::string& file, const std::string& peri
             throw QuelmarError(file, {message::ScanTooLarge,
                                       {std::to_string(grid.estimatedCount),
                                        std::to_string(LargeScanFrequencies)}});
-        ScanProgress progress;
-        const ScanOutcome outcome = scanPeriods(series, grid, periodogram, threads, progress);
-        if (!outcome.best) throw QuelmarError(periodogram, message::ScanWroteNoLine);
-        line.best = outcome.best;
-        line.second = secondMinimum(periodogram, outcome.best->frequency, 1 / series.timeSpan);
+        if (search)
+            search(series, grid, periodogram, threads, line);
+        else
+            scanFileForSummary(series, grid, periodogram, threads, line);
     } catch (const std::bad_alloc&) {
         line.status = file + ": there is not enough memory for its search";
     } catch (const std::exception& error) {
@@ -64,7 +63,30 @@ std::string lineFields(const std::optional<PeriodogramLine>& line) {
     return fixed(line->period, 8) + "," + fixed(line->theta, 8) + "," + fixed(line->frequency, 8);
 }
 
+std::string numberField(double value, int decimals) {
+    return std::isfinite(value) ? fixed(value, decimals) : std::string();
+}
+
+std::string reportFields(const std::optional<PeriodReport>& report) {
+    if (!report || report->peaks.empty()) return ",,,,,";
+    const auto& box = report->box;
+    return std::string(periodMethodName(report->method)) + "," +
+           numberField(report->peaks.front().periodError, 8) + "," +
+           (report->fap ? fixed(report->fap->probability, 6) : std::string()) + "," +
+           (box ? fixed(box->duration, 8) + "," + fixed(box->epoch, 8) + "," + fixed(box->depth, 8)
+                : std::string(",,"));
+}
+
 } // namespace
+
+void scanFileForSummary(const PeriodSeries& series, const FrequencyGrid& grid,
+                        const std::string& periodogram, unsigned threads, PeriodSummaryLine& line) {
+    ScanProgress progress;
+    const ScanOutcome outcome = scanPeriods(series, grid, periodogram, threads, progress);
+    if (!outcome.best) throw QuelmarError(periodogram, message::ScanWroteNoLine);
+    line.best = outcome.best;
+    line.second = secondMinimum(periodogram, outcome.best->frequency, 1 / series.timeSpan);
+}
 
 std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
                                              double bestFrequency, double resolution) {
@@ -98,12 +120,10 @@ std::optional<PeriodogramLine> secondMinimum(const std::string& periodogramPath,
     return second;
 }
 
-std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::string>& files,
-                                                       const std::vector<std::string>& periodograms,
-                                                       const PeriodScanSettings& settings,
-                                                       unsigned threads,
-                                                       const std::function<void()>& done,
-                                                       MissingMarker missing) {
+std::vector<PeriodSummaryLine> summarisePeriodSearches(
+    const std::vector<std::string>& files, const std::vector<std::string>& periodograms,
+    const PeriodScanSettings& settings, unsigned threads, const std::function<void()>& done,
+    MissingMarker missing, const FileSearch& search) {
     std::vector<PeriodSummaryLine> lines(files.size());
     std::vector<std::size_t> small, large;
     std::map<std::string, std::size_t> firstWriter;
@@ -126,7 +146,7 @@ std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::st
     auto work = [&] {
         for (std::size_t k; (k = next.fetch_add(1)) < small.size();) {
             const std::size_t i = small[k];
-            lines[i] = searchOneFile(files[i], periodograms[i], settings, 1, missing);
+            lines[i] = searchOneFile(files[i], periodograms[i], settings, 1, missing, search);
             if (done) done();
         }
     };
@@ -141,7 +161,7 @@ std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::st
         work();
     }
     for (const std::size_t i : large) {
-        lines[i] = searchOneFile(files[i], periodograms[i], settings, workers, missing);
+        lines[i] = searchOneFile(files[i], periodograms[i], settings, workers, missing, search);
         if (done) done();
     }
     return lines;
@@ -149,11 +169,13 @@ std::vector<PeriodSummaryLine> summarisePeriodSearches(const std::vector<std::st
 
 std::string periodSummaryTable(const std::vector<PeriodSummaryLine>& lines) {
     std::string table = "file,points,left_out,best_period,theta,frequency,second_period,"
-                        "second_theta,second_frequency,status\r\n";
+                        "second_theta,second_frequency,status,method,period_error,fap,duration,"
+                        "epoch,depth\r\n";
     for (const PeriodSummaryLine& line : lines)
         table += csvField(line.file) + "," + std::to_string(line.points) + "," +
                  std::to_string(line.leftOut) + "," + lineFields(line.best) + "," +
-                 lineFields(line.second) + "," + csvField(line.status) + "\r\n";
+                 lineFields(line.second) + "," + csvField(line.status) + "," +
+                 reportFields(line.report) + "\r\n";
     return table;
 }
 

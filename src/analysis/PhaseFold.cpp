@@ -1,4 +1,5 @@
 #include "PhaseFold.h"
+#include "FoldKernels.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,8 +12,6 @@ namespace {
 // Buckets this small are ordered faster by insertion than by a general sort.
 constexpr std::uint32_t InsertionLimit = 24;
 
-using Point = PhaseFold::Point;
-
 // The phase exactly as the plain scan computes it.
 inline double foldedPhase(double offset, double frequency) {
     const double x = offset * frequency;
@@ -20,162 +19,176 @@ inline double foldedPhase(double offset, double frequency) {
     return phase < 0 ? phase + 1 : phase;
 }
 
-// The phase scaled to 32 bits, truncated: monotonic, so a larger key never has a smaller phase.
-// A phase that rounded up to exactly 1 shares the last key with the largest phases below it.
-inline std::uint32_t keyOf(double phase) {
-    const auto scaled = static_cast<std::uint64_t>(phase * 0x1p32);
-    return scaled > 0xFFFF'FFFFu ? 0xFFFF'FFFFu : static_cast<std::uint32_t>(scaled);
-}
+// Whether entry a comes after entry b in phase order; equal keys are settled by the exact
+// phases of the points, then by their places.
+struct PhaseOrder {
+    const double* offset;
+    const std::uint32_t* place;
+    double frequency;
 
-// Whether a comes after b in phase order; equal keys are settled by the exact phases.
-inline bool goesAfter(const Point& a, const Point& b, double frequency) {
-    if (a.key != b.key) return a.key > b.key;
-    const double pa = foldedPhase(a.offset, frequency);
-    const double pb = foldedPhase(b.offset, frequency);
-    return pa > pb || (pa == pb && a.place > b.place);
-}
+    bool after(std::uint64_t a, std::uint64_t b) const {
+        if (keyOf(a) != keyOf(b)) return keyOf(a) > keyOf(b);
+        const double pa = foldedPhase(offset[indexOf(a)], frequency);
+        const double pb = foldedPhase(offset[indexOf(b)], frequency);
+        return pa > pb || (pa == pb && place[indexOf(a)] > place[indexOf(b)]);
+    }
+    // Moves order[i] left to its place among order[begin ... i − 1], which are in order.
+    void insert(std::uint64_t* order, std::size_t begin, std::size_t i) const {
+        const std::uint64_t moving = order[i];
+        std::size_t j = i;
+        for (; j > begin && after(order[j - 1], moving); --j)
+            order[j] = order[j - 1];
+        order[j] = moving;
+    }
+};
 
-// Moves points[i] left to its place among points[begin ... i − 1], which are in order.
-inline void insert(Point* points, std::size_t begin, std::size_t i, double frequency) {
-    if (!goesAfter(points[i - 1], points[i], frequency)) return;
-    const Point point = points[i];
-    std::size_t j = i;
-    for (; j > begin && goesAfter(points[j - 1], point, frequency); --j)
-        points[j] = points[j - 1];
-    points[j] = point;
-}
+// Chunks of keys small enough to stay in the first-level cache between computing and using them.
+constexpr std::size_t KeyChunk = 256;
+// The buckets of a tile: 2^13, for tiles of 4,096 to 8,192 points.
+constexpr unsigned TileBucketBits = 13;
 
-void insertionSort(Point* points, std::size_t begin, std::size_t end, double frequency) {
-    for (std::size_t i = begin + 1; i < end; ++i)
-        insert(points, begin, i, frequency);
-}
-
-inline double squaredStep(const Point* points, std::size_t i) {
-    const double d = points[i].value - points[i - 1].value;
-    return d * d;
+// Adds the points of `size` offsets to the counts of their buckets at the frequency.
+void countIntoBuckets(const double* offset, std::size_t size, double frequency,
+                      std::uint32_t* __restrict count, unsigned shift) {
+    std::uint32_t keys[KeyChunk];
+    for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
+        const std::size_t chunk = std::min(KeyChunk, size - begin);
+        phaseKeys(offset + begin, keys, chunk, frequency);
+#pragma GCC unroll 4
+        for (std::size_t i = 0; i < chunk; ++i)
+            ++count[keys[i] >> shift];
+    }
 }
 
 } // namespace
 
 PhaseFold::PhaseFold(const PeriodSeries& series)
     : count_(static_cast<std::size_t>(series.count())), deviationSum_(series.deviationSum) {
-    points_.resize(count_);
-    scratch_.resize(count_);
-    for (std::size_t i = 0; i < count_; ++i)
-        points_[i] = {series.times[i + 1] - series.times[1],
-                      series.scaledValue(static_cast<int>(i) + 1), 0,
-                      static_cast<std::uint32_t>(i)};
-    if (count_ > ReorderLimit) {
+    for (Points* points : {&points_, &scratch_}) {
+        points->offset.resize(count_);
+        points->value.resize(count_);
+        points->place.resize(count_);
+        if (count_ > TileLimit) points->key.resize(count_);
+    }
+    order_.assign(count_, 0);
+    for (std::size_t i = 0; i < count_; ++i) {
+        points_.offset[i] = series.times[i + 1] - series.times[1];
+        points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);
+        points_.place[i] = static_cast<std::uint32_t>(i);
+    }
+    if (count_ <= ReorderLimit) {
+        reordered_.resize(count_);
+    } else {
         // At least as many buckets as points: about one point per bucket when the phases
         // spread over the cycle.
         const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
-        crowdedOrder_.reserve(count_);
-    } else {
-        crowdedOrder_.resize(count_);
+        if (count_ > TileLimit) {
+            // Tiles of about 8,000 points: with their entries and buckets about 300 kB.
+            const unsigned tileBits = bits - TileBucketBits;
+            tileShift_ = 32 - tileBits;
+            tileStart_.resize((std::size_t{1} << tileBits) + 1);
+            nextTiles_.resize(4 << tileBits);
+            bucketStart_.resize((std::size_t{1} << TileBucketBits) + 1);
+        }
     }
 }
 
 double PhaseFold::theta(double frequency) {
+    return theta(frequency, std::nan(""));
+}
+
+double PhaseFold::theta(double frequency, double nextFrequency) {
     frequency_ = frequency;
     if (count_ <= ReorderLimit) {
         reorder(frequency);
-        insertionSort(points_.data(), 0, count_, frequency);
-        return dispersion();
+        insertionSort(0, count_);
+        return settleGatherAndSum(true, std::nan(""));
     }
-    countBuckets(frequency);
-    scatterIntoBuckets();
-    return largestBucket_ <= InsertionLimit ? sortAndSum() : sortCrowdedBucketsAndSum();
+    if (count_ > TileLimit) return tiledTheta(frequency, nextFrequency);
+    if (!(countedFor_ == frequency)) countBuckets(frequency);
+    startBuckets();
+    scatterIntoBuckets(frequency);
+    const bool crowded = largestBucket_ > InsertionLimit;
+    if (crowded) sortCrowdedBuckets();
+    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
+    countedFor_ = nextFrequency;
+    return settleGatherAndSum(crowded, nextFrequency);
 }
 
 void PhaseFold::reorder(double frequency) {
     // A small step moves every phase forward by a little, so the previous order is nearly the
     // new one, except for the points whose phase passed 1 and starts again near 0: they go to
     // the front (and points whose phase went back past 0 to the end), each run keeping its
-    // order, and the insertion that follows moves every point a few places only.
+    // order, and the insertion that follows moves every point a few places only. The keys of
+    // the previous fold are still in the order, beside the points they belong to.
     constexpr std::uint32_t half = 0x8000'0000u;
-    std::uint32_t* const keys = crowdedOrder_.data(); // the new keys, in the previous order
+    std::uint32_t keys[ReorderLimit];
+    phaseKeys(points_.offset.data(), keys, count_, frequency);
+    const auto wrappedForward = [&](std::size_t i) {
+        const std::uint32_t old = keyOf(order_[i]);
+        return old - keys[i] > half && keys[i] < old;
+    };
+    const auto wrappedBack = [&](std::size_t i) {
+        const std::uint32_t old = keyOf(order_[i]);
+        return keys[i] - old > half && keys[i] > old;
+    };
     std::size_t front = 0, back = 0;
     for (std::size_t i = 0; i < count_; ++i) {
-        const std::uint32_t old = points_[i].key;
-        const std::uint32_t key = keys[i] = keyOf(foldedPhase(points_[i].offset, frequency));
-        front += old - key > half && key < old;
-        back += key - old > half && key > old;
-    }
-    if (front == 0 && back == 0) {
-        for (std::size_t i = 0; i < count_; ++i)
-            points_[i].key = keys[i];
-        return;
+        front += wrappedForward(i);
+        back += wrappedBack(i);
     }
     std::size_t atFront = 0, atMiddle = front, atBack = count_ - back;
+    std::uint64_t* const order = reordered_.data();
     for (std::size_t i = 0; i < count_; ++i) {
-        const std::uint32_t old = points_[i].key, key = keys[i];
-        std::size_t& at = old - key > half && key < old   ? atFront
-                          : key - old > half && key > old ? atBack
-                                                          : atMiddle;
-        scratch_[at] = points_[i];
-        scratch_[at++].key = key;
+        std::size_t& at = wrappedForward(i) ? atFront : wrappedBack(i) ? atBack : atMiddle;
+        order[at++] = entry(keys[i], i);
     }
-    points_.swap(scratch_);
+    std::copy(order, order + count_, order_.begin());
+}
+
+void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::uint64_t* const order = order_.data();
+    for (std::size_t i = begin + 1; i < end; ++i)
+        if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
 }
 
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    for (Point& p : points_) {
-        p.key = keyOf(foldedPhase(p.offset, frequency));
-        ++bucketStart_[(p.key >> bucketShift_) + 1];
-    }
-    largestBucket_ = 0;
-    std::uint32_t sum = 0;
-    for (std::uint32_t& start : bucketStart_) {
-        largestBucket_ = std::max(largestBucket_, start);
-        start = sum += start;
-    }
+    countIntoBuckets(points_.offset.data(), count_, frequency, bucketStart_.data() + 1,
+                     bucketShift_);
 }
 
-void PhaseFold::scatterIntoBuckets() {
-    // Afterwards bucketStart_[b] is where bucket b ends.
-    Point* const out = scratch_.data();
-    for (const Point& p : points_)
-        out[bucketStart_[p.key >> bucketShift_]++] = p;
-    points_.swap(scratch_);
+void PhaseFold::startBuckets() {
+    largestBucket_ = runningSums(bucketStart_.data(), bucketStart_.size());
 }
 
-double PhaseFold::sortAndSum() {
-    // A point moves at most largestBucket_ − 1 places, within its bucket, so the places more
-    // than that behind the one being inserted are final and their steps are summed at once,
-    // in the plain scan's order, while the lines are still in the cache.
-    Point* const p = points_.data();
-    const std::size_t lag = largestBucket_;
-    double sum = 0;
-    for (std::size_t i = 1; i < count_; ++i) {
-        insert(p, 0, i, frequency_);
-        if (i > lag) sum += squaredStep(p, i - lag);
+void PhaseFold::scatterIntoBuckets(double frequency) {
+    // Afterwards bucketStart_[b] is where bucket b ends. The entries are 8 bytes, and a small
+    // step sends them to a short sliding window of the order, which stays in the cache.
+    std::uint32_t keys[KeyChunk];
+    std::uint32_t* __restrict const start = bucketStart_.data();
+    std::uint64_t* __restrict const order = order_.data();
+    const unsigned shift = bucketShift_;
+    for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
+        const std::size_t size = std::min(KeyChunk, count_ - begin);
+        phaseKeys(points_.offset.data() + begin, keys, size, frequency);
+#pragma GCC unroll 4
+        for (std::size_t i = 0; i < size; ++i)
+            order[start[keys[i] >> shift]++] = entry(keys[i], begin + i);
     }
-    for (std::size_t i = count_ > lag ? count_ - lag : 1; i < count_; ++i)
-        sum += squaredStep(p, i);
-    const double closing = p[count_ - 1].value - p[0].value;
-    return (closing * closing + sum) / deviationSum_;
 }
 
 void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
-    const Point* const base = points_.data();
-    const double f = frequency_;
-    crowdedOrder_.resize(end - begin); // within the capacity reserved at construction
-    for (std::size_t i = begin; i < end; ++i)
-        crowdedOrder_[i - begin] = static_cast<std::uint32_t>(i);
-    std::sort(
-        crowdedOrder_.begin(), crowdedOrder_.end(),
-        [base, f](std::uint32_t a, std::uint32_t b) { return goesAfter(base[b], base[a], f); });
-    for (std::size_t i = begin; i < end; ++i)
-        scratch_[i] = base[crowdedOrder_[i - begin]];
-    std::copy(scratch_.begin() + static_cast<std::ptrdiff_t>(begin),
-              scratch_.begin() + static_cast<std::ptrdiff_t>(end),
-              points_.begin() + static_cast<std::ptrdiff_t>(begin));
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::sort(order_.begin() + static_cast<std::ptrdiff_t>(begin),
+              order_.begin() + static_cast<std::ptrdiff_t>(end),
+              [&phaseOrder](std::uint64_t a, std::uint64_t b) { return phaseOrder.after(b, a); });
 }
 
-double PhaseFold::sortCrowdedBucketsAndSum() {
+void PhaseFold::sortCrowdedBuckets() {
     // Crowded phases (a frequency near a multiple of a regular sampling): a bucket may hold
     // most of the points, and insertion would take quadratic time there.
     std::size_t begin = 0;
@@ -184,19 +197,194 @@ double PhaseFold::sortCrowdedBucketsAndSum() {
         if (end - begin > InsertionLimit)
             sortCrowdedBucket(begin, end);
         else
-            insertionSort(points_.data(), begin, end, frequency_);
+            insertionSort(begin, end);
         begin = end;
     }
-    return dispersion();
 }
 
-double PhaseFold::dispersion() const {
-    const Point* const p = points_.data();
+double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
+    // Unless already sorted, each bucket's entries come in the previous order: two rounds of
+    // exchanges with the neighbours order nearly every bucket (most hold one or two points),
+    // and an insertion settles the rest and equal keys. A point moves at most largestBucket_
+    // − 1 places, so the entries further back are final: their points are copied into the new
+    // order and their steps summed, in the plain scan's order, while the lines are still in
+    // the cache. Where the next frequency is known, the same pass counts the points into its
+    // buckets.
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    std::uint64_t* __restrict const order = order_.data();
+    const double* __restrict const offset = points_.offset.data();
+    const double* __restrict const value = points_.value.data();
+    const std::uint32_t* __restrict const place = points_.place.data();
+    double* __restrict const toOffset = scratch_.offset.data();
+    double* __restrict const toValue = scratch_.value.data();
+    std::uint32_t* __restrict const toPlace = scratch_.place.data();
+    std::uint32_t* __restrict const count = bucketStart_.data() + 1;
+    const unsigned shift = bucketShift_;
+    const bool counting = std::isfinite(nextFrequency);
+    const std::size_t n = count_;
+    const std::size_t lag = sorted ? 0 : largestBucket_;
+
     double sum = 0;
-    for (std::size_t i = 1; i < count_; ++i)
-        sum += squaredStep(p, i);
-    const double closing = p[count_ - 1].value - p[0].value;
+    std::size_t copied = 0; // points copied into scratch_
+    for (std::size_t begin = 0; begin < n; begin += KeyChunk) {
+        // Chunks begin at even places; the odd pair across the end waits for the next chunk,
+        // so the places before end − 1 are settled.
+        const std::size_t end = std::min(n, begin + KeyChunk);
+        const std::size_t settled = end == n ? n : end - 1;
+        if (!sorted) {
+            exchangeNeighbours(order, begin, end - 1);
+            exchangeNeighbours(order, begin > 0 ? begin - 1 : 1, end - 1);
+            for (std::size_t i = begin > 0 ? begin - 1 : 1;
+                 (i = firstUnsure(order, i, settled)) < settled; ++i)
+                if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
+        }
+        const std::size_t copyEnd = end == n ? n : (settled > lag ? settled - lag : 0);
+        const std::size_t copyBegin = copied;
+#pragma GCC unroll 4
+        for (; copied < copyEnd; ++copied) {
+            const std::uint32_t from = indexOf(order[copied]);
+            toOffset[copied] = offset[from];
+            toValue[copied] = value[from];
+            toPlace[copied] = place[from];
+        }
+        for (std::size_t i = std::max<std::size_t>(copyBegin, 1); i < copyEnd; ++i)
+            sum += (toValue[i] - toValue[i - 1]) * (toValue[i] - toValue[i - 1]);
+        if (counting)
+            countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count,
+                             shift);
+    }
+    const double closing = toValue[n - 1] - toValue[0];
+    std::swap(points_, scratch_);
+    if (n <= ReorderLimit) // the next reorder reads each point's key where it now stands
+        for (std::size_t i = 0; i < n; ++i)
+            order[i] = entry(keyOf(order[i]), i);
     return (closing * closing + sum) / deviationSum_;
+}
+
+double PhaseFold::tiledTheta(double frequency, double nextFrequency) {
+    // Large files: one pass deals the points into tiles of phase, which keeps one sliding
+    // output line per tile and so streams through memory; then each tile, small enough for the
+    // core's own cache, is bucketed, settled and summed there. The tiles follow each other in
+    // phase, so their orders put together are the whole phase order.
+    if (countedFor_ == frequency) {
+        tileStart_[0] = 0;
+        std::copy(nextTiles_.begin(), nextTiles_.begin() + static_cast<std::ptrdiff_t>(tiles()),
+                  tileStart_.begin() + 1);
+    } else {
+        countTiles(frequency);
+    }
+    dealIntoTiles(frequency, nextFrequency);
+    countedFor_ = nextFrequency;
+    Steps steps;
+    for (std::size_t t = 0; t + 1 < tileStart_.size(); ++t)
+        sortTileAndSum(tileStart_[t], tileStart_[t + 1], steps);
+    const double closing = steps.last - steps.first;
+    return (closing * closing + steps.sum) / deviationSum_;
+}
+
+void PhaseFold::countTiles(double frequency) {
+    std::fill(tileStart_.begin(), tileStart_.end(), 0u);
+    countIntoBuckets(points_.offset.data(), count_, frequency, tileStart_.data() + 1, tileShift_);
+}
+
+void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
+    // The points come in the previous fold's tiles, so neighbours mostly go to one tile: four
+    // interleaved quarters keep the tile counters apart, or each point would wait for the
+    // previous one's counter. Afterwards tileStart_[t] is where tile t begins.
+    runningSums(tileStart_.data(), tileStart_.size());
+    std::uint32_t* __restrict const start = tileStart_.data();
+    std::uint32_t* __restrict const next = nextTiles_.data();
+    const std::size_t tiles = this->tiles();
+    std::fill(nextTiles_.begin(), nextTiles_.end(), 0u);
+    const bool counting = std::isfinite(nextFrequency);
+    const unsigned shift = tileShift_;
+    const double* __restrict const offset = points_.offset.data();
+    const double* __restrict const value = points_.value.data();
+    const std::uint32_t* __restrict const place = points_.place.data();
+    double* __restrict const toOffset = scratch_.offset.data();
+    double* __restrict const toValue = scratch_.value.data();
+    std::uint32_t* __restrict const toPlace = scratch_.place.data();
+    std::uint32_t* __restrict const toKey = scratch_.key.data();
+    const std::size_t quarter = (count_ + 3) / 4;
+    std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
+    for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
+        std::size_t size[4];
+        for (std::size_t q = 0; q < 4; ++q) {
+            const std::size_t first = std::min(count_, q * quarter + begin);
+            size[q] = std::min(KeyChunk, std::min(count_, (q + 1) * quarter) - first);
+            phaseKeys(offset + first, keys[q], size[q], frequency);
+            if (counting) phaseKeys(offset + first, nextKeys[q], size[q], nextFrequency);
+        }
+        for (std::size_t i = 0; i < KeyChunk; ++i)
+            for (std::size_t q = 0; q < 4; ++q) {
+                if (i >= size[q]) continue;
+                const std::size_t source = q * quarter + begin + i;
+                const std::uint32_t key = keys[q][i];
+                const std::uint32_t at = start[key >> shift]++;
+                toOffset[at] = offset[source];
+                toValue[at] = value[source];
+                toPlace[at] = place[source];
+                toKey[at] = key;
+                if (counting) ++next[q * tiles + (nextKeys[q][i] >> shift)];
+            }
+    }
+    // The counters ended where each tile ends: shift them back to the tile starts.
+    for (std::size_t t = tiles; t > 0; --t)
+        start[t] = start[t - 1];
+    start[0] = 0;
+    std::swap(points_, scratch_);
+    // The counts of the next frequency, ready for its deal.
+    for (std::size_t t = 0; t < tiles; ++t)
+        next[t] += next[tiles + t] + next[2 * tiles + t] + next[3 * tiles + t];
+}
+
+void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
+    if (begin == end) return;
+    const std::uint32_t* __restrict const key = points_.key.data();
+    std::uint32_t* __restrict const start = bucketStart_.data();
+    std::uint64_t* __restrict const order = order_.data();
+    const unsigned shift = bucketShift_;
+    constexpr std::uint32_t mask = (1u << TileBucketBits) - 1;
+    std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
+    for (std::size_t i = begin; i < end; ++i)
+        ++start[((key[i] >> shift) & mask) + 1];
+    largestBucket_ = runningSums(start, bucketStart_.size());
+    for (std::size_t i = begin; i < end; ++i)
+        order[begin + start[(key[i] >> shift) & mask]++] = entry(key[i], i);
+
+    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    if (largestBucket_ > InsertionLimit) {
+        std::size_t first = begin;
+        for (std::size_t b = 0; b + 1 < bucketStart_.size(); ++b) {
+            const std::size_t last = begin + bucketStart_[b];
+            if (last - first > InsertionLimit)
+                sortCrowdedBucket(first, last);
+            else
+                insertionSort(first, last);
+            first = last;
+        }
+    } else {
+        exchangeNeighbours(order, begin, end - 1);
+        exchangeNeighbours(order, begin + 1, end - 1);
+        for (std::size_t i = begin + 1; (i = firstUnsure(order, i, end)) < end; ++i)
+            if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
+    }
+
+    const double* __restrict const value = points_.value.data();
+    double sum = steps.sum, previous = steps.last;
+    std::size_t i = begin;
+    if (!steps.started) {
+        steps.first = previous = value[indexOf(order[begin])];
+        steps.started = true;
+        ++i;
+    }
+    for (; i < end; ++i) {
+        const double v = value[indexOf(order[i])];
+        sum += (v - previous) * (v - previous);
+        previous = v;
+    }
+    steps.sum = sum;
+    steps.last = previous;
 }
 
 } // namespace quelmar

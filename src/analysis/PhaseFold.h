@@ -8,6 +8,7 @@
 #include "PeriodSeries.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace quelmar {
@@ -22,41 +23,70 @@ public:
     // The value is the one the plain scan computes, to the last bit, whatever frequency the
     // fold was at before.
     double theta(double frequency);
+    // The same, readying the fold for nextFrequency as it goes: a scan that asks for that one
+    // next saves a pass over the points. Any other frequency next is folded as above.
+    double theta(double frequency, double nextFrequency);
 
     // Files up to this many points are ordered by insertion from the previous fold's order;
-    // larger ones by buckets.
+    // larger ones by buckets, and those above TileLimit are first dealt into tiles of phase
+    // small enough for a core's own cache.
     static constexpr std::size_t ReorderLimit = 1500;
-
-    // A point as the fold moves it: 24 bytes. The key is the phase scaled to 32 bits and
-    // truncated, so a larger key always means a larger phase; points of equal key are told
-    // apart by their exact phase, recomputed from the offset, and then by their place.
-    struct Point {
-        double offset; // t(i) − t(1), days
-        double value;  // w(i), the scaled value
-        std::uint32_t key;
-        std::uint32_t place; // i − 1
-    };
+    static constexpr std::size_t TileLimit = 524288;
 
 private:
+    // The points in phase order, one array per field: 20 bytes a point, and the key at the
+    // fold's frequency where the points are dealt into tiles.
+    struct Points {
+        std::vector<double> offset;       // t(i) − t(1), days
+        std::vector<double> value;        // w(i), the scaled value
+        std::vector<std::uint32_t> place; // i − 1
+        std::vector<std::uint32_t> key;
+    };
+    // The sum of squared steps so far along the phase order, and the ends of that order.
+    struct Steps {
+        double sum = 0;
+        double first = 0;
+        double last = 0;
+        bool started = false;
+    };
+
     void reorder(double frequency);
+    void insertionSort(std::size_t begin, std::size_t end);
+
     void countBuckets(double frequency);
-    void scatterIntoBuckets();
-    double sortAndSum();
-    double sortCrowdedBucketsAndSum();
+    void startBuckets();
+    void scatterIntoBuckets(double frequency);
+    void sortCrowdedBuckets();
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
-    double dispersion() const;
+    double settleGatherAndSum(bool sorted, double nextFrequency);
+
+    double tiledTheta(double frequency, double nextFrequency);
+    void countTiles(double frequency);
+    void dealIntoTiles(double frequency, double nextFrequency);
+    void sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps);
+    std::size_t tiles() const { return tileStart_.size() - 1; }
 
     std::size_t count_;
     double frequency_ = 0; // of the fold points_ is ordered for
-    // points_ stays in the phase order of the previous fold: the next fold moves each point by
-    // a small phase shift only, so the bucket scatter writes nearly sequentially and the
-    // insertion of small files moves each point a few places.
-    std::vector<Point> points_;
-    std::vector<Point> scratch_;
+    double countedFor_ = std::numeric_limits<double>::quiet_NaN(); // bucketStart_ counts it
+    // points_ stays in the phase order of the previous fold (in its tiles, for the largest
+    // files): the next fold moves each point by a small phase shift only, so the bucket scatter
+    // writes within a short sliding window and the insertion of small files moves each point a
+    // few places.
+    Points points_;
+    Points scratch_;
+    // The new order as the buckets take it: the phase scaled to 32 bits (the key) above the
+    // point's index in points_. A larger key always means a larger phase; points of equal key
+    // are told apart by their exact phase, recomputed from the offset, and then by their place.
+    std::vector<std::uint64_t> order_;
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
-    std::vector<std::uint32_t> crowdedOrder_; // work space for sorting a crowded bucket
+    std::vector<std::uint64_t> reordered_; // work space of the reorder of a small file
+    // Tiles: the top bits of the key pick the tile, the bits below them the bucket within it.
+    unsigned tileShift_ = 32;
+    std::vector<std::uint32_t> tileStart_; // [tile + 1]
+    std::vector<std::uint32_t> nextTiles_; // counts for the next frequency, four interleaved
     double deviationSum_;
 };
 

@@ -321,4 +321,18 @@ int bestTermCount(const ExtremumTables& tables, const ChannelFit& fit, TermRange
     return best == 0 ? terms.first : best;
 }
 
+std::string_view extremumNoteName(ExtremumNote note) {
+    switch (note) {
+    case ExtremumNote::Singular:
+        return "singular";
+    case ExtremumNote::NewtonNotSettled:
+        return "not_settled";
+    case ExtremumNote::NewtonLeftRange:
+        return "left_range";
+    case ExtremumNote::None:
+        break;
+    }
+    return "";
+}
+
 } // namespace quelmar

@@ -19,6 +19,7 @@
 #include "core/PointStore.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quelmar {
@@ -44,6 +45,9 @@ enum class ExtremumNote {
     NewtonNotSettled, // the iteration did not settle within NewtonStepLimit steps
     NewtonLeftRange,  // the iteration ended outside the fitted range
 };
+
+// The note as --json names it: "singular", "not_settled", "left_range"; "" for None.
+std::string_view extremumNoteName(ExtremumNote note);
 
 // Newton steps taken at most before a term count's moment is given up as not estimable.
 inline constexpr int NewtonStepLimit = 100;

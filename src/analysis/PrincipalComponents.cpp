@@ -189,4 +189,22 @@ void forgetShownComponents(PrincipalComponents& pca) {
     pca.ComponentMissing = {};
 }
 
+std::string pcaRefusalText(PcaOutcome outcome, const MissingMarker& marker) {
+    switch (outcome) {
+    case PcaOutcome::NoPoints:
+        return "the file holds no observation to decompose";
+    case PcaOutcome::NoChannels:
+        return "the file has no value column to decompose";
+    case PcaOutcome::NoCompletePoint:
+        if (marker.isNone()) return "no observation has a value in every column";
+        return "no observation has a value in every column (" + missingMarkerText(marker) +
+               " is a missing value; --missing none reads every number as a value)";
+    case PcaOutcome::NotFinite:
+        return "the values are too large to decompose";
+    case PcaOutcome::Done:
+        break;
+    }
+    return {};
+}
+
 } // namespace quelmar

@@ -48,6 +48,10 @@ enum class PcaOutcome {
     NotFinite,       // values too large for any arithmetic to hold
 };
 
+// Why a decomposition was not made, in words, for the outcomes other than Done; the marker is
+// the one the values were read with.
+std::string pcaRefusalText(PcaOutcome outcome, const MissingMarker& marker);
+
 // Decomposes the channels 1 ... ChannelCount of the store's points 1 ... PointCount and keeps
 // the result in pca, with the component series waiting for the view (ComponentsPending). When
 // the outcome is not Done, pca is left as it was.

@@ -35,20 +35,6 @@ TermRange termRange(const std::string& text) {
     return {*first, *last};
 }
 
-const char* noteName(ExtremumNote note) {
-    switch (note) {
-    case ExtremumNote::Singular:
-        return "singular";
-    case ExtremumNote::NewtonNotSettled:
-        return "not_settled";
-    case ExtremumNote::NewtonLeftRange:
-        return "left_range";
-    case ExtremumNote::None:
-        break;
-    }
-    return "";
-}
-
 // The fits of one term count each, as JSON objects with the figures the lines show.
 std::string fitsJson(const ExtremumTables& tables, const ChannelFit& fit, int decimals) {
     std::vector<std::string> fits;
@@ -62,7 +48,7 @@ std::string fitsJson(const ExtremumTables& tables, const ChannelFit& fit, int de
                 .number("moment_error", tables.ExtremumMomentError[c][m], decimals)
                 .number("value", tables.ExtremumValue[c][m], decimals)
                 .number("value_error", tables.ExtremumValueError[c][m], decimals);
-        if (term.note != ExtremumNote::None) one.text("note", noteName(term.note));
+        if (term.note != ExtremumNote::None) one.text("note", extremumNoteName(term.note));
         fits.push_back(one.str());
     }
     return jsonArray(fits);

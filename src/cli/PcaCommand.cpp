@@ -25,23 +25,6 @@ struct PcaOptions {
     MissingMarker missing;
 };
 
-std::string refusalText(PcaOutcome outcome, const MissingMarker& marker) {
-    switch (outcome) {
-    case PcaOutcome::NoPoints:
-        return "the file holds no observation to decompose";
-    case PcaOutcome::NoChannels:
-        return "the file has no value column to decompose";
-    case PcaOutcome::NoCompletePoint:
-        return "no observation has a value in every column (" + missingMarkerText(marker) +
-               " is a missing value; --missing none reads every number as a value)";
-    case PcaOutcome::NotFinite:
-        return "the values are too large to decompose";
-    case PcaOutcome::Done:
-        break;
-    }
-    return {};
-}
-
 // "1,3" or "2-4,7": component numbers from 1 to n; an empty list keeps none.
 std::vector<bool> componentsToKeep(const std::string& list, int n) {
     std::vector<bool> keep(std::size_t(n) + 1, false);
@@ -105,7 +88,7 @@ void runPca(const PcaOptions& opt) {
     PrincipalComponents pca;
     const PcaOutcome outcome = computePrincipalComponents(store, pca);
     if (outcome != PcaOutcome::Done)
-        throw QuelmarError(opt.data, refusalText(outcome, opt.missing));
+        throw QuelmarError(opt.data, pcaRefusalText(outcome, opt.missing));
     const std::vector<bool> keep =
         componentsToKeep(opt.keep.value_or(""), pca.ChannelCount); // checked before writing
 

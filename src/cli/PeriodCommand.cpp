@@ -14,6 +14,7 @@
 #include <chrono>
 #include <future>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <unistd.h>
@@ -86,7 +87,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
     const std::string output = opt.output.empty() ? periodogramFileName(data) : opt.output;
     const double shortestPeriod = std::min(settings.pmin, settings.pmax);
     if (opt.methods.method != "lk") {
-        const MethodResult result =
+        const PeriodReport result =
             runMethod(opt.methods, series, grid, shortestPeriod, output, threads);
         JsonObject json;
         json.text("file", data).text("periodogram", output).count("points", series.count());
@@ -104,7 +105,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
             return scanPeriods(series, grid, output, threads, progress);
         }();
     if (!outcome.best) throw QuelmarError(output, "the scan wrote no line");
-    const MethodResult result =
+    const PeriodReport result =
         analyseScan(opt.methods, series, grid, shortestPeriod, output, threads);
     if (opt.json) {
         const auto second = secondMinimum(output, outcome.best->frequency, 1 / series.timeSpan);
@@ -144,37 +145,69 @@ std::vector<std::string> shardOf(const std::vector<std::string>& files, const st
 void printSummary(const std::vector<PeriodSummaryLine>& lines, const PeriodOptions& opt) {
     if (opt.json) {
         std::vector<std::string> items;
-        for (const PeriodSummaryLine& line : lines)
-            items.push_back(JsonObject()
-                                .text("file", line.file)
-                                .text("periodogram", line.periodogram)
-                                .count("points", line.points)
-                                .count("left_out", line.leftOut)
-                                .value("best", lineJson(line.best))
-                                .value("second", lineJson(line.second))
-                                .text("status", line.status)
-                                .str());
+        for (const PeriodSummaryLine& line : lines) {
+            JsonObject item;
+            item.text("file", line.file)
+                .text("periodogram", line.periodogram)
+                .count("points", line.points)
+                .count("left_out", line.leftOut)
+                .value("best", lineJson(line.best))
+                .value("second", lineJson(line.second));
+            if (line.report) addMethodFields(item, *line.report);
+            items.push_back(item.text("status", line.status).str());
+        }
         std::cout << jsonArray(items) << '\n';
     } else if (opt.summary.empty()) {
-        for (const PeriodSummaryLine& line : lines)
-            if (line.ok())
-                std::cout << line.file << ": best period " << fixed(line.best->period, 8)
-                          << " theta " << fixed(line.best->theta, 8) << " frequency "
+        for (const PeriodSummaryLine& line : lines) {
+            if (!line.ok()) continue;
+            std::cout << line.file << ": ";
+            // Θ's line first, as for one file; the report's lines follow.
+            if (!line.report || line.report->method == PeriodMethod::LaflerKinman)
+                std::cout << "best period " << fixed(line.best->period, 8) << " theta "
+                          << fixed(line.best->theta, 8) << " frequency "
                           << fixed(line.best->frequency, 8) << '\n';
+            if (line.report) std::cout << methodLines(*line.report);
+        }
     }
     for (const PeriodSummaryLine& line : lines)
         if (!line.ok()) std::cerr << "quelmar-cli: " << line.status << '\n';
 }
 
+// The line of a listed peak, as the summary gives the second minimum of Θ.
+std::optional<PeriodogramLine> peakLine(const PeriodReport& report, std::size_t k) {
+    if (k >= report.peaks.size()) return std::nullopt;
+    const PeriodPeak& peak = report.peaks[k];
+    return PeriodogramLine{peak.frequency, peak.statistic, 1 / peak.frequency};
+}
+
+// Each file of a batch searched by the method asked for, with the report a single file gets.
+FileSearch methodSearch(const PeriodOptions& opt, const PeriodScanSettings& settings) {
+    const double shortest = std::min(settings.pmin, settings.pmax);
+    return [&opt, shortest](const PeriodSeries& series, const FrequencyGrid& grid,
+                            const std::string& periodogram, unsigned threads,
+                            PeriodSummaryLine& line) {
+        if (opt.methods.method == "lk") {
+            methodSettings(opt.methods, shortest, series.count()); // refused before the scan
+            scanFileForSummary(series, grid, periodogram, threads, line);
+            line.report = analyseScan(opt.methods, series, grid, shortest, periodogram, threads);
+            return;
+        }
+        line.report = runMethod(opt.methods, series, grid, shortest, periodogram, threads);
+        line.best = peakLine(*line.report, 0);
+        line.second = peakLine(*line.report, 1);
+    };
+}
+
 void runBatch(const PeriodOptions& opt) {
-    if (opt.methods.method != "lk" || !opt.methods.fap.empty())
-        throw QuelmarError("--method other than lk and --fap take one data file, without "
-                           "--summary or --shard");
     if (!opt.output.empty() && opt.data.size() > 1)
         throw QuelmarError("--output names one periodogram; with several data files each "
                            "periodogram is named after its file");
     const PeriodScanSettings settings =
         periodScanSettings(opt.pmin, opt.pmax, opt.step, opt.column);
+    // Options wrong for every file are refused once, before any is searched; the points per
+    // bin are checked file by file.
+    methodSettings(opt.methods, std::min(settings.pmin, settings.pmax),
+                   std::numeric_limits<int>::max());
     const unsigned threads = threadCount(opt.threads);
     const std::vector<std::string> files = shardOf(opt.data, opt.shard);
     std::vector<std::string> periodograms;
@@ -198,7 +231,7 @@ void runBatch(const PeriodOptions& opt) {
             ++done;
             if (showProgress) drawProgress(done, static_cast<long long>(files.size()));
         },
-        opt.missing);
+        opt.missing, methodSearch(opt, settings));
     if (showProgress) std::cerr << '\n';
     if (!opt.summary.empty()) {
         try {
@@ -244,8 +277,9 @@ void addPeriodCommand(CLI::App& app) {
                         std::to_string(MaxScanThreads) + ", more are taken as that many)");
     cmd->add_flag("--force", opt->force, "run a scan of more than 100,000,000 trial frequencies");
     cmd->add_option("--summary", opt->summary,
-                    "write one line per file (file, points, left out, best period, theta, "
-                    "frequency, the second minimum, status) to this CSV file");
+                    "write one line per file (file, points, left out, best period, statistic, "
+                    "frequency, the second minimum or peak, status, method, period error, "
+                    "false-alarm probability, box duration, epoch and depth) to this CSV file");
     cmd->add_option("--shard", opt->shard,
                     "K/N: search only every N-th file starting at the K-th (K from 1), so N "
                     "machines or jobs share a catalogue");

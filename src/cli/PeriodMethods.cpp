@@ -29,27 +29,16 @@ std::vector<double> durationList(const std::string& text) {
     return durations;
 }
 
-MethodResult report(const MethodOptions& options, const MethodSettings& settings,
+PeriodReport report(const MethodOptions& options, const MethodSettings& settings,
                     const WeightedSeries& weighted, const PeriodSeries& series,
                     const FrequencyGrid& grid, const Periodogram& periodogram, unsigned threads) {
-    MethodResult result;
-    result.method = settings.method;
-    result.peaks = searchPeaks(periodogram, settings, weighted, series);
-    if (result.peaks.empty()) throw QuelmarError(series.path, message::ScanWroteNoLine);
-    if (settings.method == PeriodMethod::BoxLeastSquares)
-        result.box = bestTransit(weighted, settings, result.peaks.front().frequency);
-    if (const long long permutations = permutationsAsked(options); permutations > 0) {
-        std::uint64_t seed = 0;
-        const auto [end, ec] =
-            std::from_chars(options.seed.data(), options.seed.data() + options.seed.size(), seed);
-        if (ec != std::errc() || end != options.seed.data() + options.seed.size())
-            throw QuelmarError("--seed \"" + options.seed +
-                               "\" is not a whole number of 0 or more");
-        result.fap =
-            permutationFalseAlarm(weighted, series, settings, grid, result.peaks.front().statistic,
-                                  permutations, seed, threads);
-    }
-    return result;
+    const long long permutations = permutationsAsked(options);
+    std::uint64_t seed = 0;
+    const auto [end, ec] =
+        std::from_chars(options.seed.data(), options.seed.data() + options.seed.size(), seed);
+    if (permutations > 0 && (ec != std::errc() || end != options.seed.data() + options.seed.size()))
+        throw QuelmarError("--seed \"" + options.seed + "\" is not a whole number of 0 or more");
+    return periodReport(periodogram, weighted, series, settings, grid, permutations, seed, threads);
 }
 
 std::string periodText(double value) {
@@ -106,7 +95,7 @@ WeightedSeries methodSeries(const MethodOptions& options, const PeriodSeries& se
     return weightedSeries(series, readErrorColumn(data, series.column, column));
 }
 
-MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
+PeriodReport runMethod(const MethodOptions& options, const PeriodSeries& series,
                        const FrequencyGrid& grid, double shortestPeriod, const std::string& output,
                        unsigned threads) {
     const MethodSettings settings = methodSettings(options, shortestPeriod, series.count());
@@ -116,7 +105,7 @@ MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
     return report(options, settings, weighted, series, grid, periodogram, threads);
 }
 
-MethodResult analyseScan(const MethodOptions& options, const PeriodSeries& series,
+PeriodReport analyseScan(const MethodOptions& options, const PeriodSeries& series,
                          const FrequencyGrid& grid, double shortestPeriod,
                          const std::string& output, unsigned threads) {
     const MethodSettings settings = methodSettings(options, shortestPeriod, series.count());
@@ -124,7 +113,7 @@ MethodResult analyseScan(const MethodOptions& options, const PeriodSeries& serie
     return report(options, settings, weighted, series, grid, readPeriodogram(output), threads);
 }
 
-void addMethodFields(JsonObject& json, const MethodResult& result) {
+void addMethodFields(JsonObject& json, const PeriodReport& result) {
     const PeriodPeak& best = result.peaks.front();
     json.text("method", periodMethodName(result.method))
         .text("statistic", statisticName(result.method))
@@ -154,7 +143,7 @@ void addMethodFields(JsonObject& json, const MethodResult& result) {
             .number("depth", result.box->depth, 8);
 }
 
-std::string methodLines(const MethodResult& result) {
+std::string methodLines(const PeriodReport& result) {
     const PeriodPeak& best = result.peaks.front();
     std::string text = std::string(periodMethodName(result.method)) + " best period " +
                        periodText(best.period) + " +- " + periodText(best.periodError) + " " +

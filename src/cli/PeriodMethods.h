@@ -19,13 +19,6 @@ struct MethodOptions {
 
 void addMethodOptions(CLI::App& command, MethodOptions& options);
 
-struct MethodResult {
-    PeriodMethod method = PeriodMethod::LaflerKinman;
-    std::vector<PeriodPeak> peaks; // best first
-    std::optional<FalseAlarm> fap;
-    std::optional<TransitBox> box;
-};
-
 // The settings the options give, checked against the series: refusals come before anything is
 // written.
 MethodSettings methodSettings(const MethodOptions& options, double shortestPeriod, int points);
@@ -36,16 +29,16 @@ WeightedSeries methodSeries(const MethodOptions& options, const PeriodSeries& se
 long long permutationsAsked(const MethodOptions& options);
 
 // Computes and writes the periodogram of a method other than Lafler–Kinman, and its report.
-MethodResult runMethod(const MethodOptions& options, const PeriodSeries& series,
+PeriodReport runMethod(const MethodOptions& options, const PeriodSeries& series,
                        const FrequencyGrid& grid, double shortestPeriod, const std::string& output,
                        unsigned threads);
 // The report around a Lafler–Kinman periodogram the scan has written.
-MethodResult analyseScan(const MethodOptions& options, const PeriodSeries& series,
+PeriodReport analyseScan(const MethodOptions& options, const PeriodSeries& series,
                          const FrequencyGrid& grid, double shortestPeriod,
                          const std::string& output, unsigned threads);
 
 // The report's fields in --json, and its lines for people.
-void addMethodFields(JsonObject& json, const MethodResult& result);
-std::string methodLines(const MethodResult& result);
+void addMethodFields(JsonObject& json, const PeriodReport& result);
+std::string methodLines(const PeriodReport& result);
 
 } // namespace quelmar::cli

@@ -179,6 +179,16 @@ inline constexpr OwnMessage MinimumHint{"Minimum value of Y", "Минималь�
 inline constexpr OwnMessage BackHint{"Back", "Назад"};
 inline constexpr OwnMessage ForwardHint{"Forward", "Вперед"};
 inline constexpr OwnMessage StepLabel{"Step :", "Шаг :"};
+inline constexpr OwnMessage MethodLabel{"Method:", "Метод:"};
+inline constexpr OwnMessage MethodLaflerKinman{"Lafler–Kinman (Θ, minima)",
+                                               "Лафлера–Кинмана (Θ, минимумы)"};
+inline constexpr OwnMessage MethodLombScargle{"Generalised Lomb–Scargle (power, maxima)",
+                                              "обобщённый Ломба–Скаргла (мощность, максимумы)"};
+inline constexpr OwnMessage MethodBoxSearch{
+    "Box search for transits (power, maxima)",
+    "поиск транзитов прямоугольником (мощность, максимумы)"};
+inline constexpr OwnMessage MethodPhaseDispersion{"Phase dispersion (θ, minima)",
+                                                  "дисперсия фаз (θ, минимумы)"};
 inline constexpr OwnMessage EveryChannel{"All", "Все"};
 inline constexpr OwnMessage NoChannel{"None", "Ничего"};
 inline constexpr OwnMessage PixelUnit{"pix", "пикс"};

@@ -92,24 +92,21 @@ void LightCurveDocument::deletePoint(int p) {
 }
 
 bool LightCurveDocument::smoothPoint(int channel, int p) {
-    if (!canSmooth(points_, p)) return false;
-    const bool curvesFollow = curvesCurrent();
-    quelmar::smoothPoint(points_, channel, p);
-    points_.PointsEdited = true;
-    pointsMoved();
-    // Smoothing keeps the numbering, so the curves still belong to their points.
-    if (curvesFollow) curvesGeneration_ = generation_;
-    announce(PointsChanged);
-    return true;
+    return smoothChannels(channel, channel, p);
 }
 
 bool LightCurveDocument::smoothPointEveryChannel(int p) {
+    return smoothChannels(1, points_.ChannelCount, p);
+}
+
+bool LightCurveDocument::smoothChannels(int first, int last, int p) {
     if (!canSmooth(points_, p)) return false;
     const bool curvesFollow = curvesCurrent();
-    for (int k = 1; k <= points_.ChannelCount; ++k)
+    for (int k = first; k <= last; ++k)
         quelmar::smoothPoint(points_, k, p);
     points_.PointsEdited = true;
     pointsMoved();
+    // Smoothing keeps the numbering, so the curves still belong to their points.
     if (curvesFollow) curvesGeneration_ = generation_;
     announce(PointsChanged);
     return true;

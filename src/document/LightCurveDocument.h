@@ -110,6 +110,8 @@ public:
     void showCurrentRange();
 
 private:
+    // Smooths point p in channels first … last, keeping the curves with their points.
+    bool smoothChannels(int first, int last, int p);
     void pointsMoved();
     void keepCursorOnCurve();
     void announce(unsigned changes);

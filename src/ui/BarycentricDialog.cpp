@@ -52,16 +52,6 @@ const struct {
                   {&message::InputHjdUtc, TimeScale::HjdUtc},
                   {&message::InputBjdTdb, TimeScale::BjdTdb}};
 
-QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    // Wide enough for its longest choice in the language set after it was made.
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    for (int i = 0; i < items; ++i)
-        box->addItem(QString());
-    return box;
-}
-
 } // namespace
 
 BarycentricDialog::BarycentricDialog(Workbench& workbench, ShortenedDatesDialog& question,
@@ -102,8 +92,11 @@ void BarycentricDialog::createControls() {
     decSeconds_ = coordinateEdit(this, "dse");
     scaleLabel_ = namedLabel(this, "ScaleLabel", QString());
     scaleBox_ = choiceBox(this, "ScaleCombo", 2);
+    // Wide enough for its longest choice in the language set after it was made.
+    scaleBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     datesLabel_ = namedLabel(this, "DatesLabel", QString());
     datesBox_ = choiceBox(this, "DatesCombo", 3);
+    datesBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     calculateButton_ = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
     calculateButton_->setDefault(true);
     cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));

@@ -6,6 +6,7 @@
 #include "SettingsControls.h"
 #include "Workbench.h"
 
+#include "analysis/MethodPeriodogram.h"
 #include "analysis/PhaseCurve.h"
 #include "core/ObservationFile.h"
 #include "core/numbers.h"
@@ -90,9 +91,11 @@ void PeakListWindow::createControls() {
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void PeakListWindow::periodogramSearched(const QString& path, int column) {
+void PeakListWindow::periodogramSearched(const QString& path, int column,
+                                         const MethodSettings& method) {
     searched_ = QFileInfo(path).absoluteFilePath();
     searchedColumn_ = column;
+    searchedMethod_ = method;
     listPeriodogram(searched_, column);
 }
 
@@ -108,7 +111,10 @@ void PeakListWindow::listPeriodogram(const QString& path, int column) {
         try {
             const Periodogram periodogram = readPeriodogram(periodogram_.toStdString());
             const PeriodSeries series = readPeriodSeries(data, column, workbench_.settings.Missing);
-            peaks_ = searchPeaks(periodogram, MethodSettings{}, weightedSeries(series), series);
+            const WeightedSeries weighted = weightedSeries(series);
+            peaks_ = periodogram_ == searched_
+                         ? searchPeaks(periodogram, searchedMethod_, weighted, series)
+                         : periodogramFilePeaks(periodogram, weighted, series);
         } catch (const std::exception& failure) {
             sourceLabel_->setText(failureText(workbench_, failure, periodogram_));
         }
@@ -189,8 +195,12 @@ void PeakListWindow::foldChosenPeak() {
     const std::string& data = workbench_.document.files().DataFileName;
     double epoch = 0;
     if (!runCommand(workbench_, this, absolute(data), [&] {
-            epoch = dateOfLowestPoint(readPeriodSeries(data, column_, workbench_.settings.Missing),
-                                      workbench_.document.view().Flipped);
+            const PeriodSeries series =
+                readPeriodSeries(data, column_, workbench_.settings.Missing);
+            epoch =
+                periodogram_ == searched_ && searchedMethod_.method == PeriodMethod::BoxLeastSquares
+                    ? bestTransit(weightedSeries(series), searchedMethod_, 1 / period).epoch
+                    : dateOfLowestPoint(series, workbench_.document.view().Flipped);
         }))
         return;
     const QString output =

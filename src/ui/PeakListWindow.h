@@ -3,7 +3,8 @@
 // first, each with its period refined by a harmonic fit to the data file's observations, the
 // fit's error, the statistic and its relation to another peak ("3x of …", an alias). Choosing a
 // peak puts the light curve's cursor on its point of the periodogram; Fold writes the data
-// file's phase curve by its period and the date of the lowest point and has the view show it.
+// file's phase curve by its period and the date of the lowest point (of the best box, after a
+// box search) and has the view show it.
 // The list opens after a period search and whenever a ".per" file is shown; when the view
 // turns to a file that is neither the periodogram nor its phase curve, it is emptied and closed.
 
@@ -30,8 +31,9 @@ public:
 
     // Lists the peaks of the periodogram file, fitted to this value column of the data file,
     // and shows the window. A search says which column its periodogram was computed from.
+    // The statistic of a file from disk is read from its curve; that of a search is known.
     void listPeriodogram(const QString& path, int column);
-    void periodogramSearched(const QString& path, int column);
+    void periodogramSearched(const QString& path, int column, const MethodSettings& method);
 
     // Writes the rows in the interface's language.
     void showPeaks();
@@ -63,6 +65,7 @@ private:
     QString phaseFile_;   // the phase curve the last Fold wrote
     QString searched_;    // the periodogram of the last search and its column
     int searchedColumn_ = 1;
+    MethodSettings searchedMethod_;
     QLabel* sourceLabel_;
     QTableWidget* peakTable_;
     QPushButton* foldButton_;

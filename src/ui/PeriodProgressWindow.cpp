@@ -4,6 +4,7 @@
 #include "ModalDialogs.h"
 #include "SettingsControls.h"
 #include "Workbench.h"
+#include "analysis/MethodPeriodogram.h"
 #include "analysis/PeriodogramWriter.h"
 #include "core/WritePlan.h"
 
@@ -157,7 +158,10 @@ void PeriodProgressWindow::startScan() {
                 .check();
             writer_ = std::make_unique<PeriodogramWriter>(job.PeriodFileName);
             scan_ = std::async(std::launch::async, [this, &job] {
-                return scanPeriods(job.series, job.grid, *writer_, 0, progress_);
+                if (job.method.method == PeriodMethod::LaflerKinman)
+                    return scanPeriods(job.series, job.grid, *writer_, 0, progress_);
+                return methodScan(weightedSeries(job.series), job.series, job.method, job.grid,
+                                  *writer_, 0, progress_);
             });
         });
     if (!started) {

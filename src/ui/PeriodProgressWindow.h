@@ -3,6 +3,7 @@
 // it has come (finished and total trial frequencies, the time spent and the estimated total)
 // until the scan ends, fails or the user stops it.
 
+#include "analysis/PeriodMethod.h"
 #include "analysis/PeriodScan.h"
 
 #include <QDialog>
@@ -29,6 +30,7 @@ struct PeriodScanJob {
     PeriodSeries series;
     FrequencyGrid grid;
     std::string PeriodFileName; // the periodogram written
+    MethodSettings method;      // Lafler–Kinman's Θ, or another statistic
 };
 
 class PeriodProgressWindow : public QDialog {

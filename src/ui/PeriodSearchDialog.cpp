@@ -5,6 +5,7 @@
 #include "Workbench.h"
 
 #include "analysis/PeriodScan.h"
+#include "core/Error.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -59,6 +60,26 @@ void setReciprocal(LimitedEdit* target, const QLineEdit* typed) {
         target->setText(QString::fromStdString(*text));
 }
 
+// The method box's items, in order: the design's statistic first, the default.
+const struct {
+    const OwnMessage* text;
+    PeriodMethod method;
+} MethodItems[] = {{&message::MethodLaflerKinman, PeriodMethod::LaflerKinman},
+                   {&message::MethodLombScargle, PeriodMethod::LombScargle},
+                   {&message::MethodBoxSearch, PeriodMethod::BoxLeastSquares},
+                   {&message::MethodPhaseDispersion, PeriodMethod::PhaseDispersion}};
+
+// Whether the scan settings refuse these texts.
+bool refusedSettings(std::string_view pmin, std::string_view pmax, std::string_view step,
+                     std::string_view column) {
+    try {
+        periodScanSettings(pmin, pmax, step, column);
+        return false;
+    } catch (const QuelmarError&) {
+        return true;
+    }
+}
+
 } // namespace
 
 PeriodSearchDialog::PeriodSearchDialog(Workbench& workbench, QWidget* parent)
@@ -98,6 +119,8 @@ void PeriodSearchDialog::createControls() {
     columnBox_->setInsertPolicy(QComboBox::NoInsert);
     columnBox_->setEditText(QStringLiteral("1"));
     columnBox_->setEnabled(false);
+    methodLabel_ = namedLabel(this, "MethodLabel", QString());
+    methodBox_ = choiceBox(this, "MethodCombo", static_cast<int>(std::size(MethodItems)));
     browseButton_ = namedButton(this, "Button1", QStringLiteral("..."));
     browseButton_->setAutoDefault(false);
     calculateButton_ = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
@@ -125,24 +148,31 @@ void PeriodSearchDialog::layOut() {
     grid->addWidget(stepEdit_, 4, 1);
     grid->addWidget(columnLabel_, 5, 0);
     grid->addWidget(columnBox_, 5, 1);
+    grid->addWidget(methodLabel_, 6, 0);
+    grid->addWidget(methodBox_, 6, 1, 1, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(calculateButton_);
     buttons->addWidget(cancelButton_);
-    grid->addLayout(buttons, 6, 0, 1, 5);
+    grid->addLayout(buttons, 7, 0, 1, 5);
 }
 
 void PeriodSearchDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) proposeFields();
+    if (event->spontaneous()) return;
+    showOwnTexts();
+    proposeFields();
+}
+
+void PeriodSearchDialog::showOwnTexts() {
+    methodLabel_->setText(workbench_.say(message::MethodLabel));
+    for (int i = 0; i < methodBox_->count(); ++i)
+        methodBox_->setItemText(i, workbench_.say(*MethodItems[i].text));
 }
 
 void PeriodSearchDialog::proposeFields() {
-    // After a refusal the user comes back to correct what was typed, not to start afresh.
     const std::string& data = workbench_.document.files().DataFileName;
-    const bool keepTyped = refusedFor_ == data;
-    refusedFor_.reset();
-    if (!keepTyped) periodFileEdit_->setText(QString::fromStdString(periodogramFileName(data)));
+    periodFileEdit_->setText(QString::fromStdString(periodogramFileName(data)));
     const int columns = workbench_.document.files().DataChannelCount;
     // Files of one or two value columns leave the box as the last larger file left it.
     if (columns > 2) {
@@ -217,17 +247,48 @@ void PeriodSearchDialog::startSearch() {
     applyPendingConversion();
     bool changeRange = false;
     std::optional<PeriodScanJob> job = prepareScan(changeRange);
-    if (changeRange) return;
-    // A refused or declined scan closes the dialog too; its fields stay for the next showing.
-    if (!job)
-        refusedFor_ = workbench_.document.files().DataFileName;
-    else if (progress_) {
+    // A refused or declined scan keeps the dialog open, for the user to correct what was typed.
+    if (!job) {
+        if (!changeRange) selectRefusedField();
+        return;
+    }
+    if (progress_) {
         const QString periodogram = QString::fromStdString(job->PeriodFileName);
         const int column = job->series.column;
+        const MethodSettings method = job->method;
         const std::optional<ScanOutcome> outcome = progress_->run(std::move(*job), this);
-        if (outcome && !outcome->cancelled) emit periodogramWritten(periodogram, column);
+        // A periodogram that could not be written: the user may name another file.
+        if (!outcome) {
+            periodFileEdit_->setFocus();
+            periodFileEdit_->selectAll();
+            return;
+        }
+        if (!outcome->cancelled) emit periodogramWritten(periodogram, column, method);
     }
     accept();
+}
+
+// The settings are tried one text at a time, the others standing in as accepted ones, so the
+// field selected is the one the settings refuse.
+void PeriodSearchDialog::selectRefusedField() {
+    const std::string pmin = minPeriodEdit_->text().toStdString();
+    const std::string pmax = maxPeriodEdit_->text().toStdString();
+    const std::string step = stepEdit_->text().toStdString();
+    QLineEdit* field = nullptr;
+    if (periodFileEdit_->text().isEmpty())
+        field = periodFileEdit_;
+    else if (maxPeriodEdit_->text().isEmpty() || refusedSettings("1", pmax, "", "1"))
+        field = maxPeriodEdit_;
+    else if (minPeriodEdit_->text().isEmpty() || refusedSettings(pmin, "1", "", "1"))
+        field = minPeriodEdit_;
+    else if (refusedSettings("1", "1", "", columnBox_->currentText().toStdString()))
+        field = columnBox_->lineEdit();
+    else if (refusedSettings("1", "1", step, "1"))
+        field = stepEdit_;
+    if (!field) return;
+    if (field == columnBox_->lineEdit()) columnBox_->setEnabled(true);
+    field->setFocus();
+    field->selectAll();
 }
 
 void PeriodSearchDialog::cancelSearch() {
@@ -248,9 +309,13 @@ std::optional<PeriodScanJob> PeriodSearchDialog::prepareScan(bool& changeRange) 
                        stepEdit_->text().toStdString(), columnBox_->currentText().toStdString());
                    PeriodScanJob job;
                    job.PeriodFileName = periodFileEdit_->text().toStdString();
+                   const double shortest = std::min(settings.pmin, settings.pmax);
+                   job.method.method = MethodItems[std::max(0, methodBox_->currentIndex())].method;
+                   job.method.durations = defaultDurations(shortest);
                    job.series = readPeriodSeries(workbench_.document.files().DataFileName,
                                                  settings.column, workbench_.settings.Missing);
                    tellWhatIsLeftOut(job.series);
+                   checkMethodSettings(job.method, shortest, job.series.count());
                    job.grid = frequencyGrid(settings, job.series.timeSpan);
                    // One line per frequency: beyond the viewer's limit the periodogram cannot be
                    // viewed.

@@ -1,9 +1,12 @@
 #pragma once
 // The period-search dialog: the periodogram file, the range of periods (or of frequencies),
-// the step and the value column. OK checks them and reads the data file, then runs the scan
-// in the progress window.
+// the step, the value column and the statistic. OK checks them and reads the data file, then
+// runs the scan in the progress window; a refusal keeps the dialog open with the field it is
+// about selected.
 
 #include "PeriodProgressWindow.h"
+
+#include "analysis/PeriodMethod.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -48,8 +51,8 @@ public:
     void maxFrequencyLeft();
 
 signals:
-    // A search ran to its end and wrote the periodogram of this value column.
-    void periodogramWritten(const QString& path, int column);
+    // A search ran to its end and wrote the periodogram of this value column by this method.
+    void periodogramWritten(const QString& path, int column, const MethodSettings& method);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -57,6 +60,9 @@ protected:
 
 private:
     void proposeFields();
+    void showOwnTexts();
+    // Puts the focus on the field a refused scan is about, its text selected.
+    void selectRefusedField();
     // Applies the conversion of the range edit that has the focus, as leaving it would.
     void applyPendingConversion();
     void createControls();
@@ -72,8 +78,6 @@ private:
 
     Workbench& workbench_;
     PeriodProgressWindow* progress_ = nullptr;
-    // The data file of a refused scan: showing the dialog again for it keeps the fields typed.
-    std::optional<std::string> refusedFor_;
 
     QLabel* introLabel_;
     QLabel* periodFileLabel_;
@@ -84,6 +88,7 @@ private:
     QLabel* frequencyRangeLabel_;
     QLabel* maxFrequencyLabel_;
     QLabel* columnLabel_;
+    QLabel* methodLabel_;
     LimitedEdit* periodFileEdit_;
     LimitedEdit* minPeriodEdit_;
     LimitedEdit* maxPeriodEdit_;
@@ -91,6 +96,7 @@ private:
     LimitedEdit* maxFrequencyEdit_;
     LimitedEdit* stepEdit_;
     QComboBox* columnBox_;
+    QComboBox* methodBox_;
     QPushButton* browseButton_;
     QPushButton* calculateButton_;
     QPushButton* cancelButton_;

@@ -3,6 +3,7 @@
 #include "Workbench.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +29,14 @@ QPushButton* namedButton(QWidget* parent, const char* name, const QString& text)
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     return button;
+}
+
+QComboBox* choiceBox(QWidget* parent, const char* name, int items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    for (int i = 0; i < items; ++i)
+        box->addItem(QString());
+    return box;
 }
 
 QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title) {

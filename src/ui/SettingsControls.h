@@ -5,6 +5,7 @@
 #include <QString>
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -20,6 +21,8 @@ struct Workbench;
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 QLineEdit* namedEdit(QWidget* parent, const char* name);
 QPushButton* namedButton(QWidget* parent, const char* name, const QString& text);
+// A list of `items` choices whose texts are set in the interface's language when it is shown.
+QComboBox* choiceBox(QWidget* parent, const char* name, int items);
 // A group box whose controls are laid out by the grid it returns.
 QGridLayout* namedGroup(QWidget* parent, const char* name, const QString& title);
 QSpinBox* optionSpin(QWidget* parent, const char* name, int minimum, int maximum, int& option);

@@ -1,5 +1,6 @@
 #include "analysis/BoxLeastSquares.h"
 #include "analysis/LombScargle.h"
+#include "analysis/MethodPeriodogram.h"
 #include "analysis/PeriodMethod.h"
 #include "analysis/PeriodPeaks.h"
 
@@ -117,4 +118,24 @@ TEST(PeriodPeaks, NameMultiplesAndAliasesWithinTheirWidthsOnly) {
     for (std::size_t i = 0; i < peaks.size(); ++i)
         EXPECT_EQ(peaks[i].relation, expected[i]) << "peak " << i << " at " << peaks[i].period;
     EXPECT_DOUBLE_EQ(peaks[0].relationTo, p);
+}
+
+// A periodogram file does not say which statistic it holds: the peak list reads from the curve
+// whether its minima or its maxima mark periods, and finds the same best period either way.
+TEST(PeriodPeaks, APeriodogramFileOfAnyMethodListsItsBestPeriodFirst) {
+    const PeriodSeries series =
+        readPeriodSeries(QUELMAR_EXAMPLES_DIR "/ogle_lmc_rrlyr_00003.dat", 1);
+    const WeightedSeries weighted = weightedSeries(series);
+    const FrequencyGrid grid = frequencyGrid({0.6, 0.7, 0.2, 1}, series.timeSpan);
+    for (const PeriodMethod method :
+         {PeriodMethod::LaflerKinman, PeriodMethod::LombScargle, PeriodMethod::PhaseDispersion}) {
+        MethodSettings settings;
+        settings.method = method;
+        const Periodogram periodogram = methodPeriodogram(weighted, series, settings, grid, 0);
+        EXPECT_EQ(minimaMarkPeriods(periodogram), lowMarksPeriod(method))
+            << periodMethodName(method);
+        const auto peaks = periodogramFilePeaks(periodogram, weighted, series);
+        ASSERT_FALSE(peaks.empty());
+        EXPECT_NEAR(peaks[0].period, 0.6564975, 1e-4) << periodMethodName(method);
+    }
 }

@@ -105,6 +105,17 @@ const OracleCase oracleCases[] = {
     {"CrowdedPhases",
      {.points = 2000, .span = 200, .jitter = 1e-4},
      {.pmin = 0.0999, .pmax = 0.1001}},
+    {"CrowdedBuckets",
+     {.points = 6000, .span = 600, .jitter = 1e-4},
+     {.pmin = 0.0999, .pmax = 0.1001, .step = 0.5}},
+    // Enough points to be dealt into tiles of phase first; then with 30 lines per date, which
+    // crowd the buckets of every tile with equal phases.
+    {"Tiles",
+     {.points = 530'000, .span = 1000},
+     {.pmin = 0.699975, .pmax = 0.700025, .step = 0.05}},
+    {"RepeatedDatesInTiles",
+     {.points = 17'700, .span = 1000, .repeats = 30},
+     {.pmin = 0.699975, .pmax = 0.700025, .step = 0.05}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Data, EngineAgainstOracle,

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using quelmar::test::runCli;
@@ -45,11 +46,63 @@ TEST(PeriodBatch, OneLinePerFileInOrderAndABadFileDoesNotStopTheOthers) {
     const auto lines = summaryLines(TempDir::read(dir.file("summary.csv")));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "file,points,left_out,best_period,theta,frequency,second_period,"
-                        "second_theta,second_frequency,status");
+                        "second_theta,second_frequency,status,method,period_error,fap,duration,"
+                        "epoch,depth");
     EXPECT_EQ(lines[1].rfind(a + ",120,0,0.45", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2], bad + ",0,0,,,,,,," + bad + ": the file holds no observations");
+    EXPECT_EQ(lines[2], bad + ",0,0,,,,,,," + bad + ": the file holds no observations,,,,,,");
     EXPECT_EQ(lines[3].rfind(b + ",120,0,0.7998", 0), 0u) << lines[3];
-    EXPECT_EQ(lines[3].substr(lines[3].size() - 3), ",ok");
+    EXPECT_NE(lines[3].find(",ok,lk,0.0"), std::string::npos) << lines[3];
+}
+
+// Every method searches a batch as it does one file: its name, the best period's error, the
+// false-alarm probability when asked and the box after a box search, in the table and in JSON.
+TEST(PeriodBatch, EveryMethodSummarisesItsReport) {
+    TempDir dir;
+    const std::string a = dir.write("a.dat", lightCurve(0.45));
+    const std::string b = dir.write("b.dat", lightCurve(0.8));
+    // A sine is no transit: the box search's best period is not checked, only its fields.
+    const struct {
+        const char *method, *fap, *expected;
+    } cases[] = {{"gls", "20", ",0.047619,,,"}, {"pdm", "", ",,,,"}, {"bls", "", ""}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"period",
+                                         a,
+                                         b,
+                                         "--pmin",
+                                         "0.3",
+                                         "--pmax",
+                                         "1.0",
+                                         "--method",
+                                         c.method,
+                                         "--summary",
+                                         dir.file("summary.csv")};
+        if (*c.fap) args.insert(args.end(), {"--fap", c.fap});
+        const auto run = runCli(args, dir.path());
+        ASSERT_EQ(run.status, 0) << c.method << ": " << run.err;
+        const auto lines = summaryLines(TempDir::read(dir.file("summary.csv")));
+        ASSERT_EQ(lines.size(), 3u) << c.method;
+        if (std::string(c.method) != "bls") {
+            EXPECT_EQ(lines[1].rfind(a + ",120,0,0.4", 0), 0u) << lines[1];
+        }
+        EXPECT_NE(lines[2].find(",ok," + std::string(c.method) + ",0.0"), std::string::npos)
+            << lines[2];
+        EXPECT_TRUE(lines[2].ends_with(c.expected)) << lines[2];
+        EXPECT_EQ(lines[2].ends_with(",,,"), std::string(c.method) != "bls") << lines[2];
+    }
+    const auto json =
+        runCli({"period", a, b, "--pmin", "0.3", "--pmax", "1.0", "--method", "gls", "--json"},
+               dir.path());
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_NE(json.out.find("\"method\":\"gls\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"peaks\":[{\"period\":0.4"), std::string::npos) << json.out;
+
+    // Options wrong for every file are refused once, before any file is searched.
+    std::filesystem::remove(dir.file("a.per"));
+    const auto refused = runCli(
+        {"period", a, b, "--pmin", "0.3", "--pmax", "1.0", "--method", "gls", "--harmonics", "9"},
+        dir.path());
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.per")));
 }
 
 TEST(PeriodBatch, ShardsRunByGnuParallelMergeIntoTheSingleRunsTable) {

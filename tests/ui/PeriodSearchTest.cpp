@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "analysis/MethodPeriodogram.h"
 #include "analysis/PeriodScan.h"
 #include "core/TextFile.h"
 #include "core/numbers.h"
@@ -178,15 +179,27 @@ TEST_F(PeriodSearchTest, TypingIsLimitedButConvertedTextIsKept) {
     EXPECT_EQ(name->text(), "a-name-of-twent");
 }
 
-TEST_F(PeriodSearchTest, ARefusedScanKeepsWhatWasTypedForTheNextShowing) {
+// A refusal keeps the dialog open with the field it is about selected, to be typed over.
+TEST_F(PeriodSearchTest, ARefusedScanKeepsTheDialogOpenWithItsFieldSelected) {
     showDialogFor(writeStar(10));
     edit("Pered")->setText("mine.per");
-    setFields("", "2");
-    clickOk();
-    ASSERT_EQ(messages().size(), 1u);
-    dialog().show();
+    const struct {
+        const char *pmin, *pmax, *step, *field;
+    } cases[] = {{"", "2", "", "minpered"},
+                 {"0.5", "x", "", "Maxpered"},
+                 {"0.5", "2", "-1", "dfed"},
+                 {"0", "2", "", "minpered"}};
+    std::size_t shown = messages().size();
+    for (const auto& c : cases) {
+        setFields(c.pmin, c.pmax, c.step);
+        clickOk();
+        EXPECT_EQ(messages().size(), ++shown) << c.field;
+        EXPECT_TRUE(dialog().isVisible()) << c.field;
+        EXPECT_EQ(QApplication::focusWidget(), edit(c.field)) << c.field;
+        EXPECT_EQ(edit(c.field)->selectedText(), edit(c.field)->text()) << c.field;
+    }
     EXPECT_EQ(edit("Pered")->text(), "mine.per");
-    EXPECT_EQ(edit("Maxpered")->text(), "2");
+    EXPECT_FALSE(QFileInfo::exists(inWork("mine.per")));
     dialog().close();
     dialog().show(); // closed without a scan: the data file's name is proposed again
     EXPECT_EQ(edit("Pered")->text(), "star.per");
@@ -325,6 +338,28 @@ TEST_F(PeriodSearchTest, ThePeakListFindsThePeriodAndFoldsTheDataFileByIt) {
     EXPECT_TRUE(list.peaks().empty());
 }
 
+// Every statistic of the method box finds the period, each its own way: Θ by its minimum, the
+// powers by their maximum; a box search folds on the epoch of its box.
+TEST_F(PeriodSearchTest, EveryMethodOfTheBoxWritesItsPeriodogramAndListsThePeriod) {
+    showDialogFor(writeStar(200));
+    auto* method = find<QComboBox>(dialog(), "MethodCombo");
+    ASSERT_EQ(method->count(), 4);
+    EXPECT_EQ(method->currentText(), "Lafler–Kinman (Θ, minima)");
+    for (const int chosen : {1, 2, 3}) {
+        dialog().show();
+        setFields("0.3", "2");
+        method->setCurrentIndex(chosen);
+        clickOk();
+        SCOPED_TRACE(method->itemText(chosen).toStdString());
+        EXPECT_TRUE(messages().empty()) << messages().front().text.toStdString();
+        const Periodogram periodogram = readPeriodogram(inWork("star.per").toStdString());
+        const std::size_t best = bestLine(periodogram, chosen == 3);
+        EXPECT_NEAR(periodogram.period(best), 0.7, chosen == 2 ? 0.02 : 1e-3);
+        ASSERT_FALSE(shell->peakList().peaks().empty());
+        EXPECT_NEAR(shell->peakList().peaks().front().period, periodogram.period(best), 0.02);
+    }
+}
+
 TEST_F(PeriodSearchTest, SaysHowManyObservationsAMissingValueLeavesOut) {
     std::string text = TempDir::read(writeStar(60).toStdString());
     // The first three lines lose their value in column 1.
@@ -437,7 +472,7 @@ TEST_F(StoppedScanTest, ClosingTheWindowAsksWhetherToStop) {
     expectEnginePrefix();
 }
 
-TEST_F(PeriodSearchTest, RefusalsAreShownOnceWithNothingWrittenAndNoWindowLeftOpen) {
+TEST_F(PeriodSearchTest, RefusalsAreShownOnceWithNothingWrittenAndOnlyTheDialogOpen) {
     const QString data = writeStar(20);
     writeText(inWork("flat.dat"), "1.0 5.0\r\n2.0 5.0\r\n3.0 5.0\r\n");
     showDialogFor(data);
@@ -468,7 +503,8 @@ TEST_F(PeriodSearchTest, RefusalsAreShownOnceWithNothingWrittenAndNoWindowLeftOp
         clickOk();
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
-        EXPECT_FALSE(anyPeriodWindowOpen());
+        EXPECT_TRUE(dialog().isVisible());
+        EXPECT_FALSE(progress().isVisible());
         const QString text = messages()[0].text;
         if (c.file.isEmpty() || c.pmin.isEmpty())
             EXPECT_EQ(text, "en 115");
@@ -530,7 +566,8 @@ TEST_F(PeriodSearchTest, AScanOfMoreThanAHundredMillionFrequenciesAsksFirst) {
     ASSERT_EQ(desktop.questions.size(), 2u);
     EXPECT_TRUE(desktop.questions[1].text.contains("100000000"));
     EXPECT_FALSE(QFileInfo::exists(inWork("star.per")));
-    EXPECT_FALSE(anyPeriodWindowOpen());
+    EXPECT_TRUE(dialog().isVisible()); // declined, to change the range
+    EXPECT_FALSE(progress().isVisible());
 }
 
 // More lines than the light curve can show: No goes back to the dialog to change the range.

@@ -1,0 +1,194 @@
+#include "FoldKernels.h"
+
+#include <algorithm>
+#include <cmath>
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+#define QUELMAR_FOLD_WIDE 1
+#endif
+
+namespace quelmar {
+
+namespace {
+
+// The keys of the phases of `count` offsets: the phase less a half, scaled to 32 bits and
+// truncated, then moved back up by 2^31, which a vector unit converts in one instruction. The
+// steps are monotonic, so a larger key never has a smaller phase; a phase that rounded up to
+// exactly 1 shares the last key with the largest phases below it. Every lane computes alike,
+// so the keys are the same with or without vectors.
+inline void portablePhaseKeys(const double* offset, std::uint32_t* key, std::size_t count,
+                              double frequency) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const double x = offset[i] * frequency;
+        const double raw = x - std::trunc(x);
+        const double phase = raw < 0 ? raw + 1 : raw;
+        const double scaled = (phase - 0.5) * 0x1p32;
+        const double below = scaled < 2147483647.0 ? scaled : 2147483647.0;
+        key[i] = static_cast<std::uint32_t>(static_cast<std::int32_t>(below)) ^ 0x8000'0000u;
+    }
+}
+
+// Each count replaced by the sum of the counts up to it; returns the largest count.
+inline std::uint32_t portableRunningSums(std::uint32_t* count, std::size_t size) {
+    std::uint32_t largest = 0, sum = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        largest = std::max(largest, count[i]);
+        count[i] = sum += count[i];
+    }
+    return largest;
+}
+
+#ifdef QUELMAR_FOLD_WIDE
+// Four lanes at a time, step for step as above: the operations are exactly rounded, so the
+// keys are the same.
+__attribute__((target("avx2"))) void widePhaseKeys(const double* offset, std::uint32_t* key,
+                                                   std::size_t count, double frequency) {
+    const __m256d f = _mm256_set1_pd(frequency);
+    const __m256d zero = _mm256_setzero_pd(), one = _mm256_set1_pd(1), half = _mm256_set1_pd(0.5);
+    const __m256d scale = _mm256_set1_pd(0x1p32), top = _mm256_set1_pd(2147483647.0);
+    const __m128i flip = _mm_set1_epi32(static_cast<int>(0x8000'0000u));
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d x = _mm256_mul_pd(_mm256_loadu_pd(offset + i), f);
+        const __m256d raw =
+            _mm256_sub_pd(x, _mm256_round_pd(x, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC));
+        const __m256d phase =
+            _mm256_blendv_pd(raw, _mm256_add_pd(raw, one), _mm256_cmp_pd(raw, zero, _CMP_LT_OQ));
+        const __m256d scaled = _mm256_mul_pd(_mm256_sub_pd(phase, half), scale);
+        const __m256d below = _mm256_min_pd(scaled, top); // top for a NaN, as above
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(key + i),
+                         _mm_xor_si128(_mm256_cvttpd_epi32(below), flip));
+    }
+    portablePhaseKeys(offset + i, key + i, count - i, frequency);
+}
+
+__attribute__((target("avx2"))) std::uint32_t wideRunningSums(std::uint32_t* count,
+                                                              std::size_t size) {
+    __m256i carry = _mm256_setzero_si256(), largest = _mm256_setzero_si256();
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(count + i));
+        largest = _mm256_max_epu32(largest, x);
+        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 4)); // sums within each half
+        x = _mm256_add_epi32(x, _mm256_slli_si256(x, 8));
+        const __m256i lowTotal = _mm256_shuffle_epi32(x, 0xFF);
+        x = _mm256_add_epi32(x, _mm256_permute2x128_si256(lowTotal, lowTotal, 0x08));
+        x = _mm256_add_epi32(x, carry);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(count + i), x);
+        carry = _mm256_permutevar8x32_epi32(x, _mm256_set1_epi32(7));
+    }
+    std::uint32_t lanes[8];
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), largest);
+    std::uint32_t most = *std::max_element(lanes, lanes + 8);
+    std::uint32_t sum = i > 0 ? count[i - 1] : 0;
+    for (; i < size; ++i) {
+        most = std::max(most, count[i]);
+        count[i] = sum += count[i];
+    }
+    return most;
+}
+
+#endif
+
+// No exchange depends on a comparison before it, and none branches on one.
+inline void portableExchangeNeighbours(std::uint64_t* order, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; i += 2) {
+        const std::uint64_t a = order[i], b = order[i + 1];
+        order[i] = a < b ? a : b;
+        order[i + 1] = a < b ? b : a;
+    }
+}
+
+inline std::size_t portableFirstUnsure(const std::uint64_t* order, std::size_t from,
+                                       std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+        if (keyOf(order[i - 1]) >= keyOf(order[i])) return i;
+    return to;
+}
+
+#ifdef QUELMAR_FOLD_WIDE
+// The same two, four entries at a time. Entries compare as unsigned numbers: with the top bit
+// flipped, the signed comparison the vector unit has gives the same answer.
+__attribute__((target("avx2"))) void wideExchangeNeighbours(std::uint64_t* order, std::size_t first,
+                                                            std::size_t last) {
+    const __m256i top = _mm256_set1_epi64x(static_cast<long long>(0x8000'0000'0000'0000u));
+    const __m256i upper = _mm256_set_epi64x(-1, 0, -1, 0); // the second entry of each pair
+    std::size_t i = first;
+    for (; i + 2 < last; i += 4) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i));
+        const __m256i partner = _mm256_permute4x64_epi64(v, 0b10'11'00'01);
+        const __m256i above =
+            _mm256_cmpgt_epi64(_mm256_xor_si256(v, top), _mm256_xor_si256(partner, top));
+        const __m256i take = _mm256_xor_si256(above, upper);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(order + i),
+                            _mm256_blendv_epi8(v, partner, take));
+    }
+    portableExchangeNeighbours(order, i, last);
+}
+
+__attribute__((target("avx2"))) std::size_t wideFirstUnsure(const std::uint64_t* order,
+                                                            std::size_t from, std::size_t to) {
+    std::size_t i = from;
+    for (; i + 4 <= to; i += 4) {
+        const __m256i before = _mm256_srli_epi64(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i - 1)), 32);
+        const __m256i here =
+            _mm256_srli_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i)), 32);
+        if (_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(here, before))) != 0xF)
+            return portableFirstUnsure(order, i, i + 4);
+    }
+    return portableFirstUnsure(order, i, to);
+}
+
+#endif
+
+// Chosen at the first call rather than by the loader, which sanitizers do not allow.
+bool useWide(FoldLanes lanes) {
+#ifdef QUELMAR_FOLD_WIDE
+    static const bool wide = __builtin_cpu_supports("avx2");
+    return wide && lanes == FoldLanes::Widest;
+#else
+    (void)lanes;
+    return false;
+#endif
+}
+
+} // namespace
+
+void phaseKeys(const double* offset, std::uint32_t* key, std::size_t count, double frequency,
+               FoldLanes lanes) {
+#ifdef QUELMAR_FOLD_WIDE
+    if (useWide(lanes)) return widePhaseKeys(offset, key, count, frequency);
+#endif
+    (void)lanes;
+    portablePhaseKeys(offset, key, count, frequency);
+}
+
+std::uint32_t runningSums(std::uint32_t* count, std::size_t size, FoldLanes lanes) {
+#ifdef QUELMAR_FOLD_WIDE
+    if (useWide(lanes)) return wideRunningSums(count, size);
+#endif
+    (void)lanes;
+    return portableRunningSums(count, size);
+}
+
+void exchangeNeighbours(std::uint64_t* order, std::size_t first, std::size_t last,
+                        FoldLanes lanes) {
+#ifdef QUELMAR_FOLD_WIDE
+    if (useWide(lanes)) return wideExchangeNeighbours(order, first, last);
+#endif
+    (void)lanes;
+    portableExchangeNeighbours(order, first, last);
+}
+
+std::size_t firstUnsure(const std::uint64_t* order, std::size_t from, std::size_t to,
+                        FoldLanes lanes) {
+#ifdef QUELMAR_FOLD_WIDE
+    if (useWide(lanes)) return wideFirstUnsure(order, from, to);
+#endif
+    (void)lanes;
+    return portableFirstUnsure(order, from, to);
+}
+
+} // namespace quelmar
