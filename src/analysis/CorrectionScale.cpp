@@ -4,6 +4,7 @@
 
 #include "core/Error.h"
 #include "core/OwnMessages.h"
+#include "core/TextFile.h"
 
 namespace quelmar {
 
@@ -27,8 +28,12 @@ TimeScale datesScaleToCorrect(const std::string& dataPath, std::optional<TimeSca
 
 void recordCorrectedScales(const BarycentricRewrite& rewrite, const std::string& dataPath,
                            TimeScale before, bool toTdb) {
-    recordTimeScale(rewrite.copyPath(), before);
-    recordTimeScale(dataPath, toTdb ? TimeScale::BjdTdb : TimeScale::BjdUtc);
+    // The record beside the data file still describes the bytes the copy now holds: the
+    // channels' names it gives go to both.
+    const std::vector<std::string> names =
+        recordedChannelNames(dataPath, FileContent(rewrite.copyPath()).text());
+    recordTimeScale(rewrite.copyPath(), before, names);
+    recordTimeScale(dataPath, toTdb ? TimeScale::BjdTdb : TimeScale::BjdUtc, names);
 }
 
 } // namespace quelmar

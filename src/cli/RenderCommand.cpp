@@ -4,6 +4,7 @@
 #include "core/Error.h"
 #include "core/ObservationFile.h"
 #include "core/TextFile.h"
+#include "core/TimeScale.h"
 #include "core/WritePlan.h"
 #include "core/numbers.h"
 #include "document/CurveNavigation.h"
@@ -73,6 +74,7 @@ PointStore loadCurve(const std::string& path, const MissingMarker& missing) {
     if (loaded.store.PointCount == 0) throw QuelmarError(path, "holds no observation to draw");
     reportSkippedLines(path, loaded.skipped);
     PointStore store = std::move(loaded.store);
+    store.ChannelNames = recordedChannelNames(path, file.text()); // the legend, as the window's
     limitView(store, 1, store.PointCount);
     return store;
 }

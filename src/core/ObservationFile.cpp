@@ -5,6 +5,7 @@
 #include "ObservationLines.h"
 #include "TextFile.h"
 #include "TextSlices.h"
+#include "TimeScale.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -247,7 +248,9 @@ LoadResult parsePointStore(std::string_view text, int channelCount, const std::s
 LoadResult loadPointStore(const std::string& path, int channelCount, MissingMarker marker) {
     checkChannelLimit(path, channelCount);
     const FileContent file(path);
-    return parsePointStore(file.text(), channelCount, path, marker);
+    LoadResult loaded = parsePointStore(file.text(), channelCount, path, marker);
+    loaded.store.ChannelNames = recordedChannelNames(path, file.text());
+    return loaded;
 }
 
 bool isPeriodogramFile(const std::string& path) {

@@ -679,6 +679,14 @@ inline constexpr OwnMessage RestorationCurveChanged{
     "точки удалены. Выполните «%1» снова."};
 
 // Two-channel diagrams.
+// The diagram's caption: the channels it shows, then what lies under the mouse.
+inline constexpr OwnMessage DiagramCaption{"Two-channel diagrams, channels %1",
+                                           "Двухканальные диаграммы, каналы %1"};
+inline constexpr OwnMessage DiagramCaptionEmpty{"Two-channel diagrams", "Двухканальные диаграммы"};
+inline constexpr OwnMessage DiagramChannel{"channel %1", "канал %1"};
+inline constexpr OwnMessage DiagramCell{"%1 across, %2 down", "%1 по горизонтали, %2 по вертикали"};
+inline constexpr OwnMessage DiagramPoint{"Point %1: %2 = %3 across, %4 = %5 down",
+                                         "Точка %1: %2 = %3 по горизонтали, %4 = %5 по вертикали"};
 inline constexpr OwnMessage DiagramNoChannelShown{
     "No channel is shown. Mark the channels to show in the settings.",
     "Нет показываемых каналов. Отметьте каналы в настройках."};

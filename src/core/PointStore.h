@@ -31,6 +31,16 @@ struct PointStore {
     int ViewFirst = 0;                // 0: unset, the next redraw takes 1
     int ViewLast = 0;                 // 0: unset, the next redraw takes PointCount
     bool PointsEdited = false; // points deleted or smoothed since the store was read or saved
+    // The value columns' names the file's record gives ("V", "zg", "PDCSAP"), first column first;
+    // empty when it gives none.
+    std::vector<std::string> ChannelNames;
+
+    // Channel k's name, "" when the file gives none.
+    const std::string& channelName(int k) const {
+        static const std::string none;
+        const auto index = static_cast<std::size_t>(k - 1);
+        return k >= 1 && index < ChannelNames.size() ? ChannelNames[index] : none;
+    }
 
     double time(int i) const { return TimeValues[static_cast<std::size_t>(i)]; }
     double value(int k, int i) const {

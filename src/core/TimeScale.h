@@ -4,7 +4,9 @@
 // Files the program writes (the barycentric rewrite and its copy, a converted survey light
 // curve, the phase file: the scale of the dates its lines carry after the phase) get a small
 // companion file, the data file's name + ".scale", of two lines: the scale's name, then the data
-// file's size in bytes and a fingerprint of its bytes. A data file is left untouched, so every
+// file's size in bytes and a fingerprint of its bytes. A third line, where the file's writer knew
+// them, names the value columns ("V", "V error"), separated by tabs; readers that read two lines
+// pass it by. A data file is left untouched, so every
 // reader of it reads it as before; a record whose size or fingerprint no longer matches the file
 // (the file was edited, replaced or appended to since) counts as no record, and the scale is
 // unknown.
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quelmar {
 
@@ -37,11 +40,17 @@ std::string timeScaleRecordPath(const std::string& dataPath);
 // A fingerprint of a file's bytes (not a cryptographic one: it tells a changed file).
 std::uint64_t contentFingerprint(std::string_view bytes);
 
-// Records the scale of a data file as it now is. An Unknown scale removes an older record.
-// Throws QuelmarError naming the record when it cannot be written.
-void recordTimeScale(const std::string& dataPath, TimeScale scale);
+// Records the scale, and the names of the value columns, of a data file as it now is. An Unknown
+// scale with no names removes an older record. Throws QuelmarError naming the record when it
+// cannot be written.
+void recordTimeScale(const std::string& dataPath, TimeScale scale,
+                     const std::vector<std::string>& channelNames = {});
 // The scale recorded for a data file, Unknown when there is no record, it cannot be read, or
 // the file has changed since. Never throws for a missing or malformed record.
 TimeScale recordedTimeScale(const std::string& dataPath);
+// The names recorded for the value columns of a data file whose bytes are given, first column
+// first; none when there is no valid record or it names none. Never throws.
+std::vector<std::string> recordedChannelNames(const std::string& dataPath,
+                                              std::string_view dataBytes);
 
 } // namespace quelmar

@@ -20,6 +20,8 @@ constexpr Coord ValueLabelX = 3;
 constexpr Coord TimeLabelRise = 15;
 constexpr Coord FirstTimeLabelLead = 35;
 constexpr Coord LastTimeLabelLead = 50;
+// The legend of a band starts this far right of the frame's left line.
+constexpr Coord LegendInset = 4;
 // A last time pushed to the right edge ends this far inside the picture, clear of the frame's
 // two right lines.
 constexpr Coord LastTimeLabelInset = 6;
@@ -175,6 +177,31 @@ CurveMargins labelMargins(const Canvas& canvas, const PointStore& store,
     margins.right = beyond(canvas.textWidth(last, timeFont), canvas.textWidth(last, designFont),
                            LastTimeLabelLead + PlotRightGap);
     return margins;
+}
+
+void drawBandLegend(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
+                    const PlotOptions& options) {
+    if (!geometry.hasPoints()) return;
+    LabelFont font = options.YAxisFont;
+    font.colour = OutlineColour;
+    const int height = canvas.textHeight(font.font);
+    const int side = std::clamp(height / 2, 5, 12);
+    const Coord x = geometry.frameLeft() + LegendInset;
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        if (!channelShown(store, k)) continue;
+        const Coord top = Nearest(geometry.BandTop[static_cast<std::size_t>(k - 1)]) + PlotTop + 2;
+        const Coord bottom = Nearest(geometry.BandTop[static_cast<std::size_t>(k)]) + PlotTop;
+        if (top + height > bottom) continue; // a band too low for its name
+        const std::string& name = store.channelName(k);
+        const QString text = name.empty() ? QString::number(k) : QString::fromStdString(name);
+        const Coord swatchTop = top + (height - side) / 2;
+        canvas.setPen(OutlineColour);
+        canvas.setBrush(ChannelColours[static_cast<std::size_t>(k)]);
+        canvas.rectangle(x, swatchTop, x + side, swatchTop + side);
+        canvas.setBrush(BackgroundColour);
+        canvas.textOut(x + side + 3, top, text, font);
+    }
+    canvas.setPen(WindowPenColour);
 }
 
 void drawFrame(Canvas& canvas, const CurveGeometry& geometry) {

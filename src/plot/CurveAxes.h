@@ -17,6 +17,12 @@ CurveMargins labelMargins(const Canvas& canvas, const PointStore& store,
 // Clears the surface and draws the outer frame and the frame of the plot.
 void drawFrame(Canvas& canvas, const CurveGeometry& geometry);
 
+// The legend of the bands, drawn under the points: at each shown band's upper left corner inside
+// the frame, a square in the channel's marker colour and the channel's name, or its number where
+// the file names none.
+void drawBandLegend(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
+                    const PlotOptions& options);
+
 // The time labels, the value labels of each shown channel, the ticks or grid and the border.
 void drawAxes(Canvas& canvas, const PointStore& store, const CurveGeometry& geometry,
               const AppSettings& settings, const PlotOptions& options);

@@ -11,6 +11,7 @@ CurveGeometry drawCurve(QImage& image, const PointStore& store, const ViewState&
     CurveGeometry geometry = measureCurve(store, view, canvas.width(), canvas.height());
     widenMargins(geometry, store, view, labelMargins(canvas, store, geometry, options));
     drawFrame(canvas, geometry);
+    drawBandLegend(canvas, store, geometry, options);
     for (int k = 1; k <= store.ChannelCount; ++k) {
         if (!channelShown(store, k)) continue;
         paintChannel(canvas, store, geometry, k, view, settings, options);

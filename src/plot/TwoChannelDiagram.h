@@ -62,7 +62,7 @@ DiagramLayout drawDiagram(QImage& image, const PointStore& store, const CurveGeo
                           const AppSettings& settings, const PlotOptions& options,
                           const QString& noChannelText);
 
-// The caption after a redraw: "nvis=3; Wn=148; hn=139".
+// The design's caption after a redraw, "nvis=3; Wn=148; hn=139": the picture's hint.
 QString diagramCaption(const DiagramLayout& layout);
 
 // What lies under the mouse at (X, Y) of the image: the cell (its channels, 0 when over a margin)
@@ -74,7 +74,8 @@ struct DiagramHit {
 };
 DiagramHit diagramHit(const DiagramLayout& layout, const PointStore& store, int X, int Y);
 
-// The caption while the mouse moves: "312;145Num2;1", and the point number after a blank.
+// The design's caption while the mouse moves, "312;145Num2;1" and the point number after a
+// blank: the hint of a point.
 QString mouseCaption(int X, int Y, const DiagramHit& hit);
 
 // The top-left corner of a cell's marker for point p, in the image; a point outside the store

@@ -171,6 +171,8 @@ Conversion convertLightCurveFits(const std::string& path, const ConversionOption
     conversion.timeSystem = "BJD (TDB)";
     conversion.columnsWritten = "TIME " + fluxName + " " + fluxName + "_ERR";
     conversion.valueColumns = 2;
+    conversion.channelNames =
+        valueAndErrorNames(options.flux == FluxColumn::Sap ? "SAP" : "PDCSAP");
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < c.time.size(); ++i) {
         if (c.quality[i] != 0)

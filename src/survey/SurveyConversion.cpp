@@ -137,7 +137,12 @@ void writeConversion(const Conversion& conversion, const std::string& source,
     if (conversion.format == SurveyFormat::AavsoCsv) scale = TimeScale::JdUtc;
     if (conversion.format == SurveyFormat::ZtfCsv)
         scale = conversion.timeSystem == "HJD" ? TimeScale::HjdUtc : TimeScale::JdUtc;
-    recordTimeScale(output, scale);
+    recordTimeScale(output, scale, conversion.channelNames);
+}
+
+std::vector<std::string> valueAndErrorNames(const std::string& name) {
+    if (name.empty()) return {};
+    return {name, "σ " + name};
 }
 
 std::string convertedFileName(const std::string& source) {

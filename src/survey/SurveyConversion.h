@@ -72,8 +72,9 @@ struct Conversion {
     LeftOutRows leftOut;
     std::string timeSystem;     // "BJD (TDB)", "HJD", "JD", "MJD + 2400000.5", or a column name
     std::string columnsWritten; // the source columns, in the order written: "TIME PDCSAP_FLUX …"
-    std::vector<std::string> bands;  // the bands or filters the source holds
-    std::optional<double> zeroPoint; // the zero point used for magnitudes
+    std::vector<std::string> channelNames; // the value columns as a light curve labels them
+    std::vector<std::string> bands;        // the bands or filters the source holds
+    std::optional<double> zeroPoint;       // the zero point used for magnitudes
 };
 
 // The rows left out, in words: "3 flagged, 2 without a number (the first at line 7)"; "" when
@@ -88,6 +89,9 @@ Conversion convertSurveyFile(const std::string& source, const ConversionOptions&
 // source itself, and a conversion that kept no observation.
 void writeConversion(const Conversion& conversion, const std::string& source,
                      const std::string& output);
+
+// The names of a value column and of its uncertainty: "V" and "σ V"; none for no name.
+std::vector<std::string> valueAndErrorNames(const std::string& name);
 
 // The file a conversion proposes: beside the source, its name with the extension ".dat"
 // (".fits.gz" and the like dropped whole), never the source itself.

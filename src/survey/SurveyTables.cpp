@@ -116,6 +116,7 @@ Conversion convertAavso(const DelimitedTable& table, const ConversionOptions& op
     conversion.valueColumns = 2;
     conversion.bands = bandsIn(table, bandColumn);
     const std::string band = chosenBand(table, conversion.bands, options.band, AavsoBands);
+    conversion.channelNames = valueAndErrorNames(band);
     for (const TableRow& row : table.rows()) {
         const std::string_view date = DelimitedTable::field(row, jd);
         const std::string_view value = DelimitedTable::field(row, magnitude);
@@ -152,6 +153,7 @@ Conversion convertZtf(const DelimitedTable& table, const ConversionOptions& opti
     conversion.valueColumns = 2;
     conversion.bands = bandsIn(table, filter);
     const std::string band = chosenBand(table, conversion.bands, options.band, ZtfFilters);
+    conversion.channelNames = valueAndErrorNames(band);
     for (const TableRow& row : table.rows()) {
         const std::string_view date = DelimitedTable::field(row, time);
         const std::string_view value = DelimitedTable::field(row, magnitude);
@@ -200,6 +202,8 @@ Conversion convertHeaderTable(const DelimitedTable& table, const ConversionOptio
         conversion.columnsWritten +=
             (conversion.columnsWritten.empty() ? "" : " ") + table.header()[c];
     conversion.valueColumns = static_cast<int>(columns.size()) - 1;
+    for (std::size_t c = 1; c < columns.size(); ++c)
+        conversion.channelNames.push_back(table.header()[columns[c]]);
     LeftOutRows& left = conversion.leftOut;
     for (const TableRow& row : table.rows()) {
         // A separator inside a field (an unquoted comma, a blank in a name) shifts the fields

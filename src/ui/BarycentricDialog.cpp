@@ -92,8 +92,11 @@ void BarycentricDialog::createControls() {
     decSeconds_ = coordinateEdit(this, "dse");
     scaleLabel_ = namedLabel(this, "ScaleLabel", QString());
     scaleBox_ = choiceBox(this, "ScaleCombo", 2);
+    // Wide enough for its longest choice in the language set after it was made.
+    scaleBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     datesLabel_ = namedLabel(this, "DatesLabel", QString());
     datesBox_ = choiceBox(this, "DatesCombo", 3);
+    datesBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     calculateButton_ = namedButton(this, "okbtn", QStringLiteral("Рассчитать"));
     calculateButton_->setDefault(true);
     cancelButton_ = namedButton(this, "canbtn", QStringLiteral("Отмена"));
@@ -127,6 +130,8 @@ void BarycentricDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     showOwnTexts();
+    // The language's choices may be longer than the dialog was made for.
+    resize(size().expandedTo(sizeHint()));
     scaleBox_->setCurrentIndex(workbench_.settings.BarycentricTdb ? 1 : 0);
     showRecordedScale();
     loadCatalogue();

@@ -25,6 +25,12 @@ bool isFramedWindow(const QWidget& widget) {
     return widget.isWindow() && (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool);
 }
 
+bool hasFixedWidth(const QWidget& window) {
+    const QLayout* layout = window.layout();
+    return window.minimumWidth() == window.maximumWidth() ||
+           (layout && layout->sizeConstraint() == QLayout::SetFixedSize);
+}
+
 // A layout that fixes the window's size to its own sets the size again whenever it is laid out:
 // the window is widened by side margins, which the layout counts as its own.
 void padFixedLayout(QWidget& window, QLayout& layout, int needed) {
@@ -47,7 +53,11 @@ protected:
         const bool retitled = event->type() == QEvent::WindowTitleChange;
         if ((shown || retitled) && watched->isWidgetType()) {
             auto* window = static_cast<QWidget*>(watched);
-            if (isFramedWindow(*window) && (shown || window->isVisible())) fitCaption(*window);
+            // A window the user can widen grows only as it is shown: its caption may follow
+            // the mouse, and the window should not.
+            if (isFramedWindow(*window) &&
+                (shown || (window->isVisible() && hasFixedWidth(*window))))
+                fitCaption(*window);
         }
         return false;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Windows as wide as their captions. A window manager cuts a caption that is wider than the
 // title bar leaves room for; the design's window sizes were made for other fonts, so a window
-// whose caption would be cut grows to it when it is shown and whenever its caption changes.
+// whose caption would be cut grows to it when it is shown, and a window of fixed width also
+// whenever its caption changes.
 
 #include <memory>
 

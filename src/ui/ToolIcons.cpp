@@ -111,7 +111,7 @@ QIcon restorationIcon() {
     QPainterPath noisy, smooth;
     for (int x = 1; x <= Size - 1; ++x) {
         const double signal = 10 - 6 * std::sin((x - 1) / 18.0 * 2 * std::numbers::pi);
-        const QPointF jagged(x, signal + ((x % 2) ? 3 : -3));
+        const QPointF jagged(x, signal + ((x / 2) % 2 ? 3.5 : -3.5));
         const QPointF clean(x, signal);
         if (x == 1) {
             noisy.moveTo(jagged);
@@ -121,7 +121,7 @@ QIcon restorationIcon() {
             smooth.lineTo(clean);
         }
     }
-    painter.setPen(QPen(QColor(150, 150, 150), 1));
+    painter.setPen(QPen(QColor(110, 110, 110), 1.2));
     painter.drawPath(noisy);
     painter.setPen(QPen(QColor(0, 0, 200), 2));
     painter.drawPath(smooth);

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quelmar {
 
 namespace {
@@ -114,7 +116,9 @@ void TwoChannelDiagramWindow::renew() {
     layout_ = drawDiagram(image, workbench_.document.points(), curve_.curveGeometry(),
                           workbench_.settings, workbench_.options.Plot,
                           workbench_.say(message::DiagramNoChannelShown));
-    setWindowTitle(diagramCaption(layout_));
+    setWindowTitle(shownCaption());
+    // The design's caption stays as the picture's hint, for whoever asks by resting the mouse.
+    surface_->setToolTip(diagramCaption(layout_));
     surface_->update();
     moveMarkers(workbench_.document.view().CursorPoint);
 }
@@ -138,13 +142,48 @@ void TwoChannelDiagramWindow::hideMarkers() {
 void TwoChannelDiagramWindow::mouseMoved(QPoint position) {
     const DiagramHit hit =
         diagramHit(layout_, workbench_.document.points(), position.x(), position.y());
-    setWindowTitle(mouseCaption(position.x(), position.y(), hit));
+    setWindowTitle(mouseCaptionInWords(hit));
     if (!hit.point) return;
     const int p = *hit.point;
     surface_->setToolTip(pointHint(p, workbench_.document.points().value(hit.xChannel, p),
-                                   workbench_.document.points().value(hit.yChannel, p)));
+                                   workbench_.document.points().value(hit.yChannel, p)) +
+                         QLatin1Char('\n') + mouseCaption(position.x(), position.y(), hit));
     curve_.pickPoint(p);
     moveMarkers(p);
+}
+
+QString TwoChannelDiagramWindow::channelLabel(int k) const {
+    const std::string& name = workbench_.document.points().channelName(k);
+    return name.empty() ? workbench_.say(message::DiagramChannel, {QString::number(k)})
+                        : QString::fromStdString(name);
+}
+
+// The channels shown, by name where the file names them, else by number.
+QString TwoChannelDiagramWindow::shownCaption() const {
+    QStringList shown;
+    const PointStore& store = workbench_.document.points();
+    for (int k = 1; k <= store.ChannelCount; ++k) {
+        if (!channelShown(store, k)) continue;
+        const std::string& name = store.channelName(k);
+        shown << (name.empty() ? QString::number(k) : QString::fromStdString(name));
+    }
+    if (shown.isEmpty()) return workbench_.say(message::DiagramCaptionEmpty);
+    return workbench_.say(message::DiagramCaption, {shown.join(QStringLiteral(", "))});
+}
+
+// The cell under the mouse and the point there, in words; the channels' caption elsewhere.
+QString TwoChannelDiagramWindow::mouseCaptionInWords(const DiagramHit& hit) const {
+    if (hit.xChannel == 0 || hit.yChannel == 0) return shownCaption();
+    const QString across = channelLabel(hit.xChannel);
+    const QString down = channelLabel(hit.yChannel);
+    if (!hit.point) return workbench_.say(message::DiagramCell, {across, down});
+    const PointStore& store = workbench_.document.points();
+    const int decimals = std::max(workbench_.options.Plot.YAxisDecimals, 0);
+    const auto value = [&](int k) {
+        return QString::number(store.value(k, *hit.point), 'f', decimals);
+    };
+    return workbench_.say(message::DiagramPoint, {QString::number(*hit.point), across,
+                                                  value(hit.xChannel), down, value(hit.yChannel)});
 }
 
 void TwoChannelDiagramWindow::keyPressEvent(QKeyEvent* event) {

@@ -43,6 +43,9 @@ private:
     void mouseMoved(QPoint position);
     void moveMarkers(int p);
     void hideMarkers();
+    QString channelLabel(int k) const;
+    QString shownCaption() const;
+    QString mouseCaptionInWords(const DiagramHit& hit) const;
 
     Workbench& workbench_;
     CurveWindow& curve_;

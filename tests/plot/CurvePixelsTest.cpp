@@ -187,6 +187,30 @@ TEST(CurvePixels, LabelsThatWouldOverlapAreLeftOut) {
     EXPECT_EQ(redInk(between).second, -1) << "no middle label between them";
 }
 
+// Each band is named at its upper left corner by a square of its markers' colour and the name
+// the file gives its channel, or the channel's number.
+TEST(CurvePixels, EachBandIsNamedBesideASquareOfItsMarkerColour) {
+    PointStore s = makeStore({100, 101, 104}, {{11, 10, 13}, {1, 2, 3}});
+    auto legendInk = [](const PointStore& store, int band) {
+        QImage image = surface();
+        const CurveGeometry g = drawCurve(image, store, {}, {}, {});
+        const int top = static_cast<int>(PlotTop + g.BandTop[static_cast<std::size_t>(band)]) + 2;
+        const int h = Canvas(image).textHeight(designLabelFont().font);
+        EXPECT_GT(columnsWith(image, top + h / 2, g.frameLeft() + 2, g.frameLeft() + 14,
+                              ChannelColours[static_cast<std::size_t>(band + 1)]),
+                  2)
+            << "band " << band + 1;
+        int ink = 0;
+        for (int y = top; y < top + h; ++y)
+            ink += columnsWith(image, y, g.frameLeft() + 14, g.frameLeft() + 80, Black);
+        return ink;
+    };
+    const int numbered = legendInk(s, 1);
+    s.ChannelNames = {"PDCSAP", "σ PDCSAP"};
+    EXPECT_GT(legendInk(s, 1), numbered + 20) << "the name is wider than the number";
+    legendInk(s, 0);
+}
+
 // The last time, a full Julian date too long for the room right of the last point, keeps clear
 // of the frame's right lines at small and large sizes alike.
 TEST(CurvePixels, TheLastTimeStaysInsideTheRightFrame) {

@@ -1,11 +1,14 @@
 #include "survey/SurveyConversion.h"
 
 #include "core/Error.h"
+#include "core/ObservationFile.h"
+#include "core/TimeScale.h"
 #include "support/LightCurveFits.h"
 #include "support/TempDir.h"
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace quelmar;
@@ -135,6 +138,31 @@ TEST(SurveyCsv, AavsoTakesTheChosenBandAndLeavesOutFainterThanEstimates) {
     unknown.band = "R";
     EXPECT_EQ(conversionError(csv, unknown),
               csv + ": has no observation in the band \"R\"; it holds V, Vis.");
+}
+
+// The written file's record names its value columns for the light curve, the scale as before,
+// until the file changes; a table names the columns it was given.
+TEST(SurveyCsv, AConvertedFileNamesItsChannelsUntilItChanges) {
+    TempDir dir;
+    const std::string csv = dir.write(
+        "ztf.csv", "oid,hjd,mjd,mag,magerr,catflags,filtercode\n1,2458204.9,3,17.1,0.02,0,zg\n");
+    const std::string output = dir.file("ztf.dat");
+    writeConversion(convertSurveyFile(csv, {}), csv, output);
+    EXPECT_EQ(recordedTimeScale(output), TimeScale::HjdUtc);
+    EXPECT_EQ(loadPointStore(output, 2).store.ChannelNames,
+              (std::vector<std::string>{"zg", "σ zg"}));
+    {
+        std::ofstream append(output, std::ios::app);
+        append << "2458205.9 17.2 0.02 zg\r\n";
+    }
+    EXPECT_TRUE(loadPointStore(output, 2).store.ChannelNames.empty());
+
+    const std::string table = dir.write("t.csv", "time,flux,err\n1.5,10,1\n");
+    ConversionOptions options;
+    options.columns = {"time", "err", "flux"};
+    writeConversion(convertSurveyFile(table, options), table, dir.file("t.dat"));
+    EXPECT_EQ(recordedTimeScale(dir.file("t.dat")), TimeScale::Unknown);
+    EXPECT_EQ(loadPointStore(dir.file("t.dat"), 2).store.channelName(2), "flux");
 }
 
 TEST(SurveyCsv, ZtfGivesHjdOrMjdAndLeavesOutFlaggedRows) {

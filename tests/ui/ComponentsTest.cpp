@@ -42,8 +42,9 @@ protected:
         clickMenuItem("graph1", "colcol1");
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&diagram()));
         const QTimer* placing = find<QTimer>(diagram(), "Timer1");
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return !placing->isActive() && diagram().windowTitle().startsWith("nvis="); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return !placing->isActive() && diagram().windowTitle().startsWith("Two-channel");
+        }));
     }
     QWidget* diagramPicture() { return find<QWidget>(diagram(), "CCG"); }
     // The mouse resting over the diagram's picture. Sent to the picture itself: the offscreen
@@ -140,7 +141,9 @@ TEST_F(ComponentsTest, DiagramIsLinkedToTheLightCurve) {
     showDiagram();
     EXPECT_EQ(diagram().frameGeometry().left(), 200);
     diagram().resize(492, 465);
-    EXPECT_EQ(diagram().windowTitle(), "nvis=3; Wn=148; hn=139");
+    // The caption names the channels; the design's sizes stay as the picture's hint.
+    EXPECT_EQ(diagram().windowTitle(), "Two-channel diagrams, channels 1, 2, 3");
+    EXPECT_EQ(diagramPicture()->toolTip(), "nvis=3; Wn=148; hn=139");
     ASSERT_EQ(diagram().layout().cells.size(), 9u);
 
     const DiagramCell& cell = *diagram().layout().cellAt(2, 1);
@@ -148,7 +151,11 @@ TEST_F(ComponentsTest, DiagramIsLinkedToTheLightCurve) {
     hover(at);
     EXPECT_EQ(view().CursorPoint, 12);
     EXPECT_EQ(edit("Edit3")->text(), "12");
-    EXPECT_TRUE(diagram().windowTitle().endsWith("Num1;2 12"));
+    EXPECT_EQ(diagram().windowTitle(),
+              QStringLiteral("Point 12: channel 1 = %1 across, channel 2 = %2 down")
+                  .arg(store().value(1, 12), 0, 'f', 4)
+                  .arg(store().value(2, 12), 0, 'f', 4));
+    EXPECT_TRUE(diagramPicture()->toolTip().endsWith("Num1;2 12"));
     EXPECT_EQ(shownMarkers().size(), 9);
     for (const QLabel* marker : shownMarkers())
         EXPECT_EQ(marker->size(), QSize(3, 13));
@@ -160,7 +167,7 @@ TEST_F(ComponentsTest, DiagramIsLinkedToTheLightCurve) {
     EXPECT_TRUE(markerAt(last));
 
     key(Qt::Key_Delete); // in the light curve: the diagram is drawn again
-    EXPECT_EQ(diagram().windowTitle(), "nvis=3; Wn=148; hn=139");
+    EXPECT_EQ(diagram().windowTitle(), "Two-channel diagrams, channels 1, 2, 3");
     diagram().close();
     EXPECT_TRUE(shownMarkers().empty());
 }
@@ -171,7 +178,7 @@ TEST_F(ComponentsTest, DiagramWithoutShownChannelsSaysSo) {
         document().setChannelVisible(k, false);
     showDiagram();
     EXPECT_TRUE(diagram().layout().cells.empty());
-    EXPECT_EQ(diagram().windowTitle(), "nvis=0; Wn=0; hn=0");
+    EXPECT_EQ(diagram().windowTitle(), "Two-channel diagrams");
 }
 
 } // namespace

@@ -162,6 +162,7 @@ TEST_F(FileCommandsTest, BarycentricScaleIsChosenRecordedAndNotCorrectedTwice) {
     startWithFile();
     const std::string path = inWork("star.dat").toStdString();
     writeText(inWork("star.dat"), "2451545.0 9.5 x\r\n");
+    recordTimeScale(path, TimeScale::Unknown, {"V"}); // as a conversion names its channel
     BarycentricDialog& dialog = shell->barycentric();
     dialog.show();
     auto* scale = find<QComboBox>(dialog, "ScaleCombo");
@@ -179,6 +180,8 @@ TEST_F(FileCommandsTest, BarycentricScaleIsChosenRecordedAndNotCorrectedTwice) {
     EXPECT_EQ(data().find(' '), 16u) << data(); // 8 decimals on the BJD_TDB scale
     EXPECT_EQ(recordedTimeScale(path), TimeScale::BjdTdb);
     EXPECT_EQ(recordedTimeScale(path + ".bar"), TimeScale::JdUtc);
+    EXPECT_EQ(recordedChannelNames(path, readFile(path)), std::vector<std::string>{"V"})
+        << "the corrected file keeps its channel's name";
     shell->curveWindow().openCurveFile(path, 1);
     EXPECT_TRUE(shell->curveWindow().windowTitle().endsWith(" — dates: BJD_TDB"))
         << shell->curveWindow().windowTitle().toStdString();
