@@ -33,10 +33,14 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
     for (std::size_t i = 0; i < s.size(); ++i) {
         double* const row = rows.data() + i * static_cast<std::size_t>(linear);
         const double x = TwoPi * f * (s.t[i] - middle);
+        const double c1 = std::cos(x), s1 = std::sin(x);
         row[0] = 1;
-        for (int k = 1; k <= harmonics; ++k) {
-            row[2 * k - 1] = std::cos(k * x);
-            row[2 * k] = std::sin(k * x);
+        row[1] = c1;
+        row[2] = s1;
+        // The higher harmonics by the angle-sum rule: exact to a few units of the last place.
+        for (int k = 2; k <= harmonics; ++k) {
+            row[2 * k - 1] = row[2 * k - 3] * c1 - row[2 * k - 2] * s1;
+            row[2 * k] = row[2 * k - 2] * c1 + row[2 * k - 3] * s1;
         }
         for (int r = 0; r < linear; ++r) {
             b[r] += s.w[i] * row[r] * s.y[i];
@@ -82,21 +86,30 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
 
 } // namespace
 
+// Gauss–Newton alone converges only linearly where the residuals are large (a weak peak, an
+// alias): its steps then alternate in sign and shrink by a constant factor. The zero of the step
+// as a function of the frequency is the same point, so once two steps are known the secant
+// through them goes there directly; a secant that would leave the reach falls back to the step.
 FrequencyFit fitFrequency(const WeightedSeries& series, int harmonics, double trial, double reach) {
     const double middle = 0.5 * *std::max_element(series.t.begin(), series.t.end());
     FrequencyFit fit{trial, std::numeric_limits<double>::quiet_NaN()};
-    double f = trial;
+    double f = trial, previousF = 0, previousShift = 0;
     std::vector<double> rows;
     for (int iteration = 0; iteration < 20; ++iteration) {
         const Step step = linearisedStep(series, harmonics, f, middle, rows);
         if (!step.ok) return fit;
-        if (std::abs(f + step.shift - trial) > reach) break; // wandered to another peak
         fit = {f, std::sqrt(std::max(step.variance, 0.0))};
-        f += step.shift;
-        if (std::abs(step.shift) < 1e-13 * f) break;
+        if (std::abs(step.shift) < 1e-13 * f) return fit;
+        double next = f + step.shift;
+        if (iteration > 0 && step.shift != previousShift) {
+            const double secant = f - step.shift * (f - previousF) / (step.shift - previousShift);
+            if (std::isfinite(secant) && std::abs(secant - trial) <= reach) next = secant;
+        }
+        if (std::abs(next - trial) > reach) return fit; // wandered to another peak
+        previousF = f;
+        previousShift = step.shift;
+        f = next;
     }
-    const Step last = linearisedStep(series, harmonics, f, middle, rows);
-    if (last.ok && std::abs(f - trial) <= reach) fit = {f, std::sqrt(std::max(last.variance, 0.0))};
     return fit;
 }
 

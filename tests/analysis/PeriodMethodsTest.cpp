@@ -1,4 +1,5 @@
 #include "analysis/BoxLeastSquares.h"
+#include "analysis/HarmonicFit.h"
 #include "analysis/LombScargle.h"
 #include "analysis/MethodPeriodogram.h"
 #include "analysis/PeriodMethod.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -137,5 +139,30 @@ TEST(PeriodPeaks, APeriodogramFileOfAnyMethodListsItsBestPeriodFirst) {
         const auto peaks = periodogramFilePeaks(periodogram, weighted, series);
         ASSERT_FALSE(peaks.empty());
         EXPECT_NEAR(peaks[0].period, 0.6564975, 1e-4) << periodMethodName(method);
+    }
+}
+
+// Far from the signal the residuals are large and plain Gauss–Newton steps only shrink by a
+// constant factor, alternating in sign: the fit must still end where the step is nil, so that
+// refitting from its own result does not move it.
+TEST(HarmonicFit, ConvergesOnAWeakPeakWhereTheStepsAlternate) {
+    std::mt19937_64 rng(8);
+    std::uniform_real_distribution<double> moment(0.0, 1000.0), noise(0.0, 0.05);
+    WeightedSeries series;
+    for (int i = 0; i < 100'000; ++i)
+        series.t.push_back(moment(rng));
+    std::sort(series.t.begin(), series.t.end());
+    for (const double t : series.t) {
+        series.y.push_back(12 + 0.4 * std::sin(2 * std::numbers::pi * t / 0.6565) + noise(rng));
+        series.w.push_back(1);
+    }
+    const double reach = 5e-4;
+    for (const double trial : {1.50145003, 1.50033001}) {
+        const FrequencyFit fit = fitFrequency(series, 3, trial, reach);
+        ASSERT_LE(std::abs(fit.frequency - trial), reach);
+        EXPECT_NEAR(fitFrequency(series, 3, fit.frequency, reach).frequency, fit.frequency,
+                    1e-12 * fit.frequency)
+            << "from " << trial;
+        EXPECT_GT(fit.frequencyError, 0);
     }
 }
