@@ -48,11 +48,15 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
                 a[r * linear + c] += s.w[i] * row[r] * row[c];
         }
     }
+    const SolveMatrix a0 = a;
     if (!solveSymmetric(a, b, linear)) return {};
     const SolveVector amplitudes = b;
 
+    // The linear block of the full normal matrix is the one just summed, term for term.
     const int n = linear + 1;
     SolveMatrix full{};
+    for (int r = 0; r < linear; ++r)
+        std::copy_n(a0.data() + r * linear, r + 1, full.data() + r * n);
     SolveVector rhs{};
     double chi2 = 0;
     double row[MaxSolveSize];
@@ -68,11 +72,10 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
         row[linear] = derivative;
         const double residual = s.y[i] - model;
         chi2 += s.w[i] * residual * residual;
-        for (int r = 0; r < n; ++r) {
+        for (int r = 0; r < n; ++r)
             rhs[r] += s.w[i] * row[r] * residual;
-            for (int c = 0; c <= r; ++c)
-                full[r * n + c] += s.w[i] * row[r] * row[c];
-        }
+        for (int c = 0; c <= linear; ++c)
+            full[linear * n + c] += s.w[i] * row[linear] * row[c];
     }
     const double dof = static_cast<double>(s.size()) - n;
     if (!(dof > 0)) return {};

@@ -3,10 +3,12 @@
 #include "HarmonicFit.h"
 
 #include "core/TextFile.h"
+#include "core/TextSlices.h"
 #include "core/numbers.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace quelmar {
 
@@ -106,23 +108,41 @@ std::vector<PeriodPeak> findPeaks(const Periodogram& p, bool lowIsBetter, double
     std::stable_sort(extrema.begin(), extrema.end(), [&](std::size_t a, std::size_t b) {
         return better(p.statistics[a], p.statistics[b]);
     });
-    std::vector<PeriodPeak> peaks;
+    struct Fitted {
+        PeriodPeak peak;
+        double reach = 0;
+        std::exception_ptr failure;
+    };
+    std::vector<Fitted> fitted;
     for (const std::size_t i : extrema) {
-        if (static_cast<int>(peaks.size()) == ListedPeaks) break;
-        if (std::any_of(peaks.begin(), peaks.end(), [&](const PeriodPeak& q) {
-                return std::abs(q.frequency - p.frequencies[i]) <= resolution;
+        if (static_cast<int>(fitted.size()) == ListedPeaks) break;
+        if (std::any_of(fitted.begin(), fitted.end(), [&](const Fitted& q) {
+                return std::abs(q.peak.frequency - p.frequencies[i]) <= resolution;
             }))
             continue;
-        PeriodPeak peak;
-        peak.frequency = p.frequencies[i];
-        peak.statistic = p.statistics[i];
+        Fitted item;
+        item.peak.frequency = p.frequencies[i];
+        item.peak.statistic = p.statistics[i];
         const double width = halfWidthAt(p, i, noise);
-        const FrequencyFit fit =
-            fitFrequency(series, harmonics, peak.frequency, std::max(width, 0.5 * resolution));
-        peak.period = fit.period();
-        peak.periodError = fit.periodError();
-        peak.halfWidth = width / (peak.frequency * peak.frequency);
-        peaks.push_back(peak);
+        item.reach = std::max(width, 0.5 * resolution);
+        item.peak.halfWidth = width / (item.peak.frequency * item.peak.frequency);
+        fitted.push_back(item);
+    }
+    // The fits pass over every point some ten times each and do not depend on each other.
+    runOnThreads(fitted, [&](Fitted& item) {
+        try {
+            const FrequencyFit fit =
+                fitFrequency(series, harmonics, item.peak.frequency, item.reach);
+            item.peak.period = fit.period();
+            item.peak.periodError = fit.periodError();
+        } catch (...) {
+            item.failure = std::current_exception();
+        }
+    });
+    std::vector<PeriodPeak> peaks;
+    for (const Fitted& item : fitted) {
+        if (item.failure) std::rethrow_exception(item.failure);
+        peaks.push_back(item.peak);
     }
     labelRelations(peaks);
     return peaks;
