@@ -47,16 +47,28 @@ constexpr std::size_t KeyChunk = 256;
 // The buckets of a tile: 2^13, for tiles of 4,096 to 8,192 points.
 constexpr unsigned TileBucketBits = 13;
 
-// Adds the points of `size` offsets to the counts of their buckets at the frequency.
+// Adds the points of `size` offsets to the counts of their buckets at the frequency, keeping
+// their keys in `key` for the scatter that follows.
+void countIntoBuckets(const double* offset, std::size_t size, double frequency,
+                      std::uint32_t* __restrict count, unsigned shift,
+                      std::uint32_t* __restrict key) {
+    for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
+        const std::size_t chunk = std::min(KeyChunk, size - begin);
+        std::uint32_t* const keys = key + begin;
+        phaseKeys(offset + begin, keys, chunk, frequency);
+#pragma GCC unroll 4
+        for (std::size_t i = 0; i < chunk; ++i)
+            ++count[keys[i] >> shift];
+    }
+}
+
+// The same where the keys are not wanted afterwards.
 void countIntoBuckets(const double* offset, std::size_t size, double frequency,
                       std::uint32_t* __restrict count, unsigned shift) {
     std::uint32_t keys[KeyChunk];
     for (std::size_t begin = 0; begin < size; begin += KeyChunk) {
         const std::size_t chunk = std::min(KeyChunk, size - begin);
-        phaseKeys(offset + begin, keys, chunk, frequency);
-#pragma GCC unroll 4
-        for (std::size_t i = 0; i < chunk; ++i)
-            ++count[keys[i] >> shift];
+        countIntoBuckets(offset + begin, chunk, frequency, count, shift, keys);
     }
 }
 
@@ -68,7 +80,7 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points->offset.resize(count_);
         points->value.resize(count_);
         points->place.resize(count_);
-        if (count_ > TileLimit) points->key.resize(count_);
+        if (count_ > ReorderLimit) points->key.resize(count_);
     }
     order_.assign(count_, 0);
     for (std::size_t i = 0; i < count_; ++i) {
@@ -109,7 +121,7 @@ double PhaseFold::theta(double frequency, double nextFrequency) {
     if (count_ > TileLimit) return tiledTheta(frequency, nextFrequency);
     if (!(countedFor_ == frequency)) countBuckets(frequency);
     startBuckets();
-    scatterIntoBuckets(frequency);
+    scatterIntoBuckets();
     const bool crowded = largestBucket_ > InsertionLimit;
     if (crowded) sortCrowdedBuckets();
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
@@ -158,27 +170,24 @@ void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
     countIntoBuckets(points_.offset.data(), count_, frequency, bucketStart_.data() + 1,
-                     bucketShift_);
+                     bucketShift_, points_.key.data());
 }
 
 void PhaseFold::startBuckets() {
     largestBucket_ = runningSums(bucketStart_.data(), bucketStart_.size());
 }
 
-void PhaseFold::scatterIntoBuckets(double frequency) {
+void PhaseFold::scatterIntoBuckets() {
     // Afterwards bucketStart_[b] is where bucket b ends. The entries are 8 bytes, and a small
-    // step sends them to a short sliding window of the order, which stays in the cache.
-    std::uint32_t keys[KeyChunk];
+    // step sends them to a short sliding window of the order, which stays in the cache. The
+    // keys are those the count of the buckets computed.
+    const std::uint32_t* __restrict const key = points_.key.data();
     std::uint32_t* __restrict const start = bucketStart_.data();
     std::uint64_t* __restrict const order = order_.data();
     const unsigned shift = bucketShift_;
-    for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
-        const std::size_t size = std::min(KeyChunk, count_ - begin);
-        phaseKeys(points_.offset.data() + begin, keys, size, frequency);
 #pragma GCC unroll 4
-        for (std::size_t i = 0; i < size; ++i)
-            order[start[keys[i] >> shift]++] = entry(keys[i], begin + i);
-    }
+    for (std::size_t i = 0; i < count_; ++i)
+        order[start[key[i] >> shift]++] = entry(key[i], i);
 }
 
 void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
@@ -250,8 +259,8 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         for (std::size_t i = std::max<std::size_t>(copyBegin, 1); i < copyEnd; ++i)
             sum += (toValue[i] - toValue[i - 1]) * (toValue[i] - toValue[i - 1]);
         if (counting)
-            countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count,
-                             shift);
+            countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count, shift,
+                             scratch_.key.data() + copyBegin);
     }
     const double closing = toValue[n - 1] - toValue[0];
     std::swap(points_, scratch_);

@@ -55,7 +55,7 @@ private:
 
     void countBuckets(double frequency);
     void startBuckets();
-    void scatterIntoBuckets(double frequency);
+    void scatterIntoBuckets();
     void sortCrowdedBuckets();
     void sortCrowdedBucket(std::size_t begin, std::size_t end);
     double settleGatherAndSum(bool sorted, double nextFrequency);
