@@ -1,16 +1,18 @@
 #pragma once
 // The loops of the phase fold that vector units run: the phase keys, the running sums of the
 // bucket counts, the exchanges of neighbouring entries and the search for entries that may be
-// out of order. Each has a portable version and, on x86-64 processors with AVX2, a wide one
-// chosen at the first call; the two give the same results to the last bit.
+// out of order. Each has a portable version and, on x86-64 processors with AVX2 or AVX-512,
+// versions of four and eight lanes, the widest chosen at the first call; all give the same
+// results to the last bit.
 
 #include <cstddef>
 #include <cstdint>
 
 namespace quelmar {
 
-// Which version runs: the widest this processor has, or the portable one.
-enum class FoldLanes { Widest, Portable };
+// Which version runs: the widest this processor has, the four-lane one where it has one, or the
+// portable one.
+enum class FoldLanes { Widest, Four, Portable };
 
 // An entry of a fold's order: the phase key above the index of the point.
 inline std::uint64_t entry(std::uint32_t key, std::size_t index) {

@@ -26,37 +26,41 @@ std::vector<double> awkwardOffsets() {
 // The wide loops and the portable ones agree to the last bit, whatever the length.
 TEST(FoldKernels, WideAndPortableVersionsAgree) {
     const std::vector<double> offsets = awkwardOffsets();
-    for (const double frequency : {1.7320508075, 1.0, 0.1, 10.0, 1e-70}) {
-        for (const std::size_t count : {std::size_t{0}, std::size_t{3}, offsets.size()}) {
-            std::vector<std::uint32_t> wide(count), portable(count);
-            phaseKeys(offsets.data(), wide.data(), count, frequency, FoldLanes::Widest);
-            phaseKeys(offsets.data(), portable.data(), count, frequency, FoldLanes::Portable);
-            EXPECT_EQ(wide, portable) << frequency << ", " << count << " offsets";
+    for (const FoldLanes lanes : {FoldLanes::Widest, FoldLanes::Four}) {
+        const int w = static_cast<int>(lanes);
+        for (const double frequency : {1.7320508075, 1.0, 0.1, 10.0, 1e-70}) {
+            for (const std::size_t count : {std::size_t{0}, std::size_t{3}, offsets.size()}) {
+                std::vector<std::uint32_t> wide(count), portable(count);
+                phaseKeys(offsets.data(), wide.data(), count, frequency, lanes);
+                phaseKeys(offsets.data(), portable.data(), count, frequency, FoldLanes::Portable);
+                EXPECT_EQ(wide, portable) << w << ": " << frequency << ", " << count << " offsets";
+            }
         }
-    }
 
-    std::mt19937_64 rng(5);
-    for (const std::size_t size : {1, 7, 8, 9, 8193}) {
-        std::vector<std::uint32_t> counts(size);
-        for (auto& c : counts)
-            c = static_cast<std::uint32_t>(rng() % 4);
-        std::vector<std::uint32_t> wide = counts, portable = counts;
-        EXPECT_EQ(runningSums(wide.data(), size, FoldLanes::Widest),
-                  runningSums(portable.data(), size, FoldLanes::Portable));
-        EXPECT_EQ(wide, portable) << size << " counts";
-    }
+        std::mt19937_64 rng(5);
+        for (const std::size_t size : {1, 7, 8, 9, 17, 8193}) {
+            std::vector<std::uint32_t> counts(size);
+            for (auto& c : counts)
+                c = static_cast<std::uint32_t>(rng() % 4);
+            std::vector<std::uint32_t> wide = counts, portable = counts;
+            EXPECT_EQ(runningSums(wide.data(), size, lanes),
+                      runningSums(portable.data(), size, FoldLanes::Portable));
+            EXPECT_EQ(wide, portable) << w << ": " << size << " counts";
+        }
 
-    std::vector<std::uint64_t> order(1001);
-    for (auto& e : order)
-        e = entry(static_cast<std::uint32_t>(rng() % 8), rng() % 1000); // many equal keys
-    for (const std::size_t first : {0, 1, 5}) {
-        std::vector<std::uint64_t> wide = order, portable = order;
-        exchangeNeighbours(wide.data(), first, wide.size() - 1, FoldLanes::Widest);
-        exchangeNeighbours(portable.data(), first, portable.size() - 1, FoldLanes::Portable);
-        EXPECT_EQ(wide, portable) << "pairs from " << first;
-        for (std::size_t from = 1; from < 20; ++from)
-            EXPECT_EQ(firstUnsure(order.data(), from, order.size(), FoldLanes::Widest),
-                      firstUnsure(order.data(), from, order.size(), FoldLanes::Portable));
+        std::vector<std::uint64_t> order(1001);
+        for (auto& e : order)
+            e = entry(static_cast<std::uint32_t>(rng() % 8), rng() % 1000); // many equal keys
+        order[500] = entry(0xFFFF'FFFFu, 3); // keys with the top bit set compare as unsigned
+        for (const std::size_t first : {0, 1, 5}) {
+            std::vector<std::uint64_t> wide = order, portable = order;
+            exchangeNeighbours(wide.data(), first, wide.size() - 1, lanes);
+            exchangeNeighbours(portable.data(), first, portable.size() - 1, FoldLanes::Portable);
+            EXPECT_EQ(wide, portable) << w << ": pairs from " << first;
+            for (std::size_t from = 1; from < 20; ++from)
+                EXPECT_EQ(firstUnsure(order.data(), from, order.size(), lanes),
+                          firstUnsure(order.data(), from, order.size(), FoldLanes::Portable));
+        }
     }
 }
 
