@@ -1,6 +1,7 @@
 #include "HarmonicFit.h"
 
 #include "MatrixSolve.h"
+#include "SinesAndCosines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,10 +31,17 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
     SolveMatrix a{};
     SolveVector b{};
     rows.resize(s.size() * static_cast<std::size_t>(linear));
+    Angles x{}, sinX{}, cosX{};
     for (std::size_t i = 0; i < s.size(); ++i) {
+        // The angles of the next AngleLanes points side by side.
+        const std::size_t lane = i % AngleLanes;
+        if (lane == 0) {
+            for (std::size_t j = 0; j < AngleLanes && i + j < s.size(); ++j)
+                x[j] = TwoPi * f * (s.t[i + j] - middle);
+            sinesAndCosines(x, sinX, cosX);
+        }
         double* const row = rows.data() + i * static_cast<std::size_t>(linear);
-        const double x = TwoPi * f * (s.t[i] - middle);
-        const double c1 = std::cos(x), s1 = std::sin(x);
+        const double c1 = cosX[lane], s1 = sinX[lane];
         row[0] = 1;
         row[1] = c1;
         row[2] = s1;
