@@ -387,6 +387,11 @@ inline constexpr OwnMessage TableColumnMissing{"has no column \"%1\"; its header
 inline constexpr OwnMessage TableColumnsToName{
     "name the time column and at least one value column of its header (%1)",
     "укажите столбец времени и хотя бы один столбец значений из заголовка (%1)"};
+inline constexpr OwnMessage CfitsioMissing{
+    "FITS files are read through cfitsio, which cannot be loaded (%1); install it (Debian: "
+    "libcfitsio10)",
+    "FITS-файлы читаются через cfitsio, а её не удаётся загрузить (%1); установите её (Debian: "
+    "libcfitsio10)"};
 inline constexpr OwnMessage FitsUnreadable{"it is not a FITS file that can be read (%1)",
                                            "это не FITS-файл, который можно прочесть (%1)"};
 inline constexpr OwnMessage FitsNoLightCurve{"it holds no LIGHTCURVE table (%1)",

@@ -3,6 +3,7 @@
 // QUALITY. Read through cfitsio.
 
 #include "FitsLightCurve.h"
+#include "CfitsioLibrary.h"
 #include "ConversionText.h"
 
 #include "core/Error.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fitsio.h>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -24,18 +24,18 @@ namespace {
 // A FITS file open for reading, closed when it goes out of scope.
 class FitsFile {
 public:
-    explicit FitsFile(const std::string& path) : path_(path) {
+    explicit FitsFile(const std::string& path) : path_(path), fits_(cfitsio(path)) {
         // A named pipe or a device would block cfitsio or feed it endless bytes.
         ::close(openRegularFile(path));
         // The disk-file opener takes the name literally: no "[1]" extensions, no "-" for the
         // standard input, no compressed or remote files hidden behind the name.
         int status = 0;
-        fits_open_diskfile(&file_, path.c_str(), READONLY, &status);
+        fits_.open_diskfile(&file_, path.c_str(), READONLY, &status);
         check(status, message::FitsUnreadable);
     }
     ~FitsFile() {
         int status = 0;
-        if (file_) fits_close_file(file_, &status);
+        if (file_) fits_.close_file(file_, &status);
     }
     FitsFile(const FitsFile&) = delete;
     FitsFile& operator=(const FitsFile&) = delete;
@@ -43,7 +43,7 @@ public:
     void moveToLightCurve() {
         int status = 0;
         char name[] = "LIGHTCURVE";
-        fits_movnam_hdu(file_, BINARY_TBL, name, 0, &status);
+        fits_.movnam_hdu(file_, BINARY_TBL, name, 0, &status);
         // A FITS file is whole blocks of 2880 bytes: a search that ran out of a file cut inside
         // them does not show that there is no light curve.
         const bool whole = std::filesystem::file_size(path_) % 2880 == 0;
@@ -56,10 +56,10 @@ public:
     void checkTableSize() {
         int status = 0;
         LONGLONG rowBytes = 0, rows = 0, heap = 0, headerStart = 0, dataStart = 0, dataEnd = 0;
-        fits_read_key(file_, TLONGLONG, "NAXIS1", &rowBytes, nullptr, &status);
-        fits_read_key(file_, TLONGLONG, "NAXIS2", &rows, nullptr, &status);
-        fits_read_key(file_, TLONGLONG, "PCOUNT", &heap, nullptr, &status);
-        fits_get_hduaddrll(file_, &headerStart, &dataStart, &dataEnd, &status);
+        fits_.read_key(file_, TLONGLONG, "NAXIS1", &rowBytes, nullptr, &status);
+        fits_.read_key(file_, TLONGLONG, "NAXIS2", &rows, nullptr, &status);
+        fits_.read_key(file_, TLONGLONG, "PCOUNT", &heap, nullptr, &status);
+        fits_.get_hduaddrll(file_, &headerStart, &dataStart, &dataEnd, &status);
         check(status, message::FitsDamaged);
         const auto fileSize = static_cast<LONGLONG>(std::filesystem::file_size(path_));
         const LONGLONG room = fileSize - dataStart;
@@ -74,7 +74,7 @@ public:
     double keyword(const char* name) {
         int status = 0;
         double value = 0;
-        fits_read_key(file_, TDOUBLE, name, &value, nullptr, &status);
+        fits_.read_key(file_, TDOUBLE, name, &value, nullptr, &status);
         if (status == KEY_NO_EXIST) throw QuelmarError(path_, {message::FitsNoKeyword, {name}});
         check(status, message::FitsKeywordUnreadable, name);
         return value;
@@ -83,7 +83,7 @@ public:
     long long rowCount() {
         int status = 0;
         LONGLONG rows = 0;
-        fits_get_num_rowsll(file_, &rows, &status);
+        fits_.get_num_rowsll(file_, &rows, &status);
         check(status, message::FitsTableUnreadable);
         return rows;
     }
@@ -92,7 +92,7 @@ public:
         int status = 0;
         int number = 0;
         std::string pattern = name;
-        fits_get_colnum(file_, CASEINSEN, pattern.data(), &number, &status);
+        fits_.get_colnum(file_, CASEINSEN, pattern.data(), &number, &status);
         if (status == COL_NOT_FOUND || status == COL_NOT_UNIQUE)
             throw QuelmarError(path_, {message::FitsNoColumn, {name}});
         check(status, message::FitsTableUnreadable);
@@ -103,7 +103,7 @@ public:
         int status = 0;
         int type = 0;
         long repeat = 0, width = 0;
-        fits_get_coltype(file_, column, &type, &repeat, &width, &status);
+        fits_.get_coltype(file_, column, &type, &repeat, &width, &status);
         check(status, message::FitsTableUnreadable);
         return type == TFLOAT;
     }
@@ -116,8 +116,8 @@ public:
         int status = 0;
         int anyNull = 0;
         double nullValue = std::nan("");
-        fits_read_col(file_, TDOUBLE, number, 1, 1, rows, &nullValue, values.data(), &anyNull,
-                      &status);
+        fits_.read_col(file_, TDOUBLE, number, 1, 1, rows, &nullValue, values.data(), &anyNull,
+                       &status);
         check(status, message::FitsColumnUnreadable, name);
         return values;
     }
@@ -127,13 +127,14 @@ private:
     void check(int status, const OwnMessage& what, const std::string& name = {}) const {
         if (status == 0) return;
         char reason[FLEN_STATUS] = {};
-        fits_get_errstatus(status, reason);
-        fits_clear_errmsg();
+        fits_.get_errstatus(status, reason);
+        fits_.clear_errmsg();
         if (name.empty()) throw QuelmarError(path_, {what, {std::string(reason)}});
         throw QuelmarError(path_, {what, {name, std::string(reason)}});
     }
 
     std::string path_;
+    const CfitsioLibrary& fits_;
     fitsfile* file_ = nullptr;
 };
 
