@@ -23,13 +23,14 @@ struct Step {
 
 // Column 0 the constant, then cos, sin of each harmonic, last the derivative by the frequency.
 // The solver reads the lower triangle of the normal matrices only, so only that is summed; the
-// sines and cosines of the first pass are kept for the second (`rows`: linear per point).
-Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double middle,
-                    std::vector<double>& rows) {
-    const int linear = 2 * harmonics + 1;
+// sines and cosines of the first pass are kept for the second (`rows`: linear per point). The
+// number of harmonics is a constant of each version, so that the sums stay in registers.
+template <int Harmonics>
+Step linearisedStep(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
+    constexpr int harmonics = Harmonics, linear = 2 * Harmonics + 1;
     // First the linear fit at f, for the amplitudes the frequency derivative needs.
-    SolveMatrix a{};
-    SolveVector b{};
+    double triangle[linear * (linear + 1) / 2] = {};
+    double sums[linear] = {};
     rows.resize(s.size() * static_cast<std::size_t>(linear));
     Angles x{}, sinX{}, cosX{};
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -50,11 +51,19 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
             row[2 * k - 1] = row[2 * k - 3] * c1 - row[2 * k - 2] * s1;
             row[2 * k] = row[2 * k - 2] * c1 + row[2 * k - 3] * s1;
         }
+#pragma GCC unroll 16
         for (int r = 0; r < linear; ++r) {
-            b[r] += s.w[i] * row[r] * s.y[i];
+            sums[r] += s.w[i] * row[r] * s.y[i];
+#pragma GCC unroll 16
             for (int c = 0; c <= r; ++c)
-                a[r * linear + c] += s.w[i] * row[r] * row[c];
+                triangle[r * (r + 1) / 2 + c] += s.w[i] * row[r] * row[c];
         }
+    }
+    SolveMatrix a{};
+    SolveVector b{};
+    for (int r = 0; r < linear; ++r) {
+        b[r] = sums[r];
+        std::copy_n(triangle + r * (r + 1) / 2, r + 1, a.data() + r * linear);
     }
     const SolveMatrix a0 = a;
     if (!solveSymmetric(a, b, linear)) return {};
@@ -93,6 +102,25 @@ Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double mid
     step.shift = rhs[linear];
     step.ok = std::isfinite(step.variance) && std::isfinite(step.shift);
     return step;
+}
+
+Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double middle,
+                    std::vector<double>& rows) {
+    switch (harmonics) {
+    case 1:
+        return linearisedStep<1>(s, f, middle, rows);
+    case 2:
+        return linearisedStep<2>(s, f, middle, rows);
+    case 3:
+        return linearisedStep<3>(s, f, middle, rows);
+    case 4:
+        return linearisedStep<4>(s, f, middle, rows);
+    case 5:
+        return linearisedStep<5>(s, f, middle, rows);
+    default:
+        static_assert(MaxHarmonics == 6);
+        return linearisedStep<6>(s, f, middle, rows);
+    }
 }
 
 } // namespace
