@@ -21,105 +21,178 @@ struct Step {
     bool ok = false;
 };
 
+// Points go four at a time, each lane of a sum taking every fourth point in turn; the lanes are
+// added in a fixed order at the end, so the sums are the same whatever the vector width. The
+// last group is filled with points of no weight, which add nothing.
+constexpr std::size_t Lanes = 4;
+using Lane = double[Lanes];
+
+double laneTotal(const Lane& lane) {
+    return ((lane[0] + lane[1]) + lane[2]) + lane[3];
+}
+
+// The observations of a group of four: time from the middle, weight and value.
+struct Group {
+    Lane t, w, y;
+};
+
+Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
+    Group g{};
+    for (std::size_t p = 0; p < Lanes; ++p) {
+        const std::size_t i = first + p;
+        g.t[p] = i < s.size() ? s.t[i] - middle : 0;
+        g.w[p] = i < s.size() ? s.w[i] : 0;
+        g.y[p] = i < s.size() ? s.y[i] : 0;
+    }
+    return g;
+}
+
 // Column 0 the constant, then cos, sin of each harmonic, last the derivative by the frequency.
 // The solver reads the lower triangle of the normal matrices only, so only that is summed; the
-// sines and cosines of the first pass are kept for the second (`rows`: linear per point). The
-// number of harmonics is a constant of each version, so that the sums stay in registers.
+// sines and cosines of the first pass are kept for the second (`rows`: linear lanes per group).
+// The number of harmonics is a constant of each version, so that the loops unroll.
 template <int Harmonics>
-Step linearisedStep(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
-    constexpr int harmonics = Harmonics, linear = 2 * Harmonics + 1;
+[[gnu::always_inline]] inline Step stepAt(const WeightedSeries& s, double f, double middle,
+                                          std::vector<double>& rows) {
+    constexpr int harmonics = Harmonics, linear = 2 * Harmonics + 1, n = linear + 1;
+    constexpr std::size_t rowSize = linear * Lanes;
+    const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
     // First the linear fit at f, for the amplitudes the frequency derivative needs.
-    double triangle[linear * (linear + 1) / 2] = {};
-    double sums[linear] = {};
-    rows.resize(s.size() * static_cast<std::size_t>(linear));
+    Lane triangle[linear * (linear + 1) / 2] = {};
+    Lane sums[linear] = {};
+    rows.resize(groups * rowSize);
     Angles x{}, sinX{}, cosX{};
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t g = 0; g < groups; ++g) {
         // The angles of the next AngleLanes points side by side.
-        const std::size_t lane = i % AngleLanes;
+        const std::size_t lane = g * Lanes % AngleLanes;
         if (lane == 0) {
-            for (std::size_t j = 0; j < AngleLanes && i + j < s.size(); ++j)
-                x[j] = TwoPi * f * (s.t[i + j] - middle);
+            for (std::size_t j = 0; j < AngleLanes; ++j) {
+                const std::size_t i = g * Lanes + j;
+                x[j] = i < s.size() ? TwoPi * f * (s.t[i] - middle) : 0;
+            }
             sinesAndCosines(x, sinX, cosX);
         }
-        double* const row = rows.data() + i * static_cast<std::size_t>(linear);
-        const double c1 = cosX[lane], s1 = sinX[lane];
-        row[0] = 1;
-        row[1] = c1;
-        row[2] = s1;
-        // The higher harmonics by the angle-sum rule: exact to a few units of the last place.
-        for (int k = 2; k <= harmonics; ++k) {
-            row[2 * k - 1] = row[2 * k - 3] * c1 - row[2 * k - 2] * s1;
-            row[2 * k] = row[2 * k - 2] * c1 + row[2 * k - 3] * s1;
+        const Group group = groupAt(s, g * Lanes, middle);
+        Lane* const row = reinterpret_cast<Lane*>(rows.data() + g * rowSize);
+        for (std::size_t p = 0; p < Lanes; ++p) {
+            const double c1 = cosX[lane + p], s1 = sinX[lane + p];
+            row[0][p] = 1;
+            row[1][p] = c1;
+            row[2][p] = s1;
+            // The higher harmonics by the angle-sum rule: exact to a few units of the last place.
+            for (int k = 2; k <= harmonics; ++k) {
+                row[2 * k - 1][p] = row[2 * k - 3][p] * c1 - row[2 * k - 2][p] * s1;
+                row[2 * k][p] = row[2 * k - 2][p] * c1 + row[2 * k - 3][p] * s1;
+            }
         }
-#pragma GCC unroll 16
         for (int r = 0; r < linear; ++r) {
-            sums[r] += s.w[i] * row[r] * s.y[i];
-#pragma GCC unroll 16
+            for (std::size_t p = 0; p < Lanes; ++p)
+                sums[r][p] += group.w[p] * row[r][p] * group.y[p];
             for (int c = 0; c <= r; ++c)
-                triangle[r * (r + 1) / 2 + c] += s.w[i] * row[r] * row[c];
+                for (std::size_t p = 0; p < Lanes; ++p)
+                    triangle[r * (r + 1) / 2 + c][p] += group.w[p] * row[r][p] * row[c][p];
         }
     }
     SolveMatrix a{};
     SolveVector b{};
     for (int r = 0; r < linear; ++r) {
-        b[r] = sums[r];
-        std::copy_n(triangle + r * (r + 1) / 2, r + 1, a.data() + r * linear);
+        b[r] = laneTotal(sums[r]);
+        for (int c = 0; c <= r; ++c)
+            a[r * linear + c] = laneTotal(triangle[r * (r + 1) / 2 + c]);
     }
-    const SolveMatrix a0 = a;
+    // The linear block of the full normal matrix is the one just summed, term for term.
+    SolveMatrix full{};
+    for (int r = 0; r < linear; ++r)
+        std::copy_n(a.data() + r * linear, r + 1, full.data() + r * n);
     if (!solveSymmetric(a, b, linear)) return {};
     const SolveVector amplitudes = b;
 
-    // The linear block of the full normal matrix is the one just summed, term for term.
-    const int n = linear + 1;
-    SolveMatrix full{};
-    for (int r = 0; r < linear; ++r)
-        std::copy_n(a0.data() + r * linear, r + 1, full.data() + r * n);
-    SolveVector rhs{};
-    double chi2 = 0;
-    double row[MaxSolveSize];
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const double t = s.t[i] - middle;
-        std::copy_n(rows.data() + i * static_cast<std::size_t>(linear), linear, row);
-        double model = amplitudes[0], derivative = 0;
-        for (int k = 1; k <= harmonics; ++k) {
-            const double ak = amplitudes[2 * k - 1], bk = amplitudes[2 * k];
-            model += ak * row[2 * k - 1] + bk * row[2 * k];
-            derivative += TwoPi * k * t * (-ak * row[2 * k] + bk * row[2 * k - 1]);
+    Lane rhs[n] = {}, last[n] = {};
+    Lane chi2 = {};
+    for (std::size_t g = 0; g < groups; ++g) {
+        const Group group = groupAt(s, g * Lanes, middle);
+        const Lane* const row = reinterpret_cast<const Lane*>(rows.data() + g * rowSize);
+        Lane derivative = {}, residual = {};
+        for (std::size_t p = 0; p < Lanes; ++p) {
+            double model = amplitudes[0], slope = 0;
+            for (int k = 1; k <= harmonics; ++k) {
+                const double ak = amplitudes[2 * k - 1], bk = amplitudes[2 * k];
+                model += ak * row[2 * k - 1][p] + bk * row[2 * k][p];
+                slope += TwoPi * k * group.t[p] * (-ak * row[2 * k][p] + bk * row[2 * k - 1][p]);
+            }
+            derivative[p] = slope;
+            residual[p] = group.y[p] - model;
+            chi2[p] += group.w[p] * residual[p] * residual[p];
         }
-        row[linear] = derivative;
-        const double residual = s.y[i] - model;
-        chi2 += s.w[i] * residual * residual;
-        for (int r = 0; r < n; ++r)
-            rhs[r] += s.w[i] * row[r] * residual;
-        for (int c = 0; c <= linear; ++c)
-            full[linear * n + c] += s.w[i] * row[linear] * row[c];
+        for (int r = 0; r < linear; ++r)
+            for (std::size_t p = 0; p < Lanes; ++p) {
+                rhs[r][p] += group.w[p] * row[r][p] * residual[p];
+                last[r][p] += group.w[p] * derivative[p] * row[r][p];
+            }
+        for (std::size_t p = 0; p < Lanes; ++p) {
+            rhs[linear][p] += group.w[p] * derivative[p] * residual[p];
+            last[linear][p] += group.w[p] * derivative[p] * derivative[p];
+        }
+    }
+    SolveVector total{};
+    for (int r = 0; r < n; ++r) {
+        total[r] = laneTotal(rhs[r]);
+        full[linear * n + r] = laneTotal(last[r]);
     }
     const double dof = static_cast<double>(s.size()) - n;
     if (!(dof > 0)) return {};
     Step step;
-    step.variance = inverseDiagonal(full, n, linear) * chi2 / dof;
-    if (!solveSymmetric(full, rhs, n)) return {};
-    step.shift = rhs[linear];
+    step.variance = inverseDiagonal(full, n, linear) * laneTotal(chi2) / dof;
+    if (!solveSymmetric(full, total, n)) return {};
+    step.shift = total[linear];
     step.ok = std::isfinite(step.variance) && std::isfinite(step.shift);
     return step;
 }
+
+template <int Harmonics>
+Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
+    return stepAt<Harmonics>(s, f, middle, rows);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// The same operations four lanes wide; without fused multiply-add (the library's flags) both
+// versions round alike. Chosen at the first call rather than by the loader, which sanitizers do
+// not allow.
+template <int Harmonics>
+__attribute__((target("avx2"))) Step wideStep(const WeightedSeries& s, double f, double middle,
+                                              std::vector<double>& rows) {
+    return stepAt<Harmonics>(s, f, middle, rows);
+}
+
+template <int Harmonics>
+Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    return wide ? wideStep<Harmonics>(s, f, middle, rows)
+                : portableStep<Harmonics>(s, f, middle, rows);
+}
+#else
+template <int Harmonics>
+Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
+    return portableStep<Harmonics>(s, f, middle, rows);
+}
+#endif
 
 Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double middle,
                     std::vector<double>& rows) {
     switch (harmonics) {
     case 1:
-        return linearisedStep<1>(s, f, middle, rows);
+        return stepOf<1>(s, f, middle, rows);
     case 2:
-        return linearisedStep<2>(s, f, middle, rows);
+        return stepOf<2>(s, f, middle, rows);
     case 3:
-        return linearisedStep<3>(s, f, middle, rows);
+        return stepOf<3>(s, f, middle, rows);
     case 4:
-        return linearisedStep<4>(s, f, middle, rows);
+        return stepOf<4>(s, f, middle, rows);
     case 5:
-        return linearisedStep<5>(s, f, middle, rows);
+        return stepOf<5>(s, f, middle, rows);
     default:
         static_assert(MaxHarmonics == 6);
-        return linearisedStep<6>(s, f, middle, rows);
+        return stepOf<6>(s, f, middle, rows);
     }
 }
 
