@@ -48,19 +48,20 @@ Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
 }
 
 // Column 0 the constant, then cos, sin of each harmonic, last the derivative by the frequency.
-// The solver reads the lower triangle of the normal matrices only, so only that is summed; the
-// sines and cosines of the first pass are kept for the second (`rows`: linear lanes per group).
-// The number of harmonics is a constant of each version, so that the loops unroll.
+// The solver reads the lower triangle of the normal matrices only, so only that is summed. The
+// number of harmonics is a constant of each version, so that the loops unroll.
+
+// The first pass: the normal equations of the linear fit at f, which the second needs the
+// amplitudes of. The sines and cosines are kept for it (`rows`: linear lanes per group).
 template <int Harmonics>
-[[gnu::always_inline]] inline Step stepAt(const WeightedSeries& s, double f, double middle,
-                                          std::vector<double>& rows) {
-    constexpr int harmonics = Harmonics, linear = 2 * Harmonics + 1, n = linear + 1;
-    constexpr std::size_t rowSize = linear * Lanes;
+[[gnu::always_inline]] inline void linearSums(const WeightedSeries& s, double f, double middle,
+                                              std::vector<double>& rows, SolveMatrix& a,
+                                              SolveVector& b) {
+    constexpr int linear = 2 * Harmonics + 1;
     const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
-    // First the linear fit at f, for the amplitudes the frequency derivative needs.
     Lane triangle[linear * (linear + 1) / 2] = {};
     Lane sums[linear] = {};
-    rows.resize(groups * rowSize);
+    rows.resize(groups * linear * Lanes);
     Angles x{}, sinX{}, cosX{};
     for (std::size_t g = 0; g < groups; ++g) {
         // The angles of the next AngleLanes points side by side.
@@ -73,14 +74,14 @@ template <int Harmonics>
             sinesAndCosines(x, sinX, cosX);
         }
         const Group group = groupAt(s, g * Lanes, middle);
-        Lane* const row = reinterpret_cast<Lane*>(rows.data() + g * rowSize);
+        Lane* const row = reinterpret_cast<Lane*>(rows.data() + g * linear * Lanes);
         for (std::size_t p = 0; p < Lanes; ++p) {
             const double c1 = cosX[lane + p], s1 = sinX[lane + p];
             row[0][p] = 1;
             row[1][p] = c1;
             row[2][p] = s1;
             // The higher harmonics by the angle-sum rule: exact to a few units of the last place.
-            for (int k = 2; k <= harmonics; ++k) {
+            for (int k = 2; k <= Harmonics; ++k) {
                 row[2 * k - 1][p] = row[2 * k - 3][p] * c1 - row[2 * k - 2][p] * s1;
                 row[2 * k][p] = row[2 * k - 2][p] * c1 + row[2 * k - 3][p] * s1;
             }
@@ -93,29 +94,30 @@ template <int Harmonics>
                     triangle[r * (r + 1) / 2 + c][p] += group.w[p] * row[r][p] * row[c][p];
         }
     }
-    SolveMatrix a{};
-    SolveVector b{};
     for (int r = 0; r < linear; ++r) {
         b[r] = laneTotal(sums[r]);
         for (int c = 0; c <= r; ++c)
             a[r * linear + c] = laneTotal(triangle[r * (r + 1) / 2 + c]);
     }
-    // The linear block of the full normal matrix is the one just summed, term for term.
-    SolveMatrix full{};
-    for (int r = 0; r < linear; ++r)
-        std::copy_n(a.data() + r * linear, r + 1, full.data() + r * n);
-    if (!solveSymmetric(a, b, linear)) return {};
-    const SolveVector amplitudes = b;
+}
 
-    Lane rhs[n] = {}, last[n] = {};
+// The second pass: the last row of the full normal matrix (the derivative against each column)
+// and its right-hand side, from the residuals of the linear fit; returns χ².
+template <int Harmonics>
+[[gnu::always_inline]] inline double
+frequencySums(const WeightedSeries& s, double middle, const std::vector<double>& rows,
+              const SolveVector& amplitudes, SolveMatrix& full, SolveVector& rhs) {
+    constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
+    const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
+    Lane right[n] = {}, last[n] = {};
     Lane chi2 = {};
     for (std::size_t g = 0; g < groups; ++g) {
         const Group group = groupAt(s, g * Lanes, middle);
-        const Lane* const row = reinterpret_cast<const Lane*>(rows.data() + g * rowSize);
+        const Lane* const row = reinterpret_cast<const Lane*>(rows.data() + g * linear * Lanes);
         Lane derivative = {}, residual = {};
         for (std::size_t p = 0; p < Lanes; ++p) {
             double model = amplitudes[0], slope = 0;
-            for (int k = 1; k <= harmonics; ++k) {
+            for (int k = 1; k <= Harmonics; ++k) {
                 const double ak = amplitudes[2 * k - 1], bk = amplitudes[2 * k];
                 model += ak * row[2 * k - 1][p] + bk * row[2 * k][p];
                 slope += TwoPi * k * group.t[p] * (-ak * row[2 * k][p] + bk * row[2 * k - 1][p]);
@@ -126,25 +128,41 @@ template <int Harmonics>
         }
         for (int r = 0; r < linear; ++r)
             for (std::size_t p = 0; p < Lanes; ++p) {
-                rhs[r][p] += group.w[p] * row[r][p] * residual[p];
+                right[r][p] += group.w[p] * row[r][p] * residual[p];
                 last[r][p] += group.w[p] * derivative[p] * row[r][p];
             }
         for (std::size_t p = 0; p < Lanes; ++p) {
-            rhs[linear][p] += group.w[p] * derivative[p] * residual[p];
+            right[linear][p] += group.w[p] * derivative[p] * residual[p];
             last[linear][p] += group.w[p] * derivative[p] * derivative[p];
         }
     }
-    SolveVector total{};
     for (int r = 0; r < n; ++r) {
-        total[r] = laneTotal(rhs[r]);
+        rhs[r] = laneTotal(right[r]);
         full[linear * n + r] = laneTotal(last[r]);
     }
+    return laneTotal(chi2);
+}
+
+template <int Harmonics>
+[[gnu::always_inline]] inline Step stepAt(const WeightedSeries& s, double f, double middle,
+                                          std::vector<double>& rows) {
+    constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
+    SolveMatrix a{};
+    SolveVector b{};
+    linearSums<Harmonics>(s, f, middle, rows, a, b);
+    // The linear block of the full normal matrix is the one just summed, term for term.
+    SolveMatrix full{};
+    for (int r = 0; r < linear; ++r)
+        std::copy_n(a.data() + r * linear, r + 1, full.data() + r * n);
+    if (!solveSymmetric(a, b, linear)) return {};
+    SolveVector rhs{};
+    const double chi2 = frequencySums<Harmonics>(s, middle, rows, b, full, rhs);
     const double dof = static_cast<double>(s.size()) - n;
     if (!(dof > 0)) return {};
     Step step;
-    step.variance = inverseDiagonal(full, n, linear) * laneTotal(chi2) / dof;
-    if (!solveSymmetric(full, total, n)) return {};
-    step.shift = total[linear];
+    step.variance = inverseDiagonal(full, n, linear) * chi2 / dof;
+    if (!solveSymmetric(full, rhs, n)) return {};
+    step.shift = rhs[linear];
     step.ok = std::isfinite(step.variance) && std::isfinite(step.shift);
     return step;
 }
