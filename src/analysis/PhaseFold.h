@@ -34,8 +34,9 @@ public:
     static constexpr std::size_t TileLimit = 524288;
 
 private:
-    // The points in phase order, one array per field: 20 bytes a point, and the key at the
-    // fold's frequency where the points are dealt into tiles.
+    // The points in phase order, one array per field: 20 bytes a point, and the key of each at
+    // the frequency the next order is built for, from the count of the buckets or the deal into
+    // tiles (files of up to ReorderLimit points keep their keys in the order instead).
     struct Points {
         std::vector<double> offset;       // t(i) − t(1), days
         std::vector<double> value;        // w(i), the scaled value
