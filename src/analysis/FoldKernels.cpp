@@ -1,6 +1,7 @@
 #include "FoldKernels.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
@@ -135,8 +136,9 @@ __attribute__((target("avx2"))) std::size_t wideFirstUnsure(const std::uint64_t*
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i - 1)), 32);
         const __m256i here =
             _mm256_srli_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(order + i)), 32);
-        if (_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(here, before))) != 0xF)
-            return portableFirstUnsure(order, i, i + 4);
+        const auto above = static_cast<unsigned>(
+            _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpgt_epi64(here, before))));
+        if (above != 0xF) return i + static_cast<std::size_t>(std::countr_one(above));
     }
     return portableFirstUnsure(order, i, to);
 }
@@ -210,12 +212,17 @@ widestExchangeNeighbours(std::uint64_t* order, std::size_t first, std::size_t la
 
 __attribute__((target("avx512f"))) std::size_t widestFirstUnsure(const std::uint64_t* order,
                                                                  std::size_t from, std::size_t to) {
+    // Each key is compared with the one before it moved in from the previous load rather than
+    // loaded again an entry back: such a load would straddle two of the stores the exchanges
+    // just made and wait for them to reach the cache. The first lane not above its neighbour
+    // is the answer.
     std::size_t i = from;
+    __m512i last = _mm512_set1_epi64(static_cast<long long>(keyOf(order[i - 1])));
     for (; i + 8 <= to; i += 8) {
-        const __m512i before = _mm512_srli_epi64(_mm512_loadu_si512(order + i - 1), 32);
         const __m512i here = _mm512_srli_epi64(_mm512_loadu_si512(order + i), 32);
-        if (_mm512_cmpgt_epu64_mask(here, before) != 0xFF)
-            return portableFirstUnsure(order, i, i + 8);
+        const unsigned above = _mm512_cmpgt_epu64_mask(here, _mm512_alignr_epi64(here, last, 7));
+        if (above != 0xFF) return i + static_cast<std::size_t>(std::countr_one(above));
+        last = here;
     }
     return portableFirstUnsure(order, i, to);
 }

@@ -61,6 +61,14 @@ TEST(FoldKernels, WideAndPortableVersionsAgree) {
                 EXPECT_EQ(firstUnsure(order.data(), from, order.size(), lanes),
                           firstUnsure(order.data(), from, order.size(), FoldLanes::Portable));
         }
+        // A long rising run, then one key that does not rise, in every lane of a vector.
+        for (std::size_t drop = 690; drop < 700; ++drop) {
+            std::vector<std::uint64_t> rising(1001);
+            for (std::size_t i = 0; i < rising.size(); ++i)
+                rising[i] = entry(static_cast<std::uint32_t>(i + (i >= drop ? 0 : 1)), i);
+            for (std::size_t from = 1; from < 10; ++from)
+                EXPECT_EQ(firstUnsure(rising.data(), from, rising.size(), lanes), drop) << w;
+        }
     }
 }
 
