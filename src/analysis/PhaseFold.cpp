@@ -212,7 +212,7 @@ void PhaseFold::sortCrowdedBuckets() {
 }
 
 double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
-    // Unless already sorted, each bucket's entries come in the previous order: two rounds of
+    // Unless already sorted, each bucket's entries come in the previous order: three rounds of
     // exchanges with the neighbours order nearly every bucket (most hold one or two points),
     // and an insertion settles the rest and equal keys. A point moves at most largestBucket_
     // − 1 places, so the entries further back are final: their points are copied into the new
@@ -243,6 +243,7 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         if (!sorted) {
             exchangeNeighbours(order, begin, end - 1);
             exchangeNeighbours(order, begin > 0 ? begin - 1 : 1, end - 1);
+            exchangeNeighbours(order, begin, end - 1);
             for (std::size_t i = begin > 0 ? begin - 1 : 1;
                  (i = firstUnsure(order, i, settled)) < settled; ++i)
                 if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
@@ -375,6 +376,7 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
     } else {
         exchangeNeighbours(order, begin, end - 1);
         exchangeNeighbours(order, begin + 1, end - 1);
+        exchangeNeighbours(order, begin, end - 1);
         for (std::size_t i = begin + 1; (i = firstUnsure(order, i, end)) < end; ++i)
             if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
     }
