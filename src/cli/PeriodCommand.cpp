@@ -98,7 +98,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
     }
     // The method's settings are refused, if at all, before the scan writes anything.
     methodSettings(opt.methods, shortestPeriod, series.count());
-    methodSeries(opt.methods, series, data);
+    const WeightedSeries weighted = methodSeries(opt.methods, series, data);
     const ScanOutcome outcome =
         isatty(STDERR_FILENO) ? scanShowingProgress(series, grid, output, threads) : [&] {
             ScanProgress progress;
@@ -106,7 +106,7 @@ void runPeriodSearch(const PeriodOptions& opt, const std::string& data) {
         }();
     if (!outcome.best) throw QuelmarError(output, "the scan wrote no line");
     const PeriodReport result =
-        analyseScan(opt.methods, series, grid, shortestPeriod, output, threads);
+        analyseScan(opt.methods, series, weighted, grid, shortestPeriod, output, threads);
     if (opt.json) {
         const auto second = secondMinimum(output, outcome.best->frequency, 1 / series.timeSpan);
         JsonObject json;
@@ -188,8 +188,10 @@ FileSearch methodSearch(const PeriodOptions& opt, const PeriodScanSettings& sett
                             PeriodSummaryLine& line) {
         if (opt.methods.method == "lk") {
             methodSettings(opt.methods, shortest, series.count()); // refused before the scan
+            const WeightedSeries weighted = methodSeries(opt.methods, series, series.path);
             scanFileForSummary(series, grid, periodogram, threads, line);
-            line.report = analyseScan(opt.methods, series, grid, shortest, periodogram, threads);
+            line.report =
+                analyseScan(opt.methods, series, weighted, grid, shortest, periodogram, threads);
             return;
         }
         line.report = runMethod(opt.methods, series, grid, shortest, periodogram, threads);

@@ -106,10 +106,9 @@ PeriodReport runMethod(const MethodOptions& options, const PeriodSeries& series,
 }
 
 PeriodReport analyseScan(const MethodOptions& options, const PeriodSeries& series,
-                         const FrequencyGrid& grid, double shortestPeriod,
-                         const std::string& output, unsigned threads) {
+                         const WeightedSeries& weighted, const FrequencyGrid& grid,
+                         double shortestPeriod, const std::string& output, unsigned threads) {
     const MethodSettings settings = methodSettings(options, shortestPeriod, series.count());
-    const WeightedSeries weighted = methodSeries(options, series, series.path);
     return report(options, settings, weighted, series, grid, readPeriodogram(output), threads);
 }
 

@@ -32,10 +32,11 @@ long long permutationsAsked(const MethodOptions& options);
 PeriodReport runMethod(const MethodOptions& options, const PeriodSeries& series,
                        const FrequencyGrid& grid, double shortestPeriod, const std::string& output,
                        unsigned threads);
-// The report around a Lafler–Kinman periodogram the scan has written.
+// The report around a Lafler–Kinman periodogram the scan has written, from the series
+// methodSeries gave.
 PeriodReport analyseScan(const MethodOptions& options, const PeriodSeries& series,
-                         const FrequencyGrid& grid, double shortestPeriod,
-                         const std::string& output, unsigned threads);
+                         const WeightedSeries& weighted, const FrequencyGrid& grid,
+                         double shortestPeriod, const std::string& output, unsigned threads);
 
 // The report's fields in --json, and its lines for people.
 void addMethodFields(JsonObject& json, const PeriodReport& result);
