@@ -20,12 +20,19 @@ void addPlatesCommand(CLI::App& app);
 void addPeriodCommand(CLI::App& app);
 void addExtremaCommand(CLI::App& app);
 void addPcaCommand(CLI::App& app);
+// The picture command. quelmar-cli itself is built without Qt: its render subcommand hands
+// the whole command line to quelmar-render beside it, which draws with Qt.
 void addRenderCommand(CLI::App& app);
+void addRenderForwarding(CLI::App& app);
 void addPhaseCommand(CLI::App& app);
 void addBarycentricCommand(CLI::App& app);
 void addImportCommand(CLI::App& app);
 void addConvertCommand(CLI::App& app);
 void addMinimaCommand(CLI::App& app);
 void addOcCommand(CLI::App& app);
+
+// Parses the command line and runs the subcommand, turning what it throws into the message on
+// standard error and the exit status: 0, 1 for a failure, 2 for a batch with failed files.
+int runCommandLine(CLI::App& app, int argc, char** argv);
 
 } // namespace quelmar::cli

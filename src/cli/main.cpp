@@ -1,7 +1,6 @@
 // quelmar-cli: the workbench's commands without windows, for scripts and batch use.
 
 #include "commands.h"
-#include "core/Error.h"
 #include "core/SystemReason.h"
 #include "core/Version.h"
 #include "core/WorkingFiles.h"
@@ -25,7 +24,7 @@ int main(int argc, char** argv) {
     quelmar::cli::addMinimaCommand(app);
     quelmar::cli::addOcCommand(app);
     quelmar::cli::addPcaCommand(app);
-    quelmar::cli::addRenderCommand(app);
+    quelmar::cli::addRenderForwarding(app);
     quelmar::cli::addPhaseCommand(app);
     quelmar::cli::addBarycentricCommand(app);
     quelmar::cli::addImportCommand(app);
@@ -40,26 +39,5 @@ int main(int argc, char** argv) {
         std::cerr << " (quelmar-cli --help says what each does)\n";
         return 1;
     }
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        // --help and --version end well; every other parse failure is exit status 1.
-        return app.exit(e) == 0 ? 0 : 1;
-    } catch (const quelmar::cli::SomeFilesFailed& e) {
-        std::cerr << "quelmar-cli: " << e.what() << '\n';
-        return 2;
-    } catch (const quelmar::QuelmarError& e) {
-        std::cerr << "quelmar-cli: " << e.what() << '\n';
-        return 1;
-    } catch (const std::exception& e) {
-        std::cerr << "quelmar-cli: " << e.what() << '\n';
-        return 1;
-    }
-    // Results that never reached their reader (a full disk, a closed pipe) are a failure.
-    if (!(std::cout << std::flush)) {
-        std::cerr << "quelmar-cli: cannot write the standard output; the files the command "
-                     "wrote before it printed are complete and stay\n";
-        return 1;
-    }
-    return 0;
+    return quelmar::cli::runCommandLine(app, argc, argv);
 }
