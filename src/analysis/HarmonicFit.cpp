@@ -51,17 +51,34 @@ Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
 // The solver reads the lower triangle of the normal matrices only, so only that is summed. The
 // number of harmonics is a constant of each version, so that the loops unroll.
 
+// The row of a group from the cosines and sines of its first harmonic: the higher harmonics by
+// the angle-sum rule, exact to a few units of the last place, and alike in both passes.
+template <int Harmonics>
+[[gnu::always_inline]] inline void fillRow(const double* first, Lane* row) {
+    for (std::size_t p = 0; p < Lanes; ++p) {
+        const double c1 = first[p], s1 = first[Lanes + p];
+        row[0][p] = 1;
+        row[1][p] = c1;
+        row[2][p] = s1;
+        for (int k = 2; k <= Harmonics; ++k) {
+            row[2 * k - 1][p] = row[2 * k - 3][p] * c1 - row[2 * k - 2][p] * s1;
+            row[2 * k][p] = row[2 * k - 2][p] * c1 + row[2 * k - 3][p] * s1;
+        }
+    }
+}
+
 // The first pass: the normal equations of the linear fit at f, which the second needs the
-// amplitudes of. The sines and cosines are kept for it (`rows`: linear lanes per group).
+// amplitudes of. The cosines and sines of the first harmonic are kept for it (`turns`: two
+// lanes per group), which is less to write and read than the whole rows.
 template <int Harmonics>
 [[gnu::always_inline]] inline void linearSums(const WeightedSeries& s, double f, double middle,
-                                              std::vector<double>& rows, SolveMatrix& a,
+                                              std::vector<double>& turns, SolveMatrix& a,
                                               SolveVector& b) {
     constexpr int linear = 2 * Harmonics + 1;
     const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
     Lane triangle[linear * (linear + 1) / 2] = {};
     Lane sums[linear] = {};
-    rows.resize(groups * linear * Lanes);
+    turns.resize(groups * 2 * Lanes);
     Angles x{}, sinX{}, cosX{};
     for (std::size_t g = 0; g < groups; ++g) {
         // The angles of the next AngleLanes points side by side.
@@ -74,18 +91,11 @@ template <int Harmonics>
             sinesAndCosines(x, sinX, cosX);
         }
         const Group group = groupAt(s, g * Lanes, middle);
-        Lane* const row = reinterpret_cast<Lane*>(rows.data() + g * linear * Lanes);
-        for (std::size_t p = 0; p < Lanes; ++p) {
-            const double c1 = cosX[lane + p], s1 = sinX[lane + p];
-            row[0][p] = 1;
-            row[1][p] = c1;
-            row[2][p] = s1;
-            // The higher harmonics by the angle-sum rule: exact to a few units of the last place.
-            for (int k = 2; k <= Harmonics; ++k) {
-                row[2 * k - 1][p] = row[2 * k - 3][p] * c1 - row[2 * k - 2][p] * s1;
-                row[2 * k][p] = row[2 * k - 2][p] * c1 + row[2 * k - 3][p] * s1;
-            }
-        }
+        double* const first = turns.data() + g * 2 * Lanes;
+        std::copy_n(cosX.begin() + static_cast<std::ptrdiff_t>(lane), Lanes, first);
+        std::copy_n(sinX.begin() + static_cast<std::ptrdiff_t>(lane), Lanes, first + Lanes);
+        Lane row[linear];
+        fillRow<Harmonics>(first, row);
         for (int r = 0; r < linear; ++r) {
             for (std::size_t p = 0; p < Lanes; ++p)
                 sums[r][p] += group.w[p] * row[r][p] * group.y[p];
@@ -105,7 +115,7 @@ template <int Harmonics>
 // and its right-hand side, from the residuals of the linear fit; returns χ².
 template <int Harmonics>
 [[gnu::always_inline]] inline double
-frequencySums(const WeightedSeries& s, double middle, const std::vector<double>& rows,
+frequencySums(const WeightedSeries& s, double middle, const std::vector<double>& turns,
               const SolveVector& amplitudes, SolveMatrix& full, SolveVector& rhs) {
     constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
     const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
@@ -113,7 +123,8 @@ frequencySums(const WeightedSeries& s, double middle, const std::vector<double>&
     Lane chi2 = {};
     for (std::size_t g = 0; g < groups; ++g) {
         const Group group = groupAt(s, g * Lanes, middle);
-        const Lane* const row = reinterpret_cast<const Lane*>(rows.data() + g * linear * Lanes);
+        Lane row[linear];
+        fillRow<Harmonics>(turns.data() + g * 2 * Lanes, row);
         Lane derivative = {}, residual = {};
         for (std::size_t p = 0; p < Lanes; ++p) {
             double model = amplitudes[0], slope = 0;
@@ -145,18 +156,18 @@ frequencySums(const WeightedSeries& s, double middle, const std::vector<double>&
 
 template <int Harmonics>
 [[gnu::always_inline]] inline Step stepAt(const WeightedSeries& s, double f, double middle,
-                                          std::vector<double>& rows) {
+                                          std::vector<double>& turns) {
     constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
     SolveMatrix a{};
     SolveVector b{};
-    linearSums<Harmonics>(s, f, middle, rows, a, b);
+    linearSums<Harmonics>(s, f, middle, turns, a, b);
     // The linear block of the full normal matrix is the one just summed, term for term.
     SolveMatrix full{};
     for (int r = 0; r < linear; ++r)
         std::copy_n(a.data() + r * linear, r + 1, full.data() + r * n);
     if (!solveSymmetric(a, b, linear)) return {};
     SolveVector rhs{};
-    const double chi2 = frequencySums<Harmonics>(s, middle, rows, b, full, rhs);
+    const double chi2 = frequencySums<Harmonics>(s, middle, turns, b, full, rhs);
     const double dof = static_cast<double>(s.size()) - n;
     if (!(dof > 0)) return {};
     Step step;
@@ -168,8 +179,8 @@ template <int Harmonics>
 }
 
 template <int Harmonics>
-Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
-    return stepAt<Harmonics>(s, f, middle, rows);
+Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
+    return stepAt<Harmonics>(s, f, middle, turns);
 }
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
@@ -178,39 +189,39 @@ Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<
 // not allow.
 template <int Harmonics>
 __attribute__((target("avx2"))) Step wideStep(const WeightedSeries& s, double f, double middle,
-                                              std::vector<double>& rows) {
-    return stepAt<Harmonics>(s, f, middle, rows);
+                                              std::vector<double>& turns) {
+    return stepAt<Harmonics>(s, f, middle, turns);
 }
 
 template <int Harmonics>
-Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
+Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
     static const bool wide = __builtin_cpu_supports("avx2");
-    return wide ? wideStep<Harmonics>(s, f, middle, rows)
-                : portableStep<Harmonics>(s, f, middle, rows);
+    return wide ? wideStep<Harmonics>(s, f, middle, turns)
+                : portableStep<Harmonics>(s, f, middle, turns);
 }
 #else
 template <int Harmonics>
-Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& rows) {
-    return portableStep<Harmonics>(s, f, middle, rows);
+Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
+    return portableStep<Harmonics>(s, f, middle, turns);
 }
 #endif
 
 Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double middle,
-                    std::vector<double>& rows) {
+                    std::vector<double>& turns) {
     switch (harmonics) {
     case 1:
-        return stepOf<1>(s, f, middle, rows);
+        return stepOf<1>(s, f, middle, turns);
     case 2:
-        return stepOf<2>(s, f, middle, rows);
+        return stepOf<2>(s, f, middle, turns);
     case 3:
-        return stepOf<3>(s, f, middle, rows);
+        return stepOf<3>(s, f, middle, turns);
     case 4:
-        return stepOf<4>(s, f, middle, rows);
+        return stepOf<4>(s, f, middle, turns);
     case 5:
-        return stepOf<5>(s, f, middle, rows);
+        return stepOf<5>(s, f, middle, turns);
     default:
         static_assert(MaxHarmonics == 6);
-        return stepOf<6>(s, f, middle, rows);
+        return stepOf<6>(s, f, middle, turns);
     }
 }
 
@@ -224,9 +235,9 @@ FrequencyFit fitFrequency(const WeightedSeries& series, int harmonics, double tr
     const double middle = 0.5 * *std::max_element(series.t.begin(), series.t.end());
     FrequencyFit fit{trial, std::numeric_limits<double>::quiet_NaN()};
     double f = trial, previousF = 0, previousShift = 0;
-    std::vector<double> rows;
+    std::vector<double> turns;
     for (int iteration = 0; iteration < 20; ++iteration) {
-        const Step step = linearisedStep(series, harmonics, f, middle, rows);
+        const Step step = linearisedStep(series, harmonics, f, middle, turns);
         if (!step.ok) return fit;
         fit = {f, std::sqrt(std::max(step.variance, 0.0))};
         if (std::abs(step.shift) < 1e-13 * f) return fit;
