@@ -120,10 +120,7 @@ void render(const RenderOptions& opt) {
 } // namespace
 
 void addRenderCommand(CLI::App& app) {
-    auto* cmd = app.add_subcommand(
-        "render", "Draw the light curve of a data file as the light-curve window does, with the "
-                  "design options, and save it as a picture in the format its extension names "
-                  "(.bmp, .jpg or .jpeg, .gif, .png)");
+    auto* cmd = app.add_subcommand("render", RenderDescription);
     auto opt = std::make_shared<RenderOptions>();
     addDataFile(*cmd, opt->data, "observation file", "FILE");
     addMissingOption(*cmd, opt->missing);

@@ -25,10 +25,8 @@ std::string renderProgram() {
 
 void addRenderForwarding(CLI::App& app) {
     // Qt and its libraries take about 10 ms to load: only the picture command pays for them.
-    auto* cmd = app.add_subcommand(
-        "render", "Draw the light curve of a data file as the light-curve window does, with the "
-                  "design options, and save it as a picture in the format its extension names "
-                  "(.bmp, .jpg or .jpeg, .gif, .png); quelmar-cli render --help gives its options");
+    auto* cmd = app.add_subcommand("render", std::string(RenderDescription) +
+                                                 "; quelmar-cli render --help gives its options");
     cmd->prefix_command();
     cmd->set_help_flag();
     cmd->callback([cmd] {

@@ -22,6 +22,10 @@ void addExtremaCommand(CLI::App& app);
 void addPcaCommand(CLI::App& app);
 // The picture command. quelmar-cli itself is built without Qt: its render subcommand hands
 // the whole command line to quelmar-render beside it, which draws with Qt.
+inline constexpr const char* RenderDescription =
+    "Draw the light curve of a data file as the light-curve window does, with the design "
+    "options, and save it as a picture in the format its extension names (.bmp, .jpg or .jpeg, "
+    ".gif, .png)";
 void addRenderCommand(CLI::App& app);
 void addRenderForwarding(CLI::App& app);
 void addPhaseCommand(CLI::App& app);
