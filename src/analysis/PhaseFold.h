@@ -6,6 +6,7 @@
 // the mean. A small Θ marks a likely period.
 
 #include "PeriodSeries.h"
+#include "core/LargeArrays.h"
 
 #include <cstdint>
 #include <limits>
@@ -38,10 +39,10 @@ private:
     // the frequency the next order is built for, from the count of the buckets or the deal into
     // tiles (files of up to ReorderLimit points keep their keys in the order instead).
     struct Points {
-        std::vector<double> offset;       // t(i) − t(1), days
-        std::vector<double> value;        // w(i), the scaled value
-        std::vector<std::uint32_t> place; // i − 1
-        std::vector<std::uint32_t> key;
+        LargeVector<double> offset;       // t(i) − t(1), days
+        LargeVector<double> value;        // w(i), the scaled value
+        LargeVector<std::uint32_t> place; // i − 1
+        LargeVector<std::uint32_t> key;
     };
     // The sum of squared steps so far along the phase order, and the ends of that order.
     struct Steps {
@@ -79,7 +80,7 @@ private:
     // The new order as the buckets take it: the phase scaled to 32 bits (the key) above the
     // point's index in points_. A larger key always means a larger phase; points of equal key
     // are told apart by their exact phase, recomputed from the offset, and then by their place.
-    std::vector<std::uint64_t> order_;
+    LargeVector<std::uint64_t> order_;
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;

@@ -1,20 +1,26 @@
 #include "LargeArrays.h"
 
 #include <cstdint>
+#include <new>
 #include <sys/mman.h>
 
 namespace quelmar {
 
 namespace {
 
+constexpr std::size_t HugePage = 2u << 20;
+
+std::size_t hugePagesFor(std::size_t bytes) {
+    return (bytes + HugePage - 1) & ~(HugePage - 1);
+}
+
 // Advice only: where huge pages are not available nothing changes.
 void adviseHugePages(const void* data, std::size_t bytes) {
-    constexpr std::size_t hugePage = 2u << 20;
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t alignedBegin = (begin + hugePage - 1) & ~(hugePage - 1);
+    const std::uintptr_t alignedBegin = (begin + HugePage - 1) & ~(HugePage - 1);
     const std::uintptr_t end = begin + bytes;
-    if (end > alignedBegin + hugePage)
-        madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(hugePage - 1),
+    if (end > alignedBegin + HugePage)
+        madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(HugePage - 1),
                 MADV_HUGEPAGE);
 }
 
@@ -29,6 +35,29 @@ template <typename Element> void resizeArray(std::vector<Element>& array, std::s
 }
 
 } // namespace
+
+void* allocateLarge(std::size_t bytes) {
+    if (bytes < HugePage) return ::operator new(bytes);
+    // Mapped with a huge page to spare, then trimmed at both ends to the aligned pages.
+    const std::size_t length = hugePagesFor(bytes);
+    void* const mapped = mmap(nullptr, length + HugePage, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    auto* const begin = static_cast<char*>(mapped);
+    auto* const aligned = reinterpret_cast<char*>(
+        (reinterpret_cast<std::uintptr_t>(begin) + HugePage - 1) & ~(HugePage - 1));
+    if (aligned > begin) munmap(begin, static_cast<std::size_t>(aligned - begin));
+    munmap(aligned + length, static_cast<std::size_t>(begin + HugePage - aligned));
+    madvise(aligned, length, MADV_HUGEPAGE);
+    return aligned;
+}
+
+void releaseLarge(void* data, std::size_t bytes) {
+    if (bytes < HugePage)
+        ::operator delete(data);
+    else
+        munmap(data, hugePagesFor(bytes));
+}
 
 void resizeLarge(std::vector<double>& array, std::size_t size) {
     resizeArray(array, size);
