@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
 namespace quelmar {
 
@@ -76,15 +77,20 @@ void countIntoBuckets(const double* offset, std::size_t size, double frequency,
 
 PhaseFold::PhaseFold(const PeriodSeries& series)
     : count_(static_cast<std::size_t>(series.count())), deviationSum_(series.deviationSum) {
-    // A file of a million points fills about 50 MB here, in huge pages where the system has
-    // them: a worker of the scan holds its own, and faulting in 4 KiB pages would cost more.
+    // 56 bytes a point: two copies of the points and the order. A worker of the scan holds its
+    // own, about 56 MB for a million points. Each array is a whole number of 8-byte words.
+    const std::size_t wide = 8 * count_, narrow = 8 * ((count_ + 1) / 2);
+    const std::size_t keys = count_ > ReorderLimit ? narrow : 0;
+    storage_.resize(2 * (2 * wide + narrow + keys) + wide);
+    std::byte* free = storage_.data();
+    const auto take = [&free](std::size_t bytes) { return std::exchange(free, free + bytes); };
     for (Points* points : {&points_, &scratch_}) {
-        points->offset.resize(count_);
-        points->value.resize(count_);
-        points->place.resize(count_);
-        if (count_ > ReorderLimit) points->key.resize(count_);
+        points->offset = reinterpret_cast<double*>(take(wide));
+        points->value = reinterpret_cast<double*>(take(wide));
+        points->place = reinterpret_cast<std::uint32_t*>(take(narrow));
+        points->key = reinterpret_cast<std::uint32_t*>(take(keys));
     }
-    order_.assign(count_, 0);
+    order_ = reinterpret_cast<std::uint64_t*>(take(wide));
     for (std::size_t i = 0; i < count_; ++i) {
         points_.offset[i] = series.times[i + 1] - series.times[1];
         points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);
@@ -139,7 +145,7 @@ void PhaseFold::reorder(double frequency) {
     // the previous fold are still in the order, beside the points they belong to.
     constexpr std::uint32_t half = 0x8000'0000u;
     std::uint32_t keys[ReorderLimit];
-    phaseKeys(points_.offset.data(), keys, count_, frequency);
+    phaseKeys(points_.offset, keys, count_, frequency);
     const auto wrappedForward = [&](std::size_t i) {
         const std::uint32_t old = keyOf(order_[i]);
         return old - keys[i] > half && keys[i] < old;
@@ -159,20 +165,20 @@ void PhaseFold::reorder(double frequency) {
         std::size_t& at = wrappedForward(i) ? atFront : wrappedBack(i) ? atBack : atMiddle;
         order[at++] = entry(keys[i], i);
     }
-    std::copy(order, order + count_, order_.begin());
+    std::copy(order, order + count_, order_);
 }
 
 void PhaseFold::insertionSort(std::size_t begin, std::size_t end) {
-    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
-    std::uint64_t* const order = order_.data();
+    const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
+    std::uint64_t* const order = order_;
     for (std::size_t i = begin + 1; i < end; ++i)
         if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
 }
 
 void PhaseFold::countBuckets(double frequency) {
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    countIntoBuckets(points_.offset.data(), count_, frequency, bucketStart_.data() + 1,
-                     bucketShift_, points_.key.data());
+    countIntoBuckets(points_.offset, count_, frequency, bucketStart_.data() + 1, bucketShift_,
+                     points_.key);
 }
 
 void PhaseFold::startBuckets() {
@@ -183,9 +189,9 @@ void PhaseFold::scatterIntoBuckets() {
     // Afterwards bucketStart_[b] is where bucket b ends. The entries are 8 bytes, and a small
     // step sends them to a short sliding window of the order, which stays in the cache. The
     // keys are those the count of the buckets computed.
-    const std::uint32_t* __restrict const key = points_.key.data();
+    const std::uint32_t* __restrict const key = points_.key;
     std::uint32_t* __restrict const start = bucketStart_.data();
-    std::uint64_t* __restrict const order = order_.data();
+    std::uint64_t* __restrict const order = order_;
     const unsigned shift = bucketShift_;
 #pragma GCC unroll 4
     for (std::size_t i = 0; i < count_; ++i)
@@ -193,9 +199,8 @@ void PhaseFold::scatterIntoBuckets() {
 }
 
 void PhaseFold::sortCrowdedBucket(std::size_t begin, std::size_t end) {
-    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
-    std::sort(order_.begin() + static_cast<std::ptrdiff_t>(begin),
-              order_.begin() + static_cast<std::ptrdiff_t>(end),
+    const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
+    std::sort(order_ + begin, order_ + end,
               [&phaseOrder](std::uint64_t a, std::uint64_t b) { return phaseOrder.after(b, a); });
 }
 
@@ -221,14 +226,14 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
     // order and their steps summed, in the plain scan's order, while the lines are still in
     // the cache. Where the next frequency is known, the same pass counts the points into its
     // buckets.
-    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
-    std::uint64_t* __restrict const order = order_.data();
-    const double* __restrict const offset = points_.offset.data();
-    const double* __restrict const value = points_.value.data();
-    const std::uint32_t* __restrict const place = points_.place.data();
-    double* __restrict const toOffset = scratch_.offset.data();
-    double* __restrict const toValue = scratch_.value.data();
-    std::uint32_t* __restrict const toPlace = scratch_.place.data();
+    const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
+    std::uint64_t* __restrict const order = order_;
+    const double* __restrict const offset = points_.offset;
+    const double* __restrict const value = points_.value;
+    const std::uint32_t* __restrict const place = points_.place;
+    double* __restrict const toOffset = scratch_.offset;
+    double* __restrict const toValue = scratch_.value;
+    std::uint32_t* __restrict const toPlace = scratch_.place;
     std::uint32_t* __restrict const count = bucketStart_.data() + 1;
     const unsigned shift = bucketShift_;
     const bool counting = std::isfinite(nextFrequency);
@@ -263,7 +268,7 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
             sum += (toValue[i] - toValue[i - 1]) * (toValue[i] - toValue[i - 1]);
         if (counting)
             countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count, shift,
-                             scratch_.key.data() + copyBegin);
+                             scratch_.key + copyBegin);
     }
     const double closing = toValue[n - 1] - toValue[0];
     std::swap(points_, scratch_);
@@ -296,7 +301,7 @@ double PhaseFold::tiledTheta(double frequency, double nextFrequency) {
 
 void PhaseFold::countTiles(double frequency) {
     std::fill(tileStart_.begin(), tileStart_.end(), 0u);
-    countIntoBuckets(points_.offset.data(), count_, frequency, tileStart_.data() + 1, tileShift_);
+    countIntoBuckets(points_.offset, count_, frequency, tileStart_.data() + 1, tileShift_);
 }
 
 void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
@@ -310,13 +315,13 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
     std::fill(nextTiles_.begin(), nextTiles_.end(), 0u);
     const bool counting = std::isfinite(nextFrequency);
     const unsigned shift = tileShift_;
-    const double* __restrict const offset = points_.offset.data();
-    const double* __restrict const value = points_.value.data();
-    const std::uint32_t* __restrict const place = points_.place.data();
-    double* __restrict const toOffset = scratch_.offset.data();
-    double* __restrict const toValue = scratch_.value.data();
-    std::uint32_t* __restrict const toPlace = scratch_.place.data();
-    std::uint32_t* __restrict const toKey = scratch_.key.data();
+    const double* __restrict const offset = points_.offset;
+    const double* __restrict const value = points_.value;
+    const std::uint32_t* __restrict const place = points_.place;
+    double* __restrict const toOffset = scratch_.offset;
+    double* __restrict const toValue = scratch_.value;
+    std::uint32_t* __restrict const toPlace = scratch_.place;
+    std::uint32_t* __restrict const toKey = scratch_.key;
     const std::size_t quarter = (count_ + 3) / 4;
     std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
     for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
@@ -352,9 +357,9 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
 
 void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
     if (begin == end) return;
-    const std::uint32_t* __restrict const key = points_.key.data();
+    const std::uint32_t* __restrict const key = points_.key;
     std::uint32_t* __restrict const start = bucketStart_.data();
-    std::uint64_t* __restrict const order = order_.data();
+    std::uint64_t* __restrict const order = order_;
     const unsigned shift = bucketShift_;
     constexpr std::uint32_t mask = (1u << TileBucketBits) - 1;
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
@@ -364,7 +369,7 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
     for (std::size_t i = begin; i < end; ++i)
         order[begin + start[(key[i] >> shift) & mask]++] = entry(key[i], i);
 
-    const PhaseOrder phaseOrder{points_.offset.data(), points_.place.data(), frequency_};
+    const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
     if (largestBucket_ > InsertionLimit) {
         std::size_t first = begin;
         for (std::size_t b = 0; b + 1 < bucketStart_.size(); ++b) {
@@ -383,7 +388,7 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
             if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
     }
 
-    const double* __restrict const value = points_.value.data();
+    const double* __restrict const value = points_.value;
     double sum = steps.sum, previous = steps.last;
     std::size_t i = begin;
     if (!steps.started) {

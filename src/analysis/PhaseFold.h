@@ -8,6 +8,7 @@
 #include "PeriodSeries.h"
 #include "core/LargeArrays.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -18,6 +19,9 @@ class PhaseFold {
 public:
     // Takes the copy; all memory the folds need is allocated here, none per frequency.
     explicit PhaseFold(const PeriodSeries& series);
+    // The arrays point into the fold's own block of memory.
+    PhaseFold(const PhaseFold&) = delete;
+    PhaseFold& operator=(const PhaseFold&) = delete;
 
     // Θ at the frequency f (cycles per day). The phase of a point is the fractional part of
     // (t(i) − t(1)) · f, brought into [0, 1); points of equal phase keep their file order.
@@ -39,10 +43,10 @@ private:
     // the frequency the next order is built for, from the count of the buckets or the deal into
     // tiles (files of up to ReorderLimit points keep their keys in the order instead).
     struct Points {
-        LargeVector<double> offset;       // t(i) − t(1), days
-        LargeVector<double> value;        // w(i), the scaled value
-        LargeVector<std::uint32_t> place; // i − 1
-        LargeVector<std::uint32_t> key;
+        double* offset;       // t(i) − t(1), days
+        double* value;        // w(i), the scaled value
+        std::uint32_t* place; // i − 1
+        std::uint32_t* key;
     };
     // The sum of squared steps so far along the phase order, and the ends of that order.
     struct Steps {
@@ -69,6 +73,9 @@ private:
     std::size_t tiles() const { return tileStart_.size() - 1; }
 
     std::size_t count_;
+    // Every array of the fold below, in one block of memory: a few huge pages where the system
+    // has them, rather than thousands of small pages to fault in one at a time.
+    LargeVector<std::byte> storage_;
     double frequency_ = 0; // of the fold points_ is ordered for
     double countedFor_ = std::numeric_limits<double>::quiet_NaN(); // bucketStart_ counts it
     // points_ stays in the phase order of the previous fold (in its tiles, for the largest
@@ -80,7 +87,7 @@ private:
     // The new order as the buckets take it: the phase scaled to 32 bits (the key) above the
     // point's index in points_. A larger key always means a larger phase; points of equal key
     // are told apart by their exact phase, recomputed from the offset, and then by their place.
-    LargeVector<std::uint64_t> order_;
+    std::uint64_t* order_;
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
