@@ -8,6 +8,7 @@
 #include <complex>
 #include <mutex>
 #include <numbers>
+#include <span>
 
 namespace quelmar {
 
@@ -33,7 +34,7 @@ std::size_t powerOfTwoAtLeast(std::size_t n) {
 }
 
 // Σ h(i)·e^{2πi·(f0 + j·df)·t(i)} for j = 0 … count − 1.
-std::vector<std::complex<double>> trigSums(const std::vector<double>& t,
+std::vector<std::complex<double>> trigSums(std::span<const double> t,
                                            const std::vector<std::complex<double>>& h, double f0,
                                            double df, std::size_t count) {
     const std::size_t size = powerOfTwoAtLeast(std::max<std::size_t>(count * Oversampling, 64));

@@ -89,6 +89,8 @@ WeightedSeries weightedSeries(const PeriodSeries& series, const std::vector<doub
     WeightedSeries out;
     const int n = series.count();
     out.epoch0 = *std::min_element(series.times.begin() + 1, series.times.end());
+    for (LargeVector<double>* column : {&out.t, &out.y, &out.w})
+        column->reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         out.t.push_back(series.times[static_cast<std::size_t>(i)] - out.epoch0);
         out.y.push_back(series.values[static_cast<std::size_t>(i)]);

@@ -3,6 +3,7 @@
 // takes, and the observations they work on: times, values and weights 1/σ².
 
 #include "PeriodSeries.h"
+#include "core/LargeArrays.h"
 
 #include <string>
 #include <string_view>
@@ -48,7 +49,7 @@ void checkMethodSettings(const MethodSettings& settings, double shortestPeriod, 
 // values, weights (1 when no error column is given).
 struct WeightedSeries {
     double epoch0 = 0; // the earliest date; times are counted from it
-    std::vector<double> t, y, w;
+    LargeVector<double> t, y, w;
     std::size_t size() const { return t.size(); }
 };
 

@@ -32,8 +32,13 @@ struct SliceObservations {
 };
 
 void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
-    series.times.assign(1, 0.0);
-    series.values.assign(1, 0.0);
+    // Room for an observation on every line at most, so that the columns never move.
+    const auto lineEnds = static_cast<long long>(std::count(text.begin(), text.end(), '\n') +
+                                                 std::count(text.begin(), text.end(), '\r'));
+    for (std::vector<double>* column : {&series.times, &series.values}) {
+        column->reserve(static_cast<std::size_t>(std::min<long long>(lineEnds, MaxPoints) + 2));
+        column->assign(1, 0.0);
+    }
     const MissingMarker marker = series.marker;
     walkDataLinesInOrder<SliceObservations>(
         text, series.path,

@@ -37,7 +37,7 @@ template <typename Element> void resizeArray(std::vector<Element>& array, std::s
 } // namespace
 
 void* allocateLarge(std::size_t bytes) {
-    if (bytes < HugePage) return ::operator new(bytes);
+    if (bytes < HugePage / 4) return ::operator new(bytes);
     // Mapped with a huge page to spare, then trimmed at both ends to the aligned pages.
     const std::size_t length = hugePagesFor(bytes);
     void* const mapped = mmap(nullptr, length + HugePage, PROT_READ | PROT_WRITE,
@@ -53,7 +53,7 @@ void* allocateLarge(std::size_t bytes) {
 }
 
 void releaseLarge(void* data, std::size_t bytes) {
-    if (bytes < HugePage)
+    if (bytes < HugePage / 4)
         ::operator delete(data);
     else
         munmap(data, hugePagesFor(bytes));

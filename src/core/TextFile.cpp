@@ -129,8 +129,8 @@ void FileContent::read(int fd, const std::string& path) {
     if (!S_ISREG(info.st_mode)) throw QuelmarError(path, notARegularFile(info.st_mode));
     size_ = static_cast<std::size_t>(info.st_size);
     // Left uninitialised: the read fills every byte, and zeroing a large file's worth first
-    // would cost as much again.
-    bytes_ = std::make_unique_for_overwrite<char[]>(size_);
+    // would cost as much again. In huge pages from 2 MiB on.
+    bytes_ = largeBytes(size_);
     std::size_t got = 0;
     while (got < size_) {
         const ssize_t n = pread(fd, bytes_.get() + got, size_ - got, static_cast<off_t>(got));

@@ -5,6 +5,7 @@
 // folder, a named pipe, a device) before it reads a byte, and every line walker skips a UTF-8
 // byte-order mark at the start of a text.
 
+#include "LargeArrays.h"
 #include "WorkingFiles.h"
 
 #include <memory>
@@ -45,7 +46,7 @@ public:
 private:
     void read(int fd, const std::string& path);
 
-    std::unique_ptr<char[]> bytes_;
+    LargeBytes bytes_;
     std::size_t size_ = 0;
 };
 

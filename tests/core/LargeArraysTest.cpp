@@ -13,7 +13,8 @@ namespace {
 TEST(LargeArrays, VectorsGrowAcrossTheHugePageSizeKeepingTheirValues) {
     LargeVector<std::uint64_t> values(1000);
     std::iota(values.begin(), values.end(), std::uint64_t{0});
-    for (const std::size_t size : {std::size_t{300'000}, std::size_t{3'000'000}}) {
+    for (const std::size_t size :
+         {std::size_t{100'000}, std::size_t{300'000}, std::size_t{3'000'000}}) {
         values.resize(size, 7);
         EXPECT_EQ(values[999], 999u);
         EXPECT_EQ(values[1000], 7u);
