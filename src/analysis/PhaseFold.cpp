@@ -321,7 +321,6 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
     double* __restrict const toOffset = scratch_.offset;
     double* __restrict const toValue = scratch_.value;
     std::uint32_t* __restrict const toPlace = scratch_.place;
-    std::uint32_t* __restrict const toKey = scratch_.key;
     const std::size_t quarter = (count_ + 3) / 4;
     std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
     for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
@@ -341,7 +340,6 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
                 toOffset[at] = offset[source];
                 toValue[at] = value[source];
                 toPlace[at] = place[source];
-                toKey[at] = key;
                 if (counting) ++next[q * tiles + (nextKeys[q][i] >> shift)];
             }
     }
@@ -357,23 +355,27 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
 
 void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
     if (begin == end) return;
-    const std::uint32_t* __restrict const key = points_.key;
+    // The tile's keys and order at the front of the free key array and of the order, which
+    // every tile reuses and so stay in the core's cache; the entries index the points.
+    const std::size_t size = end - begin;
+    std::uint32_t* __restrict const key = scratch_.key;
+    phaseKeys(points_.offset + begin, key, size, frequency_);
     std::uint32_t* __restrict const start = bucketStart_.data();
     std::uint64_t* __restrict const order = order_;
     const unsigned shift = bucketShift_;
     constexpr std::uint32_t mask = (1u << TileBucketBits) - 1;
     std::fill(bucketStart_.begin(), bucketStart_.end(), 0u);
-    for (std::size_t i = begin; i < end; ++i)
+    for (std::size_t i = 0; i < size; ++i)
         ++start[((key[i] >> shift) & mask) + 1];
     largestBucket_ = runningSums(start, bucketStart_.size());
-    for (std::size_t i = begin; i < end; ++i)
-        order[begin + start[(key[i] >> shift) & mask]++] = entry(key[i], i);
+    for (std::size_t i = 0; i < size; ++i)
+        order[start[(key[i] >> shift) & mask]++] = entry(key[i], begin + i);
 
     const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
     if (largestBucket_ > InsertionLimit) {
-        std::size_t first = begin;
+        std::size_t first = 0;
         for (std::size_t b = 0; b + 1 < bucketStart_.size(); ++b) {
-            const std::size_t last = begin + bucketStart_[b];
+            const std::size_t last = bucketStart_[b];
             if (last - first > InsertionLimit)
                 sortCrowdedBucket(first, last);
             else
@@ -381,22 +383,22 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
             first = last;
         }
     } else {
-        exchangeNeighbours(order, begin, end - 1);
-        exchangeNeighbours(order, begin + 1, end - 1);
-        exchangeNeighbours(order, begin, end - 1);
-        for (std::size_t i = begin + 1; (i = firstUnsure(order, i, end)) < end; ++i)
-            if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, begin, i);
+        exchangeNeighbours(order, 0, size - 1);
+        exchangeNeighbours(order, 1, size - 1);
+        exchangeNeighbours(order, 0, size - 1);
+        for (std::size_t i = 1; (i = firstUnsure(order, i, size)) < size; ++i)
+            if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
     }
 
     const double* __restrict const value = points_.value;
     double sum = steps.sum, previous = steps.last;
-    std::size_t i = begin;
+    std::size_t i = 0;
     if (!steps.started) {
-        steps.first = previous = value[indexOf(order[begin])];
+        steps.first = previous = value[indexOf(order[0])];
         steps.started = true;
         ++i;
     }
-    for (; i < end; ++i) {
+    for (; i < size; ++i) {
         const double v = value[indexOf(order[i])];
         sum += (v - previous) * (v - previous);
         previous = v;

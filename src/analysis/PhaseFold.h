@@ -40,8 +40,10 @@ public:
 
 private:
     // The points in phase order, one array per field: 20 bytes a point, and the key of each at
-    // the frequency the next order is built for, from the count of the buckets or the deal into
-    // tiles (files of up to ReorderLimit points keep their keys in the order instead).
+    // the frequency the next order is built for, from the count of the buckets (files of up to
+    // ReorderLimit points keep their keys in the order instead). Files dealt into tiles move
+    // the 20 bytes only: each tile computes its keys again, into the front of the free copy's
+    // key array, which stays in the cache from one tile to the next.
     struct Points {
         double* offset;       // t(i) − t(1), days
         double* value;        // w(i), the scaled value
