@@ -81,8 +81,9 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
     // own, about 56 MB for a million points. Each array is a whole number of 8-byte words.
     const std::size_t wide = 8 * count_, narrow = 8 * ((count_ + 1) / 2);
     const std::size_t keys = count_ > ReorderLimit ? narrow : 0;
-    storage_.resize(2 * (2 * wide + narrow + keys) + wide);
-    std::byte* free = storage_.data();
+    // Left uninitialised, as the folds write every array before they read it.
+    storage_ = largeBytes(2 * (2 * wide + narrow + keys) + wide);
+    char* free = storage_.get();
     const auto take = [&free](std::size_t bytes) { return std::exchange(free, free + bytes); };
     for (Points* points : {&points_, &scratch_}) {
         points->offset = reinterpret_cast<double*>(take(wide));
@@ -91,6 +92,7 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points->key = reinterpret_cast<std::uint32_t*>(take(keys));
     }
     order_ = reinterpret_cast<std::uint64_t*>(take(wide));
+    if (count_ <= ReorderLimit) std::fill(order_, order_ + count_, 0); // read by the first reorder
     for (std::size_t i = 0; i < count_; ++i) {
         points_.offset[i] = series.times[i + 1] - series.times[1];
         points_.value[i] = series.scaledValue(static_cast<int>(i) + 1);

@@ -77,7 +77,7 @@ private:
     std::size_t count_;
     // Every array of the fold below, in one block of memory: a few huge pages where the system
     // has them, rather than thousands of small pages to fault in one at a time.
-    LargeVector<std::byte> storage_;
+    LargeBytes storage_;
     double frequency_ = 0; // of the fold points_ is ordered for
     double countedFor_ = std::numeric_limits<double>::quiet_NaN(); // bucketStart_ counts it
     // points_ stays in the phase order of the previous fold (in its tiles, for the largest
