@@ -77,12 +77,15 @@ void countIntoBuckets(const double* offset, std::size_t size, double frequency,
 
 PhaseFold::PhaseFold(const PeriodSeries& series)
     : count_(static_cast<std::size_t>(series.count())), deviationSum_(series.deviationSum) {
-    // 56 bytes a point: two copies of the points and the order. A worker of the scan holds its
-    // own, about 56 MB for a million points. Each array is a whole number of 8-byte words.
+    // Two copies of the points and the order, 56 bytes a point; files dealt into tiles keep
+    // the keys and the order of one tile at a time apart, 40 bytes a point (a worker of the scan
+    // holds its own, about 40 MB for a million points). Each array is a whole number of 8-byte
+    // words.
+    const bool tiled = count_ > TileLimit;
     const std::size_t wide = 8 * count_, narrow = 8 * ((count_ + 1) / 2);
-    const std::size_t keys = count_ > ReorderLimit ? narrow : 0;
+    const std::size_t keys = count_ > ReorderLimit && !tiled ? narrow : 0;
     // Left uninitialised, as the folds write every array before they read it.
-    storage_ = largeBytes(2 * (2 * wide + narrow + keys) + wide);
+    storage_ = largeBytes(2 * (2 * wide + narrow + keys) + (tiled ? 0 : wide));
     char* free = storage_.get();
     const auto take = [&free](std::size_t bytes) { return std::exchange(free, free + bytes); };
     for (Points* points : {&points_, &scratch_}) {
@@ -106,7 +109,7 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         const unsigned bits = std::max(1u, static_cast<unsigned>(std::bit_width(count_ - 1)));
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
-        if (count_ > TileLimit) {
+        if (tiled) {
             // Tiles of about 8,000 points: with their entries and buckets about 300 kB.
             const unsigned tileBits = bits - TileBucketBits;
             tileShift_ = 32 - tileBits;
@@ -357,10 +360,15 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
 
 void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
     if (begin == end) return;
-    // The tile's keys and order at the front of the free key array and of the order, which
-    // every tile reuses and so stay in the core's cache; the entries index the points.
+    // The tile's keys and order in arrays that every tile reuses and so stay in the core's
+    // cache; the entries index the points. They grow to the largest tile.
     const std::size_t size = end - begin;
-    std::uint32_t* __restrict const key = scratch_.key;
+    if (tileOrder_.size() < size) {
+        tileKeys_.resize(size);
+        tileOrder_.resize(size);
+    }
+    order_ = tileOrder_.data();
+    std::uint32_t* __restrict const key = tileKeys_.data();
     phaseKeys(points_.offset + begin, key, size, frequency_);
     // The sum at the end reads the values in phase order, at random within the tile: asked for
     // in file order now, they come in while the buckets are filled.

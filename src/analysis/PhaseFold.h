@@ -42,8 +42,7 @@ private:
     // The points in phase order, one array per field: 20 bytes a point, and the key of each at
     // the frequency the next order is built for, from the count of the buckets (files of up to
     // ReorderLimit points keep their keys in the order instead). Files dealt into tiles move
-    // the 20 bytes only: each tile computes its keys again, into the front of the free copy's
-    // key array, which stays in the cache from one tile to the next.
+    // the 20 bytes only, and each tile computes its keys again.
     struct Points {
         double* offset;       // t(i) − t(1), days
         double* value;        // w(i), the scaled value
@@ -90,6 +89,9 @@ private:
     // point's index in points_. A larger key always means a larger phase; points of equal key
     // are told apart by their exact phase, recomputed from the offset, and then by their place.
     std::uint64_t* order_;
+    // The keys and order of one tile, for files dealt into tiles.
+    LargeVector<std::uint32_t> tileKeys_;
+    LargeVector<std::uint64_t> tileOrder_;
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
     std::uint32_t largestBucket_ = 0;
