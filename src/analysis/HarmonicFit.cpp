@@ -72,7 +72,7 @@ template <int Harmonics>
 // lanes per group), which is less to write and read than the whole rows.
 template <int Harmonics>
 [[gnu::always_inline]] inline void linearSums(const WeightedSeries& s, double f, double middle,
-                                              std::vector<double>& turns, SolveMatrix& a,
+                                              LargeVector<double>& turns, SolveMatrix& a,
                                               SolveVector& b) {
     constexpr int linear = 2 * Harmonics + 1;
     const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
@@ -115,7 +115,7 @@ template <int Harmonics>
 // and its right-hand side, from the residuals of the linear fit; returns χ².
 template <int Harmonics>
 [[gnu::always_inline]] inline double
-frequencySums(const WeightedSeries& s, double middle, const std::vector<double>& turns,
+frequencySums(const WeightedSeries& s, double middle, const LargeVector<double>& turns,
               const SolveVector& amplitudes, SolveMatrix& full, SolveVector& rhs) {
     constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
     const std::size_t groups = (s.size() + Lanes - 1) / Lanes;
@@ -156,7 +156,7 @@ frequencySums(const WeightedSeries& s, double middle, const std::vector<double>&
 
 template <int Harmonics>
 [[gnu::always_inline]] inline Step stepAt(const WeightedSeries& s, double f, double middle,
-                                          std::vector<double>& turns) {
+                                          LargeVector<double>& turns) {
     constexpr int linear = 2 * Harmonics + 1, n = linear + 1;
     SolveMatrix a{};
     SolveVector b{};
@@ -179,7 +179,7 @@ template <int Harmonics>
 }
 
 template <int Harmonics>
-Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
+Step portableStep(const WeightedSeries& s, double f, double middle, LargeVector<double>& turns) {
     return stepAt<Harmonics>(s, f, middle, turns);
 }
 
@@ -189,25 +189,25 @@ Step portableStep(const WeightedSeries& s, double f, double middle, std::vector<
 // not allow.
 template <int Harmonics>
 __attribute__((target("avx2"))) Step wideStep(const WeightedSeries& s, double f, double middle,
-                                              std::vector<double>& turns) {
+                                              LargeVector<double>& turns) {
     return stepAt<Harmonics>(s, f, middle, turns);
 }
 
 template <int Harmonics>
-Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
+Step stepOf(const WeightedSeries& s, double f, double middle, LargeVector<double>& turns) {
     static const bool wide = __builtin_cpu_supports("avx2");
     return wide ? wideStep<Harmonics>(s, f, middle, turns)
                 : portableStep<Harmonics>(s, f, middle, turns);
 }
 #else
 template <int Harmonics>
-Step stepOf(const WeightedSeries& s, double f, double middle, std::vector<double>& turns) {
+Step stepOf(const WeightedSeries& s, double f, double middle, LargeVector<double>& turns) {
     return portableStep<Harmonics>(s, f, middle, turns);
 }
 #endif
 
 Step linearisedStep(const WeightedSeries& s, int harmonics, double f, double middle,
-                    std::vector<double>& turns) {
+                    LargeVector<double>& turns) {
     switch (harmonics) {
     case 1:
         return stepOf<1>(s, f, middle, turns);
@@ -235,7 +235,7 @@ FrequencyFit fitFrequency(const WeightedSeries& series, int harmonics, double tr
     const double middle = 0.5 * *std::max_element(series.t.begin(), series.t.end());
     FrequencyFit fit{trial, std::numeric_limits<double>::quiet_NaN()};
     double f = trial, previousF = 0, previousShift = 0;
-    std::vector<double> turns;
+    LargeVector<double> turns;
     for (int iteration = 0; iteration < 20; ++iteration) {
         const Step step = linearisedStep(series, harmonics, f, middle, turns);
         if (!step.ok) return fit;

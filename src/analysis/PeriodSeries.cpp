@@ -22,6 +22,12 @@ void checkColumn(const std::string& path, int channels, int column) {
             path, {message::ColumnAbsent, {std::to_string(column), std::to_string(channels)}});
 }
 
+// At least the number of lines of the text less one, whatever ends its lines.
+std::size_t lineEndsIn(std::string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                    std::count(text.begin(), text.end(), '\r'));
+}
+
 // The observations of one slice of the text, in file order; whether each is read or left out
 // for the limit is settled when the slices are put together.
 struct SliceObservations {
@@ -29,12 +35,18 @@ struct SliceObservations {
     std::vector<double> values;
     std::vector<char> missing; // the value is missing
     SkippedLines skipped;      // line numbers within the slice
+
+    void reserveFor(std::string_view text) {
+        const std::size_t lines = lineEndsIn(text) + 1;
+        times.reserve(lines);
+        values.reserve(lines);
+        missing.reserve(lines);
+    }
 };
 
 void readPoints(std::string_view text, int valueToken, PeriodSeries& series) {
     // Room for an observation on every line at most, so that the columns never move.
-    const auto lineEnds = static_cast<long long>(std::count(text.begin(), text.end(), '\n') +
-                                                 std::count(text.begin(), text.end(), '\r'));
+    const auto lineEnds = static_cast<long long>(lineEndsIn(text));
     for (std::vector<double>* column : {&series.times, &series.values}) {
         column->reserve(static_cast<std::size_t>(std::min<long long>(lineEnds, MaxPoints) + 2));
         column->assign(1, 0.0);

@@ -74,6 +74,9 @@ void walkDataLinesInOrder(std::string_view text, const std::string& path, Visit 
     for (std::string_view piece : sliceAtLineStarts(body, slicesForText(body.size())))
         slices.push_back(Slice{piece, {}, 0, 0, {}, {}});
     const auto walk = [&visit](Slice& slice) {
+        // A state that can make room for the lines of its slice beforehand is given them.
+        if constexpr (requires { slice.result.state.reserveFor(slice.text); })
+            slice.result.state.reserveFor(slice.text);
         ObservationLines lines(slice.text);
         ObservationLine line;
         try {
