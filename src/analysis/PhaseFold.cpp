@@ -233,12 +233,7 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
     // buckets.
     const PhaseOrder phaseOrder{points_.offset, points_.place, frequency_};
     std::uint64_t* __restrict const order = order_;
-    const double* __restrict const offset = points_.offset;
-    const double* __restrict const value = points_.value;
-    const std::uint32_t* __restrict const place = points_.place;
-    double* __restrict const toOffset = scratch_.offset;
-    double* __restrict const toValue = scratch_.value;
-    std::uint32_t* __restrict const toPlace = scratch_.place;
+    const PointMove move{points_, scratch_};
     std::uint32_t* __restrict const count = bucketStart_.data() + 1;
     const unsigned shift = bucketShift_;
     const bool counting = std::isfinite(nextFrequency);
@@ -265,17 +260,16 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
 #pragma GCC unroll 4
         for (; copied < copyEnd; ++copied) {
             const std::uint32_t from = indexOf(order[copied]);
-            toOffset[copied] = offset[from];
-            toValue[copied] = value[from];
-            toPlace[copied] = place[from];
+            move(from, copied);
         }
         for (std::size_t i = std::max<std::size_t>(copyBegin, 1); i < copyEnd; ++i)
-            sum += (toValue[i] - toValue[i - 1]) * (toValue[i] - toValue[i - 1]);
+            sum +=
+                (move.toValue[i] - move.toValue[i - 1]) * (move.toValue[i] - move.toValue[i - 1]);
         if (counting)
-            countIntoBuckets(toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count, shift,
-                             scratch_.key + copyBegin);
+            countIntoBuckets(move.toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count,
+                             shift, scratch_.key + copyBegin);
     }
-    const double closing = toValue[n - 1] - toValue[0];
+    const double closing = move.toValue[n - 1] - move.toValue[0];
     std::swap(points_, scratch_);
     if (n <= ReorderLimit) // the next reorder reads each point's key where it now stands
         for (std::size_t i = 0; i < n; ++i)
@@ -320,12 +314,8 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
     std::fill(nextTiles_.begin(), nextTiles_.end(), 0u);
     const bool counting = std::isfinite(nextFrequency);
     const unsigned shift = tileShift_;
+    const PointMove move{points_, scratch_};
     const double* __restrict const offset = points_.offset;
-    const double* __restrict const value = points_.value;
-    const std::uint32_t* __restrict const place = points_.place;
-    double* __restrict const toOffset = scratch_.offset;
-    double* __restrict const toValue = scratch_.value;
-    std::uint32_t* __restrict const toPlace = scratch_.place;
     const std::size_t quarter = (count_ + 3) / 4;
     std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
     for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
@@ -342,9 +332,7 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
                 const std::size_t source = q * quarter + begin + i;
                 const std::uint32_t key = keys[q][i];
                 const std::uint32_t at = start[key >> shift]++;
-                toOffset[at] = offset[source];
-                toValue[at] = value[source];
-                toPlace[at] = place[source];
+                move(source, at);
                 if (counting) ++next[q * tiles + (nextKeys[q][i] >> shift)];
             }
     }

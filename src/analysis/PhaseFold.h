@@ -49,6 +49,23 @@ private:
         std::uint32_t* place; // i − 1
         std::uint32_t* key;
     };
+    // Copies a point from one copy of the points to a place in the other.
+    struct PointMove {
+        PointMove(const Points& from, const Points& to)
+            : offset(from.offset), value(from.value), place(from.place), toOffset(to.offset),
+              toValue(to.value), toPlace(to.place) {}
+        void operator()(std::size_t from, std::size_t to) const {
+            toOffset[to] = offset[from];
+            toValue[to] = value[from];
+            toPlace[to] = place[from];
+        }
+        const double* __restrict const offset;
+        const double* __restrict const value;
+        const std::uint32_t* __restrict const place;
+        double* __restrict const toOffset;
+        double* __restrict const toValue;
+        std::uint32_t* __restrict const toPlace;
+    };
     // The sum of squared steps so far along the phase order, and the ends of that order.
     struct Steps {
         double sum = 0;
