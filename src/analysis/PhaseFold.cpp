@@ -94,7 +94,7 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         points->place = reinterpret_cast<std::uint32_t*>(take(narrow));
         points->key = reinterpret_cast<std::uint32_t*>(take(keys));
     }
-    order_ = reinterpret_cast<std::uint64_t*>(take(wide));
+    order_ = tiled ? nullptr : reinterpret_cast<std::uint64_t*>(take(wide)); // else per tile
     if (count_ <= ReorderLimit) std::fill(order_, order_ + count_, 0); // read by the first reorder
     for (std::size_t i = 0; i < count_; ++i) {
         points_.offset[i] = series.times[i + 1] - series.times[1];
@@ -354,8 +354,8 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
     if (tileOrder_.size() < size) {
         tileKeys_.resize(size);
         tileOrder_.resize(size);
+        order_ = tileOrder_.data();
     }
-    order_ = tileOrder_.data();
     std::uint32_t* __restrict const key = tileKeys_.data();
     phaseKeys(points_.offset + begin, key, size, frequency_);
     // The sum at the end reads the values in phase order, at random within the tile: asked for

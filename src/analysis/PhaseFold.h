@@ -17,7 +17,8 @@ namespace quelmar {
 
 class PhaseFold {
 public:
-    // Takes the copy; all memory the folds need is allocated here, none per frequency.
+    // Takes the copy; the memory the folds need is allocated here, none per frequency (the
+    // buffers of a tile only grow to the largest tile).
     explicit PhaseFold(const PeriodSeries& series);
     // The arrays point into the fold's own block of memory.
     PhaseFold(const PhaseFold&) = delete;

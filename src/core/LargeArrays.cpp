@@ -9,15 +9,17 @@ namespace quelmar {
 namespace {
 
 constexpr std::size_t HugePage = 2u << 20;
+// Smaller arrays come from the ordinary heap: a huge page would be more than four times them.
+constexpr std::size_t SmallestLarge = HugePage / 4;
 
-std::size_t hugePagesFor(std::size_t bytes) {
-    return (bytes + HugePage - 1) & ~(HugePage - 1);
+std::uintptr_t upToHugePage(std::uintptr_t at) {
+    return (at + HugePage - 1) & ~(HugePage - 1);
 }
 
 // Advice only: where huge pages are not available nothing changes.
 void adviseHugePages(const void* data, std::size_t bytes) {
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t alignedBegin = (begin + HugePage - 1) & ~(HugePage - 1);
+    const std::uintptr_t alignedBegin = upToHugePage(begin);
     const std::uintptr_t end = begin + bytes;
     if (end > alignedBegin + HugePage)
         madvise(reinterpret_cast<void*>(alignedBegin), (end - alignedBegin) & ~(HugePage - 1),
@@ -37,15 +39,15 @@ template <typename Element> void resizeArray(std::vector<Element>& array, std::s
 } // namespace
 
 void* allocateLarge(std::size_t bytes) {
-    if (bytes < HugePage / 4) return ::operator new(bytes);
+    if (bytes < SmallestLarge) return ::operator new(bytes);
     // Mapped with a huge page to spare, then trimmed at both ends to the aligned pages.
-    const std::size_t length = hugePagesFor(bytes);
+    const std::size_t length = upToHugePage(bytes);
     void* const mapped = mmap(nullptr, length + HugePage, PROT_READ | PROT_WRITE,
                               MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
     auto* const begin = static_cast<char*>(mapped);
-    auto* const aligned = reinterpret_cast<char*>(
-        (reinterpret_cast<std::uintptr_t>(begin) + HugePage - 1) & ~(HugePage - 1));
+    auto* const aligned =
+        reinterpret_cast<char*>(upToHugePage(reinterpret_cast<std::uintptr_t>(begin)));
     if (aligned > begin) munmap(begin, static_cast<std::size_t>(aligned - begin));
     munmap(aligned + length, static_cast<std::size_t>(begin + HugePage - aligned));
     madvise(aligned, length, MADV_HUGEPAGE);
@@ -53,10 +55,10 @@ void* allocateLarge(std::size_t bytes) {
 }
 
 void releaseLarge(void* data, std::size_t bytes) {
-    if (bytes < HugePage / 4)
+    if (bytes < SmallestLarge)
         ::operator delete(data);
     else
-        munmap(data, hugePagesFor(bytes));
+        munmap(data, upToHugePage(bytes));
 }
 
 void resizeLarge(std::vector<double>& array, std::size_t size) {

@@ -1,6 +1,6 @@
 #pragma once
-// Arrays of millions of doubles: sized once, and backed by huge pages where the system offers
-// them, since faulting in 4 KiB pages one at a time costs more than filling them.
+// Large arrays: sized once, and backed by huge pages where the system offers them, since
+// faulting in 4 KiB pages one at a time costs more than filling them.
 
 #include <cstddef>
 #include <cstdint>

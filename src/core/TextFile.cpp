@@ -129,7 +129,7 @@ void FileContent::read(int fd, const std::string& path) {
     if (!S_ISREG(info.st_mode)) throw QuelmarError(path, notARegularFile(info.st_mode));
     size_ = static_cast<std::size_t>(info.st_size);
     // Left uninitialised: the read fills every byte, and zeroing a large file's worth first
-    // would cost as much again. In huge pages from 2 MiB on.
+    // would cost as much again. A large file's bytes are in huge pages.
     bytes_ = largeBytes(size_);
     std::size_t got = 0;
     while (got < size_) {
