@@ -9,6 +9,7 @@
 // directly. The two agree to better than 1e-6 in power.
 
 #include "PeriodMethod.h"
+#include "PeriodScan.h"
 
 #include <vector>
 
@@ -20,11 +21,19 @@ public:
 
     // The power at one frequency (cycles per day), by direct sums.
     double power(double frequency) const;
+    // A uniform scan of count frequencies is worked through in blocks of this many from its
+    // first frequency, one set of FFTs each: a scan shared out at its multiples gives the same
+    // powers as one worked through at once.
+    std::size_t blockFrequencies(std::size_t count) const;
+    // The powers at f0 + j·df for j in [first, last) of a uniform scan of count frequencies,
+    // first a multiple of blockFrequencies(count), into powers[0 … last − first); counted in
+    // progress block by block, and stopped between blocks when it is cancelled.
+    void uniformPowers(double f0, double df, std::size_t count, std::size_t first, std::size_t last,
+                       double* powers, ScanProgress* progress = nullptr) const;
     // The powers at frequencies f0 + j·df, j = 0 … count − 1, by FFTs.
     std::vector<double> uniformPowers(double f0, double df, std::size_t count) const;
-    // The powers at the frequencies given: by FFTs when they are evenly spaced and many, by
-    // direct sums otherwise.
-    std::vector<double> powers(const std::vector<double>& frequencies) const;
+    // The step of frequencies evenly spaced and many enough for the FFTs to pay; 0 otherwise.
+    static double uniformStep(const std::vector<double>& frequencies);
 
 private:
     // Solves the normal equations of the fit from the sums Σw·e^{imx} (m = 0 … 2K) and

@@ -26,10 +26,12 @@ std::vector<double> trialFrequencies(const FrequencyGrid& grid) {
     return frequencies;
 }
 
-// Runs work(first, last) over shares of [0, count) on up to `threads` threads.
-template <class Work> void inShares(std::size_t count, unsigned threads, const Work& work) {
+// Runs work(first, last) over shares of [0, count), each of at least `least`, on up to
+// `threads` threads.
+template <class Work>
+void inShares(std::size_t count, std::size_t least, unsigned threads, const Work& work) {
     const std::size_t shares =
-        std::max<std::size_t>(1, std::min<std::size_t>(scanThreads(threads), count / 64));
+        std::max<std::size_t>(1, std::min<std::size_t>(scanThreads(threads), count / least));
     std::vector<std::jthread> helpers;
     auto share = [&](std::size_t k) { work(count * k / shares, count * (k + 1) / shares); };
     std::size_t started = 1;
@@ -54,7 +56,7 @@ bool cancelled(const std::atomic<bool>* cancel) {
 template <class Statistic>
 void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, unsigned threads,
               ScanProgress* progress, const std::function<Statistic()>& make) {
-    inShares(frequencies.size(), threads, [&](std::size_t first, std::size_t last) {
+    inShares(frequencies.size(), ProgressBatch, threads, [&](std::size_t first, std::size_t last) {
         Statistic statistic = make();
         for (std::size_t batch = first; batch < last; batch += ProgressBatch) {
             if (progress && progress->cancel) return;
@@ -66,6 +68,24 @@ void evaluate(std::vector<double>& out, const std::vector<double>& frequencies, 
     });
 }
 
+// By FFTs block by block where the frequencies are evenly spaced, by direct sums elsewhere.
+void lombScarglePowers(std::vector<double>& out, const LombScargle& gls,
+                       const std::vector<double>& frequencies, unsigned threads,
+                       ScanProgress* progress) {
+    const double df = LombScargle::uniformStep(frequencies);
+    if (df == 0) {
+        evaluate<std::function<double(double)>>(out, frequencies, threads, progress, [&] {
+            return [&gls](double f) { return gls.power(f); };
+        });
+        return;
+    }
+    const std::size_t count = frequencies.size(), block = gls.blockFrequencies(count);
+    inShares((count + block - 1) / block, 1, threads, [&](std::size_t first, std::size_t last) {
+        const std::size_t from = first * block, to = std::min(count, last * block);
+        gls.uniformPowers(frequencies.front(), df, count, from, to, out.data() + from, progress);
+    });
+}
+
 Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& values,
                           const MethodSettings& settings, std::vector<double> frequencies,
                           unsigned threads, ScanProgress* progress = nullptr) {
@@ -74,8 +94,8 @@ Periodogram periodogramAt(const WeightedSeries& series, const PeriodSeries& valu
     using Statistic = std::function<double(double)>;
     switch (settings.method) {
     case PeriodMethod::LombScargle:
-        p.statistics = LombScargle(series, settings.harmonics).powers(frequencies);
-        if (progress) progress->done = static_cast<long long>(frequencies.size());
+        lombScarglePowers(p.statistics, LombScargle(series, settings.harmonics), frequencies,
+                          threads, progress);
         break;
     case PeriodMethod::LaflerKinman:
         evaluate<Statistic>(p.statistics, frequencies, threads, progress, [&] {
