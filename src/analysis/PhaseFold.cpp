@@ -240,7 +240,7 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
     const std::size_t n = count_;
     const std::size_t lag = sorted ? 0 : largestBucket_;
 
-    double sum = 0;
+    double sum = 0, previous = 0;
     std::size_t copied = 0; // points copied into scratch_
     for (std::size_t begin = 0; begin < n; begin += KeyChunk) {
         // Chunks begin at even places; the odd pair across the end waits for the next chunk,
@@ -257,14 +257,21 @@ double PhaseFold::settleGatherAndSum(bool sorted, double nextFrequency) {
         }
         const std::size_t copyEnd = end == n ? n : (settled > lag ? settled - lag : 0);
         const std::size_t copyBegin = copied;
+        if (copied == 0 && copyEnd > 0) {
+            move(indexOf(order[0]), 0);
+            previous = move.toValue[0];
+            copied = 1;
+        }
+        // The additions form one chain, each waiting for the one before: in the loop of the
+        // copies they run beside them rather than after.
 #pragma GCC unroll 4
         for (; copied < copyEnd; ++copied) {
             const std::uint32_t from = indexOf(order[copied]);
             move(from, copied);
+            const double v = move.value[from];
+            sum += (v - previous) * (v - previous);
+            previous = v;
         }
-        for (std::size_t i = std::max<std::size_t>(copyBegin, 1); i < copyEnd; ++i)
-            sum +=
-                (move.toValue[i] - move.toValue[i - 1]) * (move.toValue[i] - move.toValue[i - 1]);
         if (counting)
             countIntoBuckets(move.toOffset + copyBegin, copyEnd - copyBegin, nextFrequency, count,
                              shift, scratch_.key + copyBegin);
