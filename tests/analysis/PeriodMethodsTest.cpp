@@ -149,6 +149,30 @@ TEST(PeriodPeaks, APeriodogramFileOfAnyMethodListsItsBestPeriodFirst) {
     }
 }
 
+// The blocks of the Lomb–Scargle FFTs are shared out between the threads: any number of them
+// gives the powers a single pass through the blocks gives.
+TEST(LombScargle, TheBlocksGiveTheSamePowersOnAnyNumberOfThreads) {
+    const PeriodSeries series =
+        readPeriodSeries(QUELMAR_EXAMPLES_DIR "/ogle_lmc_rrlyr_00003.dat", 1);
+    const WeightedSeries weighted = weightedSeries(series);
+    const FrequencyGrid grid = frequencyGrid({0.5, 1, 0.05, 1}, series.timeSpan);
+    MethodSettings settings;
+    settings.method = PeriodMethod::LombScargle;
+    const LombScargle gls(weighted, settings.harmonics);
+    const std::size_t count = static_cast<std::size_t>(countTrialFrequencies(grid));
+    ASSERT_GT(count, 3 * gls.blockFrequencies(count));
+    const Periodogram one = methodPeriodogram(weighted, series, settings, grid, 1);
+    for (const unsigned threads : {2u, 3u})
+        EXPECT_EQ(methodPeriodogram(weighted, series, settings, grid, threads).statistics,
+                  one.statistics)
+            << threads << " threads";
+    // On either side of the blocks' borders, the powers of the direct sums.
+    for (std::size_t border = gls.blockFrequencies(count); border < count;
+         border += gls.blockFrequencies(count))
+        for (const std::size_t j : {border - 1, border})
+            EXPECT_NEAR(one.statistics[j], gls.power(one.frequencies[j]), 1e-6) << j;
+}
+
 // Far from the signal the residuals are large and plain Gauss–Newton steps only shrink by a
 // constant factor, alternating in sign: the fit must still end where the step is nil, so that
 // refitting from its own result does not move it.
