@@ -1,6 +1,7 @@
 #include "LombScargle.h"
 
 #include "MatrixSolve.h"
+#include "PeriodScan.h"
 
 #include <fftw3.h>
 

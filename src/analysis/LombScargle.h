@@ -9,11 +9,12 @@
 // directly. The two agree to better than 1e-6 in power.
 
 #include "PeriodMethod.h"
-#include "PeriodScan.h"
 
 #include <vector>
 
 namespace quelmar {
+
+struct ScanProgress;
 
 class LombScargle {
 public:
