@@ -53,22 +53,17 @@ public:
         std::unique_lock lock(mutex_);
         for (;;) {
             if (exhausted_ || stopped_ || progress_.cancel.load()) return nullptr;
-            Block& slot = slotOf(nextBlock_);
-            if (slot.number < nextToWrite_) break;
+            if (slotOf(nextBlock_).number < nextToWrite_) return take();
             slotFreed_.wait(lock); // every slot holds a block not yet written
         }
-        Block& block = slotOf(nextBlock_);
-        int count = 0;
-        while (count < blockSize_ &&
-               frequencies_.next(block.frequencies[static_cast<std::size_t>(count)]))
-            ++count;
-        if (count < blockSize_) exhausted_ = true;
-        if (count == 0) return nullptr;
-        block.number = nextBlock_++;
-        block.count = count;
-        block.done = 0;
-        block.finished = false;
-        return &block;
+    }
+
+    // The same where a slot is free now, else nullptr: for a worker that holds a block still
+    // to finish, which must not wait for the writing of that very block.
+    Block* claimIfFree() {
+        std::lock_guard lock(mutex_);
+        if (exhausted_ || stopped_ || progress_.cancel.load()) return nullptr;
+        return slotOf(nextBlock_).number < nextToWrite_ ? take() : nullptr;
     }
 
     // Records a block as finished after `done` of its frequencies and writes what is in order.
@@ -112,6 +107,22 @@ public:
     }
 
 private:
+    // Fills the free slot of the next block; the mutex is held.
+    Block* take() {
+        Block& block = slotOf(nextBlock_);
+        int count = 0;
+        while (count < blockSize_ &&
+               frequencies_.next(block.frequencies[static_cast<std::size_t>(count)]))
+            ++count;
+        if (count < blockSize_) exhausted_ = true;
+        if (count == 0) return nullptr;
+        block.number = nextBlock_++;
+        block.count = count;
+        block.done = 0;
+        block.finished = false;
+        return &block;
+    }
+
     Block& slotOf(long long number) {
         return slots_[static_cast<std::size_t>(number % static_cast<long long>(slots_.size()))];
     }
@@ -149,17 +160,23 @@ private:
 void runWorker(const PeriodSeries& series, BlockScan& scan, ScanProgress& progress) {
     try {
         PhaseFold fold(series);
-        while (Block* block = scan.claim()) {
+        // The fold readies itself for the frequency that comes next: at the end of a block, the
+        // first of the following block, claimed before the last fold where a slot is free.
+        for (Block* block = scan.claim(); block != nullptr;) {
+            Block* following = nullptr;
             int done = 0;
             for (; done < block->count && !progress.cancel.load(std::memory_order_relaxed);
                  ++done) {
                 const auto i = static_cast<std::size_t>(done);
-                const double next =
-                    done + 1 < block->count ? block->frequencies[i + 1] : std::nan("");
+                if (done + 1 == block->count) following = scan.claimIfFree();
+                const double next = done + 1 < block->count ? block->frequencies[i + 1]
+                                    : following != nullptr  ? following->frequencies[0]
+                                                            : std::nan("");
                 block->thetas[i] = fold.theta(block->frequencies[i], next);
                 progress.done.fetch_add(1, std::memory_order_relaxed);
             }
             scan.finish(*block, done);
+            block = following != nullptr ? following : scan.claim();
         }
     } catch (const std::bad_alloc&) {
         scan.fail(std::make_exception_ptr(
