@@ -110,11 +110,11 @@ PhaseFold::PhaseFold(const PeriodSeries& series)
         bucketShift_ = 32 - bits;
         bucketStart_.resize((std::size_t{1} << bits) + 1);
         if (tiled) {
-            // Tiles of about 8,000 points: with their entries and buckets about 300 kB.
+            // Tiles of 4,000 to 8,000 points: with their entries and buckets at most 300 kB.
             const unsigned tileBits = bits - TileBucketBits;
             tileShift_ = 32 - tileBits;
             tileStart_.resize((std::size_t{1} << tileBits) + 1);
-            nextTiles_.resize(4 << tileBits);
+            nextTiles_.resize(std::size_t{1} << tileBits);
             bucketStart_.resize((std::size_t{1} << TileBucketBits) + 1);
         }
     }
@@ -311,46 +311,31 @@ void PhaseFold::countTiles(double frequency) {
 }
 
 void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
-    // The points come in the previous fold's tiles, so neighbours mostly go to one tile: four
-    // interleaved quarters keep the tile counters apart, or each point would wait for the
-    // previous one's counter. Afterwards tileStart_[t] is where tile t begins.
+    // The points come in the previous fold's tiles, so neighbours mostly go to one tile or the
+    // next: the deal writes a few sliding lines at a time and reads one, which the processor's
+    // prefetchers follow. Afterwards tileStart_[t] is where tile t begins.
     runningSums(tileStart_.data(), tileStart_.size());
     std::uint32_t* __restrict const start = tileStart_.data();
     std::uint32_t* __restrict const next = nextTiles_.data();
-    const std::size_t tiles = this->tiles();
     std::fill(nextTiles_.begin(), nextTiles_.end(), 0u);
     const bool counting = std::isfinite(nextFrequency);
     const unsigned shift = tileShift_;
     const PointMove move{points_, scratch_};
-    const double* __restrict const offset = points_.offset;
-    const std::size_t quarter = (count_ + 3) / 4;
-    std::uint32_t keys[4][KeyChunk], nextKeys[4][KeyChunk];
-    for (std::size_t begin = 0; begin < quarter; begin += KeyChunk) {
-        std::size_t size[4];
-        for (std::size_t q = 0; q < 4; ++q) {
-            const std::size_t first = std::min(count_, q * quarter + begin);
-            size[q] = std::min(KeyChunk, std::min(count_, (q + 1) * quarter) - first);
-            phaseKeys(offset + first, keys[q], size[q], frequency);
-            if (counting) phaseKeys(offset + first, nextKeys[q], size[q], nextFrequency);
+    std::uint32_t keys[KeyChunk], nextKeys[KeyChunk];
+    for (std::size_t begin = 0; begin < count_; begin += KeyChunk) {
+        const std::size_t size = std::min(KeyChunk, count_ - begin);
+        phaseKeys(move.offset + begin, keys, size, frequency);
+        if (counting) phaseKeys(move.offset + begin, nextKeys, size, nextFrequency);
+        for (std::size_t i = 0; i < size; ++i) {
+            move(begin + i, start[keys[i] >> shift]++);
+            if (counting) ++next[nextKeys[i] >> shift];
         }
-        for (std::size_t i = 0; i < KeyChunk; ++i)
-            for (std::size_t q = 0; q < 4; ++q) {
-                if (i >= size[q]) continue;
-                const std::size_t source = q * quarter + begin + i;
-                const std::uint32_t key = keys[q][i];
-                const std::uint32_t at = start[key >> shift]++;
-                move(source, at);
-                if (counting) ++next[q * tiles + (nextKeys[q][i] >> shift)];
-            }
     }
     // The counters ended where each tile ends: shift them back to the tile starts.
-    for (std::size_t t = tiles; t > 0; --t)
+    for (std::size_t t = tiles(); t > 0; --t)
         start[t] = start[t - 1];
     start[0] = 0;
     std::swap(points_, scratch_);
-    // The counts of the next frequency, ready for its deal.
-    for (std::size_t t = 0; t < tiles; ++t)
-        next[t] += next[tiles + t] + next[2 * tiles + t] + next[3 * tiles + t];
 }
 
 void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {

@@ -37,7 +37,7 @@ public:
     // larger ones by buckets, and those above TileLimit are first dealt into tiles of phase
     // small enough for a core's own cache.
     static constexpr std::size_t ReorderLimit = 1500;
-    static constexpr std::size_t TileLimit = 524288;
+    static constexpr std::size_t TileLimit = 262144;
 
 private:
     // The points in phase order, one array per field: 20 bytes a point, and the key of each at
@@ -117,7 +117,7 @@ private:
     // Tiles: the top bits of the key pick the tile, the bits below them the bucket within it.
     unsigned tileShift_ = 32;
     std::vector<std::uint32_t> tileStart_; // [tile + 1]
-    std::vector<std::uint32_t> nextTiles_; // counts for the next frequency, four interleaved
+    std::vector<std::uint32_t> nextTiles_; // counts of the tiles for the next frequency
     double deviationSum_;
 };
 

@@ -111,10 +111,10 @@ const OracleCase oracleCases[] = {
     // Enough points to be dealt into tiles of phase first; then with 30 lines per date, which
     // crowd the buckets of every tile with equal phases.
     {"Tiles",
-     {.points = 530'000, .span = 1000},
+     {.points = 270'000, .span = 1000},
      {.pmin = 0.699975, .pmax = 0.700025, .step = 0.05}},
     {"RepeatedDatesInTiles",
-     {.points = 17'700, .span = 1000, .repeats = 30},
+     {.points = 9'000, .span = 1000, .repeats = 30},
      {.pmin = 0.699975, .pmax = 0.700025, .step = 0.05}},
 };
 
