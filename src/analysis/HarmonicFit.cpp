@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numbers>
 #include <vector>
@@ -23,12 +24,23 @@ struct Step {
 
 // Points go four at a time, each lane of a sum taking every fourth point in turn; the lanes are
 // added in a fixed order at the end, so the sums are the same whatever the vector width. The
-// last group is filled with points of no weight, which add nothing.
+// last group is filled with points of no weight, which add nothing. A Lane is the compiler's
+// vector of four doubles: every operation on it is the same operation on each lane, so the
+// sums are those of the loops over the lanes it stands for, on any processor.
 constexpr std::size_t Lanes = 4;
-using Lane = double[Lanes];
+using Lane = double __attribute__((vector_size(Lanes * sizeof(double))));
+// Lanes pass between functions of this file only, each compiled for one instruction set and
+// inlined into it: how a vector is passed where AVX is not enabled concerns no other code.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 double laneTotal(const Lane& lane) {
     return ((lane[0] + lane[1]) + lane[2]) + lane[3];
+}
+
+Lane laneAt(const double* first) {
+    Lane lane;
+    std::memcpy(&lane, first, sizeof lane);
+    return lane;
 }
 
 // The observations of a group of four: time from the middle, weight and value.
@@ -37,6 +49,9 @@ struct Group {
 };
 
 Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
+    if (first + Lanes <= s.size())
+        return {laneAt(s.t.data() + first) - middle, laneAt(s.w.data() + first),
+                laneAt(s.y.data() + first)};
     Group g{};
     for (std::size_t p = 0; p < Lanes; ++p) {
         const std::size_t i = first + p;
@@ -55,15 +70,13 @@ Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
 // the angle-sum rule, exact to a few units of the last place, and alike in both passes.
 template <int Harmonics>
 [[gnu::always_inline]] inline void fillRow(const double* first, Lane* row) {
-    for (std::size_t p = 0; p < Lanes; ++p) {
-        const double c1 = first[p], s1 = first[Lanes + p];
-        row[0][p] = 1;
-        row[1][p] = c1;
-        row[2][p] = s1;
-        for (int k = 2; k <= Harmonics; ++k) {
-            row[2 * k - 1][p] = row[2 * k - 3][p] * c1 - row[2 * k - 2][p] * s1;
-            row[2 * k][p] = row[2 * k - 2][p] * c1 + row[2 * k - 3][p] * s1;
-        }
+    const Lane c1 = laneAt(first), s1 = laneAt(first + Lanes);
+    row[0] = Lane{} + 1;
+    row[1] = c1;
+    row[2] = s1;
+    for (int k = 2; k <= Harmonics; ++k) {
+        row[2 * k - 1] = row[2 * k - 3] * c1 - row[2 * k - 2] * s1;
+        row[2 * k] = row[2 * k - 2] * c1 + row[2 * k - 3] * s1;
     }
 }
 
@@ -97,11 +110,9 @@ template <int Harmonics>
         Lane row[linear];
         fillRow<Harmonics>(first, row);
         for (int r = 0; r < linear; ++r) {
-            for (std::size_t p = 0; p < Lanes; ++p)
-                sums[r][p] += group.w[p] * row[r][p] * group.y[p];
+            sums[r] += group.w * row[r] * group.y;
             for (int c = 0; c <= r; ++c)
-                for (std::size_t p = 0; p < Lanes; ++p)
-                    triangle[r * (r + 1) / 2 + c][p] += group.w[p] * row[r][p] * row[c][p];
+                triangle[r * (r + 1) / 2 + c] += group.w * row[r] * row[c];
         }
     }
     for (int r = 0; r < linear; ++r) {
@@ -125,27 +136,20 @@ frequencySums(const WeightedSeries& s, double middle, const LargeVector<double>&
         const Group group = groupAt(s, g * Lanes, middle);
         Lane row[linear];
         fillRow<Harmonics>(turns.data() + g * 2 * Lanes, row);
-        Lane derivative = {}, residual = {};
-        for (std::size_t p = 0; p < Lanes; ++p) {
-            double model = amplitudes[0], slope = 0;
-            for (int k = 1; k <= Harmonics; ++k) {
-                const double ak = amplitudes[2 * k - 1], bk = amplitudes[2 * k];
-                model += ak * row[2 * k - 1][p] + bk * row[2 * k][p];
-                slope += TwoPi * k * group.t[p] * (-ak * row[2 * k][p] + bk * row[2 * k - 1][p]);
-            }
-            derivative[p] = slope;
-            residual[p] = group.y[p] - model;
-            chi2[p] += group.w[p] * residual[p] * residual[p];
+        Lane model = Lane{} + amplitudes[0], slope = {};
+        for (int k = 1; k <= Harmonics; ++k) {
+            const double ak = amplitudes[2 * k - 1], bk = amplitudes[2 * k];
+            model += ak * row[2 * k - 1] + bk * row[2 * k];
+            slope += TwoPi * k * group.t * (-ak * row[2 * k] + bk * row[2 * k - 1]);
         }
-        for (int r = 0; r < linear; ++r)
-            for (std::size_t p = 0; p < Lanes; ++p) {
-                right[r][p] += group.w[p] * row[r][p] * residual[p];
-                last[r][p] += group.w[p] * derivative[p] * row[r][p];
-            }
-        for (std::size_t p = 0; p < Lanes; ++p) {
-            right[linear][p] += group.w[p] * derivative[p] * residual[p];
-            last[linear][p] += group.w[p] * derivative[p] * derivative[p];
+        const Lane derivative = slope, residual = group.y - model;
+        chi2 += group.w * residual * residual;
+        for (int r = 0; r < linear; ++r) {
+            right[r] += group.w * row[r] * residual;
+            last[r] += group.w * derivative * row[r];
         }
+        right[linear] += group.w * derivative * residual;
+        last[linear] += group.w * derivative * derivative;
     }
     for (int r = 0; r < n; ++r) {
         rhs[r] = laneTotal(right[r]);
