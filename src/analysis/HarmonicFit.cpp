@@ -33,11 +33,11 @@ using Lane = double __attribute__((vector_size(Lanes * sizeof(double))));
 // inlined into it: how a vector is passed where AVX is not enabled concerns no other code.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
-double laneTotal(const Lane& lane) {
+[[gnu::always_inline]] inline double laneTotal(const Lane& lane) {
     return ((lane[0] + lane[1]) + lane[2]) + lane[3];
 }
 
-Lane laneAt(const double* first) {
+[[gnu::always_inline]] inline Lane laneAt(const double* first) {
     Lane lane;
     std::memcpy(&lane, first, sizeof lane);
     return lane;
@@ -48,7 +48,8 @@ struct Group {
     Lane t, w, y;
 };
 
-Group groupAt(const WeightedSeries& s, std::size_t first, double middle) {
+[[gnu::always_inline]] inline Group groupAt(const WeightedSeries& s, std::size_t first,
+                                            double middle) {
     if (first + Lanes <= s.size())
         return {laneAt(s.t.data() + first) - middle, laneAt(s.w.data() + first),
                 laneAt(s.y.data() + first)};
