@@ -12,7 +12,8 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const auto& run : runs) {
-            if (run.run_type != Run::RT_Iteration) continue;
+            // A benchmark run several times stands for the median of its repetitions.
+            if (run.run_type != Run::RT_Iteration && run.aggregate_name != "median") continue;
             const double ms = run.GetAdjustedRealTime() *
                               benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
                               benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -23,9 +24,13 @@ public:
 };
 
 double timeOf(const std::vector<std::pair<std::string, double>>& times, const std::string& name) {
+    double time = -1;
     for (const auto& [n, ms] : times)
-        if (n.rfind(name, 0) == 0) return ms;
-    return -1;
+        if (n.rfind(name, 0) == 0) {
+            if (n.ends_with("_median")) return ms;
+            if (time < 0) time = ms;
+        }
+    return time;
 }
 
 } // namespace

@@ -14,8 +14,9 @@ struct Pair {
     std::string baseline; // benchmark name, as registered
 };
 
-// Runs every benchmark (flags as Google Benchmark's) and prints "ratio OURS vs BASELINE: X".
-// Returns the measured real times in milliseconds by benchmark name.
+// Runs every benchmark (flags as Google Benchmark's) and prints "ratio OURS vs BASELINE: X",
+// from the median of a benchmark's repetitions where it has several. Returns the measured real
+// times in milliseconds by benchmark name.
 std::vector<std::pair<std::string, double>> runWithRatios(int argc, char** argv,
                                                           const std::vector<Pair>& pairs);
 
