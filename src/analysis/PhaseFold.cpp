@@ -29,9 +29,13 @@ struct PhaseOrder {
 
     bool after(std::uint64_t a, std::uint64_t b) const {
         if (keyOf(a) != keyOf(b)) return keyOf(a) > keyOf(b);
-        const double pa = foldedPhase(offset[indexOf(a)], frequency);
-        const double pb = foldedPhase(offset[indexOf(b)], frequency);
-        return pa > pb || (pa == pb && place[indexOf(a)] > place[indexOf(b)]);
+        // Equal dates have equal phases at every frequency: only their places tell them apart.
+        const double oa = offset[indexOf(a)], ob = offset[indexOf(b)];
+        if (oa != ob) {
+            const double pa = foldedPhase(oa, frequency), pb = foldedPhase(ob, frequency);
+            if (pa != pb) return pa > pb;
+        }
+        return place[indexOf(a)] > place[indexOf(b)];
     }
     // Moves order[i] left to its place among order[begin ... i − 1], which are in order.
     void insert(std::uint64_t* order, std::size_t begin, std::size_t i) const {
@@ -350,10 +354,13 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
     }
     std::uint32_t* __restrict const key = tileKeys_.data();
     phaseKeys(points_.offset + begin, key, size, frequency_);
-    // The sum at the end reads the values in phase order, at random within the tile: asked for
-    // in file order now, they come in while the buckets are filled.
-    for (std::size_t i = 0; i < size; i += 8)
+    // The sum at the end reads the values in phase order, at random within the tile, and equal
+    // keys (repeated dates) are told apart by the places: asked for in file order now, they come
+    // in while the buckets are filled.
+    for (std::size_t i = 0; i < size; i += 8) {
         __builtin_prefetch(points_.value + begin + i);
+        if (i % 16 == 0) __builtin_prefetch(points_.place + begin + i);
+    }
     std::uint32_t* __restrict const start = bucketStart_.data();
     std::uint64_t* __restrict const order = order_;
     const unsigned shift = bucketShift_;
