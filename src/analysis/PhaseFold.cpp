@@ -344,23 +344,24 @@ void PhaseFold::dealIntoTiles(double frequency, double nextFrequency) {
 
 void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps) {
     if (begin == end) return;
-    // The tile's keys and order in arrays that every tile reuses and so stay in the core's
-    // cache; the entries index the points. They grow to the largest tile.
+    // The tile's keys, values and order in arrays that every tile reuses and so stay in the
+    // core's cache; the entries index the points. They grow to the largest tile.
     const std::size_t size = end - begin;
     if (tileOrder_.size() < size) {
         tileKeys_.resize(size);
+        tileValues_.resize(size);
         tileOrder_.resize(size);
         order_ = tileOrder_.data();
     }
     std::uint32_t* __restrict const key = tileKeys_.data();
     phaseKeys(points_.offset + begin, key, size, frequency_);
-    // The sum at the end reads the values in phase order, at random within the tile, and equal
-    // keys (repeated dates) are told apart by the places: asked for in file order now, they come
-    // in while the buckets are filled.
-    for (std::size_t i = 0; i < size; i += 8) {
-        __builtin_prefetch(points_.value + begin + i);
-        if (i % 16 == 0) __builtin_prefetch(points_.place + begin + i);
-    }
+    // The sum at the end reads the values in phase order, at random within the tile: copied in
+    // file order now, a stream the processor fetches ahead, they are in the cache by then, where
+    // a prefetch of each line had come too late. Equal keys (repeated dates) are told apart by
+    // the places, which are asked for now.
+    std::copy_n(points_.value + begin, size, tileValues_.data());
+    for (std::size_t i = 0; i < size; i += 16)
+        __builtin_prefetch(points_.place + begin + i);
     std::uint32_t* __restrict const start = bucketStart_.data();
     std::uint64_t* __restrict const order = order_;
     const unsigned shift = bucketShift_;
@@ -391,16 +392,16 @@ void PhaseFold::sortTileAndSum(std::size_t begin, std::size_t end, Steps& steps)
             if (phaseOrder.after(order[i - 1], order[i])) phaseOrder.insert(order, 0, i);
     }
 
-    const double* __restrict const value = points_.value;
+    const double* __restrict const value = tileValues_.data();
     double sum = steps.sum, previous = steps.last;
     std::size_t i = 0;
     if (!steps.started) {
-        steps.first = previous = value[indexOf(order[0])];
+        steps.first = previous = value[indexOf(order[0]) - begin];
         steps.started = true;
         ++i;
     }
     for (; i < size; ++i) {
-        const double v = value[indexOf(order[i])];
+        const double v = value[indexOf(order[i]) - begin];
         sum += (v - previous) * (v - previous);
         previous = v;
     }

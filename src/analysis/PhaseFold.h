@@ -107,8 +107,9 @@ private:
     // point's index in points_. A larger key always means a larger phase; points of equal key
     // are told apart by their exact phase, recomputed from the offset, and then by their place.
     std::uint64_t* order_;
-    // The keys and order of one tile, for files dealt into tiles.
+    // The keys, values and order of one tile, for files dealt into tiles.
     LargeVector<std::uint32_t> tileKeys_;
+    LargeVector<double> tileValues_;
     LargeVector<std::uint64_t> tileOrder_;
     std::vector<std::uint32_t> bucketStart_; // [bucket + 1]
     unsigned bucketShift_ = 0;               // key >> bucketShift_ is the bucket
